@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Kalvon set-up, build, run and test.
+#   ./kalvon.sh run     install what is missing, build, start the game
+#   ./kalvon.sh test    install what is missing, build, run every test
+#   ./kalvon.sh editor  (after a build) start the theme editor
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+build="${KALVON_BUILD_DIR:-$here/build}"
+jobs="$(nproc 2>/dev/null || echo 2)"
+
+packages=(build-essential cmake pkg-config qt6-base-dev libsdl2-mixer-dev libzip-dev
+          libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core)
+
+install_packages() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing packages: ${missing[*]} (run as root, or install them with apt-get)" >&2
+        exit 1
+    fi
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+    cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVON_WERROR="${1:-OFF}" >/dev/null
+    cmake --build "$build" -j "$jobs"
+}
+
+has_display() { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }
+
+case "${1:-}" in
+    run)
+        install_packages
+        configure_and_build OFF
+        if has_display; then
+            exec "$build/bin/kalvon"
+        else
+            echo "No display found: starting the game on a virtual X display (xvfb-run)."
+            exec xvfb-run -a "$build/bin/kalvon"
+        fi
+        ;;
+    editor)
+        install_packages
+        configure_and_build OFF
+        if has_display; then exec "$build/bin/KalvonThemeMaker"; else exec xvfb-run -a "$build/bin/KalvonThemeMaker"; fi
+        ;;
+    test)
+        install_packages
+        configure_and_build ON
+        cd "$build"
+        QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
+            ctest --output-on-failure -j "$jobs" --timeout 300
+        ;;
+    *)
+        echo "usage: $0 run|test|editor" >&2
+        exit 2
+        ;;
+esac

@@ -1,0 +1,60 @@
+#pragma once
+// Reading settings and theme files: our own reader with the behaviour of the Windows
+// private-profile functions that every loader relies on (see IniDocument), and ReadSetting,
+// the one procedure through which loaders read a value.
+
+#include "common/bytes.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace kalvon {
+
+// An ini text parsed once. Section and key are matched case-blind; blanks around keys and
+// values are trimmed; one pair of surrounding double quotes is stripped from a value; a key
+// with nothing after "=" has the empty value; the first matching section and the first
+// matching key within it win; lines starting ";" are comments, there are no inline comments;
+// values are cut to 254 bytes; CR LF, CR CR LF and LF line ends are all read.
+class IniDocument {
+public:
+    static IniDocument parse(BytesView text);
+    // Reads and parses a file; nothing when it cannot be read.
+    static std::optional<IniDocument> load(const std::filesystem::path& file);
+
+    std::optional<Bytes> value(BytesView section, BytesView key) const;
+
+private:
+    struct Entry {
+        Bytes key;
+        Bytes value;
+    };
+    struct Section {
+        Bytes name;
+        std::vector<Entry> entries;
+    };
+    std::vector<Section> m_sections;
+};
+
+// The value loaders pass as default: a result equal to it means the key is missing.
+inline constexpr char kMissingSetting = 27;
+inline const Bytes kMissingSettingText(1, kMissingSetting);
+
+// Status codes of ReadSetting.
+inline constexpr int32_t kReadSettingOk = 0;
+inline constexpr int32_t kReadSettingNoLocation = 99;
+
+// A registry root handle for a hive word ("HKCU", "HKLM", "HKU", "HKDD", "HKCC", "HKCR", any
+// case), 1 for an existing ordinary file, 0 otherwise.
+uint32_t HiveFromName(BytesView location);
+
+// Reads one text value. `location` is an ini file path (as the program uses it on this
+// system) or a hive word. Returns 99 when the location is neither; 0 after an ini read, with
+// `result` the value or `defaultValue` when missing. Value types other than "S" (any case)
+// leave the default on an ini file. There is no registry on this system: a hive word gives
+// the registry's "file not found" status (2) and the default, as a missing value would.
+int32_t ReadSetting(BytesView location, BytesView section, BytesView key, BytesView valueType,
+                    BytesView defaultValue, Bytes& result);
+
+} // namespace kalvon

@@ -1,0 +1,20 @@
+#pragma once
+// What the game asks of the music module. The module itself (streams and tracker songs on the
+// audio device, with the sound mixer settings) implements it; tests use a recording fake.
+
+#include "common/bytes.h"
+
+namespace kalvon {
+
+class MusicModule {
+public:
+    virtual ~MusicModule() = default;
+    // Loads a music file; "[none]" in any case is ignored.
+    virtual void LoadMusic(BytesView path) = 0;
+    virtual void PlayMusic() = 0;
+    virtual void StopMusic() = 0;
+    virtual void PauseMusic() = 0;
+    virtual void ResumeMusic() = 0;
+};
+
+} // namespace kalvon

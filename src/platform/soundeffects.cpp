@@ -1,0 +1,54 @@
+#include "platform/soundeffects.h"
+
+#include "common/music/audiodevice.h"
+
+#include <SDL_mixer.h>
+
+namespace kalvon {
+
+SdlSoundEffects::SdlSoundEffects(const AudioDevice& device)
+    : m_device(device)
+{
+}
+
+SdlSoundEffects::~SdlSoundEffects()
+{
+    flush();
+}
+
+void SdlSoundEffects::flush()
+{
+    if (m_device.isOpen())
+        Mix_HaltChannel(AudioDevice::kEffectsChannel);
+    for (auto& [path, chunk] : m_cache) {
+        if (chunk)
+            Mix_FreeChunk(chunk);
+    }
+    m_cache.clear();
+}
+
+void SdlSoundEffects::play(const std::filesystem::path& file)
+{
+    if (!m_device.isOpen() || file.empty())
+        return;
+    auto found = m_cache.find(file);
+    if (found == m_cache.end()) {
+        std::error_code error;
+        Mix_Chunk* chunk = std::filesystem::is_regular_file(file, error)
+            ? Mix_LoadWAV(file.c_str()) : nullptr;
+        // A file that cannot be read is remembered as silent until the next flush.
+        found = m_cache.emplace(file, chunk).first;
+    }
+    if (!found->second)
+        return;
+    Mix_HaltChannel(AudioDevice::kEffectsChannel);
+    Mix_PlayChannel(AudioDevice::kEffectsChannel, found->second, 0);
+}
+
+void PlaySoundFile(SoundEffects& effects, int soundsOption, const std::filesystem::path& file)
+{
+    if (soundsOption != 0)
+        effects.play(file);
+}
+
+} // namespace kalvon
