@@ -1,6 +1,6 @@
 // The file-dialog filters: "desc|pattern|" texts become Qt filters that match either case.
 
-#include "platform/dialogs.h"
+#include "common/dialogs.h"
 #include "platform/ui/qtdialogs.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // A Dialogs fake: records every box the code under test shows and answers from a script.
 // Unscripted boxes answer Ok / cancel.
 
-#include "platform/dialogs.h"
+#include "common/dialogs.h"
 
 #include <deque>
 #include <string>

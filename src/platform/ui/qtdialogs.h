@@ -1,7 +1,7 @@
 #pragma once
 // The dialogs interface over Qt's standard dialogs.
 
-#include "platform/dialogs.h"
+#include "common/dialogs.h"
 
 #include <QString>
 #include <functional>

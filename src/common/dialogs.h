@@ -1,7 +1,8 @@
 #pragma once
 // Every modal box the programs show goes through this interface: message boxes, input boxes,
 // file, colour and font dialogs. The widget implementation is QtDialogs (platform/ui); tests
-// use a scripted fake that records each call and answers from a script.
+// use a scripted fake that records each call and answers from a script. Plain C++, so every
+// layer can ask.
 
 #include "common/bytes.h"
 

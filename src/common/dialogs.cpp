@@ -1,4 +1,4 @@
-#include "platform/dialogs.h"
+#include "common/dialogs.h"
 
 namespace kalvon {
 
