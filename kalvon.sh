@@ -27,9 +27,14 @@ install_packages() {
     apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# configure_and_build [cmake options...] -- [targets...]
 configure_and_build() {
-    cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVON_WERROR="${1:-OFF}" >/dev/null
-    cmake --build "$build" -j "$jobs"
+    local options=() targets=()
+    while [ $# -gt 0 ] && [ "$1" != "--" ]; do options+=("$1"); shift; done
+    [ $# -gt 0 ] && shift
+    for t in "$@"; do targets+=(--target "$t"); done
+    cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
+    cmake --build "$build" -j "$jobs" "${targets[@]}"
 }
 
 has_display() { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }
@@ -37,7 +42,7 @@ has_display() { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }
 case "${1:-}" in
     run)
         install_packages
-        configure_and_build OFF
+        configure_and_build -- kalvon
         if has_display; then
             exec "$build/bin/kalvon"
         else
@@ -47,12 +52,13 @@ case "${1:-}" in
         ;;
     editor)
         install_packages
-        configure_and_build OFF
+        configure_and_build -- KalvonThemeMaker
         if has_display; then exec "$build/bin/KalvonThemeMaker"; else exec xvfb-run -a "$build/bin/KalvonThemeMaker"; fi
         ;;
     test)
         install_packages
-        configure_and_build ON
+        # Warnings are errors here, as in CI.
+        configure_and_build -DKALVON_WERROR=ON
         cd "$build"
         QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
             ctest --output-on-failure -j "$jobs" --timeout 300
