@@ -1,7 +1,8 @@
 #pragma once
 // Writing a file whole: the bytes go to a temporary file in the same folder, are flushed to
 // disk, and the temporary file is renamed over the old one. A failure at any step leaves the
-// old file as it was and removes the temporary file.
+// old file as it was and removes the temporary file. The new file keeps the old one's owner and
+// permission bits; a link is written through to the file it names.
 
 #include <filesystem>
 #include <functional>

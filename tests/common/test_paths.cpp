@@ -21,6 +21,11 @@ struct ResolveCase {
     std::optional<fs::path> expected;
 };
 
+void PrintTo(const ResolveCase& c, std::ostream* out)
+{
+    *out << c.label;
+}
+
 class ResolveRule : public ::testing::TestWithParam<ResolveCase> {};
 
 TEST_P(ResolveRule, NamesTheFileOfThisSystem)
@@ -113,6 +118,11 @@ struct SettingsDirCase {
     bool xdgIsRelative;
     const char* expectedBelowScratch;
 };
+
+void PrintTo(const SettingsDirCase& c, std::ostream* out)
+{
+    *out << c.label;
+}
 
 class SettingsDirFallback : public ::testing::TestWithParam<SettingsDirCase> {
 protected:
