@@ -34,9 +34,9 @@ protected:
     ScratchFolder scratch;
 };
 
-TEST_F(PrivateFolder, IsCreatedWithMode0700)
+TEST_F(PrivateFolder, IsCreatedWithMode0700WhateverTheUmask)
 {
-    const mode_t oldMask = ::umask(0);
+    const mode_t oldMask = ::umask(0277);
     const auto folder = ensurePrivateFolder(scratch / "kalvon");
     ::umask(oldMask);
     ASSERT_TRUE(folder);
