@@ -12,11 +12,13 @@
 
 namespace kalvon {
 
-// An ini text parsed once. Section and key are matched case-blind; blanks around keys and
-// values are trimmed; one pair of surrounding double quotes is stripped from a value; a key
-// with nothing after "=" has the empty value; the first matching section and the first
-// matching key within it win; lines starting ";" are comments, there are no inline comments;
-// values are cut to 254 bytes; CR LF, CR CR LF and LF line ends are all read.
+// An ini text parsed once. Section and key are matched case-blind over Windows-1252 letters;
+// blanks around names and values are trimmed; one pair of matching quotes (double or single)
+// around a value is stripped, keeping the blanks inside; a key with nothing after "=" has the
+// empty value; the first matching section and the first matching key within it win; lines
+// starting ";" are comments, there are no inline comments; values are cut to 254 bytes;
+// CR LF, CR CR LF and LF line ends are all read. Lines before the first section and lines
+// without "=" are ignored.
 class IniDocument {
 public:
     static IniDocument parse(BytesView text);

@@ -1,0 +1,195 @@
+#include "common/inifile.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <fstream>
+
+using namespace kalvon;
+
+namespace {
+
+const Bytes kTricky = KALVON_FIXTURES_DIR "/ini/tricky.ini";
+
+Bytes digits(size_t count)
+{
+    Bytes out;
+    for (size_t i = 0; i < count; ++i)
+        out.push_back(static_cast<char>('0' + i % 10));
+    return out;
+}
+
+// A fresh folder for files the test makes, removed afterwards.
+class ScratchDir {
+public:
+    ScratchDir()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kalvon-ini-XXXXXX").string();
+        if (mkdtemp(pattern.data()))
+            m_path = pattern;
+    }
+    ~ScratchDir()
+    {
+        std::error_code ignored;
+        if (!m_path.empty())
+            std::filesystem::remove_all(m_path, ignored);
+    }
+    const std::filesystem::path& path() const { return m_path; }
+    // Makes a file (and its folders) below the scratch folder; returns its path as bytes.
+    Bytes file(const std::filesystem::path& relative, BytesView content = "[a]\r\nk=v\r\n") const
+    {
+        const std::filesystem::path full = m_path / relative;
+        std::filesystem::create_directories(full.parent_path());
+        std::ofstream(full, std::ios::binary) << content;
+        return full.string();
+    }
+
+private:
+    std::filesystem::path m_path;
+};
+
+TEST(ReadSetting, ReadsTheTrickyFixtureAsTheProfileFunctionsWould)
+{
+    struct Case {
+        const char* section;
+        const char* key;
+        std::optional<Bytes> value; // nothing: missing, the default comes back
+    };
+    const Case cases[] = {
+        {"General", "Name", "Player One"},
+        {"GENERAL", "nAME", "Player One"},
+        {" General ", " Name\t", "Player One"},
+        {"General", "Padded Key", "spaced value"},
+        {"General", "Empty", ""},
+        {"General", "Blanks", ""},
+        {"General", "Quoted", "  inner blanks kept  "},
+        {"General", "Single", "single quoted"},
+        {"General", "Unpaired", "\"open only"},
+        {"General", "Mismatched", "\"double then single'"},
+        {"General", "QuotedEmpty", ""},
+        {"General", "Colour", "0,0,128 ; red; not a comment"},
+        {"General", "Equation", "a=b"},
+        {"General", "Long", digits(254)},
+        {"General", "LongQuoted", digits(254)},
+        {"General", "Commented", std::nullopt},
+        {"General", ";Commented", std::nullopt},
+        {"General", "NoEquals", std::nullopt},
+        {"General", "Orphan", std::nullopt},         // written before any section
+        {"General", "OnlyInDuplicate", std::nullopt}, // a repeated section is never read
+        {"Sound", "Volume", "80"},                    // CR CR LF line ends
+        {"sound", "MUSIC", "on"},
+        {"\xE9" "CRAN", "r\xC9SOLUTION", "1024x768"}, // écran / rÉSOLUTION
+        {"\xC9" "cran", "Titre", "\xC9t\xE9 \x99 \x80"}, // bytes kept as they are
+        {"Last", "NoLineEnd", "end of file"},
+        {"Missing", "Name", std::nullopt},
+        {"General", "Missing", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        Bytes result = "stale";
+        EXPECT_EQ(ReadSetting(kTricky, c.section, c.key, "S", kMissingSettingText, result),
+                  kReadSettingOk)
+            << c.section << '/' << c.key;
+        EXPECT_EQ(result, c.value.value_or(kMissingSettingText)) << c.section << '/' << c.key;
+    }
+}
+
+TEST(ReadSetting, ValueTypes)
+{
+    Bytes result;
+    EXPECT_EQ(ReadSetting(kTricky, "Sound", "Volume", "s", kMissingSettingText, result), kReadSettingOk);
+    EXPECT_EQ(result, "80");
+    // Numbers are read only from the registry; on an ini file the default stays.
+    for (const char* type : {"D", "b", ""}) {
+        EXPECT_EQ(ReadSetting(kTricky, "Sound", "Volume", type, "7", result), kReadSettingOk);
+        EXPECT_EQ(result, "7") << type;
+    }
+}
+
+TEST(ReadSetting, LocationsThatNameNoIniFile)
+{
+    const ScratchDir scratch;
+    ASSERT_FALSE(scratch.path().empty());
+    const Bytes hidden = scratch.file(".kalvon.ini");
+    struct Case {
+        Bytes location;
+        int32_t status;
+    };
+    const Case cases[] = {
+        {scratch.path().string() + "/missing.ini", kReadSettingNoLocation},
+        {scratch.path().string(), kReadSettingNoLocation}, // a folder
+        {hidden, kReadSettingNoLocation},
+        {"", kReadSettingNoLocation},
+        {"hkcu", 2}, // a hive word: no registry here, so the value is "not found"
+        {"HKLM", 2},
+    };
+    for (const Case& c : cases) {
+        Bytes result = "stale";
+        EXPECT_EQ(ReadSetting(c.location, "a", "k", "S", kMissingSettingText, result), c.status)
+            << c.location;
+        EXPECT_EQ(result, kMissingSettingText) << c.location;
+    }
+}
+
+TEST(HiveFromName, HiveWordsInAnyCase)
+{
+    struct Case {
+        const char* word;
+        uint32_t handle;
+    };
+    const Case cases[] = {
+        {"HKCU", 0x80000001u}, {"hklm", 0x80000002u}, {"Hku", 0x80000003u},
+        {"hkdd", 0x80000006u}, {"hKcC", 0x80000005u}, {"hkcr", 0x80000000u},
+        {"HKEY", 0},           {" HKCU", 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(HiveFromName(c.word), c.handle) << c.word;
+}
+
+TEST(HiveFromName, OnlyOrdinaryVisibleFiles)
+{
+    const ScratchDir scratch;
+    ASSERT_FALSE(scratch.path().empty());
+    const Bytes plain = scratch.file("kalvon.ini");
+    const Bytes inHiddenFolder = scratch.file(".config/kalvon/kalvon.ini");
+    scratch.file("Th\xC3\xA8me.kvx"); // UTF-8 on disk
+    const Bytes pipe = (scratch.path() / "pipe.ini").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+
+    struct Case {
+        Bytes location;
+        uint32_t hive;
+    };
+    const Case cases[] = {
+        {plain, 1},
+        {inHiddenFolder, 1}, // only the file's own name decides
+        {scratch.path().string() + "/Th\xE8me.kvx", 1}, // the caller's Windows-1252 bytes
+        {scratch.file(".hidden.ini"), 0},
+        {scratch.path().string(), 0},
+        {scratch.path().string() + "/missing.ini", 0},
+        {plain + "/", 0},
+        {plain + Bytes(1, '\0') + "x", 0}, // would name the existing file if cut at the NUL
+        {pipe, 0},
+        {"", 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(HiveFromName(c.location), c.hive) << c.location;
+}
+
+TEST(IniDocument, LoadRefusesWhatIsNotAnOrdinaryFile)
+{
+    const ScratchDir scratch;
+    ASSERT_FALSE(scratch.path().empty());
+    const std::filesystem::path pipe = scratch.path() / "pipe.ini";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(IniDocument::load(pipe)); // reading it would never end
+    EXPECT_FALSE(IniDocument::load(scratch.path()));
+    EXPECT_FALSE(IniDocument::load(scratch.path() / "missing.ini"));
+
+    const auto document = IniDocument::load(scratch.file("ok.ini", "[A]\rk = v\r"));
+    ASSERT_TRUE(document);
+    EXPECT_EQ(document->value("a", "K"), "v"); // a lone CR ends a line too
+}
+
+} // namespace
