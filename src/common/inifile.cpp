@@ -16,8 +16,7 @@ constexpr size_t kMaxValueLength = 254;
 // One pair of matching quotes around a value is dropped, as the profile functions do.
 BytesView stripQuotes(BytesView value)
 {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
-        && value.back() == value.front())
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         return value.substr(1, value.size() - 2);
     return value;
 }
@@ -43,7 +42,7 @@ IniDocument IniDocument::parse(BytesView text)
         if (line.front() == '[') {
             const size_t close = line.find(']');
             if (close != BytesView::npos) {
-                document.m_sections.push_back({Bytes(trimBlanks(line.substr(1, close - 1))), {}});
+                document.m_sections.push_back({ Bytes(trimBlanks(line.substr(1, close - 1))), {} });
                 current = &document.m_sections.back();
                 continue;
             }
@@ -52,8 +51,8 @@ IniDocument IniDocument::parse(BytesView text)
         if (current == nullptr || equals == BytesView::npos)
             continue;
         const BytesView value = stripQuotes(trimBlanks(line.substr(equals + 1)));
-        current->entries.push_back({Bytes(trimBlanks(line.substr(0, equals))),
-                                    Bytes(value.substr(0, kMaxValueLength))});
+        current->entries.push_back(
+            { Bytes(trimBlanks(line.substr(0, equals))), Bytes(value.substr(0, kMaxValueLength)) });
     }
     return document;
 }
@@ -67,7 +66,7 @@ std::optional<IniDocument> IniDocument::load(const std::filesystem::path& file)
     std::ifstream in(file, std::ios::binary);
     if (!in)
         return std::nullopt;
-    const Bytes text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const Bytes text{ std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
     if (in.bad())
         return std::nullopt;
     return parse(text);
@@ -97,10 +96,8 @@ struct Hive {
     uint32_t handle;
 };
 
-constexpr Hive kHives[] = {
-    {"HKCU", 0x80000001u}, {"HKLM", 0x80000002u}, {"HKU", 0x80000003u},
-    {"HKDD", 0x80000006u}, {"HKCC", 0x80000005u}, {"HKCR", 0x80000000u},
-};
+constexpr Hive kHives[] = { { "HKCU", 0x80000001u }, { "HKLM", 0x80000002u }, { "HKU", 0x80000003u },
+    { "HKDD", 0x80000006u }, { "HKCC", 0x80000005u }, { "HKCR", 0x80000000u } };
 
 constexpr uint32_t kIniFile = 1;
 constexpr int32_t kRegistryNotFound = 2;
@@ -131,7 +128,7 @@ uint32_t HiveFromName(BytesView location)
 }
 
 int32_t ReadSetting(BytesView location, BytesView section, BytesView key, BytesView valueType,
-                    BytesView defaultValue, Bytes& result)
+    BytesView defaultValue, Bytes& result)
 {
     result = Bytes(defaultValue);
     const uint32_t hive = HiveFromName(location);

@@ -11,10 +11,8 @@ double roundHalfEven(double value, int decimals)
 {
     // Powers of ten up to 1e22 are exact doubles, so the scaling below adds only the one
     // rounding of the product, which fma recovers exactly.
-    static constexpr std::array<double, 23> kPowers = {
-        1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
-    };
+    static constexpr std::array<double, 23> kPowers = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9,
+        1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
     if (decimals < 0)
         decimals = 0;
     if (decimals >= static_cast<int>(kPowers.size()))
@@ -44,19 +42,21 @@ double roundHalfEven(double value, int decimals)
 
 namespace {
 
-template <typename Int>
-std::optional<Int> roundedInRange(double value)
+template <typename Integer> std::optional<Integer> roundedInRange(double value)
 {
     if (std::isnan(value))
         return std::nullopt;
     const double rounded = roundHalfEven(value);
-    if (rounded < static_cast<double>(std::numeric_limits<Int>::min())
-        || rounded > static_cast<double>(std::numeric_limits<Int>::max()))
+    if (rounded < static_cast<double>(std::numeric_limits<Integer>::min())
+        || rounded > static_cast<double>(std::numeric_limits<Integer>::max()))
         return std::nullopt;
-    return static_cast<Int>(rounded);
+    return static_cast<Integer>(rounded);
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int hexDigitValue(char c)
 {
@@ -98,7 +98,7 @@ private:
     void skip()
     {
         while (m_skipBlanks && m_pos < m_text.size()
-               && (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' || m_text[m_pos] == '\n'))
+            && (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' || m_text[m_pos] == '\n'))
             ++m_pos;
     }
 
@@ -263,9 +263,8 @@ Bytes formatGeneral(double value)
     constexpr int kDigits = 15;
     // d.dddddddddddddde±x: the value rounded to 15 significant digits, and its exponent.
     std::array<char, 32> buffer{};
-    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                         std::fabs(value), std::chars_format::scientific,
-                                         kDigits - 1);
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
+        std::chars_format::scientific, kDigits - 1);
     (void)ec; // 32 characters always hold 15 digits and an exponent
     const BytesView scientific(buffer.data(), static_cast<size_t>(end - buffer.data()));
     const size_t e = scientific.find('e');
@@ -276,8 +275,8 @@ Bytes formatGeneral(double value)
     }
     int exponent = 0;
     const BytesView exponentText = scientific.substr(e + 1);
-    std::from_chars(exponentText.data() + (exponentText[0] == '+'),
-                    exponentText.data() + exponentText.size(), exponent);
+    std::from_chars(
+        exponentText.data() + (exponentText[0] == '+'), exponentText.data() + exponentText.size(), exponent);
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
 

@@ -22,11 +22,13 @@ double Int(double value);
 
 // IsNumeric of a text: optional blanks, sign, digits with at most one ".", optional exponent
 // ("E" or "D" with optional sign and digits), optional blanks; or "&H"/"&O" with hex/octal
-// digits. The empty text is not numeric.
+// digits that fit 32 bits (up to 0xFFFF they are a 16-bit value: "&HFFFF" is -1). The empty
+// text and a number beyond a double's range are not numeric.
 bool IsNumeric(BytesView text);
 
-// Val: the number at the start of the text (blanks inside are skipped, as VB does), 0 when
-// there is none; "&H"/"&O" prefixes are read too.
+// Val: the number at the start of the text (blanks, tabs and line feeds inside are skipped, as
+// VB does), 0 when there is none or it is beyond a double's range; "&H"/"&O" prefixes are
+// read too.
 double Val(BytesView text);
 
 // The conversion of a text to a number that CInt/CLng/CDbl perform: nothing when the text is

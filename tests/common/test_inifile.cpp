@@ -1,11 +1,9 @@
 #include "common/inifile.h"
 
-#include <gtest/gtest.h>
-
-#include <sys/stat.h>
-
 #include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace kalvon;
 
@@ -58,38 +56,37 @@ TEST(ReadSetting, ReadsTheTrickyFixtureAsTheProfileFunctionsWould)
         std::optional<Bytes> value; // nothing: missing, the default comes back
     };
     const Case cases[] = {
-        {"General", "Name", "Player One"},
-        {"GENERAL", "nAME", "Player One"},
-        {" General ", " Name\t", "Player One"},
-        {"General", "Padded Key", "spaced value"},
-        {"General", "Empty", ""},
-        {"General", "Blanks", ""},
-        {"General", "Quoted", "  inner blanks kept  "},
-        {"General", "Single", "single quoted"},
-        {"General", "Unpaired", "\"open only"},
-        {"General", "Mismatched", "\"double then single'"},
-        {"General", "QuotedEmpty", ""},
-        {"General", "Colour", "0,0,128 ; red; not a comment"},
-        {"General", "Equation", "a=b"},
-        {"General", "Long", digits(254)},
-        {"General", "LongQuoted", digits(254)},
-        {"General", "Commented", std::nullopt},
-        {"General", ";Commented", std::nullopt},
-        {"General", "NoEquals", std::nullopt},
-        {"General", "Orphan", std::nullopt},         // written before any section
-        {"General", "OnlyInDuplicate", std::nullopt}, // a repeated section is never read
-        {"Sound", "Volume", "80"},                    // CR CR LF line ends
-        {"sound", "MUSIC", "on"},
-        {"\xE9" "CRAN", "r\xC9SOLUTION", "1024x768"}, // écran / rÉSOLUTION
-        {"\xC9" "cran", "Titre", "\xC9t\xE9 \x99 \x80"}, // bytes kept as they are
-        {"Last", "NoLineEnd", "end of file"},
-        {"Missing", "Name", std::nullopt},
-        {"General", "Missing", std::nullopt},
+        { "General", "Name", "Player One" },
+        { "GENERAL", "nAME", "Player One" },
+        { " General ", " Name\t", "Player One" },
+        { "General", "Padded Key", "spaced value" },
+        { "General", "Empty", "" },
+        { "General", "Blanks", "" },
+        { "General", "Quoted", "  inner blanks kept  " },
+        { "General", "Single", "single quoted" },
+        { "General", "Unpaired", "\"open only" },
+        { "General", "Mismatched", "\"double then single'" },
+        { "General", "QuotedEmpty", "" },
+        { "General", "Colour", "0,0,128 ; red; not a comment" },
+        { "General", "Equation", "a=b" },
+        { "General", "Long", digits(254) },
+        { "General", "LongQuoted", digits(254) },
+        { "General", "Commented", std::nullopt },
+        { "General", ";Commented", std::nullopt },
+        { "General", "NoEquals", std::nullopt },
+        { "General", "Orphan", std::nullopt }, // written before any section
+        { "General", "OnlyInDuplicate", std::nullopt }, // a repeated section is never read
+        { "Sound", "Volume", "80" }, // CR CR LF line ends
+        { "sound", "MUSIC", "on" },
+        { "\xE9T\xC9", "r\xC9SOLUTION", "1024x768" }, // éTÉ / rÉSOLUTION
+        { "\xC9t\xE9", "Titre", "\xC9t\xE9 \x99 \x80" }, // bytes kept as they are
+        { "Last", "NoLineEnd", "end of file" },
+        { "Missing", "Name", std::nullopt },
+        { "General", "Missing", std::nullopt },
     };
     for (const Case& c : cases) {
         Bytes result = "stale";
-        EXPECT_EQ(ReadSetting(kTricky, c.section, c.key, "S", kMissingSettingText, result),
-                  kReadSettingOk)
+        EXPECT_EQ(ReadSetting(kTricky, c.section, c.key, "S", kMissingSettingText, result), kReadSettingOk)
             << c.section << '/' << c.key;
         EXPECT_EQ(result, c.value.value_or(kMissingSettingText)) << c.section << '/' << c.key;
     }
@@ -101,7 +98,7 @@ TEST(ReadSetting, ValueTypes)
     EXPECT_EQ(ReadSetting(kTricky, "Sound", "Volume", "s", kMissingSettingText, result), kReadSettingOk);
     EXPECT_EQ(result, "80");
     // Numbers are read only from the registry; on an ini file the default stays.
-    for (const char* type : {"D", "b", ""}) {
+    for (const char* type : { "D", "b", "" }) {
         EXPECT_EQ(ReadSetting(kTricky, "Sound", "Volume", type, "7", result), kReadSettingOk);
         EXPECT_EQ(result, "7") << type;
     }
@@ -117,12 +114,12 @@ TEST(ReadSetting, LocationsThatNameNoIniFile)
         int32_t status;
     };
     const Case cases[] = {
-        {scratch.path().string() + "/missing.ini", kReadSettingNoLocation},
-        {scratch.path().string(), kReadSettingNoLocation}, // a folder
-        {hidden, kReadSettingNoLocation},
-        {"", kReadSettingNoLocation},
-        {"hkcu", 2}, // a hive word: no registry here, so the value is "not found"
-        {"HKLM", 2},
+        { scratch.path().string() + "/missing.ini", kReadSettingNoLocation },
+        { scratch.path().string(), kReadSettingNoLocation }, // a folder
+        { hidden, kReadSettingNoLocation },
+        { "", kReadSettingNoLocation },
+        { "hkcu", 2 }, // a hive word: no registry here, so the value is "not found"
+        { "HKLM", 2 },
     };
     for (const Case& c : cases) {
         Bytes result = "stale";
@@ -138,11 +135,9 @@ TEST(HiveFromName, HiveWordsInAnyCase)
         const char* word;
         uint32_t handle;
     };
-    const Case cases[] = {
-        {"HKCU", 0x80000001u}, {"hklm", 0x80000002u}, {"Hku", 0x80000003u},
-        {"hkdd", 0x80000006u}, {"hKcC", 0x80000005u}, {"hkcr", 0x80000000u},
-        {"HKEY", 0},           {" HKCU", 0},
-    };
+    const Case cases[]
+        = { { "HKCU", 0x80000001u }, { "hklm", 0x80000002u }, { "Hku", 0x80000003u }, { "hkdd", 0x80000006u },
+              { "hKcC", 0x80000005u }, { "hkcr", 0x80000000u }, { "HKEY", 0 }, { " HKCU", 0 } };
     for (const Case& c : cases)
         EXPECT_EQ(HiveFromName(c.word), c.handle) << c.word;
 }
@@ -162,16 +157,16 @@ TEST(HiveFromName, OnlyOrdinaryVisibleFiles)
         uint32_t hive;
     };
     const Case cases[] = {
-        {plain, 1},
-        {inHiddenFolder, 1}, // only the file's own name decides
-        {scratch.path().string() + "/Th\xE8me.kvx", 1}, // the caller's Windows-1252 bytes
-        {scratch.file(".hidden.ini"), 0},
-        {scratch.path().string(), 0},
-        {scratch.path().string() + "/missing.ini", 0},
-        {plain + "/", 0},
-        {plain + Bytes(1, '\0') + "x", 0}, // would name the existing file if cut at the NUL
-        {pipe, 0},
-        {"", 0},
+        { plain, 1 },
+        { inHiddenFolder, 1 }, // only the file's own name decides
+        { scratch.path().string() + "/Th\xE8me.kvx", 1 }, // the caller's Windows-1252 bytes
+        { scratch.file(".hidden.ini"), 0 },
+        { scratch.path().string(), 0 },
+        { scratch.path().string() + "/missing.ini", 0 },
+        { plain + "/", 0 },
+        { plain + Bytes(1, '\0') + "x", 0 }, // would name the existing file if cut at the NUL
+        { pipe, 0 },
+        { "", 0 },
     };
     for (const Case& c : cases)
         EXPECT_EQ(HiveFromName(c.location), c.hive) << c.location;

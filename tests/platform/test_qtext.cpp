@@ -13,10 +13,10 @@ TEST(QText, CodePageCharactersBothWays)
         QString text;
     };
     const Case cases[] = {
-        {"\x99", QString(QChar(0x2122))},                        // ™
-        {"\x80", QString(QChar(0x20AC))},                        // €
-        {"\x9D", QString(QChar(0x009D))},                        // undefined: kept as is
-        {"Th\xE8me \x8A\x9F", QStringLiteral(u"Thème ŠŸ")},
+        { "\x99", QString(QChar(0x2122)) }, // ™
+        { "\x80", QString(QChar(0x20AC)) }, // €
+        { "\x9D", QString(QChar(0x009D)) }, // undefined: kept as is
+        { "Th\xE8me \x8A\x9F", QStringLiteral(u"Thème ŠŸ") },
     };
     for (const Case& c : cases) {
         EXPECT_EQ(toQString(c.bytes), c.text) << c.bytes;
