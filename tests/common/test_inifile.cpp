@@ -1,11 +1,15 @@
-#include "common/inifile.h"
+// The settings reader: the profile-file rules against a tricky fixture, and which locations
+// name an ini file.
 
-#include <cstdlib>
-#include <fstream>
+#include "common/inifile.h"
+#include "support/scratchfolder.h"
+
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 
 using namespace kalvon;
+using kalvon::testing::ScratchFolder;
 
 namespace {
 
@@ -19,34 +23,7 @@ Bytes digits(size_t count)
     return out;
 }
 
-// A fresh folder for files the test makes, removed afterwards.
-class ScratchDir {
-public:
-    ScratchDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kalvon-ini-XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            m_path = pattern;
-    }
-    ~ScratchDir()
-    {
-        std::error_code ignored;
-        if (!m_path.empty())
-            std::filesystem::remove_all(m_path, ignored);
-    }
-    const std::filesystem::path& path() const { return m_path; }
-    // Makes a file (and its folders) below the scratch folder; returns its path as bytes.
-    Bytes file(const std::filesystem::path& relative, BytesView content = "[a]\r\nk=v\r\n") const
-    {
-        const std::filesystem::path full = m_path / relative;
-        std::filesystem::create_directories(full.parent_path());
-        std::ofstream(full, std::ios::binary) << content;
-        return full.string();
-    }
-
-private:
-    std::filesystem::path m_path;
-};
+const Bytes kSmallIni = "[a]\r\nk=v\r\n";
 
 TEST(ReadSetting, ReadsTheTrickyFixtureAsTheProfileFunctionsWould)
 {
@@ -106,9 +83,9 @@ TEST(ReadSetting, ValueTypes)
 
 TEST(ReadSetting, LocationsThatNameNoIniFile)
 {
-    const ScratchDir scratch;
+    const ScratchFolder scratch;
     ASSERT_FALSE(scratch.path().empty());
-    const Bytes hidden = scratch.file(".kalvon.ini");
+    const Bytes hidden = scratch.write(".kalvon.ini", kSmallIni).string();
     struct Case {
         Bytes location;
         int32_t status;
@@ -144,11 +121,11 @@ TEST(HiveFromName, HiveWordsInAnyCase)
 
 TEST(HiveFromName, OnlyOrdinaryVisibleFiles)
 {
-    const ScratchDir scratch;
+    const ScratchFolder scratch;
     ASSERT_FALSE(scratch.path().empty());
-    const Bytes plain = scratch.file("kalvon.ini");
-    const Bytes inHiddenFolder = scratch.file(".config/kalvon/kalvon.ini");
-    scratch.file("Th\xC3\xA8me.kvx"); // UTF-8 on disk
+    const Bytes plain = scratch.write("kalvon.ini", kSmallIni).string();
+    const Bytes inHiddenFolder = scratch.write(".config/kalvon/kalvon.ini", kSmallIni).string();
+    scratch.write("Th\xC3\xA8me.kvx", kSmallIni); // UTF-8 on disk
     const Bytes pipe = (scratch.path() / "pipe.ini").string();
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
 
@@ -160,7 +137,7 @@ TEST(HiveFromName, OnlyOrdinaryVisibleFiles)
         { plain, 1 },
         { inHiddenFolder, 1 }, // only the file's own name decides
         { scratch.path().string() + "/Th\xE8me.kvx", 1 }, // the caller's Windows-1252 bytes
-        { scratch.file(".hidden.ini"), 0 },
+        { scratch.write(".hidden.ini", kSmallIni).string(), 0 },
         { scratch.path().string(), 0 },
         { scratch.path().string() + "/missing.ini", 0 },
         { plain + "/", 0 },
@@ -174,7 +151,7 @@ TEST(HiveFromName, OnlyOrdinaryVisibleFiles)
 
 TEST(IniDocument, LoadRefusesWhatIsNotAnOrdinaryFile)
 {
-    const ScratchDir scratch;
+    const ScratchFolder scratch;
     ASSERT_FALSE(scratch.path().empty());
     const std::filesystem::path pipe = scratch.path() / "pipe.ini";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
@@ -182,7 +159,7 @@ TEST(IniDocument, LoadRefusesWhatIsNotAnOrdinaryFile)
     EXPECT_FALSE(IniDocument::load(scratch.path()));
     EXPECT_FALSE(IniDocument::load(scratch.path() / "missing.ini"));
 
-    const auto document = IniDocument::load(scratch.file("ok.ini", "[A]\rk = v\r"));
+    const auto document = IniDocument::load(scratch.write("ok.ini", "[A]\rk = v\r"));
     ASSERT_TRUE(document);
     EXPECT_EQ(document->value("a", "K"), "v"); // a lone CR ends a line too
 }

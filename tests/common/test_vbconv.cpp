@@ -1,3 +1,6 @@
+// The Visual-Basic-style conversions: rounding, range checks, reading and writing numbers,
+// always with "." whatever the locale.
+
 #include "common/vbconv.h"
 
 #include <clocale>
