@@ -14,29 +14,47 @@ struct ColorKey {
 
 // The order the loader reads them in; the font is read between server and specialtarget.
 constexpr ColorKey kReadBeforeFont[] = {
-    {"normal", &ChatOptions::normal}, {"action", &ChatOptions::action}, {"bg", &ChatOptions::bg},
-    {"client", &ChatOptions::client}, {"other", &ChatOptions::other}, {"recvmsg", &ChatOptions::recvmsg},
-    {"sendmsg", &ChatOptions::sendmsg}, {"vote", &ChatOptions::vote}, {"stat", &ChatOptions::stat},
-    {"server", &ChatOptions::server},
+    { "normal", &ChatOptions::normal },
+    { "action", &ChatOptions::action },
+    { "bg", &ChatOptions::bg },
+    { "client", &ChatOptions::client },
+    { "other", &ChatOptions::other },
+    { "recvmsg", &ChatOptions::recvmsg },
+    { "sendmsg", &ChatOptions::sendmsg },
+    { "vote", &ChatOptions::vote },
+    { "stat", &ChatOptions::stat },
+    { "server", &ChatOptions::server },
 };
 constexpr ColorKey kReadAfterFont[] = {
-    {"specialtarget", &ChatOptions::specialtarget}, {"specialgood", &ChatOptions::specialgood},
-    {"specialbad", &ChatOptions::specialbad}, {"specialuser", &ChatOptions::specialuser},
-    {"team", &ChatOptions::team}, {"player", &ChatOptions::player},
+    { "specialtarget", &ChatOptions::specialtarget },
+    { "specialgood", &ChatOptions::specialgood },
+    { "specialbad", &ChatOptions::specialbad },
+    { "specialuser", &ChatOptions::specialuser },
+    { "team", &ChatOptions::team },
+    { "player", &ChatOptions::player },
 };
 
 // The order the writer prints them in, after the font.
 constexpr ColorKey kWritten[] = {
-    {"normal", &ChatOptions::normal}, {"player", &ChatOptions::player}, {"team", &ChatOptions::team},
-    {"action", &ChatOptions::action}, {"bg", &ChatOptions::bg}, {"client", &ChatOptions::client},
-    {"other", &ChatOptions::other}, {"server", &ChatOptions::server}, {"sendmsg", &ChatOptions::sendmsg},
-    {"recvmsg", &ChatOptions::recvmsg}, {"stat", &ChatOptions::stat}, {"vote", &ChatOptions::vote},
-    {"specialgood", &ChatOptions::specialgood}, {"specialbad", &ChatOptions::specialbad},
-    {"specialuser", &ChatOptions::specialuser}, {"specialtarget", &ChatOptions::specialtarget},
+    { "normal", &ChatOptions::normal },
+    { "player", &ChatOptions::player },
+    { "team", &ChatOptions::team },
+    { "action", &ChatOptions::action },
+    { "bg", &ChatOptions::bg },
+    { "client", &ChatOptions::client },
+    { "other", &ChatOptions::other },
+    { "server", &ChatOptions::server },
+    { "sendmsg", &ChatOptions::sendmsg },
+    { "recvmsg", &ChatOptions::recvmsg },
+    { "stat", &ChatOptions::stat },
+    { "vote", &ChatOptions::vote },
+    { "specialgood", &ChatOptions::specialgood },
+    { "specialbad", &ChatOptions::specialbad },
+    { "specialuser", &ChatOptions::specialuser },
+    { "specialtarget", &ChatOptions::specialtarget },
 };
 
-template <size_t N>
-void readColors(SectionReader& in, const ColorKey (&keys)[N], ChatOptions& chat)
+template <size_t N> void readColors(SectionReader& in, const ColorKey (&keys)[N], ChatOptions& chat)
 {
     const ChatOptions defaults;
     for (const ColorKey& entry : keys) {

@@ -38,7 +38,8 @@ int32_t ParseColor(BytesView text)
 Bytes ColorToString(int32_t color)
 {
     const int32_t rgb = color & 0xFFFFFF;
-    return vb::formatInt(rgb & 0xFF) + "," + vb::formatInt((rgb >> 8) & 0xFF) + "," + vb::formatInt(rgb >> 16);
+    return vb::formatInt(rgb & 0xFF) + "," + vb::formatInt((rgb >> 8) & 0xFF) + ","
+        + vb::formatInt(rgb >> 16);
 }
 
 } // namespace kalvon

@@ -11,26 +11,27 @@ namespace {
 namespace vk {
 constexpr int16_t Enter = 13, Space = 32, Left = 37, Up = 38, Right = 39, Down = 40, Delete = 46;
 constexpr int16_t Quote = 222, Slash = 191;
-constexpr int16_t digit(char d) { return static_cast<int16_t>(d); }  // '0'..'9' = 48..57
-constexpr int16_t letter(char l) { return static_cast<int16_t>(l); } // 'A'..'Z' = 65..90
+// Digits and capital letters have their character codes: '0' = 48, 'A' = 65.
+constexpr int16_t key(char c)
+{
+    return static_cast<int16_t>(c);
+}
 } // namespace vk
 
 // Rows in KeyAction order: rotate, rotate2, left, right, down, drop, useself, useother, discard,
 // Irevenge, Ispec1..Ispec6, Italk, Italkteam.
-constexpr KeyBindingRow kPlayer1{vk::Up, vk::Slash, vk::Left, vk::Right, vk::Down, vk::Space,
-                                 vk::Quote, vk::Enter, vk::Delete, vk::letter('R'), vk::digit('1'),
-                                 vk::digit('2'), vk::digit('3'), vk::digit('4'), vk::digit('5'),
-                                 vk::digit('6'), vk::letter('T'), vk::letter('Y')};
-constexpr KeyBindingRow kPlayer2{vk::letter('W'), vk::letter('Q'), vk::letter('A'), vk::letter('D'),
-                                 vk::letter('S'), vk::letter('E'), vk::letter('Z'), vk::letter('X'),
-                                 vk::letter('C'), kKeyNotSet, kKeyNotSet, kKeyNotSet, kKeyNotSet,
-                                 kKeyNotSet, kKeyNotSet, kKeyNotSet, kKeyNotSet, kKeyNotSet};
+constexpr KeyBindingRow kPlayer1{ vk::Up, vk::Slash, vk::Left, vk::Right, vk::Down, vk::Space, vk::Quote,
+    vk::Enter, vk::Delete, vk::key('R'), vk::key('1'), vk::key('2'), vk::key('3'), vk::key('4'), vk::key('5'),
+    vk::key('6'), vk::key('T'), vk::key('Y') };
+constexpr KeyBindingRow kPlayer2{ vk::key('W'), vk::key('Q'), vk::key('A'), vk::key('D'), vk::key('S'),
+    vk::key('E'), vk::key('Z'), vk::key('X'), vk::key('C'), kKeyNotSet, kKeyNotSet, kKeyNotSet, kKeyNotSet,
+    kKeyNotSet, kKeyNotSet, kKeyNotSet, kKeyNotSet, kKeyNotSet };
 } // namespace
 
 ControlSettings defaultControls()
 {
     ControlSettings controls;
-    controls.keyBindings = {kPlayer1, kPlayer2};
+    controls.keyBindings = { kPlayer1, kPlayer2 };
     return controls;
 }
 

@@ -4,6 +4,7 @@
 #include "engine/store/settingssections.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kalvon {
 
@@ -20,6 +21,23 @@ Bytes slotKey(int slot, BytesView name)
     return "p" + vb::formatInt(slot) + Bytes(name);
 }
 
+// [Game Options] in the order written and read: the boxes, the six start heights, the texts.
+constexpr std::pair<const char*, CheckValue GameOptionSettings::*> kRuleBoxes[] = {
+    { "classic", &GameOptionSettings::classic },
+    { "linespecial", &GameOptionSettings::lineSpecial },
+    { "specials", &GameOptionSettings::specials },
+    { "samelevel", &GameOptionSettings::sameLevel },
+};
+constexpr std::pair<const char*, Bytes GameOptionSettings::*> kRuleTexts[] = {
+    { "maxspecials", &GameOptionSettings::maxSpecials },
+    { "delay", &GameOptionSettings::delay },
+    { "startlevel", &GameOptionSettings::startLevel },
+    { "linelevel", &GameOptionSettings::lineLevel },
+    { "raiselevel", &GameOptionSettings::raiseLevel },
+    { "specialline", &GameOptionSettings::specialLine },
+    { "specialsmade", &GameOptionSettings::specialsMade },
+};
+
 struct PercentageKey {
     const char* key;
     int index; // into BlockOccurancy
@@ -27,11 +45,29 @@ struct PercentageKey {
 
 // In the order written and read.
 constexpr PercentageKey kPercentageKeys[kOccurancyEntries] = {
-    {"tblock", 0}, {"lines", 1}, {"lblock", 5}, {"lblock2", 6}, {"sblock", 3}, {"zblock", 2},
-    {"square", 4}, {"aspecial", 7}, {"cspecial", 8}, {"bspecial", 12}, {"gspecial", 13},
-    {"nspecial", 9}, {"qspecial", 14}, {"rspecial", 10}, {"sspecial", 11}, {"pspecial", 15},
-    {"fspecial", 16}, {"dspecial", 17}, {"lspecial", 18}, {"tspecial", 19}, {"vspecial", 20},
-    {"ospecial", 21}, {"holyshield", 22},
+    { "tblock", 0 },
+    { "lines", 1 },
+    { "lblock", 5 },
+    { "lblock2", 6 },
+    { "sblock", 3 },
+    { "zblock", 2 },
+    { "square", 4 },
+    { "aspecial", 7 },
+    { "cspecial", 8 },
+    { "bspecial", 12 },
+    { "gspecial", 13 },
+    { "nspecial", 9 },
+    { "qspecial", 14 },
+    { "rspecial", 10 },
+    { "sspecial", 11 },
+    { "pspecial", 15 },
+    { "fspecial", 16 },
+    { "dspecial", 17 },
+    { "lspecial", 18 },
+    { "tspecial", 19 },
+    { "vspecial", 20 },
+    { "ospecial", 21 },
+    { "holyshield", 22 },
 };
 
 struct BindingKey {
@@ -44,20 +80,28 @@ struct BindingKey {
 
 // Per player, with the prefix "p" and the player number.
 constexpr BindingKey kPlayerKeys[] = {
-    {"rotate", KeyAction::Rotate, false}, {"rotate2", KeyAction::Rotate2, false},
-    {"left", KeyAction::Left, false},     {"right", KeyAction::Right, false},
-    {"drop", KeyAction::Drop, false},     {"down", KeyAction::Down, false},
-    {"useself", KeyAction::UseSelf, true}, {"useother", KeyAction::UseOther, true},
-    {"discard", KeyAction::Discard, true},
+    { "rotate", KeyAction::Rotate, false },
+    { "rotate2", KeyAction::Rotate2, false },
+    { "left", KeyAction::Left, false },
+    { "right", KeyAction::Right, false },
+    { "drop", KeyAction::Drop, false },
+    { "down", KeyAction::Down, false },
+    { "useself", KeyAction::UseSelf, true },
+    { "useother", KeyAction::UseOther, true },
+    { "discard", KeyAction::Discard, true },
 };
 
 // Player 1's row, without a prefix.
 constexpr BindingKey kInternetKeys[] = {
-    {"Italk", KeyAction::Italk, true},   {"Italkteam", KeyAction::Italkteam, true},
-    {"Irevenge", KeyAction::Irevenge, true}, {"Ispec1", KeyAction::Ispec1, true},
-    {"Ispec2", KeyAction::Ispec2, true}, {"Ispec3", KeyAction::Ispec3, true},
-    {"Ispec4", KeyAction::Ispec4, true}, {"Ispec5", KeyAction::Ispec5, true},
-    {"Ispec6", KeyAction::Ispec6, true},
+    { "Italk", KeyAction::Italk, true },
+    { "Italkteam", KeyAction::Italkteam, true },
+    { "Irevenge", KeyAction::Irevenge, true },
+    { "Ispec1", KeyAction::Ispec1, true },
+    { "Ispec2", KeyAction::Ispec2, true },
+    { "Ispec3", KeyAction::Ispec3, true },
+    { "Ispec4", KeyAction::Ispec4, true },
+    { "Ispec5", KeyAction::Ispec5, true },
+    { "Ispec6", KeyAction::Ispec6, true },
 };
 
 constexpr char kControlsComment[] = "//Number is key ascii number, 9999 for not set.";
@@ -126,37 +170,24 @@ void LoadGameOptions(const IniDocument& file, GameOptionSettings& gameOptions)
 {
     const GameOptionSettings defaults;
     SectionReader in(file, "Game Options");
-    in.readCheckBox("classic", defaults.classic, gameOptions.classic);
-    in.readCheckBox("linespecial", defaults.lineSpecial, gameOptions.lineSpecial);
-    in.readCheckBox("specials", defaults.specials, gameOptions.specials);
-    in.readCheckBox("samelevel", defaults.sameLevel, gameOptions.sameLevel);
+    for (const auto& [key, box] : kRuleBoxes)
+        in.readCheckBox(key, defaults.*box, gameOptions.*box);
     for (int slot = 1; slot <= kPlayingSlots; ++slot)
-        in.readText(slotKey(slot, "startheight"), defaults.startHeight[slot - 1], gameOptions.startHeight[slot - 1]);
-    in.readText("maxspecials", defaults.maxSpecials, gameOptions.maxSpecials);
-    in.readText("delay", defaults.delay, gameOptions.delay);
-    in.readText("startlevel", defaults.startLevel, gameOptions.startLevel);
-    in.readText("linelevel", defaults.lineLevel, gameOptions.lineLevel);
-    in.readText("raiselevel", defaults.raiseLevel, gameOptions.raiseLevel);
-    in.readText("specialline", defaults.specialLine, gameOptions.specialLine);
-    in.readText("specialsmade", defaults.specialsMade, gameOptions.specialsMade);
+        in.readText(
+            slotKey(slot, "startheight"), defaults.startHeight[slot - 1], gameOptions.startHeight[slot - 1]);
+    for (const auto& [key, text] : kRuleTexts)
+        in.readText(key, defaults.*text, gameOptions.*text);
 }
 
 void SaveGameOptions(SettingsWriter& out, const GameOptionSettings& gameOptions)
 {
     out.section("Game Options");
-    out.key("classic", gameOptions.classic);
-    out.key("linespecial", gameOptions.lineSpecial);
-    out.key("specials", gameOptions.specials);
-    out.key("samelevel", gameOptions.sameLevel);
+    for (const auto& [key, box] : kRuleBoxes)
+        out.key(key, gameOptions.*box);
     for (int slot = 1; slot <= kPlayingSlots; ++slot)
         out.key(slotKey(slot, "startheight"), gameOptions.startHeight[slot - 1]);
-    out.key("maxspecials", gameOptions.maxSpecials);
-    out.key("delay", gameOptions.delay);
-    out.key("startlevel", gameOptions.startLevel);
-    out.key("linelevel", gameOptions.lineLevel);
-    out.key("raiselevel", gameOptions.raiseLevel);
-    out.key("specialline", gameOptions.specialLine);
-    out.key("specialsmade", gameOptions.specialsMade);
+    for (const auto& [key, text] : kRuleTexts)
+        out.key(key, gameOptions.*text);
 }
 
 void LoadBlockOccurancy(const IniDocument& file, BlockOccurancy& percentages)
@@ -188,7 +219,8 @@ void LoadControls(const IniDocument& file, ControlSettings& controls)
     in.readInt16("controlsensitivity", defaults.controlSensitivity, controls.controlSensitivity, 1, 200);
     for (int player = 1; player <= 2; ++player) {
         for (const BindingKey& key : kPlayerKeys)
-            readBinding(in, slotKey(player, key.key), key.zeroMeansNotSet, controls.binding(player, key.action));
+            readBinding(
+                in, slotKey(player, key.key), key.zeroMeansNotSet, controls.binding(player, key.action));
     }
     for (const BindingKey& key : kInternetKeys)
         readBinding(in, key.key, key.zeroMeansNotSet, controls.binding(1, key.action));

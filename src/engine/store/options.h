@@ -66,7 +66,7 @@ inline constexpr char kNoTeam[] = "\r";
 // [Network]: the texts of the connect and server pages.
 struct NetworkSettings {
     Bytes name = "Player";
-    Bytes team;              // the team box
+    Bytes team; // the team box
     Bytes teamName = kNoTeam; // TeamName: the team in use, which is what is saved
     Bytes lastIp = "0.0.0.0";
     Bytes maxClients = "10";
@@ -80,7 +80,7 @@ struct GameOptionSettings {
     CheckValue lineSpecial = 1;
     CheckValue specials = 1;
     CheckValue sameLevel = 1;
-    std::array<Bytes, kPlayingSlots> startHeight{"0", "0", "0", "0", "0", "0"}; // slots 1..6
+    std::array<Bytes, kPlayingSlots> startHeight{ "0", "0", "0", "0", "0", "0" }; // slots 1..6
     Bytes maxSpecials = "16";
     Bytes delay = "0";
     Bytes startLevel = "0";
@@ -92,13 +92,28 @@ struct GameOptionSettings {
 };
 
 // [Block Occurancy] defaults, in table order (PieceType, then 7 + SpecialType).
-inline constexpr BlockOccurancy kDefaultBlockOccurancy{14, 15, 14, 14, 15, 14, 14, 13, 13, 2, 9, 3,
-                                                       11, 3, 9, 2, 6, 2, 6, 5, 5, 7, 3};
+inline constexpr BlockOccurancy kDefaultBlockOccurancy{ 14, 15, 14, 14, 15, 14, 14, 13, 13, 2, 9, 3, 11, 3, 9,
+    2, 6, 2, 6, 5, 5, 7, 3 };
 
 enum class KeyAction : int16_t {
-    Rotate = 0, Rotate2 = 1, Left = 2, Right = 3, Down = 4, Drop = 5, UseSelf = 6, UseOther = 7,
-    Discard = 8, Irevenge = 9, Ispec1 = 10, Ispec2 = 11, Ispec3 = 12, Ispec4 = 13, Ispec5 = 14,
-    Ispec6 = 15, Italk = 16, Italkteam = 17
+    Rotate = 0,
+    Rotate2 = 1,
+    Left = 2,
+    Right = 3,
+    Down = 4,
+    Drop = 5,
+    UseSelf = 6,
+    UseOther = 7,
+    Discard = 8,
+    Irevenge = 9,
+    Ispec1 = 10,
+    Ispec2 = 11,
+    Ispec3 = 12,
+    Ispec4 = 13,
+    Ispec5 = 14,
+    Ispec6 = 15,
+    Italk = 16,
+    Italkteam = 17
 };
 inline constexpr int kKeyActions = 18;
 inline constexpr int16_t kKeyNotSet = 9999;
@@ -118,7 +133,10 @@ struct ControlSettings {
         return rows;
     }();
 
-    int16_t& binding(int player, KeyAction action) { return keyBindings.at(player - 1).at(static_cast<int>(action)); }
+    int16_t& binding(int player, KeyAction action)
+    {
+        return keyBindings.at(player - 1).at(static_cast<int>(action));
+    }
     int16_t binding(int player, KeyAction action) const
     {
         return keyBindings.at(player - 1).at(static_cast<int>(action));
@@ -129,22 +147,22 @@ struct ControlSettings {
 // ChatOptions: the chat font and its sixteen colours.
 struct ChatOptions {
     Bytes font = "MS Sans Serif";
-    int32_t client = 0x0000FF;        // 255,0,0
-    int32_t other = 0xFF0000;         // 0,0,255
-    int32_t sendmsg = 0x000080;       // 128,0,0
-    int32_t recvmsg = 0x000080;       // 128,0,0
-    int32_t bg = 0xFFFFFF;            // 255,255,255
-    int32_t normal = 0x000000;        // 0,0,0
-    int32_t server = 0x008000;        // 0,128,0
-    int32_t vote = 0x000080;          // 128,0,0
-    int32_t stat = 0x000080;          // 128,0,0
+    int32_t client = 0x0000FF; // 255,0,0
+    int32_t other = 0xFF0000; // 0,0,255
+    int32_t sendmsg = 0x000080; // 128,0,0
+    int32_t recvmsg = 0x000080; // 128,0,0
+    int32_t bg = 0xFFFFFF; // 255,255,255
+    int32_t normal = 0x000000; // 0,0,0
+    int32_t server = 0x008000; // 0,128,0
+    int32_t vote = 0x000080; // 128,0,0
+    int32_t stat = 0x000080; // 128,0,0
     int32_t specialtarget = 0x008000; // 0,128,0
-    int32_t specialgood = 0xFF0000;   // 0,0,255
-    int32_t specialbad = 0x0000FF;    // 255,0,0
-    int32_t specialuser = 0x008080;   // 128,128,0
-    int32_t action = 0x800080;        // 128,0,128
-    int32_t team = 0x800000;          // 0,0,128
-    int32_t player = 0x800000;        // 0,0,128
+    int32_t specialgood = 0xFF0000; // 0,0,255
+    int32_t specialbad = 0x0000FF; // 255,0,0
+    int32_t specialuser = 0x008080; // 128,128,0
+    int32_t action = 0x800080; // 128,0,128
+    int32_t team = 0x800000; // 0,0,128
+    int32_t player = 0x800000; // 0,0,128
     bool operator==(const ChatOptions&) const = default;
 };
 

@@ -16,10 +16,11 @@ class SectionReader {
 public:
     enum class OnBadValue {
         StopSection, // the section loaders
-        SkipKey,     // [General]: only the failing key is skipped
+        SkipKey, // [General]: only the failing key is skipped
     };
 
-    SectionReader(const IniDocument& file, BytesView section, OnBadValue onBadValue = OnBadValue::StopSection);
+    SectionReader(
+        const IniDocument& file, BytesView section, OnBadValue onBadValue = OnBadValue::StopSection);
 
     // The key's text, `defaultText` when the key is missing; nothing once the section has stopped.
     std::optional<Bytes> value(BytesView key, BytesView defaultText);
@@ -32,7 +33,7 @@ public:
     // A check box takes 0, 1 or 2.
     void readCheckBox(BytesView key, int16_t defaultValue, int16_t& target);
     void readInt16(BytesView key, int16_t defaultValue, int16_t& target, int16_t min = INT16_MIN,
-                   int16_t max = INT16_MAX);
+        int16_t max = INT16_MAX);
     void readInt32(BytesView key, int32_t defaultValue, int32_t& target);
 
     bool stopped() const { return m_stopped; }

@@ -6,7 +6,6 @@
 #include "storetestfiles.h"
 
 #include <gtest/gtest.h>
-
 #include <map>
 
 namespace kalvon {
@@ -26,7 +25,7 @@ TEST(DefaultSettings, InstalledOnlyWhereNoSettingsFileExists)
     EXPECT_EQ(installed, defaultInstallOptions());
 
     // Whatever is there already, even a file that reads as nothing, stays.
-    for (const char* existing : {"", "[General]\r\ngamemode=1\r\n"}) {
+    for (const char* existing : { "", "[General]\r\ngamemode=1\r\n" }) {
         writeBytes(file, existing);
         EXPECT_FALSE(installDefaultSettings(file));
         EXPECT_EQ(readBytes(file), existing);

@@ -8,10 +8,9 @@
 #include "optionsprinter.h"
 #include "storetestfiles.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <functional>
+#include <gtest/gtest.h>
 #include <optional>
 
 namespace kalvon {
@@ -31,8 +30,8 @@ int32_t rgb(int r, int g, int b)
 Options fullModel()
 {
     Options o;
-    o.general = {GameMode::TwoPlayers, "\\data\\themes\\Gr\xFCn.kvx", 1, 2};
-    o.sound = {0, 2, 0, "C:\\Music\\tune.mid"};
+    o.general = { GameMode::TwoPlayers, "\\data\\themes\\Gr\xFCn.kvx", 1, 2 };
+    o.sound = { 0, 2, 0, "C:\\Music\\tune.mid" };
     GraphicsSettings& g = o.graphics;
     g.dropTrail = 1;
     g.dropColor = 255;
@@ -51,16 +50,16 @@ Options fullModel()
     g.leds = 2;
     g.p1Guide = 1;
     g.p2Guide = 2;
-    o.network = {"Zo\xEB", "Blue", "Blue", "example.org:9000", "6", "9090"};
-    o.gameOptions = {0, 2, 0, 2, {"3", "5", "7", "9", "11", "13"}, "18", "5", "4", "2", "1", "3", "6"};
+    o.network = { "Zo\xEB", "Blue", "Blue", "example.org:9000", "6", "9090" };
+    o.gameOptions = { 0, 2, 0, 2, { "3", "5", "7", "9", "11", "13" }, "18", "5", "4", "2", "1", "3", "6" };
     // Indexed by piece type, then 7 + special type.
-    o.blockOccurancy = {10, 20, 16, 13, 18, 11, 12, 1, 2, 5, 7, 8, 3, 4, 6, 10, 11, 12, 0, 14, 15, 100, 9};
+    o.blockOccurancy = { 10, 20, 16, 13, 18, 11, 12, 1, 2, 5, 7, 8, 3, 4, 6, 10, 11, 12, 0, 14, 15, 100, 9 };
     o.controls.controlSensitivity = 35;
     // rotate, rotate2, left, right, down, drop, useself, useother, discard, Irevenge, Ispec1..6,
     // Italk, Italkteam
-    o.controls.keyBindings[0] = {38, 0, 37, 39, 40, 32, 222, 13, 46, 82, 49, 50, 51, 52, 53, 54, 84, 89};
-    o.controls.keyBindings[1] = {87, 81, 65, 68, 83, 69, 90, 88, 9999, 9999, 9999, 9999, 9999, 9999, 9999,
-                                 9999, 9999, 9999};
+    o.controls.keyBindings[0] = { 38, 0, 37, 39, 40, 32, 222, 13, 46, 82, 49, 50, 51, 52, 53, 54, 84, 89 };
+    o.controls.keyBindings[1]
+        = { 87, 81, 65, 68, 83, 69, 90, 88, 9999, 9999, 9999, 9999, 9999, 9999, 9999, 9999, 9999, 9999 };
     ChatOptions& c = o.chat;
     c.font = "Courier New";
     c.normal = rgb(1, 2, 3);
@@ -79,7 +78,7 @@ Options fullModel()
     c.specialbad = rgb(40, 41, 42);
     c.specialuser = rgb(43, 44, 45);
     c.specialtarget = rgb(46, 47, 48);
-    o.mixer = {22050, 16, 2};
+    o.mixer = { 22050, 16, 2 };
     return o;
 }
 
@@ -177,23 +176,23 @@ Options previousModel()
     Options o;
     o.general.gameMode = GameMode::OnePlayer;
     o.general.stayOnTop = 2;
-    o.sound = {2, 0, 1, "old.mid"};
-    for (CheckValue* box : {&o.graphics.dropTrail, &o.graphics.shadows, &o.graphics.explode, &o.graphics.door,
-                            &o.graphics.bombExplode, &o.graphics.warning, &o.graphics.animateBg,
-                            &o.graphics.animateInetBg, &o.graphics.animateBlocks, &o.graphics.animateSpecials,
-                            &o.graphics.animateInetBlocks, &o.graphics.animateInetSpecials,
-                            &o.graphics.smoothBlock, &o.graphics.leds, &o.graphics.p1Guide, &o.graphics.p2Guide})
+    o.sound = { 2, 0, 1, "old.mid" };
+    for (CheckValue* box : { &o.graphics.dropTrail, &o.graphics.shadows, &o.graphics.explode,
+             &o.graphics.door, &o.graphics.bombExplode, &o.graphics.warning, &o.graphics.animateBg,
+             &o.graphics.animateInetBg, &o.graphics.animateBlocks, &o.graphics.animateSpecials,
+             &o.graphics.animateInetBlocks, &o.graphics.animateInetSpecials, &o.graphics.smoothBlock,
+             &o.graphics.leds, &o.graphics.p1Guide, &o.graphics.p2Guide })
         *box = 2;
     o.graphics.dropColor = 7;
     o.gameOptions.startHeight.fill("old");
-    o.gameOptions.maxSpecials = o.gameOptions.delay = o.gameOptions.startLevel = o.gameOptions.lineLevel =
-        o.gameOptions.raiseLevel = o.gameOptions.specialLine = o.gameOptions.specialsMade = "old";
+    o.gameOptions.maxSpecials = o.gameOptions.delay = o.gameOptions.startLevel = o.gameOptions.lineLevel
+        = o.gameOptions.raiseLevel = o.gameOptions.specialLine = o.gameOptions.specialsMade = "old";
     o.blockOccurancy.fill(50);
     o.controls.controlSensitivity = 150;
     // Player 2 has no internet keys: the file carries only its first nine.
     o.controls.keyBindings[0].fill(1);
     std::fill_n(o.controls.keyBindings[1].begin(), 9, 1);
-    o.mixer = {11025, 2, 3};
+    o.mixer = { 11025, 2, 3 };
     return o;
 }
 
@@ -216,79 +215,80 @@ std::function<Bytes(Bytes)> set(const char* section, const char* key, std::optio
 
 const DamageCase kDamageCases[] = {
     // [General]: only the failing key is skipped.
-    {"gamemode not a number", set("General", "gamemode", "gamemode=two"),
-     [](Options& o) { o.general.gameMode = kPrevious.general.gameMode; }},
-    {"gamemode outside 1..3", set("General", "gamemode", "gamemode=7"),
-     [](Options& o) { o.general.gameMode = GameMode::Internet; }},
-    {"check box refuses 3", set("General", "stayontop", "stayontop=3"),
-     [](Options& o) { o.general.stayOnTop = kPrevious.general.stayOnTop; }},
-    {"theme [DEFAULT]", set("General", "theme", "theme=[DEFAULT]"),
-     [](Options& o) { o.general.theme = kDefaultThemePath; }},
-    {"theme empty", set("General", "theme", "theme="), [](Options& o) { o.general.theme = kDefaultThemePath; }},
+    { "gamemode not a number", set("General", "gamemode", "gamemode=two"),
+        [](Options& o) { o.general.gameMode = kPrevious.general.gameMode; } },
+    { "gamemode outside 1..3", set("General", "gamemode", "gamemode=7"),
+        [](Options& o) { o.general.gameMode = GameMode::Internet; } },
+    { "check box refuses 3", set("General", "stayontop", "stayontop=3"),
+        [](Options& o) { o.general.stayOnTop = kPrevious.general.stayOnTop; } },
+    { "theme [DEFAULT]", set("General", "theme", "theme=[DEFAULT]"),
+        [](Options& o) { o.general.theme = kDefaultThemePath; } },
+    { "theme empty", set("General", "theme", "theme="),
+        [](Options& o) { o.general.theme = kDefaultThemePath; } },
     // Section loaders stop at the bad key; the keys from there on keep what the model held.
-    {"sound box not a number", set("Sound", "playmusic", "playmusic=yes"),
-     [](Options& o) {
-         o.sound.playMusic = kPrevious.sound.playMusic;
-         o.sound.lastMusic = kPrevious.sound.lastMusic;
-     }},
-    {"drop colour not a number", set("Graphics", "dropcolor", "dropcolor=white"),
-     [](Options& o) {
-         o.graphics = kPrevious.graphics;
-         o.graphics.dropTrail = 1;
-     }},
-    {"next-piece animation is never read", set("Graphics", "animatenextblk", "animatenextblk=0"),
-     [](Options&) {}},
-    {"graphics section missing", [](Bytes t) { return withoutSection(t, "Graphics"); },
-     [](Options& o) { o.graphics = kDefaults.graphics; }},
-    {"game option box refuses 3", set("Game Options", "specials", "specials=3"),
-     [](Options& o) {
-         const GameOptionSettings full = o.gameOptions;
-         o.gameOptions = kPrevious.gameOptions;
-         o.gameOptions.classic = full.classic;
-         o.gameOptions.lineSpecial = full.lineSpecial;
-     }},
-    {"huge percentage held to 100", set("Block Occurancy", "tblock", "tblock=20000"),
-     [](Options& o) { o.blockOccurancy[0] = 100; }},
-    {"negative percentage held to 0", set("Block Occurancy", "aspecial", "aspecial=-5"),
-     [](Options& o) { o.blockOccurancy[7] = 0; }},
-    {"percentage beyond 16 bits", set("Block Occurancy", "zblock", "zblock=40000"),
-     [](Options& o) {
-         // tblock, lines, lblock, lblock2 and sblock are read before zblock.
-         const BlockOccurancy full = o.blockOccurancy;
-         o.blockOccurancy = kPrevious.blockOccurancy;
-         for (int index : {0, 1, 5, 6, 3})
-             o.blockOccurancy[index] = full[index];
-     }},
-    {"percentage missing", set("Block Occurancy", "lines", std::nullopt),
-     [](Options& o) { o.blockOccurancy[1] = 15; }},
-    {"key-repeat delay outside 1..200", set("Controls", "controlsensitivity", "controlsensitivity=201"),
-     [](Options& o) { o.controls = kPrevious.controls; }},
-    {"special key 0 is not set", set("Controls", "p1useself", "p1useself=0"),
-     [](Options& o) { o.controls.binding(1, KeyAction::UseSelf) = kKeyNotSet; }},
-    {"special key not a number is not set", set("Controls", "Ispec3", "Ispec3=F4"),
-     [](Options& o) { o.controls.binding(1, KeyAction::Ispec3) = kKeyNotSet; }},
-    {"movement key not a number", set("Controls", "p1left", "p1left=Left"),
-     [](Options& o) {
-         const ControlSettings full = o.controls;
-         o.controls = kPrevious.controls;
-         o.controls.controlSensitivity = full.controlSensitivity;
-         o.controls.binding(1, KeyAction::Rotate) = full.binding(1, KeyAction::Rotate);
-         o.controls.binding(1, KeyAction::Rotate2) = full.binding(1, KeyAction::Rotate2);
-     }},
-    {"team [NONE] is no team", set("Network", "team", "team=[NONE]"),
-     [](Options& o) {
-         o.network.team = "";
-         o.network.teamName = kNoTeam;
-     }},
-    {"team cut to 9 characters", set("Network", "team", "team=abcdefghijkl"),
-     [](Options& o) { o.network.team = o.network.teamName = "abcdefghi"; }},
-    {"empty name stays empty", set("Network", "name", "name="), [](Options& o) { o.network.name = ""; }},
-    {"colour that does not read is white", set("Chat Options", "bg", "bg=red"),
-     [](Options& o) { o.chat.bg = kWhite; }},
-    {"colour part above 255", set("Chat Options", "normal", "normal=300,0,0"),
-     [](Options& o) { o.chat.normal = 255; }},
-    {"mixer frequency not a number", set("Sound Mixer", "frequency", "frequency=high"),
-     [](Options& o) { o.mixer = kPrevious.mixer; }},
+    { "sound box not a number", set("Sound", "playmusic", "playmusic=yes"),
+        [](Options& o) {
+            o.sound.playMusic = kPrevious.sound.playMusic;
+            o.sound.lastMusic = kPrevious.sound.lastMusic;
+        } },
+    { "drop colour not a number", set("Graphics", "dropcolor", "dropcolor=white"),
+        [](Options& o) {
+            o.graphics = kPrevious.graphics;
+            o.graphics.dropTrail = 1;
+        } },
+    { "next-piece animation is never read", set("Graphics", "animatenextblk", "animatenextblk=0"),
+        [](Options&) {} },
+    { "graphics section missing", [](Bytes t) { return withoutSection(t, "Graphics"); },
+        [](Options& o) { o.graphics = kDefaults.graphics; } },
+    { "game option box refuses 3", set("Game Options", "specials", "specials=3"),
+        [](Options& o) {
+            const GameOptionSettings full = o.gameOptions;
+            o.gameOptions = kPrevious.gameOptions;
+            o.gameOptions.classic = full.classic;
+            o.gameOptions.lineSpecial = full.lineSpecial;
+        } },
+    { "huge percentage held to 100", set("Block Occurancy", "tblock", "tblock=20000"),
+        [](Options& o) { o.blockOccurancy[0] = 100; } },
+    { "negative percentage held to 0", set("Block Occurancy", "aspecial", "aspecial=-5"),
+        [](Options& o) { o.blockOccurancy[7] = 0; } },
+    { "percentage beyond 16 bits", set("Block Occurancy", "zblock", "zblock=40000"),
+        [](Options& o) {
+            // tblock, lines, lblock, lblock2 and sblock are read before zblock.
+            const BlockOccurancy full = o.blockOccurancy;
+            o.blockOccurancy = kPrevious.blockOccurancy;
+            for (int index : { 0, 1, 5, 6, 3 })
+                o.blockOccurancy[index] = full[index];
+        } },
+    { "percentage missing", set("Block Occurancy", "lines", std::nullopt),
+        [](Options& o) { o.blockOccurancy[1] = 15; } },
+    { "key-repeat delay outside 1..200", set("Controls", "controlsensitivity", "controlsensitivity=201"),
+        [](Options& o) { o.controls = kPrevious.controls; } },
+    { "special key 0 is not set", set("Controls", "p1useself", "p1useself=0"),
+        [](Options& o) { o.controls.binding(1, KeyAction::UseSelf) = kKeyNotSet; } },
+    { "special key not a number is not set", set("Controls", "Ispec3", "Ispec3=F4"),
+        [](Options& o) { o.controls.binding(1, KeyAction::Ispec3) = kKeyNotSet; } },
+    { "movement key not a number", set("Controls", "p1left", "p1left=Left"),
+        [](Options& o) {
+            const ControlSettings full = o.controls;
+            o.controls = kPrevious.controls;
+            o.controls.controlSensitivity = full.controlSensitivity;
+            o.controls.binding(1, KeyAction::Rotate) = full.binding(1, KeyAction::Rotate);
+            o.controls.binding(1, KeyAction::Rotate2) = full.binding(1, KeyAction::Rotate2);
+        } },
+    { "team [NONE] is no team", set("Network", "team", "team=[NONE]"),
+        [](Options& o) {
+            o.network.team = "";
+            o.network.teamName = kNoTeam;
+        } },
+    { "team cut to 9 characters", set("Network", "team", "team=abcdefghijkl"),
+        [](Options& o) { o.network.team = o.network.teamName = "abcdefghi"; } },
+    { "empty name stays empty", set("Network", "name", "name="), [](Options& o) { o.network.name = ""; } },
+    { "colour that does not read is white", set("Chat Options", "bg", "bg=red"),
+        [](Options& o) { o.chat.bg = kWhite; } },
+    { "colour part above 255", set("Chat Options", "normal", "normal=300,0,0"),
+        [](Options& o) { o.chat.normal = 255; } },
+    { "mixer frequency not a number", set("Sound Mixer", "frequency", "frequency=high"),
+        [](Options& o) { o.mixer = kPrevious.mixer; } },
 };
 
 TEST(SettingsFile, DamagedFilesLoadSectionBySection)
@@ -309,12 +309,17 @@ TEST(SettingsFile, MixerOutputTakesOnlyItsFourTexts)
         const char* output;
         int32_t result; // from a record whose output was 0
     } cases[] = {
-        {"3", 3}, {"7", 1}, {"-1", 1}, {"2.5", 0}, {"02", 0},
+        { "3", 3 },
+        { "7", 1 },
+        { "-1", 1 },
+        { "2.5", 0 },
+        { "02", 0 },
     };
     for (const auto& c : cases) {
-        SoundMixer mixer{0, 0, 0};
-        LoadSoundMixer(IniDocument::parse("[Sound Mixer]\r\noutput=" + Bytes(c.output) + "\r\nnumchannels=4\r\n"),
-                       mixer);
+        SoundMixer mixer{ 0, 0, 0 };
+        LoadSoundMixer(
+            IniDocument::parse("[Sound Mixer]\r\noutput=" + Bytes(c.output) + "\r\nnumchannels=4\r\n"),
+            mixer);
         EXPECT_EQ(mixer.output, c.result) << c.output;
         EXPECT_EQ(mixer.numchannels, 4) << c.output;
     }
@@ -325,7 +330,7 @@ TEST(SettingsFile, FailedWriteLeavesTheOldFile)
     TempFolder folder;
     const auto file = folder.file("kalvon.ini");
     const Bytes old = settingsFixture("full.ini");
-    for (const char* failingStep : {"open", "write", "sync", "rename"}) {
+    for (const char* failingStep : { "open", "write", "sync", "rename" }) {
         SCOPED_TRACE(failingStep);
         writeBytes(file, old);
         setAtomicWriteFaultForTesting([&](std::string_view step) { return step != failingStep; });
