@@ -3,7 +3,7 @@
 #include "engine/store/defaultsettings.h"
 #include "engine/store/settingsfile.h"
 #include "optionsprinter.h"
-#include "storetestfiles.h"
+#include "support/scratchfolder.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -11,14 +11,13 @@
 namespace kalvon {
 namespace {
 
-using testing::readBytes;
-using testing::TempFolder;
-using testing::writeBytes;
+using testing::readFile;
+using testing::ScratchFolder;
 
 TEST(DefaultSettings, InstalledOnlyWhereNoSettingsFileExists)
 {
-    TempFolder folder;
-    const auto file = folder.file("kalvon.ini");
+    ScratchFolder folder;
+    const auto file = folder / "kalvon.ini";
     ASSERT_TRUE(installDefaultSettings(file));
     Options installed;
     LoadSettings(file, installed);
@@ -26,9 +25,9 @@ TEST(DefaultSettings, InstalledOnlyWhereNoSettingsFileExists)
 
     // Whatever is there already, even a file that reads as nothing, stays.
     for (const char* existing : { "", "[General]\r\ngamemode=1\r\n" }) {
-        writeBytes(file, existing);
+        folder.write("kalvon.ini", existing);
         EXPECT_FALSE(installDefaultSettings(file));
-        EXPECT_EQ(readBytes(file), existing);
+        EXPECT_EQ(readFile(file), existing);
     }
 }
 

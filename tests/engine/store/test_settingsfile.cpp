@@ -6,7 +6,7 @@
 #include "engine/store/settingsfile.h"
 #include "engine/store/settingssections.h"
 #include "optionsprinter.h"
-#include "storetestfiles.h"
+#include "support/scratchfolder.h"
 
 #include <algorithm>
 #include <functional>
@@ -16,10 +16,13 @@
 namespace kalvon {
 namespace {
 
-using testing::readBytes;
-using testing::settingsFixture;
-using testing::TempFolder;
-using testing::writeBytes;
+using testing::readFile;
+using testing::ScratchFolder;
+
+Bytes settingsFixture(const char* name)
+{
+    return readFile(std::filesystem::path(KALVON_FIXTURES_DIR) / "settings" / name);
+}
 
 int32_t rgb(int r, int g, int b)
 {
@@ -82,11 +85,9 @@ Options fullModel()
     return o;
 }
 
-Options loaded(const TempFolder& folder, BytesView text, Options options = {})
+Options loaded(const ScratchFolder& folder, const Bytes& text, Options options = {})
 {
-    const auto file = folder.file("kalvon.ini");
-    writeBytes(file, text);
-    LoadSettings(file, options);
+    LoadSettings(folder.write("kalvon.ini", text), options);
     return options;
 }
 
@@ -114,27 +115,27 @@ Bytes withoutSection(Bytes text, BytesView section)
 
 TEST(SettingsFile, FreshStartWritesTheDefaultsByteForByte)
 {
-    TempFolder folder;
-    const auto file = folder.file("kalvon.ini");
+    ScratchFolder folder;
+    const auto file = folder / "kalvon.ini";
     // Every key takes its default, whatever the model held before.
     Options options = fullModel();
     LoadSettings(file, options);
     EXPECT_EQ(options, Options{});
 
     ASSERT_TRUE(SaveSettings(file, options));
-    EXPECT_EQ(readBytes(file), settingsFixture("fresh.ini"));
+    EXPECT_EQ(readFile(file), settingsFixture("fresh.ini"));
 }
 
 TEST(SettingsFile, FullFileLoadsEveryKeyAndSavesBackUnchanged)
 {
-    TempFolder folder;
+    ScratchFolder folder;
     const Bytes full = settingsFixture("full.ini");
     const Options first = loaded(folder, full);
     EXPECT_EQ(first, fullModel());
 
-    const auto file = folder.file("again.ini");
+    const auto file = folder / "again.ini";
     ASSERT_TRUE(SaveSettings(file, first));
-    EXPECT_EQ(readBytes(file), full);
+    EXPECT_EQ(readFile(file), full);
     Options second;
     LoadSettings(file, second);
     EXPECT_EQ(second, first);
@@ -144,7 +145,7 @@ TEST(SettingsFile, TextValuesCannotAddLinesToTheFile)
 {
     // Each text tries to open a section that comes later in the file, which would then be read
     // in place of the real one.
-    TempFolder folder;
+    ScratchFolder folder;
     Options options;
     options.sound.lastMusic = "tune.mid\r\n[Controls]\r\np1left=0";
     options.network.name = "Eve\n[Block Occurancy]\ntblock=0";
@@ -152,7 +153,7 @@ TEST(SettingsFile, TextValuesCannotAddLinesToTheFile)
     options.gameOptions.delay = "\r\n[Sound Mixer]\r\noutput=0";
     options.chat.font = "Arial\r\n[Sound Mixer]\r\noutput=0";
     options.general.theme = "";
-    const auto file = folder.file("kalvon.ini");
+    const auto file = folder / "kalvon.ini";
     ASSERT_TRUE(SaveSettings(file, options));
 
     Options expected;
@@ -165,7 +166,7 @@ TEST(SettingsFile, TextValuesCannotAddLinesToTheFile)
     LoadSettings(file, reloaded);
     EXPECT_EQ(reloaded, expected);
     // An empty theme is written as "[Default]", which reads back as the default theme.
-    EXPECT_NE(readBytes(file).find("\r\ntheme=[Default]\r\n"), Bytes::npos);
+    EXPECT_NE(readFile(file).find("\r\ntheme=[Default]\r\n"), Bytes::npos);
 }
 
 // What the model holds before a damaged file is read: values that differ from the defaults
@@ -293,7 +294,7 @@ const DamageCase kDamageCases[] = {
 
 TEST(SettingsFile, DamagedFilesLoadSectionBySection)
 {
-    TempFolder folder;
+    ScratchFolder folder;
     const Bytes full = settingsFixture("full.ini");
     for (const DamageCase& damage : kDamageCases) {
         SCOPED_TRACE(damage.name);
@@ -327,16 +328,16 @@ TEST(SettingsFile, MixerOutputTakesOnlyItsFourTexts)
 
 TEST(SettingsFile, FailedWriteLeavesTheOldFile)
 {
-    TempFolder folder;
-    const auto file = folder.file("kalvon.ini");
+    ScratchFolder folder;
+    const auto file = folder / "kalvon.ini";
     const Bytes old = settingsFixture("full.ini");
     for (const char* failingStep : { "open", "write", "sync", "rename" }) {
         SCOPED_TRACE(failingStep);
-        writeBytes(file, old);
+        folder.write("kalvon.ini", old);
         setAtomicWriteFaultForTesting([&](std::string_view step) { return step != failingStep; });
         EXPECT_FALSE(SaveSettings(file, Options{}));
         setAtomicWriteFaultForTesting(nullptr);
-        EXPECT_EQ(readBytes(file), old);
+        EXPECT_EQ(readFile(file), old);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
     }
 }
