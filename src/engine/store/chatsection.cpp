@@ -1,7 +1,7 @@
 // [Chat Options]: the chat font and colours. Colours that do not read become white, so
 // nothing in this section fails to load.
 
-#include "engine/store/colortext.h"
+#include "common/colortext.h"
 #include "engine/store/settingssections.h"
 
 namespace kalvon {

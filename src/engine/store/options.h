@@ -6,6 +6,7 @@
 // but never read).
 
 #include "common/bytes.h"
+#include "common/soundmixer.h"
 #include "engine/types.h"
 
 #include <array>
@@ -166,13 +167,6 @@ struct ChatOptions {
     bool operator==(const ChatOptions&) const = default;
 };
 
-// SoundMixer: how the audio device is opened. `output` 0 no sound, 1..3 the output kinds.
-struct SoundMixer {
-    int32_t frequency = 44100;
-    int32_t numchannels = 8;
-    int32_t output = 1;
-    bool operator==(const SoundMixer&) const = default;
-};
 
 struct Options {
     GeneralSettings general;

@@ -5,7 +5,7 @@
 
 #include "common/inifile.h"
 #include "engine/store/options.h"
-#include "engine/store/sectionio.h"
+#include "common/sectionio.h"
 
 namespace kalvon {
 
@@ -33,9 +33,5 @@ void SaveControls(SettingsWriter& out, const ControlSettings& controls);
 
 void LoadChatOptions(const IniDocument& file, ChatOptions& chat);
 void SaveChatOptions(SettingsWriter& out, const ChatOptions& chat);
-
-// Also the [Sound Mixer] of the theme editor's own settings file.
-void LoadSoundMixer(const IniDocument& file, SoundMixer& mixer);
-void SaveSoundMixer(SettingsWriter& out, const SoundMixer& mixer);
 
 } // namespace kalvon

@@ -2,7 +2,7 @@
 // files section by section, and a failed write.
 
 #include "common/atomicfile.h"
-#include "engine/store/colortext.h"
+#include "common/colortext.h"
 #include "engine/store/settingsfile.h"
 #include "engine/store/settingssections.h"
 #include "optionsprinter.h"

@@ -1,4 +1,4 @@
-#include "engine/store/optiontext.h"
+#include "common/optiontext.h"
 
 #include "common/vbconv.h"
 

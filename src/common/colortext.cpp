@@ -1,4 +1,4 @@
-#include "engine/store/colortext.h"
+#include "common/colortext.h"
 
 #include "common/vbconv.h"
 

@@ -1,4 +1,4 @@
-#include "engine/store/sectionio.h"
+#include "common/sectionio.h"
 
 #include "common/vbconv.h"
 

@@ -1,7 +1,7 @@
-// Colour texts and the text forms of option values.
+// Colour texts and the text forms of option values, shared by the settings and theme files.
 
-#include "engine/store/colortext.h"
-#include "engine/store/optiontext.h"
+#include "common/colortext.h"
+#include "common/optiontext.h"
 
 #include <gtest/gtest.h>
 

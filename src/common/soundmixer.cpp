@@ -1,7 +1,6 @@
-// [Sound Mixer]: how the audio device is opened.
+#include "common/soundmixer.h"
 
 #include "common/vbconv.h"
-#include "engine/store/settingssections.h"
 
 namespace kalvon {
 
