@@ -1,0 +1,181 @@
+#include "platform/surface.h"
+
+#include <algorithm>
+
+namespace kalvon {
+
+namespace {
+
+constexpr uint32_t kOpaque = 0xff000000;
+
+// The alpha byte of Format_RGB32 must stay 0xff whatever the operation does to the colour.
+template <RasterOp op>
+inline uint32_t combine(uint32_t destination, uint32_t source)
+{
+    if constexpr (op == RasterOp::Copy)
+        return source | kOpaque;
+    else if constexpr (op == RasterOp::Or)
+        return destination | source | kOpaque;
+    else if constexpr (op == RasterOp::And)
+        return (destination & source) | kOpaque;
+    else if constexpr (op == RasterOp::Xor)
+        return (destination ^ source) | kOpaque;
+    else
+        return ~source | kOpaque;
+}
+
+template <RasterOp op>
+void combineRow(uint32_t* destination, const uint32_t* source, int count)
+{
+    for (int i = 0; i < count; ++i)
+        destination[i] = combine<op>(destination[i], source[i]);
+}
+
+void combineRow(RasterOp op, uint32_t* destination, const uint32_t* source, int count)
+{
+    switch (op) {
+    case RasterOp::Copy: combineRow<RasterOp::Copy>(destination, source, count); break;
+    case RasterOp::Or: combineRow<RasterOp::Or>(destination, source, count); break;
+    case RasterOp::And: combineRow<RasterOp::And>(destination, source, count); break;
+    case RasterOp::Xor: combineRow<RasterOp::Xor>(destination, source, count); break;
+    case RasterOp::NotCopy: combineRow<RasterOp::NotCopy>(destination, source, count); break;
+    }
+}
+
+// The part [from, to) of a span of `length` pixels that lands inside both surfaces, as offsets
+// from the start of the span.
+struct Span {
+    int from;
+    int to;
+};
+
+Span clipSpan(int length, int destinationStart, int destinationSize, int sourceStart, int sourceSize)
+{
+    const int from = std::max({0, -destinationStart, -sourceStart});
+    const int to = std::min({length, destinationSize - destinationStart, sourceSize - sourceStart});
+    return {from, to};
+}
+
+} // namespace
+
+QRgb rgbFromColorRef(uint32_t colorRef)
+{
+    return qRgb(int(colorRef & 0xff), int((colorRef >> 8) & 0xff), int((colorRef >> 16) & 0xff));
+}
+
+uint32_t colorRefFromRgb(QRgb rgb)
+{
+    return uint32_t(qRed(rgb)) | uint32_t(qGreen(rgb)) << 8 | uint32_t(qBlue(rgb)) << 16;
+}
+
+Surface::Surface(int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return;
+    m_image = QImage(width, height, QImage::Format_RGB32);
+    m_image.fill(kBlack);
+}
+
+Surface Surface::fromImage(const QImage& image)
+{
+    if (image.isNull())
+        return {};
+    return Surface(image.convertToFormat(QImage::Format_RGB32));
+}
+
+QRgb Surface::pixel(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width() || y >= height())
+        return kBlack;
+    return reinterpret_cast<const QRgb*>(m_image.constScanLine(y))[x];
+}
+
+void Surface::setPixel(int x, int y, QRgb color)
+{
+    if (x < 0 || y < 0 || x >= width() || y >= height())
+        return;
+    reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = color | kOpaque;
+}
+
+void Surface::fill(QRgb color)
+{
+    if (!isNull())
+        m_image.fill(color | kOpaque);
+}
+
+void Surface::bitBlt(int dx, int dy, int w, int h, const Surface& source, int sx, int sy, RasterOp op)
+{
+    if (isNull() || source.isNull())
+        return;
+    const Span columns = clipSpan(w, dx, width(), sx, source.width());
+    const Span rows = clipSpan(h, dy, height(), sy, source.height());
+    if (columns.from >= columns.to || rows.from >= rows.to)
+        return;
+    if (&source == this) {
+        // Read the source rectangle whole before any of it is overwritten.
+        const Surface copy(m_image.copy(sx + columns.from, sy + rows.from,
+                                        columns.to - columns.from, rows.to - rows.from));
+        bitBlt(dx + columns.from, dy + rows.from, columns.to - columns.from, rows.to - rows.from,
+               copy, 0, 0, op);
+        return;
+    }
+    const int count = columns.to - columns.from;
+    for (int row = rows.from; row < rows.to; ++row) {
+        auto* destination = reinterpret_cast<uint32_t*>(m_image.scanLine(dy + row)) + dx + columns.from;
+        const auto* from = reinterpret_cast<const uint32_t*>(source.m_image.constScanLine(sy + row))
+            + sx + columns.from;
+        combineRow(op, destination, from, count);
+    }
+}
+
+void Surface::stretchBlt(int dx, int dy, int dw, int dh, const Surface& source, int sx, int sy,
+                         int sw, int sh, RasterOp op)
+{
+    if (isNull() || source.isNull() || dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0)
+        return;
+    const Surface copy = &source == this ? *this : Surface();
+    const Surface& from = &source == this ? copy : source;
+    for (int row = std::max(0, -dy); row < dh && dy + row < height(); ++row) {
+        const int sourceRow = sy + int(int64_t(row) * sh / dh);
+        if (sourceRow < 0 || sourceRow >= from.height())
+            continue;
+        const auto* sourceLine = reinterpret_cast<const uint32_t*>(from.m_image.constScanLine(sourceRow));
+        auto* destination = reinterpret_cast<uint32_t*>(m_image.scanLine(dy + row));
+        for (int column = std::max(0, -dx); column < dw && dx + column < width(); ++column) {
+            const int sourceColumn = sx + int(int64_t(column) * sw / dw);
+            if (sourceColumn < 0 || sourceColumn >= from.width())
+                continue;
+            combineRow(op, destination + dx + column, sourceLine + sourceColumn, 1);
+        }
+    }
+}
+
+void Surface::drawMasked(int dx, int dy, int w, int h, const Surface& picture, const Surface& mask,
+                         int sx, int sy)
+{
+    bitBlt(dx, dy, w, h, mask, sx, sy, RasterOp::Or);
+    bitBlt(dx, dy, w, h, picture, sx, sy, RasterOp::And);
+}
+
+void BuildMask(Surface& mask, const Surface& source, int left, int top, int right, int bottom)
+{
+    const int w = right - left - 1;
+    const int h = bottom - top - 1;
+    if (w <= 0 || h <= 0)
+        return;
+    // The one-bit scratch: set (shown white) where the source is white, clear (black) elsewhere,
+    // and clear where the area reaches past the source.
+    Surface scratch(w, h);
+    const Span columns = clipSpan(w, 0, w, left, source.width());
+    for (int y = std::max(0, -top); y < h && top + y < source.height(); ++y) {
+        const auto* from = reinterpret_cast<const uint32_t*>(source.image().constScanLine(top + y)) + left;
+        for (int x = columns.from; x < columns.to; ++x) {
+            if ((from[x] | kOpaque) == kWhite)
+                scratch.setPixel(x, y, kWhite);
+        }
+    }
+    mask.bitBlt(0, 0, w, h, scratch, 0, 0, RasterOp::Copy);
+    mask.bitBlt(0, 0, w, h, mask, 0, 0, RasterOp::NotCopy);
+}
+
+} // namespace kalvon

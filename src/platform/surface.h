@@ -1,0 +1,77 @@
+#pragma once
+// A drawing surface: the memory bitmap that the theme sheets, the fields and every picture the
+// game draws into are made of. Pixels are 32-bit RGB (QImage::Format_RGB32, 0xffRRGGBB). The
+// raster operations are our own pixel loops and work bit by bit on the colour, as the game's
+// drawing was designed: a masked sprite is the mask OR-ed onto the destination and then the
+// picture AND-ed, so white picture pixels let the destination show through.
+//
+// Every blit is clipped on both sides: a destination pixel outside this surface is not drawn,
+// and a destination pixel whose source lies outside the source surface stays as it was.
+
+#include <QImage>
+
+#include <cstdint>
+
+namespace kalvon {
+
+enum class RasterOp {
+    Copy,    // source
+    Or,      // destination OR source (a mask's pass)
+    And,     // destination AND source (a masked picture's pass)
+    Xor,     // destination XOR source (guide lines)
+    NotCopy, // NOT source
+};
+
+inline constexpr QRgb kBlack = 0xff000000;
+inline constexpr QRgb kWhite = 0xffffffff;
+
+// Colours kept as red + 256 green + 65536 blue, and the pixel value of the same colour.
+QRgb rgbFromColorRef(uint32_t colorRef);
+uint32_t colorRefFromRgb(QRgb rgb);
+
+class Surface {
+public:
+    // A null surface: 0 x 0, draws nothing and gives nothing.
+    Surface() = default;
+    // A new surface, black like a fresh memory bitmap.
+    Surface(int width, int height);
+    // The pixels of an image (any format), without its alpha.
+    static Surface fromImage(const QImage& image);
+
+    bool isNull() const { return m_image.isNull(); }
+    int width() const { return m_image.width(); }
+    int height() const { return m_image.height(); }
+    const QImage& image() const { return m_image; }
+
+    // The pixel at (x, y); black outside the surface.
+    QRgb pixel(int x, int y) const;
+    // SetPixel: outside the surface nothing happens.
+    void setPixel(int x, int y, QRgb color);
+    void fill(QRgb color);
+
+    // BitBlt: combines the w x h rectangle of `source` at (sx, sy) into this surface at
+    // (dx, dy). `source` may be this surface; the source is then read before it is written.
+    void bitBlt(int dx, int dy, int w, int h, const Surface& source, int sx, int sy,
+                RasterOp op = RasterOp::Copy);
+    // StretchBlt with nearest-neighbour sampling: the sw x sh rectangle of `source` at
+    // (sx, sy) scaled onto dw x dh at (dx, dy). Non-positive sizes draw nothing.
+    void stretchBlt(int dx, int dy, int dw, int dh, const Surface& source, int sx, int sy,
+                    int sw, int sh, RasterOp op = RasterOp::Copy);
+    // A masked sprite: `mask` OR-ed, then `picture` AND-ed, both read at (sx, sy).
+    void drawMasked(int dx, int dy, int w, int h, const Surface& picture, const Surface& mask,
+                    int sx, int sy);
+
+private:
+    explicit Surface(QImage image) : m_image(std::move(image)) {}
+
+    QImage m_image;
+};
+
+// BuildMask: writes into `mask` the mask of `source` over the rectangle (left, top, right,
+// bottom): an area one pixel short in each direction, (right - left - 1) x (bottom - top - 1),
+// taken from (left, top) of the source and placed at (0, 0) of the mask. The mask is black
+// where the source is white and white elsewhere (also where the area reaches past the source);
+// mask pixels outside the area are not touched.
+void BuildMask(Surface& mask, const Surface& source, int left, int top, int right, int bottom);
+
+} // namespace kalvon

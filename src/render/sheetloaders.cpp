@@ -1,0 +1,245 @@
+#include "render/sheetloaders.h"
+
+#include "common/vbconv.h"
+#include "platform/picturefile.h"
+#include "render/themepaths.h"
+#include "render/themewindow.h"
+
+namespace kalvon {
+
+namespace {
+
+Sheet newSheet(int width, int height)
+{
+    return std::make_shared<Surface>(width, height);
+}
+
+// Loads one picture file into `buffer` (keeping what it held when the file cannot be read).
+void loadPicture(SheetLoading& loading, PictureBuffer& buffer, BytesView path, bool showProgress = true)
+{
+    if (showProgress)
+        loading.window.showLoadingFile(path);
+    const std::filesystem::path file = themeFilePath(path, loading.programDir);
+    if (!file.empty())
+        buffer.load(file);
+}
+
+// The keys of one frame set in the record.
+struct FrameSetFields {
+    const FrameGeometry& geometry;
+    int16_t ThemeRecord::*framecount;
+    Bytes ThemeRecord::*filename;
+    Bytes ThemeRecord::*extension;
+    Sheet ThemeImages::*sheet;
+    Sheet ThemeImages::*mask; // nullptr for sets without a mask
+};
+
+// Builds the set's sheet (and mask sheet) and copies every frame into it; returns the frame
+// count the sheet was made for.
+int loadFrames(SheetLoading& loading, const FrameSetFields& set)
+{
+    const ThemeRecord& theme = loading.theme;
+    const FrameGeometry& geometry = set.geometry;
+    const int count = clampFrameCount(theme.*set.framecount, geometry);
+    const int height = count * geometry.frameHeight + 5;
+    Sheet sheet = newSheet(geometry.sheetWidth, height);
+    loading.images.*set.sheet = sheet;
+    if (set.mask)
+        loading.images.*set.mask = newSheet(geometry.sheetWidth, height);
+
+    PictureBuffer buffer;
+    for (int frame = 1; frame <= count; ++frame) {
+        const Bytes path = theme.themefolder + theme.*set.filename + vb::formatInt(frame) + "."
+            + theme.*set.extension;
+        loadPicture(loading, buffer, path);
+        sheet->bitBlt(0, (frame - 1) * geometry.frameHeight, geometry.frameWidth,
+                      geometry.frameHeight, buffer.picture(), 0, 0);
+    }
+    return count;
+}
+
+// One picture copied from (0, 0) of its file into (0, 0) of its sheet.
+struct PictureCopy {
+    Bytes ThemeRecord::*path;
+    Sheet ThemeImages::*sheet;
+    int width;
+    int height;
+};
+
+void loadPictures(SheetLoading& loading, std::initializer_list<PictureCopy> pictures,
+                  BytesView folder = {}, bool showProgress = true)
+{
+    PictureBuffer buffer;
+    for (const PictureCopy& picture : pictures) {
+        loadPicture(loading, buffer, Bytes(folder) + loading.theme.*picture.path, showProgress);
+        if (const Sheet& sheet = loading.images.*picture.sheet)
+            sheet->bitBlt(0, 0, picture.width, picture.height, buffer.picture(), 0, 0);
+    }
+}
+
+void buildMask(const Sheet& mask, const Sheet& source, int right, int bottom)
+{
+    if (mask && source)
+        BuildMask(*mask, *source, 0, 0, right, bottom);
+}
+
+using I = ThemeImages;
+using R = ThemeRecord;
+
+} // namespace
+
+void LoadBackgroundFrames(SheetLoading& loading)
+{
+    loadFrames(loading, {kBackgroundFrames, &R::bgframecount, &R::bgfilename, &R::bgextension,
+                         &I::background, nullptr});
+}
+
+void LoadBlockFrames(SheetLoading& loading)
+{
+    const int count = loadFrames(loading, {kBlockFrames, &R::blkframecount, &R::blkfilename,
+                                           &R::blkextension, &I::blocks, &I::blocksMask});
+    if (loading.theme.blktransparency) {
+        buildMask(loading.images.blocksMask, loading.images.blocks, kBlockFrames.sheetWidth,
+                  count * kBlockFrames.frameHeight + 5);
+        loading.theme.blkcurrentframe = loading.theme.blkstartingframe;
+    }
+}
+
+void LoadInternetBackgroundFrames(SheetLoading& loading)
+{
+    loadFrames(loading, {kInternetBackgroundFrames, &R::inetbgframecount, &R::inetbgfilename,
+                         &R::inetbgextension, &I::internetBackground, nullptr});
+    loading.theme.inetbgcurrentframe = loading.theme.inetbgstartingframe;
+}
+
+void LoadNextPieceFrames(SheetLoading& loading)
+{
+    loadFrames(loading, {kNextPieceFrames, &R::nextblkframecount, &R::nextblkfilename,
+                         &R::nextblkextension, &I::nextPiece, nullptr});
+}
+
+void LoadSpecialWindowFrames(SheetLoading& loading)
+{
+    loadFrames(loading, {kSpecialWindowFrames, &R::specialwindowframecount,
+                         &R::specialwindowfilename, &R::specialwindowextension, &I::specialWindow,
+                         nullptr});
+    loading.theme.specialwindowcurrentframe = loading.theme.specialwindowstartingframe;
+}
+
+void LoadExplodeFrames(SheetLoading& loading)
+{
+    const int count = loadFrames(loading, {kExplodeFrames, &R::explodeframecount,
+                                           &R::explodefilename, &R::explodefileextension,
+                                           &I::explode, &I::explodeMask});
+    buildMask(loading.images.explodeMask, loading.images.explode, 193, count * 64 + 1);
+}
+
+void LoadBombFrames(SheetLoading& loading)
+{
+    const int count = loadFrames(loading, {kBombFrames, &R::bombframecount, &R::bombfilename,
+                                           &R::bombfileextension, &I::bomb, &I::bombMask});
+    buildMask(loading.images.bombMask, loading.images.bomb, 65, count * 64 + 1);
+}
+
+void LoadDoorImages(SheetLoading& loading)
+{
+    ThemeImages& images = loading.images;
+    images.door1 = newSheet(193, 353);
+    images.door1Mask = newSheet(193, 353);
+    images.door2 = newSheet(193, 353);
+    images.door2Mask = newSheet(193, 353);
+    images.internetDoor = newSheet(97, 177);
+    loadPictures(loading, {{&R::internetdoor, &I::internetDoor, 96, 176},
+                           {&R::door1, &I::door1, 192, 352},
+                           {&R::door2, &I::door2, 192, 352}});
+    buildMask(images.door1Mask, images.door1, 193, 353);
+    buildMask(images.door2Mask, images.door2, 193, 353);
+}
+
+void LoadMiscImages(SheetLoading& loading)
+{
+    ThemeImages& images = loading.images;
+    const ThemeRecord& theme = loading.theme;
+    images.heightLed = newSheet(8, 352);
+    images.warning = newSheet(192, 64);
+    images.warningMask = newSheet(192, 64);
+    images.teamFont = newSheet(128, 128);
+    images.gameOver = newSheet(193, 353);
+    images.gameOverMask = newSheet(193, 353);
+    images.internetGameOver = newSheet(96, 176);
+    images.internetGameOverMask = newSheet(96, 176);
+
+    loadPictures(loading, {{&R::winimg, &I::gameOver, 192, 352},
+                           {&R::inetwinimg, &I::internetGameOver, 96, 176},
+                           {&R::warning, &I::warning, 192, 64},
+                           {&R::heightled, &I::heightLed, 8, 352},
+                           {&R::teamfont, &I::teamFont, 128, 128}});
+    if (theme.wintransparent)
+        buildMask(images.gameOverMask, images.gameOver, 192, 352);
+    if (theme.inetwintransparent)
+        buildMask(images.internetGameOverMask, images.internetGameOver, 96, 176);
+    buildMask(images.warningMask, images.warning, 193, 65);
+}
+
+void LoadSkinImage(SheetLoading& loading)
+{
+    ThemeImages& images = loading.images;
+    images.skin = newSheet(291, 355);
+    loadPictures(loading, {{&R::skinfile, &I::skin, 290, 354}});
+    images.blocksMask = newSheet(291, 355);
+    buildMask(images.blocksMask, images.skin, 290, 354);
+}
+
+void LoadInterfaceImages(SheetLoading& loading, BytesView interfaceFolder)
+{
+    ThemeImages& images = loading.images;
+    images.menu = newSheet(298, 160);
+    images.menuMask = newSheet(298, 160);
+    images.internetPage = newSheet(355, 413);
+    images.interfaceMisc = newSheet(576, 470);
+    images.serverPage = newSheet(624, 466);
+    images.chatPage = newSheet(624, 466);
+    images.mainWindow = newSheet(640, 521);
+    images.connectPage = newSheet(624, 466);
+    images.optionsPage = newSheet(624, 466);
+    images.themesPage = newSheet(624, 466);
+    loadPictures(loading,
+                 {{&R::ifacemisc, &I::interfaceMisc, 576, 470},
+                  {&R::ifaceinet, &I::internetPage, 355, 413},
+                  {&R::ifacemenu, &I::menu, 298, 160},
+                  {&R::ifacemain, &I::mainWindow, 640, 521},
+                  {&R::ifacechat, &I::chatPage, 624, 466},
+                  {&R::ifaceserver, &I::serverPage, 624, 466},
+                  {&R::ifaceconnect, &I::connectPage, 624, 466},
+                  {&R::ifaceoptions, &I::optionsPage, 624, 466},
+                  {&R::ifacethemes, &I::themesPage, 624, 466}},
+                 interfaceFolder, false);
+    buildMask(images.menuMask, images.menu, 300, 182);
+}
+
+void BuildThemeImages(SheetLoading& loading)
+{
+    const ThemeRebuild rebuild(loading.images);
+    ThemeRecord& theme = loading.theme;
+    theme.bgcurrentframe = theme.bgstillframe;
+    theme.inetbgcurrentframe = theme.inetbgstillframe;
+    theme.blkcurrentframe = theme.blkstillframe;
+    theme.nextblkcurrentframe = theme.nextblkstillframe;
+    theme.specialwindowcurrentframe = theme.specialwindowstillframe;
+
+    LoadDoorImages(loading);
+    LoadMiscImages(loading);
+    if (theme.themetype == 0) {
+        LoadSkinImage(loading);
+    } else if (theme.themetype == 1) {
+        LoadBackgroundFrames(loading);
+        LoadBlockFrames(loading);
+        LoadInternetBackgroundFrames(loading);
+        LoadNextPieceFrames(loading);
+        LoadSpecialWindowFrames(loading);
+    }
+    LoadExplodeFrames(loading);
+    LoadBombFrames(loading);
+}
+
+} // namespace kalvon
