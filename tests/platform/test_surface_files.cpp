@@ -1,0 +1,91 @@
+#include "platform/bmpfile.h"
+#include "platform/picturefile.h"
+
+#include "support/scratchfolder.h"
+#include "surfacegrid.h"
+
+#include <QBuffer>
+
+#include <gtest/gtest.h>
+
+namespace kalvon {
+namespace {
+
+using testing::gridSurface;
+using testing::gridText;
+using testing::ScratchFolder;
+
+uint32_t littleEndian(const Bytes& bytes, size_t at, int size)
+{
+    uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | uint8_t(bytes[at + size_t(i)]);
+    return value;
+}
+
+TEST(BmpFileTest, HeaderAndRowsAre24BitBottomUpPaddedToFourBytes)
+{
+    Surface surface(3, 2);
+    surface.setPixel(0, 0, qRgb(1, 2, 3));
+    surface.setPixel(2, 1, qRgb(4, 5, 6));
+    const Bytes bmp = encodeBmp(surface);
+
+    ASSERT_EQ(bmp.size(), 54u + 2 * 12);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(littleEndian(bmp, 2, 4), bmp.size());
+    EXPECT_EQ(littleEndian(bmp, 10, 4), 54u); // pixels follow the two headers
+    EXPECT_EQ(littleEndian(bmp, 14, 4), 40u);
+    EXPECT_EQ(littleEndian(bmp, 18, 4), 3u);
+    EXPECT_EQ(littleEndian(bmp, 22, 4), 2u); // positive height: bottom row first
+    EXPECT_EQ(littleEndian(bmp, 28, 2), 24u);
+    EXPECT_EQ(littleEndian(bmp, 30, 4), 0u);
+    EXPECT_EQ(littleEndian(bmp, 34, 4), 24u);
+    // Bottom row: black, black, (4,5,6) as blue-green-red, then 3 padding bytes.
+    EXPECT_EQ(bmp.substr(54, 12), Bytes("\0\0\0\0\0\0\6\5\4\0\0\0", 12));
+    EXPECT_EQ(bmp.substr(66, 12), Bytes("\3\2\1\0\0\0\0\0\0\0\0\0", 12));
+}
+
+TEST(BmpFileTest, WrittenFileReadsBackPixelExactForEveryRowPadding)
+{
+    ScratchFolder folder;
+    for (int width = 1; width <= 5; ++width) {
+        Surface surface(width, 3);
+        for (int y = 0; y < 3; ++y) {
+            for (int x = 0; x < width; ++x)
+                surface.setPixel(x, y, qRgb(40 * x + 1, 70 * y + 2, (x * 31 + y * 17) % 256));
+        }
+        const auto file = folder / ("w" + std::to_string(width) + ".bmp");
+        ASSERT_TRUE(writeBmpFile(surface, file));
+        const std::optional<Surface> read = loadPictureFile(file);
+        ASSERT_TRUE(read) << width;
+        EXPECT_EQ(read->image(), surface.image()) << width;
+    }
+}
+
+TEST(PictureBufferTest, UnreadableFileKeepsThePictureLoadedBefore)
+{
+    ScratchFolder folder;
+    const auto first = folder / "first.bmp";
+    writeBmpFile(gridSurface("12/34"), first);
+    // A PNG under a .bmp name: the content decides the format.
+    QImage png = gridSurface("5/6").image();
+    QByteArray pngBytes;
+    QBuffer device(&pngBytes);
+    device.open(QIODevice::WriteOnly);
+    png.save(&device, "PNG");
+    const auto second = folder.write("second.bmp", pngBytes.toStdString());
+    const auto broken = folder.write("broken.bmp", "BM not really a bitmap");
+
+    PictureBuffer buffer;
+    EXPECT_TRUE(buffer.load(first));
+    EXPECT_FALSE(buffer.load(folder / "missing.bmp"));
+    EXPECT_FALSE(buffer.load(broken));
+    EXPECT_EQ(gridText(buffer.picture()), "12/34");
+    EXPECT_TRUE(buffer.load(second));
+    EXPECT_EQ(gridText(buffer.picture()), "5/6");
+    EXPECT_TRUE(buffer.load({}));
+    EXPECT_TRUE(buffer.picture().isNull());
+}
+
+} // namespace
+} // namespace kalvon
