@@ -27,7 +27,10 @@ namespace fs = std::filesystem;
 
 class SilentDialogs final : public Dialogs {
 public:
-    MessageAnswer messageBox(BytesView, BytesView, MessageIcon, MessageButtons) override { return MessageAnswer::Ok; }
+    MessageAnswer messageBox(BytesView, BytesView, MessageIcon, MessageButtons) override
+    {
+        return MessageAnswer::Ok;
+    }
     std::optional<Bytes> inputBox(BytesView, BytesView, BytesView) override { return std::nullopt; }
     std::optional<Bytes> openFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<Bytes> saveFile(const FileDialogRequest&) override { return std::nullopt; }

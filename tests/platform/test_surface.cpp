@@ -82,7 +82,7 @@ TEST(SurfaceTest, StretchBltSamplesTheNearestSourcePixel)
     } cases[] = {
         {"doubled", "12/34", 0, 0, 4, 4, 0, 0, 2, 2, "..../..../..../....", "1122/1122/3344/3344"},
         {"halved", "1234/5678/9abc/defg", 0, 0, 2, 2, 0, 0, 4, 4, "../..", "13/9b"},
-        {"clipped on the left and past the source", "12/34", -1, 0, 4, 2, 1, 0, 2, 2, "..../....", "2.../4..."},
+        {"clipped left, past the source", "12/34", -1, 0, 4, 2, 1, 0, 2, 2, "..../....", "2.../4..."},
         {"no size", "12/34", 0, 0, 0, 2, 0, 0, 2, 2, "../..", "../.."},
     };
     for (const auto& c : cases) {

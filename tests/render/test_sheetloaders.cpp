@@ -50,25 +50,30 @@ protected:
 TEST_F(SheetLoadersTest, FrameSetSheetIsFramesTimesFrameHeightPlusFiveHigh)
 {
     using R = ThemeRecord;
+    using I = ThemeImages;
     const struct {
         const char* name;
         void (*load)(SheetLoading&);
         int16_t R::*count;
         int frames;
-        Sheet ThemeImages::*sheet;
-        Sheet ThemeImages::*mask;
+        Sheet I::*sheet;
+        Sheet I::*mask;
         std::pair<int, int> expected;
         size_t filesRead;
     } cases[] = {
-        {"blocks", LoadBlockFrames, &R::blkframecount, 3, &ThemeImages::blocks, &ThemeImages::blocksMask, {112, 245}, 3},
-        {"background", LoadBackgroundFrames, &R::bgframecount, 2, &ThemeImages::background, nullptr, {193, 709}, 2},
-        {"internet background", LoadInternetBackgroundFrames, &R::inetbgframecount, 1, &ThemeImages::internetBackground, nullptr, {101, 181}, 1},
-        {"next piece", LoadNextPieceFrames, &R::nextblkframecount, 2, &ThemeImages::nextPiece, nullptr, {90, 159}, 2},
-        {"special window, no frames", LoadSpecialWindowFrames, &R::specialwindowframecount, 0, &ThemeImages::specialWindow, nullptr, {160, 5}, 0},
-        {"explosion", LoadExplodeFrames, &R::explodeframecount, 2, &ThemeImages::explode, &ThemeImages::explodeMask, {197, 133}, 2},
-        {"bomb", LoadBombFrames, &R::bombframecount, 17, &ThemeImages::bomb, &ThemeImages::bombMask, {64, 1093}, 17},
-        {"background beyond a 16-bit sheet", LoadBackgroundFrames, &R::bgframecount, 500, &ThemeImages::background, nullptr, {193, 93 * 352 + 5}, 93},
-        {"negative count", LoadBombFrames, &R::bombframecount, -3, &ThemeImages::bomb, &ThemeImages::bombMask, {64, 5}, 0},
+        {"blocks", LoadBlockFrames, &R::blkframecount, 3, &I::blocks, &I::blocksMask, {112, 245}, 3},
+        {"background", LoadBackgroundFrames, &R::bgframecount, 2, &I::background, nullptr, {193, 709}, 2},
+        {"internet background", LoadInternetBackgroundFrames, &R::inetbgframecount, 1,
+         &I::internetBackground, nullptr, {101, 181}, 1},
+        {"next piece", LoadNextPieceFrames, &R::nextblkframecount, 2, &I::nextPiece, nullptr, {90, 159}, 2},
+        {"special window, no frames", LoadSpecialWindowFrames, &R::specialwindowframecount, 0,
+         &I::specialWindow, nullptr, {160, 5}, 0},
+        {"explosion", LoadExplodeFrames, &R::explodeframecount, 2, &I::explode, &I::explodeMask,
+         {197, 133}, 2},
+        {"bomb", LoadBombFrames, &R::bombframecount, 17, &I::bomb, &I::bombMask, {64, 1093}, 17},
+        {"background beyond a 16-bit sheet", LoadBackgroundFrames, &R::bgframecount, 500, &I::background,
+         nullptr, {193, 93 * 352 + 5}, 93},
+        {"negative count", LoadBombFrames, &R::bombframecount, -3, &I::bomb, &I::bombMask, {64, 5}, 0},
     };
     for (const auto& c : cases) {
         theme.*c.count = int16_t(c.frames);

@@ -320,7 +320,8 @@ TEST_F(ThemeLoaderTest, ResourceFileIsFoundBesideTheThemeOrWhereAnAbsolutePathSa
     } cases[] = {
         {"beside the theme", "default.zip", pathText(folder / "themes") + "/default.zip", "beside.bmp"},
         {"absolute path", absolute, absolute, "abs.bmp"},
-        {"other case", "../ELSEWHERE/res.ZIP", pathText(folder / "themes") + "/../ELSEWHERE/res.ZIP", "abs.bmp"},
+        {"other case", "../ELSEWHERE/res.ZIP", pathText(folder / "themes") + "/../ELSEWHERE/res.ZIP",
+         "abs.bmp"},
         {"missing archive", "none.zip", pathText(folder / "themes") + "/none.zip", nullptr},
     };
     for (const auto& c : cases) {

@@ -40,7 +40,8 @@ public:
     // Sets the value of `key` (added at the end when missing); nothing removes the key.
     ThemeKeys& set(const std::string& key, std::optional<std::string> value)
     {
-        auto found = std::find_if(m_keys.begin(), m_keys.end(), [&](const auto& k) { return k.first == key; });
+        auto found = std::find_if(m_keys.begin(), m_keys.end(),
+                                  [&](const auto& entry) { return entry.first == key; });
         if (!value) {
             if (found != m_keys.end())
                 m_keys.erase(found);

@@ -180,7 +180,11 @@ TEST(UnzipArchiveTest, ExtractionStopsAtItsLimits)
             zip.file("f" + std::to_string(i) + ".txt", "x");
     }
     const fs::path big = folder / "big.zip";
-    ZipBuilder(big).file("small.txt", "12345").file("bomb.bin", std::string(10000, 'z')).file("after.txt", "x").close();
+    ZipBuilder(big)
+        .file("small.txt", "12345")
+        .file("bomb.bin", std::string(10000, 'z'))
+        .file("after.txt", "x")
+        .close();
     ScriptedDialogs dialogs;
 
     EXPECT_EQ(UnzipArchive(many, folder / "many", dialogs, {.maxMembers = 5}), kUnzipLimitReached);
