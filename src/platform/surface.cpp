@@ -73,7 +73,7 @@ Surface::Surface(int width, int height)
     if (width <= 0 || height <= 0)
         return;
     m_image = QImage(width, height, QImage::Format_RGB32);
-    m_image.fill(kBlack);
+    m_image.fill(kBlackPixel);
 }
 
 Surface Surface::fromImage(const QImage& image)
@@ -86,7 +86,7 @@ Surface Surface::fromImage(const QImage& image)
 QRgb Surface::pixel(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= width() || y >= height())
-        return kBlack;
+        return kBlackPixel;
     return reinterpret_cast<const QRgb*>(m_image.constScanLine(y))[x];
 }
 
@@ -170,8 +170,8 @@ void BuildMask(Surface& mask, const Surface& source, int left, int top, int righ
     for (int y = std::max(0, -top); y < h && top + y < source.height(); ++y) {
         const auto* from = reinterpret_cast<const uint32_t*>(source.image().constScanLine(top + y)) + left;
         for (int x = columns.from; x < columns.to; ++x) {
-            if ((from[x] | kOpaque) == kWhite)
-                scratch.setPixel(x, y, kWhite);
+            if ((from[x] | kOpaque) == kWhitePixel)
+                scratch.setPixel(x, y, kWhitePixel);
         }
     }
     mask.bitBlt(0, 0, w, h, scratch, 0, 0, RasterOp::Copy);

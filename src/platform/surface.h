@@ -22,8 +22,8 @@ enum class RasterOp {
     NotCopy, // NOT source
 };
 
-inline constexpr QRgb kBlack = 0xff000000;
-inline constexpr QRgb kWhite = 0xffffffff;
+inline constexpr QRgb kBlackPixel = 0xff000000;
+inline constexpr QRgb kWhitePixel = 0xffffffff;
 
 // Colours kept as red + 256 green + 65536 blue, and the pixel value of the same colour.
 QRgb rgbFromColorRef(uint32_t colorRef);

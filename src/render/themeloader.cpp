@@ -1,10 +1,10 @@
 #include "render/themeloader.h"
 
+#include "common/colortext.h"
 #include "common/dialogs.h"
 #include "common/inifile.h"
 #include "common/paths.h"
 #include "common/vbconv.h"
-#include "render/parsecolor.h"
 #include "render/themepaths.h"
 #include "render/themewindow.h"
 
@@ -346,7 +346,7 @@ ThemeLoadResult LoadTheme(ThemeLoading& loading, BytesView file, ThemeRecord& th
 
     for (const ColorKey& color : kColorKeys) {
         const std::optional<Bytes> value = themeFile.text(color.key);
-        loading.themes.ThemeColors[size_t(color.index)] = value ? ParseColor(*value) : kWhiteColor;
+        loading.themes.ThemeColors[size_t(color.index)] = value ? ParseColor(*value) : kWhite;
     }
 
     if (const std::optional<Bytes> music = themeFile.text("midi"))

@@ -123,8 +123,7 @@ enum class ThemeSound {
 // Colours as red + 256 green + 65536 blue, by index: 0 title, 1 theme page, 2 fields page,
 // 3 options page, 4 server page, 5 connect page, 6 internet, 7 high-score title, 8 first,
 // 9 second, 10 third, 11 normal high-score rows.
-using ColorTable = std::array<uint32_t, 12>;
-inline constexpr uint32_t kWhiteColor = 16777215;
+using ColorTable = std::array<int32_t, 12>;
 
 // The theme state of the game: the current and the preview theme with their sound tables, and
 // what exists once, for the current theme: colours and music (and the interface images inside

@@ -14,8 +14,8 @@ namespace kalvon::testing {
 inline QRgb gridColor(char c)
 {
     switch (c) {
-    case 'W': return kWhite;
-    case 'B': return kBlack;
+    case 'W': return kWhitePixel;
+    case 'B': return kBlackPixel;
     case '.': return qRgb(0x80, 0x80, 0x80);
     default: return qRgb(0x10 * (c % 16), c, 0x55);
     }

@@ -66,8 +66,8 @@ TEST(SurfaceTest, SetPixelOutsideTheSurfaceIsIgnored)
 {
     Surface surface = gridSurface("../..");
     for (const auto& [x, y] : {std::pair{-1, 0}, {0, -1}, {2, 0}, {0, 2}})
-        surface.setPixel(x, y, kWhite);
-    surface.setPixel(1, 1, kWhite);
+        surface.setPixel(x, y, kWhitePixel);
+    surface.setPixel(1, 1, kWhitePixel);
     EXPECT_EQ(gridText(surface), "../.W");
 }
 
@@ -115,12 +115,12 @@ TEST(BuildMaskTest, MaskIsBlackWhereTheSourceIsWhiteOverAnAreaOnePixelShort)
 TEST(BuildMaskTest, RectangleOfTheBlockSheetGivesA111By84Mask)
 {
     Surface source(112, 85);
-    source.fill(kWhite);
+    source.fill(kWhitePixel);
     Surface mask(112, 85);
     mask.fill(testing::gridColor('.'));
     BuildMask(mask, source, 0, 0, 112, 85);
-    EXPECT_EQ(mask.pixel(0, 0), kBlack);
-    EXPECT_EQ(mask.pixel(110, 83), kBlack);
+    EXPECT_EQ(mask.pixel(0, 0), kBlackPixel);
+    EXPECT_EQ(mask.pixel(110, 83), kBlackPixel);
     EXPECT_EQ(mask.pixel(111, 0), testing::gridColor('.'));
     EXPECT_EQ(mask.pixel(0, 84), testing::gridColor('.'));
 }

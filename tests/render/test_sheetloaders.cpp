@@ -104,17 +104,17 @@ TEST_F(SheetLoadersTest, FramesStackDownwardsAndAMissingFileRepeatsTheFrameBefor
     const Surface& blocks = *images.blocks;
     EXPECT_EQ(blocks.pixel(0, 0), kRed);
     EXPECT_EQ(blocks.pixel(95, 79), kRed);
-    EXPECT_EQ(blocks.pixel(96, 0), kBlack) << "the sheet is wider than a frame";
+    EXPECT_EQ(blocks.pixel(96, 0), kBlackPixel) << "the sheet is wider than a frame";
     EXPECT_EQ(blocks.pixel(0, 80), kRed) << "frame 2 missing";
     EXPECT_EQ(blocks.pixel(0, 160), kGreen);
     EXPECT_EQ(blocks.pixel(0, 240), kGreen) << "frame 4 missing";
-    EXPECT_EQ(blocks.pixel(0, 320), kBlack) << "the 5 rows below the last frame";
+    EXPECT_EQ(blocks.pixel(0, 320), kBlackPixel) << "the 5 rows below the last frame";
     const Bytes folderPrefix = theme.themefolder;
     EXPECT_EQ(window.shownFiles, (std::vector<Bytes>{folderPrefix + "Blk1.BMP", folderPrefix + "Blk2.BMP",
                                                      folderPrefix + "Blk3.BMP", folderPrefix + "Blk4.BMP"}));
 
     LoadBackgroundFrames(loading);
-    EXPECT_EQ(images.background->pixel(0, 0), kBlack) << "nothing loaded before frame 1 in this loader";
+    EXPECT_EQ(images.background->pixel(0, 0), kBlackPixel) << "nothing loaded before frame 1 in this loader";
     EXPECT_EQ(images.background->pixel(0, 352), kBlue);
 }
 
@@ -133,9 +133,9 @@ TEST_F(SheetLoadersTest, MissingDoorTwoTakesDoorOneAndTheDoorMasksAreBuilt)
     EXPECT_EQ(images.internetDoor->pixel(95, 175), kBlue);
     EXPECT_EQ(images.door2->pixel(150, 10), kRed);
     for (const Sheet& mask : {images.door1Mask, images.door2Mask}) {
-        EXPECT_EQ(mask->pixel(0, 0), kBlack);
-        EXPECT_EQ(mask->pixel(150, 351), kWhite);
-        EXPECT_EQ(mask->pixel(192, 0), kBlack) << "the mask is 192 x 352";
+        EXPECT_EQ(mask->pixel(0, 0), kBlackPixel);
+        EXPECT_EQ(mask->pixel(150, 351), kWhitePixel);
+        EXPECT_EQ(mask->pixel(192, 0), kBlackPixel) << "the mask is 192 x 352";
     }
 }
 
@@ -152,10 +152,11 @@ TEST_F(SheetLoadersTest, BlockMaskAndStartingFrameOnlyWithBlockTransparency)
         LoadBlockFrames(loading);
         const Surface& mask = *images.blocksMask;
         EXPECT_EQ(theme.blkcurrentframe, transparent ? 2 : 7);
-        EXPECT_EQ(mask.pixel(0, 0), kBlack) << transparent;
-        EXPECT_EQ(mask.pixel(20, 0), transparent ? kWhite : kBlack) << transparent;
-        EXPECT_EQ(mask.pixel(100, 83), transparent ? kWhite : kBlack) << "black sheet margin is opaque";
-        EXPECT_EQ(mask.pixel(111, 0), kBlack) << "mask is one column short";
+        EXPECT_EQ(mask.pixel(0, 0), kBlackPixel) << transparent;
+        EXPECT_EQ(mask.pixel(20, 0), transparent ? kWhitePixel : kBlackPixel) << transparent;
+        EXPECT_EQ(mask.pixel(100, 83), transparent ? kWhitePixel : kBlackPixel)
+            << "black sheet margin is opaque";
+        EXPECT_EQ(mask.pixel(111, 0), kBlackPixel) << "mask is one column short";
     }
 }
 
@@ -174,17 +175,17 @@ TEST_F(SheetLoadersTest, EffectMasksAreAlwaysBuiltGameOverMasksOnlyWhenFlagged)
     picture("iwin.bmp", 96, 176, kBlue, 8, 8);
 
     LoadExplodeFrames(loading);
-    EXPECT_EQ(images.explodeMask->pixel(0, 0), kBlack);
-    EXPECT_EQ(images.explodeMask->pixel(191, 63), kWhite);
+    EXPECT_EQ(images.explodeMask->pixel(0, 0), kBlackPixel);
+    EXPECT_EQ(images.explodeMask->pixel(191, 63), kWhitePixel);
 
     for (bool transparent : {true, false}) {
         theme.wintransparent = transparent;
         theme.inetwintransparent = !transparent;
         LoadMiscImages(loading);
-        EXPECT_EQ(images.warningMask->pixel(0, 0), kBlack);
-        EXPECT_EQ(images.warningMask->pixel(191, 63), kWhite);
-        EXPECT_EQ(images.gameOverMask->pixel(20, 20), transparent ? kWhite : kBlack);
-        EXPECT_EQ(images.internetGameOverMask->pixel(20, 20), transparent ? kBlack : kWhite);
+        EXPECT_EQ(images.warningMask->pixel(0, 0), kBlackPixel);
+        EXPECT_EQ(images.warningMask->pixel(191, 63), kWhitePixel);
+        EXPECT_EQ(images.gameOverMask->pixel(20, 20), transparent ? kWhitePixel : kBlackPixel);
+        EXPECT_EQ(images.internetGameOverMask->pixel(20, 20), transparent ? kBlackPixel : kWhitePixel);
         EXPECT_EQ(images.gameOver->pixel(191, 351), kBlue);
     }
 }
@@ -197,11 +198,11 @@ TEST_F(SheetLoadersTest, SkinTakes290By354AndItsMaskGoesIntoTheBlocksMask)
     EXPECT_EQ(size(images.skin), (std::pair{291, 355}));
     EXPECT_EQ(size(images.blocksMask), (std::pair{291, 355}));
     EXPECT_EQ(images.skin->pixel(287, 351), kRed);
-    EXPECT_EQ(images.skin->pixel(288, 0), kBlack);
-    EXPECT_EQ(images.blocksMask->pixel(0, 0), kBlack);
-    EXPECT_EQ(images.blocksMask->pixel(20, 20), kWhite);
-    EXPECT_EQ(images.blocksMask->pixel(288, 352), kWhite) << "past the picture: opaque";
-    EXPECT_EQ(images.blocksMask->pixel(289, 0), kBlack) << "mask is 289 x 353";
+    EXPECT_EQ(images.skin->pixel(288, 0), kBlackPixel);
+    EXPECT_EQ(images.blocksMask->pixel(0, 0), kBlackPixel);
+    EXPECT_EQ(images.blocksMask->pixel(20, 20), kWhitePixel);
+    EXPECT_EQ(images.blocksMask->pixel(288, 352), kWhitePixel) << "past the picture: opaque";
+    EXPECT_EQ(images.blocksMask->pixel(289, 0), kBlackPixel) << "mask is 289 x 353";
 }
 
 TEST_F(SheetLoadersTest, InterfaceImagesComeFromTheInterfaceFolderAtTheirSheetSizes)
@@ -235,8 +236,8 @@ TEST_F(SheetLoadersTest, InterfaceImagesComeFromTheInterfaceFolderAtTheirSheetSi
         EXPECT_EQ(size(sheet), s.size);
         EXPECT_EQ(sheet->pixel(s.size.first - 1, s.size.second - 1), kGreen);
     }
-    EXPECT_EQ(images.menuMask->pixel(0, 0), kBlack);
-    EXPECT_EQ(images.menuMask->pixel(297, 159), kWhite) << "the menu mask covers the whole sheet";
+    EXPECT_EQ(images.menuMask->pixel(0, 0), kBlackPixel);
+    EXPECT_EQ(images.menuMask->pixel(297, 159), kWhitePixel) << "the menu mask covers the whole sheet";
     EXPECT_TRUE(window.shownFiles.empty());
 }
 

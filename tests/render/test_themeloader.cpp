@@ -1,6 +1,6 @@
 #include "render/themeloader.h"
 
-#include "render/parsecolor.h"
+#include "common/colortext.h"
 #include "render/themepaths.h"
 
 #include "recordingthemewindow.h"
@@ -144,7 +144,7 @@ TEST_F(ThemeLoaderTest, ThemeNamingOnlyTypeAndSkinInheritsTheThemeLoadedBefore)
     EXPECT_EQ(themes.ThemeSounds, soundsBefore);
     EXPECT_EQ(themes.ThemeMusic, temp() + "music.ogg");
     ColorTable white;
-    white.fill(kWhiteColor);
+    white.fill(kWhite);
     EXPECT_EQ(themes.ThemeColors, white);
     EXPECT_TRUE(window.allBoxes(false));
 }
@@ -249,7 +249,7 @@ TEST_F(ThemeLoaderTest, MissingThemeTypeOrArchiveStopsTheLoadWithItsMessage)
         if (c.writeFile) {
             EXPECT_EQ(theme.ifacemain, "other.bmp") << c.name << ": interface keys come first";
         }
-        EXPECT_EQ(themes.ThemeColors[0], 1u) << c.name;
+        EXPECT_EQ(themes.ThemeColors[0], 1) << c.name;
         EXPECT_EQ(themes.ThemeSounds[4], temp() + "start.wav") << c.name;
     }
 }
@@ -278,7 +278,7 @@ TEST_F(ThemeLoaderTest, PreviewLoadChangesTheCurrentInterfaceColoursAndMusicButN
     const ThemeRecord& current = themes.CurrentTheme;
     EXPECT_EQ(current.ifacemain, "pmain.bmp");
     EXPECT_EQ(current.ifacehighscore, previewFolder + "scores.bmp");
-    EXPECT_EQ(themes.ThemeColors[0], 200u);
+    EXPECT_EQ(themes.ThemeColors[0], 200);
     EXPECT_EQ(themes.ThemeMusic, previewFolder + "pmusic.ogg");
     EXPECT_TRUE(window.allBoxes(false));
     EXPECT_EQ(current.themetype, 1);
@@ -334,27 +334,6 @@ TEST_F(ThemeLoaderTest, ResourceFileIsFoundBesideTheThemeOrWhereAnAbsolutePathSa
         }
         EXPECT_TRUE(dialogs.calls.empty()) << c.name;
     }
-}
-
-TEST(ParseColorTest, ThreeCommaSeparatedNumbersOrWhite)
-{
-    const struct {
-        const char* text;
-        uint32_t expected;
-    } cases[] = {
-        {"1,2,3", 1 + 256 * 2 + 65536 * 3},
-        {" 10 , 20 , 30 ", 10 + 256 * 20 + 65536 * 30},
-        {"300,0,255", 255 + 65536 * 255},
-        {"-5,0,0", 0},
-        {"1,2", kWhiteColor},
-        {"1,2,3,4", kWhiteColor},
-        {"a,b,c", kWhiteColor},
-        {"1,,3", kWhiteColor},
-        {"99999,0,0", kWhiteColor},
-        {"", kWhiteColor},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseColor(c.text), c.expected) << c.text;
 }
 
 } // namespace
