@@ -58,22 +58,31 @@ int loadFrames(SheetLoading& loading, const FrameSetFields& set)
     return count;
 }
 
-// One picture copied from (0, 0) of its file into (0, 0) of its sheet.
-struct PictureCopy {
+// A sheet holding one picture, copied from (0, 0) of its file to (0, 0) of the sheet; the
+// sheet may be larger than the copy. A masked picture gets a mask sheet of the same size.
+struct PictureSheet {
     Bytes ThemeRecord::*path;
     Sheet ThemeImages::*sheet;
+    int sheetWidth;
+    int sheetHeight;
     int width;
     int height;
+    Sheet ThemeImages::*mask = nullptr;
 };
 
-void loadPictures(SheetLoading& loading, std::initializer_list<PictureCopy> pictures,
-                  BytesView folder = {}, bool showProgress = true)
+// Creates the sheets, then loads the pictures in order through one buffer.
+void loadPictureSheets(SheetLoading& loading, std::initializer_list<PictureSheet> pictures,
+                       BytesView folder = {}, bool showProgress = true)
 {
+    for (const PictureSheet& picture : pictures) {
+        loading.images.*picture.sheet = newSheet(picture.sheetWidth, picture.sheetHeight);
+        if (picture.mask)
+            loading.images.*picture.mask = newSheet(picture.sheetWidth, picture.sheetHeight);
+    }
     PictureBuffer buffer;
-    for (const PictureCopy& picture : pictures) {
+    for (const PictureSheet& picture : pictures) {
         loadPicture(loading, buffer, Bytes(folder) + loading.theme.*picture.path, showProgress);
-        if (const Sheet& sheet = loading.images.*picture.sheet)
-            sheet->bitBlt(0, 0, picture.width, picture.height, buffer.picture(), 0, 0);
+        (loading.images.*picture.sheet)->bitBlt(0, 0, picture.width, picture.height, buffer.picture(), 0, 0);
     }
 }
 
@@ -143,78 +152,50 @@ void LoadBombFrames(SheetLoading& loading)
 
 void LoadDoorImages(SheetLoading& loading)
 {
+    loadPictureSheets(loading, {{&R::internetdoor, &I::internetDoor, 97, 177, 96, 176},
+                                {&R::door1, &I::door1, 193, 353, 192, 352, &I::door1Mask},
+                                {&R::door2, &I::door2, 193, 353, 192, 352, &I::door2Mask}});
     ThemeImages& images = loading.images;
-    images.door1 = newSheet(193, 353);
-    images.door1Mask = newSheet(193, 353);
-    images.door2 = newSheet(193, 353);
-    images.door2Mask = newSheet(193, 353);
-    images.internetDoor = newSheet(97, 177);
-    loadPictures(loading, {{&R::internetdoor, &I::internetDoor, 96, 176},
-                           {&R::door1, &I::door1, 192, 352},
-                           {&R::door2, &I::door2, 192, 352}});
     buildMask(images.door1Mask, images.door1, 193, 353);
     buildMask(images.door2Mask, images.door2, 193, 353);
 }
 
 void LoadMiscImages(SheetLoading& loading)
 {
+    loadPictureSheets(loading,
+                      {{&R::winimg, &I::gameOver, 193, 353, 192, 352, &I::gameOverMask},
+                       {&R::inetwinimg, &I::internetGameOver, 96, 176, 96, 176, &I::internetGameOverMask},
+                       {&R::warning, &I::warning, 192, 64, 192, 64, &I::warningMask},
+                       {&R::heightled, &I::heightLed, 8, 352, 8, 352},
+                       {&R::teamfont, &I::teamFont, 128, 128, 128, 128}});
     ThemeImages& images = loading.images;
-    const ThemeRecord& theme = loading.theme;
-    images.heightLed = newSheet(8, 352);
-    images.warning = newSheet(192, 64);
-    images.warningMask = newSheet(192, 64);
-    images.teamFont = newSheet(128, 128);
-    images.gameOver = newSheet(193, 353);
-    images.gameOverMask = newSheet(193, 353);
-    images.internetGameOver = newSheet(96, 176);
-    images.internetGameOverMask = newSheet(96, 176);
-
-    loadPictures(loading, {{&R::winimg, &I::gameOver, 192, 352},
-                           {&R::inetwinimg, &I::internetGameOver, 96, 176},
-                           {&R::warning, &I::warning, 192, 64},
-                           {&R::heightled, &I::heightLed, 8, 352},
-                           {&R::teamfont, &I::teamFont, 128, 128}});
-    if (theme.wintransparent)
+    if (loading.theme.wintransparent)
         buildMask(images.gameOverMask, images.gameOver, 192, 352);
-    if (theme.inetwintransparent)
+    if (loading.theme.inetwintransparent)
         buildMask(images.internetGameOverMask, images.internetGameOver, 96, 176);
     buildMask(images.warningMask, images.warning, 193, 65);
 }
 
 void LoadSkinImage(SheetLoading& loading)
 {
-    ThemeImages& images = loading.images;
-    images.skin = newSheet(291, 355);
-    loadPictures(loading, {{&R::skinfile, &I::skin, 290, 354}});
-    images.blocksMask = newSheet(291, 355);
-    buildMask(images.blocksMask, images.skin, 290, 354);
+    loadPictureSheets(loading, {{&R::skinfile, &I::skin, 291, 355, 290, 354, &I::blocksMask}});
+    buildMask(loading.images.blocksMask, loading.images.skin, 290, 354);
 }
 
 void LoadInterfaceImages(SheetLoading& loading, BytesView interfaceFolder)
 {
-    ThemeImages& images = loading.images;
-    images.menu = newSheet(298, 160);
-    images.menuMask = newSheet(298, 160);
-    images.internetPage = newSheet(355, 413);
-    images.interfaceMisc = newSheet(576, 470);
-    images.serverPage = newSheet(624, 466);
-    images.chatPage = newSheet(624, 466);
-    images.mainWindow = newSheet(640, 521);
-    images.connectPage = newSheet(624, 466);
-    images.optionsPage = newSheet(624, 466);
-    images.themesPage = newSheet(624, 466);
-    loadPictures(loading,
-                 {{&R::ifacemisc, &I::interfaceMisc, 576, 470},
-                  {&R::ifaceinet, &I::internetPage, 355, 413},
-                  {&R::ifacemenu, &I::menu, 298, 160},
-                  {&R::ifacemain, &I::mainWindow, 640, 521},
-                  {&R::ifacechat, &I::chatPage, 624, 466},
-                  {&R::ifaceserver, &I::serverPage, 624, 466},
-                  {&R::ifaceconnect, &I::connectPage, 624, 466},
-                  {&R::ifaceoptions, &I::optionsPage, 624, 466},
-                  {&R::ifacethemes, &I::themesPage, 624, 466}},
-                 interfaceFolder, false);
-    buildMask(images.menuMask, images.menu, 300, 182);
+    loadPictureSheets(loading,
+                      {{&R::ifacemisc, &I::interfaceMisc, 576, 470, 576, 470},
+                       {&R::ifaceinet, &I::internetPage, 355, 413, 355, 413},
+                       {&R::ifacemenu, &I::menu, 298, 160, 298, 160, &I::menuMask},
+                       {&R::ifacemain, &I::mainWindow, 640, 521, 640, 521},
+                       {&R::ifacechat, &I::chatPage, 624, 466, 624, 466},
+                       {&R::ifaceserver, &I::serverPage, 624, 466, 624, 466},
+                       {&R::ifaceconnect, &I::connectPage, 624, 466, 624, 466},
+                       {&R::ifaceoptions, &I::optionsPage, 624, 466, 624, 466},
+                       {&R::ifacethemes, &I::themesPage, 624, 466, 624, 466}},
+                      interfaceFolder, false);
+    buildMask(loading.images.menuMask, loading.images.menu, 300, 182);
 }
 
 void BuildThemeImages(SheetLoading& loading)
