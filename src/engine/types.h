@@ -41,6 +41,18 @@ inline constexpr int16_t kCellOccupied = -1;
 
 enum class GameMode : int16_t { OnePlayer = 1, TwoPlayers = 2, Internet = 3 };
 
+// The theme's sound slots (the twelve-slot sound table of a theme, named by their .kvx keys);
+// slot 9 holds no sound.
+enum class SoundSlot : int16_t {
+    Drop = 0, Rotate = 1, Explode = 2, LineClear = 3, StartGame = 4, Lose = 5, Win = 6, Quad = 7,
+    Chat = 8, Click = 10, HolyShield = 11
+};
+inline constexpr int kSoundSlots = 12;
+
+// Levels run from 0 to 100.
+inline constexpr int kMinLevel = 0;
+inline constexpr int kMaxLevel = 100;
+
 // 23 percentages: the seven piece types in PieceType order, then the sixteen specials in
 // SpecialType order.
 inline constexpr int kOccurancyEntries = kPieceTypes + kSpecialTypes;
