@@ -1,0 +1,216 @@
+#include "support/enginefakes.h"
+
+#include "engine/shapes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kalvon::testing {
+
+namespace {
+
+const char* labelName(LabelId id)
+{
+    switch (id) {
+    case LabelId::Lines: return "Lines";
+    case LabelId::Quads: return "Quads";
+    case LabelId::Score: return "Score";
+    case LabelId::Spec: return "Spec";
+    case LabelId::Level: return "Level";
+    case LabelId::ActiveLevel: return "ActiveLevel";
+    }
+    return "?";
+}
+
+char cellChar(int16_t occupied, int16_t color)
+{
+    if (occupied == kCellEmpty)
+        return '.';
+    if (color >= 0 && color < kFirstSpecialCode)
+        return static_cast<char>('0' + color);
+    if (color >= kFirstSpecialCode && color <= kLastSpecialCode)
+        return static_cast<char>('A' + color - kFirstSpecialCode);
+    if (color >= kFallingCodeOffset && color <= kFallingCodeOffset + 5)
+        return static_cast<char>('a' + color - kFallingCodeOffset);
+    return '?';
+}
+
+int16_t cellCode(char c)
+{
+    if (c >= '0' && c <= '5')
+        return static_cast<int16_t>(c - '0');
+    if (c >= 'A' && c <= 'P')
+        return static_cast<int16_t>(kFirstSpecialCode + c - 'A');
+    if (c >= 'a' && c <= 'f')
+        return static_cast<int16_t>(kFallingCodeOffset + c - 'a');
+    ADD_FAILURE() << "unknown field character '" << c << "'";
+    return 0;
+}
+
+// The fixture rows as 22 full rows, top first.
+std::vector<std::string> fullRows(std::initializer_list<std::string_view> rows)
+{
+    EXPECT_LE(rows.size(), size_t(kFieldRows));
+    std::vector<std::string> out(kFieldRows - std::min(rows.size(), size_t(kFieldRows)),
+                                 std::string(kFieldColumns, '.'));
+    for (std::string_view row : rows) {
+        EXPECT_EQ(row.size(), size_t(kFieldColumns)) << "fixture row \"" << row << "\"";
+        std::string line(row.substr(0, kFieldColumns));
+        line.resize(kFieldColumns, '.');
+        out.push_back(line);
+    }
+    out.resize(kFieldRows, std::string(kFieldColumns, '.'));
+    return out;
+}
+
+} // namespace
+
+Bytes RecordingEngineHost::label(LabelId id, int p) const
+{
+    const auto it = labels.find({id, p});
+    return it == labels.end() ? Bytes("<unset>") : it->second;
+}
+
+int RecordingEngineHost::count(std::string_view call) const
+{
+    return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+}
+
+void RecordingEngineHost::clear()
+{
+    calls.clear();
+    sounds.clear();
+    labels.clear();
+    sentToServer.clear();
+    dispatched.clear();
+    explosions.clear();
+    trails.clear();
+    shadows.clear();
+}
+
+void RecordingEngineHost::DrawShadow(int p, int column, int landingRow)
+{
+    calls.push_back("DrawShadow " + std::to_string(p));
+    shadows.push_back({p, column, landingRow});
+}
+
+void RecordingEngineHost::UpdateTrail(int p, int column, int startRow, int type, int orientation, int endRow)
+{
+    calls.push_back("UpdateTrail " + std::to_string(p));
+    trails.push_back({p, column, startRow, type, orientation, endRow});
+}
+
+void RecordingEngineHost::AnimateLineExplosion(int p, const ClearedRows& rows)
+{
+    record("AnimateLineExplosion", p);
+    explosions.push_back(rows);
+    if (duringExplosion)
+        duringExplosion(p);
+}
+
+void RecordingEngineHost::playSound(SoundSlot slot)
+{
+    calls.push_back("sound " + std::to_string(static_cast<int>(slot)));
+    sounds.push_back(slot);
+}
+
+void RecordingEngineHost::setLabel(LabelId id, int p, BytesView text)
+{
+    calls.push_back(std::string("label ") + labelName(id) + " " + std::to_string(p) + " " + std::string(text));
+    labels[{id, p}] = Bytes(text);
+}
+
+void RecordingEngineHost::SendToServer(BytesView line)
+{
+    calls.push_back("SendToServer");
+    sentToServer.emplace_back(line);
+}
+
+void RecordingEngineHost::ClientDispatchMessage(BytesView code, BytesView payload)
+{
+    calls.push_back("ClientDispatchMessage");
+    dispatched.emplace_back(Bytes(code), Bytes(payload));
+}
+
+double ScriptedRandom::next()
+{
+    if (values.empty()) {
+        ADD_FAILURE() << "the random script ran out after " << drawn << " numbers";
+        return 0.0;
+    }
+    ++drawn;
+    const double value = values.front();
+    values.pop_front();
+    return value;
+}
+
+void RecordingEffects::AddLine(int t)
+{
+    record("AddLine", t);
+    if (duringAddLine)
+        duringAddLine(t);
+}
+
+void setField(EngineState& state, int p, std::initializer_list<std::string_view> rows)
+{
+    const std::vector<std::string> full = fullRows(rows);
+    for (int y = 0; y < kFieldRows; ++y) {
+        for (int x = 0; x < kFieldColumns; ++x) {
+            const char c = full[static_cast<size_t>(y)][static_cast<size_t>(x)];
+            state.FieldOccupied[p][x][y] = c == '.' ? kCellEmpty : kCellOccupied;
+            state.FieldColor[p][x][y] = c == '.' ? 0 : cellCode(c);
+        }
+    }
+}
+
+std::string fieldText(const EngineState& state, int p)
+{
+    std::string text;
+    for (int y = 0; y < kFieldRows; ++y) {
+        if (y > 0)
+            text += '\n';
+        for (int x = 0; x < kFieldColumns; ++x)
+            text += cellChar(state.FieldOccupied[p][x][y], state.FieldColor[p][x][y]);
+    }
+    return text;
+}
+
+std::string fieldText(std::initializer_list<std::string_view> rows)
+{
+    std::string text;
+    for (const std::string& row : fullRows(rows))
+        text += (text.empty() ? "" : "\n") + row;
+    return text;
+}
+
+EngineRig::EngineRig(GameMode mode)
+{
+    engine.setEffects(effects);
+    EngineState& s = engine.state();
+    s.GameMode = mode;
+    s.GameActive = true;
+    s.GameStarted = true;
+    s.ActiveLevel = 1;
+    s.Level = {0, 1, 1};
+}
+
+void EngineRig::place(int p, PieceType type, int orientation, int column, int row)
+{
+    EngineState& s = engine.state();
+    const int t = static_cast<int>(type);
+    s.FallingPiece[p] = {static_cast<int16_t>(t), static_cast<int16_t>(orientation),
+                         static_cast<int16_t>(column), static_cast<int16_t>(row)};
+    s.PieceInPlay[p] = true;
+    const PieceCells* cells = pieceCells(t, orientation);
+    if (!cells) {
+        ADD_FAILURE() << "no such piece orientation";
+        return;
+    }
+    for (const CellOffset& c : *cells) {
+        s.FieldOccupied[p][column + c.dx][row + c.dy] = kCellOccupied;
+        s.FieldColor[p][column + c.dx][row + c.dy] = fallingColor(t);
+    }
+}
+
+} // namespace kalvon::testing
