@@ -49,7 +49,7 @@ int16_t cellCode(char c)
 }
 
 // The fixture rows as 22 full rows, top first.
-std::vector<std::string> fullRows(std::initializer_list<std::string_view> rows)
+std::vector<std::string> fullRows(const FieldRows& rows)
 {
     EXPECT_LE(rows.size(), size_t(kFieldRows));
     std::vector<std::string> out(kFieldRows - std::min(rows.size(), size_t(kFieldRows)),
@@ -152,7 +152,7 @@ void RecordingEffects::AddLine(int t)
         duringAddLine(t);
 }
 
-void setField(EngineState& state, int p, std::initializer_list<std::string_view> rows)
+void setField(EngineState& state, int p, const FieldRows& rows)
 {
     const std::vector<std::string> full = fullRows(rows);
     for (int y = 0; y < kFieldRows; ++y) {
@@ -176,7 +176,7 @@ std::string fieldText(const EngineState& state, int p)
     return text;
 }
 
-std::string fieldText(std::initializer_list<std::string_view> rows)
+std::string fieldText(const FieldRows& rows)
 {
     std::string text;
     for (const std::string& row : fullRows(rows))

@@ -113,12 +113,14 @@ private:
     void record(const char* name, int t) { calls.push_back(std::string(name) + " " + std::to_string(t)); }
 };
 
+using FieldRows = std::vector<std::string_view>;
+
 // Writes a field from text (see above); codes of empty cells become 0.
-void setField(EngineState& state, int p, std::initializer_list<std::string_view> rows);
+void setField(EngineState& state, int p, const FieldRows& rows);
 // The field as text, rows joined by '\n'.
 std::string fieldText(const EngineState& state, int p);
 // Fixture rows in the same form as fieldText, for comparing.
-std::string fieldText(std::initializer_list<std::string_view> rows);
+std::string fieldText(const FieldRows& rows);
 
 // An engine with recording fakes, in a running game of the given mode (nothing on the field).
 struct EngineRig {
