@@ -78,30 +78,16 @@ TEST(SpawnPiece, AnyBlockedSpawnCellEndsTheGameAndChangesNothing)
 
 TEST(SpawnPiece, IsRefusedWithoutLosingWhenThePlayerCannotTakeAPiece)
 {
-    struct Case {
-        const char* name;
-        GameMode mode;
-        int player;
-        void (*prepare)(EngineState&);
-    };
-    const Case cases[] = {
-        {"player 2 alone", GameMode::OnePlayer, 2, [](EngineState&) {}},
-        {"player 2 in internet play", GameMode::Internet, 2, [](EngineState&) {}},
-        {"piece still in play", GameMode::OnePlayer, 1, [](EngineState& s) { s.PieceInPlay[1] = true; }},
-        {"landing in progress", GameMode::OnePlayer, 1, [](EngineState& s) { s.PieceLanding[1] = true; }},
-        {"fields being switched", GameMode::TwoPlayers, 2, [](EngineState& s) { s.SwitchBusy = true; }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EngineRig rig(c.mode);
-        setField(rig.state(), c.player, {"55555555555."}); // the spawn would not be blocked
-        c.prepare(rig.state());
-        const std::string before = fieldText(rig.state(), c.player);
-        rig.engine.SpawnPiece(c.player, static_cast<int>(PieceType::Square), 5, 0);
-        EXPECT_EQ(fieldText(rig.state(), c.player), before);
-        EXPECT_TRUE(rig.state().GameActive);
-        EXPECT_TRUE(rig.host.calls.empty());
-    }
+    expectRefused(
+        {
+            {"player 2 alone", GameMode::OnePlayer, 2},
+            {"player 2 in internet play", GameMode::Internet, 2},
+            {"piece still in play", GameMode::OnePlayer, 1, [](EngineState& s) { s.PieceInPlay[1] = true; }},
+            {"landing in progress", GameMode::OnePlayer, 1, [](EngineState& s) { s.PieceLanding[1] = true; }},
+            {"fields being switched", GameMode::TwoPlayers, 2, [](EngineState& s) { s.SwitchBusy = true; }},
+        },
+        [](EngineRig& rig, int p) { setField(rig.state(), p, {"55555555555."}); },
+        [](GameEngine& engine, int p) { engine.SpawnPiece(p, static_cast<int>(PieceType::Square), 5, 0); });
 }
 
 TEST(IsCellOccupied, CountsOnlyMinusOneAndEverythingOffTheField)

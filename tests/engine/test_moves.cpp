@@ -90,6 +90,12 @@ TEST(MovePieceDown, MovesOneRowMarkingAllFourCells)
     EXPECT_FALSE(rig.state().PieceLanding[1]);
     EXPECT_EQ(fieldText(rig.state(), 1).substr(10 * 13, 3 * 13 - 1), "............\n....cc......\n.....cc.....");
     EXPECT_TRUE(rig.host.calls.empty()) << "the tick redraws";
+
+    // Switch Blocks empties the piece's cells but keeps the piece; the next row down shows it whole.
+    for (int x = 0; x < kFieldColumns; ++x)
+        rig.state().FieldOccupied[1][x][11] = rig.state().FieldOccupied[1][x][12] = kCellEmpty;
+    rig.engine.MovePieceDown(1);
+    EXPECT_EQ(fieldText(rig.state(), 1).substr(11 * 13, 3 * 13 - 1), "............\n....cc......\n.....cc.....");
 }
 
 TEST(MovePieceDown, LandsABlockedPieceInItsLockedColour)
@@ -114,30 +120,18 @@ TEST(MovePieceDown, LandsABlockedPieceInItsLockedColour)
 
 TEST(MovePieceDown, DoesNothingWhenThePieceMayNotMove)
 {
-    struct Case {
-        const char* name;
-        GameMode mode;
-        int player;
-        void (*prepare)(EngineState&);
-    };
-    const Case cases[] = {
-        {"no piece in play (between landing and spawn)", GameMode::OnePlayer, 1,
-         [](EngineState& s) { s.PieceInPlay[1] = false; }},
-        {"game paused", GameMode::OnePlayer, 1, [](EngineState& s) { s.GameActive = false; }},
-        {"fields being switched", GameMode::TwoPlayers, 1, [](EngineState& s) { s.SwitchBusy = true; }},
-        {"player 2 alone", GameMode::OnePlayer, 2, [](EngineState&) {}},
-        {"player 2 in internet play", GameMode::Internet, 2, [](EngineState&) {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EngineRig rig(c.mode);
-        rig.place(c.player, PieceType::Square, 1, 4, 20); // resting on the floor: a move would land it
-        c.prepare(rig.state());
-        const std::string before = fieldText(rig.state(), c.player);
-        EXPECT_FALSE(rig.engine.MovePieceDown(c.player));
-        EXPECT_EQ(fieldText(rig.state(), c.player), before);
-        EXPECT_TRUE(rig.host.calls.empty());
-    }
+    expectRefused(
+        {
+            {"no piece in play (between landing and spawn)", GameMode::OnePlayer, 1,
+             [](EngineState& s) { s.PieceInPlay[1] = false; }},
+            {"game paused", GameMode::OnePlayer, 1, [](EngineState& s) { s.GameActive = false; }},
+            {"fields being switched", GameMode::TwoPlayers, 1, [](EngineState& s) { s.SwitchBusy = true; }},
+            {"player 2 alone", GameMode::OnePlayer, 2},
+            {"player 2 in internet play", GameMode::Internet, 2},
+        },
+        // Resting on the floor: a move would land it.
+        [](EngineRig& rig, int p) { rig.place(p, PieceType::Square, 1, 4, 20); },
+        [](GameEngine& engine, int p) { EXPECT_FALSE(engine.MovePieceDown(p)); });
 }
 
 TEST(HardDrop, DropsToTheBottomWithSoundTrailAndPoints)
@@ -184,31 +178,19 @@ TEST(HardDrop, EarnsPointsOnlyForPlayerOneAlone)
 
 TEST(HardDrop, ReturnsAtOnceWhenThePieceCannotFall)
 {
-    struct Case {
-        const char* name;
-        GameMode mode;
-        int player;
-        void (*prepare)(EngineState&);
-    };
-    const Case cases[] = {
-        {"player 2 alone", GameMode::OnePlayer, 2, [](EngineState&) {}},
-        {"game paused", GameMode::OnePlayer, 1, [](EngineState& s) { s.GameActive = false; }},
-        {"fields being switched", GameMode::TwoPlayers, 1, [](EngineState& s) { s.SwitchBusy = true; }},
-        {"drop already running", GameMode::OnePlayer, 1, [](EngineState& s) { s.HardDropping[1] = true; }},
-        {"no piece in play", GameMode::OnePlayer, 1, [](EngineState& s) { s.PieceInPlay[1] = false; }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EngineRig rig(c.mode);
-        rig.state().Options = {.sounds = true, .dropTrail = true};
-        rig.place(c.player, PieceType::Square, 1, 4, 5);
-        c.prepare(rig.state());
-        const std::string before = fieldText(rig.state(), c.player);
-        rig.engine.HardDrop(c.player);
-        EXPECT_EQ(fieldText(rig.state(), c.player), before);
-        EXPECT_TRUE(rig.host.calls.empty());
-        EXPECT_EQ(rig.state().Score, 0);
-    }
+    expectRefused(
+        {
+            {"player 2 alone", GameMode::OnePlayer, 2},
+            {"game paused", GameMode::OnePlayer, 1, [](EngineState& s) { s.GameActive = false; }},
+            {"fields being switched", GameMode::TwoPlayers, 1, [](EngineState& s) { s.SwitchBusy = true; }},
+            {"drop already running", GameMode::OnePlayer, 1, [](EngineState& s) { s.HardDropping[1] = true; }},
+            {"no piece in play", GameMode::OnePlayer, 1, [](EngineState& s) { s.PieceInPlay[1] = false; }},
+        },
+        [](EngineRig& rig, int p) {
+            rig.state().Options = {.sounds = true, .dropTrail = true};
+            rig.place(p, PieceType::Square, 1, 4, 5);
+        },
+        [](GameEngine& engine, int p) { engine.HardDrop(p); });
 }
 
 TEST(LandingTest, AnswersWhetherAnyColumnRestsOnSomething)

@@ -89,48 +89,53 @@ void RecordingEngineHost::clear()
     shadows.clear();
 }
 
+void RecordingEngineHost::note(std::string call)
+{
+    calls.push_back(std::move(call));
+    if (onCall)
+        onCall(calls.back());
+}
+
 void RecordingEngineHost::DrawShadow(int p, int column, int landingRow)
 {
-    calls.push_back("DrawShadow " + std::to_string(p));
     shadows.push_back({p, column, landingRow});
+    record("DrawShadow", p);
 }
 
 void RecordingEngineHost::UpdateTrail(int p, int column, int startRow, int type, int orientation, int endRow)
 {
-    calls.push_back("UpdateTrail " + std::to_string(p));
     trails.push_back({p, column, startRow, type, orientation, endRow});
+    record("UpdateTrail", p);
 }
 
 void RecordingEngineHost::AnimateLineExplosion(int p, const ClearedRows& rows)
 {
-    record("AnimateLineExplosion", p);
     explosions.push_back(rows);
-    if (duringExplosion)
-        duringExplosion(p);
+    record("AnimateLineExplosion", p);
 }
 
 void RecordingEngineHost::playSound(SoundSlot slot)
 {
-    calls.push_back("sound " + std::to_string(static_cast<int>(slot)));
     sounds.push_back(slot);
+    note("sound " + std::to_string(static_cast<int>(slot)));
 }
 
 void RecordingEngineHost::setLabel(LabelId id, int p, BytesView text)
 {
-    calls.push_back(std::string("label ") + labelName(id) + " " + std::to_string(p) + " " + std::string(text));
     labels[{id, p}] = Bytes(text);
+    note(std::string("label ") + labelName(id) + " " + std::to_string(p) + " " + std::string(text));
 }
 
 void RecordingEngineHost::SendToServer(BytesView line)
 {
-    calls.push_back("SendToServer");
     sentToServer.emplace_back(line);
+    note("SendToServer");
 }
 
 void RecordingEngineHost::ClientDispatchMessage(BytesView code, BytesView payload)
 {
-    calls.push_back("ClientDispatchMessage");
     dispatched.emplace_back(Bytes(code), Bytes(payload));
+    note("ClientDispatchMessage");
 }
 
 double ScriptedRandom::next()
@@ -210,6 +215,31 @@ void EngineRig::place(int p, PieceType type, int orientation, int column, int ro
     for (const CellOffset& c : *cells) {
         s.FieldOccupied[p][column + c.dx][row + c.dy] = kCellOccupied;
         s.FieldColor[p][column + c.dx][row + c.dy] = fallingColor(t);
+    }
+}
+
+void expectRefused(std::initializer_list<Refusal> situations, const std::function<void(EngineRig&, int)>& setup,
+                   const std::function<void(GameEngine&, int)>& operation)
+{
+    for (const Refusal& situation : situations) {
+        SCOPED_TRACE(situation.name);
+        EngineRig rig(situation.mode);
+        const int p = situation.player;
+        setup(rig, p);
+        situation.prepare(rig.state());
+        const EngineState& s = rig.state();
+        const std::string field = fieldText(s, p);
+        const FallingPieceRecord piece = s.FallingPiece[p];
+        const bool active = s.GameActive;
+        operation(rig.engine, p);
+        EXPECT_EQ(fieldText(s, p), field);
+        EXPECT_EQ(s.FallingPiece[p].Type, piece.Type);
+        EXPECT_EQ(s.FallingPiece[p].Orientation, piece.Orientation);
+        EXPECT_EQ(s.FallingPiece[p].Column, piece.Column);
+        EXPECT_EQ(s.FallingPiece[p].Row, piece.Row);
+        EXPECT_EQ(s.GameActive, active);
+        EXPECT_EQ(s.Score, 0);
+        EXPECT_TRUE(rig.host.calls.empty());
     }
 }
 

@@ -41,8 +41,9 @@ public:
     };
     std::vector<Shadow> shadows;
     int myIndex = 1;
-    // Runs inside the explosion, as events handled while it waits would.
-    std::function<void(int p)> duringExplosion;
+    // Runs on every call once it is recorded: a test can look at the state then, or act as
+    // events handled while the host waits would.
+    std::function<void(const std::string& call)> onCall;
 
     Bytes label(LabelId id, int p) const;
     int count(std::string_view call) const;
@@ -63,15 +64,16 @@ public:
     void BotPieceUpdate(int p) override { record("BotPieceUpdate", p); }
     void SendToServer(BytesView line) override;
     void ClientDispatchMessage(BytesView code, BytesView payload) override;
-    void SendFieldUpdate() override { calls.push_back("SendFieldUpdate"); }
-    void ResetSentField() override { calls.push_back("ResetSentField"); }
-    void CheckLevelUp() override { calls.push_back("CheckLevelUp"); }
+    void SendFieldUpdate() override { note("SendFieldUpdate"); }
+    void ResetSentField() override { note("ResetSentField"); }
+    void CheckLevelUp() override { note("CheckLevelUp"); }
     int MyIndex() const override { return myIndex; }
-    void Yield() override { calls.push_back("Yield"); }
-    void Wait(int64_t ms) override { calls.push_back("Wait " + std::to_string(ms)); }
+    void Yield() override { note("Yield"); }
+    void Wait(int64_t ms) override { note("Wait " + std::to_string(ms)); }
 
 private:
-    void record(const char* name, int p) { calls.push_back(std::string(name) + " " + std::to_string(p)); }
+    void record(const char* name, int p) { note(std::string(name) + " " + std::to_string(p)); }
+    void note(std::string call);
 };
 
 // Answers next() from a script; running out fails the test.
@@ -135,5 +137,19 @@ struct EngineRig {
     // Puts a falling piece into the field as a spawn would, without the spawn's tests.
     void place(int p, PieceType type, int orientation, int column, int row);
 };
+
+// A situation in which an operation must leave everything as it was.
+struct Refusal {
+    const char* name;
+    GameMode mode;
+    int player;
+    std::function<void(EngineState&)> prepare = [](EngineState&) {};
+};
+
+// For each situation: a rig in its mode made ready by `setup`, then `prepare`, then `operation`;
+// expects the player's field and piece, the game flags and the score unchanged, and no call to
+// the host.
+void expectRefused(std::initializer_list<Refusal> situations, const std::function<void(EngineRig&, int)>& setup,
+                   const std::function<void(GameEngine&, int)>& operation);
 
 } // namespace kalvon::testing
