@@ -122,14 +122,16 @@ private:
     // free. Only newly covered cells are marked, or all four with `markAll`.
     bool shiftPiece(int p, int orientation, int dx, int dy, bool markAll);
     void landPiece(int p);
-    // The cells directly below the piece (the cells a move one row down newly covers).
+    // Whether a cell directly below the piece (one a move down would newly cover) is occupied.
     bool blockedBelow(int p) const;
     // The game that a landing started in is still running (a paused game counts as running).
     bool stillRunning(uint32_t generation) const;
     void collectSpecialsFromRows(int p, const ClearedRows& rows);
     void removeRows(int p, const ClearedRows& rows);
     void sendLinesToOthers(int lines);
+    // Cleared lines can turn into planted specials under the running rules.
     bool specialsCanBePlanted() const;
+    // Where the next planted special goes: a random candidate, else a low row with room.
     std::optional<Cell> specialPlace(int p);
     void playSound(SoundSlot slot);
     void setCountLabel(LabelId label, int p, BytesView caption, int64_t value);

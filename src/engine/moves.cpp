@@ -131,9 +131,9 @@ void GameEngine::HardDrop(int p)
     if (!playerActs(p) || s.HardDropping[p] || !s.PieceInPlay[p])
         return;
     // A piece that cannot fall now (paused, fields being switched) is not dropped.
-    if (!s.GameActive || s.SwitchBusy)
-        return;
     const FallingPieceRecord start = s.FallingPiece[p];
+    if (!s.GameActive || s.SwitchBusy || !pieceCells(start.Type, start.Orientation))
+        return;
     s.HardDropping[p] = true;
     playSound(SoundSlot::Drop);
     // The landing clears HardDropping; the last row seen is where the piece came to rest.
