@@ -190,17 +190,13 @@ void EditorState::applyPage(int tab)
         if (!kept)
             setTimerEnabled(timer, false);
     }
-    for (const PageInfo& page : pages) {
-        bool& checked = flag(m_menuChecks, page.menuEntry);
-        if (checked != (page.tab == tab)) {
-            checked = page.tab == tab;
-            notify(page.menuEntry);
-        }
-    }
+    for (const PageInfo& page : pages)
+        setFlag(m_menuChecks, page.menuEntry, page.tab == tab);
     notify("tabMain");
 }
 
-bool& EditorState::flag(std::map<Bytes, bool, std::less<>>& map, BytesView name)
+template <typename FlagMap>
+auto& EditorState::flagIn(FlagMap& map, BytesView name)
 {
     const auto found = map.find(name);
     if (found == map.end())
@@ -208,59 +204,48 @@ bool& EditorState::flag(std::map<Bytes, bool, std::less<>>& map, BytesView name)
     return found->second;
 }
 
-bool EditorState::flag(const std::map<Bytes, bool, std::less<>>& map, BytesView name)
+void EditorState::setFlag(Flags& map, BytesView name, bool value)
 {
-    const auto found = map.find(name);
-    if (found == map.end())
-        throw std::invalid_argument("no such editor element: " + Bytes(name));
-    return found->second;
+    bool& current = flagIn(map, name);
+    if (current == value)
+        return;
+    current = value;
+    notify(name);
 }
 
 bool EditorState::enabled(BytesView element) const
 {
-    return flag(m_enabled, element);
+    return flagIn(m_enabled, element);
 }
 
 void EditorState::setEnabled(BytesView element, bool enabled)
 {
-    bool& current = flag(m_enabled, element);
-    if (current == enabled)
-        return;
-    current = enabled;
-    notify(element);
+    setFlag(m_enabled, element, enabled);
 }
 
 bool EditorState::visible(BytesView element) const
 {
-    return flag(m_visible, element);
+    return flagIn(m_visible, element);
 }
 
 void EditorState::setVisible(BytesView element, bool visible)
 {
-    bool& current = flag(m_visible, element);
-    if (current == visible)
-        return;
-    current = visible;
-    notify(element);
+    setFlag(m_visible, element, visible);
 }
 
 bool EditorState::timerEnabled(BytesView timer) const
 {
-    return flag(m_timers, timer);
+    return flagIn(m_timers, timer);
 }
 
 void EditorState::setTimerEnabled(BytesView timer, bool enabled)
 {
-    bool& current = flag(m_timers, timer);
-    if (current == enabled)
-        return;
-    current = enabled;
-    notify(timer);
+    setFlag(m_timers, timer, enabled);
 }
 
 bool EditorState::menuChecked(BytesView menuEntry) const
 {
-    return flag(m_menuChecks, menuEntry);
+    return flagIn(m_menuChecks, menuEntry);
 }
 
 uint32_t EditorState::swatchColor(int index) const

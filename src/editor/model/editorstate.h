@@ -104,14 +104,16 @@ private:
     void applySelector(BytesView list, int index);
     void applyPage(int tab);
     void setVisible(BytesView element, bool visible);
-    static bool& flag(std::map<Bytes, bool, std::less<>>& map, BytesView name);
-    static bool flag(const std::map<Bytes, bool, std::less<>>& map, BytesView name);
+    using Flags = std::map<Bytes, bool, std::less<>>;
+    template <typename FlagMap>
+    static auto& flagIn(FlagMap& map, BytesView name);
+    void setFlag(Flags& map, BytesView name, bool value);
 
     std::vector<Slot> m_slots;
-    std::map<Bytes, bool, std::less<>> m_enabled;
-    std::map<Bytes, bool, std::less<>> m_visible;
-    std::map<Bytes, bool, std::less<>> m_timers;
-    std::map<Bytes, bool, std::less<>> m_menuChecks;
+    Flags m_enabled;
+    Flags m_visible;
+    Flags m_timers;
+    Flags m_menuChecks;
     std::vector<uint32_t> m_swatches;
     int m_selectedTab = 1;
     int m_shownPage = 0;

@@ -108,7 +108,7 @@ public:
         for (int i = 0; i < kColorCount; ++i)
             m_state.setSwatchColor(i, TextToColor(m_state.text(elementName("txtColor", i))));
 
-        m_state.files().CurrentFile = Bytes(m_path);
+        m_state.files().CurrentFile = m_path;
         return true;
     }
 
@@ -179,7 +179,7 @@ private:
     }
 
     EditorState& m_state;
-    BytesView m_path;
+    const Bytes m_path; // a copy: the caller may pass CurrentFile itself
     Dialogs& m_dialogs;
     const std::filesystem::path& m_tempDir;
     Bytes m_text;
