@@ -3,7 +3,7 @@
 // The agreement with the game's own theme loader (same file, same values) is tested once that
 // loader is on main.
 
-#include "editor/model/colortext.h"
+#include "common/colortext.h"
 #include "editor/model/editorpaths.h"
 #include "editor/model/editorstate.h"
 #include "editor/model/newtheme.h"
@@ -109,7 +109,7 @@ TEST_F(ThemeLoaderTest, TypeZeroFileReplacesTheSharedGroupsAndKeepsTheImageSets)
     EXPECT_EQ(state.text("txtBombDelay"), "10");
     for (int i = 0; i < kColorCount; ++i) {
         EXPECT_EQ(state.text(elementName("txtColor", i)), "255,255,255");
-        EXPECT_EQ(state.swatchColor(i), kWhite);
+        EXPECT_EQ(state.swatchColor(i), static_cast<uint32_t>(kWhite));
     }
     // The type-1 image sets are not read: they keep the previous theme's contents.
     EXPECT_EQ(state.value("chkBG"), 1);

@@ -1,6 +1,6 @@
 #include "editor/model/editorstate.h"
 
-#include "editor/model/colortext.h"
+#include "common/colortext.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -9,7 +9,7 @@ namespace kalvon::editor {
 
 EditorState::EditorState()
     : m_slots(controlCatalogue().size())
-    , m_swatches(kColorCount, kWhite)
+    , m_swatches(kColorCount, static_cast<uint32_t>(kWhite))
 {
     for (const ControlInfo& control : controlCatalogue()) {
         if (control.kind == ControlKind::List)

@@ -1,10 +1,10 @@
 #include "editor/model/themeloader.h"
 
+#include "common/colortext.h"
 #include "common/dialogs.h"
 #include "common/inifile.h"
 #include "common/paths.h"
 #include "common/vbconv.h"
-#include "editor/model/colortext.h"
 #include "editor/model/editorpaths.h"
 #include "editor/model/editorstate.h"
 #include "editor/model/resourcearchive.h"
@@ -106,7 +106,7 @@ public:
             m_state.files().MusicPath = m_state.files().ResourceDir;
         loadOptionalGroup(soundsGroup());
         for (int i = 0; i < kColorCount; ++i)
-            m_state.setSwatchColor(i, TextToColor(m_state.text(elementName("txtColor", i))));
+            m_state.setSwatchColor(i, static_cast<uint32_t>(ParseColor(m_state.text(elementName("txtColor", i)))));
 
         m_state.files().CurrentFile = m_path;
         return true;
