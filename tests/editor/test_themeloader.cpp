@@ -1,7 +1,5 @@
 // Loading a theme file into the editor: load then save gives the same bytes, the per-key
 // defaults and include boxes, the two stop messages, and the value conversions.
-// The agreement with the game's own theme loader (same file, same values) is tested once that
-// loader is on main.
 
 #include "common/colortext.h"
 #include "editor/model/editorpaths.h"
