@@ -53,7 +53,7 @@ Bytes buildWelcome(const Welcome& welcome)
     payload += PlayerChar(welcome.index);
     payload += ',';
     for (int slot = 1; slot <= kPlayingSlots; ++slot) {
-        const int holder = welcome.slots[static_cast<std::size_t>(slot)];
+        const int holder = welcome.slotHolders[static_cast<std::size_t>(slot)];
         payload += holder < 0 ? kPlayerNone : PlayerChar(holder);
     }
     payload += PlayerChar(welcome.gameRunning ? 1 : 0);
@@ -77,7 +77,7 @@ std::optional<Welcome> parseWelcome(BytesView payload, bool withComma)
         return std::nullopt;
     for (int slot = 1; slot <= kPlayingSlots; ++slot, ++pos) {
         const char c = payload[pos];
-        welcome.slots[static_cast<std::size_t>(slot)] = c == kPlayerNone ? -1 : playerValue(c);
+        welcome.slotHolders[static_cast<std::size_t>(slot)] = c == kPlayerNone ? -1 : playerValue(c);
     }
     welcome.gameRunning = pos < payload.size() && playerValue(payload[pos]) == 1;
     return welcome;

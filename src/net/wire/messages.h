@@ -41,7 +41,7 @@ bool isAcceptableName(BytesView name);
 // writes a "," after the index ("-"); the room welcome of outside servers has none ("t").
 struct Welcome {
     int index = 0;
-    std::array<int, kPlayingSlots + 1> slots{}; // [1..6]: holder, -1 when free
+    std::array<int, kPlayingSlots + 1> slotHolders{}; // [1..6]: holder, -1 when free
     bool gameRunning = false;
 };
 Bytes buildWelcome(const Welcome& welcome);

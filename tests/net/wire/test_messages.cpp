@@ -55,7 +55,7 @@ TEST(Welcome, BuildAndParseBothForms)
 {
     Welcome welcome;
     welcome.index = 3;
-    welcome.slots = {0, 1, -1, 3, -1, -1, 2};
+    welcome.slotHolders = {0, 1, -1, 3, -1, -1, 2};
     welcome.gameRunning = true;
     const Bytes payload = buildWelcome(welcome);
     EXPECT_EQ(payload, "\x99,\x97\x96\x99\x96\x96\x98\x97");
@@ -63,13 +63,13 @@ TEST(Welcome, BuildAndParseBothForms)
     const auto parsed = parseWelcome(payload, true);
     ASSERT_TRUE(parsed);
     EXPECT_EQ(parsed->index, 3);
-    EXPECT_EQ(parsed->slots, welcome.slots);
+    EXPECT_EQ(parsed->slotHolders, welcome.slotHolders);
     EXPECT_TRUE(parsed->gameRunning);
 
     // The room welcome has no ","; any running byte but 151 means no game.
     const auto room = parseWelcome("\x99\x97\x96\x99\x96\x96\x98\x99", false);
     ASSERT_TRUE(room);
-    EXPECT_EQ(room->slots, welcome.slots);
+    EXPECT_EQ(room->slotHolders, welcome.slotHolders);
     EXPECT_FALSE(room->gameRunning);
 
     EXPECT_FALSE(parseWelcome("", true));

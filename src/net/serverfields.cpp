@@ -1,0 +1,98 @@
+// The server's copies of the slots' fields, the field relay, the lost message and game over.
+
+#include "net/gameserver.h"
+#include "net/wire/codes.h"
+#include "net/wire/encodings.h"
+#include "net/wire/line.h"
+#include "net/wire/messages.h"
+
+namespace kalvon {
+
+using namespace wire;
+
+int GameServer::heldSlot(int idx) const
+{
+    for (int slot = 1; slot <= kPlayingSlots; ++slot) {
+        if (PlayerSlot(slot) == idx)
+            return slot;
+    }
+    return 0;
+}
+
+void GameServer::freeSlotsOf(int idx)
+{
+    for (int slot = 1; slot <= kPlayingSlots; ++slot) {
+        if (PlayerSlot(slot) == idx)
+            m_playerSlot[static_cast<std::size_t>(slot)] = -1;
+    }
+}
+
+void GameServer::ServerMsgFieldUpdate(int idx, BytesView diff)
+{
+    // The copy is the one of the slot the sender holds; a spectator's update is dropped.
+    const int slot = heldSlot(idx);
+    if (slot == 0)
+        return;
+    const std::optional<std::vector<CellChange>> changes = decodeFieldDiff(diff);
+    if (!changes)
+        return;
+    const std::optional<std::vector<int>> winners = CheckGameOver();
+    if (!winners) {
+        applyChanges(m_fields[static_cast<std::size_t>(slot)], *changes);
+        Bytes payload(1, PlayerChar(idx));
+        payload += diff;
+        sendToAll(makeLine(toClient::MsgFieldRelay, payload), idx);
+    } else if (m_gameRunning) {
+        ServerGameOver(*winners);
+    } else {
+        SendToClient(idx, makeLine(toClient::MsgGameOver, buildWinnerList(*winners)));
+    }
+}
+
+void GameServer::ServerMsgPlayerLost(int idx)
+{
+    SendToClient(idx, makeLine(toClient::MsgLostAck));
+    if (!m_gameRunning || heldSlot(idx) == 0)
+        return;
+    m_clients[static_cast<std::size_t>(idx)].info.Dead = true;
+    if (const std::optional<std::vector<int>> winners = CheckGameOver())
+        ServerGameOver(*winners);
+    else
+        sendToAll(makeLine(toClient::MsgPlayerOut, Bytes(1, PlayerChar(idx))));
+}
+
+void GameServer::SendFullField(int idx, int slot)
+{
+    Bytes payload(1, PlayerChar(PlayerSlot(slot)));
+    payload += encodeFieldDump(m_fields[static_cast<std::size_t>(slot)]);
+    SendToClient(idx, makeLine(toClient::MsgFullField, payload));
+}
+
+std::optional<std::vector<int>> GameServer::CheckGameOver() const
+{
+    std::vector<int> alive;
+    for (int slot = 1; slot <= kPlayingSlots; ++slot) {
+        const int holder = PlayerSlot(slot);
+        if (holder >= 0 && isLoggedIn(holder) && !client(holder).Dead)
+            alive.push_back(holder);
+    }
+    if (alive.size() <= 1)
+        return alive;
+    // Over only when every alive player is on one team; the comparison is exact.
+    const Bytes reference = teamOnWire(client(alive.front()).Team);
+    for (int holder : alive) {
+        const Bytes& team = client(holder).Team;
+        if (isNoTeam(team) || team != reference)
+            return std::nullopt;
+    }
+    return alive;
+}
+
+void GameServer::ServerGameOver(const std::vector<int>& winners)
+{
+    sendToAll(makeLine(toClient::MsgGameOver, buildWinnerList(winners)));
+    m_gameRunning = false;
+    emit gameEnded();
+}
+
+} // namespace kalvon

@@ -1,0 +1,256 @@
+// The server's connection layer over real loopback sockets: login, roster and welcome,
+// rejections and their closes, the client limit, silent connections, start and stop.
+
+#include "servertest.h"
+
+#include "net/wire/codes.h"
+#include "net/wire/messages.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTest>
+
+using namespace kalvon;
+using namespace kalvon::testing;
+namespace toClient = kalvon::wire::toClient;
+
+namespace {
+
+Bytes hello(BytesView team, BytesView name, BytesView version = wire::kGameVersion)
+{
+    return msg(wire::toServer::MsgHello, wire::buildHello(team, name, version));
+}
+
+const Bytes kSixFreeSlots(6, wire::kPlayerNone);
+
+} // namespace
+
+TEST_F(ServerTest, LoginSendsRosterAndWelcome)
+{
+    startServer();
+    QSignalSpy joined(server.get(), &GameServer::userJoined);
+    Player& ann = join("Ann", "red");
+    Player& bob = join("Bob", "");
+    EXPECT_EQ(ann.index, 1);
+    EXPECT_EQ(bob.index, 2);
+    takeSlot(ann, 2);
+
+    auto cy = connectRaw();
+    cy->sendLine(hello("\r", "Cy"));
+    EXPECT_LINE(cy, msg('\\', pc(1) + "Ann\tred"));
+    EXPECT_LINE(cy, msg('\\', pc(2) + "Bob\t\r")); // an empty team travels as a lone CR
+    EXPECT_LINE(cy, msg('\\', pc(3) + "Cy\t\r"));
+    EXPECT_LINE(cy, msg(toClient::MsgWelcome, pc(3) + "," + wire::kPlayerNone + pc(1) + Bytes(4, wire::kPlayerNone) +
+                                                  pc(0)));
+    const Bytes notice = msg(toClient::MsgPlayerJoined, pc(3) + "Cy\t\r");
+    EXPECT_LINE(ann, notice);
+    EXPECT_LINE(bob, notice);
+    EXPECT_EQ(joined.count(), 3);
+    EXPECT_EQ(server->client(3).Name, "Cy");
+    EXPECT_TRUE(server->client(3).Spectator);
+    EXPECT_TRUE(server->client(3).Dead);
+
+    // A second hello from a logged-in client changes nothing.
+    cy->sendLine(hello("blue", "Zed"));
+    expectQuiet();
+    EXPECT_EQ(cy->nextLine(100), std::nullopt);
+    EXPECT_EQ(server->client(3).Name, "Cy");
+}
+
+TEST_F(ServerTest, RejectionsAreAnsweredThenClosed)
+{
+    startServer();
+    Player& ann = join("Ann");
+    struct Case {
+        const char* name;
+        Bytes line;
+        char answer;
+        bool banned = false;
+    };
+    const Case cases[] = {
+        {"old version", hello("\r", "Dan", "1.8"), toClient::MsgVersionRejected},
+        {"version not a number", hello("\r", "Dan", "new"), toClient::MsgVersionRejected},
+        {"no CR", msg('"', "\r\tDan"), toClient::MsgVersionRejected},
+        {"no TAB", msg('"', "Dan\r1.91"), toClient::MsgVersionRejected},
+        {"name in use, other case", hello("\r", "aNN"), toClient::MsgNameInUse},
+        {"empty name", hello("\r", ""), toClient::MsgNameInUse},
+        {"comma in name", hello("\r", "D,n"), toClient::MsgNameInUse},
+        {"semicolon in name", hello("\r", "D;n"), toClient::MsgNameInUse},
+        {"TAB in name", msg('"', "\r\tD\tn\r1.91"), toClient::MsgNameInUse},
+        {"control byte in name", hello("\r", "D\x01n"), toClient::MsgNameInUse},
+        {"banned address", hello("\r", "Dan"), toClient::MsgBanned, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.banned)
+            bans.add("127.0.0.1");
+        auto dan = connectRaw();
+        dan->sendLine(c.line);
+        dan->sendLine(hello("\r", "Eve")); // lines after a rejection are not handled
+        EXPECT_LINE(dan, Bytes(1, c.answer));
+        EXPECT_TRUE(dan->waitClosed());
+        EXPECT_EQ(dan->nextLine(0), std::nullopt);
+        bans = BanList{};
+    }
+    EXPECT_EQ(ann->nextLine(100), std::nullopt); // no "Q", no "3" for a client never logged in
+}
+
+TEST_F(ServerTest, RejectedClientIsClosedAfterTheFullWait)
+{
+    startServer("6", GameServer::Timing{});
+    auto dan = connectRaw();
+    dan->sendLine(hello("\r", "Dan", "1.0"));
+    EXPECT_LINE(dan, "V");
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_TRUE(dan->waitClosed(3000));
+    EXPECT_GE(waited.elapsed(), 900);
+}
+
+TEST_F(ServerTest, ClientLimitTurnsAwayAndFreedIndexesAreReused)
+{
+    startServer("3");
+    Player& a = join("A");
+    Player& b = join("B");
+    Player& c = join("C");
+
+    auto over = connectRaw();
+    EXPECT_EQ(over->nextLine(100), std::nullopt); // answered only once it speaks
+    over->sendLine(hello("\r", "Over"));
+    EXPECT_LINE(over, "1");
+    EXPECT_TRUE(over->waitClosed());
+
+    a->sendLine("%");
+    EXPECT_LINE(b, msg(toClient::MsgPlayerLeft, pc(1)));
+    EXPECT_LINE(c, msg(toClient::MsgPlayerLeft, pc(1)));
+    b->close();
+    EXPECT_LINE(c, msg(toClient::MsgPlayerLeft, pc(2)));
+
+    // The lowest free index is taken; the roster lists the departed index with no name.
+    auto dee = connectRaw();
+    dee->sendLine(hello("\r", "Dee"));
+    EXPECT_LINE(dee, msg('\\', pc(1) + "Dee\t\r"));
+    EXPECT_LINE(dee, msg('\\', pc(2) + "\t\r"));
+    EXPECT_LINE(dee, msg('\\', pc(3) + "C\t\r"));
+    EXPECT_LINE(dee, msg(toClient::MsgWelcome, pc(1) + "," + kSixFreeSlots + pc(0)));
+    EXPECT_LINE(c, msg(toClient::MsgPlayerJoined, pc(1) + "Dee\t\r"));
+}
+
+TEST_F(ServerTest, SilentConnectionsAreClosed)
+{
+    startServer("2");
+    auto first = connectRaw();
+    auto second = connectRaw();
+    auto turnedAway = connectRaw();
+    // Over the limit after 300 ms, without a hello after 400 ms.
+    EXPECT_TRUE(turnedAway->waitClosed());
+    EXPECT_TRUE(first->waitClosed());
+    EXPECT_TRUE(second->waitClosed());
+    EXPECT_EQ(turnedAway->nextLine(0), std::nullopt);
+
+    Player& ann = join("Ann");
+    EXPECT_EQ(ann.index, 1);
+    QTest::qWait(500);
+    EXPECT_TRUE(ann->isConnected()); // a logged-in client stays
+}
+
+TEST_F(ServerTest, StartChecksPortAndClientLimit)
+{
+    server = std::make_unique<GameServer>(options, bans, dialogs, clock, fastTiming());
+    const Bytes portMessage = "You need to enter a number for the port!";
+    const Bytes maxMessage = "You need to enter a number for the max number of clients!";
+    struct Case {
+        Bytes port;
+        Bytes max;
+        Bytes message;
+    };
+    const Case cases[] = {
+        {"abc", "6", portMessage},
+        {"", "6", portMessage},
+        {"0", "6", portMessage},
+        {"65536", "6", portMessage},
+        {"65626", "6", portMessage}, // would wrap to 90 as a 16-bit port
+        {"1.5", "6", portMessage},
+        {"-1", "6", portMessage},
+        {"4000", "x", maxMessage},
+        {"4000", "", maxMessage},
+        {"4000", "7", "You can't have more than 6 clients!"},
+        {"4000", "6.5", "You can't have more than 6 clients!"},
+        {"4000", "1", "The least number of clients you can have is 2!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.port + " / " + c.max);
+        options.port = c.port;
+        options.maxClients = c.max;
+        dialogs.calls.clear();
+        EXPECT_FALSE(server->StartServer());
+        EXPECT_FALSE(server->isRunning());
+        ASSERT_EQ(dialogs.calls.size(), 1u);
+        EXPECT_EQ(dialogs.calls[0].text, c.message);
+        EXPECT_EQ(dialogs.calls[0].title, "Error");
+        EXPECT_EQ(dialogs.calls[0].icon, MessageIcon::Critical);
+    }
+
+    QTcpServer occupier;
+    ASSERT_TRUE(occupier.listen(QHostAddress::Any, 0));
+    options.port = std::to_string(occupier.serverPort());
+    options.maxClients = "6";
+    dialogs.calls.clear();
+    EXPECT_FALSE(server->StartServer());
+    EXPECT_EQ(dialogs.messages(), std::vector<Bytes>{"Could Not Start Server!(Probably Due To IP Restrictions or "
+                                                     "Another Server Running On That Port)"});
+}
+
+TEST_F(ServerTest, StopClosesEveryoneAndRestartBeginsAfresh)
+{
+    startServer();
+    QSignalSpy running(server.get(), &GameServer::runningChanged);
+    Player& ann = join("Ann");
+    Player& bob = join("Bob");
+    Player& cy = join("Cy");
+    takeSlot(ann, 1);
+    ann->sendLine("M");
+    expectAllGet(msg(toClient::MsgGameStarted, wire::BuildGameOptions(options.rules)));
+    bob->sendLine(msg('^', pc(cy.index)));
+    EXPECT_LINE(ann, msg(toClient::MsgKickVoteStarted, pc(bob.index) + pc(cy.index)));
+    EXPECT_LINE(bob, msg(toClient::MsgKickVoteStarted, pc(bob.index) + pc(cy.index)));
+    ASSERT_TRUE(server->GameRunning());
+    ASSERT_TRUE(server->VoteRunning());
+
+    server->StopServer();
+    EXPECT_FALSE(server->isRunning());
+    expectAllGet("2");
+    for (const auto& player : players)
+        EXPECT_TRUE(player->wire->waitClosed());
+    EXPECT_FALSE(server->GameRunning());
+    EXPECT_FALSE(server->VoteRunning());
+
+    players.clear();
+    ASSERT_TRUE(server->StartServer());
+    EXPECT_EQ(running.count(), 2);
+    Player& dee = join("Dee");
+    EXPECT_EQ(dee.index, 1);
+    EXPECT_EQ(server->PlayerSlot(1), -1);
+    // A vote can start again.
+    Player& eve = join("Eve");
+    dee->sendLine(msg('^', pc(eve.index)));
+    EXPECT_LINE(dee, msg(toClient::MsgKickVoteStarted, pc(dee.index) + pc(eve.index)));
+}
+
+TEST_F(ServerTest, BannedClientIsClosedAndCannotComeBack)
+{
+    startServer();
+    Player& ann = join("Ann");
+    Player& bob = join("Bob");
+    server->banClient(bob.index, 20);
+    EXPECT_LINE(bob, ",");
+    EXPECT_TRUE(bob->waitClosed());
+    EXPECT_LINE(ann, msg(toClient::MsgPlayerLeft, pc(bob.index)));
+    EXPECT_EQ(bans.entries(), std::vector<Bytes>{"127.0.0.1"}); // the v4-mapped peer, dotted
+
+    auto again = connectRaw();
+    again->sendLine(hello("\r", "Bob"));
+    EXPECT_LINE(again, ",");
+    EXPECT_TRUE(again->waitClosed());
+}
