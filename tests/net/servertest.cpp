@@ -62,10 +62,16 @@ Player& ServerTest::join(BytesView name, BytesView team)
             ADD_FAILURE() << "no welcome for " << name;
             break;
         }
-        if (line->size() >= 3 && line->front() == wire::toClient::MsgWelcome) {
-            player->index = wire::playerValue((*line)[2]);
-            break;
+        const auto welcome = line->front() == wire::toClient::MsgWelcome ? wire::parseWelcome(BytesView(*line).substr(2), true)
+                                                                          : std::nullopt;
+        if (!welcome)
+            continue;
+        player->index = welcome->index;
+        for (int slot = 1; slot <= kPlayingSlots && welcome->gameRunning; ++slot) {
+            if (welcome->slotHolders[static_cast<std::size_t>(slot)] >= 0)
+                player->fullFields.push_back(player->wire->nextLine().value_or(""));
         }
+        break;
     }
     const Bytes notice = msg(wire::toClient::MsgPlayerJoined,
                              wire::buildPlayerRecord(player->index, name, wire::teamOnWire(team)));

@@ -21,6 +21,8 @@ struct Player {
     int index = 0;
     Bytes name;
     std::unique_ptr<WireClient> wire;
+    // The whole fields ("W") that followed the welcome when a game was running.
+    std::vector<Bytes> fullFields;
     WireClient* operator->() const { return wire.get(); }
 };
 
@@ -34,8 +36,8 @@ protected:
     void startServer(BytesView maxClients = "6", GameServer::Timing timing = fastTiming());
 
     std::unique_ptr<WireClient> connectRaw() const;
-    // Connects and logs in; reads the newcomer's lines up to its welcome and takes the "Q"
-    // notice from every player already in.
+    // Connects and logs in; reads the newcomer's lines up to its welcome and the whole fields
+    // after it, and takes the "Q" notice from every player already in.
     Player& join(BytesView name, BytesView team = "\r");
     // Takes a slot and takes the "Z" notice from every player.
     void takeSlot(Player& player, int slot);

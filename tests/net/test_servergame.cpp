@@ -99,8 +99,8 @@ TEST_F(ServerTest, FieldChangesAreRelayedAndSentWholeToLateJoiners)
     wire::FieldCells annField;
     annField.set(0, 21, 3);
     annField.set(11, 0, 21);
-    EXPECT_LINE(dee, msg(toClient::MsgFullField, pc(1) + wire::encodeFieldDump(annField)));
-    EXPECT_LINE(dee, msg(toClient::MsgFullField, pc(2) + Bytes(264, '\xaa')));
+    EXPECT_EQ(dee.fullFields, (std::vector<Bytes>{msg(toClient::MsgFullField, pc(1) + wire::encodeFieldDump(annField)),
+                                                  msg(toClient::MsgFullField, pc(2) + Bytes(264, '\xaa'))}));
     expectQuiet();
 }
 
