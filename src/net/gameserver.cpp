@@ -251,6 +251,9 @@ void GameServer::SendToClient(int idx, BytesView line)
         return;
     const Bytes data = wire::framed(line);
     socket->write(data.data(), static_cast<qint64>(data.size()));
+    Client& client = m_clients[static_cast<std::size_t>(idx)];
+    if (socket->bytesToWrite() > kMaxUnsentBytes && !client.closing)
+        disconnectLater(idx, 0);
 }
 
 void GameServer::sendToAll(BytesView line, int except)

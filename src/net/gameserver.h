@@ -47,6 +47,8 @@ public:
     };
     static constexpr int64_t kVoteTimeoutMs = 30000;
     static constexpr int kMaxTurnAways = 256;
+    // A client that stops reading is let go once this much waits to be sent to it.
+    static constexpr qint64 kMaxUnsentBytes = 4 * 1024 * 1024;
 
     GameServer(const HostOptions& options, BanList& bans, Dialogs& dialogs, const Clock& clock,
                Timing timing, QObject* parent = nullptr);

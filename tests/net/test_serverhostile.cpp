@@ -243,3 +243,45 @@ TEST_F(ServerTest, WholeGameOverRealSockets)
         EXPECT_LINE(*stayer, msg(toClient::MsgPlayerLeft, pc(1)));
     EXPECT_EQ(server->PlayerSlot(1), -1);
 }
+
+TEST_F(HostilePeer, ClientThatStopsReadingIsLetGo)
+{
+    QTcpSocket deaf;
+    deaf.setReadBufferSize(1);
+    deaf.connectToHost(QHostAddress::LocalHost, port);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return deaf.state() == QAbstractSocket::ConnectedState; }, 3000));
+    const Bytes hello = wire::framed(msg('"', wire::buildHello("\r", "Deaf")));
+    deaf.write(hello.data(), static_cast<qint64>(hello.size()));
+    EXPECT_LINE(players[0]->wire, msg(toClient::MsgPlayerJoined, pc(3) + "Deaf\t\r"));
+
+    // Ann chats far more than the deaf client's buffers hold, until it is let go.
+    Bytes burst;
+    for (int i = 0; i < 20; ++i)
+        burst += wire::framed("*;" + Bytes(60000, 'c'));
+    for (int i = 0; i < 100 && server->client(3).Connected; ++i) {
+        players[0]->wire->send(burst);
+        QTest::qWait(50);
+    }
+    EXPECT_FALSE(server->client(3).Connected);
+    const Bytes left = msg(toClient::MsgPlayerLeft, pc(3));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            auto line = players[1]->wire->nextLine(0);
+            while (line && *line != left)
+                line = players[1]->wire->nextLine(0);
+            return line.has_value();
+        },
+        5000));
+    expectStillServed();
+}
+
+TEST_F(HostilePeer, HostKickClosesAfterTheShortWait)
+{
+    Player& mal = join("Mal");
+    server->kickClient(server->findClient("MAL"));
+    EXPECT_LINE(mal, "U");
+    EXPECT_TRUE(mal->waitClosed());
+    EXPECT_LINE(players[0]->wire, msg(toClient::MsgPlayerLeft, pc(mal.index)));
+    EXPECT_EQ(server->findClient("Mal"), 0);
+    expectStillServed();
+}
