@@ -126,6 +126,8 @@ void GameServer::attach(int idx, QTcpSocket* socket)
     client.serial = ++m_nextSerial;
     client.address = dottedAddress(socket->peerAddress());
     socket->setParent(this);
+    // Lines are small and should leave at once, not wait for the previous one's ACK.
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
 
     const uint64_t serial = client.serial;
     connect(socket, &QTcpSocket::readyRead, this, [this, idx, serial] { onReadyRead(idx, serial); });
