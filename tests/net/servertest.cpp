@@ -2,6 +2,7 @@
 
 #include "net/wire/codes.h"
 #include "net/wire/encodings.h"
+#include "net/wire/gameoptions.h"
 #include "net/wire/messages.h"
 
 #include <QTcpServer>
@@ -87,6 +88,27 @@ void ServerTest::takeSlot(Player& player, int slot)
 {
     player->sendLine(msg(wire::toServer::MsgTakeSpot, pc(slot)));
     expectAllGet(msg(wire::toClient::MsgSpotChanged, pc(player.index) + pc(slot)));
+}
+
+void ServerTest::callKickVote(Player& caller, Player& subject)
+{
+    caller->sendLine(msg(wire::toServer::MsgCallVote, pc(subject.index)));
+    const Bytes started = msg(wire::toClient::MsgKickVoteStarted, pc(caller.index) + pc(subject.index));
+    for (const auto& player : players) {
+        if (player.get() != &subject)
+            EXPECT_LINE(player->wire, started);
+    }
+}
+
+void ServerTest::startGame(Player& slotOneHolder)
+{
+    slotOneHolder->sendLine(Bytes(1, wire::toServer::MsgStartGame));
+    expectAllGet(gameStartedLine());
+}
+
+Bytes ServerTest::gameStartedLine() const
+{
+    return msg(wire::toClient::MsgGameStarted, wire::BuildGameOptions(options.rules));
 }
 
 void ServerTest::expectAllGet(BytesView line)

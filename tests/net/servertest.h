@@ -41,6 +41,11 @@ protected:
     Player& join(BytesView name, BytesView team = "\r");
     // Takes a slot and takes the "Z" notice from every player.
     void takeSlot(Player& player, int slot);
+    // `caller` calls a kick vote on `subject`; every other player gets the announcement.
+    void callKickVote(Player& caller, Player& subject);
+    // The slot-1 holder starts a game; every player gets the start line.
+    void startGame(Player& slotOneHolder);
+    Bytes gameStartedLine() const;
     // The next line of every player must be `line`.
     void expectAllGet(BytesView line);
     // None of the players receives anything within a short while.

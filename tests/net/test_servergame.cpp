@@ -5,23 +5,15 @@
 
 #include "net/wire/codes.h"
 #include "net/wire/field.h"
-#include "net/wire/gameoptions.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
+#include <cstring>
+
 using namespace kalvon;
 using namespace kalvon::testing;
 namespace toClient = kalvon::wire::toClient;
-
-namespace {
-
-Bytes startLine(const HostOptions& options)
-{
-    return msg(toClient::MsgGameStarted, wire::BuildGameOptions(options.rules));
-}
-
-} // namespace
 
 TEST_F(ServerTest, OnlyTheFirstSlotOrTheHostControlsTheGame)
 {
@@ -46,8 +38,7 @@ TEST_F(ServerTest, OnlyTheFirstSlotOrTheHostControlsTheGame)
     expectQuiet();
     EXPECT_FALSE(server->GameRunning());
 
-    ann->sendLine("M");
-    expectAllGet(startLine(options));
+    startGame(ann);
     EXPECT_TRUE(server->GameRunning());
     ann->sendLine("O");
     expectAllGet("O");
@@ -67,7 +58,7 @@ TEST_F(ServerTest, OnlyTheFirstSlotOrTheHostControlsTheGame)
     server->ServerMsgResume(-1);
     expectAllGet("P");
     server->ServerStartGame(-1);
-    expectAllGet(startLine(options));
+    expectAllGet(gameStartedLine());
 }
 
 TEST_F(ServerTest, FieldChangesAreRelayedAndSentWholeToLateJoiners)
@@ -78,8 +69,7 @@ TEST_F(ServerTest, FieldChangesAreRelayedAndSentWholeToLateJoiners)
     Player& cy = join("Cy");
     takeSlot(ann, 1);
     takeSlot(bob, 3);
-    ann->sendLine("M");
-    expectAllGet(startLine(options));
+    startGame(ann);
 
     const Bytes diff = wire::encodeFieldDiff({{0, 21, 3}, {11, 0, 21}});
     ann->sendLine(msg('5', diff));
@@ -115,8 +105,7 @@ TEST_F(ServerTest, LostPlayersEndTheGameWhenOneIsLeft)
     takeSlot(ann, 1);
     takeSlot(bob, 2);
     takeSlot(cy, 3);
-    ann->sendLine("M");
-    expectAllGet(startLine(options));
+    startGame(ann);
 
     dee->sendLine("G"); // a spectator is answered, nothing else
     EXPECT_LINE(dee, "H");
@@ -160,8 +149,7 @@ TEST_F(ServerTest, GameOverFollowsTheTeamRule)
         takeSlot(ann, 1);
         takeSlot(bob, 2);
         takeSlot(cy, 3);
-        ann->sendLine("M");
-        expectAllGet(startLine(options));
+        startGame(ann);
         cy->sendLine("G");
         EXPECT_LINE(cy, "H");
         expectAllGet(c.expected);
@@ -175,8 +163,7 @@ TEST_F(ServerTest, SinglePlayerGameEndsAtItsFirstFieldUpdate)
     Player& ann = join("Ann");
     join("Bob");
     takeSlot(ann, 1);
-    ann->sendLine("M");
-    expectAllGet(startLine(options));
+    startGame(ann);
     ann->sendLine(msg('5', wire::encodeFieldDiff({{4, 4, 1}})));
     expectAllGet(msg(toClient::MsgGameOver, pc(1)));
     expectQuiet();
@@ -189,10 +176,7 @@ TEST_F(ServerTest, KickVotePassesByMajorityAndKicks)
     Player& bob = join("Bob");
     Player& cy = join("Cy");
 
-    ann->sendLine(msg('^', pc(cy.index)));
-    const Bytes started = msg(toClient::MsgKickVoteStarted, pc(1) + pc(3));
-    EXPECT_LINE(ann, started);
-    EXPECT_LINE(bob, started);
+    callKickVote(ann, cy);
     bob->sendLine(msg('^', pc(ann.index))); // one vote at a time
     ann->sendLine("_");
     EXPECT_LINE(ann, msg(toClient::MsgVoteTally, pc(1) + pc(0)));
@@ -217,60 +201,42 @@ TEST_F(ServerTest, KickVotePassesByMajorityAndKicks)
 TEST_F(ServerTest, KickVoteEndsWhenAllHaveVotedAndATieKicksNobody)
 {
     struct Case {
-        const char* votes; // of Ann, Bob, Cy; Dee is the subject
+        const char* votes; // one voter per vote; the subject joins last
         Bytes result;
         bool kicked;
     };
     const Case cases[] = {
         {"_`_", msg(toClient::MsgVoteResult, pc(2) + pc(1)), true},
         {"_``", msg(toClient::MsgVoteResult, pc(1) + pc(2)), false},
+        {"_`", msg(toClient::MsgVoteResult, pc(1) + pc(1)), false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.votes);
         players.clear();
         startServer();
-        join("Ann");
-        join("Bob");
-        join("Cy");
-        Player& dee = join("Dee");
-        players[0]->wire->sendLine(msg('^', pc(dee.index)));
-        for (int i = 0; i < 3; ++i)
-            EXPECT_LINE(players[static_cast<std::size_t>(i)]->wire, msg('^', pc(1) + pc(4)));
-        for (int i = 0; i < 3; ++i) {
-            players[static_cast<std::size_t>(i)]->wire->sendLine(Bytes(1, c.votes[i]));
+        const std::size_t voters = std::strlen(c.votes);
+        for (std::size_t i = 0; i < voters; ++i)
+            join("Voter" + std::to_string(i));
+        Player& subject = join("Subject");
+        callKickVote(*players[0], subject);
+        for (std::size_t i = 0; i < voters; ++i) {
+            players[i]->wire->sendLine(Bytes(1, c.votes[i]));
             QTest::qWait(20);
         }
-        for (int i = 0; i < 3; ++i) {
-            auto& wire = players[static_cast<std::size_t>(i)]->wire;
-            for (int tally = 0; tally < 2; ++tally)
-                EXPECT_EQ(wire->nextLine().value_or("").front(), toClient::MsgVoteTally);
-            EXPECT_LINE(wire, c.result);
+        for (std::size_t i = 0; i < voters; ++i) {
+            for (std::size_t tally = 1; tally < voters; ++tally)
+                EXPECT_EQ(players[i]->wire->nextLine().value_or("?").front(), toClient::MsgVoteTally);
+            EXPECT_LINE(players[i]->wire, c.result);
         }
         if (c.kicked) {
-            EXPECT_LINE(dee, "U");
-            EXPECT_TRUE(dee->waitClosed());
+            EXPECT_LINE(subject, "U");
+            EXPECT_TRUE(subject->waitClosed());
         } else {
-            EXPECT_EQ(dee->nextLine(150), std::nullopt);
-            EXPECT_TRUE(dee->isConnected());
+            EXPECT_EQ(subject->nextLine(150), std::nullopt);
+            EXPECT_TRUE(subject->isConnected());
         }
+        EXPECT_FALSE(server->VoteRunning());
     }
-    // With two voters a tie ends the vote by "all voted", and nobody is kicked.
-    players.clear();
-    startServer();
-    Player& ann = join("Ann");
-    Player& bob = join("Bob");
-    Player& cy = join("Cy");
-    ann->sendLine(msg('^', pc(cy.index)));
-    ann->sendLine("_");
-    QTest::qWait(20);
-    bob->sendLine("`");
-    for (const auto* voter : {&ann, &bob}) {
-        EXPECT_LINE(*voter, msg(toClient::MsgKickVoteStarted, pc(1) + pc(3)));
-        EXPECT_LINE(*voter, msg(toClient::MsgVoteTally, pc(1) + pc(0)));
-        EXPECT_LINE(*voter, msg(toClient::MsgVoteResult, pc(1) + pc(1)));
-    }
-    EXPECT_EQ(cy->nextLine(150), std::nullopt);
-    EXPECT_FALSE(server->VoteRunning());
 }
 
 TEST_F(ServerTest, KickVoteTimesOutAfterThirtySeconds)
@@ -279,10 +245,10 @@ TEST_F(ServerTest, KickVoteTimesOutAfterThirtySeconds)
     Player& ann = join("Ann");
     Player& bob = join("Bob");
     Player& cy = join("Cy");
-    ann->sendLine(msg('^', pc(cy.index)));
+    callKickVote(ann, cy);
     ann->sendLine("_");
-    QTest::qWait(100);
-    clearAll();
+    EXPECT_LINE(ann, msg(toClient::MsgVoteTally, pc(1) + pc(0)));
+    EXPECT_LINE(bob, msg(toClient::MsgVoteTally, pc(1) + pc(0)));
 
     clock.advance(GameServer::kVoteTimeoutMs);
     expectQuiet(60); // not older than 30 s yet
@@ -302,10 +268,10 @@ TEST_F(ServerTest, KickVoteEndsWhenItsSubjectLeaves)
     Player& bob = join("Bob");
     Player& cy = join("Cy");
     Player& dee = join("Dee");
-    ann->sendLine(msg('^', pc(dee.index)));
+    callKickVote(ann, dee);
     dee->sendLine("%");
-    QTest::qWait(100);
-    clearAll();
+    for (const Player* stayer : {&ann, &bob, &cy})
+        EXPECT_LINE(*stayer, msg(toClient::MsgPlayerLeft, pc(dee.index)));
     EXPECT_FALSE(server->VoteRunning());
     bob->sendLine("_");
     expectQuiet();

@@ -30,8 +30,7 @@ protected:
         Player& bob = join("Bob");
         takeSlot(ann, 1);
         takeSlot(bob, 2);
-        ann->sendLine("M");
-        expectAllGet(msg(toClient::MsgGameStarted, wire::BuildGameOptions(options.rules)));
+        startGame(ann);
     }
 
     // Chat and a field change still travel between Ann and Bob, and the game still runs.
@@ -201,8 +200,7 @@ TEST_F(ServerTest, WholeGameOverRealSockets)
     EXPECT_LINE(cy, msg(toClient::MsgGameSettings, wire::BuildGameOptions(options.rules)));
     takeSlot(ann, 1);
     takeSlot(bob, 2);
-    ann->sendLine("M");
-    expectAllGet(msg(toClient::MsgGameStarted, wire::BuildGameOptions(options.rules)));
+    startGame(ann);
 
     // Bob's three start rows, Ann's first piece, a special from Ann on Bob and lines to all.
     std::vector<wire::CellChange> rows;

@@ -210,11 +210,8 @@ TEST_F(ServerTest, StopClosesEveryoneAndRestartBeginsAfresh)
     Player& bob = join("Bob");
     Player& cy = join("Cy");
     takeSlot(ann, 1);
-    ann->sendLine("M");
-    expectAllGet(msg(toClient::MsgGameStarted, wire::BuildGameOptions(options.rules)));
-    bob->sendLine(msg('^', pc(cy.index)));
-    EXPECT_LINE(ann, msg(toClient::MsgKickVoteStarted, pc(bob.index) + pc(cy.index)));
-    EXPECT_LINE(bob, msg(toClient::MsgKickVoteStarted, pc(bob.index) + pc(cy.index)));
+    startGame(ann);
+    callKickVote(bob, cy);
     ASSERT_TRUE(server->GameRunning());
     ASSERT_TRUE(server->VoteRunning());
 
@@ -234,8 +231,7 @@ TEST_F(ServerTest, StopClosesEveryoneAndRestartBeginsAfresh)
     EXPECT_EQ(server->PlayerSlot(1), -1);
     // A vote can start again.
     Player& eve = join("Eve");
-    dee->sendLine(msg('^', pc(eve.index)));
-    EXPECT_LINE(dee, msg(toClient::MsgKickVoteStarted, pc(dee.index) + pc(eve.index)));
+    callKickVote(dee, eve);
 }
 
 TEST_F(ServerTest, BannedClientIsClosedAndCannotComeBack)

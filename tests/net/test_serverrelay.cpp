@@ -139,8 +139,7 @@ TEST_F(ServerTest, FieldSwitchSendsEachSideTheOthersField)
     Player& cy = join("Cy");
     takeSlot(ann, 1);
     takeSlot(bob, 2);
-    ann->sendLine("M");
-    expectAllGet(msg(toClient::MsgGameStarted, wire::BuildGameOptions(options.rules)));
+    startGame(ann);
 
     wire::FieldCells annField;
     annField.set(0, 21, 3);
