@@ -82,6 +82,42 @@ public:
     // --- event loop ---
     virtual void Yield() = 0;
     virtual void Wait(int64_t ms) = 0;
+
+    // --- specials, pause and game over ---
+    // Flash Screen: the field picture is given the window's picture and its drawing cleared.
+    virtual void ResetFieldPicture(int p) = 0;
+    // A bomb animation in `slot` (0..9) whose 4 x 4-cell square starts at cell (column, row);
+    // either may be -2.
+    virtual void BombCreate(int p, int column, int row, int slot) = 0;
+    // The field picture cleared, and (after the field was drawn) shown at once.
+    virtual void ClearFieldPicture(int p) = 0;
+    virtual void RefreshField(int p) = 0;
+    // One frame of the field doors: the field background, then each door showing `width`
+    // pixels (0..192) from its own edge, shown at once.
+    virtual void DrawDoorFrame(int p, int width) = 0;
+    virtual void DrawHeightLed(int p) = 0;
+    virtual void ClearTrails() = 0;
+    // The blocks' animation frame goes back to its still frame.
+    virtual void ResetBlockFrame() = 0;
+    // The main 10 ms game timer.
+    virtual void SetGameTimer(bool enabled) = 0;
+    virtual void PauseMusic() = 0;
+    virtual void ResumeMusic() = 0;
+    virtual void StopGameMusic() = 0;
+    // The pause button's caption, "Pause Game" or "Unpause Game".
+    virtual void SetPauseCaption(BytesView caption) = 0;
+    // Player 1's field takes the keyboard focus, when the fields page is shown.
+    virtual void FocusField() = 0;
+    // After a local game: the block-ratio window's frames are enabled again, and the File
+    // menu's pause entry is disabled, the menu closed and its game-mode entry enabled.
+    virtual void LocalGameEnded() = 0;
+    // Internet play: this program hosts the server.
+    virtual bool IsHostingServer() const = 0;
+    // The built-in server's pause and resume handlers, called with sender -1 (the host).
+    virtual void ServerMsgPause(int sender) = 0;
+    virtual void ServerMsgResume(int sender) = 0;
+    // This client's entry in the player list is marked dead.
+    virtual void MarkMyPlayerDead() = 0;
 };
 
 } // namespace kalvon

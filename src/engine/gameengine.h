@@ -12,6 +12,7 @@
 #include "common/clock.h"
 #include "engine/enginehost.h"
 #include "engine/enginerandom.h"
+#include "engine/highscores.h"
 #include "engine/specialeffects.h"
 #include "engine/state.h"
 
@@ -52,6 +53,8 @@ public:
     // The effects of the specials; the engine starts with effects that do nothing.
     void setEffects(SpecialEffects& effects) { m_effects = &effects; }
     SpecialEffects& effects() { return *m_effects; }
+    // The high-score table a lost one-player game is ranked in; none until set.
+    void setHighScores(HighScores& highScores) { m_highScores = &highScores; }
 
     // --- field and pieces ---
     // Off the field (and for a player outside 1..3) every cell counts as occupied.
@@ -102,6 +105,11 @@ public:
     bool inventoryFull(int p) const;
     // Appends a special to the inventory and shows it.
     void collectSpecial(int p, int16_t code);
+    // Two-player play: the special at hand of `p` is spent on `t` (refused without change by
+    // the Holy Shield of another target).
+    void UseSpecial(int p, int t);
+    // The special at hand is thrown away.
+    void RefreshSpecialBar(int p);
 
     // --- game flow ---
     // The engine's part of starting a local game (mode 1 or 2) at `now`.
@@ -110,6 +118,16 @@ public:
     void stopGame();
     // Ends the player's game.
     void PlayerLost(int p);
+    void PauseGame();
+    void ResumeGame();
+    // The time a local game has been played, pauses left out.
+    int64_t playedTime(int64_t now) const;
+    // Game-over fills: random blocks, and the striped picture of the surviving field.
+    void FillFieldRandom(int p);
+    void FillFieldPicture(int p);
+    // The field doors close over a field, and open.
+    void FadeOutField(int p);
+    void FadeInField(int p);
     // The tick's gravity for one player: a row down when the fall interval has passed, then the
     // landing test and the smooth-fall offset.
     void tickPiece(int p, int64_t now);
@@ -142,6 +160,7 @@ private:
     const Clock& m_clock;
     NoSpecialEffects m_noEffects;
     SpecialEffects* m_effects = &m_noEffects;
+    HighScores* m_highScores = nullptr;
     EngineState m_state;
 };
 

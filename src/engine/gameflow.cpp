@@ -76,6 +76,7 @@ void GameEngine::PlayerLost(int p)
     if (!isPlayer(p))
         return;
     ++s.GameGeneration;
+    m_host.ClearTrails();
     s.ShieldActive[p] = false;
     s.GameActive = false;
     for (int q = 1; q <= kLocalPlayers; ++q) {
@@ -83,11 +84,31 @@ void GameEngine::PlayerLost(int p)
         s.PieceLanding[q] = false;
     }
     if (s.GameMode == GameMode::Internet) {
+        // The server decides the game; the timer keeps running for the others' fields.
+        m_host.MarkMyPlayerDead();
         s.NetPlaying = false;
-    } else {
-        s.GameStarted = false;
-        s.GamePaused = false;
+        m_host.SendToServer("G");
+        FadeOutField(1);
+        FillFieldRandom(1);
+        m_host.DrawHeightLed(1);
+        playSound(SoundSlot::Lose);
+        return;
     }
+    s.GameStarted = false;
+    s.GamePaused = false;
+    m_host.SetGameTimer(false);
+    m_host.StopGameMusic();
+    FadeOutField(p);
+    FillFieldRandom(p);
+    playSound(SoundSlot::Lose);
+    if (s.GameMode == GameMode::OnePlayer) {
+        if (m_highScores)
+            m_highScores->CheckHighScore(s.Score);
+    } else {
+        FillFieldPicture(OtherPlayer(p));
+    }
+    m_host.DrawHeightLed(p);
+    m_host.LocalGameEnded();
 }
 
 void GameEngine::tickPiece(int p, int64_t now)

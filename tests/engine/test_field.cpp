@@ -65,10 +65,18 @@ TEST(SpawnPiece, AnyBlockedSpawnCellEndsTheGameAndChangesNothing)
             rig.state().FieldOccupied[1][x][y] = kCellOccupied;
             rig.state().FieldColor[1][x][y] = 3;
             const std::string before = fieldText(rig.state(), 1);
+            // The lost game fills the field behind its closed doors; it is looked at before.
+            rig.state().Options.doors = true;
+            rig.random.values.assign(kFieldCells, 0.0);
+            std::string atLoss;
+            rig.host.onCall = [&](const std::string& call) {
+                if (call == "GameTimer off")
+                    atLoss = fieldText(rig.state(), 1);
+            };
 
             rig.engine.SpawnPiece(1, static_cast<int>(c.type), 5, 0);
 
-            EXPECT_EQ(fieldText(rig.state(), 1), before);
+            EXPECT_EQ(atLoss, before);
             EXPECT_FALSE(rig.state().PieceInPlay[1]);
             EXPECT_FALSE(rig.state().GameActive) << "the player has lost";
             EXPECT_EQ(rig.host.count("DrawField 1"), 0);

@@ -321,17 +321,28 @@ TEST(LineClear, StopsWhenItsGameEndsWhileItWaits)
         rig.state().Options.explode = true;
         rig.state().Rules.classic = true;
         rig.state().Score = 7;
+        // A lost game fills a field at random; the field is looked at as the step waits.
+        rig.random.values.insert(rig.random.values.end(), kFieldCells, 0.0);
+        std::string atWait;
         if (c.duringExplosion)
             rig.host.onCall = [&](const std::string& call) {
-                if (call == "AnimateLineExplosion 1")
+                if (call == "AnimateLineExplosion 1") {
+                    atWait = fieldText(rig.state(), 1);
                     c.duringExplosion(rig.engine);
+                }
             };
         if (c.duringAddLine)
-            rig.effects.duringAddLine = [&](int) { c.duringAddLine(rig.engine); };
+            rig.effects.duringAddLine = [&](int) {
+                atWait = fieldText(rig.state(), 1);
+                c.duringAddLine(rig.engine);
+            };
 
         rig.engine.LockPieceAndClearLines(1);
 
-        EXPECT_EQ(fieldText(rig.state(), 1).substr(13), fieldText({}).substr(13)) << "the rows are removed";
+        if (!c.finishes)
+            EXPECT_EQ(atWait.substr(13), fieldText({}).substr(13)) << "the rows are removed before the wait";
+        else
+            EXPECT_EQ(fieldText(rig.state(), 1).substr(13), fieldText({}).substr(13)) << "the rows are removed";
         EXPECT_EQ(rig.state().PieceInPlay[1], c.finishes);
         EXPECT_EQ(rig.state().Lines[1], c.finishes || c.duringAddLine ? 4 : 0);
         EXPECT_EQ(rig.host.count("DrawNextPiece 1"), c.finishes ? 1 : 0);

@@ -87,6 +87,7 @@ void RecordingEngineHost::clear()
     explosions.clear();
     trails.clear();
     shadows.clear();
+    bombs.clear();
 }
 
 void RecordingEngineHost::note(std::string call)
@@ -112,6 +113,17 @@ void RecordingEngineHost::AnimateLineExplosion(int p, const ClearedRows& rows)
 {
     explosions.push_back(rows);
     record("AnimateLineExplosion", p);
+}
+
+void RecordingEngineHost::BombCreate(int p, int column, int row, int slot)
+{
+    bombs.push_back({p, column, row, slot});
+    record("BombCreate", p);
+}
+
+void RecordingEngineHost::DrawDoorFrame(int p, int width)
+{
+    note("DrawDoorFrame " + std::to_string(p) + " " + std::to_string(width));
 }
 
 void RecordingEngineHost::playSound(SoundSlot slot)

@@ -44,6 +44,12 @@ public:
     // Runs on every call once it is recorded: a test can look at the state then, or act as
     // events handled while the host waits would.
     std::function<void(const std::string& call)> onCall;
+    struct Bomb {
+        int p, column, row, slot;
+        friend bool operator==(const Bomb&, const Bomb&) = default;
+    };
+    std::vector<Bomb> bombs;
+    bool hostingServer = false;
 
     Bytes label(LabelId id, int p) const;
     int count(std::string_view call) const;
@@ -70,6 +76,25 @@ public:
     int MyIndex() const override { return myIndex; }
     void Yield() override { note("Yield"); }
     void Wait(int64_t ms) override { note("Wait " + std::to_string(ms)); }
+    void ResetFieldPicture(int p) override { record("ResetFieldPicture", p); }
+    void BombCreate(int p, int column, int row, int slot) override;
+    void ClearFieldPicture(int p) override { record("ClearFieldPicture", p); }
+    void RefreshField(int p) override { record("RefreshField", p); }
+    void DrawDoorFrame(int p, int width) override;
+    void DrawHeightLed(int p) override { record("DrawHeightLed", p); }
+    void ClearTrails() override { note("ClearTrails"); }
+    void ResetBlockFrame() override { note("ResetBlockFrame"); }
+    void SetGameTimer(bool enabled) override { note(enabled ? "GameTimer on" : "GameTimer off"); }
+    void PauseMusic() override { note("PauseMusic"); }
+    void ResumeMusic() override { note("ResumeMusic"); }
+    void StopGameMusic() override { note("StopGameMusic"); }
+    void SetPauseCaption(BytesView caption) override { note("PauseCaption " + std::string(caption)); }
+    void FocusField() override { note("FocusField"); }
+    void LocalGameEnded() override { note("LocalGameEnded"); }
+    bool IsHostingServer() const override { return hostingServer; }
+    void ServerMsgPause(int sender) override { record("ServerMsgPause", sender); }
+    void ServerMsgResume(int sender) override { record("ServerMsgResume", sender); }
+    void MarkMyPlayerDead() override { note("MarkMyPlayerDead"); }
 
 private:
     void record(const char* name, int p) { note(std::string(name) + " " + std::to_string(p)); }
