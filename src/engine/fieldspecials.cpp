@@ -46,29 +46,12 @@ bool GameSpecials::isFalling(int p, int x, int y) const
     return state().FieldOccupied[p][x][y] == kCellOccupied && state().FieldColor[p][x][y] >= kFallingCodeOffset;
 }
 
-bool GameSpecials::waitForLandings(int first, int last)
-{
-    auto& s = state();
-    const uint32_t generation = s.GameGeneration;
-    auto landing = [&] {
-        for (int p = first; p <= last; ++p)
-            if (s.PieceLanding[p])
-                return true;
-        return false;
-    };
-    while (landing() && s.GameActive && s.GameGeneration == generation)
-        host().Yield();
-    return s.GameGeneration == generation;
-}
-
 void GameSpecials::AddLine(int t)
 {
     auto& s = state();
     if (!isPlayer(t) || !s.GameActive)
         return;
     const uint32_t generation = s.GameGeneration;
-    if (!waitForLandings(t, t) || !s.GameActive)
-        return;
     // A piece in the top two rows is first pulled down to row 2 (it may land on the way, and
     // the next piece is pulled down in turn), so no piece cell is pushed off the top.
     while (s.PieceInPlay[t] && s.FallingPiece[t].Row < 2) {

@@ -15,10 +15,6 @@ void GameSpecials::SwitchBlocks()
 {
     auto& s = state();
     s.SwitchBusy = true;
-    if (!waitForLandings(1, 2)) {
-        s.SwitchBusy = false;
-        return;
-    }
     auto& occupied = s.FieldOccupied;
     auto& color = s.FieldColor;
     for (int y = 0; y < kFieldRows; ++y) {

@@ -5,8 +5,8 @@
 // the engine's own HardDrop.
 //
 // None of them yields to pending events while it works: they run to the end in one go, so no
-// tick, key or network handler can change the field halfway through. The only loops that may
-// wait are those for a landing in progress, which the engine never leaves mid-way.
+// tick, key or network handler can change the field halfway through. Nor do they wait for a
+// landing in progress: the engine's landing never yields before it is done with the field.
 //
 // Targets are local players 1 and 2; the effects that do not touch the falling piece also
 // take the preview field 3. Anything else is refused without change.
@@ -70,9 +70,6 @@ private:
     bool isFalling(int p, int x, int y) const;
     // Empties rows 0 and 21 and moves the rows between down one; the piece moves along.
     void removeBottomRow(int t);
-    // Waits while a landing of one of the players is in progress. False when the game ended
-    // meanwhile.
-    bool waitForLandings(int first, int last);
     std::optional<int> pickQuakeRow(int t);
 
     GameEngine& m_engine;
