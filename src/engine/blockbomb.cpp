@@ -16,9 +16,8 @@ struct Offset {
     int dx, dy;
 };
 // The neighbours in the order they are visited.
-constexpr std::array<Offset, 8> kNeighbours = {
-    Offset{-1, -1}, {0, -1}, {-1, 0}, {1, -1}, {-1, 1}, {1, 1}, {0, 1}, {1, 0},
-};
+constexpr std::array<Offset, 8> kNeighbours
+    = { { { -1, -1 }, { 0, -1 }, { -1, 0 }, { 1, -1 }, { -1, 1 }, { 1, 1 }, { 0, 1 }, { 1, 0 } } };
 constexpr int kThrown = 3;
 
 bool onField(int x, int y)
@@ -92,7 +91,7 @@ void GameSpecials::StartBombAnimation(int p, double x, double y)
         // Halves go to the even neighbour: the 4 x 4 square starts on an even cell.
         const auto column = static_cast<int16_t>(vb::roundHalfEven(x));
         const auto row = static_cast<int16_t>(vb::roundHalfEven(y));
-        slot = {.Active = true, .Frame = 0, .LastTick = 0, .Column = column, .Row = row};
+        slot = { .Active = true, .Frame = 0, .LastTick = 0, .Column = column, .Row = row };
         host().BombCreate(p, column, row, i);
         return;
     }

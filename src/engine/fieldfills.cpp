@@ -10,7 +10,7 @@ namespace kalvon {
 namespace {
 
 // The striped picture, by pairs of rows; rows 10 and 11 have colour 0 at both edges.
-constexpr std::array<int16_t, kFieldRows / 2> kStripeColors = {4, 5, 1, 2, 0, 3, 0, 2, 1, 5, 4};
+constexpr std::array<int16_t, kFieldRows / 2> kStripeColors = { 4, 5, 1, 2, 0, 3, 0, 2, 1, 5, 4 };
 constexpr int16_t kStripeEdgeColor = 0;
 
 // The doors move 8 pixels a frame over the 192-pixel field.

@@ -38,12 +38,14 @@ void GameSpecials::playSound(SoundSlot slot)
 
 bool GameSpecials::isLocked(int p, int x, int y) const
 {
-    return state().FieldOccupied[p][x][y] == kCellOccupied && state().FieldColor[p][x][y] < kFallingCodeOffset;
+    return state().FieldOccupied[p][x][y] == kCellOccupied
+        && state().FieldColor[p][x][y] < kFallingCodeOffset;
 }
 
 bool GameSpecials::isFalling(int p, int x, int y) const
 {
-    return state().FieldOccupied[p][x][y] == kCellOccupied && state().FieldColor[p][x][y] >= kFallingCodeOffset;
+    return state().FieldOccupied[p][x][y] == kCellOccupied
+        && state().FieldColor[p][x][y] >= kFallingCodeOffset;
 }
 
 void GameSpecials::AddLine(int t)
@@ -137,7 +139,8 @@ void GameSpecials::RandomClear(int t)
         for (int y = 0; y < kFieldRows; ++y)
             for (int x = 0; x < kFieldColumns; ++x)
                 if (isLocked(t, x, y))
-                    locked[static_cast<size_t>(count++)] = {static_cast<int16_t>(x), static_cast<int16_t>(y)};
+                    locked[static_cast<size_t>(count++)]
+                        = { static_cast<int16_t>(x), static_cast<int16_t>(y) };
         if (count == 0)
             break;
         const Cell cell = locked[static_cast<size_t>(std::clamp(draw(count), 0, count - 1))];

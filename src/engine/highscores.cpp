@@ -45,7 +45,9 @@ std::optional<int> highScoreRank(const HighScoreTable& table, int32_t score)
 }
 
 HighScores::HighScores(Dialogs& dialogs, HighScoreStore& store, HighScoreView& view)
-    : m_dialogs(dialogs), m_store(store), m_view(view)
+    : m_dialogs(dialogs)
+    , m_store(store)
+    , m_view(view)
 {
 }
 
@@ -63,11 +65,12 @@ void HighScores::CheckHighScore(int32_t score)
     const auto index = static_cast<size_t>(*rank - 1);
     std::move_backward(m_table.begin() + static_cast<ptrdiff_t>(index), m_table.end() - 1, m_table.end());
 
-    const Bytes prompt = "Congratulations, you are ranked #" + std::to_string(*rank) + "\r" + "Enter your name";
+    const Bytes prompt
+        = "Congratulations, you are ranked #" + std::to_string(*rank) + "\r" + "Enter your name";
     Bytes name = m_dialogs.inputBox(prompt).value_or("");
     // Control bytes would end a line of the score file (or become a line end once shifted).
     std::erase_if(name, [](char c) { return byteCode(c) < 32; });
-    m_table[index] = {name.empty() ? Bytes("Unknown") : name, score};
+    m_table[index] = { name.empty() ? Bytes("Unknown") : name, score };
 
     m_store.SaveHighScores(m_table);
     m_view.ShowHighScores(m_table);

@@ -90,7 +90,8 @@ std::optional<int> GameSpecials::pickQuakeRow(int t)
             falling = falling || isFalling(t, x, y);
         if (!falling && CountRowBlocks(t, y) != 0)
             return y;
-        std::copy(rows.begin() + static_cast<ptrdiff_t>(i) + 1, rows.begin() + left, rows.begin() + static_cast<ptrdiff_t>(i));
+        std::copy(rows.begin() + static_cast<ptrdiff_t>(i) + 1, rows.begin() + left,
+            rows.begin() + static_cast<ptrdiff_t>(i));
     }
     return std::nullopt;
 }

@@ -24,7 +24,10 @@ inline constexpr int64_t kTimedSpecialMs = 7000;
 
 class GameSpecials final : public SpecialEffects {
 public:
-    explicit GameSpecials(GameEngine& engine) : m_engine(engine) {}
+    explicit GameSpecials(GameEngine& engine)
+        : m_engine(engine)
+    {
+    }
 
     // --- field specials ---
     void AddLine(int t) override;
@@ -55,8 +58,8 @@ public:
 
     // --- counting ---
     int CountColumnBlocks(int p, int x) const; // locked blocks of a column
-    int CountRowBlocks(int p, int y) const;    // locked blocks of a row
-    int CountFieldBlocks(int p) const;         // normal blocks of the field
+    int CountRowBlocks(int p, int y) const; // locked blocks of a row
+    int CountFieldBlocks(int p) const; // normal blocks of the field
 
 private:
     static bool isPlayer(int p) { return p == 1 || p == 2; }

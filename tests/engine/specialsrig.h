@@ -10,15 +10,20 @@
 namespace kalvon::testing {
 
 struct SpecialsRig : EngineRig {
-    GameSpecials specials{engine};
+    GameSpecials specials{ engine };
 
-    explicit SpecialsRig(GameMode mode = GameMode::TwoPlayers) : EngineRig(mode) { engine.setEffects(specials); }
+    explicit SpecialsRig(GameMode mode = GameMode::TwoPlayers)
+        : EngineRig(mode)
+    {
+        engine.setEffects(specials);
+    }
 
     // The inventory of p, the special at hand last.
     void give(int p, std::initializer_list<SpecialType> specials)
     {
         for (SpecialType type : specials)
-            state().lstSpecials[p].push_back(static_cast<int16_t>(kFirstSpecialCode + static_cast<int>(type)));
+            state().lstSpecials[p].push_back(
+                static_cast<int16_t>(kFirstSpecialCode + static_cast<int>(type)));
     }
     // Random numbers for `count` draws that all give 0.
     void addZeros(int count) { random.values.insert(random.values.end(), static_cast<size_t>(count), 0.0); }

@@ -44,7 +44,7 @@ struct HighScoreRig {
     ScriptedDialogs dialogs;
     RecordingHighScoreStore store;
     RecordingHighScoreView view;
-    HighScores highScores{dialogs, store, view};
+    HighScores highScores{ dialogs, store, view };
 };
 
 } // namespace
@@ -53,7 +53,7 @@ TEST(CheckHighScore, RanksAboveLowerScoresAndAsksTheName)
 {
     HighScoreTable full;
     for (int i = 0; i < kHighScoreRanks; ++i)
-        full[static_cast<size_t>(i)] = {"P" + std::to_string(i + 1), 1500 - 100 * i};
+        full[static_cast<size_t>(i)] = { "P" + std::to_string(i + 1), 1500 - 100 * i };
     struct Case {
         const char* name;
         int32_t score;
@@ -63,19 +63,19 @@ TEST(CheckHighScore, RanksAboveLowerScoresAndAsksTheName)
     };
     HighScoreTable first = full;
     std::move_backward(first.begin(), first.end() - 1, first.end());
-    first[0] = {"Ann", 1600};
+    first[0] = { "Ann", 1600 };
     HighScoreTable tied = full;
     std::move_backward(tied.begin() + 4, tied.end() - 1, tied.end());
-    tied[4] = {"Unknown", 1200};
+    tied[4] = { "Unknown", 1200 };
     HighScoreTable last = full;
-    last[14] = {"Ze-ro", 101};
+    last[14] = { "Ze-ro", 101 };
     const Case cases[] = {
-        {"a new first place pushes the rest down", 1600, Bytes("Ann"), first,
-         "Congratulations, you are ranked #1\rEnter your name"},
-        {"an equal score ranks below, a cancelled name is Unknown", 1200, std::nullopt, tied,
-         "Congratulations, you are ranked #5\rEnter your name"},
-        {"the last rank; control bytes leave the name", 101, Bytes("Ze\r\n-\bro"), last,
-         "Congratulations, you are ranked #15\rEnter your name"},
+        { "a new first place pushes the rest down", 1600, Bytes("Ann"), first,
+            "Congratulations, you are ranked #1\rEnter your name" },
+        { "an equal score ranks below, a cancelled name is Unknown", 1200, std::nullopt, tied,
+            "Congratulations, you are ranked #5\rEnter your name" },
+        { "the last rank; control bytes leave the name", 101, Bytes("Ze\r\n-\bro"), last,
+            "Congratulations, you are ranked #15\rEnter your name" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -89,7 +89,7 @@ TEST(CheckHighScore, RanksAboveLowerScoresAndAsksTheName)
         EXPECT_EQ(rig.dialogs.calls[0].kind, "input");
         EXPECT_EQ(rig.dialogs.calls[0].text, c.prompt);
         EXPECT_EQ(rig.highScores.table(), c.after);
-        EXPECT_EQ(rig.store.saved, std::vector<HighScoreTable>{c.after});
+        EXPECT_EQ(rig.store.saved, std::vector<HighScoreTable>{ c.after });
         EXPECT_EQ(rig.view.shown.back(), c.after);
         EXPECT_EQ(rig.view.windowShown, 1);
     }
@@ -103,8 +103,8 @@ TEST(CheckHighScore, AScoreThatRanksNowhereAsksNothing)
         int32_t score;
     };
     const Case cases[] = {
-        {"0 against the default table", defaultHighScores(), 0},
-        {"equal to the last rank", tableOf({{"A", 900}, {"B", 800}}), 0},
+        { "0 against the default table", defaultHighScores(), 0 },
+        { "equal to the last rank", tableOf({ { "A", 900 }, { "B", 800 } }), 0 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -123,6 +123,6 @@ TEST(CheckHighScore, AnEmptyAnswerIsUnknown)
     HighScoreRig rig;
     rig.dialogs.inputAnswers.push_back(Bytes(""));
     rig.highScores.CheckHighScore(10);
-    EXPECT_EQ(rig.highScores.table()[0], (HighScoreEntry{"Unknown", 10}));
-    EXPECT_EQ(rig.highScores.table()[1], (HighScoreEntry{"Kalvon", 0}));
+    EXPECT_EQ(rig.highScores.table()[0], (HighScoreEntry{ "Unknown", 10 }));
+    EXPECT_EQ(rig.highScores.table()[1], (HighScoreEntry{ "Kalvon", 0 }));
 }

@@ -33,8 +33,8 @@ TEST(PauseGame, PlayTimeLeavesOutEveryPause)
     EXPECT_TRUE(s.GameActive);
     EXPECT_FALSE(s.GamePaused);
     EXPECT_TRUE(rig.host.sentToServer.empty());
-    const std::vector<std::string> pause = {"GameTimer off", "PauseMusic"};
-    const std::vector<std::string> resume = {"ResumeMusic", "GameTimer on", "FocusField"};
+    const std::vector<std::string> pause = { "GameTimer off", "PauseMusic" };
+    const std::vector<std::string> resume = { "ResumeMusic", "GameTimer on", "FocusField" };
     std::vector<std::string> expected;
     for (int i = 0; i < 2; ++i) {
         expected.insert(expected.end(), pause.begin(), pause.end());
@@ -52,11 +52,12 @@ TEST(PauseGame, InternetPlayAsksTheServer)
         std::vector<std::string> calls;
     };
     const Case cases[] = {
-        {"a client sends O and P", false, {"O", "P"},
-         {"PauseCaption Unpause Game", "SendToServer", "PauseCaption Pause Game", "SendToServer", "FocusField"}},
-        {"the host calls its own server", true, {},
-         {"PauseCaption Unpause Game", "ServerMsgPause -1", "PauseCaption Pause Game", "ServerMsgResume -1",
-          "FocusField"}},
+        { "a client sends O and P", false, { "O", "P" },
+            { "PauseCaption Unpause Game", "SendToServer", "PauseCaption Pause Game", "SendToServer",
+                "FocusField" } },
+        { "the host calls its own server", true, {},
+            { "PauseCaption Unpause Game", "ServerMsgPause -1", "PauseCaption Pause Game",
+                "ServerMsgResume -1", "FocusField" } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

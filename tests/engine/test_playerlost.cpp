@@ -22,14 +22,32 @@ void scriptRandomFill(ScriptedRandom& random)
 {
     for (int x = 0; x < kFieldColumns; ++x)
         for (int y = 0; y < kFieldRows; ++y)
-            random.add({(x % 6 + 0.5) / 6});
+            random.add({ (x % 6 + 0.5) / 6 });
 }
 
 const std::string kStripes = fieldText({
-    "444444444444", "444444444444", "555555555555", "555555555555", "111111111111", "111111111111",
-    "222222222222", "222222222222", "000000000000", "000000000000", "033333333330", "033333333330",
-    "000000000000", "000000000000", "222222222222", "222222222222", "111111111111", "111111111111",
-    "555555555555", "555555555555", "444444444444", "444444444444",
+    "444444444444",
+    "444444444444",
+    "555555555555",
+    "555555555555",
+    "111111111111",
+    "111111111111",
+    "222222222222",
+    "222222222222",
+    "000000000000",
+    "000000000000",
+    "033333333330",
+    "033333333330",
+    "000000000000",
+    "000000000000",
+    "222222222222",
+    "222222222222",
+    "111111111111",
+    "111111111111",
+    "555555555555",
+    "555555555555",
+    "444444444444",
+    "444444444444",
 });
 
 std::vector<std::string> doorFrames(int p, int firstWidth, int step)
@@ -44,15 +62,16 @@ struct LostRig : EngineRig {
     ScriptedDialogs dialogs;
     RecordingHighScoreStore store;
     RecordingHighScoreView view;
-    HighScores highScores{dialogs, store, view};
+    HighScores highScores{ dialogs, store, view };
 
-    explicit LostRig(GameMode mode) : EngineRig(mode)
+    explicit LostRig(GameMode mode)
+        : EngineRig(mode)
     {
         engine.setHighScores(highScores);
         scriptRandomFill(random);
         state().Options.sounds = true;
-        state().PieceInPlay = {false, true, true};
-        state().ShieldActive = {false, true, true, false};
+        state().PieceInPlay = { false, true, true };
+        state().ShieldActive = { false, true, true, false };
     }
 };
 
@@ -65,7 +84,7 @@ TEST(PlayerLost, OnePlayerClosesFillsAndThenRanksTheScore)
     s.Options.doors = true;
     s.FieldDoorOpen[1] = true;
     s.Score = 500;
-    setField(s, 1, {"1111.1111111"});
+    setField(s, 1, { "1111.1111111" });
     rig.dialogs.inputAnswers.push_back(Bytes("Ann"));
     std::string fieldAtSave;
     std::vector<SoundSlot> soundsAtSave;
@@ -78,14 +97,15 @@ TEST(PlayerLost, OnePlayerClosesFillsAndThenRanksTheScore)
 
     EXPECT_EQ(fieldText(s, 1), kRandomFill);
     EXPECT_EQ(fieldAtSave, kRandomFill) << "the score is ranked after the fill";
-    EXPECT_EQ(soundsAtSave, std::vector<SoundSlot>{SoundSlot::Lose}) << "and after the sound";
-    EXPECT_EQ(rig.highScores.table()[0], (HighScoreEntry{"Ann", 500}));
+    EXPECT_EQ(soundsAtSave, std::vector<SoundSlot>{ SoundSlot::Lose }) << "and after the sound";
+    EXPECT_EQ(rig.highScores.table()[0], (HighScoreEntry{ "Ann", 500 }));
     EXPECT_EQ(rig.view.windowShown, 1);
     // The doors close over the field, so the fill is not drawn.
-    std::vector<std::string> expected = {"ClearTrails", "GameTimer off", "StopGameMusic"};
+    std::vector<std::string> expected = { "ClearTrails", "GameTimer off", "StopGameMusic" };
     for (const std::string& frame : doorFrames(1, 8, 8))
         expected.push_back(frame);
-    for (const char* call : {"ClearTrails", "ResetBlockFrame", "sound 5", "DrawHeightLed 1", "LocalGameEnded"})
+    for (const char* call :
+        { "ClearTrails", "ResetBlockFrame", "sound 5", "DrawHeightLed 1", "LocalGameEnded" })
         expected.push_back(call);
     EXPECT_EQ(rig.host.calls, expected);
     EXPECT_FALSE(s.GameActive);
@@ -99,12 +119,12 @@ TEST(PlayerLost, OnePlayerClosesFillsAndThenRanksTheScore)
 
 TEST(PlayerLost, TwoPlayersFillTheLoserAndShowTheStripesToTheOther)
 {
-    for (int loser : {1, 2}) {
+    for (int loser : { 1, 2 }) {
         SCOPED_TRACE(loser);
         const int survivor = OtherPlayer(loser);
         LostRig rig(GameMode::TwoPlayers);
         EngineState& s = rig.state();
-        s.FieldDoorOpen = {false, true, true, false};
+        s.FieldDoorOpen = { false, true, true, false };
 
         rig.engine.PlayerLost(loser);
 
@@ -119,14 +139,13 @@ TEST(PlayerLost, TwoPlayersFillTheLoserAndShowTheStripesToTheOther)
         EXPECT_TRUE(rig.dialogs.calls.empty()) << "no high scores in two-player play";
         EXPECT_FALSE(s.GameStarted);
         const std::string l = std::to_string(loser), o = std::to_string(survivor);
-        const std::vector<std::string> expected = {
-            "ClearTrails", "GameTimer off", "StopGameMusic",
+        const std::vector<std::string> expected = { "ClearTrails", "GameTimer off", "StopGameMusic",
             // the loser's random fill, drawn
             "ClearTrails", "ClearFieldPicture " + l, "ResetBlockFrame", "DrawField " + l, "RefreshField " + l,
             "sound 5",
             // the survivor's stripes
             "ClearTrails", "ResetTrailLastDrawTime " + o, "PaintFieldBackground " + o, "ResetBlockFrame",
-            "DrawField " + o, "DrawHeightLed " + l, "LocalGameEnded"};
+            "DrawField " + o, "DrawHeightLed " + l, "LocalGameEnded" };
         std::vector<std::string> calls = rig.host.calls;
         std::erase(calls, "ResetSentField"); // field 1 also forgets what internet play sent
         EXPECT_EQ(calls, expected);
@@ -142,12 +161,12 @@ TEST(PlayerLost, InternetPlayTellsTheServerAndKeepsTheTimer)
 
     rig.engine.PlayerLost(1);
 
-    EXPECT_EQ(rig.host.sentToServer, std::vector<Bytes>{"G"});
+    EXPECT_EQ(rig.host.sentToServer, std::vector<Bytes>{ "G" });
     EXPECT_EQ(fieldText(s, 1), kRandomFill);
     EXPECT_EQ(rig.host.calls,
-              (std::vector<std::string>{"ClearTrails", "MarkMyPlayerDead", "SendToServer", "ClearTrails",
-                                        "ClearFieldPicture 1", "ResetBlockFrame", "DrawField 1", "RefreshField 1",
-                                        "DrawHeightLed 1", "sound 5"}));
+        (std::vector<std::string>{ "ClearTrails", "MarkMyPlayerDead", "SendToServer", "ClearTrails",
+            "ClearFieldPicture 1", "ResetBlockFrame", "DrawField 1", "RefreshField 1", "DrawHeightLed 1",
+            "sound 5" }));
     EXPECT_FALSE(s.NetPlaying);
     EXPECT_FALSE(s.GameActive);
     EXPECT_TRUE(s.GameStarted) << "the server ends the game";
@@ -164,10 +183,10 @@ TEST(FieldDoors, OpenFrameByFrameWaitingOutsideTwoPlayerPlay)
         bool waits;
     };
     const Case cases[] = {
-        {"one player waits 20 ms a frame", GameMode::OnePlayer, true, true},
-        {"internet play waits too", GameMode::Internet, true, true},
-        {"two players do not wait", GameMode::TwoPlayers, true, false},
-        {"the door option off draws nothing", GameMode::OnePlayer, false, false},
+        { "one player waits 20 ms a frame", GameMode::OnePlayer, true, true },
+        { "internet play waits too", GameMode::Internet, true, true },
+        { "two players do not wait", GameMode::TwoPlayers, true, false },
+        { "the door option off draws nothing", GameMode::OnePlayer, false, false },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -35,13 +35,15 @@ std::string textOf(const std::vector<std::string>& rows)
 TEST(SwitchBlocks, ClearsTheTopSevenRowsAndTradesTheRest)
 {
     SpecialsRig rig;
-    setRows(rig.state(), 1, rowsAt({{5, "1..........."}, {6, "1..........."}, {7, ".1.........."}, {10, "..aa........"}}));
-    setRows(rig.state(), 2, rowsAt({{0, "...2........"}, {7, "....2......."}, {21, "22222222222."}}));
+    setRows(rig.state(), 1,
+        rowsAt(
+            { { 5, "1..........." }, { 6, "1..........." }, { 7, ".1.........." }, { 10, "..aa........" } }));
+    setRows(rig.state(), 2, rowsAt({ { 0, "...2........" }, { 7, "....2......." }, { 21, "22222222222." } }));
 
     rig.specials.SwitchBlocks();
 
-    EXPECT_EQ(fieldText(rig.state(), 1), textOf(rowsAt({{7, "....2......."}, {21, "22222222222."}})));
-    EXPECT_EQ(fieldText(rig.state(), 2), textOf(rowsAt({{7, ".1.........."}})))
+    EXPECT_EQ(fieldText(rig.state(), 1), textOf(rowsAt({ { 7, "....2......." }, { 21, "22222222222." } })));
+    EXPECT_EQ(fieldText(rig.state(), 2), textOf(rowsAt({ { 7, ".1.........." } })))
         << "blocks of rows 0 to 6 and falling-piece cells are gone";
     EXPECT_FALSE(rig.state().SwitchBusy);
 }
@@ -60,14 +62,16 @@ TEST(BlockGravity, LetsBlocksFallIntoTheHolesBelow)
     fullColumnAfter[0] = "............";
     fullColumnAfter[21] = "1....3......";
     const Case cases[] = {
-        {"blocks far apart end at the bottom", rowsAt({{3, "..4........."}, {10, "..5........."}}),
-         rowsAt({{20, "..4........."}, {21, "..5........."}})},
+        { "blocks far apart end at the bottom", rowsAt({ { 3, "..4........." }, { 10, "..5........." } }),
+            rowsAt({ { 20, "..4........." }, { 21, "..5........." } }) },
         // The bottom row fills and goes without counting; the piece moves down with the field.
-        {"a full bottom row is removed", rowsAt({{19, "..2........."}, {20, "1..........."}, {21, ".11111111111"}}),
-         rowsAt({{21, "..2........."}}), 10, 11},
+        { "a full bottom row is removed",
+            rowsAt({ { 19, "..2........." }, { 20, "1..........." }, { 21, ".11111111111" } }),
+            rowsAt({ { 21, "..2........." } }), 10, 11 },
         // Row 0 is cleared in every column after each fall: a full column loses its top block.
-        {"a fall clears row 0", fullColumn, fullColumnAfter},
-        {"falling-piece cells stay where they are", rowsAt({{5, "......a....."}}), rowsAt({{5, "......a....."}})},
+        { "a fall clears row 0", fullColumn, fullColumnAfter },
+        { "falling-piece cells stay where they are", rowsAt({ { 5, "......a....." } }),
+            rowsAt({ { 5, "......a....." } }) },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -95,9 +99,9 @@ TEST(BlockGravity, DoesNothingWhileTheGameIsNotRunning)
 {
     SpecialsRig rig;
     rig.state().GameActive = false;
-    setField(rig.state(), 1, {"1...........", "............"});
+    setField(rig.state(), 1, { "1...........", "............" });
     rig.specials.BlockGravity(1);
-    EXPECT_EQ(fieldText(rig.state(), 1), fieldText({"1...........", "............"}));
+    EXPECT_EQ(fieldText(rig.state(), 1), fieldText({ "1...........", "............" }));
 }
 
 TEST(BlockQuake, LeavesTheFieldWhenNoShakeIsPossible)
@@ -109,10 +113,10 @@ TEST(BlockQuake, LeavesTheFieldWhenNoShakeIsPossible)
         int draws;
     };
     const Case cases[] = {
-        {"nine normal blocks and specials", true, {"ABCDE.......", "111111111..."}, 0},
+        { "nine normal blocks and specials", true, { "ABCDE.......", "111111111..." }, 0 },
         // Ten blocks, all in rows that hold piece cells: every row is tried once per shake.
-        {"no row without piece cells", true, {"..........ff", "1111111111ff"}, 3 * kFieldRows},
-        {"a stopped game", false, {"111111111111"}, 0},
+        { "no row without piece cells", true, { "..........ff", "1111111111ff" }, 3 * kFieldRows },
+        { "a stopped game", false, { "111111111111" }, 0 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -132,32 +136,34 @@ TEST(BlockQuake, LeavesTheFieldWhenNoShakeIsPossible)
 TEST(BlockQuake, PutsEveryBlockOfAFullRowBack)
 {
     SpecialsRig rig;
-    setField(rig.state(), 1, {"012345012345"});
+    setField(rig.state(), 1, { "012345012345" });
     // Each shake takes row 21 apart and puts its blocks back from the left, after a few taken
     // columns were drawn.
     for (int shake = 0; shake < 3; ++shake) {
-        rig.random.add({pick(21, 22), pick(0, 12)});
+        rig.random.add({ pick(21, 22), pick(0, 12) });
         for (int x = 1; x < kFieldColumns; ++x)
-            rig.random.add({pick(x - 1, 12), pick(x, 12)});
+            rig.random.add({ pick(x - 1, 12), pick(x, 12) });
     }
     rig.specials.BlockQuake(1);
-    EXPECT_EQ(fieldText(rig.state(), 1), fieldText({"012345012345"}));
+    EXPECT_EQ(fieldText(rig.state(), 1), fieldText({ "012345012345" }));
     EXPECT_TRUE(rig.random.values.empty());
 }
 
 TEST(BlockBomb, AnimationStartsOnAnEvenCellUpToTwoCellsAboveAndLeft)
 {
     // Bomb at (c, r): the 4 x 4 animation starts at (c - 1.5, r - 1.5), halves to even.
-    const int starts[kFieldRows] = {-2, 0, 0, 2, 2, 4, 4, 6, 6, 8, 8, 10, 10, 12, 12, 14, 14, 16, 16, 18, 18, 20};
+    const int starts[kFieldRows]
+        = { -2, 0, 0, 2, 2, 4, 4, 6, 6, 8, 8, 10, 10, 12, 12, 14, 14, 16, 16, 18, 18, 20 };
     for (int column = 0; column < kFieldColumns; ++column) {
-        for (int row : {0, 9, 10, 21}) {
+        for (int row : { 0, 9, 10, 21 }) {
             SCOPED_TRACE(::testing::Message() << "column " << column << " row " << row);
             SpecialsRig rig;
             rig.state().Options.bombAnimation = true;
             rig.state().FieldOccupied[1][column][row] = kCellOccupied;
             rig.state().FieldColor[1][column][row] = 20;
             rig.specials.ExplodeBombBlocks(1);
-            EXPECT_EQ(rig.host.bombs, (std::vector<RecordingEngineHost::Bomb>{{1, starts[column], starts[row], 0}}));
+            EXPECT_EQ(rig.host.bombs,
+                (std::vector<RecordingEngineHost::Bomb>{ { 1, starts[column], starts[row], 0 } }));
             const BombAnimation& slot = rig.state().BombAnimations[1][0];
             EXPECT_TRUE(slot.Active);
             EXPECT_EQ(slot.Column, starts[column]);
@@ -179,20 +185,21 @@ TEST(BlockBomb, ThrowsThreeNeighboursAndLeavesOtherBombsForTheirTurn)
     const Case cases[] = {
         // Five neighbours count (the bomb below does not): 1, 2 and 4 are thrown to the right
         // end of row 21, 0 and 5 are removed; the second bomb then finds nothing.
-        {"five neighbours and a bomb", true, {"12..........", "4O5.........", "O0.........."},
-         {"............", "............", ".........421"},
-         {pick(15, 16), pick(11, 12), pick(15, 16), pick(10, 12), pick(15, 16), pick(9, 12)}, 2, 2},
-        {"the same without the animation", false, {"12..........", "4O5.........", "O0.........."},
-         {"............", "............", ".........421"},
-         {pick(15, 16), pick(11, 12), pick(15, 16), pick(10, 12), pick(15, 16), pick(9, 12)}, 2, 0},
+        { "five neighbours and a bomb", true, { "12..........", "4O5.........", "O0.........." },
+            { "............", "............", ".........421" },
+            { pick(15, 16), pick(11, 12), pick(15, 16), pick(10, 12), pick(15, 16), pick(9, 12) }, 2, 2 },
+        { "the same without the animation", false, { "12..........", "4O5.........", "O0.........." },
+            { "............", "............", ".........421" },
+            { pick(15, 16), pick(11, 12), pick(15, 16), pick(10, 12), pick(15, 16), pick(9, 12) }, 2, 0 },
         // In the corner only three neighbours are on the field.
-        {"a bomb in the corner", true, {"..........12", "..........3O"}, {"............", "123........."},
-         {pick(15, 16), pick(0, 12), pick(15, 16), pick(1, 12), pick(15, 16), pick(2, 12)}, 1, 1},
+        { "a bomb in the corner", true, { "..........12", "..........3O" },
+            { "............", "123........." },
+            { pick(15, 16), pick(0, 12), pick(15, 16), pick(1, 12), pick(15, 16), pick(2, 12) }, 1, 1 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SpecialsRig rig;
-        rig.state().Options = {.sounds = true, .bombAnimation = c.animation};
+        rig.state().Options = { .sounds = true, .bombAnimation = c.animation };
         setField(rig.state(), 2, c.before);
         rig.random.values.assign(c.random.begin(), c.random.end());
 
@@ -201,7 +208,8 @@ TEST(BlockBomb, ThrowsThreeNeighboursAndLeavesOtherBombsForTheirTurn)
         EXPECT_EQ(fieldText(rig.state(), 2), fieldText(c.after));
         EXPECT_TRUE(rig.random.values.empty());
         EXPECT_EQ(static_cast<int>(rig.host.bombs.size()), c.animations);
-        EXPECT_EQ(rig.host.sounds, std::vector<SoundSlot>(static_cast<size_t>(c.explosions), SoundSlot::Explode));
+        EXPECT_EQ(
+            rig.host.sounds, std::vector<SoundSlot>(static_cast<size_t>(c.explosions), SoundSlot::Explode));
     }
 }
 
@@ -217,7 +225,8 @@ TEST(BlockBomb, AnEleventhAnimationOfAFieldIsSkipped)
 
     slots[4].Active = false;
     rig.specials.StartBombAnimation(1, 3.5, 3.5);
-    EXPECT_EQ(rig.host.bombs, (std::vector<RecordingEngineHost::Bomb>{{1, 4, 4, 4}})) << "the first free slot";
+    EXPECT_EQ(rig.host.bombs, (std::vector<RecordingEngineHost::Bomb>{ { 1, 4, 4, 4 } }))
+        << "the first free slot";
 }
 
 TEST(PlaceBlockAtRandom, TheLastDrawIsTakenOnlyWhenItIsFree)
@@ -229,15 +238,15 @@ TEST(PlaceBlockAtRandom, TheLastDrawIsTakenOnlyWhenItIsFree)
     };
     // Every draw names cell (0, 21), which is also the cell to avoid.
     const Case cases[] = {
-        {"an occupied last draw drops the block", {"1..........."}, {"1..........."}},
-        {"the avoided cell is taken on the last draw", {}, {"3..........."}},
+        { "an occupied last draw drops the block", { "1..........." }, { "1..........." } },
+        { "the avoided cell is taken on the last draw", {}, { "3..........." } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SpecialsRig rig;
         setField(rig.state(), 1, c.field);
         for (int i = 0; i < 50; ++i)
-            rig.random.add({pick(15, 16), pick(0, 12)});
+            rig.random.add({ pick(15, 16), pick(0, 12) });
 
         rig.specials.PlaceBlockAtRandom(1, 3, 0, 21);
 

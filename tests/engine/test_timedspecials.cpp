@@ -2,9 +2,8 @@
 
 #include "specialsrig.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 using namespace kalvon;
 using namespace kalvon::testing;
@@ -16,19 +15,20 @@ TEST(TimedSpecials, EndAtTheirBoundariesAndASecondStartOnlyRenewsTheShield)
         const char* name;
         Start start;
         bool* (*flag)(EngineState&);
-        bool secondStart;         // started again 3000 ms in
+        bool secondStart; // started again 3000 ms in
         int64_t lastOn, firstOff; // milliseconds after the first start
     };
     const auto tremor = [](EngineState& s) { return &s.TremorActive[2]; };
     const auto flash = [](EngineState& s) { return &s.FlashActive[2]; };
     const auto shield = [](EngineState& s) { return &s.ShieldActive[2]; };
     const Case cases[] = {
-        {"Tremor ends at 7000 ms", &GameSpecials::StartTremor, tremor, false, 6999, 7000},
-        {"Flash Screen ends after 7000 ms", &GameSpecials::FlashScreen, flash, false, 7000, 7001},
-        {"Holy Shield ends after 7000 ms", &GameSpecials::HolyShield, shield, false, 7000, 7001},
-        {"a second Tremor is ignored", &GameSpecials::StartTremor, tremor, true, 6999, 7000},
-        {"a second Flash Screen ends with the first", &GameSpecials::FlashScreen, flash, true, 7000, 7001},
-        {"a second Holy Shield lasts 7000 ms from itself", &GameSpecials::HolyShield, shield, true, 10000, 10001},
+        { "Tremor ends at 7000 ms", &GameSpecials::StartTremor, tremor, false, 6999, 7000 },
+        { "Flash Screen ends after 7000 ms", &GameSpecials::FlashScreen, flash, false, 7000, 7001 },
+        { "Holy Shield ends after 7000 ms", &GameSpecials::HolyShield, shield, false, 7000, 7001 },
+        { "a second Tremor is ignored", &GameSpecials::StartTremor, tremor, true, 6999, 7000 },
+        { "a second Flash Screen ends with the first", &GameSpecials::FlashScreen, flash, true, 7000, 7001 },
+        { "a second Holy Shield lasts 7000 ms from itself", &GameSpecials::HolyShield, shield, true, 10000,
+            10001 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -78,7 +78,7 @@ std::optional<HighScoreTable> parseHighScores(BytesView bytes)
         if (!score)
             return std::nullopt;
         const BytesView name = line.substr(minus + 1);
-        entry = {name.empty() ? Bytes(kDefaultHighScoreName) : Bytes(name), *score};
+        entry = { name.empty() ? Bytes(kDefaultHighScoreName) : Bytes(name), *score };
     }
     return table;
 }

@@ -36,7 +36,10 @@ bool SaveHighScores(const std::filesystem::path& file, const HighScoreTable& tab
 // The score file of the running program, as the high-score table stores itself.
 class ScoresFile final : public HighScoreStore {
 public:
-    explicit ScoresFile(std::filesystem::path file) : m_file(std::move(file)) {}
+    explicit ScoresFile(std::filesystem::path file)
+        : m_file(std::move(file))
+    {
+    }
     const std::filesystem::path& file() const { return m_file; }
     HighScoreTable load() const { return LoadHighScores(m_file); }
     bool SaveHighScores(const HighScoreTable& table) override;

@@ -6,7 +6,6 @@
 #include "support/scratchfolder.h"
 
 #include <gtest/gtest.h>
-
 #include <ostream>
 
 namespace kalvon {
@@ -28,12 +27,12 @@ const std::filesystem::path kKnownFile = std::filesystem::path(KALVON_FIXTURES_D
 HighScoreTable knownTable()
 {
     HighScoreTable table = defaultHighScores();
-    table[0] = {"Ann", 1500};
-    table[1] = {"Bo-Jo", 1200};
-    table[2] = {"O'Neil", 900};
-    table[3] = {"Say \"hi\"", 500};
-    table[4] = {"Zo\xEB", 250};
-    table[5] = {"", 100};
+    table[0] = { "Ann", 1500 };
+    table[1] = { "Bo-Jo", 1200 };
+    table[2] = { "O'Neil", 900 };
+    table[3] = { "Say \"hi\"", 500 };
+    table[4] = { "Zo\xEB", 250 };
+    table[5] = { "", 100 };
     return table;
 }
 
@@ -66,10 +65,10 @@ TEST(ScoresFile, NameBytesThatCannotShiftAreLeftOut)
 {
     ScratchFolder folder;
     HighScoreTable table = defaultHighScores();
-    table[0] = {"J\xFFo\xFB", 42};
+    table[0] = { "J\xFFo\xFB", 42 };
     ASSERT_TRUE(SaveHighScores(folder / "scores.ini", table));
     EXPECT_EQ(readFile(folder / "scores.ini").substr(0, 7), "972Ot\r\n");
-    EXPECT_EQ(LoadHighScores(folder / "scores.ini")[0], (HighScoreEntry{"Jo", 42}));
+    EXPECT_EQ(LoadHighScores(folder / "scores.ini")[0], (HighScoreEntry{ "Jo", 42 }));
 }
 
 TEST(ScoresFile, ReadsShortAndLooselyEndedFiles)
@@ -80,19 +79,19 @@ TEST(ScoresFile, ReadsShortAndLooselyEndedFiles)
         HighScoreTable expected;
     };
     HighScoreTable annOnly = defaultHighScores();
-    annOnly[0] = {"Ann", 1500};
+    annOnly[0] = { "Ann", 1500 };
     HighScoreTable annAndBo = annOnly;
-    annAndBo[1] = {"Bo-Jo", 1200};
+    annAndBo[1] = { "Bo-Jo", 1200 };
     Bytes sixteen = readFile(kKnownFile) + "garbage\r\n";
     const Case cases[] = {
-        {"an empty file", "", defaultHighScores()},
-        {"one line", "6:552Fss\r\n", annOnly},
-        {"no line end at the end", "6:552Fss", annOnly},
-        {"LF line ends", "6:552Fss\n67552Gt2Ot\n", annAndBo},
-        {"empty lines before the first", "\r\n\r\n6:552Fss\r\n", annOnly},
-        {"one empty line at the end", "6:552Fss\r\n\r\n", annOnly},
-        {"a sixteenth line is not read", sixteen, knownTableAsRead()},
-        {"an empty name", "52\r\n", defaultHighScores()},
+        { "an empty file", "", defaultHighScores() },
+        { "one line", "6:552Fss\r\n", annOnly },
+        { "no line end at the end", "6:552Fss", annOnly },
+        { "LF line ends", "6:552Fss\n67552Gt2Ot\n", annAndBo },
+        { "empty lines before the first", "\r\n\r\n6:552Fss\r\n", annOnly },
+        { "one empty line at the end", "6:552Fss\r\n\r\n", annOnly },
+        { "a sixteenth line is not read", sixteen, knownTableAsRead() },
+        { "an empty name", "52\r\n", defaultHighScores() },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -107,13 +106,15 @@ TEST(ScoresFile, ADamagedFileGivesTheDefaultTable)
         Bytes bytes;
     };
     const Case cases[] = {
-        {"a line without a minus", "6:552Fss\r\n" + EncodeScoreText("1200Bo") + "\r\n"},
-        {"a score that is no number", "6:552Fss\r\n" + EncodeScoreText("12x0-Bo") + "\r\n"},
-        {"an empty score", EncodeScoreText("-Bo") + "\r\n"},
-        {"an empty line after the first", "6:552Fss\r\n\r\n67552Gt2Ot\r\n"},
-        {"a byte below 5", "6:552Fss\r\n67\x04" "52Gt2Ot\r\n"},
-        {"a byte below 5 past the fifteenth line", readFile(kKnownFile) + "\x01\r\n"},
-        {"a score beyond 32 bits", EncodeScoreText("3000000000-Bo") + "\r\n"},
+        { "a line without a minus", "6:552Fss\r\n" + EncodeScoreText("1200Bo") + "\r\n" },
+        { "a score that is no number", "6:552Fss\r\n" + EncodeScoreText("12x0-Bo") + "\r\n" },
+        { "an empty score", EncodeScoreText("-Bo") + "\r\n" },
+        { "an empty line after the first", "6:552Fss\r\n\r\n67552Gt2Ot\r\n" },
+        { "a byte below 5",
+            "6:552Fss\r\n67\x04"
+            "52Gt2Ot\r\n" },
+        { "a byte below 5 past the fifteenth line", readFile(kKnownFile) + "\x01\r\n" },
+        { "a score beyond 32 bits", EncodeScoreText("3000000000-Bo") + "\r\n" },
     };
     ScratchFolder folder;
     for (const Case& c : cases) {
@@ -138,7 +139,7 @@ TEST(ScoresFile, AFailedWriteKeepsTheOldFile)
 {
     ScratchFolder folder;
     const auto file = folder.write("scores.ini", "6:552Fss\r\n");
-    for (const char* failing : {"open", "write", "sync", "rename"}) {
+    for (const char* failing : { "open", "write", "sync", "rename" }) {
         SCOPED_TRACE(failing);
         setAtomicWriteFaultForTesting([&](std::string_view step) { return step != failing; });
         EXPECT_FALSE(SaveHighScores(file, knownTable()));
