@@ -68,6 +68,25 @@ public:
     int MyIndex() const override { return 1; }
     void Yield() override {}
     void Wait(int64_t) override {}
+    void ResetFieldPicture(int) override {}
+    void BombCreate(int, int, int, int) override {}
+    void ClearFieldPicture(int) override {}
+    void RefreshField(int) override {}
+    void DrawDoorFrame(int, int) override {}
+    void DrawHeightLed(int) override {}
+    void ClearTrails() override {}
+    void ResetBlockFrame() override {}
+    void SetGameTimer(bool) override {}
+    void PauseMusic() override {}
+    void ResumeMusic() override {}
+    void StopGameMusic() override {}
+    void SetPauseCaption(BytesView) override {}
+    void FocusField() override {}
+    void LocalGameEnded() override {}
+    bool IsHostingServer() const override { return false; }
+    void ServerMsgPause(int) override {}
+    void ServerMsgResume(int) override {}
+    void MarkMyPlayerDead() override {}
 };
 
 class ZeroClock final : public Clock {

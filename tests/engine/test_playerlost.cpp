@@ -193,7 +193,10 @@ TEST(FieldDoors, OpenFrameByFrameWaitingOutsideTwoPlayerPlay)
         EngineRig rig(c.mode);
         rig.state().Options.doors = c.doors;
         bool openWhileOpening = false;
-        rig.host.duringWait = [&](int64_t) { openWhileOpening = rig.state().FieldDoorOpen[2]; };
+        rig.host.onCall = [&](const std::string& call) {
+            if (call == "Wait 20")
+                openWhileOpening = rig.state().FieldDoorOpen[2];
+        };
 
         rig.engine.FadeInField(2);
 
@@ -221,8 +224,8 @@ TEST(FieldDoors, ClosingWhileTheyOpenLeavesThemClosed)
     EngineRig rig(GameMode::OnePlayer);
     rig.state().Options.doors = true;
     int waits = 0;
-    rig.host.duringWait = [&](int64_t) {
-        if (++waits == 3)
+    rig.host.onCall = [&](const std::string& call) {
+        if (call == "Wait 20" && ++waits == 3)
             rig.engine.FadeOutField(1);
     };
 
