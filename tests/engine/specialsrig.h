@@ -6,6 +6,9 @@
 #include "support/enginefakes.h"
 
 #include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace kalvon::testing {
 
@@ -28,6 +31,19 @@ struct SpecialsRig : EngineRig {
     // Random numbers for `count` draws that all give 0.
     void addZeros(int count) { random.values.insert(random.values.end(), static_cast<size_t>(count), 0.0); }
 };
+
+// A whole field from rows given by number, the rest empty; and such rows as fixture rows.
+inline std::vector<std::string> rowsAt(std::initializer_list<std::pair<int, const char*>> rows)
+{
+    std::vector<std::string> field(kFieldRows, std::string(kFieldColumns, '.'));
+    for (auto [y, text] : rows)
+        field[static_cast<size_t>(y)] = text;
+    return field;
+}
+inline FieldRows rowsOf(const std::vector<std::string>& rows)
+{
+    return FieldRows(rows.begin(), rows.end());
+}
 
 // The value r whose Int(r x n) is k.
 inline double pick(int k, int n)

@@ -11,23 +11,14 @@ using namespace kalvon::testing;
 
 namespace {
 
-// A whole field from rows given by number; the rest empty.
-std::vector<std::string> rowsAt(std::initializer_list<std::pair<int, const char*>> rows)
-{
-    std::vector<std::string> field(kFieldRows, "............");
-    for (auto [y, text] : rows)
-        field[static_cast<size_t>(y)] = text;
-    return field;
-}
-
 void setRows(EngineState& s, int p, const std::vector<std::string>& rows)
 {
-    setField(s, p, FieldRows(rows.begin(), rows.end()));
+    setField(s, p, rowsOf(rows));
 }
 
 std::string textOf(const std::vector<std::string>& rows)
 {
-    return fieldText(FieldRows(rows.begin(), rows.end()));
+    return fieldText(rowsOf(rows));
 }
 
 } // namespace

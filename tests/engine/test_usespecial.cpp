@@ -9,24 +9,6 @@
 using namespace kalvon;
 using namespace kalvon::testing;
 
-namespace {
-
-FieldRows rowsOf(const std::vector<std::string>& rows)
-{
-    return FieldRows(rows.begin(), rows.end());
-}
-
-// Rows given by number; the rest empty.
-std::vector<std::string> rowsAt(std::initializer_list<std::pair<int, const char*>> rows)
-{
-    std::vector<std::string> field(kFieldRows, "............");
-    for (auto [y, text] : rows)
-        field[static_cast<size_t>(y)] = text;
-    return field;
-}
-
-} // namespace
-
 TEST(UseSpecial, EachSpecialLeavesTheTargetFieldAsItsRuleSays)
 {
     // Player 1 spends the one special of his inventory; the field is the target's. Random
