@@ -1,11 +1,13 @@
 // make_default_theme: draws, synthesises and writes the game's default theme.
 //
 //   make_default_theme <data folder> [--preview <folder>]
+//   make_default_theme --layout-tables     prints the control tables of docs/layout.md
 //
 // Writes <data>/default.kvx, <data>/default.zip and <data>/images/*.png. The output depends
 // only on this program and the DejaVu fonts, so a run gives the same bytes every time.
 
 #include "defaulttheme.h"
+#include "pages.h"
 #include "paint.h"
 #include "preview.h"
 
@@ -34,7 +36,8 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: make_default_theme <data folder> [--preview <folder>]\n");
+    std::fprintf(stderr, "usage: make_default_theme <data folder> [--preview <folder>]\n"
+                         "       make_default_theme --layout-tables\n");
     return 2;
 }
 
@@ -50,7 +53,11 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    if (args.isEmpty() || args.size() == 2 || args.size() > 3 || (args.size() == 3 && args[1] != QLatin1String("--preview")))
+    if (args == QStringList{QStringLiteral("--layout-tables")}) {
+        std::fputs(qPrintable(layoutTables()), stdout);
+        return 0;
+    }
+    if (args.isEmpty() || args[0].startsWith(QLatin1String("--")) || args.size() == 2 || args.size() > 3 || (args.size() == 3 && args[1] != QLatin1String("--preview")))
         return usage();
     if (!loadFonts()) {
         std::fprintf(stderr, "the DejaVu fonts (fonts-dejavu-core) are missing\n");

@@ -2,6 +2,8 @@
 
 #include "layout.h"
 
+#include <QStringList>
+
 namespace kalvon::themegen {
 
 namespace {
@@ -104,7 +106,7 @@ Page optionsPage()
     }
     page.controls.push_back({QStringLiteral("lblOptionMenu(26)"), pf(20, 435, 112, 16), QStringLiteral("Control Sensitivity:")});
     page.controls.push_back({QStringLiteral("lblOptionMenu(27)"), pf(134, 435, 30, 16), QStringLiteral("High")});
-    page.controls.push_back({QStringLiteral("hsControl"), pf(166, 435, 250, 16), QStringLiteral("1 (left) .. 200 (right)")});
+    page.controls.push_back({QStringLiteral("hsControl"), pf(166, 435, 250, 16), QStringLiteral("(range 1 at the left to 200 at the right)")});
     page.controls.push_back({QStringLiteral("lblOptionMenu(28)"), pf(420, 435, 30, 16), QStringLiteral("Low")});
     return page;
 }
@@ -177,7 +179,7 @@ Page connectPage()
         {QStringLiteral("lblClient(0)"), pf(20, 66, 104, 16), QStringLiteral("Server Address:")},
         {QStringLiteral("txtIP"), pf(128, 64, 220, 20), QStringLiteral("(editable combo box)")},
         {QStringLiteral("cmdConnect"), pf(360, 36, 110, 48), QStringLiteral("Connect")},
-        {QStringLiteral("gridServers"), pf(20, 154, 450, 262), QStringLiteral("columns 200, 114, 39, 39, 39")},
+        {QStringLiteral("gridServers"), pf(20, 154, 450, 262), QStringLiteral("(column widths 200, 114, 39, 39, 39)")},
         {QStringLiteral("cmdServerList"), pf(20, 424, 150, 24), QStringLiteral("Get Server List")},
         {QStringLiteral("lblCredits"), pf(498, 36, 110, 414), QStringLiteral("(credits text)")},
     };
@@ -350,31 +352,31 @@ std::vector<Page> windowFrame()
     using namespace layout;
     Page title{QStringLiteral("Title bar (window coordinates)"), QStringLiteral("ifacemain"), QStringLiteral("the window"), {}, {}};
     title.controls = {
-        {QStringLiteral("picTitleBar"), QRect(0, 0, kWindowWidth, kTitleBarHeight), QStringLiteral("ifacemain (0,0) 644 x 21")},
-        {QStringLiteral("imgIcon"), kIcon, QStringLiteral("icon16.png")},
+        {QStringLiteral("picTitleBar"), QRect(0, 0, kWindowWidth, kTitleBarHeight), QStringLiteral("(copy of ifacemain (0,0), 644 x 21)")},
+        {QStringLiteral("imgIcon"), kIcon, QStringLiteral("(shows images/icon16.png)")},
         {QStringLiteral("lblCaption"), kCaption, QStringLiteral("Kalvon v1.91")},
         {QStringLiteral("lblMinimize"), kMinimize, QStringLiteral("(hit area over the drawn box)")},
         {QStringLiteral("lblExit"), kExit, QStringLiteral("(hit area over the drawn box)")},
         {QStringLiteral("txtkeys"), QRect(0, 0, 1, 1), QStringLiteral("(capture focus holder, outside picForm)")},
         {QStringLiteral("picForm"), QRect(0, kTitleBarHeight, kWindowWidth, kWindowHeight - kTitleBarHeight),
-         QStringLiteral("ifacemain (0,20) 640 x 503")},
+         QStringLiteral("(copy of ifacemain (0,20), 640 x 503)")},
     };
 
     Page bar{QStringLiteral("Menu bar and drop-down menus"), QString(), QStringLiteral("picForm"), {}, {}};
     const int top = kMenuBarTop;
     bar.controls = {
-        {QStringLiteral("FileButton"), QRect(8, top, kButtonWidth, kButtonHeight), QStringLiteral("all modes")},
-        {QStringLiteral("fieldsbutton"), QRect(88, top, kButtonWidth, kButtonHeight), QStringLiteral("all modes")},
-        {QStringLiteral("OptionsButton"), QRect(168, top, kButtonWidth, kButtonHeight), QStringLiteral("all modes")},
-        {QStringLiteral("ThemeButton"), QRect(248, top, kButtonWidth, kButtonHeight), QStringLiteral("all modes")},
-        {QStringLiteral("HelpButton"), QRect(328, top, kButtonWidth, kButtonHeight), QStringLiteral("modes 1, 2")},
-        {QStringLiteral("Serverbutton"), QRect(328, top, kButtonWidth, kButtonHeight), QStringLiteral("mode 3")},
-        {QStringLiteral("ChatButton"), QRect(408, top, kButtonWidth, kButtonHeight), QStringLiteral("mode 3")},
+        {QStringLiteral("FileButton"), QRect(8, top, kButtonWidth, kButtonHeight), QStringLiteral("(all modes)")},
+        {QStringLiteral("fieldsbutton"), QRect(88, top, kButtonWidth, kButtonHeight), QStringLiteral("(all modes)")},
+        {QStringLiteral("OptionsButton"), QRect(168, top, kButtonWidth, kButtonHeight), QStringLiteral("(all modes)")},
+        {QStringLiteral("ThemeButton"), QRect(248, top, kButtonWidth, kButtonHeight), QStringLiteral("(all modes)")},
+        {QStringLiteral("HelpButton"), QRect(328, top, kButtonWidth, kButtonHeight), QStringLiteral("(modes 1, 2)")},
+        {QStringLiteral("Serverbutton"), QRect(328, top, kButtonWidth, kButtonHeight), QStringLiteral("(mode 3)")},
+        {QStringLiteral("ChatButton"), QRect(408, top, kButtonWidth, kButtonHeight), QStringLiteral("(mode 3)")},
         {QStringLiteral("ConnectButton"), QRect(kWindowWidth - 8 - kConnectWidth, top, kConnectWidth, kButtonHeight),
-         QStringLiteral("mode 3")},
-        {QStringLiteral("filemenu"), QRect(8, top + kButtonHeight, 149, 163), QStringLiteral("ifacemisc (355,80)")},
-        {QStringLiteral("GameModeSubMenu"), QRect(157, top + kButtonHeight + 40, 104, 80), QStringLiteral("ifacemisc (459,0)")},
-        {QStringLiteral("HelpMenu"), QRect(328, top + kButtonHeight, 104, 80), QStringLiteral("ifacemisc (355,0)")},
+         QStringLiteral("(mode 3)")},
+        {QStringLiteral("filemenu"), QRect(8, top + kButtonHeight, 149, 163), QStringLiteral("(ifacemisc (355,80))")},
+        {QStringLiteral("GameModeSubMenu"), QRect(157, top + kButtonHeight + 40, 104, 80), QStringLiteral("(ifacemisc (459,0))")},
+        {QStringLiteral("HelpMenu"), QRect(328, top + kButtonHeight, 104, 80), QStringLiteral("(ifacemisc (355,0))")},
     };
 
     Page menus{QStringLiteral("Menu hit areas (relative to their menu)"), QString(), QStringLiteral("the menu picture"), {}, {}};
@@ -382,59 +384,104 @@ std::vector<Page> windowFrame()
     const int fileY[] = {7, 35, 67, 97, 139};
     for (int i = 0; i < 5; ++i)
         menus.controls.push_back({QStringLiteral("menumarker(%1)").arg(i), QRect(0, fileY[i], 149, 20),
-                                  QLatin1String(fileRows[i])});
-    menus.controls.push_back({QStringLiteral("menumarker(5)"), QRect(0, 0, 149, 7), QStringLiteral("acts as 0")});
-    menus.controls.push_back({QStringLiteral("menumarker(6)"), QRect(0, 27, 149, 8), QStringLiteral("acts as 1")});
+                                  QStringLiteral("(%1)").arg(QLatin1String(fileRows[i]))});
+    menus.controls.push_back({QStringLiteral("menumarker(5)"), QRect(0, 0, 149, 7), QStringLiteral("(acts as 0)")});
+    menus.controls.push_back({QStringLiteral("menumarker(6)"), QRect(0, 27, 149, 8), QStringLiteral("(acts as 1)")});
     const char* modes[] = {"one player", "two players", "internet"};
     const int modeY[] = {0, 27, 56};
     for (int i = 0; i < 3; ++i)
-        menus.controls.push_back({QStringLiteral("GMmenumarker(%1)").arg(i), QRect(0, modeY[i], 104, 20), QLatin1String(modes[i])});
-    menus.controls.push_back({QStringLiteral("HelpMenuMarker(0)"), QRect(0, 5, 104, 20), QStringLiteral("help")});
-    menus.controls.push_back({QStringLiteral("HelpMenuMarker(1)"), QRect(0, 48, 104, 20), QStringLiteral("about")});
+        menus.controls.push_back({QStringLiteral("GMmenumarker(%1)").arg(i), QRect(0, modeY[i], 104, 20), QStringLiteral("(%1)").arg(QLatin1String(modes[i]))});
+    menus.controls.push_back({QStringLiteral("HelpMenuMarker(0)"), QRect(0, 5, 104, 20), QStringLiteral("(help)")});
+    menus.controls.push_back({QStringLiteral("HelpMenuMarker(1)"), QRect(0, 48, 104, 20), QStringLiteral("(about)")});
 
     Page fields{QStringLiteral("Fields page (CurrentScreen 1)"), QStringLiteral("ifacemain (8,48)"), QStringLiteral("picForm"), {}, {}};
-    fields.controls.push_back({QStringLiteral("picNextPiece(0)"), kPanel1, QStringLiteral("1, 2, 3 (ifacemisc (0,0))")});
+    fields.controls.push_back({QStringLiteral("picNextPiece(0)"), kPanel1, QStringLiteral("(modes 1, 2, 3; ifacemisc (0,0))")});
     fields.controls.push_back({QStringLiteral("lblCliName"), kNameInPanel.translated(kPanel1.topLeft()),
-                               QStringLiteral("1, 2, 3 (centred, over the panel)")});
+                               QStringLiteral("(modes 1, 2, 3; centred, over the panel)")});
     fields.controls.push_back({QStringLiteral("lblScoreLabel"), QRect(kPanel1.left() + 6, kPanel1.top() + kScoreTopInPanel, 40, 13),
-                               QStringLiteral("1 (\"Score:\", over the panel)")});
+                               QStringLiteral("Score: (mode 1; over the panel)")});
     fields.controls.push_back({QStringLiteral("lblScore"), QRect(kPanel1.left() + 46, kPanel1.top() + kScoreTopInPanel, 47, 13),
-                               QStringLiteral("1 (right-aligned, over the panel)")});
-    fields.controls.push_back({QStringLiteral("picField(1)"), kField1, QStringLiteral("1, 2, 3 (keyboard focus)")});
-    fields.controls.push_back({QStringLiteral("picLeds(1)"), kLed1, QStringLiteral("1, 2, 3")});
-    fields.controls.push_back({QStringLiteral("picSpecials(1)"), kSpecials1, QStringLiteral("1, 2, 3")});
-    fields.controls.push_back({QStringLiteral("lblSpec(1)"), kSpecLabel1, QStringLiteral("1, 2, 3 (centred)")});
+                               QStringLiteral("(mode 1; right-aligned, over the panel)")});
+    fields.controls.push_back({QStringLiteral("picField(1)"), kField1, QStringLiteral("(modes 1, 2, 3; keyboard focus)")});
+    fields.controls.push_back({QStringLiteral("picLeds(1)"), kLed1, QStringLiteral("(modes 1, 2, 3)")});
+    fields.controls.push_back({QStringLiteral("picSpecials(1)"), kSpecials1, QStringLiteral("(modes 1, 2, 3)")});
+    fields.controls.push_back({QStringLiteral("lblSpec(1)"), kSpecLabel1, QStringLiteral("(modes 1, 2, 3; centred)")});
     fields.controls.push_back({QStringLiteral("txtTalk"), QRect(kField1.left(), kField1.bottom() - 21, kField1.width(), 20),
-                               QStringLiteral("3, while talking")});
-    fields.controls.push_back({QStringLiteral("rtSpecials"), kSpecialsLog, QStringLiteral("1, 2, 3")});
-    fields.controls.push_back({QStringLiteral("picField(2)"), kField2, QStringLiteral("1, 2")});
-    fields.controls.push_back({QStringLiteral("picLeds(2)"), kLed2, QStringLiteral("1, 2")});
-    fields.controls.push_back({QStringLiteral("picSpecials(2)"), kSpecials2, QStringLiteral("1, 2")});
-    fields.controls.push_back({QStringLiteral("lblSpec(2)"), kSpecLabel2, QStringLiteral("1, 2 (centred)")});
-    fields.controls.push_back({QStringLiteral("picNextPiece(4)"), kPanel2, QStringLiteral("2 (ifacemisc (99,0))")});
+                               QStringLiteral("(mode 3, while talking)")});
+    fields.controls.push_back({QStringLiteral("rtSpecials"), kSpecialsLog, QStringLiteral("(modes 1, 2, 3)")});
+    fields.controls.push_back({QStringLiteral("picField(2)"), kField2, QStringLiteral("(modes 1, 2)")});
+    fields.controls.push_back({QStringLiteral("picLeds(2)"), kLed2, QStringLiteral("(modes 1, 2)")});
+    fields.controls.push_back({QStringLiteral("picSpecials(2)"), kSpecials2, QStringLiteral("(modes 1, 2)")});
+    fields.controls.push_back({QStringLiteral("lblSpec(2)"), kSpecLabel2, QStringLiteral("(modes 1, 2; centred)")});
+    fields.controls.push_back({QStringLiteral("picNextPiece(4)"), kPanel2, QStringLiteral("(mode 2; ifacemisc (99,0))")});
     fields.controls.push_back({QStringLiteral("lblPlayer2"), kNameInPanel.translated(kPanel2.topLeft()),
-                               QStringLiteral("1, 2 (centred, over the panel)")});
-    fields.controls.push_back({QStringLiteral("(ifaceinet backdrop)"), kInetBackdrop, QStringLiteral("3, drawn into picForm")});
+                               QStringLiteral("(modes 1, 2; centred, over the panel)")});
+    fields.controls.push_back({QStringLiteral("(ifaceinet backdrop)"), kInetBackdrop, QStringLiteral("(mode 3; drawn into picForm)")});
     for (int i = 0; i < 5; ++i) {
         const QPoint b = kBoards[i];
         fields.controls.push_back({QStringLiteral("lblInetName(%1)").arg(i + 1),
-                                   QRect(b.x(), b.y() - kBoardNameOffset, kBoardWidth, 14), QStringLiteral("3 (centred)")});
+                                   QRect(b.x(), b.y() - kBoardNameOffset, kBoardWidth, 14), QStringLiteral("(mode 3; centred)")});
         fields.controls.push_back({QStringLiteral("picInternetfield(%1)").arg(i + 1), QRect(b, QSize(kBoardWidth, kBoardHeight)),
-                                   QStringLiteral("3")});
+                                   QStringLiteral("(mode 3)")});
     }
 
     Page panel{QStringLiteral("Side panel children (relative to picNextPiece(0) for p = 1, picNextPiece(4) for p = 2)"),
                QStringLiteral("ifacemisc (0,0) / (99,0)"), QStringLiteral("the side panel"), {}, {}};
-    panel.controls.push_back({QStringLiteral("picNextPiece(p)"), kNextInPanel, QStringLiteral("next-piece window")});
+    panel.controls.push_back({QStringLiteral("picNextPiece(p)"), kNextInPanel, QStringLiteral("(next-piece window)")});
     const char* stats[][2] = {{"lblLevel(p)", "Level: 1"},
                               {"lblActiveLevel(p)", "Active Level: 1"},
                               {"lblLines(p)", "Lines: 0"},
                               {"lblQuads(p)", "Quads: 0"},
-                              {"lblLPM(p)", "lines per minute"}};
+                              {"lblLPM(p)", "(lines per minute)"}};
     for (int i = 0; i < 5; ++i)
         panel.controls.push_back({QLatin1String(stats[i][0]), QRect(6, kStatsTopInPanel + kStatsRowHeight * i, 87, 13),
                                   QLatin1String(stats[i][1])});
     return {title, bar, menus, fields, panel};
+}
+
+} // namespace kalvon::themegen
+
+namespace kalvon::themegen {
+
+QString layoutTables()
+{
+    QString out;
+    auto table = [&out](const Page& page) {
+        out += QStringLiteral("### %1\n\n").arg(page.title);
+        out += QStringLiteral("Rectangles relative to %1").arg(page.container);
+        if (!page.background.isEmpty())
+            out += QStringLiteral("; background: %1").arg(page.background);
+        out += QStringLiteral(".\n\n");
+        if (!page.cards.empty()) {
+            out += QStringLiteral("Cards drawn into the background (page-background coordinates): ");
+            QStringList cards;
+            for (const Card& c : page.cards)
+                cards << QStringLiteral("%1 (%2, %3, %4 x %5)")
+                             .arg(c.title)
+                             .arg(c.rect.x())
+                             .arg(c.rect.y())
+                             .arg(c.rect.width())
+                             .arg(c.rect.height());
+            out += cards.join(QStringLiteral("; ")) + QStringLiteral(".\n\n");
+        }
+        out += QStringLiteral("| Control | x | y | w | h | Design-time text; notes in parentheses |\n|---|---:|---:|---:|---:|---|\n");
+        for (const ControlBox& c : page.controls)
+            out += QStringLiteral("| `%1` | %2 | %3 | %4 | %5 | %6 |\n")
+                       .arg(c.name)
+                       .arg(c.rect.x())
+                       .arg(c.rect.y())
+                       .arg(c.rect.width())
+                       .arg(c.rect.height())
+                       .arg(c.caption);
+        out += QLatin1Char('\n');
+    };
+    for (const Page& p : windowFrame())
+        table(p);
+    for (const Page& p : backgroundPages())
+        table(p);
+    for (const Page& p : chatPanels())
+        table(p);
+    return out;
 }
 
 } // namespace kalvon::themegen

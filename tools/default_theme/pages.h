@@ -37,6 +37,9 @@ std::vector<Page> chatPanels();
 // Title bar, menu bar, menus and the fields page (all game modes, with the mode column).
 std::vector<Page> windowFrame();
 
+// Markdown tables of every page and panel, for the layout sheet.
+QString layoutTables();
+
 // Offset of page-background coordinates in picForm.
 inline constexpr QPoint kPageOrigin{8, 28};
 
