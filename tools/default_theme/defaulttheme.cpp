@@ -8,85 +8,129 @@
 #include "iface.h"
 #include "pages.h"
 #include "paint.h"
-#include "themefile.h"
+
+#include "editor/model/controls.h"
+#include "editor/model/description.h"
+#include "editor/model/editorstate.h"
+#include "editor/model/themewriter.h"
 
 namespace kalvon::themegen {
 
 namespace {
 
-const QString kPng = QStringLiteral("png");
+using editor::EditorState;
+using editor::elementName;
 
-FrameSetKeys frameSet(const QString& name, int frames, int delay)
+const Bytes kPng = "png";
+
+void setText(EditorState& s, BytesView control, const QString& value) { s.setText(control, value.toLatin1().toStdString()); }
+void setNumber(EditorState& s, BytesView control, int value) { s.setText(control, std::to_string(value)); }
+
+// A type-1 frame set's boxes: prefix "BG", "IBG", "SW", "Next".
+void frameSet(EditorState& s, const std::string& prefix, const std::string& file, int frames, int delay)
 {
-    FrameSetKeys s;
-    s.animated = true;
-    s.filename = name;
-    s.extension = kPng;
-    s.frameCount = frames;
-    s.delay = delay;
-    return s;
+    s.setValue("chk" + prefix + "Ani", 1);
+    s.setText("txt" + prefix + "Root", file);
+    s.setText("txt" + prefix + "Ext", kPng);
+    setNumber(s, "txt" + prefix + "Num", frames);
+    setNumber(s, "txt" + prefix + "Start", 1);
+    setNumber(s, "txt" + prefix + "Still", 1);
+    s.setValue("chk" + prefix + "Reverse", 0);
+    setNumber(s, "txt" + prefix + "Delay", delay);
 }
 
-ThemeFile description()
+// The theme as the theme editor would hold it, every part included.
+EditorState editorTheme()
 {
-    ThemeFile t;
-    t.name = QStringLiteral("Kalvon");
-    t.developer = QStringLiteral("The Kalvon Project");
-    t.version = QStringLiteral("1.0");
-    t.description = QStringLiteral("The default theme: a dark steel-blue window with cyan and amber lights.");
-    t.resourceFile = QStringLiteral("default.zip");
-    t.interfaceImages = {{QStringLiteral("ifacemain"), QStringLiteral("ifacemain.png")},
-                         {QStringLiteral("ifaceoptions"), QStringLiteral("ifaceoptions.png")},
-                         {QStringLiteral("ifacechat"), QStringLiteral("ifacechat.png")},
-                         {QStringLiteral("ifaceconnect"), QStringLiteral("ifaceconnect.png")},
-                         {QStringLiteral("ifaceserver"), QStringLiteral("ifaceserver.png")},
-                         {QStringLiteral("ifacethemes"), QStringLiteral("ifacethemes.png")},
-                         {QStringLiteral("ifacemisc"), QStringLiteral("ifacemisc.png")},
-                         {QStringLiteral("ifacehighscore"), QStringLiteral("ifacehighscore.png")},
-                         {QStringLiteral("ifaceinet"), QStringLiteral("ifaceinet.png")},
-                         {QStringLiteral("ifacemenu"), QStringLiteral("ifacemenu.png")}};
-    t.menuTransparent = true;
-    t.background = frameSet(QStringLiteral("bg"), kBackgroundFrames, 250);
-    t.internetBackground = frameSet(QStringLiteral("inetbg"), kBackgroundFrames, 250);
-    t.specialWindow = frameSet(QStringLiteral("specialwindow"), kWindowFrames, 120);
-    t.nextBlock = frameSet(QStringLiteral("nextblk"), kWindowFrames, 150);
-    t.blocks.animateBlocks = true;
-    t.blocks.animateSpecials = true;
-    t.blocks.animateInetBlocks = false;
-    t.blocks.animateInetSpecials = true;
-    t.blocks.transparency = false;
-    t.blocks.filename = QStringLiteral("blk");
-    t.blocks.extension = kPng;
-    t.blocks.frameCount = kBlockFrames;
-    t.blocks.delay = 100;
-    t.explosion = {true, QStringLiteral("explode"), kPng, kExplosionFrames, 40};
-    t.bomb = {true, QStringLiteral("bomb"), kPng, kBombFrames, 30};
-    t.miscImages = {{QStringLiteral("door1"), QStringLiteral("door1.png")},
-                    {QStringLiteral("door2"), QStringLiteral("door2.png")},
-                    {QStringLiteral("internetdoor"), QStringLiteral("internetdoor.png")},
-                    {QStringLiteral("winimg"), QStringLiteral("win.png")},
-                    {QStringLiteral("wintransparent"), QStringLiteral("1")},
-                    {QStringLiteral("inetwinimg"), QStringLiteral("inetwin.png")},
-                    {QStringLiteral("inetwintransparent"), QStringLiteral("1")},
-                    {QStringLiteral("heightled"), QStringLiteral("heightled.png")},
-                    {QStringLiteral("warning"), QStringLiteral("warning.png")},
-                    {QStringLiteral("teamfont"), QStringLiteral("teamfont.png")}};
-    t.colors = {{QStringLiteral("colortitle"), QStringLiteral("224,231,243")},
-                {QStringLiteral("colorfields"), QStringLiteral("210,222,240")},
-                {QStringLiteral("coloroptions"), QStringLiteral("210,222,240")},
-                {QStringLiteral("colortheme"), QStringLiteral("210,222,240")},
-                {QStringLiteral("colorserver"), QStringLiteral("210,222,240")},
-                {QStringLiteral("colorconnect"), QStringLiteral("210,222,240")},
-                {QStringLiteral("colorinternet"), QStringLiteral("150,220,255")},
-                {QStringLiteral("colorhighscoretitle"), QStringLiteral("255,200,90")},
-                {QStringLiteral("colorhighscorenormal"), QStringLiteral("190,200,220")},
-                {QStringLiteral("colorhighscorefirst"), QStringLiteral("255,215,0")},
-                {QStringLiteral("colorhighscoresecond"), QStringLiteral("200,210,225")},
-                {QStringLiteral("colorhighscorethird"), QStringLiteral("215,140,80")}};
-    t.music = QStringLiteral("music.ogg");
-    for (const SoundFile& s : effectSounds())
-        t.sounds.push_back({s.key, s.file});
-    return t;
+    EditorState s;
+    s.setListIndex("cmbType", 1);
+    s.setText("txtThemeName", "Kalvon");
+    s.setText("txtAuthor", "The Kalvon Project");
+    s.setText("txtVersion", "1.0");
+    s.setText("txtResource", "default.zip");
+
+    s.setValue("chkIface", 1);
+    const char* interfaceBoxes[][2] = {{"txtIMain", "ifacemain.png"},       {"txtIOptions", "ifaceoptions.png"},
+                                       {"txtIChat", "ifacechat.png"},       {"txtIClient", "ifaceconnect.png"},
+                                       {"txtIServer", "ifaceserver.png"},   {"txtITheme", "ifacethemes.png"},
+                                       {"txtIMisc", "ifacemisc.png"},       {"txtIHighScore", "ifacehighscore.png"},
+                                       {"txtIInternet", "ifaceinet.png"},   {"txtIMenu", "ifacemenu.png"}};
+    for (const auto& box : interfaceBoxes)
+        s.setText(box[0], box[1]);
+    s.setValue("chkIMenuTransparent", 1);
+
+    s.setValue("chkBG", 1);
+    frameSet(s, "BG", "bg", kBackgroundFrames, 250);
+    s.setValue("chkIBG", 1);
+    frameSet(s, "IBG", "inetbg", kBackgroundFrames, 250);
+    s.setValue("chkSW", 1);
+    frameSet(s, "SW", "specialwindow", kWindowFrames, 120);
+    s.setValue("chkNext", 1);
+    frameSet(s, "Next", "nextblk", kWindowFrames, 150);
+
+    s.setValue("chkBlk", 1);
+    s.setValue("chkBlkAni", 1);
+    s.setValue("chkSpecAni", 1);
+    s.setValue("chkInetBlkAni", 0);
+    s.setValue("chkInetSpecAni", 1);
+    s.setValue("chkBlkTrans", 0);
+    s.setText("txtBlkRoot", "blk");
+    s.setText("txtBlkExt", kPng);
+    setNumber(s, "txtBlkNum", kBlockFrames);
+    setNumber(s, "txtBlkStartImage", 1);
+    setNumber(s, "txtBlkStill", 1);
+    s.setValue("chkBlkReverse", 0);
+    setNumber(s, "txtBlkDelay", 100);
+
+    s.setValue("chkExplosion", 1);
+    s.setValue("chkExplosionTrans", 1);
+    s.setText("txtExplosionRoot", "explode");
+    s.setText("txtExplosionExt", kPng);
+    setNumber(s, "txtExplosionNum", kExplosionFrames);
+    setNumber(s, "txtExplosionDelay", 40);
+    s.setValue("chkBomb", 1);
+    s.setValue("chkBombTrans", 1);
+    s.setText("txtBombRoot", "bomb");
+    s.setText("txtBombExt", kPng);
+    setNumber(s, "txtBombNum", kBombFrames);
+    setNumber(s, "txtBombDelay", 30);
+
+    s.setValue("chkMImg", 1);
+    const char* miscImages[editor::kMiscImageCount] = {"door1.png", "door2.png", "internetdoor.png", "win.png",
+                                                       "inetwin.png", "heightled.png", "warning.png", "teamfont.png"};
+    for (int i = 0; i < editor::kMiscImageCount; ++i)
+        s.setText(elementName("txtMiscImage", i), miscImages[i]);
+    s.setValue("chkWinTrans", 1);
+    s.setValue("chkWinInetTrans", 1);
+
+    // Title, fields, options, theme, server, connect, internet, then the high-score rows:
+    // title, normal, first, second, third.
+    const char* colors[editor::kColorCount] = {"224,231,243", "210,222,240", "210,222,240", "210,222,240",
+                                               "210,222,240", "210,222,240", "150,220,255", "255,200,90",
+                                               "190,200,220", "255,215,0",   "200,210,225", "215,140,80"};
+    s.setValue("chkColor", 1);
+    for (int i = 0; i < editor::kColorCount; ++i)
+        s.setText(elementName("txtColor", i), colors[i]);
+
+    s.setValue("chkMusic", 1);
+    s.setText("txtMusic", "music.ogg");
+    s.setValue("chkSounds", 1);
+    const std::pair<const char*, const char*> soundBoxes[] = {
+        {"txtStart", "startgame"}, {"txtRotate", "rotate"}, {"txtDrop", "drop"},   {"txtLine", "lineclear"},
+        {"txtQuadSound", "quad"},  {"txtExplosionSound", "explode"}, {"txtWinGame", "win"}, {"txtLose", "lose"},
+        {"txtChatSound", "chat"},  {"txtClick", "click"},  {"txtShieldSound", "holyshield"}};
+    for (const SoundFile& sound : effectSounds())
+        for (const auto& [box, key] : soundBoxes)
+            if (sound.key == QLatin1String(key))
+                setText(s, box, sound.file);
+
+    // The editor's generated description with our own line in place of its placeholder.
+    Bytes description = editor::DescriptionText(s);
+    const Bytes placeholder = "//!!!!ENTER YOUR DESCRIPTION HERE!!!!";
+    description.replace(description.find(placeholder), placeholder.size(),
+                        "//The default theme: a dark steel-blue window with cyan and amber lights.");
+    s.setText("txtDescription", description);
+    return s;
 }
 
 // A frame set's files: name1.png, name2.png, ...
@@ -131,7 +175,7 @@ std::vector<ArchiveMember> themeArchiveMembers()
     return m;
 }
 
-Bytes defaultThemeFile() { return themeFileText(description()); }
+Bytes defaultThemeFile() { return editor::ThemeFileBytes(editorTheme()).value_or(Bytes()); }
 
 std::vector<NamedFile> builtinImages()
 {
