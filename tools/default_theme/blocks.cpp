@@ -99,18 +99,24 @@ void drawSpecialFace(QImage& image, int ox, int oy, int size, QColor colour, int
     }
 }
 
-void drawMask(QImage& image, int ox, int oy, const Mask& mask, QColor colour, QColor shadow)
+// A mark with a one-pixel shadow below and to the right; nothing is drawn outside `inside`,
+// so the tile's outline stays whole.
+void drawMask(QImage& image, int ox, int oy, const Mask& mask, QColor colour, QColor shadow, const QRect& inside)
 {
+    auto putInside = [&](int x, int y, QColor c) {
+        if (inside.contains(x, y))
+            put(image, x, y, c);
+    };
     for (int y = 0; y < mask.height(); ++y)
         for (int x = 0; x < mask.width(); ++x)
             if (mask.at(x, y) && !mask.at(x + 1, y + 1))
-                put(image, ox + x + 1, oy + y + 1, shadow);
+                putInside(ox + x + 1, oy + y + 1, shadow);
     for (int y = 0; y < mask.height(); ++y)
         for (int x = 0; x < mask.width(); ++x)
             if (mask.at(x, y)) {
                 // Slightly lighter on the top rows of the mark for a little depth.
                 const double lift = y < mask.height() / 3 ? 1.12 : 1.0;
-                put(image, ox + x, oy + y, shade(colour, lift));
+                putInside(ox + x, oy + y, shade(colour, lift));
             }
 }
 
@@ -119,10 +125,11 @@ void drawSpecialTile(QImage& image, int ox, int oy, int size, int special, int f
     const QColor colour = specialColor(special);
     drawSpecialFace(image, ox, oy, size, colour, frame);
     const QColor mark = mix(shade(colour, 0.82), shade(colour, 1.12), pulse(frame));
+    const QRect inside(ox + 1, oy + 1, size - 2, size - 2);
     if (size >= 16)
-        drawMask(image, ox + 2, oy + 2, specialPictogram(special), mark, QColor(4, 5, 9));
+        drawMask(image, ox + 2, oy + 2, specialPictogram(special), mark, QColor(4, 5, 9), inside);
     else
-        drawMask(image, ox + 2, oy + 2, specialLetter(special), shade(colour, 1.1), QColor(4, 5, 9));
+        drawMask(image, ox + 2, oy + 2, specialLetter(special), shade(colour, 1.1), QColor(4, 5, 9), inside);
 }
 
 void drawEmptySlot(QImage& image, int ox, int oy, int size)
