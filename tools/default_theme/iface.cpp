@@ -393,9 +393,11 @@ QImage ifaceMenu()
     };
     auto current = [&](const QRect& r, const MenuRow& row) {
         bar(r, QColor(30, 70, 96), QColor(18, 44, 64), QColor(58, 150, 200));
-        MenuRow marked = row;
-        marked.hint = QStringLiteral("\u2713");
-        drawRowText(p, r, marked, palette::kCyan, palette::kCyan);
+        // A lit dot before the text marks the mode in use.
+        p.setPen(Qt::NoPen);
+        p.setBrush(palette::kCyan);
+        p.drawEllipse(QPointF(r.left() + 8, r.top() + 10), 2.2, 2.2);
+        drawRowText(p, r, row, palette::kCyan, palette::kCyan);
     };
     highlight(QRect(0, 0, 149, 20), kFileRows[0]);
     highlight(QRect(149, 0, 149, 20), kStopRow);

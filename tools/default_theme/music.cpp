@@ -260,7 +260,7 @@ QByteArray musicOgg()
     right.mix(kit, 0.9);
     left.mix(hats, 0.55);
     right.mix(hats, 0.8);
-    master(left.samples(), right.samples(), 0.89);
+    master(left.samples(), right.samples(), 0.72); // headroom for the effects mixed over it
     return encodeVorbis(left.samples(), right.samples());
 }
 

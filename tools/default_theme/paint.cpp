@@ -129,7 +129,7 @@ void well(QPainter& p, const QRect& inner, int border)
     p.fillRect(outer, palette::kWell);
     bevel(p, outer, palette::kEdgeDark, palette::kEdgeLight);
     if (border > 1)
-        bevel(p, outer.adjusted(1, 1, -1, -1), shade(palette::kEdgeDark, 1.6), shade(palette::kEdgeLight, 0.7));
+        bevel(p, outer.adjusted(1, 1, -1, -1), QColor(2, 3, 6), mix(palette::kEdgeLight, palette::kWell, 0.5));
 }
 
 void card(QPainter& p, const QRect& r, const QString& title, QColor accent)
