@@ -39,6 +39,17 @@ void frameSet(EditorState& s, const std::string& prefix, const std::string& file
     setNumber(s, "txt" + prefix + "Delay", delay);
 }
 
+// The explosion or bomb set's boxes: part "Explosion" or "Bomb", drawn with white transparent.
+void effectSet(EditorState& s, const std::string& part, const std::string& file, int frames, int delay)
+{
+    s.setValue("chk" + part, 1);
+    s.setValue("chk" + part + "Trans", 1);
+    s.setText("txt" + part + "Root", file);
+    s.setText("txt" + part + "Ext", kPng);
+    setNumber(s, "txt" + part + "Num", frames);
+    setNumber(s, "txt" + part + "Delay", delay);
+}
+
 // The theme as the theme editor would hold it, every part included.
 EditorState editorTheme()
 {
@@ -82,18 +93,8 @@ EditorState editorTheme()
     s.setValue("chkBlkReverse", 0);
     setNumber(s, "txtBlkDelay", 100);
 
-    s.setValue("chkExplosion", 1);
-    s.setValue("chkExplosionTrans", 1);
-    s.setText("txtExplosionRoot", "explode");
-    s.setText("txtExplosionExt", kPng);
-    setNumber(s, "txtExplosionNum", kExplosionFrames);
-    setNumber(s, "txtExplosionDelay", 40);
-    s.setValue("chkBomb", 1);
-    s.setValue("chkBombTrans", 1);
-    s.setText("txtBombRoot", "bomb");
-    s.setText("txtBombExt", kPng);
-    setNumber(s, "txtBombNum", kBombFrames);
-    setNumber(s, "txtBombDelay", 30);
+    effectSet(s, "Explosion", "explode", kExplosionFrames, 40);
+    effectSet(s, "Bomb", "bomb", kBombFrames, 30);
 
     s.setValue("chkMImg", 1);
     const char* miscImages[editor::kMiscImageCount] = {"door1.png", "door2.png", "internetdoor.png", "win.png",

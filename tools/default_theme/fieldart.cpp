@@ -55,6 +55,25 @@ QImage gridBackground(int width, int height, int cell, int frame)
     return opaque(image);
 }
 
+// Amber stripes slanting across a dark band, one every `period` pixels.
+void hazardBand(QPainter& p, const QRect& band, int period, QColor ground)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setClipRect(band);
+    p.fillRect(band, ground);
+    p.setPen(Qt::NoPen);
+    p.setBrush(palette::kAmber);
+    const double slant = band.height();
+    for (int x = band.left() - period - int(slant); x < band.right() + period; x += period) {
+        QPolygonF stripe;
+        stripe << QPointF(x, band.top()) << QPointF(x + period / 2.0, band.top())
+               << QPointF(x + period / 2.0 + slant, band.bottom() + 1) << QPointF(x + slant, band.bottom() + 1);
+        p.drawPolygon(stripe);
+    }
+    p.restore();
+}
+
 // A full closed pair of field doors; the two door pictures are its halves.
 QImage closedDoors()
 {
@@ -152,16 +171,7 @@ QImage winPlaque(int width, int height, const QRect& plaque, const QString& word
     QImage image = canvas(width, height);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
-    QPainterPath path;
-    path.addRoundedRect(QRectF(plaque), 8, 8);
-    QLinearGradient g(plaque.topLeft(), plaque.bottomLeft());
-    g.setColorAt(0, QColor(40, 32, 20));
-    g.setColorAt(1, QColor(18, 14, 10));
-    p.fillPath(path, g);
-    p.setPen(QPen(QColor(250, 206, 90), 2));
-    p.drawPath(path);
-    p.setPen(QPen(QColor(120, 84, 24), 1));
-    p.drawPath(QPainterPath(path).translated(0, 0));
+    roundedPanel(p, QRectF(plaque), 8, QColor(40, 32, 20), QColor(18, 14, 10), QPen(QColor(250, 206, 90), 2));
     const QImage cup = trophy(trophySize);
     p.drawImage(QPointF(plaque.center().x() - trophySize / 2.0 + 0.5, plaque.top() + 6), cup);
     QFont font = uiFont(textSize, true);
@@ -264,23 +274,8 @@ QImage internetDoor()
         p.fillRect(QRect(4, y + 1, 88, 1), QColor(86, 100, 132));
     }
     // Hazard bands at the meeting edges of the two halves.
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, true);
-    for (const QRect band : {QRect(0, 82, 96, 8), QRect(0, 90, 96, 8)}) {
-        p.save();
-        p.setClipRect(band);
-        p.fillRect(band, QColor(26, 24, 20));
-        for (int x = -16; x < 112; x += 12) {
-            QPolygonF s;
-            s << QPointF(x, band.top()) << QPointF(x + 6, band.top()) << QPointF(x + 14, band.bottom() + 1)
-              << QPointF(x + 8, band.bottom() + 1);
-            p.setPen(Qt::NoPen);
-            p.setBrush(palette::kAmber);
-            p.drawPolygon(s);
-        }
-        p.restore();
-    }
-    p.restore();
+    hazardBand(p, QRect(0, 82, 96, 8), 12, QColor(26, 24, 20));
+    hazardBand(p, QRect(0, 90, 96, 8), 12, QColor(26, 24, 20));
     p.fillRect(QRect(0, 89, 96, 1), QColor(10, 12, 18));
     drawEmblem(p, QPointF(48, 44), 22, palette::kCyan);
     drawText(p, QRect(0, 118, 96, 14), Qt::AlignCenter, QStringLiteral("WAITING"), headingFont(9),
@@ -321,20 +316,8 @@ QImage warningImage()
     QImage image = canvas(192, 64);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
-    for (const QRect band : {QRect(0, 2, 192, 8), QRect(0, 46, 192, 8)}) {
-        p.save();
-        p.setClipRect(band);
-        p.fillRect(band, QColor(22, 18, 12));
-        for (int x = -16; x < 208; x += 16) {
-            QPolygonF s;
-            s << QPointF(x, band.top()) << QPointF(x + 8, band.top()) << QPointF(x + 16, band.bottom() + 1)
-              << QPointF(x + 8, band.bottom() + 1);
-            p.setPen(Qt::NoPen);
-            p.setBrush(palette::kAmber);
-            p.drawPolygon(s);
-        }
-        p.restore();
-    }
+    hazardBand(p, QRect(0, 2, 192, 8), 16, QColor(22, 18, 12));
+    hazardBand(p, QRect(0, 46, 192, 8), 16, QColor(22, 18, 12));
     QFont font = uiFont(22, true);
     font.setLetterSpacing(QFont::PercentageSpacing, 115);
     QPainterPath text;

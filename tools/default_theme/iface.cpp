@@ -175,15 +175,9 @@ void sidePanel(QPainter& p, const QRect& r, QColor accent)
 void windowBox(QPainter& p, const QRect& r, const QString& glyph, QColor glyphColour)
 {
     p.save();
+    roundedPanel(p, QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, QColor(62, 74, 104), QColor(32, 39, 58),
+                 QPen(QColor(10, 12, 20), 1));
     p.setRenderHint(QPainter::Antialiasing, true);
-    QPainterPath path;
-    path.addRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-    QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, QColor(62, 74, 104));
-    g.setColorAt(1, QColor(32, 39, 58));
-    p.fillPath(path, g);
-    p.setPen(QPen(QColor(10, 12, 20), 1));
-    p.drawPath(path);
     p.setPen(QPen(glyphColour, 1.6, Qt::SolidLine, Qt::RoundCap));
     const QPointF c = QRectF(r).center();
     if (glyph == QLatin1String("min")) {
@@ -216,14 +210,7 @@ void fieldsPage(QPainter& p)
     // Everything here is drawn in picForm coordinates, 20 rows lower in the image.
     p.save();
     p.translate(0, kTitleBarHeight);
-    const QRect page = kPage;
-    verticalGradient(p, page, QColor(17, 21, 35), QColor(11, 14, 24));
-    // Soft diagonal light across the page.
-    QLinearGradient sheen(page.topLeft(), page.bottomRight());
-    sheen.setColorAt(0, QColor(58, 206, 255, 14));
-    sheen.setColorAt(0.5, QColor(58, 206, 255, 0));
-    sheen.setColorAt(1, QColor(150, 90, 220, 12));
-    p.fillRect(page, sheen);
+    backdrop(p, kPage, QColor(17, 21, 35), QColor(11, 14, 24), QColor(58, 206, 255, 14));
 
     for (const QRect& f : {kField1, kField2})
         well(p, f, 3);
@@ -301,11 +288,7 @@ QImage pageBackground(const Page& page)
 {
     QImage image = canvas(kPage.width(), kPage.height());
     QPainter p(&image);
-    verticalGradient(p, image.rect(), QColor(17, 21, 35), QColor(11, 14, 24));
-    QLinearGradient sheen(image.rect().topLeft(), image.rect().bottomRight());
-    sheen.setColorAt(0, QColor(58, 206, 255, 12));
-    sheen.setColorAt(0.6, QColor(58, 206, 255, 0));
-    p.fillRect(image.rect(), sheen);
+    backdrop(p, image.rect(), QColor(17, 21, 35), QColor(11, 14, 24), QColor(58, 206, 255, 12));
     for (const Card& c : page.cards)
         card(p, c.rect, c.title, palette::kCyan);
     return opaque(image);
@@ -315,11 +298,7 @@ QImage ifaceInet()
 {
     QImage image = canvas(kInetBackdrop.width(), kInetBackdrop.height());
     QPainter p(&image);
-    verticalGradient(p, image.rect(), QColor(16, 20, 34), QColor(10, 13, 22));
-    QLinearGradient sheen(image.rect().topRight(), image.rect().bottomLeft());
-    sheen.setColorAt(0, QColor(150, 90, 220, 16));
-    sheen.setColorAt(1, QColor(58, 206, 255, 0));
-    p.fillRect(image.rect(), sheen);
+    backdrop(p, image.rect(), QColor(16, 20, 34), QColor(10, 13, 22), QColor(150, 90, 220, 16), true);
     const QPoint origin = kInetBackdrop.topLeft();
     for (const QPoint& board : kBoards) {
         const QRect b(board - origin, QSize(kBoardWidth, kBoardHeight));
@@ -378,14 +357,7 @@ QImage ifaceMenu()
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
     auto bar = [&](const QRect& r, QColor top, QColor bottom, QColor edge) {
-        QPainterPath path;
-        path.addRoundedRect(QRectF(r).adjusted(3.5, 1.5, -3.5, -1.5), 4, 4);
-        QLinearGradient g(r.topLeft(), r.bottomLeft());
-        g.setColorAt(0, top);
-        g.setColorAt(1, bottom);
-        p.fillPath(path, g);
-        p.setPen(QPen(edge, 1));
-        p.drawPath(path);
+        roundedPanel(p, QRectF(r).adjusted(3.5, 1.5, -3.5, -1.5), 4, top, bottom, QPen(edge, 1));
     };
     auto highlight = [&](const QRect& r, const MenuRow& row) {
         bar(r, QColor(120, 228, 255), QColor(30, 150, 210), QColor(190, 240, 255));

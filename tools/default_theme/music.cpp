@@ -248,18 +248,16 @@ QByteArray musicOgg()
     drums(kit, hats);
 
     Buffer left(kRate, kLength), right(kRate, kLength);
-    left.mix(bassLine, 1.0);
-    right.mix(bassLine, 1.0);
-    left.mix(padLayer, 1.0);
-    right.mix(padLayer, 1.0);
-    left.mix(arpLeft, 1.0);
-    right.mix(arpRight, 1.0);
-    left.mix(melody, 0.95);
-    right.mix(melody, 0.8);
-    left.mix(kit, 0.9);
-    right.mix(kit, 0.9);
-    left.mix(hats, 0.55);
-    right.mix(hats, 0.8);
+    auto place = [&](const Buffer& part, const Buffer& partRight, double gainLeft, double gainRight) {
+        left.mix(part, gainLeft);
+        right.mix(partRight, gainRight);
+    };
+    place(bassLine, bassLine, 1.0, 1.0);
+    place(padLayer, padLayer, 1.0, 1.0);
+    place(arpLeft, arpRight, 1.0, 1.0);
+    place(melody, melody, 0.95, 0.8);
+    place(kit, kit, 0.9, 0.9);
+    place(hats, hats, 0.55, 0.8);
     master(left.samples(), right.samples(), 0.72); // headroom for the effects mixed over it
     return encodeVorbis(left.samples(), right.samples());
 }

@@ -132,18 +132,38 @@ void well(QPainter& p, const QRect& inner, int border)
         bevel(p, outer.adjusted(1, 1, -1, -1), QColor(2, 3, 6), mix(palette::kEdgeLight, palette::kWell, 0.5));
 }
 
-void card(QPainter& p, const QRect& r, const QString& title, QColor accent)
+void roundedPanel(QPainter& p, const QRectF& r, qreal radius, QColor top, QColor bottom, const QPen& edge)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     QPainterPath path;
-    path.addRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
+    path.addRoundedRect(r, radius, radius);
     QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, shade(palette::kPanel, 1.06));
-    g.setColorAt(1, shade(palette::kPanel, 0.82));
+    g.setColorAt(0, top);
+    g.setColorAt(1, bottom);
     p.fillPath(path, g);
-    p.setPen(QPen(palette::kEdgeLight, 1));
+    p.setPen(edge);
     p.drawPath(path);
+    p.restore();
+}
+
+void backdrop(QPainter& p, const QRect& r, QColor top, QColor bottom, QColor sheenFrom, bool fromRight)
+{
+    verticalGradient(p, r, top, bottom);
+    QLinearGradient sheen(fromRight ? r.topRight() : r.topLeft(), fromRight ? r.bottomLeft() : r.bottomRight());
+    QColor clear = sheenFrom;
+    clear.setAlpha(0);
+    sheen.setColorAt(0, sheenFrom);
+    sheen.setColorAt(0.6, clear);
+    p.fillRect(r, sheen);
+}
+
+void card(QPainter& p, const QRect& r, const QString& title, QColor accent)
+{
+    p.save();
+    roundedPanel(p, QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 5, shade(palette::kPanel, 1.06),
+                 shade(palette::kPanel, 0.82), QPen(palette::kEdgeLight, 1));
+    p.setRenderHint(QPainter::Antialiasing, true);
     if (!title.isEmpty()) {
         const QRect strip(r.left() + 1, r.top() + 1, r.width() - 2, 20);
         QPainterPath head;

@@ -35,6 +35,11 @@ void verticalGradient(QPainter& p, const QRectF& r, QColor top, QColor bottom);
 void bevel(QPainter& p, const QRect& r, QColor light, QColor dark);
 // A recessed well around a control: `inner` is the control's rectangle, the frame lies outside it.
 void well(QPainter& p, const QRect& inner, int border = 2);
+// A rounded rectangle filled with a vertical gradient and outlined with `edge`.
+void roundedPanel(QPainter& p, const QRectF& r, qreal radius, QColor top, QColor bottom, const QPen& edge);
+// A page's dark backdrop: a vertical gradient with a faint diagonal sheen from `sheenFrom` (at
+// the top-left corner, or the top-right one when `fromRight`) fading out towards the other.
+void backdrop(QPainter& p, const QRect& r, QColor top, QColor bottom, QColor sheenFrom, bool fromRight = false);
 // A panel with a rounded outline and, when `title` is set, an upper-case heading strip.
 void card(QPainter& p, const QRect& r, const QString& title, QColor accent);
 void drawText(QPainter& p, const QRect& r, int flags, const QString& text, const QFont& font,
