@@ -64,14 +64,13 @@ function(kalvon_test name)
         set_target_properties(${name} PROPERTIES AUTOMOC ON)
         target_link_libraries(${name} PRIVATE kalvon_qttestmain)
     else()
-        target_link_libraries(${name} PRIVATE GTest::gtest_main)
+        target_link_libraries(${name} PRIVATE kalvon_testmain)
     endif()
     target_link_libraries(${name} PRIVATE ${ARG_LINKS} kalvon_testsupport GTest::gtest GTest::gmock)
     target_compile_definitions(${name} PRIVATE
         KALVON_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
         KALVON_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
     kalvon_warnings(${name})
-    gtest_discover_tests(${name}
-        DISCOVERY_MODE PRE_TEST
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")
+    # The test mains set the environment (offscreen Qt, silent SDL audio).
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
 endfunction()
