@@ -1,0 +1,322 @@
+// The local field: its fixed composition, the height LED, the backgrounds (the game's and the
+// theme page's preview), the game-over picture and the warning strip.
+
+#include "common/clock.h"
+#include "common/vbconv.h"
+#include "engine/enginerandom.h"
+#include "engine/gameengine.h"
+#include "platform/eventpump.h"
+#include "render/alphablend.h"
+#include "render/blocktiles.h"
+#include "render/drawinglibrary.h"
+#include "render/drawoptions.h"
+#include "render/gamerenderer.h"
+#include "render/internetview.h"
+#include "render/previewpictures.h"
+#include "render/renderhooks.h"
+#include "render/sheetframes.h"
+#include "render/themerecord.h"
+#include "render/windowpictures.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kalvon {
+
+namespace {
+
+constexpr int kFieldWidth = WindowPictures::kFieldWidth;
+constexpr int kFieldHeight = WindowPictures::kFieldHeight;
+constexpr int kBoardWidth = 96;
+constexpr int kBoardHeight = 176;
+constexpr int kLedWidth = 4;
+
+// The warning strip: the field's bottom rows from y 296, 64 high (its last 8 rows lie below).
+constexpr int kStripTop = 296;
+constexpr int kStripHeight = 64;
+
+constexpr int64_t kFlashWaitMs = 20;
+constexpr int64_t kTrailRedrawMs = 10;
+
+// The background frame to show (from 1), setting an animated set's current frame back to 1
+// when it has run outside 1..count.
+int backgroundFrame(ThemeRecord& theme, bool animate)
+{
+    if (!animate || !theme.bganimated)
+        return theme.bgstillframe;
+    if (theme.bgcurrentframe >= theme.bgframecount + 1 || theme.bgcurrentframe < 1)
+        theme.bgcurrentframe = 1;
+    return theme.bgreverseanimation ? theme.bgframecount + 1 - theme.bgcurrentframe : theme.bgcurrentframe;
+}
+
+bool noTeam(BytesView team)
+{
+    return team.empty() || team == "\r";
+}
+
+} // namespace
+
+std::optional<Bytes> fieldTeamName(const InternetView& internet)
+{
+    if (!internet.Spectating)
+        return noTeam(internet.MyTeam) ? std::nullopt : std::optional<Bytes>(internet.MyTeam);
+    const int index = internet.SpotPlayerOne;
+    if (index < 0 || size_t(index) >= internet.PlayerTeams.size())
+        return std::nullopt;
+    const Bytes& team = internet.PlayerTeams[size_t(index)];
+    return noTeam(team) ? std::nullopt : std::optional<Bytes>(team);
+}
+
+void GameRenderer::DrawField(int p)
+{
+    EngineState& s = state();
+    if (!isPlayer(p) || drawingPaused() || s.FieldExplodeRunning[p])
+        return;
+    const DrawOptions& options = m_context.options;
+    PictureBox& box = field(p);
+    box.clear();
+    Surface& dc = box.canvas();
+
+    if (!s.FieldDoorOpen[p] && !s.FieldDoorClosing[p] && !s.FieldDoorOpening[p] && options.doors) {
+        drawDoors(dc, kFieldWidth, themeDoors());
+        box.refresh();
+        return;
+    }
+    if (s.FlashActive[p]) {
+        flashField(p);
+        return;
+    }
+
+    PaintFieldBackground(p);
+    if (options.guides[size_t(p)]) {
+        for (int i = 1; i < kFieldColumns; ++i)
+            dc.bitBlt(kTileSize * i, 0, 1, kFieldHeight, m_guideColumn, 0, 0, RasterOp::Xor);
+    }
+    const int sideways = shake(p);
+    UpdateFieldBlocks(p);
+    drawBlocks(p, dc, s.PieceResting[p] ? 0 : s.SmoothOffset[p], sideways);
+
+    const int64_t now = m_context.clock.nowMs();
+    if (now - m_trailLastDrawTime[size_t(p)] >= kTrailRedrawMs) {
+        m_context.library.KalvonTrailDraw(p, dc, dc);
+        m_trailLastDrawTime[size_t(p)] = now;
+    }
+    drawBombs(p, dc);
+    if (!s.GameOverShown[p] && s.PieceInPlay[p] && options.shadows)
+        drawPieceShadow(p);
+    if (m_context.engine.HasBlocksInTopRows(p) && s.GameActive && options.warning) {
+        CaptureFieldStrip(p);
+        AlphaBlendImage(dc, 0, kStripTop, dc, 0, kStripTop, m_blendSource, 0, 0, kFieldWidth, kStripHeight,
+            int16_t(std::clamp(s.WarningAlpha[p], 0, 255)));
+    }
+    if (s.GameMode == GameMode::Internet) {
+        if (const std::optional<Bytes> team = fieldTeamName(m_context.internet))
+            m_context.library.KalvonTeamDraw(dc, m_context.images.teamFont.get(), *team);
+    }
+    if (s.GameOverShown[p])
+        DrawGameOverPicture(p);
+    box.refresh();
+    if (p == 1 && m_context.hooks.BotLinked())
+        m_context.hooks.BotBlockUpdate();
+}
+
+// Flash Screen: no blocks, only a grey that pulses between black and white (period about
+// 1.26 s) behind the picture the effect gave the field.
+void GameRenderer::flashField(int p)
+{
+    m_context.pump.Wait(kFlashWaitMs);
+    const double tick = double(m_context.clock.nowMs());
+    const int v = std::min(int(vb::roundHalfEven((std::sin(tick / 200.0) + 1.0) * 128.0)), 255);
+    field(p).setBackColor(qRgb(v, v, v));
+    field(p).refresh();
+}
+
+int GameRenderer::shake(int p)
+{
+    const EngineState& s = state();
+    int sideways = 0;
+    if (s.QuakeActive[p] && s.GameActive)
+        sideways = randomBelow(m_context.random, 64) - 32;
+    if (s.TremorActive[p] && s.GameActive)
+        sideways = randomBelow(m_context.random, 128) - 64;
+    return sideways;
+}
+
+void GameRenderer::drawBlocks(int p, Surface& dc, int smooth, int shake)
+{
+    const ThemeRecord& t = theme();
+    const ThemeImages& images = m_context.images;
+    DrawingLibrary& library = m_context.library;
+    if (t.themetype == 1) {
+        const int ab = m_context.options.animateBlocks && t.animateblocks ? 1 : 0;
+        const int as = m_context.options.animateSpecials && t.animatespecials ? 1 : 0;
+        const int frame = t.blkcurrentframe - 1;
+        const int still = t.blkstillframe - 1;
+        if (t.blktransparency)
+            library.KalvonBlocksDrawTransparent(
+                p, dc, images.blocks.get(), images.blocksMask.get(), frame, still, smooth, shake, ab, as);
+        else
+            library.KalvonBlocksDraw(p, dc, images.blocks.get(), frame, still, smooth, shake, ab, as);
+    } else if (t.blktransparency) {
+        library.KalvonBasicBlocksDrawTransparent(
+            p, dc, images.skin.get(), images.blocksMask.get(), smooth, shake);
+    } else {
+        library.KalvonBasicBlocksDraw(p, dc, images.skin.get(), smooth, shake);
+    }
+}
+
+void GameRenderer::drawBombs(int p, Surface& dc)
+{
+    const ThemeImages& images = m_context.images;
+    // Each live slot asks for the drawing of all of p's bombs, as the library's callers do.
+    for (const BombAnimation& slot : state().BombAnimations[p]) {
+        if (!slot.Active)
+            continue;
+        if (theme().bombtransparency)
+            m_context.library.KalvonBombDrawTransparent(p, dc, images.bomb.get(), images.bombMask.get());
+        else
+            m_context.library.KalvonBombDraw(p, dc, images.bomb.get());
+    }
+}
+
+void GameRenderer::drawPieceShadow(int p)
+{
+    const ShadowCells shadow = m_context.engine.shadowCells(p);
+    for (int i = 0; i < shadow.count; ++i) {
+        const ShadowCell& cell = shadow.cells[size_t(i)];
+        DrawShadow(p, cell.column, cell.landingRow.value_or(0));
+    }
+}
+
+void GameRenderer::CaptureFieldStrip(int p)
+{
+    if (!isPlayer(p))
+        return;
+    ThemeImages& images = m_context.images;
+    Surface strip(kFieldWidth, kStripHeight);
+    strip.bitBlt(0, 0, kFieldWidth, kStripHeight, field(p).canvas(), 0, kStripTop);
+    if (images.warning && images.warningMask)
+        strip.drawMasked(0, 0, kFieldWidth, kStripHeight, *images.warning, *images.warningMask, 0, 0);
+    if (images.backBuffer)
+        images.backBuffer->bitBlt(0, 0, kFieldWidth, kStripHeight, strip, 0, 0);
+    m_blendSource.takePixels(strip);
+}
+
+void GameRenderer::DrawHeightLed(int p)
+{
+    if (!isPlayer(p) || !m_context.options.leds || drawingPaused())
+        return;
+    const EngineState& s = state();
+    for (int row = 0; row < kFieldRows; ++row) {
+        for (int column = 0; column < kFieldColumns; ++column) {
+            if (s.FieldOccupied[p][column][row] == kCellEmpty
+                || s.FieldColor[p][column][row] >= kFallingCodeOffset)
+                continue;
+            // Lit from the top of the highest locked block down.
+            PictureBox& led = m_context.pictures.picLeds[size_t(p)];
+            led.clear();
+            if (const Sheet& picture = m_context.images.heightLed)
+                led.canvas().bitBlt(0, kTileSize * row, kLedWidth, (kFieldRows - row) * kTileSize, *picture,
+                    0, kTileSize * row);
+            led.refresh();
+            return;
+        }
+    }
+}
+
+void GameRenderer::PaintFieldBackground(int p)
+{
+    if (!isField(p) || drawingPaused())
+        return;
+    Surface& dc = field(p).canvas();
+    ThemeRecord& t = theme();
+    const ThemeImages& images = m_context.images;
+    if (t.themetype == 1) {
+        const int frame = backgroundFrame(t, m_context.options.animateBackground) - 1;
+        if (images.background && frameInSheet(*images.background, frame, kFieldHeight))
+            dc.bitBlt(0, 0, kFieldWidth, kFieldHeight, *images.background, 0, kFieldHeight * frame);
+    } else if (images.skin) {
+        dc.bitBlt(0, 0, kFieldWidth, kFieldHeight, *images.skin, 0, 0);
+    }
+}
+
+void GameRenderer::DrawGameOverPicture(int p)
+{
+    if (!isPlayer(p) || drawingPaused())
+        return;
+    const ThemeImages& images = m_context.images;
+    Surface& dc = field(p).canvas();
+    if (theme().wintransparent) {
+        if (images.gameOver && images.gameOverMask)
+            dc.drawMasked(0, 0, kFieldWidth, kFieldHeight, *images.gameOver, *images.gameOverMask, 0, 0);
+    } else if (images.gameOver) {
+        dc.bitBlt(0, 0, kFieldWidth, kFieldHeight, *images.gameOver, 0, 0);
+    }
+    field(p).refresh();
+}
+
+void GameRenderer::DrawFieldBackgroundFrame()
+{
+    const PreviewPictures& preview = m_context.preview;
+    ThemeRecord& t = m_context.themes.PreviewTheme;
+    Sheet source;
+    if (t.themetype == 1) {
+        const int frame = backgroundFrame(t, m_context.options.previewBackground);
+        if (frame >= 1 && size_t(frame) <= preview.picBack.size())
+            source = preview.picBack[size_t(frame - 1)];
+    } else {
+        source = preview.picBlocks;
+    }
+    if (source)
+        field(3).canvas().bitBlt(0, 0, kFieldWidth, kFieldHeight, *source, 0, 0);
+}
+
+void GameRenderer::DrawInternetBackground()
+{
+    const PreviewPictures& preview = m_context.preview;
+    Surface& dc = m_context.pictures.picInetPreview.canvas();
+    if (!preview.InetDoorOpen && !preview.InetDoorOpening && !preview.InetDoorClosing) {
+        if (preview.picInetDoor)
+            dc.bitBlt(0, 0, kBoardWidth, kBoardHeight, *preview.picInetDoor, 0, 0);
+        return;
+    }
+    const ThemeRecord& t = m_context.themes.PreviewTheme;
+    if (t.themetype == 0 && preview.picBlocks) {
+        dc.bitBlt(0, 0, kBoardWidth, kBoardHeight, *preview.picBlocks, kFieldWidth, 0);
+    } else if (t.themetype == 1 && preview.picInetBG) {
+        const bool animate = m_context.options.previewInternetBackground && t.inetbganimated;
+        const int frame = (animate ? t.inetbgcurrentframe : t.inetbgstillframe) - 1;
+        if (frameInSheet(*preview.picInetBG, frame, kBoardHeight))
+            dc.bitBlt(0, 0, kBoardWidth, kBoardHeight, *preview.picInetBG, 0, kBoardHeight * frame);
+    }
+}
+
+void GameRenderer::ResetFieldPicture(int p)
+{
+    if (isField(p))
+        field(p).setPicture(m_context.pictures.windowPicture);
+}
+
+void GameRenderer::ClearFieldPicture(int p)
+{
+    if (isField(p))
+        field(p).clear();
+}
+
+void GameRenderer::RefreshField(int p)
+{
+    if (isField(p))
+        field(p).refresh();
+}
+
+void GameRenderer::ResetBlockFrame()
+{
+    theme().blkcurrentframe = theme().blkstillframe;
+}
+
+void GameRenderer::BombCreate(int p, int column, int row, int slot)
+{
+    m_context.library.KalvonBombCreate(p, column, row, slot);
+}
+
+} // namespace kalvon

@@ -1,0 +1,165 @@
+#pragma once
+// The game's renderer: draws the local fields, their height LEDs, the next-piece and special
+// windows, the line explosion and the doors into the window's pictures, and hands the game
+// state to the drawing library (cells, trails, shadows, bombs). It also runs the theme page's
+// door and explosion tests on the preview pictures.
+//
+// The renderer reads the engine's state and its own options, and writes only what belongs to
+// drawing: the explosion and preview-door flags, the background's current frame, and the
+// preview's test bomb. Its timed animations wait through the event pump; an animation holds its
+// own references to the sheets it draws from and stops drawing as soon as the theme releases
+// them. While the theme's sheets are being rebuilt the drawing procedures return at once. The
+// random numbers of the shake come from a source of the renderer's own, never the engine's.
+//
+// Players are 1 and 2, field 3 the theme page's preview field; other numbers are ignored.
+
+#include "common/bytes.h"
+#include "engine/enginehost.h"
+#include "platform/imagecontext.h"
+#include "platform/surface.h"
+#include "render/themeimages.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace kalvon {
+
+class Clock;
+class DrawingLibrary;
+class EngineRandom;
+class EventPump;
+class GameEngine;
+class RenderHooks;
+struct DrawOptions;
+struct EngineState;
+struct InternetView;
+class PictureBox;
+struct PreviewPictures;
+struct ThemeRecord;
+struct Themes;
+struct WindowPictures;
+
+struct RenderContext {
+    GameEngine& engine;
+    Themes& themes;
+    ThemeImages& images;
+    DrawingLibrary& library;
+    WindowPictures& pictures;
+    PreviewPictures& preview;
+    const DrawOptions& options;
+    const InternetView& internet;
+    RenderHooks& hooks;
+    EventPump& pump;
+    const Clock& clock;
+    EngineRandom& random; // the renderer's own
+};
+
+// The team name drawn over the local field in internet play: this client's team, or a
+// spectator's slot-1 player's; nothing for no team, a lone carriage return, or a slot-1 index
+// outside the player table.
+std::optional<Bytes> fieldTeamName(const InternetView& internet);
+
+// The small internet door at door row `row` (22 closed, 0 open): the upper half's bottom rows
+// from the top, the lower half's top rows from the bottom, 4 pixels a row.
+void drawInternetDoor(Surface& board, const Surface& door, int row);
+
+class GameRenderer {
+public:
+    explicit GameRenderer(const RenderContext& context);
+    GameRenderer(const GameRenderer&) = delete;
+    GameRenderer& operator=(const GameRenderer&) = delete;
+
+    // --- the library's cell state, trails and shadow ---
+    // Every cell of local field p, then the Holy Shield block in the top-right cell while the
+    // shield lasts.
+    void UpdateFieldBlocks(int p);
+    // Every cell of internet board n (1..5), then its effect markers.
+    void UpdateInternetFieldBlocks(int n);
+    // Cells (11, 0), (10, 0), (9, 0) of board n again: the Flash Screen, Tremor and Holy Shield
+    // blocks while the effect runs, else the cell as it is.
+    void UpdateNetBoardMarkers(int n);
+    // The trail of a hard drop of a piece (type, orientation) from `startRow` to `endRow`, when
+    // drop trails are on.
+    void UpdateTrail(int p, int column, int startRow, int type, int orientation, int endRow);
+    void GenerateTrail();
+    void ClearTrails();
+    // One shadow cell in the row above `row` (nothing during a hard drop).
+    void DrawShadow(int p, int column, int row);
+
+    // --- the field ---
+    // Redraws field p (1 or 2) whole from the game state.
+    void DrawField(int p);
+    void DrawHeightLed(int p);
+    // The theme's field background into field p (1..3); no refresh.
+    void PaintFieldBackground(int p);
+    void DrawGameOverPicture(int p);
+    // The next field draw shows the trail again.
+    void ResetTrailLastDrawTime(int p);
+    // The warning sprite over field p's bottom strip, taken as the blend source.
+    void CaptureFieldStrip(int p);
+    // The theme page's preview backgrounds, into field 3 and the small internet field.
+    void DrawFieldBackgroundFrame();
+    void DrawInternetBackground();
+
+    // --- next-piece and special windows ---
+    void DrawNextPiece(int p);
+    // Hands the library player p's inventory, the special at hand first, at most ten.
+    void UpdateSpecialsWindow(int p);
+    void DrawSpecialWindow(int p);
+
+    // --- animations ---
+    // The theme's explosion over rows row .. row + 3 of field p, frame by frame at the theme's
+    // delay (at most 1000 ms); returns after the last frame.
+    void AnimateLineExplosion(int p, int row);
+    // The same over the top row of a four-line clear.
+    void AnimateLineExplosion(int p, const ClearedRows& rows);
+    // The theme page's tests on the preview field and the small internet field.
+    void PreviewExplode();
+    void StartPreviewBomb();
+    void AnimateCloseDoor();
+    void AnimateOpenDoor();
+    void AnimateInternetCloseDoor();
+    void AnimateInternetOpenDoor();
+
+    // --- what the specials, pause and game over ask of the drawing ---
+    // One frame of field p's doors (1..3): the background, then each door showing `width`
+    // pixels (0..192) from its own edge, shown at once.
+    void DrawDoorFrame(int p, int width);
+    // Flash Screen: the field is given the window's picture and its drawing cleared.
+    void ResetFieldPicture(int p);
+    void ClearFieldPicture(int p);
+    void RefreshField(int p);
+    // The blocks' animation frame back to its still frame.
+    void ResetBlockFrame();
+    // A bomb animation of p in `slot` whose 4 x 4-cell square starts at (column, row).
+    void BombCreate(int p, int column, int row, int slot);
+
+private:
+    struct DoorSheets {
+        Sheet left, leftMask, right, rightMask;
+    };
+
+    static bool isPlayer(int p) { return p == 1 || p == 2; }
+    static bool isField(int p) { return p >= 1 && p <= 3; }
+    EngineState& state();
+    ThemeRecord& theme();
+    PictureBox& field(int p);
+    bool drawingPaused() const { return m_context.images.rebuilding; }
+    DoorSheets themeDoors() const;
+    DoorSheets previewDoors() const;
+    bool previewDoorsKept(const DoorSheets& doors) const;
+    static void drawDoors(Surface& dc, int width, const DoorSheets& doors);
+    void flashField(int p);
+    void drawBlocks(int p, Surface& dc, int smooth, int shake);
+    void drawBombs(int p, Surface& dc);
+    void drawPieceShadow(int p);
+    int shake(int p);
+
+    RenderContext m_context;
+    std::array<int64_t, 4> m_trailLastDrawTime{};
+    ImageContext m_blendSource; // BlendSourceImage
+    Surface m_guideColumn;
+};
+
+} // namespace kalvon
