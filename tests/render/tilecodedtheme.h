@@ -163,12 +163,15 @@ inline Sheet solidPicture(Area area, int width, int height, int index = 0, bool 
     return sheet;
 }
 
-// A door whose every pixel names its column (as areaColor(door, x)).
+// A door whose pixels name their column (as areaColor(door, x)); the left door is opaque in
+// its left half and white (transparent) in its right half, the right door the mirror.
 inline Sheet doorPicture(Area door)
 {
     auto sheet = std::make_shared<Surface>(193, 353);
-    for (int x = 0; x < 192; ++x)
-        fillRect(*sheet, x, 0, 1, 352, areaColor(door, x));
+    for (int x = 0; x < 192; ++x) {
+        const bool opaque = (x < 96) == (door == Area::LeftDoor);
+        fillRect(*sheet, x, 0, 1, 352, opaque ? areaColor(door, x) : kWhitePixel);
+    }
     return sheet;
 }
 
