@@ -6,12 +6,12 @@
 #include "engine/enginerandom.h"
 #include "engine/gameengine.h"
 #include "platform/eventpump.h"
-#include "render/alphablend.h"
 #include "render/blocktiles.h"
 #include "render/drawinglibrary.h"
 #include "render/drawoptions.h"
 #include "render/gamerenderer.h"
 #include "render/internetview.h"
+#include "render/pixelrows.h"
 #include "render/previewpictures.h"
 #include "render/renderhooks.h"
 #include "render/sheetframes.h"
@@ -105,9 +105,9 @@ void GameRenderer::DrawField(int p)
     if (!s.GameOverShown[p] && s.PieceInPlay[p] && options.shadows)
         drawPieceShadow(p);
     if (m_context.engine.HasBlocksInTopRows(p) && s.GameActive && options.warning) {
+        // The blend AlphaBlendImage makes of the captured strip, drawn a row at a time.
         CaptureFieldStrip(p);
-        AlphaBlendImage(dc, 0, kStripTop, dc, 0, kStripTop, m_blendSource, 0, 0, kFieldWidth, kStripHeight,
-            int16_t(std::clamp(s.WarningAlpha[p], 0, 255)));
+        blendUniform(dc, 0, kStripTop, kFieldWidth, kStripHeight, m_warningStrip, s.WarningAlpha[p]);
     }
     if (s.GameMode == GameMode::Internet) {
         if (const std::optional<Bytes> team = fieldTeamName(m_context.internet))
@@ -200,6 +200,7 @@ void GameRenderer::CaptureFieldStrip(int p)
     if (images.backBuffer)
         images.backBuffer->bitBlt(0, 0, kFieldWidth, kStripHeight, strip, 0, 0);
     m_blendSource.takePixels(strip);
+    m_warningStrip = strip;
 }
 
 void GameRenderer::DrawHeightLed(int p)

@@ -159,6 +159,7 @@ private:
     RenderContext m_context;
     std::array<int64_t, 4> m_trailLastDrawTime{};
     ImageContext m_blendSource; // BlendSourceImage
+    Surface m_warningStrip; // the same pixels, for the row-wise blend
     Surface m_guideColumn;
 };
 

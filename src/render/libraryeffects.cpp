@@ -4,6 +4,7 @@
 #include "common/clock.h"
 #include "render/drawinglibrary.h"
 #include "render/librarysprites.h"
+#include "render/pixelrows.h"
 
 #include <algorithm>
 
@@ -11,11 +12,8 @@ namespace kalvon {
 
 namespace {
 
-constexpr int kFieldWidth = kFieldColumns * kTileSize;
-constexpr int kFieldHeight = kFieldRows * kTileSize;
-
 // The strongest opacity of the trail, at its bottom row when it is new.
-constexpr int kTrailPeakAlpha = 192;
+constexpr int64_t kTrailPeakAlpha = 192;
 
 constexpr int kBombSize = 64;
 // A bomb's top-left cell: the 4 x 4-cell square must touch the field.
@@ -25,17 +23,6 @@ constexpr int kGlyphSize = 8;
 constexpr int kGlyphsPerRow = 16;
 constexpr int kTeamLeft = 4;
 constexpr int kTeamTop = 4;
-
-int blendChannel(int over, int under, int alpha)
-{
-    return (over * alpha + under * (255 - alpha) + 127) / 255;
-}
-
-QRgb blend(QRgb over, QRgb under, int alpha)
-{
-    return qRgb(blendChannel(qRed(over), qRed(under), alpha),
-        blendChannel(qGreen(over), qGreen(under), alpha), blendChannel(qBlue(over), qBlue(under), alpha));
-}
 
 QRgb halfBrightness(QRgb color)
 {
@@ -80,21 +67,15 @@ void DrawingLibrary::KalvonTrailDraw(int p, Surface& dc, const Surface& backgrou
     const int64_t age = m_clock.nowMs() - trail.start;
     if (trail.rows <= 0 || trail.width <= 0 || age < 0 || age >= kTrailFadeMs)
         return;
-    const int left = trail.column * kTileSize;
     const int top = trail.startRow * kTileSize;
     const int height = trail.rows * kTileSize;
     const int64_t fade = kTrailFadeMs - age;
-    // Clipped to the field, whatever the trail's numbers.
-    const int x0 = std::max(left, 0);
-    const int x1 = std::min(left + trail.width * kTileSize, kFieldWidth);
-    const int y0 = std::max(top, 0);
-    const int y1 = std::min(top + height, kFieldHeight);
-    for (int y = y0; y < y1; ++y) {
-        const int alpha
-            = int(int64_t(kTrailPeakAlpha) * (y - top + 1) * fade / (int64_t(height) * kTrailFadeMs));
-        for (int x = x0; x < x1; ++x)
-            dc.setPixel(x, y, blend(*m_trailColor, background.pixel(x, y), alpha));
-    }
+    const QRgb color = *m_trailColor;
+    transformRect(dc, background, trail.column * kTileSize, top, trail.width * kTileSize, height,
+        [&](int, int row, QRgb under) {
+            const int64_t alpha = kTrailPeakAlpha * (row + 1) * fade / (int64_t(height) * kTrailFadeMs);
+            return blendPixel(color, under, int(alpha));
+        });
 }
 
 // --- shadow ---
@@ -103,10 +84,8 @@ void DrawingLibrary::KalvonShadowDraw(int column, int row, Surface& dc, const Su
 {
     if (column < 0 || column >= kFieldColumns || row < 0 || row >= kFieldRows)
         return;
-    for (int y = row * kTileSize; y < (row + 1) * kTileSize; ++y) {
-        for (int x = column * kTileSize; x < (column + 1) * kTileSize; ++x)
-            dc.setPixel(x, y, halfBrightness(background.pixel(x, y)));
-    }
+    transformRect(dc, background, column * kTileSize, row * kTileSize, kTileSize, kTileSize,
+        [](int, int, QRgb under) { return halfBrightness(under); });
 }
 
 // --- bombs ---

@@ -1,0 +1,239 @@
+// The drawing of one 10 ms game tick in a busy two-player game: both local fields (half full,
+// specials, a falling piece sliding down, its shadow, a fresh drop trail, a bomb, the warning
+// strip over player 2), both height LEDs, five internet boards (background and cells, as the
+// board drawing does), and both next-piece and special windows. Goal: under 500 us a tick, 5%
+// of the tick.
+
+#include "../tests/render/tilecodedtheme.h"
+#include "common/clock.h"
+#include "engine/gameengine.h"
+#include "engine/shapes.h"
+#include "platform/eventpump.h"
+#include "render/drawinglibrary.h"
+#include "render/drawoptions.h"
+#include "render/gamerenderer.h"
+#include "render/internetview.h"
+#include "render/previewpictures.h"
+#include "render/renderhooks.h"
+#include "render/themerecord.h"
+#include "render/windowpictures.h"
+
+#include <benchmark/benchmark.h>
+
+namespace kalvon {
+namespace {
+
+class BenchClock final : public Clock {
+public:
+    int64_t nowMs() const override { return m_now; }
+    void advance(int64_t ms) { m_now += ms; }
+
+private:
+    int64_t m_now = 100000;
+};
+
+// The engine's calls out are not made here: the benchmark only draws from its state.
+class UnusedHost final : public EngineHost {
+public:
+    void DrawField(int) override { }
+    void PaintFieldBackground(int) override { }
+    void UpdateFieldBlocks(int) override { }
+    void ResetTrailLastDrawTime(int) override { }
+    void DrawShadow(int, int, int) override { }
+    void UpdateTrail(int, int, int, int, int, int) override { }
+    void AnimateLineExplosion(int, const ClearedRows&) override { }
+    void UpdateSpecialsWindow(int) override { }
+    void DrawSpecialWindow(int) override { }
+    void DrawNextPiece(int) override { }
+    void playSound(SoundSlot) override { }
+    void setLabel(LabelId, int, BytesView) override { }
+    void BotPieceUpdate(int) override { }
+    void SendToServer(BytesView) override { }
+    void ClientDispatchMessage(BytesView, BytesView) override { }
+    void SendFieldUpdate() override { }
+    void ResetSentField() override { }
+    void CheckLevelUp() override { }
+    int MyIndex() const override { return 1; }
+    void Yield() override { }
+    void Wait(int64_t) override { }
+    void ResetFieldPicture(int) override { }
+    void BombCreate(int, int, int, int) override { }
+    void ClearFieldPicture(int) override { }
+    void RefreshField(int) override { }
+    void DrawDoorFrame(int, int) override { }
+    void DrawHeightLed(int) override { }
+    void ClearTrails() override { }
+    void ResetBlockFrame() override { }
+    void SetGameTimer(bool) override { }
+    void PauseMusic() override { }
+    void ResumeMusic() override { }
+    void StopGameMusic() override { }
+    void SetPauseCaption(BytesView) override { }
+    void FocusField() override { }
+    void LocalGameEnded() override { }
+    bool IsHostingServer() const override { return false; }
+    void ServerMsgPause(int) override { }
+    void ServerMsgResume(int) override { }
+    void MarkMyPlayerDead() override { }
+};
+
+class NoPump final : public EventPump {
+public:
+    void Yield() override { }
+    void Wait(int64_t) override { }
+};
+
+class NoHooks final : public RenderHooks {
+public:
+    bool BotLinked() const override { return false; }
+    void BotBlockUpdate() override { }
+    void PlaySoundFile(BytesView) override { }
+    void GenerateThemePreview(int) override { }
+};
+
+// A busy field: the lower half full but for one hole a row, specials among the blocks.
+void fillField(FieldArray& occupied, FieldArray& color, int seed)
+{
+    for (int y = 11; y < kFieldRows; ++y) {
+        for (int x = 0; x < kFieldColumns; ++x) {
+            const bool hole = (x + y + seed) % kFieldColumns == 0;
+            occupied[x][y] = hole ? kCellEmpty : kCellOccupied;
+            color[x][y] = int16_t((x * 7 + y * 3 + seed) % 9 == 0 ? 6 + (x + y) % 16 : (x + y + seed) % 6);
+        }
+    }
+}
+
+class BusyGame {
+public:
+    BusyGame()
+        : m_engine(m_host, m_engineRandom, m_clock)
+        , m_library(m_clock)
+        , m_renderer({ m_engine, m_themes, m_images, m_library, m_pictures, m_preview, m_options, m_internet,
+              m_hooks, m_pump, m_clock, m_drawRandom })
+    {
+        testing::makeTypeOneTheme(m_themes.CurrentTheme, m_images);
+        m_library.KalvonGenerateFontTable();
+        m_options = { .animateBackground = true,
+            .animateBlocks = true,
+            .animateSpecials = true,
+            .animateNextPiece = true,
+            .shadows = true,
+            .warning = true,
+            .leds = true,
+            .dropTrail = true };
+        m_renderer.GenerateTrail();
+
+        EngineState& s = m_engine.state();
+        s.GameMode = GameMode::TwoPlayers;
+        s.GameActive = true;
+        for (int p = 1; p <= 2; ++p) {
+            fillField(s.FieldOccupied[p], s.FieldColor[p], p);
+            s.FieldDoorOpen[p] = true;
+            s.FallingPiece[p] = { int16_t(PieceType::TBlock), 1, 4, 3 };
+            for (const CellOffset& c : *pieceCells(0, 1)) {
+                s.FieldOccupied[p][4 + c.dx][3 + c.dy] = kCellOccupied;
+                s.FieldColor[p][4 + c.dx][3 + c.dy] = fallingColor(0);
+            }
+            s.PieceInPlay[p] = true;
+            s.SmoothOffset[p] = 7;
+            s.NextPiece[p] = int16_t(p + 2);
+            s.lstSpecials[p] = { 6, 9, 14, 20, 21 };
+            m_renderer.UpdateSpecialsWindow(p);
+        }
+        // Player 2's stack reaches the top rows: the warning strip shows.
+        s.FieldOccupied[2][0][2] = kCellOccupied;
+        s.FieldColor[2][0][2] = 3;
+        s.WarningAlpha[2] = 120;
+        s.BombAnimations[1][0].Active = true;
+        m_renderer.BombCreate(1, 4, 12, 0);
+
+        for (int n = 1; n <= kInternetFields; ++n) {
+            fillField(m_internet.InetFieldOccupied[n], m_internet.InetFieldColor[n], n);
+            m_renderer.UpdateInternetFieldBlocks(n);
+        }
+    }
+
+    // One tick's drawing; the trail is renewed as a hard drop would, so it always shows.
+    void tick()
+    {
+        m_clock.advance(10);
+        m_renderer.UpdateTrail(1, 4, 0, int(PieceType::Lines), 2, 14);
+        for (int p = 1; p <= 2; ++p) {
+            m_renderer.DrawField(p);
+            m_renderer.DrawHeightLed(p);
+        }
+        drawBoards();
+        for (int p = 1; p <= 2; ++p) {
+            m_renderer.DrawSpecialWindow(p);
+            m_renderer.DrawNextPiece(p);
+        }
+    }
+
+    // The five internet boards as the board drawing draws them: background frame, then cells.
+    void drawBoards()
+    {
+        const ThemeRecord& t = m_themes.CurrentTheme;
+        for (int n = 1; n <= kInternetFields; ++n) {
+            Surface& board = m_boards[size_t(n)];
+            board.bitBlt(0, 0, 96, 176, *m_images.internetBackground, 0, 0);
+            m_library.KalvonInternetBlocksDrawTransparent(n, board, m_images.blocks.get(),
+                m_images.blocksMask.get(), t.blkcurrentframe - 1, t.blkstillframe - 1, 1, 1);
+        }
+    }
+
+    GameRenderer& renderer() { return m_renderer; }
+    const Surface& field(int p) const { return m_pictures.picField[size_t(p)].canvas(); }
+
+private:
+    BenchClock m_clock;
+    UnusedHost m_host;
+    StandardRandom m_engineRandom;
+    StandardRandom m_drawRandom{ 7 };
+    GameEngine m_engine;
+    Themes m_themes;
+    ThemeImages m_images;
+    DrawingLibrary m_library;
+    WindowPictures m_pictures;
+    PreviewPictures m_preview;
+    DrawOptions m_options;
+    InternetView m_internet;
+    NoHooks m_hooks;
+    NoPump m_pump;
+    GameRenderer m_renderer;
+    std::array<Surface, kInternetFields + 1> m_boards{ Surface(), Surface(96, 176), Surface(96, 176),
+        Surface(96, 176), Surface(96, 176), Surface(96, 176) };
+};
+
+void BM_RenderTick(benchmark::State& state)
+{
+    BusyGame game;
+    for (auto _ : state) {
+        game.tick();
+        benchmark::DoNotOptimize(game.field(2).image().constBits());
+    }
+}
+BENCHMARK(BM_RenderTick)->Unit(benchmark::kMicrosecond);
+
+// The parts, to see where a tick's time goes.
+void BM_DrawLocalField(benchmark::State& state)
+{
+    BusyGame game;
+    for (auto _ : state) {
+        game.renderer().DrawField(2);
+        benchmark::DoNotOptimize(game.field(2).image().constBits());
+    }
+}
+BENCHMARK(BM_DrawLocalField)->Unit(benchmark::kMicrosecond);
+
+void BM_DrawInternetBoards(benchmark::State& state)
+{
+    BusyGame game;
+    for (auto _ : state)
+        game.drawBoards();
+}
+BENCHMARK(BM_DrawInternetBoards)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace kalvon
+
+BENCHMARK_MAIN();
