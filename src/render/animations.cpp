@@ -18,8 +18,6 @@ namespace kalvon {
 
 namespace {
 
-constexpr int kFieldWidth = WindowPictures::kFieldWidth;
-constexpr int kFieldHeight = WindowPictures::kFieldHeight;
 constexpr int kExplosionHeight = 64;
 constexpr int64_t kMaxExplosionDelayMs = 1000;
 
@@ -27,8 +25,7 @@ constexpr int64_t kMaxExplosionDelayMs = 1000;
 constexpr int kDoorSteps = 24;
 constexpr int kDoorStep = 8;
 
-// The small internet door: 96 wide, halves meeting at row 90, 4 pixels a door row.
-constexpr int kBoardWidth = 96;
+// The small internet door: halves meeting at row 90, 4 pixels a door row.
 constexpr int kDoorSeam = 90;
 constexpr int kDoorRows = 22;
 constexpr int64_t kInternetCloseWaitMs = 30;
@@ -49,10 +46,10 @@ void drawInternetDoor(Surface& board, const Surface& door, int row)
 {
     const int upper = 4 * row + 2;
     if (upper > 0)
-        board.bitBlt(0, 0, kBoardWidth, upper, door, 0, kDoorSeam - upper);
+        board.bitBlt(0, 0, kBoardPictureWidth, upper, door, 0, kDoorSeam - upper);
     const int lower = 4 * row - 2;
     if (lower > 0)
-        board.bitBlt(0, 2 * kDoorSeam - 2 - 4 * row, kBoardWidth, lower, door, 0, kDoorSeam);
+        board.bitBlt(0, 2 * kDoorSeam - 2 - 4 * row, kBoardPictureWidth, lower, door, 0, kDoorSeam);
 }
 
 GameRenderer::DoorSheets GameRenderer::themeDoors() const
@@ -80,9 +77,11 @@ void GameRenderer::drawDoors(Surface& dc, int width, const DoorSheets& doors)
         return;
     // Each door shows its inner `width` pixels from its own edge.
     if (doors.left && doors.leftMask)
-        dc.drawMasked(0, 0, width, kFieldHeight, *doors.left, *doors.leftMask, kFieldWidth - width, 0);
+        dc.drawMasked(
+            0, 0, width, kFieldPictureHeight, *doors.left, *doors.leftMask, kFieldPictureWidth - width, 0);
     if (doors.right && doors.rightMask)
-        dc.drawMasked(kFieldWidth - width, 0, width, kFieldHeight, *doors.right, *doors.rightMask, 0, 0);
+        dc.drawMasked(
+            kFieldPictureWidth - width, 0, width, kFieldPictureHeight, *doors.right, *doors.rightMask, 0, 0);
 }
 
 void GameRenderer::DrawDoorFrame(int p, int width)
@@ -91,7 +90,7 @@ void GameRenderer::DrawDoorFrame(int p, int width)
         return;
     field(p).clear();
     PaintFieldBackground(p);
-    drawDoors(field(p).canvas(), std::clamp(width, 0, kFieldWidth), themeDoors());
+    drawDoors(field(p).canvas(), std::clamp(width, 0, kFieldPictureWidth), themeDoors());
     field(p).refresh();
 }
 
@@ -127,9 +126,10 @@ void GameRenderer::AnimateLineExplosion(int p, int row)
             break;
         Surface& dc = field(p).canvas();
         if (transparent)
-            dc.drawMasked(0, y, kFieldWidth, kExplosionHeight, *strip, *mask, 0, (i - 1) * kExplosionHeight);
+            dc.drawMasked(
+                0, y, kFieldPictureWidth, kExplosionHeight, *strip, *mask, 0, (i - 1) * kExplosionHeight);
         else
-            dc.bitBlt(0, y, kFieldWidth, kExplosionHeight, *strip, 0, (i - 1) * kExplosionHeight);
+            dc.bitBlt(0, y, kFieldPictureWidth, kExplosionHeight, *strip, 0, (i - 1) * kExplosionHeight);
         field(p).refresh();
         m_context.pump.Wait(delay);
     }
@@ -154,7 +154,7 @@ void GameRenderer::PreviewExplode()
             break;
         field(kPreviewField)
             .canvas()
-            .drawMasked(0, kPreviewExplosionTop, kFieldWidth, kExplosionHeight, *strip, *mask, 0,
+            .drawMasked(0, kPreviewExplosionTop, kFieldPictureWidth, kExplosionHeight, *strip, *mask, 0,
                 (i - 1) * kExplosionHeight);
         field(kPreviewField).refresh();
     }

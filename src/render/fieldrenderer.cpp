@@ -25,10 +25,6 @@ namespace kalvon {
 
 namespace {
 
-constexpr int kFieldWidth = WindowPictures::kFieldWidth;
-constexpr int kFieldHeight = WindowPictures::kFieldHeight;
-constexpr int kBoardWidth = 96;
-constexpr int kBoardHeight = 176;
 constexpr int kLedWidth = 4;
 
 // The warning strip: the field's bottom rows from y 296, 64 high (its last 8 rows lie below).
@@ -78,7 +74,7 @@ void GameRenderer::DrawField(int p)
     Surface& dc = box.canvas();
 
     if (!s.FieldDoorOpen[p] && !s.FieldDoorClosing[p] && !s.FieldDoorOpening[p] && options.doors) {
-        drawDoors(dc, kFieldWidth, themeDoors());
+        drawDoors(dc, kFieldPictureWidth, themeDoors());
         box.refresh();
         return;
     }
@@ -90,7 +86,7 @@ void GameRenderer::DrawField(int p)
     PaintFieldBackground(p);
     if (options.guides[size_t(p)]) {
         for (int i = 1; i < kFieldColumns; ++i)
-            dc.bitBlt(kTileSize * i, 0, 1, kFieldHeight, m_guideColumn, 0, 0, RasterOp::Xor);
+            dc.bitBlt(kTileSize * i, 0, 1, kFieldPictureHeight, m_guideColumn, 0, 0, RasterOp::Xor);
     }
     const int sideways = shake(p);
     UpdateFieldBlocks(p);
@@ -107,7 +103,7 @@ void GameRenderer::DrawField(int p)
     if (m_context.engine.HasBlocksInTopRows(p) && s.GameActive && options.warning) {
         // The blend AlphaBlendImage makes of the captured strip, drawn a row at a time.
         CaptureFieldStrip(p);
-        blendUniform(dc, 0, kStripTop, kFieldWidth, kStripHeight, m_warningStrip, s.WarningAlpha[p]);
+        blendUniform(dc, 0, kStripTop, kFieldPictureWidth, kStripHeight, m_warningStrip, s.WarningAlpha[p]);
     }
     if (s.GameMode == GameMode::Internet) {
         if (const std::optional<Bytes> team = fieldTeamName(m_context.internet))
@@ -193,12 +189,12 @@ void GameRenderer::CaptureFieldStrip(int p)
     if (!isPlayer(p))
         return;
     ThemeImages& images = m_context.images;
-    Surface strip(kFieldWidth, kStripHeight);
-    strip.bitBlt(0, 0, kFieldWidth, kStripHeight, field(p).canvas(), 0, kStripTop);
+    Surface strip(kFieldPictureWidth, kStripHeight);
+    strip.bitBlt(0, 0, kFieldPictureWidth, kStripHeight, field(p).canvas(), 0, kStripTop);
     if (images.warning && images.warningMask)
-        strip.drawMasked(0, 0, kFieldWidth, kStripHeight, *images.warning, *images.warningMask, 0, 0);
+        strip.drawMasked(0, 0, kFieldPictureWidth, kStripHeight, *images.warning, *images.warningMask, 0, 0);
     if (images.backBuffer)
-        images.backBuffer->bitBlt(0, 0, kFieldWidth, kStripHeight, strip, 0, 0);
+        images.backBuffer->bitBlt(0, 0, kFieldPictureWidth, kStripHeight, strip, 0, 0);
     m_blendSource.takePixels(strip);
     m_warningStrip = strip;
 }
@@ -234,10 +230,11 @@ void GameRenderer::PaintFieldBackground(int p)
     const ThemeImages& images = m_context.images;
     if (t.themetype == 1) {
         const int frame = backgroundFrame(t, m_context.options.animateBackground) - 1;
-        if (images.background && frameInSheet(*images.background, frame, kFieldHeight))
-            dc.bitBlt(0, 0, kFieldWidth, kFieldHeight, *images.background, 0, kFieldHeight * frame);
+        if (images.background && frameInSheet(*images.background, frame, kFieldPictureHeight))
+            dc.bitBlt(0, 0, kFieldPictureWidth, kFieldPictureHeight, *images.background, 0,
+                kFieldPictureHeight * frame);
     } else if (images.skin) {
-        dc.bitBlt(0, 0, kFieldWidth, kFieldHeight, *images.skin, 0, 0);
+        dc.bitBlt(0, 0, kFieldPictureWidth, kFieldPictureHeight, *images.skin, 0, 0);
     }
 }
 
@@ -249,9 +246,10 @@ void GameRenderer::DrawGameOverPicture(int p)
     Surface& dc = field(p).canvas();
     if (theme().wintransparent) {
         if (images.gameOver && images.gameOverMask)
-            dc.drawMasked(0, 0, kFieldWidth, kFieldHeight, *images.gameOver, *images.gameOverMask, 0, 0);
+            dc.drawMasked(
+                0, 0, kFieldPictureWidth, kFieldPictureHeight, *images.gameOver, *images.gameOverMask, 0, 0);
     } else if (images.gameOver) {
-        dc.bitBlt(0, 0, kFieldWidth, kFieldHeight, *images.gameOver, 0, 0);
+        dc.bitBlt(0, 0, kFieldPictureWidth, kFieldPictureHeight, *images.gameOver, 0, 0);
     }
     field(p).refresh();
 }
@@ -269,7 +267,7 @@ void GameRenderer::DrawFieldBackgroundFrame()
         source = preview.picBlocks;
     }
     if (source)
-        field(3).canvas().bitBlt(0, 0, kFieldWidth, kFieldHeight, *source, 0, 0);
+        field(3).canvas().bitBlt(0, 0, kFieldPictureWidth, kFieldPictureHeight, *source, 0, 0);
 }
 
 void GameRenderer::DrawInternetBackground()
@@ -278,17 +276,18 @@ void GameRenderer::DrawInternetBackground()
     Surface& dc = m_context.pictures.picInetPreview.canvas();
     if (!preview.InetDoorOpen && !preview.InetDoorOpening && !preview.InetDoorClosing) {
         if (preview.picInetDoor)
-            dc.bitBlt(0, 0, kBoardWidth, kBoardHeight, *preview.picInetDoor, 0, 0);
+            dc.bitBlt(0, 0, kBoardPictureWidth, kBoardPictureHeight, *preview.picInetDoor, 0, 0);
         return;
     }
     const ThemeRecord& t = m_context.themes.PreviewTheme;
     if (t.themetype == 0 && preview.picBlocks) {
-        dc.bitBlt(0, 0, kBoardWidth, kBoardHeight, *preview.picBlocks, kFieldWidth, 0);
+        dc.bitBlt(0, 0, kBoardPictureWidth, kBoardPictureHeight, *preview.picBlocks, kFieldPictureWidth, 0);
     } else if (t.themetype == 1 && preview.picInetBG) {
         const bool animate = m_context.options.previewInternetBackground && t.inetbganimated;
         const int frame = (animate ? t.inetbgcurrentframe : t.inetbgstillframe) - 1;
-        if (frameInSheet(*preview.picInetBG, frame, kBoardHeight))
-            dc.bitBlt(0, 0, kBoardWidth, kBoardHeight, *preview.picInetBG, 0, kBoardHeight * frame);
+        if (frameInSheet(*preview.picInetBG, frame, kBoardPictureHeight))
+            dc.bitBlt(0, 0, kBoardPictureWidth, kBoardPictureHeight, *preview.picInetBG, 0,
+                kBoardPictureHeight * frame);
     }
 }
 

@@ -59,7 +59,7 @@ constexpr int kShieldCode = 21;
 
 GameRenderer::GameRenderer(const RenderContext& context)
     : m_context(context)
-    , m_guideColumn(1, WindowPictures::kFieldHeight)
+    , m_guideColumn(1, kFieldPictureHeight)
 {
     m_guideColumn.fill(kWhitePixel);
 }

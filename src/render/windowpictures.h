@@ -11,9 +11,13 @@
 
 namespace kalvon {
 
+// A local field's picture, and an internet board's.
+inline constexpr int kFieldPictureWidth = 192;
+inline constexpr int kFieldPictureHeight = 352;
+inline constexpr int kBoardPictureWidth = 96;
+inline constexpr int kBoardPictureHeight = 176;
+
 struct WindowPictures {
-    static constexpr int kFieldWidth = 192;
-    static constexpr int kFieldHeight = 352;
 
     std::array<PictureBox, 4> picField; // [1..3]
     std::array<PictureBox, 3> picLeds; // [0..2], 4 x 352
@@ -26,11 +30,11 @@ struct WindowPictures {
     WindowPictures()
     {
         for (int i = 1; i <= 3; ++i) {
-            picField[size_t(i)] = PictureBox(kFieldWidth, kFieldHeight);
+            picField[size_t(i)] = PictureBox(kFieldPictureWidth, kFieldPictureHeight);
             picNextPiece[size_t(i)] = PictureBox(77, 77);
         }
         for (int i = 0; i <= 2; ++i) {
-            picLeds[size_t(i)] = PictureBox(4, kFieldHeight);
+            picLeds[size_t(i)] = PictureBox(4, kFieldPictureHeight);
             picSpecials[size_t(i)] = PictureBox(160, 16);
         }
     }

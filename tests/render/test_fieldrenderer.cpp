@@ -395,19 +395,34 @@ TEST_F(FieldRendererTest, ShadowDarkensTheRowAboveTheLandingRowWhileThePieceIsIn
     }
 }
 
-TEST_F(FieldRendererTest, BombsOfLiveSlotsAreDrawn)
+TEST_F(FieldRendererTest, BombsAndTheGameOverPictureShowTheFieldThroughTheirWhiteWhenTransparent)
 {
     EngineState& s = rig.state();
     rig.renderer.BombCreate(1, 2, 4, 3);
     rig.renderer.DrawField(1);
-    EXPECT_EQ(at(1, 40, 72), "Background1") << "the slot is not live in the game";
-    s.BombAnimations[1][3].Active = true;
-    rig.renderer.DrawField(1);
-    EXPECT_EQ(at(1, 40, 72), "Bomb1");
-    EXPECT_EQ(at(1, 33, 65), "Background1");
-    rig.themes.CurrentTheme.bombtransparency = false;
-    rig.renderer.DrawField(1);
-    EXPECT_EQ(at(1, 33, 65), "W");
+    EXPECT_EQ(at(1, 40, 72), "Background1") << "the bomb's slot is not live in the game";
+
+    const struct {
+        const char* name;
+        std::function<void()> prepare;
+        bool ThemeRecord::*transparent;
+        int x, y; // a pixel of the sprite; (x - 7, y - 7) lies in its white corner
+        const char* shown;
+    } cases[] = {
+        { "bomb", [&] { s.BombAnimations[1][3].Active = true; }, &ThemeRecord::bombtransparency, 40, 72,
+            "Bomb1" },
+        { "game over", [&] { s.GameOverShown[1] = true; }, &ThemeRecord::wintransparent, 8, 8, "GameOver0" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.prepare();
+        for (const bool transparent : { true, false }) {
+            rig.themes.CurrentTheme.*c.transparent = transparent;
+            rig.renderer.DrawField(1);
+            EXPECT_EQ(at(1, c.x, c.y), c.shown);
+            EXPECT_EQ(at(1, c.x - 7, c.y - 7), transparent ? "Background1" : "W");
+        }
+    }
 }
 
 TEST_F(FieldRendererTest, WarningBlendsEachFieldsOwnStripUnderTheWarningSprite)
@@ -477,21 +492,13 @@ TEST_F(FieldRendererTest, TeamNameShowsInInternetPlayOnly)
     EXPECT_EQ(at(1, 13, 5), "Glyph66");
 }
 
-TEST_F(FieldRendererTest, GameOverPictureLiesOverTheFieldAndBotHearsOfPlayerOnesRedraws)
+TEST_F(FieldRendererTest, BotHearsOfEachRedrawOfPlayerOnesField)
 {
-    EngineState& s = rig.state();
-    setField(s, 1, { "111111111111" });
-    s.GameOverShown[1] = true;
     rig.hooks.botLinked = true;
     rig.renderer.DrawField(1);
-    EXPECT_EQ(at(1, 100, 344), "GameOver0");
-    EXPECT_EQ(at(1, 1, 1), "Background1");
-    rig.themes.CurrentTheme.wintransparent = false;
-    rig.renderer.DrawField(1);
-    EXPECT_EQ(at(1, 1, 1), "W");
-    EXPECT_EQ(rig.hooks.calls, (std::vector<std::string>{ "BotBlockUpdate", "BotBlockUpdate" }));
-
     rig.renderer.DrawField(2);
+    rig.renderer.DrawField(1);
+    EXPECT_EQ(rig.hooks.calls, (std::vector<std::string>{ "BotBlockUpdate", "BotBlockUpdate" }));
     rig.hooks.botLinked = false;
     rig.renderer.DrawField(1);
     EXPECT_EQ(rig.hooks.calls.size(), 2u);
