@@ -174,7 +174,7 @@ public:
     {
         const ThemeRecord& t = m_themes.CurrentTheme;
         for (int n = 1; n <= kInternetFields; ++n) {
-            Surface& board = m_boards[size_t(n)];
+            Surface& board = m_pictures.picInternetfield[size_t(n)].canvas();
             board.bitBlt(0, 0, 96, 176, *m_images.internetBackground, 0, 0);
             m_library.KalvonInternetBlocksDrawTransparent(n, board, m_images.blocks.get(),
                 m_images.blocksMask.get(), t.blkcurrentframe - 1, t.blkstillframe - 1, 1, 1);
@@ -200,8 +200,6 @@ private:
     NoHooks m_hooks;
     NoPump m_pump;
     GameRenderer m_renderer;
-    std::array<Surface, kInternetFields + 1> m_boards{ Surface(), Surface(96, 176), Surface(96, 176),
-        Surface(96, 176), Surface(96, 176), Surface(96, 176) };
 };
 
 void BM_RenderTick(benchmark::State& state)

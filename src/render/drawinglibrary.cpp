@@ -31,7 +31,7 @@ DrawingLibrary::DrawingLibrary(const Clock& clock)
 
 void DrawingLibrary::KalvonUpdateBlocks(int field, int column, int row, int occupied, int code)
 {
-    if (field < 0 || field >= kLocalFields || !onField(column, row))
+    if (field < 0 || field >= kPlayers || !onField(column, row))
         return;
     m_local[size_t(field)][size_t(column)][size_t(row)] = { occupied != 0, int16_t(code) };
 }
@@ -45,7 +45,7 @@ void DrawingLibrary::KalvonUpdateInternetBlocks(int board, int column, int row, 
 
 std::optional<DrawingLibrary::CellState> DrawingLibrary::localCell(int field, int column, int row) const
 {
-    if (field < 0 || field >= kLocalFields || !onField(column, row))
+    if (field < 0 || field >= kPlayers || !onField(column, row))
         return std::nullopt;
     return m_local[size_t(field)][size_t(column)][size_t(row)];
 }

@@ -32,7 +32,7 @@ class Clock;
 
 class DrawingLibrary {
 public:
-    static constexpr int kLocalFields = 2;
+    static constexpr int kPlayers = 2;
     static constexpr int kBoards = kInternetFields;
     static constexpr int kBombSlots = 10;
     static constexpr int kInventorySize = 10;
@@ -158,15 +158,15 @@ private:
     void drawBombs(int p, Surface& dc, const Sprites& sprites) const;
     const CellGrid* localGrid(int p) const;
     const CellGrid* boardGrid(int n) const;
-    static bool isLocalPlayer(int p) { return p >= 1 && p <= kLocalFields; }
+    static bool isLocalPlayer(int p) { return p >= 1 && p <= kPlayers; }
 
     const Clock& m_clock;
-    std::array<CellGrid, kLocalFields> m_local{};
+    std::array<CellGrid, kPlayers> m_local{};
     std::array<CellGrid, kBoards> m_boards{};
-    std::array<Bytes, kLocalFields> m_inventory;
+    std::array<Bytes, kPlayers> m_inventory;
     std::optional<QRgb> m_trailColor;
-    std::array<Trail, kLocalFields> m_trails{};
-    std::array<std::array<Bomb, kBombSlots>, kLocalFields> m_bombs{};
+    std::array<Trail, kPlayers> m_trails{};
+    std::array<std::array<Bomb, kBombSlots>, kPlayers> m_bombs{};
     // Where each byte's glyph lies in the team font; empty until generated.
     std::optional<std::array<TileSpot, 256>> m_glyphs;
 };
