@@ -1,0 +1,114 @@
+#pragma once
+// What the internet client shows and asks of the main window: chat and notice runs, error
+// boxes, the connect page, lobby lists and spot labels, game buttons and menu entries, pages,
+// the game timer and music, and the opponent boards' drawing and door animations. The main
+// window implements it over its widgets; tests plug in a recording fake. Plain C++, so the
+// client's rules run without widgets.
+
+#include "common/bytes.h"
+
+#include <vector>
+
+namespace kalvon {
+
+// The chat colours, by their [Chat Options] keys.
+enum class ChatColour {
+    Normal, Player, Server, Client, Other, Action, Team, Vote, Stat, SendMsg, RecvMsg,
+    SpecialGood, SpecialBad, SpecialTarget, SpecialUser
+};
+
+// Controls and menu entries the client enables, disables or captions.
+enum class ClientControl {
+    ConnectButton, // cmdConnect: "Connect" / "Disconnect"
+    NameBox,       // txtName
+    AddressBox,    // txtIP
+    TeamBox,       // txtTeam
+    TeamButton,    // cmdTeam
+    JoinGame,      // cmdJoinGame
+    Spectate,      // cmdSpectate
+    StartGame,     // cmdStartGame: "Start Game" / "Stop Game"
+    PauseGame,     // cmdPauseGame: "Pause Game"
+    RoomBrowser,   // cmdRoomBrowser
+    MenuStart,     // the File menu's start entry (menumarker 0)
+    MenuPause,     // its pause entry (menumarker 1)
+    MenuGameMode,  // its game-mode entry (menumarker 2)
+    MenuStartVote, MenuRoomBrowser, MenuSpec, MenuSpectate, MenuJoinGame, // popup entries
+    MenuBanPlayer, MenuBanSpec, MenuKickPlayer, MenuKickSpec, MenuPlayerMove, MenuSpecMove,
+    BlockRatioControls, // the occurrence-percentage window's controls
+};
+
+// The main window's pages, as CurrentScreen numbers them.
+inline constexpr int kFieldScreen = 1;
+inline constexpr int kChatScreen = 6;
+
+// The chat boxes keep at most this many lines; older lines go first.
+inline constexpr int kChatLineLimit = 20000;
+
+class ClientView {
+public:
+    virtual ~ClientView() = default;
+
+    // --- chat and boxes ---
+    // Appends plain text (Windows-1252, CR LF as line breaks) to both chat boxes in the chat
+    // font, bold or not, in the colour of `colour`, and scrolls them to the end.
+    virtual void AddChatText(BytesView text, bool bold, ChatColour colour) = 0;
+    virtual void scrollChatToEnd() = 0;
+    // A critical box titled "Error". It must not block: it is raised while network messages
+    // are being handled.
+    virtual void showError(BytesView text) = 0;
+
+    // --- controls ---
+    virtual void setEnabled(ClientControl control, bool enabled) = 0;
+    virtual void setCaption(ClientControl control, BytesView caption) = 0;
+    // The toolbar's connect button: idle opens the connect page, else it disconnects.
+    virtual void setConnectButtonIdle(bool idle) = 0;
+    // lblActiveLevel(1) shown or hidden (its text goes through the engine's labels).
+    virtual void showActiveLevel(bool visible) = 0;
+    // The window caption lblCaption.
+    virtual void setWindowCaption(BytesView caption) = 0;
+    // This program hosts the built-in server (cmdStartServer shows "Stop Server").
+    virtual bool isHostingServer() const = 0;
+
+    // --- lobby ---
+    // The name above a field: 0 is the big field (lblCliName), 1..5 the opponent boards.
+    virtual void setSpotLabel(int board, BytesView text) = 0;
+    virtual void setPlayerList(const std::vector<Bytes>& lines) = 0;    // lstPlayers
+    virtual void setSpectatorList(const std::vector<Bytes>& names) = 0; // lstSpectators
+
+    // --- pages, game timer, music ---
+    virtual int currentScreen() const = 0;
+    virtual void ShowChatScreen() = 0;
+    virtual void ShowFieldScreen() = 0;
+    // tmrMain, the 10 ms game tick.
+    virtual void setGameTimer(bool running) = 0;
+    virtual bool gameTimerRunning() const = 0;
+    // The game music from the file named on the options page.
+    virtual void PlayGameMusic() = 0;
+    virtual void StopMusic() = 0;
+    virtual void StopGameMusic() = 0;
+    virtual void PauseMusic() = 0;
+    virtual void ResumeMusic() = 0;
+    // The drop trails of the local fields are cleared.
+    virtual void ClearTrails() = 0;
+    // The height indicator of the local field is redrawn.
+    virtual void DrawHeightLed() = 0;
+
+    // --- opponent boards 1..5 (cells in the client's OpponentBoards) ---
+    // The drawing copy of a board's cells is rebuilt (with its effect markers).
+    virtual void UpdateInternetFieldBlocks(int board) = 0;
+    virtual void DrawNetPlayerField(int board) = 0;
+    virtual void DrawNetPlayerBackground(int board) = 0;
+    // The board's door: closing over a board whose spot emptied, opening for a new player;
+    // `setBoardInUse` opens or shuts it without animation; `finishLostFieldAnimation` ends a
+    // closing door at once.
+    virtual void StartLostFieldAnimation(int board) = 0;
+    virtual void ResetLostFieldAnimation(int board) = 0;
+    virtual void setBoardInUse(int board, bool inUse) = 0;
+    virtual void finishLostFieldAnimation(int board) = 0;
+    // A lost player's board is covered with random blocks; a winner's gets the winner pattern
+    // and the win image (which sets the board's NetBoardWon).
+    virtual void FillLostFieldRandom(int board) = 0;
+    virtual void ResetNetBoard(int board) = 0;
+};
+
+} // namespace kalvon

@@ -1,0 +1,200 @@
+#pragma once
+// The client side of internet play: the connection to a game server and its receive queue,
+// the dispatcher of every server message, joining, the roster and playing spots, chat
+// received, the opponents' fields, network game start, stop and game over with the
+// statistics, and the in-game senders (specials, field differences, level steps).
+//
+// It runs on the UI thread. Arrivals only queue lines; the queue is drained by a 10 ms timer
+// and the drain never runs inside itself, so a handler that waits (a field animation) finds
+// later lines still queued when it returns. The window reaches the player through the view
+// interface and the engine through its host: the host's network calls (SendToServer,
+// ClientDispatchMessage, SendFieldUpdate, ResetSentField, CheckLevelUp, MyIndex) forward to
+// the methods of the same names here.
+
+#include "common/bytes.h"
+#include "engine/types.h"
+#include "net/clientroster.h"
+#include "net/clientview.h"
+#include "net/gamestats.h"
+#include "net/opponentboards.h"
+#include "net/wire/field.h"
+#include "net/wire/linesplitter.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <deque>
+#include <optional>
+
+class QTcpSocket;
+
+namespace kalvon {
+
+class Clock;
+class GameEngine;
+
+class InternetClient final : public QObject {
+    Q_OBJECT
+public:
+    struct Timing {
+        int connectTimeoutMs = 20000; // a server that never answers the connect
+        int queueIntervalMs = 10;     // the receive queue's drain
+    };
+    static constexpr int kDefaultPort = 90;
+
+    InternetClient(ClientView& view, GameEngine& engine, const Clock& clock, Timing timing,
+                   QObject* parent = nullptr);
+    InternetClient(ClientView& view, GameEngine& engine, const Clock& clock, QObject* parent = nullptr)
+        : InternetClient(view, engine, clock, Timing{}, parent)
+    {
+    }
+    ~InternetClient() override;
+
+    // --- the connect page ---
+    // cmdConnect: with the caption "Connect" checks the form and connects; with "Disconnect"
+    // leaves the server.
+    void connectButtonClicked(BytesView name, BytesView team, BytesView address);
+    // The toolbar's connect button opens the connect page while this is true; otherwise it
+    // calls disconnectFromServer.
+    bool connectButtonIdle() const { return m_connectButtonIdle; }
+    // Sends the quit message and resets everything to "not connected".
+    void disconnectFromServer();
+    // The program ends: the server is told (the window then waits 100 ms).
+    void sendQuit();
+    // cmdTeam: the team in use becomes `team` (none when empty) and the server is told.
+    void applyTeam(BytesView team);
+    // The team in use, sent in the hello and kept as [Network] team=: the single CR for none.
+    const Bytes& TeamName() const { return m_TeamName; }
+    void setTeamName(BytesView teamName) { m_TeamName = Bytes(teamName); }
+    bool Connected() const { return m_Connected; }
+    bool IsAdmin() const { return m_IsAdmin; }
+
+    // --- what the engine's host forwards ---
+    void SendToServer(BytesView line);
+    // `code` is the line's first byte, `payload` what follows its first ";".
+    void ClientDispatchMessage(BytesView code, BytesView payload);
+    // "5;" with the changes of field 1 since the last report, or "5;S".
+    void SendFieldUpdate();
+    // The copy last reported is forgotten (field 1 was emptied).
+    void ResetSentField();
+    // The level step of internet play over the engine's LevelLineCount.
+    void CheckLevelUp();
+    int MyIndex() const { return m_roster.MyIndex; }
+
+    // --- in-game senders ---
+    // Uses the special at hand on the player in spot 1..6 (the Ispec keys); refused without
+    // change for an empty spot, a dead player, a shielded opponent, no running game or an
+    // empty inventory.
+    void SendSpecial(int slot);
+    // The spot of the player who last hit this client with a revenge special (Irevenge).
+    int RevengeSlot() const { return m_RevengeSlot; }
+
+    // --- state the window and the renderer read ---
+    OpponentBoards& boards() { return m_boards; }
+    const OpponentBoards& boards() const { return m_boards; }
+    const ClientRoster& roster() const { return m_roster; }
+    const GameStats& stats() const { return m_stats; }
+
+private:
+    // Connection and queue (clientconnection.cpp).
+    void ConnectOrDisconnect(BytesView name, BytesView team, BytesView address);
+    void ClientConnected();
+    void ClientDataArrival(BytesView data);
+    void ClientDisconnected();
+    void onSocketError();
+    void onSocketClosed();
+    void onConnectTimeout();
+    void failConnection(BytesView message);
+    void drainQueue();
+    void releaseSocket();
+
+    // Dispatcher, notices and specials (clientdispatcher.cpp).
+    void rejected(BytesView message);
+    void ClientMsgTeamChanged(BytesView payload);
+    void ClientMsgGameSettings(BytesView payload);
+    void ClientMsgCommonLevel(BytesView payload);
+    void ClientMsgPaused();
+    void ClientMsgResumed();
+    void ClientMsgLinesAdded(BytesView payload);
+    void ClientMsgSpecial(SpecialType special, BytesView payload);
+    void markTargetBoard(SpecialType special, int target);
+    void applySpecialHere(SpecialType special);
+
+    // Joining, roster, spots and chat (clientlobby.cpp).
+    void ClientMsgIndex(BytesView payload);
+    void ClientMsgConnected(BytesView payload);
+    void ClientMsgJoined(BytesView payload);
+    bool takeWelcome(BytesView payload, bool withComma, bool roomWelcome);
+    void ClientMsgPlayerRecord(char code, BytesView payload);
+    void ClientMsgPlayerLeaves(char code, BytesView payload);
+    void ClientMsgSpotChange(BytesView payload);
+    void spotToSpectators(int index);
+    void spotTaken(int index, int spot);
+    void ClientMsgChatLine(char code, BytesView payload);
+    void ClientMsgPlayerLost(BytesView payload);
+    void RefreshSpotLabels();
+    void RefreshPlayerList();
+    void UpdateGameButtons(bool enable);
+    void printPlayerLine(int index, BytesView rest, ChatColour colour);
+
+    // Opponent fields and the own field on the wire (clientfields.cpp).
+    void ClientMsgFullField(BytesView payload);
+    void ClientMsgFieldRelay(BytesView payload);
+    // Writes cells into the field that shows the spot and redraws it.
+    void writeSpotField(int spot, const std::vector<wire::CellChange>& changes);
+    void ClearNetBoard(int board);
+    void redrawBoard(int board);
+    void ApplyFieldString(BytesView dump);
+
+    // Game start, stop and game over (clientgame.cpp).
+    void ClientMsgGameStarted(BytesView options);
+    void ClientMsgGameStopped();
+    void PrepareClientGame();
+    void resetLocalPlayer();
+    void ClientMsgGameOver(BytesView winners);
+    void printStatistics(BytesView winners);
+    void setGameButtons(bool gameRuns);
+
+    // Helpers.
+    void chat(BytesView text, bool bold, ChatColour colour);
+    void playSound(SoundSlot slot);
+    int64_t now() const;
+    // Local field 1: the engine's fills and fades.
+    void FillFieldRandom();
+    void FillFieldPicture();
+    void FadeInField();
+    void FadeOutField();
+
+    ClientView& m_view;
+    GameEngine& m_engine;
+    const Clock& m_clock;
+    Timing m_timing;
+
+    // Connection.
+    QPointer<QTcpSocket> m_socket;
+    QTimer m_queueTimer;
+    QTimer m_connectTimer;
+    wire::LineSplitter m_splitter;
+    std::deque<Bytes> m_queue;     // lstCliQueue
+    bool m_draining = false;
+    bool m_closePending = false;   // the server closed while lines were being handled
+    bool m_sessionActive = false;  // the connect button shows "Disconnect"
+    bool m_connectButtonIdle = true;
+    bool m_Connected = false;
+    bool m_IsAdmin = false;
+    Bytes m_address;
+    Bytes m_MyName;
+    Bytes m_MyTeam;
+    Bytes m_TeamName = "\r";
+
+    // Game.
+    ClientRoster m_roster;
+    OpponentBoards m_boards;
+    GameStats m_stats;
+    int m_RevengeSlot = 0;
+    bool m_gameButtonStops = false; // cmdStartGame shows "Stop Game"
+    wire::FieldCells m_sentField;   // field 1 as last reported
+};
+
+} // namespace kalvon

@@ -1,0 +1,87 @@
+#include "net/opponentboards.h"
+
+#include "net/wire/encodings.h"
+
+namespace kalvon {
+
+namespace {
+
+// The top-row columns of the three markers and the special block each shows.
+constexpr int kFlashColumn = 11;
+constexpr int kTremorColumn = 10;
+constexpr int kShieldColumn = 9;
+constexpr int16_t kFlashCode = kFirstSpecialCode + static_cast<int>(SpecialType::FlashScreen);
+constexpr int16_t kTremorCode = kFirstSpecialCode + static_cast<int>(SpecialType::Tremor);
+constexpr int16_t kShieldCode = kFirstSpecialCode + static_cast<int>(SpecialType::HolyShield);
+
+bool onField(int x, int y)
+{
+    return x >= 0 && x < kFieldColumns && y >= 0 && y < kFieldRows;
+}
+
+} // namespace
+
+void OpponentBoards::clearCells(int board)
+{
+    if (!isBoard(board))
+        return;
+    for (auto& column : InetFieldOccupied[board])
+        column.fill(kCellEmpty);
+}
+
+void OpponentBoards::setWireCell(int board, int x, int y, int cell)
+{
+    if (!isBoard(board) || !onField(x, y) || !wire::isWireCell(cell))
+        return;
+    if (cell == wire::kEmptyCell) {
+        InetFieldOccupied[board][x][y] = kCellEmpty;
+        return;
+    }
+    InetFieldOccupied[board][x][y] = kCellOccupied;
+    InetFieldColor[board][x][y] = static_cast<int16_t>(cell);
+}
+
+void OpponentBoards::clearMarkers(int board)
+{
+    if (!isBoard(board))
+        return;
+    NetFlashActive[board] = NetTremorActive[board] = NetShieldActive[board] = false;
+    NetFlashStart[board] = NetTremorStart[board] = NetShieldStart[board] = 0;
+    NetBoardWon[board] = false;
+}
+
+OpponentBoards::DrawnCell OpponentBoards::drawnCell(int board, int x, int y) const
+{
+    if (!isBoard(board) || !onField(x, y))
+        return {};
+    if (y == 0) {
+        if (x == kFlashColumn && NetFlashActive[board])
+            return {kCellOccupied, kFlashCode};
+        if (x == kTremorColumn && NetTremorActive[board])
+            return {kCellOccupied, kTremorCode};
+        if (x == kShieldColumn && NetShieldActive[board])
+            return {kCellOccupied, kShieldCode};
+    }
+    return {InetFieldOccupied[board][x][y], InetFieldColor[board][x][y]};
+}
+
+std::vector<int> OpponentBoards::endTimedMarkers(int64_t now)
+{
+    std::vector<int> changed;
+    for (int board = 1; board <= kInternetFields; ++board) {
+        bool ended = false;
+        for (auto [active, start] : {std::pair{&NetFlashActive, &NetFlashStart},
+                                     std::pair{&NetTremorActive, &NetTremorStart},
+                                     std::pair{&NetShieldActive, &NetShieldStart}}) {
+            if ((*active)[board] && now - (*start)[board] >= kBoardMarkerMs) {
+                (*active)[board] = false;
+                ended = true;
+            }
+        }
+        if (ended)
+            changed.push_back(board);
+    }
+    return changed;
+}
+
+} // namespace kalvon

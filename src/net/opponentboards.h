@@ -1,0 +1,54 @@
+#pragma once
+// The five opponent boards of internet play: the cells the client mirrors from the other
+// players' field messages (InetFieldOccupied, InetFieldColor), the Flash Screen, Tremor and
+// Holy Shield markers of the players they show, and the win flag of a winner's board. The
+// client writes it; the renderer draws it through drawnCell, which lays the markers over
+// the top row without changing the stored cells.
+
+#include "engine/state.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace kalvon {
+
+inline constexpr int64_t kBoardMarkerMs = 7000;
+
+struct OpponentBoards {
+    template <typename T>
+    using PerBoard = std::array<T, kInternetFields + 1>; // [1..5]
+
+    PerBoard<FieldArray> InetFieldOccupied{}; // 0 empty, -1 occupied
+    PerBoard<FieldArray> InetFieldColor{};    // an emptied cell keeps its colour
+    PerBoard<bool> NetFlashActive{};
+    PerBoard<int64_t> NetFlashStart{};
+    PerBoard<bool> NetTremorActive{};
+    PerBoard<int64_t> NetTremorStart{};
+    PerBoard<bool> NetShieldActive{};
+    PerBoard<int64_t> NetShieldStart{};
+    PerBoard<bool> NetBoardWon{}; // the board shows the win image
+
+    static bool isBoard(int board) { return board >= 1 && board <= kInternetFields; }
+
+    // Every cell empty; the colours stay.
+    void clearCells(int board);
+    // A cell as the wire gives it: the empty value empties it and keeps its colour, a colour
+    // fills it.
+    void setWireCell(int board, int x, int y, int cell);
+    void clearMarkers(int board);
+
+    struct DrawnCell {
+        int16_t occupied = kCellEmpty;
+        int16_t color = 0;
+        friend bool operator==(const DrawnCell&, const DrawnCell&) = default;
+    };
+    // The cell as drawn: while a marker is active, top-row columns 11, 10 and 9 show the
+    // Flash Screen, Tremor and Holy Shield blocks.
+    DrawnCell drawnCell(int board, int x, int y) const;
+
+    // The main tick's end of the markers after kBoardMarkerMs: the boards that changed.
+    std::vector<int> endTimedMarkers(int64_t now);
+};
+
+} // namespace kalvon
