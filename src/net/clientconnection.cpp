@@ -3,6 +3,7 @@
 // is unknown), the 10 ms drain into the dispatcher, and the reset to "not connected".
 
 #include "common/clock.h"
+#include "common/vbconv.h"
 #include "engine/gameengine.h"
 #include "net/clientview.h"
 #include "net/hostoptions.h"
@@ -84,6 +85,15 @@ void InternetClient::sendQuit()
         m_socket->flush();
 }
 
+void InternetClient::applyTeam(BytesView team)
+{
+    m_MyTeam = payloadField(team);
+    m_TeamName = teamOnWire(m_MyTeam);
+    if (PlayerInfo* me = m_roster.player(m_roster.MyIndex))
+        me->Team = m_TeamName;
+    SendToServer(makeLine(toServer::MsgSetTeam, m_TeamName));
+}
+
 void InternetClient::ConnectOrDisconnect(BytesView name, BytesView team, BytesView address)
 {
     if (name.find_first_of(";\t,") != BytesView::npos) {
@@ -135,8 +145,7 @@ void InternetClient::ClientConnected()
     m_queueTimer.start();
     // A new connection has no index yet, whatever the last one had.
     m_roster.MyIndex = 0;
-    const Bytes team = m_TeamName == kNoTeam ? Bytes(kNoTeam) : payloadField(m_TeamName);
-    SendToServer(makeLine(toServer::MsgHello, buildHello(team, m_MyName)));
+    SendToServer(makeLine(toServer::MsgHello, buildHello(teamOnWire(payloadField(m_TeamName)), m_MyName)));
     m_roster.clearSpots();
     m_roster.Spectating = true;
     m_Connected = true;
@@ -252,11 +261,11 @@ void InternetClient::ClientDisconnected()
     m_roster.clearSpots();
 
     EngineState& s = m_engine.state();
-    if (s.GameActive || m_view.gameTimerRunning()) {
-        m_view.setGameTimer(false);
+    if (s.GameActive || m_gameTimerOn) {
+        setGameTimer(false);
         m_view.StopMusic();
         s.GameActive = false;
-        FillFieldRandom();
+        m_engine.FillFieldRandom(1);
     }
 
     m_Connected = false;
@@ -272,7 +281,7 @@ void InternetClient::ClientDisconnected()
     m_IsAdmin = false;
 
     // A hosting copy keeps its game buttons: its own server still runs.
-    if (!m_view.isHostingServer()) {
+    if (!host().IsHostingServer()) {
         for (ClientControl control :
              {ClientControl::StartGame, ClientControl::PauseGame, ClientControl::MenuStart, ClientControl::MenuPause,
               ClientControl::MenuBanPlayer, ClientControl::MenuBanSpec, ClientControl::MenuKickPlayer,

@@ -5,6 +5,11 @@
 
 namespace kalvon {
 
+bool sameTeam(BytesView a, BytesView b)
+{
+    return !wire::isNoTeam(a) && !wire::isNoTeam(b) && toLower(a) == toLower(b);
+}
+
 PlayerInfo* ClientRoster::player(int index)
 {
     if (index < 1 || index > HighestPlayerIndex())

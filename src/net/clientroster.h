@@ -22,6 +22,9 @@ inline constexpr int kNoPlayer = -1;
 // The highest player index one PlayerChar carries.
 inline constexpr int kMaxPlayerIndex = 255 - 150;
 
+// Two players are teammates when both have a team and the teams match ignoring case.
+bool sameTeam(BytesView a, BytesView b);
+
 class ClientRoster {
 public:
     ClientRoster()

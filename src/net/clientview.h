@@ -1,9 +1,11 @@
 #pragma once
 // What the internet client shows and asks of the main window: chat and notice runs, error
 // boxes, the connect page, lobby lists and spot labels, game buttons and menu entries, pages,
-// the game timer and music, and the opponent boards' drawing and door animations. The main
-// window implements it over its widgets; tests plug in a recording fake. Plain C++, so the
-// client's rules run without widgets.
+// music, and the opponent boards' drawing and door animations. The main window implements it
+// over its widgets; tests plug in a recording fake. Plain C++, so the client's rules run
+// without widgets. What the engine's host already offers (the game timer, pausing, resuming
+// and stopping the game music, the trails, the height indicator, whether this program hosts
+// the server) the client asks of the host.
 
 #include "common/bytes.h"
 
@@ -66,8 +68,6 @@ public:
     virtual void showActiveLevel(bool visible) = 0;
     // The window caption lblCaption.
     virtual void setWindowCaption(BytesView caption) = 0;
-    // This program hosts the built-in server (cmdStartServer shows "Stop Server").
-    virtual bool isHostingServer() const = 0;
 
     // --- lobby ---
     // The name above a field: 0 is the big field (lblCliName), 1..5 the opponent boards.
@@ -75,23 +75,13 @@ public:
     virtual void setPlayerList(const std::vector<Bytes>& lines) = 0;    // lstPlayers
     virtual void setSpectatorList(const std::vector<Bytes>& names) = 0; // lstSpectators
 
-    // --- pages, game timer, music ---
+    // --- pages and music ---
     virtual int currentScreen() const = 0;
     virtual void ShowChatScreen() = 0;
     virtual void ShowFieldScreen() = 0;
-    // tmrMain, the 10 ms game tick.
-    virtual void setGameTimer(bool running) = 0;
-    virtual bool gameTimerRunning() const = 0;
-    // The game music from the file named on the options page.
+    // The game music from the file named on the options page, and stopping whatever plays.
     virtual void PlayGameMusic() = 0;
     virtual void StopMusic() = 0;
-    virtual void StopGameMusic() = 0;
-    virtual void PauseMusic() = 0;
-    virtual void ResumeMusic() = 0;
-    // The drop trails of the local fields are cleared.
-    virtual void ClearTrails() = 0;
-    // The height indicator of the local field is redrawn.
-    virtual void DrawHeightLed() = 0;
 
     // --- opponent boards 1..5 (cells in the client's OpponentBoards) ---
     // The drawing copy of a board's cells is rebuilt (with its effect markers).

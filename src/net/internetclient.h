@@ -12,6 +12,7 @@
 // the methods of the same names here.
 
 #include "common/bytes.h"
+#include "engine/enginehost.h"
 #include "engine/types.h"
 #include "net/clientroster.h"
 #include "net/clientview.h"
@@ -19,6 +20,7 @@
 #include "net/opponentboards.h"
 #include "net/wire/field.h"
 #include "net/wire/linesplitter.h"
+#include "net/wire/messages.h"
 
 #include <QObject>
 #include <QPointer>
@@ -81,6 +83,8 @@ public:
     // The level step of internet play over the engine's LevelLineCount.
     void CheckLevelUp();
     int MyIndex() const { return m_roster.MyIndex; }
+    // The own player lost (the engine's PlayerLost in internet play).
+    void MarkMyPlayerDead();
 
     // --- in-game senders ---
     // Uses the special at hand on the player in spot 1..6 (the Ispec keys); refused without
@@ -109,7 +113,7 @@ private:
     void drainQueue();
     void releaseSocket();
 
-    // Dispatcher, notices and specials (clientdispatcher.cpp).
+    // Dispatcher and notices (clientdispatcher.cpp).
     void rejected(BytesView message);
     void ClientMsgTeamChanged(BytesView payload);
     void ClientMsgGameSettings(BytesView payload);
@@ -117,6 +121,9 @@ private:
     void ClientMsgPaused();
     void ClientMsgResumed();
     void ClientMsgLinesAdded(BytesView payload);
+
+    // Specials (clientspecials.cpp).
+    static bool isGoodSpecial(SpecialType special);
     void ClientMsgSpecial(SpecialType special, BytesView payload);
     void markTargetBoard(SpecialType special, int target);
     void applySpecialHere(SpecialType special);
@@ -125,7 +132,7 @@ private:
     void ClientMsgIndex(BytesView payload);
     void ClientMsgConnected(BytesView payload);
     void ClientMsgJoined(BytesView payload);
-    bool takeWelcome(BytesView payload, bool withComma, bool roomWelcome);
+    void takeWelcome(const wire::Welcome& welcome);
     void ClientMsgPlayerRecord(char code, BytesView payload);
     void ClientMsgPlayerLeaves(char code, BytesView payload);
     void ClientMsgSpotChange(BytesView payload);
@@ -136,7 +143,6 @@ private:
     void RefreshSpotLabels();
     void RefreshPlayerList();
     void UpdateGameButtons(bool enable);
-    void printPlayerLine(int index, BytesView rest, ChatColour colour);
 
     // Opponent fields and the own field on the wire (clientfields.cpp).
     void ClientMsgFullField(BytesView payload);
@@ -160,11 +166,11 @@ private:
     void chat(BytesView text, bool bold, ChatColour colour);
     void playSound(SoundSlot slot);
     int64_t now() const;
-    // Local field 1: the engine's fills and fades.
-    void FillFieldRandom();
-    void FillFieldPicture();
-    void FadeInField();
-    void FadeOutField();
+    EngineHost& host();
+    // "Level: 3" and the like into one of the engine's labels of player 1.
+    void setCountLabel(LabelId label, BytesView caption, int value);
+    // tmrMain: while connected only the client starts and stops it.
+    void setGameTimer(bool running);
 
     ClientView& m_view;
     GameEngine& m_engine;
@@ -193,6 +199,7 @@ private:
     OpponentBoards m_boards;
     GameStats m_stats;
     int m_RevengeSlot = 0;
+    bool m_gameTimerOn = false;
     bool m_gameButtonStops = false; // cmdStartGame shows "Stop Game"
     wire::FieldCells m_sentField;   // field 1 as last reported
 };

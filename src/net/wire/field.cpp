@@ -2,6 +2,19 @@
 
 namespace kalvon::wire {
 
+namespace {
+
+// The triple at `pos` (three bytes must be there), nothing when it is out of range.
+std::optional<CellChange> tripleAt(BytesView diff, std::size_t pos)
+{
+    const CellChange change{coordValue(diff[pos]), coordValue(diff[pos + 1]), cellValue(diff[pos + 2])};
+    if (!FieldCells::contains(change.x, change.y) || !isWireCell(change.cell))
+        return std::nullopt;
+    return change;
+}
+
+} // namespace
+
 Bytes encodeFieldDump(const FieldCells& field)
 {
     Bytes dump;
@@ -53,10 +66,22 @@ std::optional<std::vector<CellChange>> decodeFieldDiff(BytesView diff)
         return std::nullopt;
     changes.reserve(diff.size() / 3);
     for (std::size_t pos = 0; pos < diff.size(); pos += 3) {
-        const CellChange change{coordValue(diff[pos]), coordValue(diff[pos + 1]), cellValue(diff[pos + 2])};
-        if (!FieldCells::contains(change.x, change.y) || !isWireCell(change.cell))
+        const std::optional<CellChange> change = tripleAt(diff, pos);
+        if (!change)
             return std::nullopt;
-        changes.push_back(change);
+        changes.push_back(*change);
+    }
+    return changes;
+}
+
+std::vector<CellChange> validFieldChanges(BytesView diff)
+{
+    std::vector<CellChange> changes;
+    if (diff == "S" || diff == "T")
+        return changes;
+    for (std::size_t pos = 0; pos + 3 <= diff.size(); pos += 3) {
+        if (const std::optional<CellChange> change = tripleAt(diff, pos))
+            changes.push_back(*change);
     }
     return changes;
 }

@@ -53,6 +53,10 @@ Bytes encodeFieldDiff(const std::vector<CellChange>& changes);
 // bad diff is never applied in part.
 std::optional<std::vector<CellChange>> decodeFieldDiff(BytesView diff);
 
+// The changes of a relayed diff as a client reads them: every complete triple in range, the
+// others and an incomplete rest skipped; empty for "S" or "T".
+std::vector<CellChange> validFieldChanges(BytesView diff);
+
 // The cells of `now` that differ from `sent`, rows outer and columns inner, as the client
 // reports its field.
 std::vector<CellChange> diffFields(const FieldCells& sent, const FieldCells& now);
