@@ -1,0 +1,114 @@
+#include "clienttest.h"
+
+#include "servertest.h"
+
+#include "net/wire/codes.h"
+#include "net/wire/encodings.h"
+#include "net/wire/messages.h"
+
+namespace kalvon::testing {
+
+void forwardNetworkCalls(RecordingEngineHost& host, InternetClient& client)
+{
+    host.onCall = [&host, &client](const std::string& call) {
+        if (call == "SendToServer") {
+            client.SendToServer(host.sentToServer.back());
+        } else if (call == "ClientDispatchMessage") {
+            const auto [code, payload] = host.dispatched.back();
+            client.ClientDispatchMessage(code, payload);
+        } else if (call == "SendFieldUpdate") {
+            client.SendFieldUpdate();
+        } else if (call == "ResetSentField") {
+            client.ResetSentField();
+        } else if (call == "CheckLevelUp") {
+            client.CheckLevelUp();
+        } else if (call == "MarkMyPlayerDead") {
+            client.MarkMyPlayerDead();
+        }
+        host.myIndex = client.MyIndex();
+    };
+}
+
+Bytes welcomePayload(int index, const std::array<int, kPlayingSlots>& holders, bool running)
+{
+    wire::Welcome welcome;
+    welcome.index = index;
+    for (int spot = 1; spot <= kPlayingSlots; ++spot) {
+        const int holder = holders[static_cast<std::size_t>(spot - 1)];
+        welcome.slotHolders[static_cast<std::size_t>(spot)] = holder == 0 ? -1 : holder;
+    }
+    welcome.gameRunning = running;
+    return wire::buildWelcome(welcome);
+}
+
+Bytes playerRecord(char code, int index, BytesView name, BytesView team)
+{
+    return msg(code, wire::buildPlayerRecord(index, name, team));
+}
+
+NetEngineRig::NetEngineRig(const Clock& clock) : engine(host, random, clock)
+{
+    engine.setEffects(effects);
+    engine.state().GameMode = GameMode::Internet;
+}
+
+ClientTest::ClientTest()
+{
+    forwardNetworkCalls(rig.host, client);
+}
+
+InternetClient::Timing ClientTest::fastTiming()
+{
+    InternetClient::Timing timing;
+    timing.connectTimeoutMs = 2000;
+    return timing;
+}
+
+void ClientTest::connect(BytesView name, BytesView team)
+{
+    client.connectButtonClicked(name, team, server.address());
+    ASSERT_TRUE(server.accept());
+    const std::optional<Bytes> hello = server.nextLine();
+    ASSERT_TRUE(hello && hello->front() == wire::toServer::MsgHello) << show(hello.value_or("<nothing>"));
+}
+
+void ClientTest::join(int index, const std::array<int, kPlayingSlots>& holders, bool running,
+                      const std::vector<std::pair<int, Bytes>>& others)
+{
+    connect();
+    std::vector<Bytes> lines;
+    for (const auto& [other, name] : others)
+        lines.push_back(playerRecord(wire::toClient::MsgPlayerInfo, other, name));
+    lines.push_back(msg(wire::toClient::MsgWelcome, welcomePayload(index, holders, running)));
+    server.sendLines(lines);
+    // Every line before the welcome is answered with an index request; the welcome with "/".
+    ASSERT_TRUE(server.linesUntil("/"));
+    server.clear();
+    view.clear();
+    rig.host.clear();
+}
+
+std::vector<Bytes> ClientTest::deliver(const std::vector<Bytes>& lines)
+{
+    std::vector<Bytes> all = lines;
+    all.push_back(msg(wire::toClient::MsgYourIndex, pc(0)));
+    server.sendLines(all);
+    std::optional<std::vector<Bytes>> sent = server.linesUntil(")");
+    EXPECT_TRUE(sent) << "the client did not handle the lines";
+    if (!sent)
+        return {};
+    sent->pop_back();
+    return *sent;
+}
+
+Bytes ClientTest::options(const wire::HostRules& rules)
+{
+    return wire::BuildGameOptions(rules);
+}
+
+std::vector<Bytes> ClientTest::startGame(const wire::HostRules& rules)
+{
+    return deliver({msg(wire::toClient::MsgGameStarted, options(rules))});
+}
+
+} // namespace kalvon::testing

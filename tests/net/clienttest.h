@@ -1,0 +1,70 @@
+#pragma once
+// The fixture of the internet client's tests: a client with a recording view and an engine
+// with recording fakes (in internet mode, no game running), wired as the window wires them,
+// and a scripted fake server on loopback.
+
+#include "fakeserver.h"
+#include "support/enginefakes.h"
+#include "support/fakeclock.h"
+#include "support/recordingclientview.h"
+#include "wireclient.h"
+
+#include "net/internetclient.h"
+#include "net/wire/gameoptions.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+namespace kalvon::testing {
+
+// The engine host's network calls go to the client, as the window's host forwards them.
+void forwardNetworkCalls(RecordingEngineHost& host, InternetClient& client);
+
+// A payload of the welcome "-": own index, the holders of spots 1..6 (0 for empty), running.
+Bytes welcomePayload(int index, const std::array<int, kPlayingSlots>& holders = {}, bool running = false);
+// A roster record "\\" for a player with a team (CR for none).
+Bytes playerRecord(char code, int index, BytesView name, BytesView team = "\r");
+
+// An engine in internet mode with no game running, a recording host and recording effects;
+// its random numbers are a fixed sequence (the game-over fills draw hundreds).
+struct NetEngineRig {
+    RecordingEngineHost host;
+    StandardRandom random;
+    RecordingEffects effects;
+    GameEngine engine;
+
+    explicit NetEngineRig(const Clock& clock);
+    EngineState& state() { return engine.state(); }
+};
+
+class ClientTest : public ::testing::Test {
+protected:
+    ClientTest();
+    static InternetClient::Timing fastTiming();
+
+    // Connects to the fake server with the connect form's texts; the hello must arrive.
+    void connect(BytesView name = "Ann", BytesView team = "");
+    // Connects, sends roster records of `others` (index, name) and the welcome; the client
+    // asks for the settings.
+    void join(int index, const std::array<int, kPlayingSlots>& holders = {}, bool running = false,
+              const std::vector<std::pair<int, Bytes>>& others = {});
+    // Sends the lines and waits until the client has handled them (after the welcome: an index
+    // reply it must answer comes last); the lines the client sent meanwhile.
+    std::vector<Bytes> deliver(const std::vector<Bytes>& lines);
+    // The game-options string of `rules`.
+    static Bytes options(const wire::HostRules& rules);
+    // Starts a network game with the rules; the client's own lines while it starts.
+    std::vector<Bytes> startGame(const wire::HostRules& rules = {});
+
+    EngineState& state() { return rig.state(); }
+
+    FakeClock clock;
+    RecordingClientView view;
+    NetEngineRig rig{clock};
+    FakeServer server;
+    InternetClient client{view, rig.engine, clock, fastTiming()};
+};
+
+} // namespace kalvon::testing
