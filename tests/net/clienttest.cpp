@@ -73,12 +73,10 @@ void ClientTest::connect(BytesView name, BytesView team)
 }
 
 void ClientTest::join(int index, const std::array<int, kPlayingSlots>& holders, bool running,
-                      const std::vector<std::pair<int, Bytes>>& others)
+                      const std::vector<Bytes>& records)
 {
-    connect();
-    std::vector<Bytes> lines;
-    for (const auto& [other, name] : others)
-        lines.push_back(playerRecord(wire::toClient::MsgPlayerInfo, other, name));
+    connect(myName, myTeam);
+    std::vector<Bytes> lines = records;
     lines.push_back(msg(wire::toClient::MsgWelcome, welcomePayload(index, holders, running)));
     server.sendLines(lines);
     // Every line before the welcome is answered with an index request; the welcome with "/".
@@ -86,6 +84,18 @@ void ClientTest::join(int index, const std::array<int, kPlayingSlots>& holders, 
     server.clear();
     view.clear();
     rig.host.clear();
+}
+
+void ClientTest::seat(int mySpot)
+{
+    myTeam = "red";
+    join(1, {0, 2, 0, 3, 0, 0}, false,
+         {playerRecord(wire::toClient::MsgPlayerInfo, 2, "Bob", "red"), playerRecord(wire::toClient::MsgPlayerInfo, 3, "Cy")});
+    if (mySpot > 0)
+        deliver({msg(wire::toClient::MsgSpotChanged, pc(1) + pc(mySpot))});
+    view.clear();
+    rig.host.clear();
+    rig.effects.calls.clear();
 }
 
 std::vector<Bytes> ClientTest::deliver(const std::vector<Bytes>& lines)

@@ -46,10 +46,14 @@ protected:
 
     // Connects to the fake server with the connect form's texts; the hello must arrive.
     void connect(BytesView name = "Ann", BytesView team = "");
-    // Connects, sends roster records of `others` (index, name) and the welcome; the client
-    // asks for the settings.
+    // Connects as myName and myTeam, sends the roster records and the welcome; the client asks
+    // for the settings.
     void join(int index, const std::array<int, kPlayingSlots>& holders = {}, bool running = false,
-              const std::vector<std::pair<int, Bytes>>& others = {});
+              const std::vector<Bytes>& records = {});
+    // The table of the game tests: Ann (this client, index 1, team "red") plays in `mySpot`
+    // (0 watches), Bob (2, team "red") in spot 2, Cy (3, no team) in spot 4. Playing in spot
+    // 1, Bob is on board 1 and Cy on board 3.
+    void seat(int mySpot);
     // Sends the lines and waits until the client has handled them (after the welcome: an index
     // reply it must answer comes last); the lines the client sent meanwhile.
     std::vector<Bytes> deliver(const std::vector<Bytes>& lines);
@@ -60,6 +64,8 @@ protected:
 
     EngineState& state() { return rig.state(); }
 
+    Bytes myName = "Ann";
+    Bytes myTeam;
     FakeClock clock;
     RecordingClientView view;
     NetEngineRig rig{clock};

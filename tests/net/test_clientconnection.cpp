@@ -210,7 +210,7 @@ TEST_F(ClientTest, EveryRejectionDisconnectsFirst)
 
 TEST_F(ClientTest, DisconnectResetsTheLobbyOnce)
 {
-    join(2, {1, 0, 0, 0, 0, 0}, false, {{1, "Bob"}});
+    join(2, {1, 0, 0, 0, 0, 0}, false, {playerRecord('\\', 1, "Bob")});
     deliver({msg(toClient::MsgSpotChanged, pc(2) + pc(2))});
     startGame();
     ASSERT_TRUE(state().GameActive);

@@ -114,7 +114,7 @@ TEST_F(ClientTest, RosterRecordsArePrintedAndListed)
 
 TEST_F(ClientTest, PlayersLeavingEmptyTheirSpotsAndBoards)
 {
-    join(1, {0, 2, 0, 0, 0, 0}, false, {{2, "Bob"}, {3, "Cy"}});
+    join(1, {0, 2, 0, 0, 0, 0}, false, {playerRecord('\\', 2, "Bob"), playerRecord('\\', 3, "Cy")});
     deliver({msg(toClient::MsgSpotChanged, pc(1) + pc(1))});
     view.clear();
 
@@ -139,7 +139,7 @@ TEST_F(ClientTest, TakingASpotEnablesStartOnlyWhereTheServerObeys)
     for (const Case& c : {Case{1, false, true}, Case{3, false, false}, Case{3, true, true}}) {
         SCOPED_TRACE(c.spot);
         rig.host.hostingServer = c.hosting;
-        join(2, {0, 0, 0, 0, 0, 0}, false, {{1, "Bob"}});
+        join(2, {0, 0, 0, 0, 0, 0}, false, {playerRecord('\\', 1, "Bob")});
         deliver({msg(toClient::MsgSpotChanged, pc(2) + pc(c.spot))});
         EXPECT_EQ(view.isEnabled(ClientControl::StartGame), c.startEnabled);
         EXPECT_EQ(view.isEnabled(ClientControl::MenuStart), c.startEnabled);
@@ -167,7 +167,7 @@ TEST_F(ClientTest, TakingASpotEnablesStartOnlyWhereTheServerObeys)
 
 TEST_F(ClientTest, SpotChangesDuringAGame)
 {
-    join(1, {0, 0, 0, 0, 0, 0}, false, {{2, "Bob"}});
+    join(1, {0, 0, 0, 0, 0, 0}, false, {playerRecord('\\', 2, "Bob")});
     deliver({msg(toClient::MsgSpotChanged, pc(1) + pc(1))});
     startGame();
     ASSERT_TRUE(state().GameActive);
@@ -189,7 +189,7 @@ TEST_F(ClientTest, SpotChangesDuringAGame)
 
 TEST_F(ClientTest, ChatAndNoticeForms)
 {
-    join(1, {}, false, {{2, "Bob"}});
+    join(1, {}, false, {playerRecord('\\', 2, "Bob")});
     struct Case {
         Bytes line;
         std::vector<ChatRun> chat;
@@ -239,7 +239,7 @@ TEST_F(ClientTest, ChatAndNoticeForms)
 
 TEST_F(ClientTest, HostileLinesLeaveTheClientRunning)
 {
-    join(1, {2, 0, 0, 0, 0, 0}, false, {{2, "Bob"}});
+    join(1, {2, 0, 0, 0, 0, 0}, false, {playerRecord('\\', 2, "Bob")});
     const Bytes shortDump(263, static_cast<char>(wire::kEmptyCellByte));
     const std::vector<Bytes> hostile = {
         "Z;\x97", "Z;\xff\x97", "Z;\x98\x9d", "Z;\x98\x95", "&", "&;\x20red", "3", "3;\xc0", "k;\x10", "I", "I;\x99",
