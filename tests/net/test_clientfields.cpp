@@ -13,19 +13,6 @@ namespace toClient = kalvon::wire::toClient;
 
 namespace {
 
-// A board's cells as the wire sees them.
-wire::FieldCells boardCells(const OpponentBoards& boards, int board)
-{
-    wire::FieldCells cells;
-    for (int x = 0; x < kFieldColumns; ++x) {
-        for (int y = 0; y < kFieldRows; ++y) {
-            if (boards.InetFieldOccupied[board][x][y] != kCellEmpty)
-                cells.set(x, y, boards.InetFieldColor[board][x][y]);
-        }
-    }
-    return cells;
-}
-
 Bytes triple(int x, int y, int cell)
 {
     return Bytes{wire::CoordChar(x), wire::CoordChar(y), wire::CellChar(cell)};
