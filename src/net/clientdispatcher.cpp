@@ -99,14 +99,7 @@ void InternetClient::ClientMsgTeamChanged(BytesView payload)
     if (!info)
         return;
     info->Team = Bytes(payload.substr(1));
-    chat("\r\n" + info->Name, true, ChatColour::Player);
-    if (isNoTeam(info->Team)) {
-        chat(" is playing ", false, ChatColour::Normal);
-        chat("alone.", true, ChatColour::Player);
-    } else {
-        chat(" is on team ", false, ChatColour::Normal);
-        chat(info->Team, true, ChatColour::Player);
-    }
+    printTeamLine(info->Name, info->Team, ChatColour::Player);
     RefreshPlayerList();
 }
 

@@ -38,22 +38,11 @@ void InternetClient::ClientMsgConnected(BytesView payload)
              false, ChatColour::Server);
     }
     takeWelcome(*welcome);
-    if (welcome->gameRunning) {
-        PrepareClientGame();
-        chat("\r\n*** There is currently a game in progress.", true, ChatColour::Server);
-    } else {
-        m_view.setEnabled(ClientControl::JoinGame, true);
-        m_view.setEnabled(ClientControl::TeamButton, true);
-        m_view.setEnabled(ClientControl::Spectate, false);
-    }
-    // "Start Vote" stays for the in-room notice of servers with rooms: the built-in server
+    // "Start Vote" waits for the in-room notice of servers with rooms: the built-in server
     // would take a rule vote for a kick vote.
-    for (ClientControl control : {ClientControl::MenuSpec, ClientControl::MenuSpectate, ClientControl::MenuJoinGame,
-                                  ClientControl::RoomBrowser, ClientControl::MenuRoomBrowser})
-        m_view.setEnabled(control, true);
-    RefreshPlayerList();
-    RefreshSpotLabels();
-    SendToServer(Bytes(1, toServer::MsgRequestSettings));
+    m_view.setEnabled(ClientControl::RoomBrowser, true);
+    m_view.setEnabled(ClientControl::MenuRoomBrowser, true);
+    finishWelcome();
     if (m_view.currentScreen() != kChatScreen)
         m_view.ShowChatScreen();
 }
@@ -64,13 +53,7 @@ void InternetClient::ClientMsgJoined(BytesView payload)
     if (!welcome || welcome->index < 1)
         return;
     takeWelcome(*welcome);
-    if (welcome->gameRunning) {
-        PrepareClientGame();
-        chat("\r\n*** There is currently a game in progress.", true, ChatColour::Server);
-    } else {
-        m_view.setEnabled(ClientControl::JoinGame, true);
-        m_view.setEnabled(ClientControl::TeamButton, true);
-        m_view.setEnabled(ClientControl::Spectate, false);
+    if (!welcome->gameRunning) {
         // A game of the room left behind ends here.
         m_view.StopMusic();
         setGameTimer(false);
@@ -81,11 +64,7 @@ void InternetClient::ClientMsgJoined(BytesView payload)
         m_engine.stopGame();
         m_view.setEnabled(ClientControl::MenuPause, false);
     }
-    for (ClientControl control : {ClientControl::MenuSpec, ClientControl::MenuSpectate, ClientControl::MenuJoinGame})
-        m_view.setEnabled(control, true);
-    RefreshPlayerList();
-    RefreshSpotLabels();
-    SendToServer(Bytes(1, toServer::MsgRequestSettings));
+    finishWelcome();
 }
 
 void InternetClient::takeWelcome(const Welcome& welcome)
@@ -115,6 +94,23 @@ void InternetClient::takeWelcome(const Welcome& welcome)
         else if (const std::optional<int> board = m_roster.boardOf(spot))
             m_view.ResetLostFieldAnimation(*board);
     }
+    if (welcome.gameRunning) {
+        PrepareClientGame();
+        chat("\r\n*** There is currently a game in progress.", true, ChatColour::Server);
+        return;
+    }
+    m_view.setEnabled(ClientControl::JoinGame, true);
+    m_view.setEnabled(ClientControl::TeamButton, true);
+    m_view.setEnabled(ClientControl::Spectate, false);
+}
+
+void InternetClient::finishWelcome()
+{
+    for (ClientControl control : {ClientControl::MenuSpec, ClientControl::MenuSpectate, ClientControl::MenuJoinGame})
+        m_view.setEnabled(control, true);
+    RefreshPlayerList();
+    RefreshSpotLabels();
+    SendToServer(Bytes(1, toServer::MsgRequestSettings));
 }
 
 void InternetClient::ClientMsgPlayerRecord(char code, BytesView payload)
@@ -132,14 +128,7 @@ void InternetClient::ClientMsgPlayerRecord(char code, BytesView payload)
         return;
     chat("\r\n" + record->name, true, ChatColour::Player);
     chat(code == toClient::MsgPlayerJoined ? " has connected" : " has entered the room.", false, ChatColour::Normal);
-    chat("\r\n" + record->name, true, ChatColour::Player);
-    if (isNoTeam(record->team)) {
-        chat(" is playing ", false, ChatColour::Normal);
-        chat("alone.", true, ChatColour::Team);
-    } else {
-        chat(" is on team ", false, ChatColour::Normal);
-        chat(record->team, true, ChatColour::Team);
-    }
+    printTeamLine(record->name, record->team, ChatColour::Team);
 }
 
 void InternetClient::ClientMsgPlayerLeaves(char code, BytesView payload)
@@ -334,6 +323,18 @@ void InternetClient::MarkMyPlayerDead()
 {
     if (PlayerInfo* me = m_roster.player(m_roster.MyIndex))
         me->Dead = true;
+}
+
+void InternetClient::printTeamLine(BytesView name, BytesView team, ChatColour teamColour)
+{
+    chat("\r\n" + Bytes(name), true, ChatColour::Player);
+    if (isNoTeam(team)) {
+        chat(" is playing ", false, ChatColour::Normal);
+        chat("alone.", true, teamColour);
+    } else {
+        chat(" is on team ", false, ChatColour::Normal);
+        chat(team, true, teamColour);
+    }
 }
 
 void InternetClient::RefreshSpotLabels()

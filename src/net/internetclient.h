@@ -132,7 +132,10 @@ private:
     void ClientMsgIndex(BytesView payload);
     void ClientMsgConnected(BytesView payload);
     void ClientMsgJoined(BytesView payload);
+    // The own record, the spots and their boards, then watching a running game or being free
+    // to join it; finishWelcome makes the lobby's menus available and asks for the settings.
     void takeWelcome(const wire::Welcome& welcome);
+    void finishWelcome();
     void ClientMsgPlayerRecord(char code, BytesView payload);
     void ClientMsgPlayerLeaves(char code, BytesView payload);
     void ClientMsgSpotChange(BytesView payload);
@@ -143,6 +146,8 @@ private:
     void RefreshSpotLabels();
     void RefreshPlayerList();
     void UpdateGameButtons(bool enable);
+    // "Bob is playing alone." or "Bob is on team red", the team in `teamColour`.
+    void printTeamLine(BytesView name, BytesView team, ChatColour teamColour);
 
     // Opponent fields and the own field on the wire (clientfields.cpp).
     void ClientMsgFullField(BytesView payload);

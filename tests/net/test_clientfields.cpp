@@ -104,13 +104,26 @@ TEST_F(ClientTest, OwnFieldIsReportedAsDifferences)
     EXPECT_EQ(deliver({"L"}), std::vector<Bytes>{"5;" + triple(0, 21, wire::kEmptyCell) + triple(1, 21, wire::kEmptyCell) +
                                                  triple(2, 21, wire::kEmptyCell) + triple(3, 21, wire::kEmptyCell)});
 
+    // A piece that lands is reported by the engine's landing: its four cells, now locked.
+    rig.engine.HardDrop(1);
+    const std::optional<Bytes> landed = server.nextLine();
+    ASSERT_TRUE(landed && landed->starts_with("5;"));
+    const std::optional<std::vector<wire::CellChange>> changes = wire::decodeFieldDiff(landed->substr(2));
+    ASSERT_TRUE(changes);
+    ASSERT_EQ(changes->size(), 4u);
+    for (const wire::CellChange& change : *changes) {
+        EXPECT_EQ(state().FieldOccupied[1][change.x][change.y], kCellOccupied);
+        EXPECT_EQ(state().FieldColor[1][change.x][change.y], change.cell);
+        EXPECT_GE(change.y, 20);
+    }
+
     // A new game empties the field: the copy last reported starts empty again.
-    state().FieldOccupied[1][6][21] = kCellOccupied;
-    state().FieldColor[1][6][21] = 1;
-    EXPECT_EQ(deliver({"L"}), std::vector<Bytes>{"5;" + triple(6, 21, 1)});
+    state().FieldOccupied[1][11][10] = kCellOccupied;
+    state().FieldColor[1][11][10] = 1;
+    EXPECT_EQ(deliver({"L"}), std::vector<Bytes>{"5;" + triple(11, 10, 1)});
     startGame();
-    state().FieldOccupied[1][6][21] = kCellOccupied;
-    EXPECT_EQ(deliver({"L"}), std::vector<Bytes>{"5;" + triple(6, 21, 1)});
+    state().FieldOccupied[1][11][10] = kCellOccupied;
+    EXPECT_EQ(deliver({"L"}), std::vector<Bytes>{"5;" + triple(11, 10, 1)});
 }
 
 TEST_F(ClientTest, SwappedFieldKeepsTheFallingPieceAndAnEmptyTop)

@@ -75,7 +75,6 @@ TEST_F(ClientTest, OptionsOfTheWrongLengthKeepTheLastRules)
     rules.maxspecials = 9;
     rules.classic = 1;
     startGame(rules);
-    rig.random.reseed(1);
     deliver({msg(toClient::MsgGameStarted, "short")});
     EXPECT_EQ(state().Rules.maxspecials, 9);
     EXPECT_TRUE(state().Rules.classic);
