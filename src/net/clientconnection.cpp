@@ -65,8 +65,11 @@ void InternetClient::connectButtonClicked(BytesView name, BytesView team, BytesV
         return;
     }
     ConnectOrDisconnect(name, team, address);
-    m_connectButtonIdle = false;
-    m_view.setConnectButtonIdle(false);
+    // A form that was refused leaves nothing to disconnect.
+    if (m_sessionActive) {
+        m_connectButtonIdle = false;
+        m_view.setConnectButtonIdle(false);
+    }
 }
 
 void InternetClient::disconnectFromServer()
@@ -264,7 +267,10 @@ void InternetClient::ClientDisconnected()
     if (s.GameActive || m_gameTimerOn) {
         setGameTimer(false);
         m_view.StopMusic();
+        // The game ends here: a step of it that waited must not go on.
+        ++s.GameGeneration;
         s.GameActive = false;
+        s.NetPlaying = false;
         m_engine.FillFieldRandom(1);
     }
 

@@ -68,6 +68,7 @@ TEST_F(ClientTest, ConnectFormIsCheckedBeforeAnythingHappens)
         client.connectButtonClicked(c.name, "", c.address);
         EXPECT_EQ(view.errors, std::vector<Bytes>{c.error});
         EXPECT_EQ(view.caption(ClientControl::ConnectButton), "<unset>");
+        EXPECT_TRUE(view.connectButtonIdle);
     }
 }
 
