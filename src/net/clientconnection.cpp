@@ -42,9 +42,13 @@ std::optional<std::pair<Bytes, int>> splitAddress(BytesView address)
 
 } // namespace
 
-InternetClient::InternetClient(ClientView& view, GameEngine& engine, const Clock& clock, Timing timing,
-                               QObject* parent)
-    : QObject(parent), m_view(view), m_engine(engine), m_clock(clock), m_timing(timing)
+InternetClient::InternetClient(
+    ClientView& view, GameEngine& engine, const Clock& clock, Timing timing, QObject* parent)
+    : QObject(parent)
+    , m_view(view)
+    , m_engine(engine)
+    , m_clock(clock)
+    , m_timing(timing)
 {
     m_queueTimer.setInterval(m_timing.queueIntervalMs);
     connect(&m_queueTimer, &QTimer::timeout, this, &InternetClient::drainQueue);
@@ -281,17 +285,17 @@ void InternetClient::ClientDisconnected()
     m_view.setEnabled(ClientControl::NameBox, true);
     m_view.setPlayerList({});
     for (ClientControl control : {ClientControl::JoinGame, ClientControl::Spectate, ClientControl::TeamButton,
-                                  ClientControl::MenuStartVote, ClientControl::MenuRoomBrowser, ClientControl::MenuSpec,
-                                  ClientControl::MenuSpectate, ClientControl::MenuJoinGame})
+             ClientControl::MenuStartVote, ClientControl::MenuRoomBrowser, ClientControl::MenuSpec,
+             ClientControl::MenuSpectate, ClientControl::MenuJoinGame})
         m_view.setEnabled(control, false);
     m_IsAdmin = false;
 
     // A hosting copy keeps its game buttons: its own server still runs.
     if (!host().IsHostingServer()) {
-        for (ClientControl control :
-             {ClientControl::StartGame, ClientControl::PauseGame, ClientControl::MenuStart, ClientControl::MenuPause,
-              ClientControl::MenuBanPlayer, ClientControl::MenuBanSpec, ClientControl::MenuKickPlayer,
-              ClientControl::MenuKickSpec, ClientControl::MenuPlayerMove, ClientControl::MenuSpecMove})
+        for (ClientControl control : {ClientControl::StartGame, ClientControl::PauseGame,
+                 ClientControl::MenuStart, ClientControl::MenuPause, ClientControl::MenuBanPlayer,
+                 ClientControl::MenuBanSpec, ClientControl::MenuKickPlayer, ClientControl::MenuKickSpec,
+                 ClientControl::MenuPlayerMove, ClientControl::MenuSpecMove})
             m_view.setEnabled(control, false);
         setGameButtons(false);
         s.GameStarted = false;

@@ -162,7 +162,8 @@ void InternetClient::ClientMsgLinesAdded(BytesView payload)
         return;
     const Bytes senderName = from->Name;
     const Bytes senderTeam = from->Team;
-    chat("\r\n" + vb::formatInt(*count) + (*count < 2 ? " line added" : " lines added"), true, ChatColour::SpecialBad);
+    chat("\r\n" + vb::formatInt(*count) + (*count < 2 ? " line added" : " lines added"), true,
+        ChatColour::SpecialBad);
     chat(" to ", false, ChatColour::Normal);
     chat("all", true, ChatColour::SpecialTarget);
     chat(" from ", false, ChatColour::Normal);

@@ -117,7 +117,8 @@ void InternetClient::ApplyFieldString(BytesView dump)
     EngineState& s = m_engine.state();
     for (int x = 0; x < kFieldColumns; ++x) {
         for (int y = 0; y < kFieldRows; ++y) {
-            const bool falling = s.FieldOccupied[1][x][y] != kCellEmpty && s.FieldColor[1][x][y] >= kFallingCodeOffset;
+            const bool falling
+                = s.FieldOccupied[1][x][y] != kCellEmpty && s.FieldColor[1][x][y] >= kFallingCodeOffset;
             if (falling)
                 continue;
             const int cell = field->at(x, y);

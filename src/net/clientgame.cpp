@@ -69,7 +69,8 @@ void InternetClient::ClientMsgGameStarted(BytesView options)
     s.SpecialsGained = 0;
     s.LinesAddedToAll = 0;
     s.PlayTimeStart = now();
-    for (ClientControl control : {ClientControl::TeamBox, ClientControl::TeamButton, ClientControl::MenuGameMode})
+    for (ClientControl control :
+        {ClientControl::TeamBox, ClientControl::TeamButton, ClientControl::MenuGameMode})
         m_view.setEnabled(control, false);
     s.GameStarted = true;
     m_view.PlayGameMusic();
@@ -167,7 +168,8 @@ void InternetClient::PrepareClientGame()
         setCountLabel(LabelId::ActiveLevel, "Active Level: ", s.ActiveLevel);
     // Servers with rooms answer with the fields; the built-in one sent them after its welcome.
     for (int spot = 1; spot <= kPlayingSlots; ++spot)
-        SendToServer(makeLine(toServer::MsgRequestField, Bytes(1, wire::PlayerChar(m_roster.spotPlayer(spot)))));
+        SendToServer(
+            makeLine(toServer::MsgRequestField, Bytes(1, wire::PlayerChar(m_roster.spotPlayer(spot)))));
     setGameTimer(true);
 }
 

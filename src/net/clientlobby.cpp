@@ -34,8 +34,8 @@ void InternetClient::ClientMsgConnected(BytesView payload)
         return;
     if (m_socket) {
         chat("\r\n*** Connected to server(" + dottedAddress(m_socket->peerAddress()) + ":"
-                 + vb::formatInt(m_socket->peerPort()) + ").",
-             false, ChatColour::Server);
+                + vb::formatInt(m_socket->peerPort()) + ").",
+            false, ChatColour::Server);
     }
     takeWelcome(*welcome);
     // "Start Vote" waits for the in-room notice of servers with rooms: the built-in server
@@ -106,7 +106,8 @@ void InternetClient::takeWelcome(const Welcome& welcome)
 
 void InternetClient::finishWelcome()
 {
-    for (ClientControl control : {ClientControl::MenuSpec, ClientControl::MenuSpectate, ClientControl::MenuJoinGame})
+    for (ClientControl control :
+        {ClientControl::MenuSpec, ClientControl::MenuSpectate, ClientControl::MenuJoinGame})
         m_view.setEnabled(control, true);
     RefreshPlayerList();
     RefreshSpotLabels();
@@ -127,7 +128,8 @@ void InternetClient::ClientMsgPlayerRecord(char code, BytesView payload)
     if (code == toClient::MsgPlayerInfo)
         return;
     chat("\r\n" + record->name, true, ChatColour::Player);
-    chat(code == toClient::MsgPlayerJoined ? " has connected" : " has entered the room.", false, ChatColour::Normal);
+    chat(code == toClient::MsgPlayerJoined ? " has connected" : " has entered the room.", false,
+        ChatColour::Normal);
     printTeamLine(record->name, record->team, ChatColour::Team);
 }
 
@@ -140,7 +142,7 @@ void InternetClient::ClientMsgPlayerLeaves(char code, BytesView payload)
     if (!m_roster.isMe(*index)) {
         chat("\r\n" + info->Name, true, ChatColour::Player);
         chat(code == toClient::MsgPlayerLeftRoom ? " has left the room." : " has disconnected.", false,
-             ChatColour::Normal);
+            ChatColour::Normal);
     }
     int heldSpot = 0;
     for (int spot : m_roster.spotsOf(*index)) {
@@ -297,7 +299,9 @@ void InternetClient::ClientMsgChatLine(char code, BytesView payload)
         chat("\r\n(" + info->Name + ") ", true, nameColour);
         chat(text, false, ChatColour::Normal);
         break;
-    case toClient::MsgActionLine: chat("\r\n*" + info->Name + " " + Bytes(text), false, ChatColour::Action); break;
+    case toClient::MsgActionLine:
+        chat("\r\n*" + info->Name + " " + Bytes(text), false, ChatColour::Action);
+        break;
     default: // a private message
         chat("\r\nMessage from " + info->Name + ": " + Bytes(text), false, ChatColour::RecvMsg);
         return;
@@ -361,8 +365,8 @@ void InternetClient::UpdateGameButtons(bool enable)
         }
         return;
     }
-    for (ClientControl control :
-         {ClientControl::StartGame, ClientControl::MenuStart, ClientControl::PauseGame, ClientControl::MenuPause})
+    for (ClientControl control : {ClientControl::StartGame, ClientControl::MenuStart,
+             ClientControl::PauseGame, ClientControl::MenuPause})
         m_view.setEnabled(control, false);
 }
 

@@ -34,9 +34,9 @@ public:
     }
 
     // --- own place ---
-    int MyIndex = 0;         // below 1 until the server tells it
-    int MySpot = 0;          // 0 (or below) while spectating
-    bool Spectating = true;  // true until this client takes a spot
+    int MyIndex = 0; // below 1 until the server tells it
+    int MySpot = 0; // 0 (or below) while spectating
+    bool Spectating = true; // true until this client takes a spot
     bool isPlaying() const { return !Spectating && isSpot(MySpot); }
     bool isMe(int index) const { return MyIndex >= 1 && index == MyIndex; }
 
@@ -85,9 +85,9 @@ public:
 private:
     Bytes spotText(int spot) const;
 
-    std::vector<PlayerInfo> m_players;                  // [0] unused
-    std::array<int, kPlayingSlots + 1> m_spotPlayer{};  // [1..6]
-    std::array<int, kPlayingSlots + 1> m_spotBoard{};   // [1..6], 0 until mapped
+    std::vector<PlayerInfo> m_players; // [0] unused
+    std::array<int, kPlayingSlots + 1> m_spotPlayer{}; // [1..6]
+    std::array<int, kPlayingSlots + 1> m_spotBoard{}; // [1..6], 0 until mapped
 };
 
 } // namespace kalvon

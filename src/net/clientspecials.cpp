@@ -23,9 +23,9 @@ namespace {
 enum class FieldUpdate { None, WhenTarget, Always };
 
 struct SpecialRule {
-    BytesView word;    // the log line's first word
+    BytesView word; // the log line's first word
     ChatColour colour; // its colour; the good specials are the ones in specialgood
-    bool revenge;      // hitting this client makes the sender the revenge target
+    bool revenge; // hitting this client makes the sender the revenge target
     FieldUpdate update;
 };
 
@@ -100,7 +100,8 @@ void InternetClient::SendSpecial(int slot)
     host().setLabel(LabelId::Spec, 1, m_engine.SpecialName(1));
     host().DrawSpecialWindow(1);
     // The server relays it to the others only: the own dispatcher applies and logs it here.
-    ClientDispatchMessage(BytesView(&message, 1), Bytes{wire::PlayerChar(m_roster.MyIndex), wire::PlayerChar(targetIndex)});
+    ClientDispatchMessage(
+        BytesView(&message, 1), Bytes{wire::PlayerChar(m_roster.MyIndex), wire::PlayerChar(targetIndex)});
 }
 
 void InternetClient::ClientMsgSpecial(SpecialType special, BytesView payload)
@@ -114,7 +115,8 @@ void InternetClient::ClientMsgSpecial(SpecialType special, BytesView payload)
         const PlayerInfo* from = m_roster.player(*sender);
         if (rule.revenge && from)
             m_RevengeSlot = from->Slot;
-        if (special != SpecialType::AddLine && from && !m_roster.isMe(*sender) && sameTeam(from->Team, m_MyTeam))
+        if (special != SpecialType::AddLine && from && !m_roster.isMe(*sender)
+            && sameTeam(from->Team, m_MyTeam))
             ++m_stats.TeamSpecialsReceived;
         ++m_stats.SpecialsReceived;
         // A spectator's field shows spot 1: nothing lands on it.

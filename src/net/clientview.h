@@ -15,27 +15,49 @@ namespace kalvon {
 
 // The chat colours, by their [Chat Options] keys.
 enum class ChatColour {
-    Normal, Player, Server, Client, Other, Action, Team, Vote, Stat, SendMsg, RecvMsg,
-    SpecialGood, SpecialBad, SpecialTarget, SpecialUser
+    Normal,
+    Player,
+    Server,
+    Client,
+    Other,
+    Action,
+    Team,
+    Vote,
+    Stat,
+    SendMsg,
+    RecvMsg,
+    SpecialGood,
+    SpecialBad,
+    SpecialTarget,
+    SpecialUser
 };
 
 // Controls and menu entries the client enables, disables or captions.
 enum class ClientControl {
     ConnectButton, // cmdConnect: "Connect" / "Disconnect"
-    NameBox,       // txtName
-    AddressBox,    // txtIP
-    TeamBox,       // txtTeam
-    TeamButton,    // cmdTeam
-    JoinGame,      // cmdJoinGame
-    Spectate,      // cmdSpectate
-    StartGame,     // cmdStartGame: "Start Game" / "Stop Game"
-    PauseGame,     // cmdPauseGame: "Pause Game"
-    RoomBrowser,   // cmdRoomBrowser
-    MenuStart,     // the File menu's start entry (menumarker 0)
-    MenuPause,     // its pause entry (menumarker 1)
-    MenuGameMode,  // its game-mode entry (menumarker 2)
-    MenuStartVote, MenuRoomBrowser, MenuSpec, MenuSpectate, MenuJoinGame, // popup entries
-    MenuBanPlayer, MenuBanSpec, MenuKickPlayer, MenuKickSpec, MenuPlayerMove, MenuSpecMove,
+    NameBox, // txtName
+    AddressBox, // txtIP
+    TeamBox, // txtTeam
+    TeamButton, // cmdTeam
+    JoinGame, // cmdJoinGame
+    Spectate, // cmdSpectate
+    StartGame, // cmdStartGame: "Start Game" / "Stop Game"
+    PauseGame, // cmdPauseGame: "Pause Game"
+    RoomBrowser, // cmdRoomBrowser
+    MenuStart, // the File menu's start entry (menumarker 0)
+    MenuPause, // its pause entry (menumarker 1)
+    MenuGameMode, // its game-mode entry (menumarker 2)
+    MenuStartVote,
+    MenuRoomBrowser,
+    MenuSpec,
+    MenuSpectate,
+    MenuJoinGame, // popup entries
+    MenuBanPlayer,
+    MenuBanSpec,
+    MenuKickPlayer,
+    MenuKickSpec,
+    MenuPlayerMove,
+    MenuSpecMove,
     BlockRatioControls, // the occurrence-percentage window's controls
 };
 
@@ -72,7 +94,7 @@ public:
     // --- lobby ---
     // The name above a field: 0 is the big field (lblCliName), 1..5 the opponent boards.
     virtual void setSpotLabel(int board, BytesView text) = 0;
-    virtual void setPlayerList(const std::vector<Bytes>& lines) = 0;    // lstPlayers
+    virtual void setPlayerList(const std::vector<Bytes>& lines) = 0; // lstPlayers
     virtual void setSpectatorList(const std::vector<Bytes>& names) = 0; // lstSpectators
 
     // --- pages and music ---

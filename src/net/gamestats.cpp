@@ -46,7 +46,8 @@ std::vector<Bytes> GameStatisticsLines(const StatisticsInput& in)
     const GameStats& s = in.stats;
     std::vector<Bytes> lines = {
         "---- Game Statisitics ----",
-        line("Game Time: ", vb::formatInt(in.time.minutes) + " min " + vb::formatInt(in.time.seconds) + " sec"),
+        line("Game Time: ",
+            vb::formatInt(in.time.minutes) + " min " + vb::formatInt(in.time.seconds) + " sec"),
         line("Winner(s): ", in.winners),
         line("Number of lines: ", in.lines),
         line("Lines per minute: ", FormatPerMinute(in.lines, in.time)),

@@ -42,9 +42,9 @@ struct StatisticsInput {
     int lines = 0;
     int quads = 0;
     GameTime time;
-    Bytes winners;       // the winners text of the game-over line
+    Bytes winners; // the winners text of the game-over line
     bool specials = false; // the game had specials
-    bool onTeam = false;   // this client has a team
+    bool onTeam = false; // this client has a team
 };
 
 // The statistics block, one entry per chat line: the header "---- Game Statisitics ----",

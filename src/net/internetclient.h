@@ -25,7 +25,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
-
 #include <deque>
 #include <optional>
 
@@ -41,12 +40,12 @@ class InternetClient final : public QObject {
 public:
     struct Timing {
         int connectTimeoutMs = 20000; // a server that never answers the connect
-        int queueIntervalMs = 10;     // the receive queue's drain
+        int queueIntervalMs = 10; // the receive queue's drain
     };
     static constexpr int kDefaultPort = 90;
 
-    InternetClient(ClientView& view, GameEngine& engine, const Clock& clock, Timing timing,
-                   QObject* parent = nullptr);
+    InternetClient(
+        ClientView& view, GameEngine& engine, const Clock& clock, Timing timing, QObject* parent = nullptr);
     InternetClient(ClientView& view, GameEngine& engine, const Clock& clock, QObject* parent = nullptr)
         : InternetClient(view, engine, clock, Timing{}, parent)
     {
@@ -187,10 +186,10 @@ private:
     QTimer m_queueTimer;
     QTimer m_connectTimer;
     wire::LineSplitter m_splitter;
-    std::deque<Bytes> m_queue;     // lstCliQueue
+    std::deque<Bytes> m_queue; // lstCliQueue
     bool m_draining = false;
-    bool m_closePending = false;   // the server closed while lines were being handled
-    bool m_sessionActive = false;  // the connect button shows "Disconnect"
+    bool m_closePending = false; // the server closed while lines were being handled
+    bool m_sessionActive = false; // the connect button shows "Disconnect"
     bool m_connectButtonIdle = true;
     bool m_Connected = false;
     bool m_IsAdmin = false;
@@ -206,7 +205,7 @@ private:
     int m_RevengeSlot = 0;
     bool m_gameTimerOn = false;
     bool m_gameButtonStops = false; // cmdStartGame shows "Stop Game"
-    wire::FieldCells m_sentField;   // field 1 as last reported
+    wire::FieldCells m_sentField; // field 1 as last reported
 };
 
 } // namespace kalvon

@@ -70,9 +70,9 @@ std::vector<int> OpponentBoards::endTimedMarkers(int64_t now)
     std::vector<int> changed;
     for (int board = 1; board <= kInternetFields; ++board) {
         bool ended = false;
-        for (auto [active, start] : {std::pair{&NetFlashActive, &NetFlashStart},
-                                     std::pair{&NetTremorActive, &NetTremorStart},
-                                     std::pair{&NetShieldActive, &NetShieldStart}}) {
+        for (auto [active, start] :
+            {std::pair{&NetFlashActive, &NetFlashStart}, std::pair{&NetTremorActive, &NetTremorStart},
+                std::pair{&NetShieldActive, &NetShieldStart}}) {
             if ((*active)[board] && now - (*start)[board] >= kBoardMarkerMs) {
                 (*active)[board] = false;
                 ended = true;

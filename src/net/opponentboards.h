@@ -16,11 +16,10 @@ namespace kalvon {
 inline constexpr int64_t kBoardMarkerMs = 7000;
 
 struct OpponentBoards {
-    template <typename T>
-    using PerBoard = std::array<T, kInternetFields + 1>; // [1..5]
+    template <typename T> using PerBoard = std::array<T, kInternetFields + 1>; // [1..5]
 
     PerBoard<FieldArray> InetFieldOccupied{}; // 0 empty, -1 occupied
-    PerBoard<FieldArray> InetFieldColor{};    // an emptied cell keeps its colour
+    PerBoard<FieldArray> InetFieldColor{}; // an emptied cell keeps its colour
     PerBoard<bool> NetFlashActive{};
     PerBoard<int64_t> NetFlashStart{};
     PerBoard<bool> NetTremorActive{};

@@ -11,7 +11,7 @@ Bytes without(BytesView typed, BytesView removed)
     Bytes text;
     text.reserve(typed.size());
     std::copy_if(typed.begin(), typed.end(), std::back_inserter(text),
-                 [removed](char c) { return removed.find(c) == BytesView::npos; });
+        [removed](char c) { return removed.find(c) == BytesView::npos; });
     return text;
 }
 

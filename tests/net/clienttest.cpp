@@ -1,10 +1,9 @@
 #include "clienttest.h"
 
-#include "servertest.h"
-
 #include "net/wire/codes.h"
 #include "net/wire/encodings.h"
 #include "net/wire/messages.h"
+#include "servertest.h"
 
 namespace kalvon::wire {
 
@@ -74,7 +73,8 @@ Bytes playerRecord(char code, int index, BytesView name, BytesView team)
     return msg(code, wire::buildPlayerRecord(index, name, team));
 }
 
-NetEngineRig::NetEngineRig(const Clock& clock) : engine(host, random, clock)
+NetEngineRig::NetEngineRig(const Clock& clock)
+    : engine(host, random, clock)
 {
     engine.setEffects(effects);
     engine.state().GameMode = GameMode::Internet;
@@ -100,8 +100,8 @@ void ClientTest::connect(BytesView name, BytesView team)
     ASSERT_TRUE(hello && hello->front() == wire::toServer::MsgHello) << show(hello.value_or("<nothing>"));
 }
 
-void ClientTest::join(int index, const std::array<int, kPlayingSlots>& holders, bool running,
-                      const std::vector<Bytes>& records)
+void ClientTest::join(
+    int index, const std::array<int, kPlayingSlots>& holders, bool running, const std::vector<Bytes>& records)
 {
     connect(myName, myTeam);
     std::vector<Bytes> lines = records;
@@ -118,7 +118,8 @@ void ClientTest::seat(int mySpot)
 {
     myTeam = "red";
     join(1, {0, 2, 0, 3, 0, 0}, false,
-         {playerRecord(wire::toClient::MsgPlayerInfo, 2, "Bob", "red"), playerRecord(wire::toClient::MsgPlayerInfo, 3, "Cy")});
+        {playerRecord(wire::toClient::MsgPlayerInfo, 2, "Bob", "red"),
+            playerRecord(wire::toClient::MsgPlayerInfo, 3, "Cy")});
     if (mySpot > 0)
         deliver({msg(wire::toClient::MsgSpotChanged, pc(1) + pc(mySpot))});
     view.clear();

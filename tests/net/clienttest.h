@@ -4,18 +4,16 @@
 // and a scripted fake server on loopback.
 
 #include "fakeserver.h"
+#include "net/internetclient.h"
+#include "net/wire/field.h"
+#include "net/wire/gameoptions.h"
 #include "support/enginefakes.h"
 #include "support/fakeclock.h"
 #include "support/recordingclientview.h"
 #include "wireclient.h"
 
-#include "net/internetclient.h"
-#include "net/wire/field.h"
-#include "net/wire/gameoptions.h"
-
-#include <gtest/gtest.h>
-
 #include <array>
+#include <gtest/gtest.h>
 #include <ostream>
 #include <vector>
 
@@ -59,7 +57,7 @@ protected:
     // Connects as myName and myTeam, sends the roster records and the welcome; the client asks
     // for the settings.
     void join(int index, const std::array<int, kPlayingSlots>& holders = {}, bool running = false,
-              const std::vector<Bytes>& records = {});
+        const std::vector<Bytes>& records = {});
     // The table of the game tests: Ann (this client, index 1, team "red") plays in `mySpot`
     // (0 watches), Bob (2, team "red") in spot 2, Cy (3, no team) in spot 4. Playing in spot
     // 1, Bob is on board 1 and Cy on board 3.

@@ -1,7 +1,6 @@
 #include "fakeserver.h"
 
 #include <QTest>
-
 #include <string>
 
 namespace kalvon::testing {

@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
-
 #include <deque>
 #include <optional>
 #include <vector>

@@ -3,13 +3,11 @@
 // before it closes, and the reset to "not connected".
 
 #include "clienttest.h"
-#include "servertest.h"
-
 #include "net/wire/codes.h"
+#include "servertest.h"
 
 #include <QTcpServer>
 #include <QTest>
-
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -59,10 +57,10 @@ TEST_F(ClientTest, ConnectFormIsCheckedBeforeAnythingHappens)
         const char* error;
     };
     for (const Case& c : {Case{"a,b", "", "Names cannot contain tabs, commas, or semicolons!"},
-                          Case{"a;b", "host", "Names cannot contain tabs, commas, or semicolons!"},
-                          Case{"a\tb", "host", "Names cannot contain tabs, commas, or semicolons!"},
-                          Case{"", "host", "You have to enter a name!"},
-                          Case{"Ann", "", "You have to enter a IP Address!"}}) {
+             Case{"a;b", "host", "Names cannot contain tabs, commas, or semicolons!"},
+             Case{"a\tb", "host", "Names cannot contain tabs, commas, or semicolons!"},
+             Case{"", "host", "You have to enter a name!"},
+             Case{"Ann", "", "You have to enter a IP Address!"}}) {
         SCOPED_TRACE(c.name);
         view.errors.clear();
         client.connectButtonClicked(c.name, "", c.address);
@@ -101,8 +99,8 @@ TEST_F(ClientTest, HelloCarriesTeamNameAndVersion)
         const char* hello;
     };
     for (const Case& c : {Case{"\r", "Ann", "\";\r\tAnn\r1.91"}, Case{"red", "Ann", "\";red\tAnn\r1.91"},
-                          // Typed text never brings a line break or a TAB into the payload.
-                          Case{"re\td\r\n", "An\r\nn", "\";red\tAnn\r1.91"}}) {
+             // Typed text never brings a line break or a TAB into the payload.
+             Case{"re\td\r\n", "An\r\nn", "\";red\tAnn\r1.91"}}) {
         SCOPED_TRACE(c.hello);
         client.setTeamName(c.teamName);
         client.connectButtonClicked(c.name, "", server.address());
@@ -129,7 +127,8 @@ TEST_F(ClientTest, AsksForItsIndexOncePerLineUntilItKnowsIt)
     server.sendLine(msg(toClient::MsgYourIndex, pc(4)));
     EXPECT_LINE(&server, ")");
     EXPECT_EQ(client.MyIndex(), 4);
-    server.sendLine("*;\x98" "again");
+    server.sendLine("*;\x98"
+                    "again");
     EXPECT_EQ(server.linesWithin(100), std::vector<Bytes>{});
 
     // An index reply naming no player is asked again.
@@ -191,10 +190,11 @@ TEST_F(ClientTest, EveryRejectionDisconnectsFirst)
         char code;
         const char* text;
     };
-    for (const Case& c : {Case{'+', "That name is already in use!"}, Case{',', "You are banned from this server!"},
-                          Case{'0', "Invalid Protocol!"}, Case{'1', "The server is full!"},
-                          Case{'2', "Server has shut down!"}, Case{'U', "You have been kicked from the server!"},
-                          Case{'V', "Server version is higher than client."}}) {
+    for (const Case& c :
+        {Case{'+', "That name is already in use!"}, Case{',', "You are banned from this server!"},
+            Case{'0', "Invalid Protocol!"}, Case{'1', "The server is full!"},
+            Case{'2', "Server has shut down!"}, Case{'U', "You have been kicked from the server!"},
+            Case{'V', "Server version is higher than client."}}) {
         SCOPED_TRACE(c.text);
         view.clear();
         join(1);
@@ -224,12 +224,9 @@ TEST_F(ClientTest, DisconnectResetsTheLobbyOnce)
     QTest::qWait(50);
 
     EXPECT_EQ(view.chatLines(), std::vector<Bytes>{"*** Disconnected from server."});
-    EXPECT_EQ(view.spotLabels, (std::map<int, Bytes>{{0, "1. (Not Playing)"},
-                                                     {1, "2. (Not Playing)"},
-                                                     {2, "3. (Not Playing)"},
-                                                     {3, "4. (Not Playing)"},
-                                                     {4, "5. (Not Playing)"},
-                                                     {5, "6. (Not Playing)"}}));
+    EXPECT_EQ(view.spotLabels,
+        (std::map<int, Bytes>{{0, "1. (Not Playing)"}, {1, "2. (Not Playing)"}, {2, "3. (Not Playing)"},
+            {3, "4. (Not Playing)"}, {4, "5. (Not Playing)"}, {5, "6. (Not Playing)"}}));
     EXPECT_EQ(view.spectatorList, std::vector<Bytes>{});
     EXPECT_EQ(view.playerList[0], "1. (Not Playing)");
     for (int board = 1; board <= kInternetFields; ++board)
@@ -241,7 +238,7 @@ TEST_F(ClientTest, DisconnectResetsTheLobbyOnce)
     EXPECT_EQ(view.count("StopMusic"), 1);
     EXPECT_EQ(view.caption(ClientControl::StartGame), "Start Game");
     for (ClientControl control : {ClientControl::JoinGame, ClientControl::Spectate, ClientControl::TeamButton,
-                                  ClientControl::StartGame, ClientControl::PauseGame, ClientControl::MenuSpec})
+             ClientControl::StartGame, ClientControl::PauseGame, ClientControl::MenuSpec})
         EXPECT_FALSE(view.isEnabled(control, true)) << static_cast<int>(control);
     EXPECT_TRUE(view.connectButtonIdle);
 }

@@ -3,12 +3,11 @@
 // topping out. At the end each client's copy of the other's field is the other's field.
 
 #include "clienttest.h"
-#include "servertest.h"
-
 #include "engine/shapes.h"
 #include "engine/specials.h"
 #include "net/wire/codes.h"
 #include "net/wire/field.h"
+#include "servertest.h"
 
 #include <QTest>
 
@@ -28,7 +27,10 @@ struct Seat {
     InternetClient client;
 
     Seat(const Clock& clock, uint64_t seed)
-        : random(seed), engine(host, random, clock), specials(engine), client(view, engine, clock)
+        : random(seed)
+        , engine(host, random, clock)
+        , specials(engine)
+        , client(view, engine, clock)
     {
         engine.setEffects(specials);
         engine.state().GameMode = GameMode::Internet;
@@ -61,8 +63,8 @@ void placeFalling(EngineState& s, PieceType type, int orientation, int column, i
         }
     }
     const int t = static_cast<int>(type);
-    s.FallingPiece[1] = {static_cast<int16_t>(t), static_cast<int16_t>(orientation), static_cast<int16_t>(column),
-                         static_cast<int16_t>(row)};
+    s.FallingPiece[1] = {static_cast<int16_t>(t), static_cast<int16_t>(orientation),
+        static_cast<int16_t>(column), static_cast<int16_t>(row)};
     s.PieceInPlay[1] = true;
     for (const CellOffset& c : *pieceCells(t, orientation)) {
         s.FieldOccupied[1][column + c.dx][row + c.dy] = kCellOccupied;
@@ -106,7 +108,8 @@ TEST_F(ServerTest, TwoClientsPlayANetworkGameToItsEnd)
     ann.client.SendToServer(msg(wire::toServer::MsgTakeSpot, pc(1)));
     bob.client.SendToServer(msg(wire::toServer::MsgTakeSpot, pc(2)));
     ASSERT_TRUE(waitFor([&] { return ann.chatHas("Bob has joined") && bob.chatHas("Ann has joined"); }));
-    ASSERT_TRUE(waitFor([&] { return bob.client.roster().spotPlayer(2) == 2 && ann.client.roster().spotPlayer(2) == 2; }));
+    ASSERT_TRUE(waitFor(
+        [&] { return bob.client.roster().spotPlayer(2) == 2 && ann.client.roster().spotPlayer(2) == 2; }));
 
     ann.client.SendToServer(Bytes(1, wire::toServer::MsgStartGame));
     ASSERT_TRUE(waitFor([&] { return ann.state().GameActive && bob.state().GameActive; }));

@@ -2,10 +2,9 @@
 // boards (and spot 1 on a spectator's big field), the own field's reports, and a swapped field.
 
 #include "clienttest.h"
-#include "servertest.h"
-
 #include "net/wire/codes.h"
 #include "net/wire/field.h"
+#include "servertest.h"
 
 using namespace kalvon;
 using namespace kalvon::testing;
@@ -36,8 +35,8 @@ TEST_F(ClientTest, OpponentFieldsFollowWholeFieldsAndDifferences)
 
     // Cy's differences on board 3: triples out of range and an incomplete rest are skipped.
     view.calls.clear();
-    deliver({msg(toClient::MsgFieldRelay, pc(3) + triple(1, 20, 5) + triple(12, 0, 1) + triple(2, 2, -58) +
-                                              triple(4, 21, 0) + "\x96\x96")});
+    deliver({msg(toClient::MsgFieldRelay,
+        pc(3) + triple(1, 20, 5) + triple(12, 0, 1) + triple(2, 2, -58) + triple(4, 21, 0) + "\x96\x96")});
     wire::FieldCells cy;
     cy.set(1, 20, 5);
     cy.set(4, 21, 0);
@@ -46,8 +45,8 @@ TEST_F(ClientTest, OpponentFieldsFollowWholeFieldsAndDifferences)
 
     // An emptied cell keeps its colour; "S" and "T" change and redraw nothing.
     view.calls.clear();
-    deliver({msg(toClient::MsgFieldRelay, pc(3) + triple(1, 20, wire::kEmptyCell)), msg(toClient::MsgFieldRelay, pc(3) + "S"),
-             msg(toClient::MsgFieldRelay, pc(3) + "T")});
+    deliver({msg(toClient::MsgFieldRelay, pc(3) + triple(1, 20, wire::kEmptyCell)),
+        msg(toClient::MsgFieldRelay, pc(3) + "S"), msg(toClient::MsgFieldRelay, pc(3) + "T")});
     EXPECT_EQ(client.boards().InetFieldOccupied[3][1][20], kCellEmpty);
     EXPECT_EQ(client.boards().InetFieldColor[3][1][20], 5);
     EXPECT_EQ(view.calls.size(), 2u);
@@ -59,8 +58,8 @@ TEST_F(ClientTest, OpponentFieldsFollowWholeFieldsAndDifferences)
     full.set(5, 5, 1);
     const Bytes dump = wire::encodeFieldDump(full);
     deliver({msg(toClient::MsgFullField, pc(1) + dump), msg(toClient::MsgFieldRelay, pc(1) + triple(5, 5, 1)),
-             msg(toClient::MsgFullField, pc(2) + dump.substr(1)),
-             msg(toClient::MsgFullField, pc(2) + dump.substr(1) + "\x20")});
+        msg(toClient::MsgFullField, pc(2) + dump.substr(1)),
+        msg(toClient::MsgFullField, pc(2) + dump.substr(1) + "\x20")});
     EXPECT_TRUE(view.calls.empty());
     EXPECT_EQ(state().FieldOccupied[1][5][5], kCellEmpty);
     EXPECT_EQ(boardCells(client.boards(), 1), bob);
@@ -73,7 +72,8 @@ TEST_F(ClientTest, SpectatorSeesSpotOneOnTheBigField)
     startGame();
     rig.host.clear();
     view.calls.clear();
-    deliver({msg(toClient::MsgFieldRelay, pc(3) + triple(2, 21, 4)), msg(toClient::MsgFieldRelay, pc(2) + triple(0, 0, 1))});
+    deliver({msg(toClient::MsgFieldRelay, pc(3) + triple(2, 21, 4)),
+        msg(toClient::MsgFieldRelay, pc(2) + triple(0, 0, 1))});
     EXPECT_EQ(state().FieldOccupied[1][2][21], kCellOccupied);
     EXPECT_EQ(state().FieldColor[1][2][21], 4);
     EXPECT_EQ(rig.host.count("UpdateFieldBlocks 1"), 1);
@@ -97,12 +97,14 @@ TEST_F(ClientTest, OwnFieldIsReportedAsDifferences)
         state().FieldOccupied[1][x][21] = kCellOccupied;
         state().FieldColor[1][x][21] = 2;
     }
-    EXPECT_EQ(deliver({"L"}), std::vector<Bytes>{"5;" + triple(0, 21, 2) + triple(1, 21, 2) + triple(2, 21, 2) + triple(3, 21, 2)});
+    EXPECT_EQ(deliver({"L"}),
+        std::vector<Bytes>{"5;" + triple(0, 21, 2) + triple(1, 21, 2) + triple(2, 21, 2) + triple(3, 21, 2)});
     EXPECT_EQ(deliver({"L"}), std::vector<Bytes>{"5;S"});
     for (int x = 0; x < 4; ++x)
         state().FieldOccupied[1][x][21] = kCellEmpty;
-    EXPECT_EQ(deliver({"L"}), std::vector<Bytes>{"5;" + triple(0, 21, wire::kEmptyCell) + triple(1, 21, wire::kEmptyCell) +
-                                                 triple(2, 21, wire::kEmptyCell) + triple(3, 21, wire::kEmptyCell)});
+    EXPECT_EQ(deliver({"L"}),
+        std::vector<Bytes>{"5;" + triple(0, 21, wire::kEmptyCell) + triple(1, 21, wire::kEmptyCell)
+            + triple(2, 21, wire::kEmptyCell) + triple(3, 21, wire::kEmptyCell)});
 
     // A piece that lands is reported by the engine's landing: its four cells, now locked.
     rig.engine.HardDrop(1);
@@ -131,7 +133,8 @@ TEST_F(ClientTest, SwappedFieldKeepsTheFallingPieceAndAnEmptyTop)
     seat(1);
     startGame();
     const auto isFalling = [this](int x, int y) {
-        return state().FieldOccupied[1][x][y] != kCellEmpty && state().FieldColor[1][x][y] >= kFallingCodeOffset;
+        return state().FieldOccupied[1][x][y] != kCellEmpty
+            && state().FieldColor[1][x][y] >= kFallingCodeOffset;
     };
     std::array<std::array<bool, kFieldRows>, kFieldColumns> falling{};
     int fallingCells = 0;
@@ -170,8 +173,9 @@ TEST_F(ClientTest, SwappedFieldKeepsTheFallingPieceAndAnEmptyTop)
 
     // Anything but 264 valid cells leaves the field alone.
     const Bytes dump = wire::encodeFieldDump({});
-    EXPECT_EQ(deliver({msg(toClient::MsgSwapField, dump.substr(1)), msg(toClient::MsgSwapField, dump + "\xaa"),
-                       msg(toClient::MsgSwapField, "\x20" + dump.substr(1))}),
-              std::vector<Bytes>{});
+    EXPECT_EQ(
+        deliver({msg(toClient::MsgSwapField, dump.substr(1)), msg(toClient::MsgSwapField, dump + "\xaa"),
+            msg(toClient::MsgSwapField, "\x20" + dump.substr(1))}),
+        std::vector<Bytes>{});
     EXPECT_EQ(state().FieldColor[1][0][21], 21 % 6);
 }

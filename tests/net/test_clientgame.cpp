@@ -3,10 +3,9 @@
 // its winners and the statistics text.
 
 #include "clienttest.h"
-#include "servertest.h"
-
 #include "engine/levels.h"
 #include "net/wire/codes.h"
+#include "servertest.h"
 
 using namespace kalvon;
 using namespace kalvon::testing;
@@ -23,7 +22,7 @@ TEST_F(ClientTest, GameStartTakesTheServersRulesAndStartHeight)
         bool pauseEnabled;
     };
     for (const Case& c : {Case{"spot 1", 1, false, false, 7, true}, Case{"spot 3", 3, false, true, 3, false},
-                          Case{"host in spot 3", 3, true, false, 3, true}, Case{"spectator", 0, false, false, 0, false}}) {
+             Case{"host in spot 3", 3, true, false, 3, true}, Case{"spectator", 0, false, false, 0, false}}) {
         SCOPED_TRACE(c.name);
         rig.host.hostingServer = c.hosting;
         seat(c.spot);
@@ -36,14 +35,16 @@ TEST_F(ClientTest, GameStartTakesTheServersRulesAndStartHeight)
         EXPECT_EQ(startGame(rules), std::vector<Bytes>{});
 
         const bool playing = c.spot > 0;
-        EXPECT_EQ(rig.effects.calls, std::vector<std::string>(static_cast<std::size_t>(c.addedLines), "AddLine 1"));
+        EXPECT_EQ(
+            rig.effects.calls, std::vector<std::string>(static_cast<std::size_t>(c.addedLines), "AddLine 1"));
         EXPECT_EQ(state().Rules.maxspecials, 4);
         EXPECT_TRUE(state().Rules.specials);
         EXPECT_EQ(state().Level[1], 5);
         EXPECT_EQ(state().ActiveLevel, 5);
         EXPECT_EQ(state().FallSpeed[1], FallSpeedFor(0));
         EXPECT_EQ(rig.host.label(LabelId::Level, 1), "Level: 5");
-        EXPECT_EQ(rig.host.label(LabelId::ActiveLevel, 1), c.samelevel ? "Active Level: 5" : "Active Level: 0");
+        EXPECT_EQ(
+            rig.host.label(LabelId::ActiveLevel, 1), c.samelevel ? "Active Level: 5" : "Active Level: 0");
         EXPECT_EQ(view.activeLevelShown, c.samelevel);
         EXPECT_EQ(state().GameActive, playing);
         EXPECT_EQ(state().PieceInPlay[1], playing);
@@ -96,8 +97,9 @@ TEST_F(ClientTest, PauseResumeAndTheCommonLevel)
     EXPECT_TRUE(state().GameActive);
     EXPECT_EQ(state().PlayTimeStart, clock.nowMs());
     EXPECT_EQ(rig.host.count("ResumeMusic"), 1);
-    EXPECT_EQ(view.chatLines(), (std::vector<Bytes>{"*** Server has started game.", "*** Server paused game.",
-                                                    "*** Server unpaused game."}));
+    EXPECT_EQ(view.chatLines(),
+        (std::vector<Bytes>{
+            "*** Server has started game.", "*** Server paused game.", "*** Server unpaused game."}));
 
     // The common level only rises, and at most to 100.
     struct Case {
@@ -188,33 +190,34 @@ TEST_F(ClientTest, GameOverNamesTheWinnersAndPrintsTheStatistics)
     rig.host.clear();
 
     deliver({msg(toClient::MsgGameOver, pc(1))});
-    EXPECT_EQ(view.chatLines(), (std::vector<Bytes>{
-                                    "*** Game Over - Winner(s): <T> red",
-                                    "---- Game Statisitics ----",
-                                    "Game Time: 2 min 30 sec",
-                                    "Winner(s): <T> red",
-                                    "Number of lines: 25",
-                                    "Lines per minute: 10",
-                                    "Number of quads: 2",
-                                    "Quads per minute: 0.8",
-                                    "Number of lines added to all: 3",
-                                    "Number of specials gained: 4",
-                                    "Number of specials used: 2",
-                                    "Number of specials used on self: 1",
-                                    "Number of good specials used: 1",
-                                    "Number of bad specials used: 1",
-                                    "Number of specials received: 3",
-                                    "Number of specials used on teammates: 2",
-                                    "Number of specials received from teammates: 1",
-                                    "Specials used per minute: 0.8",
-                                    "Specials received per minute: 1.2",
-                                }));
+    EXPECT_EQ(view.chatLines(),
+        (std::vector<Bytes>{
+            "*** Game Over - Winner(s): <T> red",
+            "---- Game Statisitics ----",
+            "Game Time: 2 min 30 sec",
+            "Winner(s): <T> red",
+            "Number of lines: 25",
+            "Lines per minute: 10",
+            "Number of quads: 2",
+            "Quads per minute: 0.8",
+            "Number of lines added to all: 3",
+            "Number of specials gained: 4",
+            "Number of specials used: 2",
+            "Number of specials used on self: 1",
+            "Number of good specials used: 1",
+            "Number of bad specials used: 1",
+            "Number of specials received: 3",
+            "Number of specials used on teammates: 2",
+            "Number of specials received from teammates: 1",
+            "Specials used per minute: 0.8",
+            "Specials received per minute: 1.2",
+        }));
     EXPECT_EQ(view.chat[0], (ChatRun{"\r\n*** Game Over - Winner(s): <T> red", true, ChatColour::Server}));
     EXPECT_EQ(view.chat[1], (ChatRun{"\r\n---- Game Statisitics ----", true, ChatColour::Stat}));
     EXPECT_EQ(view.chat[2], (ChatRun{"\r\nGame Time: 2 min 30 sec", false, ChatColour::Stat}));
     // The losers' boards are filled; the team wins whole: this client's field and Bob's board.
-    for (const char* call : {"FillLostFieldRandom 1", "FillLostFieldRandom 3", "ResetNetBoard 1", "ShowChatScreen",
-                             "scrollChatToEnd"})
+    for (const char* call : {"FillLostFieldRandom 1", "FillLostFieldRandom 3", "ResetNetBoard 1",
+             "ShowChatScreen", "scrollChatToEnd"})
         EXPECT_EQ(view.count(call), 1) << call;
     EXPECT_EQ(view.count("ResetNetBoard 3"), 0);
     EXPECT_TRUE(state().GameOverShown[1]);
@@ -241,11 +244,12 @@ TEST_F(ClientTest, GameOverTextsOfSingleWinnersSpectatorsAndPausedGames)
     };
     const Bytes noTeams = msg(toClient::MsgTeamChanged, pc(2) + "\r");
     const std::vector<Case> cases = {
-        {"two winners without a team", 1, {noTeams, msg(toClient::MsgTeamChanged, pc(1) + "\r")}, pc(1) + "," + pc(2),
-         {"*** Game Over - Winner(s): Ann,Bob", "---- Game Statisitics ----"}, {SoundSlot::Win}},
+        {"two winners without a team", 1, {noTeams, msg(toClient::MsgTeamChanged, pc(1) + "\r")},
+            pc(1) + "," + pc(2), {"*** Game Over - Winner(s): Ann,Bob", "---- Game Statisitics ----"},
+            {SoundSlot::Win}},
         // A list element that is not one player is skipped; an unknown player is too.
-        {"lost to Cy", 1, {}, pc(3) + ",xx," + pc(50), {"*** Game Over - Winner(s): Cy", "---- Game Statisitics ----"},
-         {SoundSlot::Lose}},
+        {"lost to Cy", 1, {}, pc(3) + ",xx," + pc(50),
+            {"*** Game Over - Winner(s): Cy", "---- Game Statisitics ----"}, {SoundSlot::Lose}},
         {"spectator", 0, {}, pc(2), {"*** Game Over - Winner(s): <T> red"}, {SoundSlot::Lose}},
         {"paused", 1, {"O"}, pc(2), {}, {}},
     };

@@ -2,9 +2,8 @@
 // at others with their board markers, lines added to all, and a special used by this client.
 
 #include "clienttest.h"
-#include "servertest.h"
-
 #include "net/wire/codes.h"
+#include "servertest.h"
 
 using namespace kalvon;
 using namespace kalvon::testing;
@@ -14,11 +13,9 @@ namespace {
 
 std::vector<ChatRun> logLine(BytesView word, ChatColour colour, BytesView target, BytesView sender)
 {
-    return {{"\r\n" + Bytes(word), true, colour},
-            {" on ", false, ChatColour::Normal},
-            {Bytes(target), true, ChatColour::SpecialTarget},
-            {" from ", false, ChatColour::Normal},
-            {Bytes(sender), true, ChatColour::SpecialUser}};
+    return {{"\r\n" + Bytes(word), true, colour}, {" on ", false, ChatColour::Normal},
+        {Bytes(target), true, ChatColour::SpecialTarget}, {" from ", false, ChatColour::Normal},
+        {Bytes(sender), true, ChatColour::SpecialUser}};
 }
 
 } // namespace
@@ -103,8 +100,9 @@ TEST_F(ClientTest, SpecialsOnOthersAreLoggedAndMarkTheirBoards)
     view.clear();
     // Bob -> Cy: Tremor and Flash Screen show on Cy's board 3 at once.
     EXPECT_EQ(deliver({msg('9', pc(2) + pc(3)), msg('B', pc(2) + pc(3))}), std::vector<Bytes>{});
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"UpdateInternetFieldBlocks 3", "DrawNetPlayerField 3",
-                                                    "UpdateInternetFieldBlocks 3", "DrawNetPlayerField 3"}));
+    EXPECT_EQ(view.calls,
+        (std::vector<std::string>{"UpdateInternetFieldBlocks 3", "DrawNetPlayerField 3",
+            "UpdateInternetFieldBlocks 3", "DrawNetPlayerField 3"}));
     // Cy -> Bob: the Holy Shield goes on Bob's board 1 and waits for the next tick's drawing.
     view.calls.clear();
     EXPECT_EQ(deliver({msg('e', pc(3) + pc(2)), msg('A', pc(3) + pc(2))}), std::vector<Bytes>{});
@@ -161,15 +159,14 @@ TEST_F(ClientTest, LinesAddedToAllReachTheOtherTeams)
         Bytes myTeam;
         Bytes senderTeam;
         int sender; // 1 is this client
-        int spot;   // this client's, 0 watches
+        int spot; // this client's, 0 watches
         int count;
         bool added;
     };
     for (const Case& c : {Case{"own lines", "red", "red", 1, 1, 4, false},
-                          Case{"teammate, other case", "red", "RED", 2, 1, 2, false},
-                          Case{"no teams at all", "", "\r", 2, 1, 1, true},
-                          Case{"other team", "red", "blue", 3, 1, 2, true},
-                          Case{"spectator", "", "\r", 2, 0, 1, false}}) {
+             Case{"teammate, other case", "red", "RED", 2, 1, 2, false},
+             Case{"no teams at all", "", "\r", 2, 1, 1, true},
+             Case{"other team", "red", "blue", 3, 1, 2, true}, Case{"spectator", "", "\r", 2, 0, 1, false}}) {
         SCOPED_TRACE(c.name);
         seat(c.spot);
         client.applyTeam(c.myTeam);
@@ -180,15 +177,14 @@ TEST_F(ClientTest, LinesAddedToAllReachTheOtherTeams)
 
         const std::vector<Bytes> sent = deliver({msg(toClient::MsgLinesRelay, pc(c.sender) + pc(c.count))});
         const Bytes name = c.sender == 1 ? "Ann" : c.sender == 2 ? "Bob" : "Cy";
-        EXPECT_EQ(view.chat, (std::vector<ChatRun>{
-                                 {"\r\n" + std::to_string(c.count) + (c.count < 2 ? " line added" : " lines added"), true,
-                                  ChatColour::SpecialBad},
-                                 {" to ", false, ChatColour::Normal},
-                                 {"all", true, ChatColour::SpecialTarget},
-                                 {" from ", false, ChatColour::Normal},
-                                 {name, true, ChatColour::SpecialUser}}));
+        EXPECT_EQ(view.chat,
+            (std::vector<ChatRun>{
+                {"\r\n" + std::to_string(c.count) + (c.count < 2 ? " line added" : " lines added"), true,
+                    ChatColour::SpecialBad},
+                {" to ", false, ChatColour::Normal}, {"all", true, ChatColour::SpecialTarget},
+                {" from ", false, ChatColour::Normal}, {name, true, ChatColour::SpecialUser}}));
         EXPECT_EQ(rig.effects.calls,
-                  std::vector<std::string>(c.added ? static_cast<std::size_t>(c.count) : 0u, "AddLine 1"));
+            std::vector<std::string>(c.added ? static_cast<std::size_t>(c.count) : 0u, "AddLine 1"));
         EXPECT_EQ(sent, c.added ? std::vector<Bytes>{"5;S"} : std::vector<Bytes>{});
         EXPECT_EQ(client.TeamName(), c.myTeam.empty() ? Bytes("\r") : c.myTeam);
         client.disconnectFromServer();

@@ -72,7 +72,10 @@ public:
     void ResetNetBoard(int board) override { record("ResetNetBoard", board); }
 
 private:
-    void record(const char* name, int board) { calls.push_back(std::string(name) + " " + std::to_string(board)); }
+    void record(const char* name, int board)
+    {
+        calls.push_back(std::string(name) + " " + std::to_string(board));
+    }
 };
 
 } // namespace kalvon::testing
