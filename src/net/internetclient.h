@@ -68,6 +68,8 @@ public:
     // The team in use, sent in the hello and kept as [Network] team=: the single CR for none.
     const Bytes& TeamName() const { return m_TeamName; }
     void setTeamName(BytesView teamName) { m_TeamName = Bytes(teamName); }
+    // The team typed at connect time or applied since; empty for none.
+    const Bytes& MyTeam() const { return m_MyTeam; }
     bool Connected() const { return m_Connected; }
     bool IsAdmin() const { return m_IsAdmin; }
 

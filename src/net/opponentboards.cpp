@@ -6,14 +6,6 @@ namespace kalvon {
 
 namespace {
 
-// The top-row columns of the three markers and the special block each shows.
-constexpr int kFlashColumn = 11;
-constexpr int kTremorColumn = 10;
-constexpr int kShieldColumn = 9;
-constexpr int16_t kFlashCode = kFirstSpecialCode + static_cast<int>(SpecialType::FlashScreen);
-constexpr int16_t kTremorCode = kFirstSpecialCode + static_cast<int>(SpecialType::Tremor);
-constexpr int16_t kShieldCode = kFirstSpecialCode + static_cast<int>(SpecialType::HolyShield);
-
 bool onField(int x, int y)
 {
     return x >= 0 && x < kFieldColumns && y >= 0 && y < kFieldRows;
@@ -48,21 +40,6 @@ void OpponentBoards::clearMarkers(int board)
     NetFlashActive[board] = NetTremorActive[board] = NetShieldActive[board] = false;
     NetFlashStart[board] = NetTremorStart[board] = NetShieldStart[board] = 0;
     NetBoardWon[board] = false;
-}
-
-OpponentBoards::DrawnCell OpponentBoards::drawnCell(int board, int x, int y) const
-{
-    if (!isBoard(board) || !onField(x, y))
-        return {};
-    if (y == 0) {
-        if (x == kFlashColumn && NetFlashActive[board])
-            return {kCellOccupied, kFlashCode};
-        if (x == kTremorColumn && NetTremorActive[board])
-            return {kCellOccupied, kTremorCode};
-        if (x == kShieldColumn && NetShieldActive[board])
-            return {kCellOccupied, kShieldCode};
-    }
-    return {InetFieldOccupied[board][x][y], InetFieldColor[board][x][y]};
 }
 
 std::vector<int> OpponentBoards::endTimedMarkers(int64_t now)

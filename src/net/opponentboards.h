@@ -2,8 +2,8 @@
 // The five opponent boards of internet play: the cells the client mirrors from the other
 // players' field messages (InetFieldOccupied, InetFieldColor), the Flash Screen, Tremor and
 // Holy Shield markers of the players they show, and the win flag of a winner's board. The
-// client writes it; the renderer draws it through drawnCell, which lays the markers over
-// the top row without changing the stored cells.
+// client writes it; the members the renderer draws have the names and types of its
+// InternetView. The markers are drawn over the top row; the stored cells stay as they are.
 
 #include "engine/state.h"
 
@@ -35,16 +35,8 @@ struct OpponentBoards {
     // A cell as the wire gives it: the empty value empties it and keeps its colour, a colour
     // fills it.
     void setWireCell(int board, int x, int y, int cell);
+    // The three markers and the win flag off.
     void clearMarkers(int board);
-
-    struct DrawnCell {
-        int16_t occupied = kCellEmpty;
-        int16_t color = 0;
-        friend bool operator==(const DrawnCell&, const DrawnCell&) = default;
-    };
-    // The cell as drawn: while a marker is active, top-row columns 11, 10 and 9 show the
-    // Flash Screen, Tremor and Holy Shield blocks.
-    DrawnCell drawnCell(int board, int x, int y) const;
 
     // The main tick's end of the markers after kBoardMarkerMs: the boards that changed.
     std::vector<int> endTimedMarkers(int64_t now);
