@@ -15,6 +15,9 @@ public:
     virtual void StopMusic() = 0;
     virtual void PauseMusic() = 0;
     virtual void ResumeMusic() = 0;
+    // Called by every game tick: restarts music that has played to its end. A module that loops
+    // by itself has nothing to do.
+    virtual void CheckMusicLoop() {}
 };
 
 } // namespace kalvon

@@ -1,0 +1,80 @@
+#pragma once
+// The game-running core of the main window, without widgets: the engine with the window's
+// host, the held keys and the keyboard handlers, the bot bridge, the 10 ms game tick and its
+// ticker, and the game session (start, stop, pause, game mode, File menu). The widget shell
+// makes one with the services it wires, registers the ticker with the event pump, installs a
+// FieldKeyFilter on the field, and calls the session's and keyboard's handlers.
+
+#include "engine/enginerandom.h"
+#include "engine/gameengine.h"
+#include "platform/gameticker.h"
+#include "window/botbridge.h"
+#include "window/fieldkeyboard.h"
+#include "window/gamesession.h"
+#include "window/gametick.h"
+#include "window/heldkeys.h"
+#include "window/soundplayer.h"
+#include "window/windowenginehost.h"
+
+#include <filesystem>
+
+namespace kalvon {
+
+class Dialogs;
+class EventPump;
+class GameDrawing;
+class GameWindow;
+class InternetPlay;
+class MusicModule;
+class PendingEngine;
+class SoundEffects;
+struct Options;
+struct Themes;
+
+struct GameServices {
+    const Clock& clock;
+    EventPump& pump;
+    Options& options;
+    Themes& themes;
+    GameWindow& window;
+    GameDrawing& drawing;
+    InternetPlay& internet;
+    MusicModule& music;
+    SoundEffects& soundEffects;
+    Dialogs& dialogs;
+    PendingEngine& pending;
+    // Where the bot plug-in and relative sound paths are found.
+    std::filesystem::path programFolder;
+};
+
+class GameCore {
+public:
+    // `seed` starts the engine's random sequence.
+    GameCore(const GameServices& services, uint64_t seed);
+    GameCore(const GameCore&) = delete;
+    GameCore& operator=(const GameCore&) = delete;
+
+    GameEngine& engine() { return m_engine; }
+    EngineHost& host() { return m_host; }
+    HeldKeys& keys() { return m_keys; }
+    BotBridge& bot() { return m_bot; }
+    SoundPlayer& sounds() { return m_sounds; }
+    GameTicker& ticker() { return m_ticker; }
+    GameTick& tick() { return m_tick; }
+    GameSession& session() { return m_session; }
+    FieldKeyboard& keyboard() { return m_keyboard; }
+
+private:
+    StandardRandom m_random;
+    HeldKeys m_keys;
+    SoundPlayer m_sounds;
+    WindowEngineHost m_host;
+    GameEngine m_engine;
+    BotBridge m_bot;
+    GameTick m_tick;
+    GameTicker m_ticker;
+    GameSession m_session;
+    FieldKeyboard m_keyboard;
+};
+
+} // namespace kalvon

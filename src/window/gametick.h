@@ -1,0 +1,77 @@
+#pragma once
+// The game tick (tmrMain, every 10 ms while a game runs and is not paused): reads the clock
+// once, keeps the music looping, shows the game time and lines per minute, lets the bot act,
+// repeats held keys, applies gravity and the smooth fall, ends timed effects, pulses the
+// top-row warning, steps bombs and the theme's animations, redraws what changed, and in
+// internet play animates and redraws the opponents' boards. The rules stay in the engine and
+// the drawing in the renderer; the tick decides what to call and when.
+
+#include "common/bytes.h"
+
+#include <array>
+#include <cstdint>
+
+namespace kalvon {
+
+class BotBridge;
+class Clock;
+class GameDrawing;
+class GameEngine;
+class GameWindow;
+class InternetPlay;
+class MusicModule;
+class PendingEngine;
+struct HeldKeys;
+struct Options;
+struct Themes;
+
+// The caption while a game runs: "Kalvon v1.91 - Game Time: M min S sec" for `elapsedMs`.
+Bytes gameTimeCaption(int64_t elapsedMs);
+// "LPM: " and lines per minute to two decimals ("LPM: 0" before any play time).
+Bytes linesPerMinuteText(int lines, int64_t elapsedMs);
+
+inline constexpr char kProgramVersion[] = "1.91";
+inline constexpr char kProgramCaption[] = "Kalvon v1.91";
+
+struct GameTickParts {
+    GameEngine& engine;
+    PendingEngine& pending;
+    const Options& options;
+    Themes& themes;
+    HeldKeys& keys;
+    BotBridge& bot;
+    GameDrawing& drawing;
+    GameWindow& window;
+    InternetPlay& internet;
+    MusicModule& music;
+    const Clock& clock;
+};
+
+class GameTick {
+public:
+    explicit GameTick(const GameTickParts& parts);
+
+    // One tick (tmrMain_Timer).
+    void tmrMain_Timer();
+
+    // The warning pulse's direction per player (the level is the engine's WarningAlpha).
+    bool warningFalling(int p) const { return m_warningFalling.at(size_t(p)); }
+
+private:
+    void tickPlayer(int p, int64_t now, int64_t elapsed, bool& redraw);
+    void heldKeyActions(int p, int64_t now, int interval, bool& redraw);
+    void gravity(int p, int64_t now, int interval, bool& redraw);
+    void warningPulse(int p, bool& redraw);
+    void stepBombs(int p, int64_t now);
+    bool animationNeedsRedraw(int p) const;
+    void sharedAnimations(int64_t now);
+    void remoteBoards(int64_t now);
+    void sideWindows(int64_t now);
+    void drawSpecialWindows();
+    void drawNextPieces();
+
+    GameTickParts m;
+    std::array<bool, 3> m_warningFalling{};
+};
+
+} // namespace kalvon

@@ -1,0 +1,76 @@
+#pragma once
+// What the game's start and stop, its keys, its engine host and its tick ask of internet play:
+// the built-in server's game procedures, the client's connection and records, its in-game
+// messages, and the opponents' five boards. The internet client (with the server) implements
+// it; tests plug in a fake. Playing slots are 1..6, boards 1..5, client index -1 the host.
+
+#include "common/bytes.h"
+
+#include <cstdint>
+
+namespace kalvon {
+
+// The door over an opponent's board: Row 22 covers it whole, 0 is open.
+struct NetDoor {
+    bool Open = false;
+    bool Opening = false;
+    bool Closing = false;
+    int16_t Row = 22;
+    int64_t LastStep = 0;
+};
+
+// A timed special running on an opponent's board (Flash Screen, Tremor, Holy Shield).
+struct NetEffect {
+    bool Active = false;
+    int64_t Start = 0;
+};
+
+// The animation state of one opponent's board that the tick steps.
+struct NetBoardTimers {
+    NetDoor door;
+    NetEffect flash;
+    NetEffect tremor;
+    NetEffect shield;
+};
+
+class InternetPlay {
+public:
+    virtual ~InternetPlay() = default;
+
+    // --- the built-in server and the connection ---
+    // This program hosts the server (the server button reads "Stop Server").
+    virtual bool IsHostingServer() const = 0;
+    virtual bool Connected() const = 0;
+    virtual void ServerStartGame(int client) = 0;
+    virtual void ServerStopGame() = 0;
+    virtual void ServerMsgPause(int client) = 0;
+    virtual void ServerMsgResume(int client) = 0;
+    // One line to the server; CR LF is appended, failures are ignored.
+    virtual void SendToServer(BytesView line) = 0;
+
+    // --- client records ---
+    // The player index in a playing slot, -1 when free.
+    virtual int SpotPlayer(int slot) const = 0;
+    virtual int MySpot() const = 0;
+    // The opponent board showing a slot.
+    virtual int SpotBoard(int slot) const = 0;
+    virtual bool Spectating() const = 0;
+    virtual int MyIndex() const = 0;
+    // The slot of the player who last used a special on this client.
+    virtual int LastAttacker() const = 0;
+
+    // --- in-game messages ---
+    // The special at hand goes to the player in a slot.
+    virtual void SendSpecial(int slot) = 0;
+    virtual void ClientDispatchMessage(BytesView code, BytesView payload) = 0;
+    virtual void SendFieldUpdate() = 0;
+    virtual void ResetSentField() = 0;
+    virtual void CheckLevelUp() = 0;
+
+    // --- the opponents' boards ---
+    virtual NetBoardTimers& boardTimers(int board) = 0;
+    virtual void DrawNetPlayerField(int board) = 0;
+    virtual void UpdateNetBoardMarkers(int board) = 0;
+};
+
+} // namespace kalvon
