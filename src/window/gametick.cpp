@@ -174,7 +174,8 @@ void GameTick::gravity(int p, int64_t now, int interval, bool& redraw)
     auto pixels = [](double value) {
         return static_cast<int32_t>(std::clamp(vb::roundHalfEven(value), 0.0, double(kRowPixels)));
     };
-    if (now - s.LastFallTime[p] > interval) {
+    // Due once the whole interval has passed, so a 10 ms tick keeps level 100's 10 ms pace.
+    if (now - s.LastFallTime[p] >= interval) {
         s.LastFallTime[p] = now;
         if (s.PieceInPlay[p]) {
             m.engine.MovePieceDown(p);
