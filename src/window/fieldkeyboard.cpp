@@ -6,7 +6,6 @@
 #include "window/gamewindow.h"
 #include "window/heldkeys.h"
 #include "window/internetplay.h"
-#include "window/pendingengine.h"
 #include "window/virtualkeys.h"
 
 #include <QKeyEvent>
@@ -60,7 +59,7 @@ void FieldKeyboard::picField_KeyDown(int keyCode)
             if (controls.binding(p, action) == keyCode)
                 m.keys.held(p, action) = true;
         if (controls.binding(p, KeyAction::Discard) == keyCode)
-            m.pending.RefreshSpecialBar(p);
+            m.engine.RefreshSpecialBar(p);
     }
 }
 

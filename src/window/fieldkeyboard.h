@@ -13,14 +13,12 @@ class GameEngine;
 class GameSession;
 class GameWindow;
 class InternetPlay;
-class PendingEngine;
 struct HeldKeys;
 struct Options;
 
 struct FieldKeyboardParts {
     const Options& options;
     GameEngine& engine;
-    PendingEngine& pending;
     HeldKeys& keys;
     GameSession& session;
     GameWindow& window;

@@ -7,6 +7,7 @@
 
 #include "engine/enginerandom.h"
 #include "engine/gameengine.h"
+#include "engine/specials.h"
 #include "platform/gameticker.h"
 #include "window/botbridge.h"
 #include "window/fieldkeyboard.h"
@@ -26,7 +27,7 @@ class GameDrawing;
 class GameWindow;
 class InternetPlay;
 class MusicModule;
-class PendingEngine;
+class HighScores;
 class SoundEffects;
 struct Options;
 struct Themes;
@@ -42,7 +43,8 @@ struct GameServices {
     MusicModule& music;
     SoundEffects& soundEffects;
     Dialogs& dialogs;
-    PendingEngine& pending;
+    // The table a lost one-player game is ranked in.
+    HighScores& highScores;
     // Where the bot plug-in and relative sound paths are found.
     std::filesystem::path programFolder;
 };
@@ -70,6 +72,7 @@ private:
     SoundPlayer m_sounds;
     WindowEngineHost m_host;
     GameEngine m_engine;
+    GameSpecials m_specials;
     BotBridge m_bot;
     GameTick m_tick;
     GameTicker m_ticker;

@@ -23,11 +23,18 @@ public:
     virtual void DrawSpecialWindow(int p) = 0;
     virtual void DrawNextPiece(int p) = 0;
 
-    // --- the window's and the tick's ---
+    virtual void ResetFieldPicture(int p) = 0;
+    virtual void BombCreate(int p, int column, int row, int slot) = 0;
+    virtual void ClearFieldPicture(int p) = 0;
+    virtual void RefreshField(int p) = 0;
+    virtual void DrawDoorFrame(int p, int width) = 0;
     virtual void DrawHeightLed(int p) = 0;
+    virtual void ClearTrails() = 0;
+    virtual void ResetBlockFrame() = 0;
+
+    // --- the window's and the tick's ---
     // picLeds(p) cleared (game start).
     virtual void ClearHeightLed(int p) = 0;
-    virtual void ClearTrails() = 0;
     // The bomb animation of a slot (0..9) shows its 1-based frame, or ends.
     virtual void KalvonBombFrame(int p, int slot, int frame) = 0;
     virtual void KalvonBombKill(int p, int slot) = 0;

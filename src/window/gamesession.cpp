@@ -12,7 +12,6 @@
 #include "window/gamewindow.h"
 #include "window/heldkeys.h"
 #include "window/internetplay.h"
-#include "window/pendingengine.h"
 #include "window/soundplayer.h"
 
 namespace kalvon {
@@ -100,9 +99,9 @@ void GameSession::startLocalGame()
             m.keys.lastTime(p, action) = m.clock.nowMs();
 
     m.sounds.play(SoundSlot::StartGame);
-    m.pending.FadeInField(1);
+    m.engine.FadeInField(1);
     if (twoPlayers)
-        m.pending.FadeInField(2);
+        m.engine.FadeInField(2);
     // The music box's text goes in as a copy: the theme's music only stands in for it here.
     Bytes music = m.options.sound.lastMusic;
     PlayGameMusic(m.music, musicOptions(m.options), m.themes.ThemeMusic, music);
@@ -134,10 +133,10 @@ void GameSession::StopGame()
     m.engine.stopGame();
     setGameTimer(false);
     // Both fields close and fill, the hidden second one of a one-player game too.
-    m.pending.FadeOutField(1);
-    m.pending.FadeOutField(2);
-    m.pending.FillFieldRandom(1);
-    m.pending.FillFieldRandom(2);
+    m.engine.FadeOutField(1);
+    m.engine.FadeOutField(2);
+    m.engine.FillFieldRandom(1);
+    m.engine.FillFieldRandom(2);
     StopGameMusic(m.music);
     m.sounds.play(SoundSlot::Lose);
 }
@@ -182,9 +181,9 @@ void GameSession::menumarker_Click(int marker)
         break;
     case FileItem::PauseResume:
         if (s.GamePaused)
-            m.pending.ResumeGame();
+            m.engine.ResumeGame();
         else
-            m.pending.PauseGame();
+            m.engine.PauseGame();
         break;
     case FileItem::HighScores: m.window.showHighScores(); break;
     case FileItem::Exit: m.window.closeWindow(); break;
@@ -223,8 +222,8 @@ void GameSession::GMmenumarker_Click(int index)
     } else {
         setFileItemEnabled(FileItem::StartStop, true);
     }
-    m.pending.FadeOutField(2);
-    m.pending.FadeOutField(1);
+    m.engine.FadeOutField(2);
+    m.engine.FadeOutField(1);
     s.GameOverShown[1] = false;
     s.GameOverShown[2] = false;
 }

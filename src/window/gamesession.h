@@ -17,7 +17,6 @@ class GameTicker;
 class GameWindow;
 class InternetPlay;
 class MusicModule;
-class PendingEngine;
 class SoundPlayer;
 struct HeldKeys;
 struct Options;
@@ -28,7 +27,6 @@ enum class FileItem { StartStop = 0, PauseResume = 1, GameMode = 2, HighScores =
 
 struct GameSessionParts {
     GameEngine& engine;
-    PendingEngine& pending;
     Options& options;
     Themes& themes;
     HeldKeys& keys;

@@ -5,6 +5,7 @@
 #include "common/vbconv.h"
 #include "engine/gameengine.h"
 #include "engine/levels.h"
+#include "engine/specials.h"
 #include "render/themerecord.h"
 #include "window/botbridge.h"
 #include "window/gamedrawing.h"
@@ -12,7 +13,6 @@
 #include "window/gamewindow.h"
 #include "window/heldkeys.h"
 #include "window/internetplay.h"
-#include "window/pendingengine.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,7 +21,6 @@ namespace kalvon {
 
 namespace {
 
-constexpr int64_t kEffectMs = 7000;
 constexpr int kWarningStep = 10;
 constexpr int kWarningTop = 250;
 constexpr int kDropExtraDelayMs = 50;
@@ -116,12 +115,7 @@ void GameTick::tickPlayer(int p, int64_t now, int64_t elapsed, bool& redraw)
     if (s.GameMode != GameMode::TwoPlayers && p == 2)
         return;
 
-    if (now - s.TremorStart[p] >= kEffectMs)
-        s.TremorActive[p] = false;
-    if (now - s.ShieldStart[p] > kEffectMs)
-        s.ShieldActive[p] = false;
-    if (now - s.FlashStart[p] > kEffectMs)
-        s.FlashActive[p] = false;
+    endTimedSpecials(s, p, now);
 
     if (s.GameActive && m.engine.HasBlocksInTopRows(p) && isChecked(g.warning))
         warningPulse(p, redraw);
@@ -163,9 +157,9 @@ void GameTick::heldKeyActions(int p, int64_t now, int interval, bool& redraw)
             s.LastFallTime[p] = now;
     }
     if (fires(KeyAction::UseSelf, 0))
-        m.pending.UseSpecial(p, specialTarget(p, false));
+        m.engine.UseSpecial(p, specialTarget(p, false));
     if (fires(KeyAction::UseOther, 0))
-        m.pending.UseSpecial(p, specialTarget(p, true));
+        m.engine.UseSpecial(p, specialTarget(p, true));
 }
 
 void GameTick::gravity(int p, int64_t now, int interval, bool& redraw)
@@ -306,7 +300,7 @@ void GameTick::remoteBoards(int64_t now)
         for (NetEffect* effect : {&timers.flash, &timers.tremor, &timers.shield}) {
             if (!effect->Active)
                 continue;
-            const bool ended = now - effect->Start >= kEffectMs;
+            const bool ended = now - effect->Start >= kTimedSpecialMs;
             if (ended)
                 effect->Active = false;
             net.UpdateNetBoardMarkers(board);

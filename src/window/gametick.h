@@ -20,7 +20,6 @@ class GameEngine;
 class GameWindow;
 class InternetPlay;
 class MusicModule;
-class PendingEngine;
 struct HeldKeys;
 struct Options;
 struct Themes;
@@ -35,7 +34,6 @@ inline constexpr char kProgramCaption[] = "Kalvon v1.91";
 
 struct GameTickParts {
     GameEngine& engine;
-    PendingEngine& pending;
     const Options& options;
     Themes& themes;
     HeldKeys& keys;

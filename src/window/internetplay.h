@@ -66,6 +66,8 @@ public:
     virtual void SendFieldUpdate() = 0;
     virtual void ResetSentField() = 0;
     virtual void CheckLevelUp() = 0;
+    // This client's entry in the player list is marked dead (its own game was lost).
+    virtual void MarkMyPlayerDead() = 0;
 
     // --- the opponents' boards ---
     virtual NetBoardTimers& boardTimers(int board) = 0;

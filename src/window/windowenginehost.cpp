@@ -1,8 +1,10 @@
 #include "window/windowenginehost.h"
 
+#include "common/music/gamemusic.h"
 #include "platform/eventpump.h"
 #include "window/botbridge.h"
 #include "window/gamedrawing.h"
+#include "window/gamesession.h"
 #include "window/gamewindow.h"
 #include "window/internetplay.h"
 #include "window/soundplayer.h"
@@ -56,5 +58,31 @@ int WindowEngineHost::MyIndex() const { return m.internet.MyIndex(); }
 
 void WindowEngineHost::Yield() { m.pump.Yield(); }
 void WindowEngineHost::Wait(int64_t ms) { m.pump.Wait(ms); }
+
+void WindowEngineHost::ResetFieldPicture(int p) { m.drawing.ResetFieldPicture(p); }
+
+void WindowEngineHost::BombCreate(int p, int column, int row, int slot)
+{
+    m.drawing.BombCreate(p, column, row, slot);
+}
+
+void WindowEngineHost::ClearFieldPicture(int p) { m.drawing.ClearFieldPicture(p); }
+void WindowEngineHost::RefreshField(int p) { m.drawing.RefreshField(p); }
+void WindowEngineHost::DrawDoorFrame(int p, int width) { m.drawing.DrawDoorFrame(p, width); }
+void WindowEngineHost::DrawHeightLed(int p) { m.drawing.DrawHeightLed(p); }
+void WindowEngineHost::ClearTrails() { m.drawing.ClearTrails(); }
+void WindowEngineHost::ResetBlockFrame() { m.drawing.ResetBlockFrame(); }
+
+void WindowEngineHost::SetGameTimer(bool enabled) { m.session.setGameTimer(enabled); }
+void WindowEngineHost::PauseMusic() { m.music.PauseMusic(); }
+void WindowEngineHost::ResumeMusic() { m.music.ResumeMusic(); }
+void WindowEngineHost::StopGameMusic() { kalvon::StopGameMusic(m.music); }
+void WindowEngineHost::SetPauseCaption(BytesView caption) { m.window.setPauseButtonCaption(caption); }
+void WindowEngineHost::FocusField() { m.window.FocusField(); }
+void WindowEngineHost::LocalGameEnded() { m.session.LocalGameEnded(); }
+bool WindowEngineHost::IsHostingServer() const { return m.internet.IsHostingServer(); }
+void WindowEngineHost::ServerMsgPause(int sender) { m.internet.ServerMsgPause(sender); }
+void WindowEngineHost::ServerMsgResume(int sender) { m.internet.ServerMsgResume(sender); }
+void WindowEngineHost::MarkMyPlayerDead() { m.internet.MarkMyPlayerDead(); }
 
 } // namespace kalvon

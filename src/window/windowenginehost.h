@@ -1,7 +1,7 @@
 #pragma once
 // The main window's side of the engine: every call the engine makes goes on to the renderer,
-// the theme's sound effects, the window's labels, the bot bridge, internet play or the event
-// pump.
+// the theme's sound effects, the window's widgets, the music, the game timer, the bot bridge,
+// internet play or the event pump.
 
 #include "engine/enginehost.h"
 
@@ -10,8 +10,10 @@ namespace kalvon {
 class BotBridge;
 class EventPump;
 class GameDrawing;
+class GameSession;
 class GameWindow;
 class InternetPlay;
+class MusicModule;
 class SoundPlayer;
 
 struct WindowEngineHostParts {
@@ -21,6 +23,8 @@ struct WindowEngineHostParts {
     BotBridge& bot;
     InternetPlay& internet;
     EventPump& pump;
+    MusicModule& music;
+    GameSession& session;
 };
 
 class WindowEngineHost final : public EngineHost {
@@ -51,6 +55,26 @@ public:
 
     void Yield() override;
     void Wait(int64_t ms) override;
+
+    void ResetFieldPicture(int p) override;
+    void BombCreate(int p, int column, int row, int slot) override;
+    void ClearFieldPicture(int p) override;
+    void RefreshField(int p) override;
+    void DrawDoorFrame(int p, int width) override;
+    void DrawHeightLed(int p) override;
+    void ClearTrails() override;
+    void ResetBlockFrame() override;
+    void SetGameTimer(bool enabled) override;
+    void PauseMusic() override;
+    void ResumeMusic() override;
+    void StopGameMusic() override;
+    void SetPauseCaption(BytesView caption) override;
+    void FocusField() override;
+    void LocalGameEnded() override;
+    bool IsHostingServer() const override;
+    void ServerMsgPause(int sender) override;
+    void ServerMsgResume(int sender) override;
+    void MarkMyPlayerDead() override;
 
 private:
     WindowEngineHostParts m;

@@ -14,6 +14,11 @@ namespace {
 
 using K = BoundKeys;
 
+constexpr char kDropSound[] = "sound sound0.wav";
+constexpr char kRotateSound[] = "sound sound1.wav";
+constexpr int16_t kFlashCode = kFirstSpecialCode + int16_t(SpecialType::FlashScreen);
+constexpr int16_t kTremorCode = kFirstSpecialCode + int16_t(SpecialType::Tremor);
+
 // The times (relative to `from`) at which player p's piece moved down, over `ms`.
 std::vector<int64_t> fallTimes(WindowRig& rig, int p, int64_t ms)
 {
@@ -112,17 +117,20 @@ TEST(GameTick, HeldKeysActInTheirOrderWithinOneTick)
 {
     // Player 1's L piece against the left wall, free to turn both ways: left is blocked there
     // and right is not, so only left-before-right leaves it one column in; drop lands it, and
-    // down then moves the next piece, which only down-after-drop does.
+    // down then moves the next piece, which only down-after-drop does. With Flash Screen at
+    // hand and Tremor next, use-self flashes player 1 and use-other shakes player 2; the
+    // other order would do it the other way round.
     WindowRig rig(GameMode::TwoPlayers);
     rig.startGame();
     EngineState& s = rig.state();
     rig.placePiece(1, PieceType::LBlock, 5, 3, true);
     rig.placePiece(2, PieceType::Square, 5);
+    s.lstSpecials[1] = {kTremorCode, kFlashCode};
     ASSERT_EQ(rig.pieceLeftColumn(1), 0);
     const int next = s.NextPiece[1];
     int columnAtDrop = -1;
     rig.log.onCall = [&](const std::string& call) {
-        if (call == "sound sound0.wav" && columnAtDrop < 0)
+        if (call == kDropSound && columnAtDrop < 0)
             columnAtDrop = rig.pieceLeftColumn(1);
     };
     for (int p : {1, 2})
@@ -135,17 +143,32 @@ TEST(GameTick, HeldKeysActInTheirOrderWithinOneTick)
 
     EXPECT_EQ(columnAtDrop, 1);
     const auto& log = rig.log.calls;
-    const auto firstRotate = std::find(log.begin(), log.end(), "sound sound1.wav");
-    const auto firstDrop = std::find(log.begin(), log.end(), "sound sound0.wav");
-    EXPECT_EQ(rig.log.count("sound sound1.wav"), 2) << "it turned one way and back";
+    const auto firstRotate = std::find(log.begin(), log.end(), kRotateSound);
+    const auto firstDrop = std::find(log.begin(), log.end(), kDropSound);
+    EXPECT_EQ(rig.log.count(kRotateSound), 2) << "it turned one way and back";
     EXPECT_LT(firstRotate, firstDrop) << "rotations come before the drop";
     EXPECT_EQ(s.FieldOccupied[1][1][21], kCellOccupied) << "the square landed one column in";
     EXPECT_EQ(s.FieldOccupied[1][0][21], kCellEmpty);
     const int spawnRow = (next == int(PieceType::TBlock) || next == int(PieceType::SBlock)) ? 1 : 0;
     EXPECT_EQ(s.FallingPiece[1].Row, spawnRow + 1) << "down moved the next piece";
-    // Use-self aims at the user, use-other at the other player, for player 2 as for player 1.
-    EXPECT_EQ(rig.log.starting("UseSpecial"),
-              (std::vector<std::string>{"UseSpecial 1 1", "UseSpecial 1 2", "UseSpecial 2 2", "UseSpecial 2 1"}));
+    EXPECT_TRUE(s.FlashActive[1] && s.TremorActive[2]);
+    EXPECT_FALSE(s.FlashActive[2] || s.TremorActive[1]);
+}
+
+TEST(GameTick, SecondPlayersSpecialsAimAtHimselfAndAtTheFirstPlayer)
+{
+    // Player 2's use-self hits player 2 and use-other player 1 (not the fixed players 1 and 2).
+    WindowRig rig(GameMode::TwoPlayers);
+    rig.startGame();
+    EngineState& s = rig.state();
+    s.lstSpecials[2] = {kTremorCode, kFlashCode};
+    for (KeyAction action : {KeyAction::UseSelf, KeyAction::UseOther}) {
+        rig.core.keys().held(2, action) = true;
+        rig.core.keys().lastTime(2, action) = 0;
+    }
+    rig.tick();
+    EXPECT_TRUE(s.FlashActive[2] && s.TremorActive[1]);
+    EXPECT_FALSE(s.FlashActive[1] || s.TremorActive[2]);
 }
 
 TEST(GameTick, HeldKeysRepeatAtTheKeyRepeatDelay)
@@ -158,17 +181,17 @@ TEST(GameTick, HeldKeysRepeatAtTheKeyRepeatDelay)
         std::vector<int64_t> times; // after the press, over 320 ms
     };
     const Case cases[] = {
-        {"acts on the next tick, then every delay", KeyAction::UseSelf, "UseSpecial 1 1", 100, {10, 110, 210, 310}},
-        {"a short delay", KeyAction::UseSelf, "UseSpecial 1 1", 30, {10, 40, 70, 100, 130, 160, 190, 220, 250, 280, 310}},
-        {"a delay between ticks waits for the next one", KeyAction::UseSelf, "UseSpecial 1 1", 95, {10, 110, 210, 310}},
-        {"hard drop waits 50 ms longer", KeyAction::Drop, "sound sound0.wav", 100, {10, 160, 310}},
+        {"acts on the next tick, then every delay", KeyAction::Rotate, kRotateSound, 100, {10, 110, 210, 310}},
+        {"a short delay", KeyAction::Rotate, kRotateSound, 30, {10, 40, 70, 100, 130, 160, 190, 220, 250, 280, 310}},
+        {"a delay between ticks waits for the next one", KeyAction::Rotate, kRotateSound, 95, {10, 110, 210, 310}},
+        {"hard drop waits 50 ms longer", KeyAction::Drop, kDropSound, 100, {10, 160, 310}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         WindowRig rig;
         rig.options.controls.controlSensitivity = int16_t(c.delay);
         rig.startGame();
-        rig.state().Level[1] = 1;
+        rig.placePiece(1, PieceType::TBlock, 5, 3);
         rig.core.keyboard().picField_KeyUp(rig.options.controls.binding(1, c.action)); // repeat time 0
         rig.core.keyboard().picField_KeyDown(rig.options.controls.binding(1, c.action));
         CallTimes calls(rig, c.call);
@@ -182,10 +205,10 @@ TEST(GameTick, KeyRepeatAfterStartReleaseAndFocusLoss)
     WindowRig rig;
     rig.startGame();
     FieldKeyboard& keyboard = rig.core.keyboard();
-    CallTimes calls(rig, "UseSpecial 1 1");
+    CallTimes calls(rig, kRotateSound);
 
     // A movement key held when the game starts waits one delay.
-    rig.placePiece(1, PieceType::Square, 8);
+    rig.placePiece(1, PieceType::TBlock, 8, 3);
     const int column = rig.pieceLeftColumn(1);
     keyboard.picField_KeyDown(K::p1Left);
     rig.runFor(90);
@@ -196,13 +219,13 @@ TEST(GameTick, KeyRepeatAfterStartReleaseAndFocusLoss)
 
     // Released and pressed again acts at once; after a focus loss the repeat time stays, so a
     // new press waits out the rest of the delay.
-    keyboard.picField_KeyDown(K::p1UseSelf);
+    keyboard.picField_KeyDown(K::p1Rotate);
     rig.runFor(30);
-    keyboard.picField_KeyUp(K::p1UseSelf);
-    keyboard.picField_KeyDown(K::p1UseSelf);
+    keyboard.picField_KeyUp(K::p1Rotate);
+    keyboard.picField_KeyDown(K::p1Rotate);
     rig.runFor(30);
     keyboard.LostFocus();
-    keyboard.picField_KeyDown(K::p1UseSelf);
+    keyboard.picField_KeyDown(K::p1Rotate);
     rig.runFor(60);
     rig.runFor(30);
     EXPECT_EQ(calls.times, (std::vector<int64_t>{110, 140, 240}));
@@ -409,7 +432,10 @@ TEST(GameTick, OpponentsBoardsInInternetPlay)
     // and its own moves.
     rig.log.clear();
     net.spectating = true;
-    rig.core.keys().held(1, KeyAction::UseSelf) = true;
+    rig.core.keys().held(1, KeyAction::Rotate) = true;
+    rig.core.keys().lastTime(1, KeyAction::Rotate) = 0;
+    rig.placePiece(1, PieceType::TBlock, 5, 3);
+    rig.log.clear();
     rig.clock.advance(60);
     rig.tick();
     EXPECT_TRUE(net.boards[1].door.Open);
@@ -417,7 +443,7 @@ TEST(GameTick, OpponentsBoardsInInternetPlay)
     EXPECT_FALSE(net.boards[4].door.Closing);
     EXPECT_EQ(rig.log.starting("DrawNetPlayerField"),
               (std::vector<std::string>{"DrawNetPlayerField 4", "DrawNetPlayerField 2", "DrawNetPlayerField 3"}));
-    EXPECT_EQ(rig.log.count("UseSpecial 1 1"), 0);
+    EXPECT_EQ(rig.log.count(kRotateSound), 0);
 }
 
 // The tick keeps running while a step inside it waits, nested one level deep at most.

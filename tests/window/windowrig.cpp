@@ -41,9 +41,10 @@ void RecordingWindow::setCaption(BytesView text)
     ++captionSets;
 }
 
-void RecordingPending::UseSpecial(int user, int target)
+bool RecordingScores::SaveHighScores(const HighScoreTable&)
 {
-    m_log.add("UseSpecial " + std::to_string(user) + " " + std::to_string(target));
+    m_log.add("SaveHighScores");
+    return true;
 }
 
 void FakeTimePump::Yield()
@@ -63,8 +64,8 @@ void FakeTimePump::Wait(int64_t ms)
 
 WindowRig::WindowRig(GameMode mode, std::filesystem::path botFolder)
     : programFolder(std::move(botFolder))
-    , core(GameServices{clock, pump, options, themes, window, drawing, internet, music, effects, dialogs, pending,
-                        programFolder},
+    , core(GameServices{clock, pump, options, themes, window, drawing, internet, music, effects, dialogs,
+                        highScores, programFolder},
            12345)
 {
     pump.setTickSource(&core.ticker());

@@ -1,12 +1,12 @@
 #pragma once
 // A game core with recording fakes around it, driven by a fake clock: the window, drawing,
-// internet play, sounds, music and the engine operations still to come all write into one
-// call log, so tests can look at what happened and in which order. Waits advance the fake
+// internet play, sounds and music all write into one call log, so tests can look at what happened and in which order. Waits advance the fake
 // clock a millisecond at a time and let the game ticker run its tick when due, as the real
 // event pump does.
 
 #include "engine/store/options.h"
 #include "common/music/musicmodule.h"
+#include "engine/highscores.h"
 #include "platform/eventpump.h"
 #include "platform/soundeffects.h"
 #include "render/themerecord.h"
@@ -16,7 +16,6 @@
 #include "window/gamedrawing.h"
 #include "window/gamewindow.h"
 #include "window/internetplay.h"
-#include "window/pendingengine.h"
 
 #include <array>
 #include <functional>
@@ -48,6 +47,12 @@ public:
     void DrawShadow(int p, int, int) override { add("DrawShadow", p); }
     void UpdateTrail(int p, int, int, int, int, int) override { add("UpdateTrail", p); }
     void AnimateLineExplosion(int p, const ClearedRows&) override { add("AnimateLineExplosion", p); }
+    void ResetFieldPicture(int p) override { add("ResetFieldPicture", p); }
+    void BombCreate(int p, int, int, int) override { add("BombCreate", p); }
+    void ClearFieldPicture(int p) override { add("ClearFieldPicture", p); }
+    void RefreshField(int p) override { add("RefreshField", p); }
+    void DrawDoorFrame(int p, int) override { add("DrawDoorFrame", p); }
+    void ResetBlockFrame() override { m_log.add("ResetBlockFrame"); }
     void UpdateSpecialsWindow(int p) override { add("UpdateSpecialsWindow", p); }
     void DrawSpecialWindow(int p) override { add("DrawSpecialWindow", p); }
     void DrawNextPiece(int p) override { add("DrawNextPiece", p); }
@@ -128,6 +133,7 @@ public:
     void SendFieldUpdate() override { m_log.add("SendFieldUpdate"); }
     void ResetSentField() override { m_log.add("ResetSentField"); }
     void CheckLevelUp() override { m_log.add("CheckLevelUp"); }
+    void MarkMyPlayerDead() override { m_log.add("MarkMyPlayerDead"); }
     NetBoardTimers& boardTimers(int board) override { return boards.at(size_t(board)); }
     void DrawNetPlayerField(int board) override { m_log.add("DrawNetPlayerField " + std::to_string(board)); }
     void UpdateNetBoardMarkers(int board) override { m_log.add("UpdateNetBoardMarkers " + std::to_string(board)); }
@@ -136,16 +142,13 @@ private:
     CallLog& m_log;
 };
 
-class RecordingPending final : public PendingEngine {
+// The score file and the high-score window, for the engine's high-score table.
+class RecordingScores final : public HighScoreStore, public HighScoreView {
 public:
-    explicit RecordingPending(CallLog& log) : m_log(log) {}
-    void UseSpecial(int user, int target) override;
-    void RefreshSpecialBar(int p) override { m_log.add("RefreshSpecialBar " + std::to_string(p)); }
-    void PauseGame() override { m_log.add("PauseGame"); }
-    void ResumeGame() override { m_log.add("ResumeGame"); }
-    void FadeInField(int p) override { m_log.add("FadeInField " + std::to_string(p)); }
-    void FadeOutField(int p) override { m_log.add("FadeOutField " + std::to_string(p)); }
-    void FillFieldRandom(int p) override { m_log.add("FillFieldRandom " + std::to_string(p)); }
+    explicit RecordingScores(CallLog& log) : m_log(log) {}
+    bool SaveHighScores(const HighScoreTable&) override;
+    void ShowHighScores(const HighScoreTable&) override {}
+    void showHighScoreWindow() override {}
 
 private:
     CallLog& m_log;
@@ -209,10 +212,11 @@ struct WindowRig {
     RecordingWindow window{log};
     RecordingDrawing drawing{log};
     FakeInternet internet{log};
-    RecordingPending pending{log};
+    RecordingScores scores{log};
     RecordingSoundEffects effects{log};
     RecordingMusicModule music{log};
     ScriptedDialogs dialogs;
+    HighScores highScores{dialogs, scores, scores};
     std::filesystem::path programFolder;
     GameCore core;
 
