@@ -14,8 +14,8 @@ GameCore::GameCore(const GameServices& s, uint64_t seed)
     , m_engine(m_host, m_random, s.clock)
     , m_specials(m_engine)
     , m_bot(s.programFolder, m_engine.state(), m_keys)
-    , m_tick({m_engine, s.options, s.themes, m_keys, m_bot, s.drawing, s.window, s.internet, s.music,
-              s.clock})
+    , m_tick({m_engine, s.options, s.themes, m_keys, m_bot, s.drawing, s.window, s.internet,
+              m_netDoors, s.music, s.clock})
     , m_ticker(s.clock, kTickIntervalMs, [this] { m_tick.tmrMain_Timer(); })
     , m_session({m_engine, s.options, s.themes, m_keys, m_ticker, s.drawing, s.window, s.internet,
                  s.music, m_sounds, s.dialogs, s.clock})

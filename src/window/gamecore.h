@@ -14,6 +14,7 @@
 #include "window/gamesession.h"
 #include "window/gametick.h"
 #include "window/heldkeys.h"
+#include "window/netdoors.h"
 #include "window/soundplayer.h"
 #include "window/windowenginehost.h"
 
@@ -59,6 +60,8 @@ public:
     GameEngine& engine() { return m_engine; }
     EngineHost& host() { return m_host; }
     HeldKeys& keys() { return m_keys; }
+    // The opponents' board doors, for the board drawing and the door procedures.
+    NetDoors& netDoors() { return m_netDoors; }
     BotBridge& bot() { return m_bot; }
     SoundPlayer& sounds() { return m_sounds; }
     GameTicker& ticker() { return m_ticker; }
@@ -69,6 +72,7 @@ public:
 private:
     StandardRandom m_random;
     HeldKeys m_keys;
+    NetDoors m_netDoors{};
     SoundPlayer m_sounds;
     WindowEngineHost m_host;
     GameEngine m_engine;

@@ -13,6 +13,7 @@
 #include "window/gamewindow.h"
 #include "window/heldkeys.h"
 #include "window/internetplay.h"
+#include "window/netdoors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,7 +26,6 @@ constexpr int kWarningStep = 10;
 constexpr int kWarningTop = 250;
 constexpr int kDropExtraDelayMs = 50;
 constexpr int64_t kDoorStepMs = 50;
-constexpr int16_t kDoorClosedRow = 22;
 constexpr int kRowPixels = 16;
 
 bool isBoard(int board)
@@ -259,7 +259,7 @@ void GameTick::remoteBoards(int64_t now)
     bool redrawAll = false;
     if (isChecked(g.door)) {
         for (int board = 1; board <= kInternetFields; ++board) {
-            NetDoor& door = net.boardTimers(board).door;
+            NetDoor& door = m.doors[size_t(board)];
             if (door.Opening) {
                 // The last opening board in board order decides whether all boards redraw.
                 redrawAll = now - door.LastStep > kDoorStepMs;
@@ -272,11 +272,11 @@ void GameTick::remoteBoards(int64_t now)
                     door = NetDoor{.Open = true, .Opening = false, .Closing = false, .Row = 0, .LastStep = door.LastStep};
                 }
             } else if (door.Closing && now - door.LastStep > kDoorStepMs) {
-                if (door.Row < kDoorClosedRow) {
+                if (door.Row < kNetDoorClosedRow) {
                     ++door.Row;
                     door.LastStep = now;
                 } else {
-                    door = NetDoor{.Row = kDoorClosedRow, .LastStep = door.LastStep};
+                    door = NetDoor{.Row = kNetDoorClosedRow, .LastStep = door.LastStep};
                 }
                 net.DrawNetPlayerField(board);
             }
@@ -296,13 +296,12 @@ void GameTick::remoteBoards(int64_t now)
     }
 
     for (int board = 1; board <= kInternetFields; ++board) {
-        NetBoardTimers& timers = net.boardTimers(board);
-        for (NetEffect* effect : {&timers.flash, &timers.tremor, &timers.shield}) {
-            if (!effect->Active)
+        for (RemoteEffect effect : kRemoteEffects) {
+            if (!net.remoteEffectActive(board, effect))
                 continue;
-            const bool ended = now - effect->Start >= kTimedSpecialMs;
+            const bool ended = now - net.remoteEffectStart(board, effect) >= kTimedSpecialMs;
             if (ended)
-                effect->Active = false;
+                net.endRemoteEffect(board, effect);
             net.UpdateNetBoardMarkers(board);
             if (ended)
                 net.DrawNetPlayerField(board);

@@ -7,6 +7,7 @@
 // the drawing in the renderer; the tick decides what to call and when.
 
 #include "common/bytes.h"
+#include "window/netdoors.h"
 
 #include <array>
 #include <cstdint>
@@ -41,6 +42,8 @@ struct GameTickParts {
     GameDrawing& drawing;
     GameWindow& window;
     InternetPlay& internet;
+    // Boards 1..5 of the opponents' doors.
+    NetDoors& doors;
     MusicModule& music;
     const Clock& clock;
 };

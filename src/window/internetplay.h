@@ -10,28 +10,10 @@
 
 namespace kalvon {
 
-// The door over an opponent's board: Row 22 covers it whole, 0 is open.
-struct NetDoor {
-    bool Open = false;
-    bool Opening = false;
-    bool Closing = false;
-    int16_t Row = 22;
-    int64_t LastStep = 0;
-};
-
-// A timed special running on an opponent's board (Flash Screen, Tremor, Holy Shield).
-struct NetEffect {
-    bool Active = false;
-    int64_t Start = 0;
-};
-
-// The animation state of one opponent's board that the tick steps.
-struct NetBoardTimers {
-    NetDoor door;
-    NetEffect flash;
-    NetEffect tremor;
-    NetEffect shield;
-};
+// The timed specials shown on an opponent's board (NetFlashActive/Start and so on), in the
+// order the tick ends them.
+enum class RemoteEffect { Flash, Tremor, Shield };
+inline constexpr RemoteEffect kRemoteEffects[] = {RemoteEffect::Flash, RemoteEffect::Tremor, RemoteEffect::Shield};
 
 class InternetPlay {
 public:
@@ -70,7 +52,9 @@ public:
     virtual void MarkMyPlayerDead() = 0;
 
     // --- the opponents' boards ---
-    virtual NetBoardTimers& boardTimers(int board) = 0;
+    virtual bool remoteEffectActive(int board, RemoteEffect effect) const = 0;
+    virtual int64_t remoteEffectStart(int board, RemoteEffect effect) const = 0;
+    virtual void endRemoteEffect(int board, RemoteEffect effect) = 0;
     virtual void DrawNetPlayerField(int board) = 0;
     virtual void UpdateNetBoardMarkers(int board) = 0;
 };

@@ -410,16 +410,17 @@ TEST(GameTick, OpponentsBoardsInInternetPlay)
     net.mySpot = 2;
     net.spotPlayer = {-1, 4, 1, 5, -1, 7, 8};
     net.spotBoard = {0, 1, 0, 2, 0, 9, 3}; // slot 5's board is out of range
-    net.boards[1].door = {.Opening = true, .Row = 1, .LastStep = rig.clock.nowMs() - 60};
-    net.boards[4].door = {.Closing = true, .Row = 21, .LastStep = rig.clock.nowMs() - 60};
-    net.boards[2].flash = {.Active = true, .Start = rig.clock.nowMs() - 7000};
-    net.boards[3].shield = {.Active = true, .Start = rig.clock.nowMs() - 100};
+    NetDoors& doors = rig.core.netDoors();
+    doors[1] = {.Opening = true, .Row = 1, .LastStep = rig.clock.nowMs() - 60};
+    doors[4] = {.Closing = true, .Row = 21, .LastStep = rig.clock.nowMs() - 60};
+    net.effect(2, RemoteEffect::Flash) = {true, rig.clock.nowMs() - 7000};
+    net.effect(3, RemoteEffect::Shield) = {true, rig.clock.nowMs() - 100};
 
     rig.tick();
-    EXPECT_EQ(net.boards[1].door.Row, 0);
-    EXPECT_EQ(net.boards[4].door.Row, 22);
-    EXPECT_FALSE(net.boards[2].flash.Active);
-    EXPECT_TRUE(net.boards[3].shield.Active);
+    EXPECT_EQ(doors[1].Row, 0);
+    EXPECT_EQ(doors[4].Row, 22);
+    EXPECT_FALSE(net.effect(2, RemoteEffect::Flash).active);
+    EXPECT_TRUE(net.effect(3, RemoteEffect::Shield).active);
     // The opening door redraws every shown board but the own slot's; the closing door and the
     // ended effect redraw their own; a board number out of range is skipped.
     EXPECT_EQ(rig.log.starting("DrawNetPlayerField"),
@@ -438,9 +439,9 @@ TEST(GameTick, OpponentsBoardsInInternetPlay)
     rig.log.clear();
     rig.clock.advance(60);
     rig.tick();
-    EXPECT_TRUE(net.boards[1].door.Open);
-    EXPECT_FALSE(net.boards[1].door.Opening);
-    EXPECT_FALSE(net.boards[4].door.Closing);
+    EXPECT_TRUE(doors[1].Open);
+    EXPECT_FALSE(doors[1].Opening);
+    EXPECT_FALSE(doors[4].Closing);
     EXPECT_EQ(rig.log.starting("DrawNetPlayerField"),
               (std::vector<std::string>{"DrawNetPlayerField 4", "DrawNetPlayerField 2", "DrawNetPlayerField 3"}));
     EXPECT_EQ(rig.log.count(kRotateSound), 0);

@@ -113,7 +113,11 @@ public:
     int mySpot = -1;
     bool spectating = false;
     int lastAttacker = 0;
-    std::array<NetBoardTimers, 6> boards{}; // [1..5]
+    struct Effect {
+        bool active = false;
+        int64_t start = 0;
+    };
+    std::array<std::array<Effect, 3>, 6> effects{}; // [board 1..5][RemoteEffect]
 
     bool IsHostingServer() const override { return hosting; }
     bool Connected() const override { return connected; }
@@ -134,7 +138,11 @@ public:
     void ResetSentField() override { m_log.add("ResetSentField"); }
     void CheckLevelUp() override { m_log.add("CheckLevelUp"); }
     void MarkMyPlayerDead() override { m_log.add("MarkMyPlayerDead"); }
-    NetBoardTimers& boardTimers(int board) override { return boards.at(size_t(board)); }
+    bool remoteEffectActive(int board, RemoteEffect e) const override { return effect(board, e).active; }
+    int64_t remoteEffectStart(int board, RemoteEffect e) const override { return effect(board, e).start; }
+    void endRemoteEffect(int board, RemoteEffect e) override { effect(board, e).active = false; }
+    Effect& effect(int board, RemoteEffect e) { return effects.at(size_t(board)).at(size_t(e)); }
+    const Effect& effect(int board, RemoteEffect e) const { return effects.at(size_t(board)).at(size_t(e)); }
     void DrawNetPlayerField(int board) override { m_log.add("DrawNetPlayerField " + std::to_string(board)); }
     void UpdateNetBoardMarkers(int board) override { m_log.add("UpdateNetBoardMarkers " + std::to_string(board)); }
 
