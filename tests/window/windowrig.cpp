@@ -62,10 +62,10 @@ void FakeTimePump::Wait(int64_t ms)
     }
 }
 
-WindowRig::WindowRig(GameMode mode, std::filesystem::path botFolder)
+WindowRig::WindowRig(GameMode mode, std::filesystem::path botFolder, GameDrawing* drawingFor)
     : programFolder(std::move(botFolder))
-    , core(GameServices{clock, pump, options, themes, window, drawing, internet, music, effects, dialogs,
-                        highScores, programFolder},
+    , core(GameServices{clock, pump, options, themes, window, drawingFor ? *drawingFor : drawing, internet, music,
+                        effects, dialogs, highScores, programFolder},
            12345)
 {
     pump.setTickSource(&core.ticker());

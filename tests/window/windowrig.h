@@ -228,7 +228,10 @@ struct WindowRig {
     std::filesystem::path programFolder;
     GameCore core;
 
-    explicit WindowRig(GameMode mode = GameMode::OnePlayer, std::filesystem::path botFolder = {});
+    // The game draws into `drawingFor` when given (only kept, not used, while the rig is made),
+    // else into the recording fake.
+    explicit WindowRig(GameMode mode = GameMode::OnePlayer, std::filesystem::path botFolder = {},
+                       GameDrawing* drawingFor = nullptr);
     ~WindowRig();
 
     EngineState& state() { return core.engine().state(); }

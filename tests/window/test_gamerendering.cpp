@@ -1,0 +1,116 @@
+// The game core on the real renderer with the default theme: the tick draws the falling piece
+// into the field picture, and the bot plug-in hears of each redraw of player 1's field. It also
+// shows the order the program makes the parts in: the drawing adapter before the core, the
+// renderer (which reads the core's engine) after it.
+
+#include "render/blocktiles.h"
+#include "render/drawinglibrary.h"
+#include "render/drawoptions.h"
+#include "render/gamerenderer.h"
+#include "render/internetview.h"
+#include "render/previewpictures.h"
+#include "render/recordingthemewindow.h"
+#include "render/renderhooks.h"
+#include "render/sheetloaders.h"
+#include "render/themeloader.h"
+#include "render/themepaths.h"
+#include "render/windowpictures.h"
+#include "support/scratchfolder.h"
+#include "window/rendererdrawing.h"
+#include "windowrig.h"
+
+#include <QLibrary>
+
+#include <gtest/gtest.h>
+
+using namespace kalvon;
+using namespace kalvon::testing;
+
+namespace {
+
+const std::filesystem::path kBotFolder = KALVON_BOT_DIR "1";
+
+// The renderer's calls back into the window: the bot bridge and the theme's sounds.
+class CoreHooks final : public RenderHooks {
+public:
+    explicit CoreHooks(GameCore& core) : m_core(core) {}
+    bool BotLinked() const override { return m_core.bot().BotLinked(); }
+    void BotBlockUpdate() override { m_core.bot().BotBlockUpdate(); }
+    void PlaySoundFile(BytesView file) override { m_core.sounds().playFile(file); }
+    void GenerateThemePreview(int) override {}
+
+private:
+    GameCore& m_core;
+};
+
+struct RenderedGame {
+    ThemeImages images;
+    WindowPictures pictures;
+    PreviewPictures preview;
+    DrawOptions drawOptions;
+    InternetView internetView;
+    // Keeps references to the library and renderer made below; the core only keeps it too.
+    RendererDrawing drawing{renderer, library, pictures};
+    WindowRig rig{GameMode::OnePlayer, kBotFolder, &drawing};
+    DrawingLibrary library{rig.clock};
+    CoreHooks hooks{rig.core};
+    StandardRandom drawRandom{7};
+    GameRenderer renderer{RenderContext{rig.core.engine(), rig.themes, images, library, pictures, preview, drawOptions,
+                                        internetView, hooks, rig.pump, rig.clock, drawRandom}};
+};
+
+int sampleBlockUpdates()
+{
+    QLibrary library(QString::fromStdString((kBotFolder / "kalvonbot.so").string()));
+    using Stats = void (*)(int*);
+    const auto stats = reinterpret_cast<Stats>(library.resolve("kalvonbot_sample_stats"));
+    int out[5] = {};
+    if (stats)
+        stats(out);
+    return out[1];
+}
+
+} // namespace
+
+TEST(GameRendering, TheTickDrawsTheFallingPieceAndTellsTheBot)
+{
+    const std::filesystem::path data = KALVON_DATA_DIR;
+    ScratchFolder temp;
+    RenderedGame game;
+    WindowRig& rig = game.rig;
+    RecordingThemeWindow themeWindow;
+    ThemeLoading loading{rig.themes, rig.dialogs, themeWindow, {temp.path(), data}};
+    ASSERT_EQ(LoadTheme(loading, pathText(data / "default.kvx"), rig.themes.CurrentTheme, rig.themes.ThemeSounds, ""),
+              ThemeLoadResult::Loaded);
+    SheetLoading sheets{game.images, rig.themes.CurrentTheme, themeWindow, data};
+    BuildThemeImages(sheets);
+    ASSERT_TRUE(game.images.blocks);
+    game.library.KalvonGenerateFontTable();
+    ASSERT_TRUE(rig.core.bot().BotLink("kalvonbot.dll"));
+    const int updatesBefore = sampleBlockUpdates();
+
+    rig.session().StartGame();
+    rig.runFor(200);
+
+    const EngineState& s = rig.state();
+    ASSERT_TRUE(s.PieceInPlay[1]);
+    EXPECT_GT(sampleBlockUpdates(), updatesBefore) << "each redraw of field 1 reaches the bot";
+    // Every cell of the falling piece shows the piece's tile of the theme's block sheet.
+    const Surface& field = game.pictures.picField[1].canvas();
+    const Surface& blocks = *game.images.blocks;
+    int cells = 0;
+    for (int column = 0; column < kFieldColumns; ++column) {
+        for (int row = 0; row < kFieldRows; ++row) {
+            const int16_t code = s.FieldColor[1][size_t(column)][size_t(row)];
+            if (s.FieldOccupied[1][size_t(column)][size_t(row)] == kCellEmpty || code < kFallingCodeOffset)
+                continue;
+            ++cells;
+            const auto tile = blockTile(code, TileSize::Large, rig.themes.CurrentTheme.blkcurrentframe - 1);
+            ASSERT_TRUE(tile);
+            EXPECT_EQ(field.pixel(16 * column + 8, 16 * row + 8), blocks.pixel(tile->x + 8, tile->y + 8))
+                << column << "," << row;
+        }
+    }
+    EXPECT_EQ(cells, 4);
+    rig.core.bot().BotUnlink();
+}
