@@ -1,9 +1,9 @@
 // The bot bridge with the sample plug-in: linking from the program folder only, the icon
 // gesture, the mask as held keys, and the bot playing player 1 through the tick.
 
+#include "samplebot.h"
 #include "windowrig.h"
 
-#include <QLibrary>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -15,25 +15,8 @@ using namespace kalvon::testing;
 
 namespace {
 
-const std::filesystem::path kBotFolder = KALVON_BOT_DIR "1";
-const std::filesystem::path kWrongVersionFolder = KALVON_BOT_DIR "2";
-
-// What the sample plug-in has been told: events, block updates, piece updates, occupied cells
-// at the last block update, attached.
-struct SampleStats {
-    int events = 0, blockUpdates = 0, pieceUpdates = 0, occupied = 0, attached = 0;
-
-    static SampleStats read()
-    {
-        QLibrary library(QString::fromStdString((kBotFolder / "kalvonbot.so").string()));
-        using Stats = void (*)(int*);
-        const auto stats = reinterpret_cast<Stats>(library.resolve("kalvonbot_sample_stats"));
-        int out[5] = {};
-        if (stats)
-            stats(out);
-        return {out[0], out[1], out[2], out[3], out[4]};
-    }
-};
+const std::filesystem::path& kBotFolder = kSampleBotFolder;
+const std::filesystem::path& kWrongVersionFolder = kWrongVersionBotFolder;
 
 int occupiedCells(const EngineState& s, int p)
 {

@@ -17,9 +17,8 @@
 #include "render/windowpictures.h"
 #include "support/scratchfolder.h"
 #include "window/rendererdrawing.h"
+#include "samplebot.h"
 #include "windowrig.h"
-
-#include <QLibrary>
 
 #include <gtest/gtest.h>
 
@@ -27,8 +26,6 @@ using namespace kalvon;
 using namespace kalvon::testing;
 
 namespace {
-
-const std::filesystem::path kBotFolder = KALVON_BOT_DIR "1";
 
 // The renderer's calls back into the window: the bot bridge and the theme's sounds.
 class CoreHooks final : public RenderHooks {
@@ -51,24 +48,13 @@ struct RenderedGame {
     InternetView internetView;
     // Keeps references to the library and renderer made below; the core only keeps it too.
     RendererDrawing drawing{renderer, library, pictures};
-    WindowRig rig{GameMode::OnePlayer, kBotFolder, &drawing};
+    WindowRig rig{GameMode::OnePlayer, kSampleBotFolder, &drawing};
     DrawingLibrary library{rig.clock};
     CoreHooks hooks{rig.core};
     StandardRandom drawRandom{7};
     GameRenderer renderer{RenderContext{rig.core.engine(), rig.themes, images, library, pictures, preview, drawOptions,
                                         internetView, hooks, rig.pump, rig.clock, drawRandom}};
 };
-
-int sampleBlockUpdates()
-{
-    QLibrary library(QString::fromStdString((kBotFolder / "kalvonbot.so").string()));
-    using Stats = void (*)(int*);
-    const auto stats = reinterpret_cast<Stats>(library.resolve("kalvonbot_sample_stats"));
-    int out[5] = {};
-    if (stats)
-        stats(out);
-    return out[1];
-}
 
 } // namespace
 
@@ -87,14 +73,14 @@ TEST(GameRendering, TheTickDrawsTheFallingPieceAndTellsTheBot)
     ASSERT_TRUE(game.images.blocks);
     game.library.KalvonGenerateFontTable();
     ASSERT_TRUE(rig.core.bot().BotLink("kalvonbot.dll"));
-    const int updatesBefore = sampleBlockUpdates();
+    const int updatesBefore = SampleStats::read().blockUpdates;
 
     rig.session().StartGame();
     rig.runFor(200);
 
     const EngineState& s = rig.state();
     ASSERT_TRUE(s.PieceInPlay[1]);
-    EXPECT_GT(sampleBlockUpdates(), updatesBefore) << "each redraw of field 1 reaches the bot";
+    EXPECT_GT(SampleStats::read().blockUpdates, updatesBefore) << "each redraw of field 1 reaches the bot";
     // Every cell of the falling piece shows the piece's tile of the theme's block sheet.
     const Surface& field = game.pictures.picField[1].canvas();
     const Surface& blocks = *game.images.blocks;
