@@ -125,7 +125,6 @@ void GameSession::StopGame()
             m.internet.SendToServer("N");
         else
             m.internet.ServerStopGame();
-        m.window.setPauseButtonEnabled(false);
         return;
     }
     m.window.setCaption(kProgramCaption);
