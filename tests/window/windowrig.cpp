@@ -62,10 +62,11 @@ void FakeTimePump::Wait(int64_t ms)
     }
 }
 
-WindowRig::WindowRig(GameMode mode, std::filesystem::path botFolder, GameDrawing* drawingFor)
+WindowRig::WindowRig(GameMode mode, std::filesystem::path botFolder, GameDrawing* drawingFor,
+                     InternetPlay* internetFor)
     : programFolder(std::move(botFolder))
-    , core(GameServices{clock, pump, options, themes, window, drawingFor ? *drawingFor : drawing, internet, music,
-                        effects, dialogs, highScores, programFolder},
+    , core(GameServices{clock, pump, options, themes, window, drawingFor ? *drawingFor : drawing,
+                        internetFor ? *internetFor : internet, music, effects, dialogs, highScores, programFolder},
            12345)
 {
     pump.setTickSource(&core.ticker());

@@ -228,10 +228,10 @@ struct WindowRig {
     std::filesystem::path programFolder;
     GameCore core;
 
-    // The game draws into `drawingFor` when given (only kept, not used, while the rig is made),
-    // else into the recording fake.
+    // The game draws into `drawingFor` and plays on the internet through `internetFor` when
+    // they are given (only kept, not used, while the rig is made), else through the fakes.
     explicit WindowRig(GameMode mode = GameMode::OnePlayer, std::filesystem::path botFolder = {},
-                       GameDrawing* drawingFor = nullptr);
+                       GameDrawing* drawingFor = nullptr, InternetPlay* internetFor = nullptr);
     ~WindowRig();
 
     EngineState& state() { return core.engine().state(); }
