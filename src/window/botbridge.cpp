@@ -4,7 +4,6 @@
 #include "engine/state.h"
 
 #include <QString>
-
 #include <algorithm>
 #include <cctype>
 
@@ -13,7 +12,12 @@ namespace kalvon {
 namespace {
 
 constexpr int kMovementBits[] = {
-    KALVONBOT_ROTATE2, KALVONBOT_ROTATE, KALVONBOT_LEFT, KALVONBOT_RIGHT, KALVONBOT_DROP, KALVONBOT_DOWN,
+    KALVONBOT_ROTATE2,
+    KALVONBOT_ROTATE,
+    KALVONBOT_LEFT,
+    KALVONBOT_RIGHT,
+    KALVONBOT_DROP,
+    KALVONBOT_DOWN,
 };
 static_assert(std::size(kMovementBits) == std::size(kMovementActions));
 
@@ -22,7 +26,8 @@ bool endsWithDll(BytesView name)
     if (name.size() < 4)
         return false;
     Bytes tail(name.substr(name.size() - 4));
-    std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    std::transform(
+        tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return char(std::tolower(c)); });
     return tail == ".dll";
 }
 
@@ -33,8 +38,8 @@ bool onField(int32_t column, int32_t row)
 
 } // namespace
 
-std::optional<std::filesystem::path> botPluginPath(const std::filesystem::path& programFolder,
-                                                   BytesView fileName)
+std::optional<std::filesystem::path> botPluginPath(
+    const std::filesystem::path& programFolder, BytesView fileName)
 {
     if (fileName.empty() || fileName == "." || fileName == ".."
         || fileName.find_first_of("/\\:") != BytesView::npos || fileName.find('\0') != BytesView::npos)
@@ -86,7 +91,8 @@ bool BotBridge::BotLink(BytesView fileName)
     m_library.setLoadHints(QLibrary::ResolveAllSymbolsHint);
     if (!m_library.load())
         return false;
-    const auto version = reinterpret_cast<kalvonbot_abi_version_fn>(m_library.resolve("kalvonbot_abi_version"));
+    const auto version
+        = reinterpret_cast<kalvonbot_abi_version_fn>(m_library.resolve("kalvonbot_abi_version"));
     const auto attach = reinterpret_cast<kalvonbot_attach_fn>(m_library.resolve("kalvonbot_attach"));
     m_event = reinterpret_cast<kalvonbot_event_fn>(m_library.resolve("kalvonbot_event"));
     m_blockUpdate = reinterpret_cast<kalvonbot_block_update_fn>(m_library.resolve("kalvonbot_block_update"));
@@ -140,7 +146,8 @@ void BotBridge::BotPieceUpdate(int p)
 
 void BotBridge::imgIcon_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, Dialogs& dialogs)
 {
-    const Qt::KeyboardModifiers held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    const Qt::KeyboardModifiers held
+        = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     if (button != Qt::RightButton || held != Qt::ShiftModifier)
         return;
     if (!m_linked) {

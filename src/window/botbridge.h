@@ -9,7 +9,6 @@
 #include "window/kalvonbot.h"
 
 #include <QLibrary>
-
 #include <filesystem>
 #include <optional>
 
@@ -19,8 +18,8 @@ class Dialogs;
 
 // The plug-in file a link request names: only a bare file name, looked for in the program
 // folder, with a ".dll" ending read as ".so". Nothing for a name with a folder in it.
-std::optional<std::filesystem::path> botPluginPath(const std::filesystem::path& programFolder,
-                                                   BytesView fileName);
+std::optional<std::filesystem::path> botPluginPath(
+    const std::filesystem::path& programFolder, BytesView fileName);
 
 // The bot's mask as held keys of player p: a mask of 0 or less releases the six movement keys
 // and keeps their repeat times; otherwise each key follows its bit and all six repeat times

@@ -15,8 +15,12 @@ namespace kalvon {
 namespace {
 
 constexpr KeyAction kSpecialTargetKeys[] = {
-    KeyAction::Ispec1, KeyAction::Ispec2, KeyAction::Ispec3,
-    KeyAction::Ispec4, KeyAction::Ispec5, KeyAction::Ispec6,
+    KeyAction::Ispec1,
+    KeyAction::Ispec2,
+    KeyAction::Ispec3,
+    KeyAction::Ispec4,
+    KeyAction::Ispec5,
+    KeyAction::Ispec6,
 };
 
 } // namespace

@@ -9,7 +9,10 @@
 namespace kalvon {
 
 // "Checked" is the value 1 (a greyed box, 2, is off).
-inline bool isChecked(CheckValue value) { return value == 1; }
+inline bool isChecked(CheckValue value)
+{
+    return value == 1;
+}
 
 EngineOptions engineOptionsFrom(const Options& options);
 

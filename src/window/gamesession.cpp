@@ -30,7 +30,7 @@ int fileItemOf(int marker)
 
 MusicOptions musicOptions(const Options& options)
 {
-    return {options.sound.playMusic, options.sound.useThemeMusic};
+    return { options.sound.playMusic, options.sound.useThemeMusic };
 }
 
 } // namespace
@@ -85,7 +85,8 @@ void GameSession::startLocalGame()
     if (twoPlayers) {
         m.window.showActiveLevels(m.options.gameOptions.sameLevel != 0);
         // A two-player game plays by the rules of the server page, as a hosted one would.
-        wire::ApplyGameOptions(wire::BuildGameOptions(hostRulesFrom(m.options)), s.Rules, s.InetBlockOccurancy);
+        wire::ApplyGameOptions(
+            wire::BuildGameOptions(hostRulesFrom(m.options)), s.Rules, s.InetBlockOccurancy);
     }
     s.Options = engineOptionsFrom(m.options);
     s.BlockOccurancy = m.options.blockOccurancy;

@@ -70,7 +70,7 @@ private:
     void startLocalGame();
 
     GameSessionParts m;
-    std::array<bool, 5> m_fileItems{true, false, true, true, true};
+    std::array<bool, 5> m_fileItems{ true, false, true, true, true };
     int m_fileMenuHover = -1;
     int m_gameModeMenuHover = -1;
 };

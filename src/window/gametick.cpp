@@ -234,8 +234,8 @@ bool GameTick::animationNeedsRedraw(int p) const
         return false;
     const ThemeRecord& theme = m.themes.CurrentTheme;
     const GraphicsSettings& g = m.options.graphics;
-    const bool animatedSheets = (theme.animateblocks && isChecked(g.animateBlocks))
-        || (theme.bganimated && isChecked(g.animateBg));
+    const bool animatedSheets
+        = (theme.animateblocks && isChecked(g.animateBlocks)) || (theme.bganimated && isChecked(g.animateBg));
     return (animatedSheets && theme.themetype == 1) || (theme.animatespecials && isChecked(g.animateSpecials))
         || m_warningFalling[size_t(p)] || isChecked(g.smoothBlock) || isChecked(g.dropTrail);
 }
@@ -248,8 +248,8 @@ void GameTick::sharedAnimations(int64_t now)
         stepFrames(t.bgcurrentframe, t.bglaststeptime, t.bgdelaybetweenframes, t.bgframecount, now);
     stepFrames(t.blkcurrentframe, t.blklaststeptime, t.blkdelaybetweenframes, t.blkframecount, now);
     if (isChecked(g.animateInetBg) && t.inetbganimated)
-        stepFrames(t.inetbgcurrentframe, t.inetbglaststeptime, t.inetbgdelaybetweenframes, t.inetbgframecount,
-                   now);
+        stepFrames(
+            t.inetbgcurrentframe, t.inetbglaststeptime, t.inetbgdelaybetweenframes, t.inetbgframecount, now);
 }
 
 void GameTick::remoteBoards(int64_t now)
@@ -269,14 +269,16 @@ void GameTick::remoteBoards(int64_t now)
                     --door.Row;
                     door.LastStep = now;
                 } else {
-                    door = NetDoor{.Open = true, .Opening = false, .Closing = false, .Row = 0, .LastStep = door.LastStep};
+                    door = NetDoor{
+                        .Open = true, .Opening = false, .Closing = false, .Row = 0, .LastStep = door.LastStep
+                    };
                 }
             } else if (door.Closing && now - door.LastStep > kDoorStepMs) {
                 if (door.Row < kNetDoorClosedRow) {
                     ++door.Row;
                     door.LastStep = now;
                 } else {
-                    door = NetDoor{.Row = kNetDoorClosedRow, .LastStep = door.LastStep};
+                    door = NetDoor{ .Row = kNetDoorClosedRow, .LastStep = door.LastStep };
                 }
                 net.DrawNetPlayerField(board);
             }
@@ -284,7 +286,8 @@ void GameTick::remoteBoards(int64_t now)
     }
 
     const ThemeRecord& t = m.themes.CurrentTheme;
-    if ((t.inetbganimated && isChecked(g.animateInetBg)) || (t.animateinetspecials && isChecked(g.animateInetSpecials))
+    if ((t.inetbganimated && isChecked(g.animateInetBg))
+        || (t.animateinetspecials && isChecked(g.animateInetSpecials))
         || (t.animateinetblocks && isChecked(g.animateInetBlocks)) || redrawAll) {
         for (int slot = 1; slot <= kPlayingSlots; ++slot) {
             if (net.SpotPlayer(slot) < 0 || slot == net.MySpot() || (net.Spectating() && slot == 1))
@@ -316,12 +319,12 @@ void GameTick::sideWindows(int64_t now)
     if (t.themetype != 1)
         return;
     if (t.specialwindowanimated && isChecked(g.animateSpecialWindow)
-        && stepFrames(t.specialwindowcurrentframe, t.specialwindowlaststeptime, t.specialwindowdelaybetweenframes,
-                      t.specialwindowframecount, now))
+        && stepFrames(t.specialwindowcurrentframe, t.specialwindowlaststeptime,
+            t.specialwindowdelaybetweenframes, t.specialwindowframecount, now))
         drawSpecialWindows();
     if (isChecked(g.animateNextBlock)
         && stepFrames(t.nextblkcurrentframe, t.nextblklaststeptime, t.nextblkdelaybetweenframes,
-                      t.nextblkframecount, now))
+            t.nextblkframecount, now))
         drawNextPieces();
 }
 

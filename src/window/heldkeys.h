@@ -13,14 +13,24 @@ namespace kalvon {
 
 // The repeatable actions, in the order the tick tries them (and key-up clears them).
 inline constexpr KeyAction kRepeatableActions[] = {
-    KeyAction::Rotate2, KeyAction::Rotate, KeyAction::Left, KeyAction::Right,
-    KeyAction::Drop, KeyAction::Down, KeyAction::UseSelf, KeyAction::UseOther,
+    KeyAction::Rotate2,
+    KeyAction::Rotate,
+    KeyAction::Left,
+    KeyAction::Right,
+    KeyAction::Drop,
+    KeyAction::Down,
+    KeyAction::UseSelf,
+    KeyAction::UseOther,
 };
 
 // The six movement actions: the bot drives them, game start times them.
 inline constexpr KeyAction kMovementActions[] = {
-    KeyAction::Rotate2, KeyAction::Rotate, KeyAction::Left,
-    KeyAction::Right, KeyAction::Drop, KeyAction::Down,
+    KeyAction::Rotate2,
+    KeyAction::Rotate,
+    KeyAction::Left,
+    KeyAction::Right,
+    KeyAction::Drop,
+    KeyAction::Down,
 };
 
 struct HeldKeys {

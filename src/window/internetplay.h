@@ -13,7 +13,8 @@ namespace kalvon {
 // The timed specials shown on an opponent's board (NetFlashActive/Start and so on), in the
 // order the tick ends them.
 enum class RemoteEffect { Flash, Tremor, Shield };
-inline constexpr RemoteEffect kRemoteEffects[] = {RemoteEffect::Flash, RemoteEffect::Tremor, RemoteEffect::Shield};
+inline constexpr RemoteEffect kRemoteEffects[]
+    = { RemoteEffect::Flash, RemoteEffect::Tremor, RemoteEffect::Shield };
 
 class InternetPlay {
 public:

@@ -26,7 +26,7 @@ extern "C" {
 #define KALVONBOT_RIGHT 2
 #define KALVONBOT_DROP 4
 #define KALVONBOT_DOWN 8
-#define KALVONBOT_ROTATE 16  /* to the next orientation */
+#define KALVONBOT_ROTATE 16 /* to the next orientation */
 #define KALVONBOT_ROTATE2 32 /* to the previous orientation */
 
 #define KALVONBOT_COLUMNS 12
@@ -35,7 +35,7 @@ extern "C" {
 /* What the game offers the bot: player 1's field, read at any time during a call. */
 typedef struct KalvonBotHost {
     int32_t abi_version; /* KALVONBOT_ABI_VERSION */
-    void* context;       /* passed back to the functions below */
+    void* context; /* passed back to the functions below */
     /* 1 when the cell is occupied (the falling piece included), 0 when empty or off the field.
      * column 0..11 from the left, row 0..21 from the top. */
     int32_t (*cell_occupied)(void* context, int32_t column, int32_t row);

@@ -18,7 +18,7 @@ struct InternetView;
 class NetworkPlay final : public InternetPlay {
 public:
     NetworkPlay(GameServer& server, InternetClient& client, ClientView& view, GameRenderer& renderer,
-                InternetView& drawn);
+        InternetView& drawn);
 
     bool IsHostingServer() const override;
     bool Connected() const override;

@@ -7,8 +7,8 @@
 
 namespace kalvon {
 
-SoundPlayer::SoundPlayer(SoundEffects& effects, const Themes& themes, const Options& options,
-                         std::filesystem::path programFolder)
+SoundPlayer::SoundPlayer(
+    SoundEffects& effects, const Themes& themes, const Options& options, std::filesystem::path programFolder)
     : m_effects(effects)
     , m_themes(themes)
     , m_options(options)

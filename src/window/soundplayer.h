@@ -17,7 +17,7 @@ class SoundPlayer {
 public:
     // Relative sound paths are found from `programFolder`.
     SoundPlayer(SoundEffects& effects, const Themes& themes, const Options& options,
-                std::filesystem::path programFolder);
+        std::filesystem::path programFolder);
 
     void play(SoundSlot slot);
     // PlaySoundFile of a stored path.

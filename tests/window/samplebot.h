@@ -3,7 +3,6 @@
 
 #include <QLibrary>
 #include <QString>
-
 #include <filesystem>
 
 namespace kalvon::testing {
@@ -25,7 +24,7 @@ struct SampleStats {
         int out[5] = {};
         if (stats)
             stats(out);
-        return {out[0], out[1], out[2], out[3], out[4]};
+        return { out[0], out[1], out[2], out[3], out[4] };
     }
 };
 

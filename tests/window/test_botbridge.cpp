@@ -5,10 +5,8 @@
 #include "windowrig.h"
 
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 
 using namespace kalvon;
 using namespace kalvon::testing;
@@ -35,7 +33,8 @@ TEST(BotBridge, PluginPathOnlyInTheProgramFolder)
     EXPECT_EQ(botPluginPath(folder, "kalvonbot.dll"), folder / "kalvonbot.so");
     EXPECT_EQ(botPluginPath(folder, "KalvonBot.DLL"), folder / "KalvonBot.so");
     EXPECT_EQ(botPluginPath(folder, "kalvonbot.so"), folder / "kalvonbot.so");
-    for (const char* name : {"", "..", "../kalvonbot.so", "/tmp/kalvonbot.so", "sub\\kalvonbot.dll", "c:kalvonbot.dll"})
+    for (const char* name :
+        { "", "..", "../kalvonbot.so", "/tmp/kalvonbot.so", "sub\\kalvonbot.dll", "c:kalvonbot.dll" })
         EXPECT_EQ(botPluginPath(folder, name), std::nullopt) << name;
 }
 
@@ -43,7 +42,8 @@ TEST(BotBridge, RefusedPlugins)
 {
     QTemporaryDir notALibrary;
     ASSERT_TRUE(notALibrary.isValid());
-    std::ofstream(std::filesystem::path(notALibrary.path().toStdString()) / "kalvonbot.so") << "not a library\n";
+    std::ofstream(std::filesystem::path(notALibrary.path().toStdString()) / "kalvonbot.so")
+        << "not a library\n";
     QTemporaryDir empty;
     struct Case {
         const char* what;
@@ -51,10 +51,10 @@ TEST(BotBridge, RefusedPlugins)
         const char* name;
     };
     const Case cases[] = {
-        {"a wrong interface version", kWrongVersionFolder, "kalvonbot.dll"},
-        {"not a shared library", notALibrary.path().toStdString(), "kalvonbot.dll"},
-        {"no plug-in in the program folder", empty.path().toStdString(), "kalvonbot.dll"},
-        {"a name with a folder", kBotFolder.parent_path(), "bot1/kalvonbot.so"},
+        { "a wrong interface version", kWrongVersionFolder, "kalvonbot.dll" },
+        { "not a shared library", notALibrary.path().toStdString(), "kalvonbot.dll" },
+        { "no plug-in in the program folder", empty.path().toStdString(), "kalvonbot.dll" },
+        { "a name with a folder", kBotFolder.parent_path(), "bot1/kalvonbot.so" },
     };
     for (const Case& c : cases) {
         WindowRig rig(GameMode::OnePlayer, c.folder);
@@ -73,12 +73,12 @@ TEST(BotBridge, ShiftRightClickOnTheIconLinksAndUnlinks)
         const char* message; // nullptr: none
     };
     const Case cases[] = {
-        {Qt::RightButton, Qt::ShiftModifier, true, "Kalvon Bot Linked!"},
-        {Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, true, nullptr},
-        {Qt::RightButton, Qt::ShiftModifier | Qt::AltModifier, true, nullptr},
-        {Qt::LeftButton, Qt::ShiftModifier, true, nullptr},
-        {Qt::RightButton, Qt::NoModifier, true, nullptr},
-        {Qt::RightButton, Qt::ShiftModifier | Qt::KeypadModifier, false, "Kalvon Bot Unlinked!"},
+        { Qt::RightButton, Qt::ShiftModifier, true, "Kalvon Bot Linked!" },
+        { Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, true, nullptr },
+        { Qt::RightButton, Qt::ShiftModifier | Qt::AltModifier, true, nullptr },
+        { Qt::LeftButton, Qt::ShiftModifier, true, nullptr },
+        { Qt::RightButton, Qt::NoModifier, true, nullptr },
+        { Qt::RightButton, Qt::ShiftModifier | Qt::KeypadModifier, false, "Kalvon Bot Unlinked!" },
     };
     WindowRig rig(GameMode::OnePlayer, kBotFolder);
     for (const Case& c : cases) {
@@ -106,11 +106,11 @@ TEST(BotBridge, MaskBecomesPlayerOnesHeldKeys)
         bool timesCleared;
     };
     const Case cases[] = {
-        {5, {false, false, true, false, true, false}, true},  // left and drop
-        {48, {true, true, false, false, false, false}, true}, // both turns
-        {8 | 2, {false, false, false, true, false, true}, true},
-        {0, {}, false},
-        {-1, {}, false},
+        { 5, { false, false, true, false, true, false }, true }, // left and drop
+        { 48, { true, true, false, false, false, false }, true }, // both turns
+        { 8 | 2, { false, false, false, true, false, true }, true },
+        { 0, {}, false },
+        { -1, {}, false },
     };
     for (const Case& c : cases) {
         HeldKeys keys;

@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QTest>
 #include <QWidget>
-
 #include <gtest/gtest.h>
 
 using namespace kalvon;
@@ -44,9 +43,9 @@ TEST(FieldKeys, RealKeyEventsPlayBothPlayersThroughTheirBindings)
     WindowRig rig(GameMode::TwoPlayers);
     rig.startGame();
     EngineState& s = rig.state();
-    for (int p : {1, 2}) {
+    for (int p : { 1, 2 }) {
         rig.placePiece(p, PieceType::TBlock, 5, 3);
-        s.lstSpecials[size_t(p)] = {kFlashCode};
+        s.lstSpecials[size_t(p)] = { kFlashCode };
     }
     KeyField keys(rig);
     struct Press {
@@ -56,14 +55,14 @@ TEST(FieldKeys, RealKeyEventsPlayBothPlayersThroughTheirBindings)
         KeyAction action;
     };
     const Press presses[] = {
-        {Qt::Key_Up, Qt::NoModifier, 1, KeyAction::Rotate},
-        {Qt::Key_Left, Qt::NoModifier, 1, KeyAction::Left},
-        {Qt::Key_Space, Qt::NoModifier, 1, KeyAction::Drop},
-        {Qt::Key_Exclam, Qt::ShiftModifier, 1, KeyAction::UseSelf}, // Shift+1 is still the 1 key
-        {Qt::Key_8, Qt::KeypadModifier, 2, KeyAction::Rotate},
-        {Qt::Key_A, Qt::NoModifier, 2, KeyAction::Left},
-        {Qt::Key_W, Qt::NoModifier, 2, KeyAction::Drop},
-        {Qt::Key_E, Qt::NoModifier, 2, KeyAction::UseSelf},
+        { Qt::Key_Up, Qt::NoModifier, 1, KeyAction::Rotate },
+        { Qt::Key_Left, Qt::NoModifier, 1, KeyAction::Left },
+        { Qt::Key_Space, Qt::NoModifier, 1, KeyAction::Drop },
+        { Qt::Key_Exclam, Qt::ShiftModifier, 1, KeyAction::UseSelf }, // Shift+1 is still the 1 key
+        { Qt::Key_8, Qt::KeypadModifier, 2, KeyAction::Rotate },
+        { Qt::Key_A, Qt::NoModifier, 2, KeyAction::Left },
+        { Qt::Key_W, Qt::NoModifier, 2, KeyAction::Drop },
+        { Qt::Key_E, Qt::NoModifier, 2, KeyAction::UseSelf },
     };
     for (const Press& press : presses) {
         rig.core.keys().lastTime(press.player, press.action) = 0;
@@ -71,7 +70,7 @@ TEST(FieldKeys, RealKeyEventsPlayBothPlayersThroughTheirBindings)
         EXPECT_TRUE(rig.core.keys().held(press.player, press.action)) << press.key;
     }
     rig.tick();
-    for (int p : {1, 2}) {
+    for (int p : { 1, 2 }) {
         SCOPED_TRACE(p);
         EXPECT_TRUE(s.FlashActive[p]) << "used the special on himself";
         // Turned upright, one column left, dropped: three cells in column 5, one in column 6.
@@ -125,16 +124,16 @@ TEST(FieldKeys, WhatActsWhenTheGameIsPausedOrNotRunning)
     WindowRig rig;
     rig.startGame();
     FieldKeyboard& keyboard = rig.core.keyboard();
-    rig.state().lstSpecials[1] = {kFlashCode};
+    rig.state().lstSpecials[1] = { kFlashCode };
     keyboard.picField_KeyDown(114); // F3: pause
     ASSERT_TRUE(rig.state().GamePaused);
     rig.log.clear();
-    for (int key : {K::p1Left, K::p1Discard, K::p2Left})
+    for (int key : { K::p1Left, K::p1Discard, K::p2Left })
         keyboard.picField_KeyDown(key);
     keyboard.picField_KeyDown(112); // F1
     EXPECT_FALSE(rig.core.keys().held(1, KeyAction::Left));
     EXPECT_EQ(rig.state().lstSpecials[1].size(), 1u) << "no discard while paused";
-    EXPECT_EQ(rig.log.calls, std::vector<std::string>{"ShowHelp"});
+    EXPECT_EQ(rig.log.calls, std::vector<std::string>{ "ShowHelp" });
     keyboard.picField_KeyDown(114);
     EXPECT_FALSE(rig.state().GamePaused);
 
@@ -168,7 +167,7 @@ TEST(FieldKeys, InternetKeys)
     keyboard.picField_KeyDown(27);
     EXPECT_FALSE(keyboard.TalkActive());
     keyboard.picField_KeyDown(K::talkTeam);
-    EXPECT_EQ(rig.log.calls, (std::vector<std::string>{"openTalkBox", "closeTalkBox", "openTalkBox team"}));
+    EXPECT_EQ(rig.log.calls, (std::vector<std::string>{ "openTalkBox", "closeTalkBox", "openTalkBox team" }));
 
     // Special targets only while the game timer runs.
     rig.log.clear();
@@ -184,7 +183,7 @@ TEST(FieldKeys, InternetKeys)
         int attacker;
         int sent;
     };
-    for (const Case& c : {Case{0, 0}, Case{3, 1}, Case{6, 1}, Case{7, 0}, Case{-1, 0}}) {
+    for (const Case& c : { Case{ 0, 0 }, Case{ 3, 1 }, Case{ 6, 1 }, Case{ 7, 0 }, Case{ -1, 0 } }) {
         rig.log.clear();
         rig.internet.lastAttacker = c.attacker;
         keyboard.picField_KeyDown(K::revenge);

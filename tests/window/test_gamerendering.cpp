@@ -15,9 +15,9 @@
 #include "render/themeloader.h"
 #include "render/themepaths.h"
 #include "render/windowpictures.h"
+#include "samplebot.h"
 #include "support/scratchfolder.h"
 #include "window/rendererdrawing.h"
-#include "samplebot.h"
 #include "windowrig.h"
 
 #include <gtest/gtest.h>
@@ -30,11 +30,14 @@ namespace {
 // The renderer's calls back into the window: the bot bridge and the theme's sounds.
 class CoreHooks final : public RenderHooks {
 public:
-    explicit CoreHooks(GameCore& core) : m_core(core) {}
+    explicit CoreHooks(GameCore& core)
+        : m_core(core)
+    {
+    }
     bool BotLinked() const override { return m_core.bot().BotLinked(); }
     void BotBlockUpdate() override { m_core.bot().BotBlockUpdate(); }
     void PlaySoundFile(BytesView file) override { m_core.sounds().playFile(file); }
-    void GenerateThemePreview(int) override {}
+    void GenerateThemePreview(int) override { }
 
 private:
     GameCore& m_core;
@@ -47,13 +50,13 @@ struct RenderedGame {
     DrawOptions drawOptions;
     InternetView internetView;
     // Keeps references to the library and renderer made below; the core only keeps it too.
-    RendererDrawing drawing{renderer, library, pictures};
-    WindowRig rig{GameMode::OnePlayer, kSampleBotFolder, &drawing};
-    DrawingLibrary library{rig.clock};
-    CoreHooks hooks{rig.core};
-    StandardRandom drawRandom{7};
-    GameRenderer renderer{RenderContext{rig.core.engine(), rig.themes, images, library, pictures, preview, drawOptions,
-                                        internetView, hooks, rig.pump, rig.clock, drawRandom}};
+    RendererDrawing drawing{ renderer, library, pictures };
+    WindowRig rig{ GameMode::OnePlayer, kSampleBotFolder, &drawing };
+    DrawingLibrary library{ rig.clock };
+    CoreHooks hooks{ rig.core };
+    StandardRandom drawRandom{ 7 };
+    GameRenderer renderer{ RenderContext{ rig.core.engine(), rig.themes, images, library, pictures, preview,
+        drawOptions, internetView, hooks, rig.pump, rig.clock, drawRandom } };
 };
 
 } // namespace
@@ -65,10 +68,11 @@ TEST(GameRendering, TheTickDrawsTheFallingPieceAndTellsTheBot)
     RenderedGame game;
     WindowRig& rig = game.rig;
     RecordingThemeWindow themeWindow;
-    ThemeLoading loading{rig.themes, rig.dialogs, themeWindow, {temp.path(), data}};
-    ASSERT_EQ(LoadTheme(loading, pathText(data / "default.kvx"), rig.themes.CurrentTheme, rig.themes.ThemeSounds, ""),
-              ThemeLoadResult::Loaded);
-    SheetLoading sheets{game.images, rig.themes.CurrentTheme, themeWindow, data};
+    ThemeLoading loading{ rig.themes, rig.dialogs, themeWindow, { temp.path(), data } };
+    ASSERT_EQ(LoadTheme(loading, pathText(data / "default.kvx"), rig.themes.CurrentTheme,
+                  rig.themes.ThemeSounds, ""),
+        ThemeLoadResult::Loaded);
+    SheetLoading sheets{ game.images, rig.themes.CurrentTheme, themeWindow, data };
     BuildThemeImages(sheets);
     ASSERT_TRUE(game.images.blocks);
     game.library.KalvonGenerateFontTable();

@@ -2,9 +2,8 @@
 
 #include "windowrig.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 using namespace kalvon;
 using namespace kalvon::testing;
@@ -72,7 +71,7 @@ TEST(GameSession, TwoPlayerStartSetsUpBothFieldsByTheServerPagesRules)
     EXPECT_FALSE(s.Rules.samelevel);
     EXPECT_EQ(s.Rules.maxspecials, 7);
     EXPECT_EQ(rig.log.count("hideActiveLevels"), 1);
-    for (int p : {1, 2}) {
+    for (int p : { 1, 2 }) {
         SCOPED_TRACE(p);
         EXPECT_EQ(s.Level[p], 100);
         EXPECT_DOUBLE_EQ(s.FallSpeed[p], 16.0 / 10);
@@ -120,12 +119,14 @@ TEST(GameSession, InternetStartAndStopAskTheServer)
         std::string stop;
     };
     const Case cases[] = {
-        {"hosting", true, true, false, {"pauseButtonOn", "startCaption Stop Game", "ServerStartGame -1"}, "ServerStopGame"},
-        {"hosting and connected", true, true, true,
-         {"pauseButtonOn", "startCaption Stop Game", "ServerStartGame -1"}, "SendToServer N"},
-        {"connected", true, false, true, {"pauseButtonOn", "startCaption Stop Game", "SendToServer M"}, "SendToServer N"},
-        {"neither", true, false, false, {"pauseButtonOn", "startCaption Stop Game"}, "ServerStopGame"},
-        {"nobody playing", false, true, true, {"ClearTopmost", "ApplyStayOnTop"}, "SendToServer N"},
+        { "hosting", true, true, false, { "pauseButtonOn", "startCaption Stop Game", "ServerStartGame -1" },
+            "ServerStopGame" },
+        { "hosting and connected", true, true, true,
+            { "pauseButtonOn", "startCaption Stop Game", "ServerStartGame -1" }, "SendToServer N" },
+        { "connected", true, false, true, { "pauseButtonOn", "startCaption Stop Game", "SendToServer M" },
+            "SendToServer N" },
+        { "neither", true, false, false, { "pauseButtonOn", "startCaption Stop Game" }, "ServerStopGame" },
+        { "nobody playing", false, true, true, { "ClearTopmost", "ApplyStayOnTop" }, "SendToServer N" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -141,7 +142,8 @@ TEST(GameSession, InternetStartAndStopAskTheServer)
                 calls.push_back(call);
         EXPECT_EQ(calls, c.start);
         EXPECT_EQ(rig.dialogs.messages(),
-                  c.player ? std::vector<Bytes>{} : std::vector<Bytes>{"No players available, can't start game!"});
+            c.player ? std::vector<Bytes>{}
+                     : std::vector<Bytes>{ "No players available, can't start game!" });
         EXPECT_TRUE(rig.state().GameStarted) << "also after a refused start";
         EXPECT_FALSE(rig.core.ticker().isActive()) << "the server's start message starts the game";
 
@@ -206,15 +208,17 @@ TEST(GameSession, FileMenuItems)
     session.menumarker_MouseMove(2);
     EXPECT_EQ(session.FileMenuHover(), 2);
     EXPECT_EQ(session.GameModeMenuHover(), -1);
-    EXPECT_EQ(rig.log.calls, (std::vector<std::string>{"drawGameModeMenu", "showGameModeMenu", "drawFileMenu"}));
+    EXPECT_EQ(
+        rig.log.calls, (std::vector<std::string>{ "drawGameModeMenu", "showGameModeMenu", "drawFileMenu" }));
     session.GMmenumarker_MouseMove(1);
     EXPECT_EQ(session.FileMenuHover(), -1);
     EXPECT_EQ(session.GameModeMenuHover(), 1);
     rig.log.clear();
     session.menumarker_Click(3);
     session.menumarker_Click(4);
-    EXPECT_EQ(rig.log.calls, (std::vector<std::string>{kClickSound, "showHighScores", "hideGameModeMenu", kClickSound,
-                                                       "closeWindow", "hideGameModeMenu"}));
+    EXPECT_EQ(rig.log.calls,
+        (std::vector<std::string>{ kClickSound, "showHighScores", "hideGameModeMenu", kClickSound,
+            "closeWindow", "hideGameModeMenu" }));
 }
 
 TEST(GameSession, GameModeSubmenuSetsTheModeAndTheStartItem)
@@ -224,11 +228,12 @@ TEST(GameSession, GameModeSubmenuSetsTheModeAndTheStartItem)
         bool hosting;
         bool startEnabled;
     };
-    for (const Case& c : {Case{0, false, true}, Case{1, false, true}, Case{2, false, false}, Case{2, true, true}}) {
+    for (const Case& c :
+        { Case{ 0, false, true }, Case{ 1, false, true }, Case{ 2, false, false }, Case{ 2, true, true } }) {
         SCOPED_TRACE(c.index * 10 + c.hosting);
         WindowRig rig;
         rig.internet.hosting = c.hosting;
-        rig.state().GameOverShown = {false, true, true};
+        rig.state().GameOverShown = { false, true, true };
         rig.session().GMmenumarker_Click(2); // internet first, which disables the item unless hosting
         rig.log.clear();
         rig.session().GMmenumarker_Click(c.index);

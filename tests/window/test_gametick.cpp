@@ -56,18 +56,18 @@ TEST(GameTick, GravityStepsOnceTheFallIntervalHasPassed)
         const char* what;
         GameMode mode;
         bool sameLevel;
-        int level;       // Level(p)
+        int level; // Level(p)
         int activeLevel; // ActiveLevel
         int player;
         int64_t interval;
     };
     const Case cases[] = {
-        {"level 1", GameMode::OnePlayer, false, 1, 0, 1, 1000},
-        {"level 50", GameMode::OnePlayer, false, 50, 0, 1, 510},
-        {"level 100", GameMode::OnePlayer, false, 100, 0, 1, 10},
-        {"two players, own level", GameMode::TwoPlayers, false, 91, 1, 2, 100},
-        {"two players, common level", GameMode::TwoPlayers, true, 1, 91, 2, 100},
-        {"internet play follows the active level", GameMode::Internet, false, 1, 81, 1, 200},
+        { "level 1", GameMode::OnePlayer, false, 1, 0, 1, 1000 },
+        { "level 50", GameMode::OnePlayer, false, 50, 0, 1, 510 },
+        { "level 100", GameMode::OnePlayer, false, 100, 0, 1, 10 },
+        { "two players, own level", GameMode::TwoPlayers, false, 91, 1, 2, 100 },
+        { "two players, common level", GameMode::TwoPlayers, true, 1, 91, 2, 100 },
+        { "internet play follows the active level", GameMode::Internet, false, 1, 81, 1, 200 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -81,7 +81,7 @@ TEST(GameTick, GravityStepsOnceTheFallIntervalHasPassed)
         rig.placePiece(c.player, PieceType::Square, 5);
         s.LastFallTime[c.player] = rig.clock.nowMs();
         EXPECT_EQ(fallTimes(rig, c.player, 3 * c.interval + 5),
-                  (std::vector<int64_t>{c.interval, 2 * c.interval, 3 * c.interval}));
+            (std::vector<int64_t>{ c.interval, 2 * c.interval, 3 * c.interval }));
     }
 }
 
@@ -92,7 +92,7 @@ TEST(GameTick, HeldDownRestartsGravityOnlyWhenFasterThanIt)
         int level;
         bool restarts;
     };
-    for (const Case& c : {Case{100, 1, true}, Case{200, 100, false}, Case{100, 91, false}}) {
+    for (const Case& c : { Case{ 100, 1, true }, Case{ 200, 100, false }, Case{ 100, 91, false } }) {
         SCOPED_TRACE(c.delay);
         WindowRig rig;
         rig.options.controls.controlSensitivity = int16_t(c.delay);
@@ -125,7 +125,7 @@ TEST(GameTick, HeldKeysActInTheirOrderWithinOneTick)
     EngineState& s = rig.state();
     rig.placePiece(1, PieceType::LBlock, 5, 3, true);
     rig.placePiece(2, PieceType::Square, 5);
-    s.lstSpecials[1] = {kTremorCode, kFlashCode};
+    s.lstSpecials[1] = { kTremorCode, kFlashCode };
     ASSERT_EQ(rig.pieceLeftColumn(1), 0);
     const int next = s.NextPiece[1];
     int columnAtDrop = -1;
@@ -133,7 +133,7 @@ TEST(GameTick, HeldKeysActInTheirOrderWithinOneTick)
         if (call == kDropSound && columnAtDrop < 0)
             columnAtDrop = rig.pieceLeftColumn(1);
     };
-    for (int p : {1, 2})
+    for (int p : { 1, 2 })
         for (KeyAction action : kRepeatableActions) {
             rig.core.keys().held(p, action) = true;
             rig.core.keys().lastTime(p, action) = 0;
@@ -161,8 +161,8 @@ TEST(GameTick, SecondPlayersSpecialsAimAtHimselfAndAtTheFirstPlayer)
     WindowRig rig(GameMode::TwoPlayers);
     rig.startGame();
     EngineState& s = rig.state();
-    s.lstSpecials[2] = {kTremorCode, kFlashCode};
-    for (KeyAction action : {KeyAction::UseSelf, KeyAction::UseOther}) {
+    s.lstSpecials[2] = { kTremorCode, kFlashCode };
+    for (KeyAction action : { KeyAction::UseSelf, KeyAction::UseOther }) {
         rig.core.keys().held(2, action) = true;
         rig.core.keys().lastTime(2, action) = 0;
     }
@@ -181,10 +181,13 @@ TEST(GameTick, HeldKeysRepeatAtTheKeyRepeatDelay)
         std::vector<int64_t> times; // after the press, over 320 ms
     };
     const Case cases[] = {
-        {"acts on the next tick, then every delay", KeyAction::Rotate, kRotateSound, 100, {10, 110, 210, 310}},
-        {"a short delay", KeyAction::Rotate, kRotateSound, 30, {10, 40, 70, 100, 130, 160, 190, 220, 250, 280, 310}},
-        {"a delay between ticks waits for the next one", KeyAction::Rotate, kRotateSound, 95, {10, 110, 210, 310}},
-        {"hard drop waits 50 ms longer", KeyAction::Drop, kDropSound, 100, {10, 160, 310}},
+        { "acts on the next tick, then every delay", KeyAction::Rotate, kRotateSound, 100,
+            { 10, 110, 210, 310 } },
+        { "a short delay", KeyAction::Rotate, kRotateSound, 30,
+            { 10, 40, 70, 100, 130, 160, 190, 220, 250, 280, 310 } },
+        { "a delay between ticks waits for the next one", KeyAction::Rotate, kRotateSound, 95,
+            { 10, 110, 210, 310 } },
+        { "hard drop waits 50 ms longer", KeyAction::Drop, kDropSound, 100, { 10, 160, 310 } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -228,7 +231,7 @@ TEST(GameTick, KeyRepeatAfterStartReleaseAndFocusLoss)
     keyboard.picField_KeyDown(K::p1Rotate);
     rig.runFor(60);
     rig.runFor(30);
-    EXPECT_EQ(calls.times, (std::vector<int64_t>{110, 140, 240}));
+    EXPECT_EQ(calls.times, (std::vector<int64_t>{ 110, 140, 240 }));
 }
 
 TEST(GameTick, TimedEffectsEndAtTheirBoundaries)
@@ -237,7 +240,7 @@ TEST(GameTick, TimedEffectsEndAtTheirBoundaries)
     rig.startGame();
     EngineState& s = rig.state();
     const int64_t start = rig.clock.nowMs();
-    for (int p : {1, 2}) {
+    for (int p : { 1, 2 }) {
         s.TremorActive[p] = s.ShieldActive[p] = s.FlashActive[p] = true;
         s.TremorStart[p] = s.ShieldStart[p] = s.FlashStart[p] = start;
     }
@@ -247,7 +250,7 @@ TEST(GameTick, TimedEffectsEndAtTheirBoundaries)
 
     rig.clock.set(start + 7000);
     rig.tick();
-    for (int p : {1, 2}) {
+    for (int p : { 1, 2 }) {
         EXPECT_FALSE(s.TremorActive[p]) << "Tremor ends at 7000 ms";
         EXPECT_TRUE(s.ShieldActive[p]) << "Holy Shield lasts beyond 7000 ms";
         EXPECT_TRUE(s.FlashActive[p]) << "Flash Screen lasts beyond 7000 ms";
@@ -315,7 +318,7 @@ TEST(GameTick, BombShowsEachFrameOneDelayApartThenEnds)
     rig.themes.CurrentTheme.bombdelaybetweenframes = 20;
     rig.startGame();
     BombAnimation& bomb = rig.state().BombAnimations[1][3];
-    bomb = {.Active = true, .Frame = 0, .LastTick = rig.clock.nowMs()};
+    bomb = { .Active = true, .Frame = 0, .LastTick = rig.clock.nowMs() };
     std::vector<std::pair<int64_t, std::string>> seen;
     const int64_t from = rig.clock.nowMs();
     rig.log.onCall = [&](const std::string& call) {
@@ -324,8 +327,12 @@ TEST(GameTick, BombShowsEachFrameOneDelayApartThenEnds)
     };
     rig.runFor(200);
     const std::vector<std::pair<int64_t, std::string>> expected = {
-        {20, "BombFrame 1 3 1"}, {40, "BombFrame 1 3 2"}, {60, "BombFrame 1 3 3"},
-        {80, "BombFrame 1 3 4"}, {100, "BombFrame 1 3 5"}, {120, "BombKill 1 3"},
+        { 20, "BombFrame 1 3 1" },
+        { 40, "BombFrame 1 3 2" },
+        { 60, "BombFrame 1 3 3" },
+        { 80, "BombFrame 1 3 4" },
+        { 100, "BombFrame 1 3 5" },
+        { 120, "BombKill 1 3" },
     };
     EXPECT_EQ(seen, expected);
     EXPECT_FALSE(bomb.Active);
@@ -338,11 +345,11 @@ TEST(GameTick, CaptionAndLinesPerMinute)
         const char* caption;
     };
     const Case cases[] = {
-        {0, "Kalvon v1.91 - Game Time: 0 min 0 sec"},
-        {59'500, "Kalvon v1.91 - Game Time: 1 min 0 sec"},
-        {89'500, "Kalvon v1.91 - Game Time: 1 min 30 sec"},
-        {90'500, "Kalvon v1.91 - Game Time: 1 min 30 sec"},
-        {3'600'000, "Kalvon v1.91 - Game Time: 60 min 0 sec"},
+        { 0, "Kalvon v1.91 - Game Time: 0 min 0 sec" },
+        { 59'500, "Kalvon v1.91 - Game Time: 1 min 0 sec" },
+        { 89'500, "Kalvon v1.91 - Game Time: 1 min 30 sec" },
+        { 90'500, "Kalvon v1.91 - Game Time: 1 min 30 sec" },
+        { 3'600'000, "Kalvon v1.91 - Game Time: 60 min 0 sec" },
     };
     for (const Case& c : cases)
         EXPECT_EQ(gameTimeCaption(c.elapsed), c.caption) << c.elapsed;
@@ -384,7 +391,8 @@ TEST(GameTick, ThemeAnimationsStepAndRedrawTheirWindows)
     t.blkcurrentframe = t.bgcurrentframe = t.specialwindowcurrentframe = t.nextblkcurrentframe = 1;
     rig.options.graphics.animateSpecialWindow = rig.options.graphics.animateNextBlock = 1;
     rig.startGame();
-    t.blklaststeptime = t.bglaststeptime = t.specialwindowlaststeptime = t.nextblklaststeptime = rig.clock.nowMs();
+    t.blklaststeptime = t.bglaststeptime = t.specialwindowlaststeptime = t.nextblklaststeptime
+        = rig.clock.nowMs();
 
     rig.runFor(90);
     EXPECT_EQ(t.blkcurrentframe, 1) << "blocks step always: 2, 3, then back to 1";
@@ -408,13 +416,13 @@ TEST(GameTick, OpponentsBoardsInInternetPlay)
     FakeInternet& net = rig.internet;
     rig.options.graphics.door = 1;
     net.mySpot = 2;
-    net.spotPlayer = {-1, 4, 1, 5, -1, 7, 8};
-    net.spotBoard = {0, 1, 0, 2, 0, 9, 3}; // slot 5's board is out of range
+    net.spotPlayer = { -1, 4, 1, 5, -1, 7, 8 };
+    net.spotBoard = { 0, 1, 0, 2, 0, 9, 3 }; // slot 5's board is out of range
     NetDoors& doors = rig.core.netDoors();
-    doors[1] = {.Opening = true, .Row = 1, .LastStep = rig.clock.nowMs() - 60};
-    doors[4] = {.Closing = true, .Row = 21, .LastStep = rig.clock.nowMs() - 60};
-    net.effect(2, RemoteEffect::Flash) = {true, rig.clock.nowMs() - 7000};
-    net.effect(3, RemoteEffect::Shield) = {true, rig.clock.nowMs() - 100};
+    doors[1] = { .Opening = true, .Row = 1, .LastStep = rig.clock.nowMs() - 60 };
+    doors[4] = { .Closing = true, .Row = 21, .LastStep = rig.clock.nowMs() - 60 };
+    net.effect(2, RemoteEffect::Flash) = { true, rig.clock.nowMs() - 7000 };
+    net.effect(3, RemoteEffect::Shield) = { true, rig.clock.nowMs() - 100 };
 
     rig.tick();
     EXPECT_EQ(doors[1].Row, 0);
@@ -424,10 +432,10 @@ TEST(GameTick, OpponentsBoardsInInternetPlay)
     // The opening door redraws every shown board but the own slot's; the closing door and the
     // ended effect redraw their own; a board number out of range is skipped.
     EXPECT_EQ(rig.log.starting("DrawNetPlayerField"),
-              (std::vector<std::string>{"DrawNetPlayerField 4", "DrawNetPlayerField 1", "DrawNetPlayerField 2",
-                                        "DrawNetPlayerField 3", "DrawNetPlayerField 2"}));
+        (std::vector<std::string>{ "DrawNetPlayerField 4", "DrawNetPlayerField 1", "DrawNetPlayerField 2",
+            "DrawNetPlayerField 3", "DrawNetPlayerField 2" }));
     EXPECT_EQ(rig.log.starting("UpdateNetBoardMarkers"),
-              (std::vector<std::string>{"UpdateNetBoardMarkers 2", "UpdateNetBoardMarkers 3"}));
+        (std::vector<std::string>{ "UpdateNetBoardMarkers 2", "UpdateNetBoardMarkers 3" }));
 
     // Next tick: the opened door finishes, the closed one too; a spectator skips slot 1's board
     // and its own moves.
@@ -443,7 +451,7 @@ TEST(GameTick, OpponentsBoardsInInternetPlay)
     EXPECT_FALSE(doors[1].Opening);
     EXPECT_FALSE(doors[4].Closing);
     EXPECT_EQ(rig.log.starting("DrawNetPlayerField"),
-              (std::vector<std::string>{"DrawNetPlayerField 4", "DrawNetPlayerField 2", "DrawNetPlayerField 3"}));
+        (std::vector<std::string>{ "DrawNetPlayerField 4", "DrawNetPlayerField 2", "DrawNetPlayerField 3" }));
     EXPECT_EQ(rig.log.count(kRotateSound), 0);
 }
 

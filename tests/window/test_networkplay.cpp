@@ -28,9 +28,9 @@ namespace {
 class NoHooks final : public RenderHooks {
 public:
     bool BotLinked() const override { return false; }
-    void BotBlockUpdate() override {}
-    void PlaySoundFile(BytesView) override {}
-    void GenerateThemePreview(int) override {}
+    void BotBlockUpdate() override { }
+    void PlaySoundFile(BytesView) override { }
+    void GenerateThemePreview(int) override { }
 };
 
 // Made in the order the program makes them: the adapters first (they only keep references),
@@ -45,16 +45,16 @@ struct NetworkedGame {
     BanList bans;
     ScriptedDialogs serverDialogs;
     RecordingClientView view;
-    RendererDrawing drawing{renderer, library, pictures};
-    NetworkPlay network{server, client, view, renderer, drawn};
-    WindowRig rig{GameMode::Internet, {}, &drawing, &network};
-    DrawingLibrary library{rig.clock};
+    RendererDrawing drawing{ renderer, library, pictures };
+    NetworkPlay network{ server, client, view, renderer, drawn };
+    WindowRig rig{ GameMode::Internet, {}, &drawing, &network };
+    DrawingLibrary library{ rig.clock };
     NoHooks hooks;
-    StandardRandom drawRandom{7};
-    GameRenderer renderer{RenderContext{rig.core.engine(), rig.themes, images, library, pictures, preview, drawOptions,
-                                        drawn, hooks, rig.pump, rig.clock, drawRandom}};
-    GameServer server{hostOptions, bans, serverDialogs, rig.clock};
-    InternetClient client{view, rig.core.engine(), rig.clock};
+    StandardRandom drawRandom{ 7 };
+    GameRenderer renderer{ RenderContext{ rig.core.engine(), rig.themes, images, library, pictures, preview,
+        drawOptions, drawn, hooks, rig.pump, rig.clock, drawRandom } };
+    GameServer server{ hostOptions, bans, serverDialogs, rig.clock };
+    InternetClient client{ view, rig.core.engine(), rig.clock };
 };
 
 } // namespace
@@ -71,7 +71,8 @@ TEST(NetworkPlay, RemoteFlashMarkerLastsUntilTheTickEndsIt)
 
     rig.clock.advance(6990);
     rig.tick();
-    EXPECT_EQ(game.library.internetCell(1, 11, 0), (DrawingLibrary::CellState{true, 15})) << "the Flash Screen block";
+    EXPECT_EQ(game.library.internetCell(1, 11, 0), (DrawingLibrary::CellState{ true, 15 }))
+        << "the Flash Screen block";
     EXPECT_EQ(game.view.count("DrawNetPlayerField 2"), 0);
 
     rig.clock.advance(10);
@@ -85,6 +86,6 @@ TEST(NetworkPlay, InternetStartWithoutPlayersIsRefused)
 {
     NetworkedGame game;
     game.rig.session().StartGame();
-    EXPECT_EQ(game.rig.dialogs.messages(), std::vector<Bytes>{"No players available, can't start game!"});
+    EXPECT_EQ(game.rig.dialogs.messages(), std::vector<Bytes>{ "No players available, can't start game!" });
     EXPECT_FALSE(game.server.GameRunning());
 }

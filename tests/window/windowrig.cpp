@@ -62,17 +62,17 @@ void FakeTimePump::Wait(int64_t ms)
     }
 }
 
-WindowRig::WindowRig(GameMode mode, std::filesystem::path botFolder, GameDrawing* drawingFor,
-                     InternetPlay* internetFor)
+WindowRig::WindowRig(
+    GameMode mode, std::filesystem::path botFolder, GameDrawing* drawingFor, InternetPlay* internetFor)
     : programFolder(std::move(botFolder))
-    , core(GameServices{clock, pump, options, themes, window, drawingFor ? *drawingFor : drawing,
-                        internetFor ? *internetFor : internet, music, effects, dialogs, highScores, programFolder},
-           12345)
+    , core(GameServices{ clock, pump, options, themes, window, drawingFor ? *drawingFor : drawing,
+               internetFor ? *internetFor : internet, music, effects, dialogs, highScores, programFolder },
+          12345)
 {
     pump.setTickSource(&core.ticker());
     state().GameMode = mode;
     // Sounds and music on, nothing animated, no smooth fall: each test turns on what it looks at.
-    options.sound = {.sounds = 1, .useThemeMusic = 0, .playMusic = 1, .lastMusic = "tune.ogg"};
+    options.sound = { .sounds = 1, .useThemeMusic = 0, .playMusic = 1, .lastMusic = "tune.ogg" };
     GraphicsSettings& g = options.graphics;
     g.explode = g.door = g.bombExplode = g.animateBg = g.animateInetBg = g.animateSpecials = 0;
     g.animateInetSpecials = g.animateNextBlock = g.animateSpecialWindow = g.smoothBlock = g.leds = 0;
@@ -82,11 +82,15 @@ WindowRig::WindowRig(GameMode mode, std::filesystem::path botFolder, GameDrawing
     using K = BoundKeys;
     ControlSettings& c = options.controls;
     const std::pair<KeyAction, std::array<int, 2>> bindings[] = {
-        {KeyAction::Left, {K::p1Left, K::p2Left}},           {KeyAction::Right, {K::p1Right, K::p2Right}},
-        {KeyAction::Rotate, {K::p1Rotate, K::p2Rotate}},     {KeyAction::Rotate2, {K::p1Rotate2, K::p2Rotate2}},
-        {KeyAction::Down, {K::p1Down, K::p2Down}},           {KeyAction::Drop, {K::p1Drop, K::p2Drop}},
-        {KeyAction::UseSelf, {K::p1UseSelf, K::p2UseSelf}},  {KeyAction::UseOther, {K::p1UseOther, K::p2UseOther}},
-        {KeyAction::Discard, {K::p1Discard, K::p2Discard}},
+        { KeyAction::Left, { K::p1Left, K::p2Left } },
+        { KeyAction::Right, { K::p1Right, K::p2Right } },
+        { KeyAction::Rotate, { K::p1Rotate, K::p2Rotate } },
+        { KeyAction::Rotate2, { K::p1Rotate2, K::p2Rotate2 } },
+        { KeyAction::Down, { K::p1Down, K::p2Down } },
+        { KeyAction::Drop, { K::p1Drop, K::p2Drop } },
+        { KeyAction::UseSelf, { K::p1UseSelf, K::p2UseSelf } },
+        { KeyAction::UseOther, { K::p1UseOther, K::p2UseOther } },
+        { KeyAction::Discard, { K::p1Discard, K::p2Discard } },
     };
     for (const auto& [action, keys] : bindings) {
         c.binding(1, action) = int16_t(keys[0]);

@@ -1,12 +1,12 @@
 #pragma once
 // A game core with recording fakes around it, driven by a fake clock: the window, drawing,
-// internet play, sounds and music all write into one call log, so tests can look at what happened and in which order. Waits advance the fake
-// clock a millisecond at a time and let the game ticker run its tick when due, as the real
-// event pump does.
+// internet play, sounds and music all write into one call log, so tests can look at what happened and in
+// which order. Waits advance the fake clock a millisecond at a time and let the game ticker run its tick when
+// due, as the real event pump does.
 
-#include "engine/store/options.h"
 #include "common/music/musicmodule.h"
 #include "engine/highscores.h"
+#include "engine/store/options.h"
 #include "platform/eventpump.h"
 #include "platform/soundeffects.h"
 #include "render/themerecord.h"
@@ -39,7 +39,10 @@ struct CallLog {
 
 class RecordingDrawing final : public GameDrawing {
 public:
-    explicit RecordingDrawing(CallLog& log) : m_log(log) {}
+    explicit RecordingDrawing(CallLog& log)
+        : m_log(log)
+    {
+    }
     void DrawField(int p) override { add("DrawField", p); }
     void PaintFieldBackground(int p) override { add("PaintFieldBackground", p); }
     void UpdateFieldBlocks(int p) override { add("UpdateFieldBlocks", p); }
@@ -69,7 +72,10 @@ private:
 
 class RecordingWindow final : public GameWindow {
 public:
-    explicit RecordingWindow(CallLog& log) : m_log(log) {}
+    explicit RecordingWindow(CallLog& log)
+        : m_log(log)
+    {
+    }
     Screen screen = Screen::Fields;
     Bytes caption;
     int captionSets = 0;
@@ -77,7 +83,7 @@ public:
     std::array<Bytes, 3> linesPerMinute;
 
     void setCaption(BytesView text) override;
-    void setLabel(LabelId label, int p, BytesView text) override { labels[{label, p}] = Bytes(text); }
+    void setLabel(LabelId label, int p, BytesView text) override { labels[{ label, p }] = Bytes(text); }
     void setLinesPerMinute(int p, BytesView text) override { linesPerMinute.at(size_t(p)) = Bytes(text); }
     void showActiveLevels(bool shown) override { m_log.add(shown ? "showActiveLevels" : "hideActiveLevels"); }
     Screen currentScreen() const override { return screen; }
@@ -86,14 +92,23 @@ public:
     void drawGameModeMenu() override { m_log.add("drawGameModeMenu"); }
     void showFileMenu(bool shown) override { m_log.add(shown ? "showFileMenu" : "hideFileMenu"); }
     void showGameModeMenu(bool shown) override { m_log.add(shown ? "showGameModeMenu" : "hideGameModeMenu"); }
-    void layOutFieldsPage(GameMode mode) override { m_log.add("layOutFieldsPage " + std::to_string(int(mode))); }
+    void layOutFieldsPage(GameMode mode) override
+    {
+        m_log.add("layOutFieldsPage " + std::to_string(int(mode)));
+    }
     void showHighScores() override { m_log.add("showHighScores"); }
     void closeWindow() override { m_log.add("closeWindow"); }
     void ShowHelp() override { m_log.add("ShowHelp"); }
     void setStartButtonCaption(BytesView caption) override { m_log.add("startCaption " + Bytes(caption)); }
     void setPauseButtonCaption(BytesView caption) override { m_log.add("pauseCaption " + Bytes(caption)); }
-    void setPauseButtonEnabled(bool enabled) override { m_log.add(enabled ? "pauseButtonOn" : "pauseButtonOff"); }
-    void setBlockRatioFramesEnabled(bool enabled) override { m_log.add(enabled ? "ratioFramesOn" : "ratioFramesOff"); }
+    void setPauseButtonEnabled(bool enabled) override
+    {
+        m_log.add(enabled ? "pauseButtonOn" : "pauseButtonOff");
+    }
+    void setBlockRatioFramesEnabled(bool enabled) override
+    {
+        m_log.add(enabled ? "ratioFramesOn" : "ratioFramesOff");
+    }
     void openTalkBox(bool teamChat) override { m_log.add(teamChat ? "openTalkBox team" : "openTalkBox"); }
     void closeTalkBox() override { m_log.add("closeTalkBox"); }
     void ClearTopmost() override { m_log.add("ClearTopmost"); }
@@ -105,11 +120,15 @@ private:
 
 class FakeInternet final : public InternetPlay {
 public:
-    explicit FakeInternet(CallLog& log) : m_log(log) { spotPlayer.fill(-1); }
+    explicit FakeInternet(CallLog& log)
+        : m_log(log)
+    {
+        spotPlayer.fill(-1);
+    }
     bool hosting = false;
     bool connected = false;
     std::array<int, 7> spotPlayer{}; // [1..6]
-    std::array<int, 7> spotBoard{};  // [1..6]
+    std::array<int, 7> spotBoard{}; // [1..6]
     int mySpot = -1;
     bool spectating = false;
     int lastAttacker = 0;
@@ -144,7 +163,10 @@ public:
     Effect& effect(int board, RemoteEffect e) { return effects.at(size_t(board)).at(size_t(e)); }
     const Effect& effect(int board, RemoteEffect e) const { return effects.at(size_t(board)).at(size_t(e)); }
     void DrawNetPlayerField(int board) override { m_log.add("DrawNetPlayerField " + std::to_string(board)); }
-    void UpdateNetBoardMarkers(int board) override { m_log.add("UpdateNetBoardMarkers " + std::to_string(board)); }
+    void UpdateNetBoardMarkers(int board) override
+    {
+        m_log.add("UpdateNetBoardMarkers " + std::to_string(board));
+    }
 
 private:
     CallLog& m_log;
@@ -153,10 +175,13 @@ private:
 // The score file and the high-score window, for the engine's high-score table.
 class RecordingScores final : public HighScoreStore, public HighScoreView {
 public:
-    explicit RecordingScores(CallLog& log) : m_log(log) {}
+    explicit RecordingScores(CallLog& log)
+        : m_log(log)
+    {
+    }
     bool SaveHighScores(const HighScoreTable&) override;
-    void ShowHighScores(const HighScoreTable&) override {}
-    void showHighScoreWindow() override {}
+    void ShowHighScores(const HighScoreTable&) override { }
+    void showHighScoreWindow() override { }
 
 private:
     CallLog& m_log;
@@ -165,7 +190,10 @@ private:
 // Logs "sound <file name>" for each effect played.
 class RecordingSoundEffects final : public SoundEffects {
 public:
-    explicit RecordingSoundEffects(CallLog& log) : m_log(log) {}
+    explicit RecordingSoundEffects(CallLog& log)
+        : m_log(log)
+    {
+    }
     void play(const std::filesystem::path& file) override { m_log.add("sound " + file.filename().string()); }
 
 private:
@@ -174,7 +202,10 @@ private:
 
 class RecordingMusicModule final : public MusicModule {
 public:
-    explicit RecordingMusicModule(CallLog& log) : m_log(log) {}
+    explicit RecordingMusicModule(CallLog& log)
+        : m_log(log)
+    {
+    }
     int loopChecks = 0;
     void LoadMusic(BytesView path) override { m_log.add("music load " + Bytes(path)); }
     void PlayMusic() override { m_log.add("music play"); }
@@ -191,7 +222,10 @@ private:
 // yield lets the tick source run its tick when due.
 class FakeTimePump final : public EventPump {
 public:
-    explicit FakeTimePump(FakeClock& clock) : m_clock(clock) {}
+    explicit FakeTimePump(FakeClock& clock)
+        : m_clock(clock)
+    {
+    }
     void setTickSource(TickSource* tick) { m_tick = tick; }
     void Yield() override;
     void Wait(int64_t ms) override;
@@ -213,25 +247,25 @@ struct BoundKeys {
 
 struct WindowRig {
     CallLog log;
-    FakeClock clock{1'000'000};
-    FakeTimePump pump{clock};
+    FakeClock clock{ 1'000'000 };
+    FakeTimePump pump{ clock };
     Options options;
     Themes themes;
-    RecordingWindow window{log};
-    RecordingDrawing drawing{log};
-    FakeInternet internet{log};
-    RecordingScores scores{log};
-    RecordingSoundEffects effects{log};
-    RecordingMusicModule music{log};
+    RecordingWindow window{ log };
+    RecordingDrawing drawing{ log };
+    FakeInternet internet{ log };
+    RecordingScores scores{ log };
+    RecordingSoundEffects effects{ log };
+    RecordingMusicModule music{ log };
     ScriptedDialogs dialogs;
-    HighScores highScores{dialogs, scores, scores};
+    HighScores highScores{ dialogs, scores, scores };
     std::filesystem::path programFolder;
     GameCore core;
 
     // The game draws into `drawingFor` and plays on the internet through `internetFor` when
     // they are given (only kept, not used, while the rig is made), else through the fakes.
     explicit WindowRig(GameMode mode = GameMode::OnePlayer, std::filesystem::path botFolder = {},
-                       GameDrawing* drawingFor = nullptr, InternetPlay* internetFor = nullptr);
+        GameDrawing* drawingFor = nullptr, InternetPlay* internetFor = nullptr);
     ~WindowRig();
 
     EngineState& state() { return core.engine().state(); }

@@ -42,8 +42,9 @@ void SdlMusic::LoadMusic(BytesView path)
         m_music = Mix_LoadMUS(found.c_str());
     if (!m_music) {
         const Bytes reason = exists ? "Unknown file format" : "File not found";
-        m_dialogs.messageBox("Error while opening music file! \r\nFilename: " + Bytes(path) + "\r\nError: " + reason,
-                             "Error", MessageIcon::Critical);
+        m_dialogs.messageBox(
+            "Error while opening music file! \r\nFilename: " + Bytes(path) + "\r\nError: " + reason, "Error",
+            MessageIcon::Critical);
     }
 }
 

@@ -8,11 +8,9 @@
 #include "support/scripteddialogs.h"
 
 #include <SDL_mixer.h>
-
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <fstream>
+#include <gtest/gtest.h>
 
 using namespace kalvon;
 using namespace kalvon::testing;
@@ -45,7 +43,7 @@ struct MusicRig {
     ScratchFolder folder;
     AudioDevice device;
     ScriptedDialogs dialogs;
-    SdlMusic music{device, dialogs, folder.path()};
+    SdlMusic music{ device, dialogs, folder.path() };
 
     MusicRig() { EXPECT_TRUE(device.open({})) << device.lastError(); }
 };
@@ -80,7 +78,7 @@ TEST(SdlMusic, NoneAndFilesThatCannotBeOpened)
     writeWave(rig.folder.path() / "tune.wav");
     std::ofstream(rig.folder.path() / "notes.txt") << "not music";
     rig.music.LoadMusic("tune.wav");
-    for (const char* none : {"[none]", "[None]", "[NONE]"})
+    for (const char* none : { "[none]", "[None]", "[NONE]" })
         rig.music.LoadMusic(none);
     EXPECT_TRUE(rig.music.loaded()) << "\"[none]\" leaves the loaded music alone";
     EXPECT_TRUE(rig.dialogs.calls.empty());
@@ -89,14 +87,14 @@ TEST(SdlMusic, NoneAndFilesThatCannotBeOpened)
         const char* file;
         const char* reason;
     };
-    for (const Case& c : {Case{"missing.ogg", "File not found"}, Case{"notes.txt", "Unknown file format"},
-                          Case{"C:\\music\\x.ogg", "File not found"}}) {
+    for (const Case& c : { Case{ "missing.ogg", "File not found" },
+             Case{ "notes.txt", "Unknown file format" }, Case{ "C:\\music\\x.ogg", "File not found" } }) {
         rig.dialogs.calls.clear();
         rig.music.LoadMusic(c.file);
         EXPECT_FALSE(rig.music.loaded());
         ASSERT_EQ(rig.dialogs.calls.size(), 1u);
         EXPECT_EQ(rig.dialogs.calls[0].text,
-                  Bytes("Error while opening music file! \r\nFilename: ") + c.file + "\r\nError: " + c.reason);
+            Bytes("Error while opening music file! \r\nFilename: ") + c.file + "\r\nError: " + c.reason);
         EXPECT_EQ(rig.dialogs.calls[0].title, "Error");
         EXPECT_EQ(rig.dialogs.calls[0].icon, MessageIcon::Critical);
         rig.music.PlayMusic(); // nothing loaded: nothing happens
