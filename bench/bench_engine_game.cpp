@@ -143,7 +143,7 @@ public:
             call();
             ++operations;
         };
-        op([&] { m_engine.tickPiece(1, m_now += 1011); }); // gravity: one row down
+        op([&] { m_engine.gravityStep(1, m_now += 1011); }); // gravity: one row down
         op([&] { m_engine.DrawPieceShadow(1); });
         if (placement.upright)
             op([&] { m_engine.RotatePiece(1, 1); });

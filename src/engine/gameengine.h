@@ -128,9 +128,11 @@ public:
     // The field doors close over a field, and open.
     void FadeOutField(int p);
     void FadeInField(int p);
-    // The tick's gravity for one player: a row down when the fall interval has passed, then the
-    // landing test and the smooth-fall offset.
-    void tickPiece(int p, int64_t now);
+    // The tick's gravity for one player: once the fall interval of the player's level has
+    // passed since `LastFallTime` (at the interval itself, so a 10 ms tick keeps level 100's
+    // pace), the gravity wait restarts and a piece in play moves a row down. Answers whether
+    // gravity was due.
+    bool gravityStep(int p, int64_t now);
 
 private:
     bool isPlayer(int p) const { return p == 1 || p == 2; }

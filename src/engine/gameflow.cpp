@@ -111,21 +111,15 @@ void GameEngine::PlayerLost(int p)
     m_host.LocalGameEnded();
 }
 
-void GameEngine::tickPiece(int p, int64_t now)
+bool GameEngine::gravityStep(int p, int64_t now)
 {
     auto& s = m_state;
-    if (!isPlayer(p))
-        return;
-    if (now - s.LastFallTime[p] > FallIntervalMs(gravityLevel(p))) {
-        s.LastFallTime[p] = now;
-        if (s.PieceInPlay[p])
-            MovePieceDown(p);
-    }
-    s.PieceResting[p] = IsPieceBlockedBelow(p);
-    if (s.Options.smoothFall) {
-        const double offset = vb::roundHalfEven(double(now - s.LastFallTime[p]) * s.FallSpeed[p]);
-        s.SmoothOffset[p] = static_cast<int32_t>(std::clamp(offset, 0.0, 16.0));
-    }
+    if (!isPlayer(p) || now - s.LastFallTime[p] < FallIntervalMs(gravityLevel(p)))
+        return false;
+    s.LastFallTime[p] = now;
+    if (s.PieceInPlay[p])
+        MovePieceDown(p);
+    return true;
 }
 
 } // namespace kalvon

@@ -100,9 +100,7 @@ void GameTick::tickPlayer(int p, int64_t now, int64_t elapsed, bool& redraw)
     const GraphicsSettings& g = m.options.graphics;
     m.window.setLinesPerMinute(p, linesPerMinuteText(s.Lines[p], elapsed));
 
-    const bool sharedLevel = s.GameMode == GameMode::Internet
-        || (s.GameMode == GameMode::TwoPlayers && isChecked(m.options.gameOptions.sameLevel));
-    const int interval = FallIntervalMs(sharedLevel ? s.ActiveLevel : s.Level[p]);
+    const int interval = FallIntervalMs(m.engine.gravityLevel(p));
 
     s.PieceResting[p] = m.engine.IsPieceBlockedBelow(p);
     if (p == 1 && m.bot.BotLinked())
@@ -168,13 +166,10 @@ void GameTick::gravity(int p, int64_t now, int interval, bool& redraw)
     auto pixels = [](double value) {
         return static_cast<int32_t>(std::clamp(vb::roundHalfEven(value), 0.0, double(kRowPixels)));
     };
-    // Due once the whole interval has passed, so a 10 ms tick keeps level 100's 10 ms pace.
-    if (now - s.LastFallTime[p] >= interval) {
-        s.LastFallTime[p] = now;
-        if (s.PieceInPlay[p]) {
-            m.engine.MovePieceDown(p);
+    const bool falling = s.PieceInPlay[p];
+    if (m.engine.gravityStep(p, now)) {
+        if (falling)
             redraw = true;
-        }
         s.SmoothOffset[p] = 0;
         return;
     }

@@ -166,7 +166,7 @@ TEST(WholeGame, OnePlayerGameEndsWhereItAlwaysHas)
         ++pieces;
         // The tick lets the new piece fall a row.
         clock.advance(1011);
-        engine.tickPiece(1, clock.nowMs());
+        engine.gravityStep(1, clock.nowMs());
     }
 
     // Recorded from this very game; a change in any rule the game touches (shapes, turns,

@@ -99,25 +99,24 @@ TEST(Gravity, StepsOnceTheIntervalHasPassed)
 {
     EngineRig rig;
     EngineState& s = rig.state();
-    s.Options.smoothFall = true;
     s.Level[1] = 1; // 1000 ms
-    s.FallSpeed[1] = FallSpeedFor(1);
     s.LastFallTime[1] = 5000;
-    rig.place(1, PieceType::Square, 1, 4, 19);
+    rig.place(1, PieceType::Square, 1, 4, 18);
 
-    rig.engine.tickPiece(1, 6000); // exactly the interval: not yet
+    EXPECT_FALSE(rig.engine.gravityStep(1, 5999)); // a millisecond short: not yet
+    EXPECT_EQ(s.FallingPiece[1].Row, 18);
+    EXPECT_EQ(s.LastFallTime[1], 5000);
+
+    EXPECT_TRUE(rig.engine.gravityStep(1, 6000)); // exactly the interval
     EXPECT_EQ(s.FallingPiece[1].Row, 19);
-    EXPECT_EQ(s.SmoothOffset[1], 16);
-    EXPECT_FALSE(s.PieceResting[1]);
+    EXPECT_EQ(s.LastFallTime[1], 6000);
 
-    rig.engine.tickPiece(1, 6001);
-    EXPECT_EQ(s.FallingPiece[1].Row, 20);
-    EXPECT_EQ(s.LastFallTime[1], 6001);
-    EXPECT_TRUE(s.PieceResting[1]);
-    EXPECT_EQ(s.SmoothOffset[1], 0);
-
-    rig.engine.tickPiece(1, 6501);
-    EXPECT_EQ(s.SmoothOffset[1], 8);
+    // With no piece in play the wait still restarts, and nothing moves.
+    s.PieceInPlay[1] = false;
+    EXPECT_TRUE(rig.engine.gravityStep(1, 7000));
+    EXPECT_EQ(s.FallingPiece[1].Row, 19);
+    EXPECT_EQ(s.LastFallTime[1], 7000);
+    EXPECT_FALSE(rig.engine.gravityStep(3, 9000)); // not a player
 }
 
 TEST(Gravity, FollowsTheCommonLevelWhereThereIsOne)
