@@ -39,13 +39,10 @@ IniDocument IniDocument::parse(BytesView text)
 
         if (line.empty() || line.front() == ';')
             continue;
-        if (line.front() == '[') {
-            const size_t close = line.find(']');
-            if (close != BytesView::npos) {
-                document.m_sections.push_back({ Bytes(trimBlanks(line.substr(1, close - 1))), {} });
-                current = &document.m_sections.back();
-                continue;
-            }
+        if (const std::optional<BytesView> name = sectionHeader(line)) {
+            document.m_sections.push_back({ Bytes(*name), {} });
+            current = &document.m_sections.back();
+            continue;
         }
         const size_t equals = line.find('=');
         if (current == nullptr || equals == BytesView::npos)
@@ -55,6 +52,15 @@ IniDocument IniDocument::parse(BytesView text)
             { Bytes(trimBlanks(line.substr(0, equals))), Bytes(value.substr(0, kMaxValueLength)) });
     }
     return document;
+}
+
+std::optional<BytesView> sectionHeader(BytesView line)
+{
+    line = trimBlanks(line);
+    const size_t close = line.find(']');
+    if (line.empty() || line.front() != '[' || close == BytesView::npos)
+        return std::nullopt;
+    return trimBlanks(line.substr(1, close - 1));
 }
 
 std::optional<IniDocument> IniDocument::load(const std::filesystem::path& file)

@@ -39,6 +39,10 @@ private:
     std::vector<Section> m_sections;
 };
 
+// The name of the section a line opens: "[" after optional blanks, the name up to the first
+// "]", blanks around it trimmed. Nothing for any other line.
+std::optional<BytesView> sectionHeader(BytesView line);
+
 // The value loaders pass as default: a result equal to it means the key is missing.
 inline constexpr char kMissingSetting = 27;
 inline const Bytes kMissingSettingText(1, kMissingSetting);

@@ -223,6 +223,7 @@ TEST(ThemeFileDescription, IsTheTextBetweenHeaderAndSection)
         {"H\r\r\n//cr cr lf\r\r\n \r\r\n[Theme Info]\r\r\n", "//cr cr lf"},
         {"H\r\n//no separator\r\n[Theme Info]\r\n", "//no separator"},
         {"[Theme Info]\r\nname=x\r\n", ""},
+        {"H\r\n//spaced header\r\n \r\n [ Theme Info ] \r\n", "//spaced header"},
         {"H\r\n//no section\r\n", ""},
     };
     for (const auto& [text, description] : cases)

@@ -202,7 +202,11 @@ Bytes ThemeFileDescription(BytesView fileText)
 {
     const std::vector<BytesView> lines = splitLines(fileText);
     size_t section = 0;
-    while (section < lines.size() && !equalsNoCase(trimBlanks(lines[section]), "[Theme Info]"))
+    const auto opensThemeSection = [](BytesView line) {
+        const std::optional<BytesView> name = sectionHeader(line);
+        return name && equalsNoCase(*name, kThemeSection);
+    };
+    while (section < lines.size() && !opensThemeSection(lines[section]))
         ++section;
     if (section == 0 || section == lines.size())
         return {};
