@@ -1,9 +1,11 @@
 // The theme file writer against hand-written files, its smaller layout rules, and its failures.
 
 #include "common/atomicfile.h"
+#include "common/inifile.h"
 #include "editor/model/description.h"
 #include "editor/model/editorstate.h"
 #include "editor/model/newtheme.h"
+#include "editor/model/themeloader.h"
 #include "editor/model/themewriter.h"
 #include "editortesting.h"
 #include "support/scratchfolder.h"
@@ -103,6 +105,22 @@ TEST(ThemeWriter, DescriptionLinesEndInCrLfWhateverTheWidgetGave)
     const std::string bytes = ThemeFileBytes(state).value();
     EXPECT_EQ(bytes.substr(0, bytes.find("[Theme Info]")),
               std::string(kThemeFileHeader) + "\r\n//one\r\n//two\r\n//three\r\n\r\n \r\n");
+}
+
+TEST(ThemeWriter, DescriptionNeverOpensTheThemeSection)
+{
+    // Readers take the first [Theme Info] they meet; a description line that reads as that
+    // header would hide every key below it and cut the description when the file is loaded.
+    EditorState state = newTheme();
+    state.setText("txtDescription",
+                  "//about\r\n[Theme Info]\r\n  [ theme info ] holds the keys\r\n[Sounds] as typed");
+    const std::string bytes = ThemeFileBytes(state).value();
+
+    const IniDocument file = IniDocument::parse(bytes);
+    EXPECT_EQ(file.value("Theme Info", "name"), "Kalvon Theme");
+    EXPECT_EQ(file.value("Theme Info", "themetype"), "1");
+    EXPECT_EQ(ThemeFileDescription(bytes),
+              "//about\r\n//[Theme Info]\r\n//  [ theme info ] holds the keys\r\n[Sounds] as typed");
 }
 
 TEST(ThemeWriter, WritesTheFileAndReplacesAnOldOne)

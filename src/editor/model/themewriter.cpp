@@ -2,10 +2,12 @@
 
 #include "common/atomicfile.h"
 #include "common/dialogs.h"
+#include "common/inifile.h"
 #include "editor/model/editorpaths.h"
 #include "editor/model/editorstate.h"
 #include "editor/model/themekeys.h"
 
+#include <algorithm>
 #include <string>
 
 namespace kalvon::editor {
@@ -13,24 +15,25 @@ namespace kalvon::editor {
 namespace {
 
 // Description texts may come from a widget with bare LF (or CR) line breaks: every line of the
-// file ends in CR LF.
-Bytes withCrLf(BytesView text)
+// file ends in CR LF. A line that readers would take for the theme's own section header (they
+// read the first one) is made a comment, so the keys below stay the theme's.
+Bytes descriptionLines(BytesView text)
 {
     Bytes out;
     out.reserve(text.size() + 16);
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r') {
-            out += "\r\n";
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else if (c == '\n') {
-            out += "\r\n";
-        } else {
-            out += c;
-        }
+    size_t start = 0;
+    while (true) {
+        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        const BytesView line = text.substr(start, end - start);
+        const std::optional<BytesView> section = sectionHeader(line);
+        if (section && equalsNoCase(*section, kThemeSection))
+            out += "//";
+        out += line;
+        if (end == text.size())
+            return out;
+        out += "\r\n";
+        start = text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
     }
-    return out;
 }
 
 class ThemeFileWriter {
@@ -43,7 +46,7 @@ public:
     Bytes write(int type)
     {
         line(kThemeFileHeader);
-        m_out += withCrLf(m_state.text("txtDescription"));
+        m_out += descriptionLines(m_state.text("txtDescription"));
         m_out += "\r\n";
         line(" ");
         line("[Theme Info]");
