@@ -123,6 +123,17 @@ TEST(ThemeWriter, DescriptionNeverOpensTheThemeSection)
               "//about\r\n//[Theme Info]\r\n//  [ theme info ] holds the keys\r\n[Sounds] as typed");
 }
 
+TEST(ThemeWriter, AValueIsOneLine)
+{
+    // A box value holding a line break (a file name may) must not add keys of its own.
+    EditorState state = newTheme();
+    fill(state, {{"txtThemeName", "Dark\r\nthemetype=0"}, {"chkSounds", "1"}, {"txtClick", "k.wav\n[Theme Info]"}});
+    const std::string keys = keysOf(state);
+    EXPECT_EQ(keys.substr(0, keys.find("developer=")), "name=Dark\r\n");
+    EXPECT_NE(keys.find("\r\nclick=k.wav\r\n"), std::string::npos) << keys;
+    EXPECT_EQ(IniDocument::parse(ThemeFileBytes(state).value()).value("Theme Info", "themetype"), "1");
+}
+
 TEST(ThemeWriter, WritesTheFileAndReplacesAnOldOne)
 {
     ScratchFolder folder;

@@ -3,6 +3,7 @@
 #include "common/atomicfile.h"
 #include "common/dialogs.h"
 #include "common/inifile.h"
+#include "common/sectionio.h"
 #include "editor/model/editorpaths.h"
 #include "editor/model/editorstate.h"
 #include "editor/model/themekeys.h"
@@ -165,11 +166,12 @@ private:
         m_out += "\r\n";
     }
 
+    // A value is one line: from a CR or LF on nothing is written, so no value adds keys.
     void key(BytesView name, BytesView value)
     {
         m_out += name;
         m_out += '=';
-        line(value);
+        line(firstLine(value));
     }
 
     const Bytes& text(BytesView control) const { return m_state.text(control); }
