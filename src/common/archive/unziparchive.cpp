@@ -95,16 +95,28 @@ bool isSymbolicLink(zip_t* archive, zip_uint64_t index)
     return system == ZIP_OPSYS_UNIX && ((attributes >> 16) & S_IFMT) == S_IFLNK;
 }
 
-// Opens the folder `name` inside `parent`, creating it when missing. A symbolic link in its
-// place is removed, never followed; a file in its place fails.
-FileHandle openFolder(int parent, const std::string& name)
+// The folders an extraction may still make; `exhausted` once one more was needed.
+struct FolderBudget {
+    int64_t left = 0;
+    bool exhausted = false;
+};
+
+// Opens the folder `name` inside `parent`, creating it when missing and the budget allows. A
+// symbolic link in its place is removed, never followed; a file in its place fails.
+FileHandle openFolder(int parent, const std::string& name, FolderBudget& budget)
 {
     for (int attempt = 0; attempt < 3; ++attempt) {
         FileHandle folder(::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         if (folder.isOpen())
             return folder;
         if (errno == ENOENT) {
-            if (::mkdirat(parent, name.c_str(), 0755) != 0 && errno != EEXIST)
+            if (budget.left <= 0) {
+                budget.exhausted = true;
+                return FileHandle();
+            }
+            if (::mkdirat(parent, name.c_str(), 0755) == 0)
+                --budget.left;
+            else if (errno != EEXIST)
                 return FileHandle();
             continue;
         }
@@ -120,12 +132,13 @@ FileHandle openFolder(int parent, const std::string& name)
     return FileHandle();
 }
 
-// Opens the folder that holds the last component of `path`, creating the folders on the way.
-FileHandle openParent(int root, const std::vector<std::string>& path, size_t depth)
+// Opens the folder that holds the first `depth` components of `path`, creating the folders on
+// the way.
+FileHandle openParent(int root, const std::vector<std::string>& path, size_t depth, FolderBudget& budget)
 {
     FileHandle folder(::dup(root));
     for (size_t i = 0; i < depth && folder.isOpen(); ++i)
-        folder = openFolder(folder.get(), path[i]);
+        folder = openFolder(folder.get(), path[i], budget);
     return folder;
 }
 
@@ -149,7 +162,7 @@ enum class MemberResult { Written, Failed, LimitReached };
 class Extraction {
 public:
     Extraction(zip_t* archive, int root, Dialogs& dialogs, const UnzipLimits& limits)
-        : m_archive(archive), m_root(root), m_dialogs(dialogs), m_limits(limits)
+        : m_archive(archive), m_root(root), m_dialogs(dialogs), m_limits(limits), m_folders{limits.maxFolders}
     {
     }
 
@@ -176,17 +189,18 @@ private:
         if (!name || isSymbolicLink(m_archive, index))
             return MemberResult::Failed;
         const std::optional<std::vector<std::string>> path = memberPath(name);
-        if (!path)
+        if (!path || path->size() > m_limits.maxDepth)
             return MemberResult::Failed;
         if (path->empty())
             return MemberResult::Written; // "./" and the like: nothing to make
-        if (isFolderName(name)) {
-            const FileHandle folder = openParent(m_root, *path, path->size());
-            return folder.isOpen() ? MemberResult::Written : MemberResult::Failed;
-        }
-        const FileHandle parent = openParent(m_root, *path, path->size() - 1);
+        const size_t folders = isFolderName(name) ? path->size() : path->size() - 1;
+        const FileHandle parent = openParent(m_root, *path, folders, m_folders);
+        if (m_folders.exhausted)
+            return MemberResult::LimitReached;
         if (!parent.isOpen())
             return MemberResult::Failed;
+        if (isFolderName(name))
+            return MemberResult::Written;
         std::unique_ptr<zip_file_t, ZipFileCloser> data(openMember(index));
         if (!data)
             return MemberResult::Failed;
@@ -252,6 +266,7 @@ private:
     int m_root;
     Dialogs& m_dialogs;
     const UnzipLimits& m_limits;
+    FolderBudget m_folders;
     bool m_passwordAsked = false;
     std::optional<std::string> m_password;
     int64_t m_written = 0;

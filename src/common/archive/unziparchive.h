@@ -2,8 +2,8 @@
 // Extracting a theme's resource archive (a standard ZIP) into a folder: every member, the
 // archive's folders recreated, existing files overwritten without asking. Extraction is safe
 // against hostile archives: "\" counts as a separator; members that are absolute, carry a drive
-// letter or a ".." component, or are symbolic links are skipped; links already in the target
-// are never followed; extraction stops beyond the limits below.
+// letter or a ".." component, are symbolic links or nest deeper than the limit are skipped;
+// links already in the target are never followed; extraction stops beyond the limits below.
 
 #include <cstdint>
 #include <filesystem>
@@ -15,6 +15,8 @@ class Dialogs;
 struct UnzipLimits {
     int64_t maxMembers = 20000;
     int64_t maxBytesWritten = int64_t(512) * 1024 * 1024;
+    int64_t maxFolders = 20000; // folders made
+    size_t maxDepth = 32;       // folders and file name of one member
 };
 
 // Return codes of UnzipArchive.

@@ -197,5 +197,28 @@ TEST(UnzipArchiveTest, ExtractionStopsAtItsLimits)
     EXPECT_FALSE(fs::exists(folder / "big/after.txt"));
 }
 
+TEST(UnzipArchiveTest, FoldersCountTowardsTheLimits)
+{
+    // Every folder takes disk space however little it holds, and names may nest thousands deep.
+    ScratchFolder folder;
+    const fs::path folders = folder / "folders.zip";
+    ZipBuilder(folders).file("a/b/one.txt", "1").folder("c/").file("d/e/two.txt", "2").close();
+    const fs::path deep = folder / "deep.zip";
+    std::string chain;
+    for (int i = 0; i < 40; ++i)
+        chain += "x/";
+    ZipBuilder(deep).file(chain + "deep.txt", "deep").file("top.txt", "top").close();
+    ScriptedDialogs dialogs;
+
+    EXPECT_EQ(UnzipArchive(folders, folder / "folders", dialogs, {.maxFolders = 3}), kUnzipLimitReached);
+    EXPECT_EQ(readFile(folder / "folders/a/b/one.txt"), "1");
+    EXPECT_TRUE(fs::is_directory(folder / "folders/c"));
+    EXPECT_FALSE(fs::exists(folder / "folders/d"));
+
+    EXPECT_EQ(UnzipArchive(deep, folder / "deep", dialogs), kUnzipMemberFailed);
+    EXPECT_FALSE(fs::exists(folder / "deep/x"));
+    EXPECT_EQ(readFile(folder / "deep/top.txt"), "top");
+}
+
 } // namespace
 } // namespace kalvon
