@@ -255,6 +255,8 @@ TEST(ThemeValues, ResourceArchiveIsFoundBesideTheThemeOrWhereAnAbsolutePathSays)
         {elsewhere, elsewhere},
         {"/no/such/place/neon.zip", beside + "neon.zip"},
         {"C:\\themes\\neon.zip", beside + "neon.zip"},
+        // A path the system refuses to look up is one that is not there.
+        {"/" + std::string(5000, 'n') + "/neon.zip", beside + "neon.zip"},
     };
     for (const auto& [value, archive] : cases)
         EXPECT_EQ(ResourceArchivePath(theme, value), archive) << value;

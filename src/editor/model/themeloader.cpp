@@ -248,7 +248,8 @@ Bytes ResourceArchivePath(BytesView themePath, BytesView value)
         return besideTheme + Bytes(lastComponent(value));
     if (!value.empty() && value.front() == '/') {
         const std::optional<std::filesystem::path> file = localPath(value);
-        if (file && std::filesystem::exists(paths::findCaseInsensitive(*file)))
+        std::error_code error;
+        if (file && std::filesystem::exists(paths::findCaseInsensitive(*file), error))
             return Bytes(value);
         return besideTheme + Bytes(lastComponent(value));
     }
