@@ -72,9 +72,12 @@ void HighScores::CheckHighScore(int32_t score)
     std::erase_if(name, [](char c) { return byteCode(c) < 32; });
     m_table[index] = { name.empty() ? Bytes("Unknown") : name, score };
 
-    m_store.SaveHighScores(m_table);
+    const bool saved = m_store.SaveHighScores(m_table);
     m_view.ShowHighScores(m_table);
     m_view.showHighScoreWindow();
+    // The entry stays in the table shown, but the next start would not have it.
+    if (!saved)
+        m_dialogs.messageBox("Could not save the high scores!", "Error", MessageIcon::Critical);
 }
 
 } // namespace kalvon

@@ -65,7 +65,7 @@ public:
 
     // Ranks the score of a lost one-player game. When it makes the table, the lower ranks move
     // down, the player is asked for a name ("Unknown" when none is given), and the table is
-    // saved, shown and its window opened.
+    // saved, shown and its window opened; a failed save is then told in a message box.
     void CheckHighScore(int32_t score);
 
 private:

@@ -19,12 +19,13 @@ namespace kalvon::testing {
 struct RecordingHighScoreStore final : HighScoreStore {
     std::vector<HighScoreTable> saved;
     std::function<void()> duringSave;
+    bool writable = true; // false: every save fails, as on a full disk
     bool SaveHighScores(const HighScoreTable& table) override
     {
         saved.push_back(table);
         if (duringSave)
             duringSave();
-        return true;
+        return writable;
     }
 };
 

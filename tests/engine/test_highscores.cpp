@@ -126,3 +126,18 @@ TEST(CheckHighScore, AnEmptyAnswerIsUnknown)
     EXPECT_EQ(rig.highScores.table()[0], (HighScoreEntry{ "Unknown", 10 }));
     EXPECT_EQ(rig.highScores.table()[1], (HighScoreEntry{ "Kalvon", 0 }));
 }
+
+TEST(CheckHighScore, AFailedSaveIsToldAndTheTableStillShown)
+{
+    HighScoreRig rig;
+    rig.store.writable = false;
+    rig.dialogs.inputAnswers.push_back(Bytes("Ann"));
+    rig.highScores.CheckHighScore(10);
+    ASSERT_EQ(rig.dialogs.calls.size(), 2u);
+    EXPECT_EQ(rig.dialogs.calls[1].kind, "message");
+    EXPECT_EQ(rig.dialogs.calls[1].text, "Could not save the high scores!");
+    EXPECT_EQ(rig.dialogs.calls[1].title, "Error");
+    EXPECT_EQ(rig.dialogs.calls[1].icon, MessageIcon::Critical);
+    EXPECT_EQ(rig.view.shown.back()[0], (HighScoreEntry{ "Ann", 10 }));
+    EXPECT_EQ(rig.view.windowShown, 1);
+}
