@@ -69,6 +69,8 @@ TEST(MutatedPayloads, DecodedValuesAreInRangeAndEncodeBackToThePayload)
         }
 
         const Bytes mutatedDiff = mutate(random, diff);
+        for (const CellChange& change : validFieldChanges(mutatedDiff))
+            ASSERT_TRUE(FieldCells::contains(change.x, change.y) && isWireCell(change.cell));
         if (const auto changes = decodeFieldDiff(mutatedDiff); changes && !changes->empty()) {
             for (const CellChange& change : *changes)
                 ASSERT_TRUE(FieldCells::contains(change.x, change.y) && isWireCell(change.cell));
