@@ -9,6 +9,9 @@ std::optional<Surface> loadPictureFile(const std::filesystem::path& file)
 {
     QImageReader reader(QString::fromStdString(file.string()));
     reader.setDecideFormatFromContent(true);
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide))
+        return std::nullopt;
     const QImage image = reader.read();
     if (image.isNull())
         return std::nullopt;

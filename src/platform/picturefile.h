@@ -1,7 +1,8 @@
 #pragma once
 // LoadPicture: reading a picture file (BMP, JPEG, GIF, PNG, ICO; the format is found from the
-// content, not the name) into a surface. Windows metafiles are not read. Qt's allocation limit
-// stays in force, so a huge picture fails like a broken one.
+// content, not the name) into a surface. Windows metafiles are not read. A picture larger than
+// any a theme uses (kMaxPictureSide) fails like a broken one before it is decoded, so a hostile
+// theme of thousands of huge frames cannot stall loading for minutes.
 
 #include "platform/surface.h"
 
@@ -10,7 +11,9 @@
 
 namespace kalvon {
 
-// The picture, or nothing when the file is missing or cannot be decoded.
+inline constexpr int kMaxPictureSide = 2048;
+
+// The picture, or nothing when the file is missing, too large or cannot be decoded.
 std::optional<Surface> loadPictureFile(const std::filesystem::path& file);
 
 // A picture box's picture as the theme loaders use it: loading a file that cannot be read

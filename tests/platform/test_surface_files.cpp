@@ -87,5 +87,27 @@ TEST(PictureBufferTest, UnreadableFileKeepsThePictureLoadedBefore)
     EXPECT_TRUE(buffer.picture().isNull());
 }
 
+TEST(PictureBufferTest, OversizedPictureIsRefusedLikeABrokenOne)
+{
+    ScratchFolder folder;
+    const auto small = folder / "small.bmp";
+    writeBmpFile(gridSurface("12/34"), small);
+    PictureBuffer buffer;
+    ASSERT_TRUE(buffer.load(small));
+    for (const QSize size : {QSize(kMaxPictureSide + 1, 1), QSize(1, kMaxPictureSide + 1)}) {
+        QImage huge(size, QImage::Format_RGB32);
+        huge.fill(Qt::red);
+        const auto file = folder / "huge.png";
+        ASSERT_TRUE(huge.save(QString::fromStdString(file.string()), "PNG"));
+        EXPECT_FALSE(buffer.load(file)) << size.width() << "x" << size.height();
+        EXPECT_EQ(gridText(buffer.picture()), "12/34");
+    }
+    QImage largest(kMaxPictureSide, 2, QImage::Format_RGB32);
+    largest.fill(Qt::blue);
+    const auto edge = folder / "edge.png";
+    ASSERT_TRUE(largest.save(QString::fromStdString(edge.string()), "PNG"));
+    EXPECT_TRUE(buffer.load(edge));
+}
+
 } // namespace
 } // namespace kalvon
