@@ -1,15 +1,25 @@
-// The game program: builds the program's state objects and wires the subsystems together.
+// The game program: the application, the program object that makes and wires every subsystem,
+// and the main window's load handler run from the event loop.
+
+#include "common/paths.h"
+#include "common/tempdir.h"
+#include "window/gameprogram.h"
 
 #include <QApplication>
-#include <QWidget>
+#include <QDir>
+#include <QFont>
+#include <QTimer>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalvon"));
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Kalvon v1.91"));
-    window.setFixedSize(640, 520);
-    window.show();
+    // Texts stored with the design's font name show in a font this system has.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));
+
+    const std::filesystem::path programDir = kalvon::paths::programDir();
+    QDir::setCurrent(QString::fromStdString(programDir.string()));
+    kalvon::GameProgram program(programDir, kalvon::GetTempDir());
+    QTimer::singleShot(0, [&program] { program.start(); });
     return QApplication::exec();
 }

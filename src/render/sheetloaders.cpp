@@ -198,7 +198,7 @@ void LoadInterfaceImages(SheetLoading& loading, BytesView interfaceFolder)
     buildMask(loading.images.menuMask, loading.images.menu, 300, 182);
 }
 
-void BuildThemeImages(SheetLoading& loading)
+void BuildThemeImages(SheetLoading& loading, const std::function<void(ThemeImagesStep)>& reached)
 {
     const ThemeRebuild rebuild(loading.images);
     ThemeRecord& theme = loading.theme;
@@ -207,14 +207,21 @@ void BuildThemeImages(SheetLoading& loading)
     theme.blkcurrentframe = theme.blkstillframe;
     theme.nextblkcurrentframe = theme.nextblkstillframe;
     theme.specialwindowcurrentframe = theme.specialwindowstillframe;
+    const auto step = [&reached](ThemeImagesStep passed) {
+        if (reached)
+            reached(passed);
+    };
 
     LoadDoorImages(loading);
+    step(ThemeImagesStep::DoorsLoaded);
     LoadMiscImages(loading);
+    step(ThemeImagesStep::MiscLoaded);
     if (theme.themetype == 0) {
         LoadSkinImage(loading);
     } else if (theme.themetype == 1) {
         LoadBackgroundFrames(loading);
         LoadBlockFrames(loading);
+        step(ThemeImagesStep::BlocksLoaded);
         LoadInternetBackgroundFrames(loading);
         LoadNextPieceFrames(loading);
         LoadSpecialWindowFrames(loading);

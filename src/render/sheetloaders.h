@@ -12,6 +12,7 @@
 #include "render/themerecord.h"
 
 #include <filesystem>
+#include <functional>
 
 namespace kalvon {
 
@@ -41,9 +42,13 @@ void LoadSkinImage(SheetLoading& loading);
 // ending in "/"). Shows no progress.
 void LoadInterfaceImages(SheetLoading& loading, BytesView interfaceFolder);
 
+// The points of the rebuild that the loading window's progress bar marks.
+enum class ThemeImagesStep { DoorsLoaded, MiscLoaded, BlocksLoaded };
+
 // The theme part of the main window's image rebuild: every frame set's current frame set to
 // its still frame, then the door and misc pictures, the skin (type 0) or the five frame sets
 // (type 1), then the explosion and bomb sets. The sheets count as being rebuilt meanwhile.
-void BuildThemeImages(SheetLoading& loading);
+// `reached` is told each step as it is passed (BlocksLoaded only for a type-1 theme).
+void BuildThemeImages(SheetLoading& loading, const std::function<void(ThemeImagesStep)>& reached = {});
 
 } // namespace kalvon

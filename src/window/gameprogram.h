@@ -1,0 +1,44 @@
+#pragma once
+// The game program as a whole: every subsystem made once and wired to the others through its
+// interface (settings, themes and their sheets, the skinned window and its small windows, the
+// game, sounds, dialogs, scores and the ban list). main() makes one and starts it; the start-up
+// benchmark and the smoke tests make one over a scratch program folder.
+
+#include <QObject>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+namespace kalvon {
+
+class MainForm;
+class MainWindow;
+struct EngineState;
+struct Options;
+
+class GameProgram {
+public:
+    // `programDir` holds data/ and receives kalvon.ini, scores.ini and banlist.txt (or their
+    // folder in the user's configuration, when it is not writable); `tempDir` is the private
+    // temporary folder the theme archives unpack into.
+    GameProgram(std::filesystem::path programDir, std::filesystem::path tempDir);
+    ~GameProgram();
+    GameProgram(const GameProgram&) = delete;
+    GameProgram& operator=(const GameProgram&) = delete;
+
+    // The main window's load handler: the program comes up.
+    void start();
+    // How the program ends after the unload handler (the application's exit by default).
+    void setEndProcess(std::function<void()> end);
+
+    MainWindow& window();
+    MainForm& form();
+    EngineState& state();
+    Options& options();
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> m;
+};
+
+} // namespace kalvon

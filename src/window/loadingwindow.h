@@ -1,0 +1,46 @@
+#pragma once
+// The loading window (frmLoading): the splash picture, a fixed caption, the current step or
+// file, the progress bar drawn from the full bar picture, and a notice.
+
+#include "platform/surface.h"
+#include "window/loadingscreen.h"
+
+#include <QWidget>
+#include <filesystem>
+
+class QLabel;
+
+namespace kalvon {
+
+class PictureView;
+
+// The progress bar's width in pixels for a per cent: p / 100 x 433, rounded half to even.
+int loadingBarWidth(int percent);
+
+class LoadingWindow final : public QWidget, public LoadingScreen {
+    Q_OBJECT
+public:
+    // The splash and bar pictures are read from `imagesFolder` (splash.png, loadingbar.png).
+    explicit LoadingWindow(const std::filesystem::path& imagesFolder, QWidget* parent = nullptr);
+
+    void showLoading() override;
+    bool loadingVisible() const override { return isVisible(); }
+    void setFileText(BytesView text) override;
+    void setProgress(int percent) override;
+    void closeLoading() override;
+
+    int progress() const { return m_progress; }
+    QString fileText() const;
+    // picProgress as drawn.
+    const Surface& progressPicture() const { return m_progressPicture; }
+
+private:
+    Surface m_splash;
+    Surface m_loadingLed; // picLoadingLed: the full bar, not shown
+    Surface m_progressPicture; // picProgress
+    PictureView* m_picProgress = nullptr;
+    QLabel* m_lblFile = nullptr;
+    int m_progress = 0;
+};
+
+} // namespace kalvon

@@ -1,0 +1,184 @@
+#include "render/themepaths.h"
+#include "shellrig.h"
+#include "window/fieldview.h"
+#include "window/pictureview.h"
+
+#include <QLabel>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace kalvon {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::readFile;
+using testing::ShellRig;
+
+std::string settingsWith(const std::string& general, const std::string& sound = "playmusic=0\r\n")
+{
+    return "[General]\r\n" + general + "[Sound]\r\n" + sound;
+}
+
+// The progress values seen and the message boxes shown, by the configured theme.
+TEST(StartupTest, ProgressValuesAndMessagesFollowTheConfiguredTheme)
+{
+    const std::vector<int> withKvx{ 0, 20, 30, 40, 45, 50, 60, 65, 70, 80, 90, 100 };
+    const std::vector<int> withoutKvx{ 0, 20, 30, 45, 50, 60, 65, 70, 80, 90, 100 };
+    const struct {
+        const char* theme;
+        std::vector<int> progress;
+        std::vector<Bytes> messages;
+    } cases[] = {
+        { "\\data\\default.kvx", withKvx, {} },
+        // The extension test ignores case, and so does the file's lookup.
+        { "\\data\\DEFAULT.KVX", withKvx, {} },
+        { "themes/old.tnp", withoutKvx, {} },
+        { "mine.bmp", withoutKvx, { "Could Not Load mine.bmp" } },
+        // A missing theme file is the loader's to report; the bar still passes 40.
+        { "/nowhere/missing.kvx", withKvx, { "Could not load /nowhere/missing.kvx.\rLocation: Themetype" } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.theme);
+        ShellRig rig(settingsWith("gamemode=1\r\ntheme=" + std::string(c.theme) + "\r\n"));
+        rig.load();
+        EXPECT_EQ(rig.loading.progress, c.progress);
+        EXPECT_EQ(rig.dialogs.messages(), c.messages);
+        // Whatever failed, the default theme's pictures are in force and the skin drawn from them.
+        EXPECT_EQ(rig.themes.CurrentTheme.ifacemain, "ifacemain.png");
+        ASSERT_TRUE(rig.images.mainWindow);
+        EXPECT_EQ(rig.skin.picTitleBar.pixel(300, 10), rig.images.mainWindow->pixel(300, 10));
+        EXPECT_EQ(rig.loading.closes, 1);
+    }
+}
+
+TEST(StartupTest, LoadingWindowShowsTheStepsInOrderAndTheGameIsStartedInOrder)
+{
+    ShellRig rig(settingsWith("gamemode=2\r\n", "playmusic=1\r\nusethememusic=1\r\n"));
+    rig.load();
+
+    const Bytes defaultTheme = "Loading " + pathText(rig.folder / "data" / "default.kvx");
+    std::vector<Bytes> steps;
+    for (const Bytes& text : rig.loading.fileTexts) {
+        if (text.rfind("Loading", 0) == 0 || text == "Initializing Controls")
+            steps.push_back(text);
+    }
+    // The picture files of the theme come between the default theme and the GUI.
+    EXPECT_THAT(steps,
+        ElementsAre("Initializing Controls", "Loading Options", defaultTheme, "Loading GUI", "Loading Music",
+            "Loading Complete!"));
+    EXPECT_GT(rig.loading.fileTexts.size(), 50u);
+
+    EXPECT_THAT(rig.game.calls,
+        ElementsAre("KalvonGenerateFontTable", "GenerateTrail", "resetGameOptions", "GMmenumarker_Click 1",
+            "InitSound", "LoadGameMusic " + rig.themes.ThemeMusic));
+    EXPECT_EQ(rig.themes.ThemeMusic, folderText(rig.folder / "tmp") + "music.ogg");
+    EXPECT_EQ(rig.window.caption(), QStringLiteral("Kalvon v1.91"));
+}
+
+// What the fields page shows after start-up for the game mode of the settings.
+TEST(StartupTest, FieldsPageIsLaidOutForTheGameModeOfTheSettings)
+{
+    const struct {
+        int mode;
+        bool secondPanel, secondField, score, boards, helpButton;
+    } cases[] = {
+        { 1, false, true, true, false, true },
+        { 2, true, true, false, false, true },
+        { 3, false, false, false, true, false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        ShellRig rig(settingsWith("gamemode=" + std::to_string(c.mode) + "\r\n"));
+        rig.load();
+        MainWindow& w = rig.window;
+        EXPECT_EQ(w.CurrentScreen(), Screen::Fields);
+        EXPECT_TRUE(w.sidePanel(1).isVisible());
+        EXPECT_TRUE(w.field(1).isVisible());
+        EXPECT_EQ(w.sidePanel(2).isVisible(), c.secondPanel);
+        EXPECT_EQ(w.field(2).isVisible(), c.secondField);
+        EXPECT_EQ(w.leds(2).isVisible(), c.secondField);
+        EXPECT_EQ(w.label(LabelId::Score, 1).isVisible(), c.score);
+        EXPECT_EQ(w.internetField(3).isVisible(), c.boards);
+        EXPECT_EQ(w.internetName(5).isVisible(), c.boards);
+        EXPECT_EQ(w.nameLabel(1).text(),
+            c.mode == 3 ? QStringLiteral("1. (Not Playing)") : QStringLiteral("Player 1"));
+        EXPECT_EQ(rig.state.GameMode, static_cast<GameMode>(c.mode));
+    }
+}
+
+// --- shut-down ---
+
+class ShutdownTest : public ::testing::Test {
+protected:
+    ShutdownTest()
+        : rig(settingsWith("gamemode=1\r\n"))
+    {
+        rig.folder.write("banlist.txt", "10.0.0.1\r\n");
+        rig.load();
+    }
+
+    ShellRig rig;
+};
+
+TEST_F(ShutdownTest, WritesSettingsScoresAndBanListThenEnds)
+{
+    rig.state.GameMode = GameMode::TwoPlayers;
+    rig.bans.add("10.0.0.2");
+    HighScoreTable table = defaultHighScores();
+    table[0] = { "Ann", 5000 };
+    rig.highScores.setTable(table);
+    rig.form.Form_Unload();
+
+    EXPECT_THAT(readFile(rig.folder / "kalvon.ini"), ::testing::HasSubstr("[General]\r\ngamemode=2\r\n"));
+    EXPECT_EQ(readFile(rig.folder / "banlist.txt"), "10.0.0.1\r\n10.0.0.2\r\n");
+    EXPECT_EQ(rig.scores.load(), table);
+    EXPECT_EQ(rig.endProcessCalls, 1);
+    // Offline: no quit message, no wait.
+    EXPECT_THAT(rig.game.calls,
+        ::testing::IsSupersetOf({ "stopTimers", "StopGameMusic", "BotUnlink", "CloseSound" }));
+    EXPECT_TRUE(rig.pump.waits.empty());
+    EXPECT_FALSE(rig.images.mainWindow);
+    EXPECT_FALSE(rig.images.backBuffer);
+}
+
+// A second close while the quit message's wait runs returns at once: every step runs once.
+TEST_F(ShutdownTest, SecondCloseDuringTheQuitWaitRunsNothingTwice)
+{
+    rig.state.GameMode = GameMode::Internet;
+    rig.game.connected = true;
+    rig.game.calls.clear();
+    int secondCloses = 0;
+    rig.pump.onWait = [&] {
+        ++secondCloses;
+        rig.window.close(); // the system's close asks for the unload again
+    };
+    QObject::connect(&rig.window, &MainWindow::unloadRequested, [&] { rig.form.Form_Unload(); });
+    emit rig.window.unloadRequested();
+
+    EXPECT_EQ(secondCloses, 1);
+    EXPECT_THAT(rig.pump.waits, ElementsAre(100));
+    // The timers stop after the wait, before anything is freed or written.
+    EXPECT_THAT(rig.game.calls,
+        ElementsAre("SendToServer %", "stopTimers", "StopGameMusic", "BotUnlink", "CloseSound"));
+    EXPECT_EQ(rig.endProcessCalls, 1);
+    EXPECT_THAT(readFile(rig.folder / "kalvon.ini"), ::testing::HasSubstr("gamemode=3\r\n"));
+}
+
+TEST_F(ShutdownTest, NoQuitMessageWithoutAConnectionOrOutsideInternetPlay)
+{
+    const std::pair<GameMode, bool> cases[]
+        = { { GameMode::Internet, false }, { GameMode::OnePlayer, true } };
+    for (const auto& [mode, connected] : cases) {
+        ShellRig other(settingsWith("gamemode=1\r\n"));
+        other.load();
+        other.state.GameMode = mode;
+        other.game.connected = connected;
+        other.form.Form_Unload();
+        EXPECT_EQ(std::count(other.game.calls.begin(), other.game.calls.end(), "SendToServer %"), 0);
+        EXPECT_TRUE(other.pump.waits.empty());
+        EXPECT_EQ(other.endProcessCalls, 1);
+    }
+}
+
+} // namespace
+} // namespace kalvon
