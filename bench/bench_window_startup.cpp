@@ -9,7 +9,7 @@
 // The data folder is the build's bin/data beside this program's folder, or $KALVON_DATA_DIR.
 
 #include "common/paths.h"
-#include "engine/state.h"
+#include "window/gamecore.h"
 #include "window/gameprogram.h"
 #include "window/mainwindow.h"
 
@@ -41,12 +41,14 @@ fs::path dataFolder()
 // A program folder of its own for each run: data/ linked in, the stored files written there.
 class ScratchProgramFolder {
 public:
-    ScratchProgramFolder()
+    explicit ScratchProgramFolder(int gameMode = 1)
     {
         std::string pattern = (fs::temp_directory_path() / "kalvon-bench-XXXXXX").string();
         m_path = ::mkdtemp(pattern.data());
         fs::create_directory_symlink(dataFolder(), m_path / "data");
         fs::create_directory(m_path / "tmp");
+        std::ofstream(m_path / "kalvon.ini", std::ios::binary)
+            << "[General]\r\ngamemode=" << gameMode << "\r\n";
     }
     ~ScratchProgramFolder()
     {
@@ -172,6 +174,20 @@ void BM_IdleCpu(benchmark::State& state)
     }
 }
 BENCHMARK(BM_IdleCpu)->Iterations(1)->Unit(benchmark::kSecond);
+
+// A one-player game left to itself: the pieces fall at level 1 and nothing is pressed.
+void BM_OnePlayerGameCpu(benchmark::State& state)
+{
+    for (auto _ : state) {
+        ScratchProgramFolder folder;
+        GameProgram program(folder.path(), folder.path() / "tmp");
+        program.setEndProcess([] {});
+        program.start();
+        program.core().session().StartGame();
+        state.counters["cpu_percent"] = cpuPercentOver(10);
+    }
+}
+BENCHMARK(BM_OnePlayerGameCpu)->Iterations(1)->Unit(benchmark::kSecond);
 
 } // namespace
 

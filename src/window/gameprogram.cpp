@@ -2,9 +2,9 @@
 
 #include "common/clock.h"
 #include "common/music/audiodevice.h"
+#include "common/music/sdlmusic.h"
 #include "common/paths.h"
 #include "engine/highscores.h"
-#include "engine/state.h"
 #include "engine/store/defaultsettings.h"
 #include "engine/store/options.h"
 #include "engine/store/scoresfile.h"
@@ -14,20 +14,33 @@
 #include "platform/soundeffects.h"
 #include "platform/ui/qtdialogs.h"
 #include "platform/windowutils.h"
+#include "render/drawinglibrary.h"
+#include "render/drawoptions.h"
+#include "render/gamerenderer.h"
+#include "render/internetview.h"
+#include "render/previewpictures.h"
+#include "render/renderhooks.h"
 #include "render/themeimages.h"
-#include "render/themepaths.h"
 #include "render/themerecord.h"
+#include "render/windowpictures.h"
 #include "render/windowskin.h"
-#include "window/gameside.h"
+#include "window/coregameside.h"
+#include "window/fieldkeyboard.h"
+#include "window/fieldview.h"
+#include "window/gamecore.h"
 #include "window/helpwindow.h"
 #include "window/loadingwindow.h"
 #include "window/mainform.h"
 #include "window/mainwindow.h"
+#include "window/offlineinternet.h"
+#include "window/rendererdrawing.h"
+#include "window/shellgamewindow.h"
 #include "window/trayicon.h"
 
 #include <QCoreApplication>
 #include <QIcon>
 #include <QWindow>
+#include <chrono>
 
 namespace kalvon {
 
@@ -41,6 +54,11 @@ QIcon programIcon(const std::filesystem::path& images)
     return icon;
 }
 
+uint64_t clockSeed()
+{
+    return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
+
 // The high-score window comes with the about and high-score windows; until then the table is
 // kept and stored, and nothing is shown.
 class HiddenHighScores final : public HighScoreView {
@@ -49,46 +67,27 @@ public:
     void showHighScoreWindow() override { }
 };
 
-// Until the game core is wired: the window is laid out for the game mode, sound starts and
-// stops, nothing else runs.
-class ShellGameSide final : public GameSide {
+// What the renderer asks of the program: the bot bridge and the theme's sounds.
+class CoreRenderHooks final : public RenderHooks {
 public:
-    ShellGameSide(MainWindow& window, EngineState& state, AudioDevice& audio, const Options& options)
-        : m_window(window)
-        , m_state(state)
-        , m_audio(audio)
-        , m_options(options)
+    explicit CoreRenderHooks(GameCore& core)
+        : m_core(core)
     {
     }
-
-    void KalvonGenerateFontTable() override { }
-    void GenerateTrail() override { }
-    void resetGameOptions() override { }
-    void GMmenumarker_Click(int index) override
-    {
-        if (index < 0 || index > 2)
-            return;
-        m_state.GameMode = static_cast<GameMode>(index + 1);
-        m_window.layOutFieldsPage(m_state.GameMode);
-    }
-    void InitSound() override { m_audio.open({ m_options.mixer.frequency, m_options.mixer.numchannels }); }
-    void LoadGameMusic(BytesView) override { }
-    void StopGameMusic() override { }
-    void CloseSound() override { m_audio.close(); }
-    bool Connected() const override { return false; }
-    void SendToServer(BytesView) override { }
-    void stopTimers() override { }
-    void BotUnlink() override { }
+    bool BotLinked() const override { return m_core.bot().BotLinked(); }
+    void BotBlockUpdate() override { m_core.bot().BotBlockUpdate(); }
+    void PlaySoundFile(BytesView file) override { m_core.sounds().playFile(file); }
+    // The theme page's preview comes with the theme page.
+    void GenerateThemePreview(int) override { }
 
 private:
-    MainWindow& m_window;
-    EngineState& m_state;
-    AudioDevice& m_audio;
-    const Options& m_options;
+    GameCore& m_core;
 };
 
 } // namespace
 
+// The parts in the order they are made; a part may keep a reference to one made after it, but
+// uses it only once everything is made.
 struct GameProgram::Parts {
     Parts(std::filesystem::path programDir, std::filesystem::path tempDir)
         : programDir(std::move(programDir))
@@ -107,9 +106,12 @@ struct GameProgram::Parts {
     Themes themes;
     ThemeImages images;
     WindowSkin skin;
-    EngineState state;
+    WindowPictures pictures;
+    PreviewPictures preview;
+    DrawOptions drawOptions;
+    InternetView internetView;
+    OfflineInternet internet;
 
-    MainWindow window{ skin, images, themes, state };
     QtDialogs dialogs{ &window, QStringLiteral("Kalvon"), [this](bool after) {
                           if (after)
                               ApplyStayOnTop(window.windowHandle(), options.general.stayOnTop);
@@ -118,19 +120,34 @@ struct GameProgram::Parts {
                       } };
     AudioDevice audio;
     SdlSoundEffects soundEffects{ audio };
+    SdlMusic music{ audio, dialogs, programDir };
 
     ScoresFile scores{ scoresFilePath(programDir) };
     HiddenHighScores highScoreView;
     HighScores highScores{ dialogs, scores, highScoreView };
     BanList bans;
 
-    LoadingWindow loading{ programDir / "data" / "images" };
     HelpWindow help{ programDir / "data" / "help" };
+    ShellGameWindow gameWindow{ window, help, options };
+    RendererDrawing drawing{ renderer, library, pictures };
+    GameCore core{ GameServices{ clock, pump, options, themes, gameWindow, drawing, internet, music,
+                       soundEffects, dialogs, highScores, programDir },
+        clockSeed() };
+    DrawingLibrary library{ clock };
+    CoreRenderHooks renderHooks{ core };
+    StandardRandom drawRandom{ clockSeed() + 1 };
+    GameRenderer renderer{ RenderContext{ core.engine(), themes, images, library, pictures, preview,
+        drawOptions, internetView, renderHooks, pump, clock, drawRandom } };
+
+    MainWindow window{ skin, images, themes, core.engine().state() };
+    LoadingWindow loading{ programDir / "data" / "images" };
     TrayIcon tray{ window, programIcon(programDir / "data" / "images"), QStringLiteral("Kalvon v1.91") };
-    ShellGameSide game{ window, state, audio, options };
+    CoreGameSide gameSide{ CoreGameSideParts{
+        core, renderer, library, drawOptions, internet, music, audio, options, dialogs } };
     MainForm form{ MainFormParts{ options, settingsFile, themes, images, skin,
-        ThemeFolders{ tempDir, programDir }, dialogs, pump, state, highScores, scores, bans, banListFile,
-        window, loading, tray, game } };
+        ThemeFolders{ tempDir, programDir }, dialogs, pump, core.engine().state(), highScores, scores, bans,
+        banListFile, window, loading, tray, gameSide } };
+    FieldKeyFilter keyFilter{ core.keyboard(), &window.field(1) };
 };
 
 GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path tempDir)
@@ -138,14 +155,31 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
 {
     installDefaultSettings(m->settingsFile);
     const QIcon icon = programIcon(m->programDir / "data" / "images");
-    m->window.setWindowIcon(icon);
-    m->window.setIcon(icon.pixmap(16, 16));
-    m->window.setClickSound([this] {
-        const Bytes& click = m->themes.ThemeSounds[size_t(SoundSlot::Click)];
-        PlaySoundFile(m->soundEffects, m->options.sound.sounds, themeFilePath(click, m->programDir));
-    });
-    QObject::connect(&m->window, &MainWindow::unloadRequested, [this] { m->form.Form_Unload(); });
-    QObject::connect(&m->window, &MainWindow::helpRequested, [this] { m->help.ShowHelp(); });
+    MainWindow& window = m->window;
+    window.setWindowIcon(icon);
+    window.setIcon(icon.pixmap(16, 16));
+    window.attachPictures(m->pictures);
+    m->gameWindow.setSession(m->core.session());
+    m->pump.setTickSource(&m->core.ticker());
+    window.field(1).installEventFilter(&m->keyFilter);
+    window.installEventFilter(&m->keyFilter);
+
+    GameSession& session = m->core.session();
+    window.setClickSound([this] { m->core.sounds().play(SoundSlot::Click); });
+    QObject::connect(
+        &window, &MainWindow::fileMarkerMoved, [&session](int i) { session.menumarker_MouseMove(i); });
+    QObject::connect(
+        &window, &MainWindow::fileMarkerClicked, [&session](int i) { session.menumarker_Click(i); });
+    QObject::connect(
+        &window, &MainWindow::gameModeMarkerMoved, [&session](int i) { session.GMmenumarker_MouseMove(i); });
+    QObject::connect(
+        &window, &MainWindow::gameModeMarkerClicked, [&session](int i) { session.GMmenumarker_Click(i); });
+    QObject::connect(&window, &MainWindow::helpRequested, [this] { m->help.ShowHelp(); });
+    QObject::connect(
+        &window, &MainWindow::iconPressed, [this](Qt::MouseButton button, Qt::KeyboardModifiers keys) {
+            m->core.bot().imgIcon_MouseDown(button, keys, m->dialogs);
+        });
+    QObject::connect(&window, &MainWindow::unloadRequested, [this] { m->form.Form_Unload(); });
     setEndProcess([] { QCoreApplication::exit(0); });
 }
 
@@ -171,9 +205,9 @@ MainForm& GameProgram::form()
     return m->form;
 }
 
-EngineState& GameProgram::state()
+GameCore& GameProgram::core()
 {
-    return m->state;
+    return m->core;
 }
 
 Options& GameProgram::options()

@@ -11,9 +11,9 @@
 
 namespace kalvon {
 
+class GameCore;
 class MainForm;
 class MainWindow;
-struct EngineState;
 struct Options;
 
 class GameProgram {
@@ -33,7 +33,7 @@ public:
 
     MainWindow& window();
     MainForm& form();
-    EngineState& state();
+    GameCore& core();
     Options& options();
 
 private:

@@ -103,11 +103,7 @@ void MainWindow::buildTitleBar()
     m_imgIcon->setGeometry(4, 2, 16, 16);
     auto* iconArea = new HitArea(m_picTitleBar);
     iconArea->setGeometry(m_imgIcon->geometry());
-    connect(
-        iconArea, &HitArea::pressed, this, [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
-            if (button == Qt::RightButton && modifiers == Qt::ShiftModifier)
-                emit iconGesture();
-        });
+    connect(iconArea, &HitArea::pressed, this, &MainWindow::iconPressed);
 
     m_lblCaption = makeLabel(m_picTitleBar, 24, 3, 360, 14, QStringLiteral("Kalvon v1.91"));
     auto* captionArea = new HitArea(m_picTitleBar);
@@ -224,9 +220,6 @@ void MainWindow::buildFieldsPage()
     // Only player 1's field keeps the keyboard; the second hands it on.
     m_picField[2]->setFocusPolicy(Qt::NoFocus);
     connect(m_picField[2], &FieldView::focusGained, this, &MainWindow::FocusField);
-    connect(m_picField[1], &FieldView::keyPressed, this, &MainWindow::fieldKeyPressed);
-    connect(m_picField[1], &FieldView::keyReleased, this, &MainWindow::fieldKeyReleased);
-    connect(m_picField[1], &FieldView::focusLost, this, &MainWindow::keyboardLost);
 
     m_lblCliName = makeLabel(m_picForm, 18, 38, 91, 14, QStringLiteral("Player 1"), Qt::AlignCenter);
     m_lblPlayer2 = makeLabel(m_picForm, 531, 38, 91, 14, QStringLiteral("Player 2"), Qt::AlignCenter);
@@ -297,10 +290,10 @@ void MainWindow::ApplyThemeLabelColors(const ColorTable& colors)
 void MainWindow::setCaption(BytesView text)
 {
     const QString caption = toQString(text);
-    if (m_lblCaption->text() == caption)
-        return;
-    m_lblCaption->setText(caption);
-    setWindowTitle(caption);
+    if (m_lblCaption->text() != caption)
+        m_lblCaption->setText(caption);
+    if (windowTitle() != caption)
+        setWindowTitle(caption);
 }
 
 QString MainWindow::caption() const
@@ -818,11 +811,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange)
-        return;
-    if (!isActiveWindow())
-        emit keyboardLost();
-    else if (m_state.GameActive)
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_state.GameActive)
         FocusField();
 }
 

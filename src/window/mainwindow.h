@@ -12,7 +12,7 @@
 #include "render/menubarskin.h"
 #include "render/themerecord.h"
 #include "render/themewindow.h"
-#include "window/screens.h"
+#include "window/gamewindow.h"
 
 #include <QWidget>
 #include <array>
@@ -128,13 +128,9 @@ signals:
     void gameModeMarkerClicked(int index);
     void helpRequested();
     void aboutRequested();
-    // Game keys on player 1's field.
-    void fieldKeyPressed(QKeyEvent* event);
-    void fieldKeyReleased(QKeyEvent* event);
-    // Player 1's field or the window lost the keyboard: held keys are to be released.
-    void keyboardLost();
-    // Shift + right click on the title bar's icon (the bot's gesture).
-    void iconGesture();
+    // A mouse button went down on the title bar's icon (Shift + right button is the bot's
+    // gesture).
+    void iconPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

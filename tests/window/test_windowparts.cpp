@@ -153,18 +153,6 @@ TEST_F(ChromeTest, DecorationsGiveTheFieldTheKeyboardOnlyOnTheFieldsPage)
     EXPECT_FALSE(window.field(1).hasFocus());
 }
 
-TEST_F(ChromeTest, TabStaysWithTheFieldAndReachesItsKeyHandler)
-{
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    window.FocusField();
-    ASSERT_TRUE(window.field(1).hasFocus());
-    QSignalSpy pressed(&window, &MainWindow::fieldKeyPressed);
-    QTest::keyClick(&window.field(1), Qt::Key_Tab);
-    EXPECT_EQ(pressed.count(), 1);
-    EXPECT_TRUE(window.field(1).hasFocus());
-}
-
 // --- help ---
 
 TEST(HelpWindowTest, OpensAtTheIndexWhoseLinksAllReachAPage)

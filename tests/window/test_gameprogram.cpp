@@ -1,0 +1,111 @@
+// The whole program over a scratch program folder with the real default theme: a two-player
+// start shows both fields with their pieces, and closing the window writes the stored files.
+
+#include "engine/gameengine.h"
+#include "render/windowpictures.h"
+#include "support/scratchfolder.h"
+#include "window/fieldview.h"
+#include "window/gamecore.h"
+#include "window/gameprogram.h"
+#include "window/mainform.h"
+#include "window/mainwindow.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+namespace kalvon {
+namespace {
+
+using testing::ScratchFolder;
+
+class GameProgramTest : public ::testing::Test {
+protected:
+    GameProgramTest()
+    {
+        std::filesystem::create_directory_symlink(KALVON_DATA_DIR, folder / "data");
+        std::filesystem::create_directory(folder / "tmp");
+    }
+
+    void start(int gameMode)
+    {
+        folder.write("kalvon.ini", "[General]\r\ngamemode=" + std::to_string(gameMode) + "\r\n");
+        program = std::make_unique<GameProgram>(folder.path(), folder / "tmp");
+        program->setEndProcess([this] { ++ends; });
+        program->start();
+    }
+
+    static void runEventsFor(int ms)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < ms)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+
+    // The centres of the falling piece's cells of player p in the field picture.
+    std::vector<QPoint> fallingCells(int p) const
+    {
+        const EngineState& state = program->core().engine().state();
+        std::vector<QPoint> centres;
+        for (size_t column = 0; column < kFieldColumns; ++column) {
+            for (size_t row = 0; row < kFieldRows; ++row) {
+                if (state.FieldOccupied[size_t(p)][column][row] != 0
+                    && state.FieldColor[size_t(p)][column][row] >= kFallingCodeOffset)
+                    centres.emplace_back(16 * int(column) + 8, 16 * int(row) + 8);
+            }
+        }
+        return centres;
+    }
+
+    ScratchFolder folder;
+    std::unique_ptr<GameProgram> program;
+    int ends = 0;
+};
+
+TEST_F(GameProgramTest, TwoPlayerStartShowsBothFieldsWithTheirPieces)
+{
+    start(2);
+    MainWindow& window = program->window();
+    const EngineState& state = program->core().engine().state();
+    ASSERT_EQ(state.GameMode, GameMode::TwoPlayers);
+    const Surface closedDoors[3] = { {}, *window.field(1).surface(), *window.field(2).surface() };
+
+    program->core().session().StartGame();
+    runEventsFor(100);
+
+    EXPECT_TRUE(state.GameStarted);
+    for (int p = 1; p <= 2; ++p) {
+        SCOPED_TRACE(p);
+        EXPECT_TRUE(window.field(p).isVisible());
+        EXPECT_TRUE(window.sidePanel(p).isVisible());
+        EXPECT_TRUE(window.nextPiece(p).isVisible());
+        EXPECT_TRUE(state.PieceInPlay[size_t(p)]);
+        // Four cells of a piece, drawn over the open field where the closed doors were.
+        const std::vector<QPoint> cells = fallingCells(p);
+        ASSERT_EQ(cells.size(), 4u);
+        for (const QPoint& cell : cells)
+            EXPECT_NE(window.field(p).surface()->pixel(cell.x(), cell.y()),
+                closedDoors[p].pixel(cell.x(), cell.y()));
+    }
+    EXPECT_FALSE(window.label(LabelId::Score, 1).isVisible());
+    EXPECT_TRUE(window.caption().startsWith(QStringLiteral("Kalvon v1.91 - Game Time: ")));
+}
+
+TEST_F(GameProgramTest, ClosingTheWindowWritesTheStoredFilesAndEnds)
+{
+    start(1);
+    for (const char* file : { "kalvon.ini", "scores.ini", "banlist.txt" })
+        std::filesystem::remove(folder / file);
+    program->window().close();
+    program->window().close();
+
+    EXPECT_EQ(ends, 1);
+    EXPECT_TRUE(program->form().unloading());
+    for (const char* file : { "kalvon.ini", "scores.ini", "banlist.txt" })
+        EXPECT_TRUE(std::filesystem::is_regular_file(folder / file)) << file;
+}
+
+} // namespace
+} // namespace kalvon
