@@ -11,6 +11,7 @@
 #include "engine/store/settingsfile.h"
 #include "net/banlist.h"
 #include "platform/qteventpump.h"
+#include "platform/qtext.h"
 #include "platform/soundeffects.h"
 #include "platform/ui/qtdialogs.h"
 #include "platform/windowutils.h"
@@ -28,6 +29,7 @@
 #include "window/fieldkeyboard.h"
 #include "window/fieldview.h"
 #include "window/gamecore.h"
+#include "window/gametick.h"
 #include "window/helpwindow.h"
 #include "window/loadingwindow.h"
 #include "window/mainform.h"
@@ -141,7 +143,7 @@ struct GameProgram::Parts {
 
     MainWindow window{ skin, images, themes, core.engine().state() };
     LoadingWindow loading{ programDir / "data" / "images" };
-    TrayIcon tray{ window, programIcon(programDir / "data" / "images"), QStringLiteral("Kalvon v1.91") };
+    TrayIcon tray{ window, programIcon(programDir / "data" / "images"), toQString(kProgramCaption) };
     CoreGameSide gameSide{ CoreGameSideParts{
         core, renderer, library, drawOptions, internet, music, audio, options, dialogs } };
     MainForm form{ MainFormParts{ options, settingsFile, themes, images, skin,

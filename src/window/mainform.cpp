@@ -13,6 +13,7 @@
 #include "render/themepaths.h"
 #include "render/windowskin.h"
 #include "window/gameside.h"
+#include "window/gametick.h"
 #include "window/loadingscreen.h"
 #include "window/mainwindow.h"
 #include "window/trayicon.h"
@@ -20,11 +21,6 @@
 #include <QWindow>
 
 namespace kalvon {
-
-Bytes programCaption()
-{
-    return Bytes("Kalvon v") + ProgramVersion;
-}
 
 Bytes configuredThemePath(BytesView theme, const std::filesystem::path& programDir)
 {
@@ -140,7 +136,7 @@ void MainForm::DrawInterface()
 void MainForm::LoadingSetText()
 {
     MainWindow& window = m_parts.window;
-    window.showBanner(ProgramVersion);
+    window.showBanner(kProgramVersion);
     window.resize(kWindowWidth, kWindowHeight);
     window.setOffline(true);
 }
@@ -152,7 +148,7 @@ void MainForm::SetGameOptions()
     m_parts.highScores.setTable(m_parts.scores.load());
     m_parts.game.resetGameOptions();
 
-    m_parts.window.setCaption(programCaption());
+    m_parts.window.setCaption(kProgramCaption);
     m_parts.game.GMmenumarker_Click(static_cast<int>(m_parts.state.GameMode) - 1);
     m_parts.window.showSidePanels(m_parts.state.GameMode);
 

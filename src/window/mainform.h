@@ -28,14 +28,6 @@ struct ThemeImages;
 struct Themes;
 struct WindowSkin;
 
-inline constexpr char ProgramVersion[] = "1.91";
-inline constexpr char VersionDate[] = "1-14-2003";
-inline constexpr char ThemeBrowserVersion[] = "1.0";
-inline constexpr double MinClientVersion = 1.9;
-
-// The window's caption when no game runs: "Kalvon v1.91".
-Bytes programCaption();
-
 // The file of the configured theme (txtTheme): a text starting with "/" is a path of its own,
 // anything else lies below the program folder (a drive-letter path so names no file here).
 Bytes configuredThemePath(BytesView theme, const std::filesystem::path& programDir);
