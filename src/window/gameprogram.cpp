@@ -20,12 +20,12 @@
 #include "render/gamerenderer.h"
 #include "render/internetview.h"
 #include "render/previewpictures.h"
-#include "render/renderhooks.h"
 #include "render/themeimages.h"
 #include "render/themerecord.h"
 #include "render/windowpictures.h"
 #include "render/windowskin.h"
 #include "window/coregameside.h"
+#include "window/corerenderhooks.h"
 #include "window/fieldkeyboard.h"
 #include "window/fieldview.h"
 #include "window/gamecore.h"
@@ -67,23 +67,6 @@ class HiddenHighScores final : public HighScoreView {
 public:
     void ShowHighScores(const HighScoreTable&) override { }
     void showHighScoreWindow() override { }
-};
-
-// What the renderer asks of the program: the bot bridge and the theme's sounds.
-class CoreRenderHooks final : public RenderHooks {
-public:
-    explicit CoreRenderHooks(GameCore& core)
-        : m_core(core)
-    {
-    }
-    bool BotLinked() const override { return m_core.bot().BotLinked(); }
-    void BotBlockUpdate() override { m_core.bot().BotBlockUpdate(); }
-    void PlaySoundFile(BytesView file) override { m_core.sounds().playFile(file); }
-    // The theme page's preview comes with the theme page.
-    void GenerateThemePreview(int) override { }
-
-private:
-    GameCore& m_core;
 };
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "render/windowpictures.h"
 #include "samplebot.h"
 #include "support/scratchfolder.h"
+#include "window/corerenderhooks.h"
 #include "window/rendererdrawing.h"
 #include "windowrig.h"
 
@@ -26,22 +27,6 @@ using namespace kalvon;
 using namespace kalvon::testing;
 
 namespace {
-
-// The renderer's calls back into the window: the bot bridge and the theme's sounds.
-class CoreHooks final : public RenderHooks {
-public:
-    explicit CoreHooks(GameCore& core)
-        : m_core(core)
-    {
-    }
-    bool BotLinked() const override { return m_core.bot().BotLinked(); }
-    void BotBlockUpdate() override { m_core.bot().BotBlockUpdate(); }
-    void PlaySoundFile(BytesView file) override { m_core.sounds().playFile(file); }
-    void GenerateThemePreview(int) override { }
-
-private:
-    GameCore& m_core;
-};
 
 struct RenderedGame {
     ThemeImages images;
@@ -53,7 +38,7 @@ struct RenderedGame {
     RendererDrawing drawing{ renderer, library, pictures };
     WindowRig rig{ GameMode::OnePlayer, kSampleBotFolder, &drawing };
     DrawingLibrary library{ rig.clock };
-    CoreHooks hooks{ rig.core };
+    CoreRenderHooks hooks{ rig.core };
     StandardRandom drawRandom{ 7 };
     GameRenderer renderer{ RenderContext{ rig.core.engine(), rig.themes, images, library, pictures, preview,
         drawOptions, internetView, hooks, rig.pump, rig.clock, drawRandom } };
