@@ -39,6 +39,9 @@ Options defaultInstallOptions()
 {
     Options options;
     options.controls = defaultControls();
+    // A fresh install opens on a game that can be started at once; internet play needs a
+    // server first.
+    options.general.gameMode = GameMode::OnePlayer;
     return options;
 }
 

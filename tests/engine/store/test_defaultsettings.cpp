@@ -22,6 +22,7 @@ TEST(DefaultSettings, InstalledOnlyWhereNoSettingsFileExists)
     Options installed;
     LoadSettings(file, installed);
     EXPECT_EQ(installed, defaultInstallOptions());
+    EXPECT_EQ(installed.general.gameMode, GameMode::OnePlayer); // playable without a server
 
     // Whatever is there already, even a file that reads as nothing, stays.
     for (const char* existing : { "", "[General]\r\ngamemode=1\r\n" }) {
