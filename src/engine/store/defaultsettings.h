@@ -12,7 +12,7 @@ namespace kalvon {
 // internet keys on T, Y, R and the digits 1 to 6. No key serves two actions.
 ControlSettings defaultControls();
 
-// The fresh-install model: Options{} with defaultControls().
+// The fresh-install model: Options{} with defaultControls(), in one-player mode.
 Options defaultInstallOptions();
 
 // Writes the fresh-install settings to `file` when no file exists there; an existing file,
