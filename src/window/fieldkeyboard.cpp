@@ -61,7 +61,7 @@ void FieldKeyboard::picField_KeyDown(int keyCode)
     for (int p = 1; p <= (mode == GameMode::TwoPlayers ? 2 : 1); ++p) {
         for (KeyAction action : kRepeatableActions)
             if (controls.binding(p, action) == keyCode)
-                m.keys.held(p, action) = true;
+                m.keys.press(p, action);
         if (controls.binding(p, KeyAction::Discard) == keyCode)
             m.engine.RefreshSpecialBar(p);
     }

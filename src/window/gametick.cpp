@@ -131,10 +131,11 @@ void GameTick::heldKeyActions(int p, int64_t now, int interval, bool& redraw)
     // The delay is read afresh for each action: the moves let events run, and a handler may
     // change the options meanwhile.
     auto fires = [&](KeyAction action, int extra) {
-        if (!m.keys.held(p, action) || now - m.keys.lastTime(p, action) < keyRepeatDelay(m.options) + extra)
+        if (!m.keys.wanted(p, action) || now - m.keys.lastTime(p, action) < keyRepeatDelay(m.options) + extra)
             return false;
         // Set before the move, so a tick run inside the move's waits does not repeat it.
         m.keys.lastTime(p, action) = now;
+        m.keys.tapped(p, action) = false;
         redraw = true;
         return true;
     };

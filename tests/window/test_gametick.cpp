@@ -234,6 +234,38 @@ TEST(GameTick, KeyRepeatAfterStartReleaseAndFocusLoss)
     EXPECT_EQ(calls.times, (std::vector<int64_t>{ 110, 140, 240 }));
 }
 
+TEST(GameTick, AKeyTappedBetweenTwoTicksStillActsOnce)
+{
+    WindowRig rig;
+    rig.startGame();
+    FieldKeyboard& keyboard = rig.core.keyboard();
+    rig.placePiece(1, PieceType::TBlock, 8, 3);
+    rig.runFor(200); // past the start's repeat wait
+    const int column = rig.pieceLeftColumn(1);
+
+    // Pressed and released before the tick sees it: one move, and no more after.
+    keyboard.picField_KeyDown(K::p1Left);
+    keyboard.picField_KeyUp(K::p1Left);
+    rig.runFor(10);
+    EXPECT_EQ(rig.pieceLeftColumn(1), column - 1);
+    rig.runFor(300);
+    EXPECT_EQ(rig.pieceLeftColumn(1), column - 1);
+
+    // A press the tick has acted on is not owed again after its release.
+    keyboard.picField_KeyDown(K::p1Left);
+    rig.runFor(10);
+    keyboard.picField_KeyUp(K::p1Left);
+    rig.runFor(300);
+    EXPECT_EQ(rig.pieceLeftColumn(1), column - 2);
+
+    // A focus loss drops an owed press.
+    keyboard.picField_KeyDown(K::p1Left);
+    keyboard.picField_KeyUp(K::p1Left);
+    keyboard.LostFocus();
+    rig.runFor(300);
+    EXPECT_EQ(rig.pieceLeftColumn(1), column - 2);
+}
+
 TEST(GameTick, TimedEffectsEndAtTheirBoundaries)
 {
     WindowRig rig(GameMode::TwoPlayers);
