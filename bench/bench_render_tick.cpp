@@ -148,7 +148,7 @@ public:
         m_renderer.BombCreate(1, 4, 12, 0);
 
         for (int n = 1; n <= kInternetFields; ++n) {
-            fillField(m_internet.InetFieldOccupied[n], m_internet.InetFieldColor[n], n);
+            fillField(m_boards.InetFieldOccupied[n], m_boards.InetFieldColor[n], n);
             m_renderer.UpdateInternetFieldBlocks(n);
         }
     }
@@ -196,7 +196,8 @@ private:
     WindowPictures m_pictures;
     PreviewPictures m_preview;
     DrawOptions m_options;
-    InternetView m_internet;
+    OpponentBoards m_boards;
+    InternetView m_internet{ m_boards };
     NoHooks m_hooks;
     NoPump m_pump;
     GameRenderer m_renderer;

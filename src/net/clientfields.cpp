@@ -43,6 +43,14 @@ std::vector<CellChange> allCells(const FieldCells& field)
     return cells;
 }
 
+// The colour code a relayed cell fills, or nothing for an emptied cell.
+std::optional<int16_t> cellCode(const CellChange& change)
+{
+    if (change.cell == kEmptyCell)
+        return std::nullopt;
+    return static_cast<int16_t>(change.cell);
+}
+
 } // namespace
 
 void InternetClient::ClientMsgFullField(BytesView payload)
@@ -73,12 +81,10 @@ void InternetClient::writeSpotField(int spot, const std::vector<CellChange>& cha
     if (m_roster.Spectating && spot == 1) {
         EngineState& s = m_engine.state();
         for (const CellChange& change : changes) {
-            if (change.cell == kEmptyCell) {
-                s.FieldOccupied[1][change.x][change.y] = kCellEmpty;
-            } else {
-                s.FieldOccupied[1][change.x][change.y] = kCellOccupied;
-                s.FieldColor[1][change.x][change.y] = static_cast<int16_t>(change.cell);
-            }
+            const std::optional<int16_t> code = cellCode(change);
+            s.FieldOccupied[1][change.x][change.y] = code ? kCellOccupied : kCellEmpty;
+            if (code)
+                s.FieldColor[1][change.x][change.y] = *code;
         }
         host().UpdateFieldBlocks(1);
         host().DrawField(1);
@@ -88,7 +94,7 @@ void InternetClient::writeSpotField(int spot, const std::vector<CellChange>& cha
     if (!board)
         return;
     for (const CellChange& change : changes)
-        m_boards.setWireCell(*board, change.x, change.y, change.cell);
+        m_boards.setCell(*board, change.x, change.y, cellCode(change));
     redrawBoard(*board);
 }
 

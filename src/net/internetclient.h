@@ -17,7 +17,7 @@
 #include "net/clientroster.h"
 #include "net/clientview.h"
 #include "net/gamestats.h"
-#include "net/opponentboards.h"
+#include "engine/opponentboards.h"
 #include "net/wire/field.h"
 #include "net/wire/linesplitter.h"
 #include "net/wire/messages.h"

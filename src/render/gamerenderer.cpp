@@ -43,13 +43,13 @@ TrailShape trailShape(int type, int orientation)
 // The markers of an internet board: column, effect flag, the code shown while it runs.
 struct BoardMarker {
     int column;
-    const std::array<bool, kInternetFields + 1> InternetView::*active;
+    const OpponentBoards::PerBoard<bool> OpponentBoards::*active;
     int code;
 };
 constexpr BoardMarker kBoardMarkers[] = {
-    { 11, &InternetView::NetFlashActive, 15 },
-    { 10, &InternetView::NetTremorActive, 18 },
-    { 9, &InternetView::NetShieldActive, 21 },
+    { 11, &OpponentBoards::NetFlashActive, 15 },
+    { 10, &OpponentBoards::NetTremorActive, 18 },
+    { 9, &OpponentBoards::NetShieldActive, 21 },
 };
 
 constexpr int kShieldColumn = 11;
@@ -97,7 +97,7 @@ void GameRenderer::UpdateInternetFieldBlocks(int n)
 {
     if (n < 1 || n > kInternetFields)
         return;
-    const InternetView& boards = m_context.internet;
+    const OpponentBoards& boards = m_context.internet.boards;
     for (int x = 0; x < kFieldColumns; ++x) {
         for (int y = 0; y < kFieldRows; ++y)
             m_context.library.KalvonUpdateInternetBlocks(
@@ -110,7 +110,7 @@ void GameRenderer::UpdateNetBoardMarkers(int n)
 {
     if (n < 1 || n > kInternetFields)
         return;
-    const InternetView& boards = m_context.internet;
+    const OpponentBoards& boards = m_context.internet.boards;
     for (const BoardMarker& marker : kBoardMarkers) {
         if ((boards.*marker.active)[size_t(n)])
             m_context.library.KalvonUpdateInternetBlocks(n - 1, marker.column, 0, kCellOccupied, marker.code);

@@ -5,7 +5,7 @@
 // never reads the team part.
 
 #include "common/bytes.h"
-#include "engine/state.h"
+#include "engine/opponentboards.h"
 
 #include <array>
 #include <vector>
@@ -13,13 +13,13 @@
 namespace kalvon {
 
 struct InternetView {
-    // Boards 1..5 (element 0 unused), coded like the local fields.
-    std::array<FieldArray, kInternetFields + 1> InetFieldOccupied{};
-    std::array<FieldArray, kInternetFields + 1> InetFieldColor{};
-    // The effects running on each board's player, shown as marker cells in its top row.
-    std::array<bool, kInternetFields + 1> NetFlashActive{};
-    std::array<bool, kInternetFields + 1> NetTremorActive{};
-    std::array<bool, kInternetFields + 1> NetShieldActive{};
+    explicit InternetView(const OpponentBoards& opponentBoards)
+        : boards(opponentBoards)
+    {
+    }
+
+    // Boards 1..5 with their effect markers, as internet play keeps them.
+    const OpponentBoards& boards;
 
     // This client watches instead of playing.
     bool Spectating = false;

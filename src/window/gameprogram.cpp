@@ -94,7 +94,9 @@ struct GameProgram::Parts {
     WindowPictures pictures;
     PreviewPictures preview;
     DrawOptions drawOptions;
-    InternetView internetView;
+    // No opponents until internet play is shown in the window: the boards stay empty.
+    OpponentBoards offlineBoards;
+    InternetView internetView{ offlineBoards };
     OfflineInternet internet;
 
     QtDialogs dialogs{ &window, QStringLiteral("Kalvon"), [this](bool after) {

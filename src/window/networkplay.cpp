@@ -27,13 +27,11 @@ EffectFields fieldsOf(RemoteEffect effect)
 
 } // namespace
 
-NetworkPlay::NetworkPlay(
-    GameServer& server, InternetClient& client, ClientView& view, GameRenderer& renderer, InternetView& drawn)
+NetworkPlay::NetworkPlay(GameServer& server, InternetClient& client, ClientView& view, GameRenderer& renderer)
     : m_server(server)
     , m_client(client)
     , m_view(view)
     , m_renderer(renderer)
-    , m_drawn(drawn)
 {
 }
 
@@ -143,11 +141,6 @@ void NetworkPlay::UpdateNetBoardMarkers(int board)
 {
     if (!OpponentBoards::isBoard(board))
         return;
-    const OpponentBoards& boards = m_client.boards();
-    const auto b = size_t(board);
-    m_drawn.NetFlashActive[b] = boards.NetFlashActive[b];
-    m_drawn.NetTremorActive[b] = boards.NetTremorActive[b];
-    m_drawn.NetShieldActive[b] = boards.NetShieldActive[b];
     m_renderer.UpdateNetBoardMarkers(board);
 }
 

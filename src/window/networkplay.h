@@ -13,12 +13,10 @@ class ClientView;
 class GameRenderer;
 class GameServer;
 class InternetClient;
-struct InternetView;
 
 class NetworkPlay final : public InternetPlay {
 public:
-    NetworkPlay(GameServer& server, InternetClient& client, ClientView& view, GameRenderer& renderer,
-        InternetView& drawn);
+    NetworkPlay(GameServer& server, InternetClient& client, ClientView& view, GameRenderer& renderer);
 
     bool IsHostingServer() const override;
     bool Connected() const override;
@@ -53,7 +51,6 @@ private:
     InternetClient& m_client;
     ClientView& m_view;
     GameRenderer& m_renderer;
-    InternetView& m_drawn;
 };
 
 } // namespace kalvon

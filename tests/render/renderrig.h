@@ -114,7 +114,8 @@ struct RenderRig {
     WindowPictures pictures;
     PreviewPictures preview;
     DrawOptions options;
-    InternetView internet;
+    OpponentBoards boards;
+    InternetView internet{ boards };
     RecordingHooks hooks;
     FakePump pump{ game.clock };
     ScriptedRandom drawRandom;

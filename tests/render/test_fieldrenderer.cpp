@@ -90,7 +90,7 @@ TEST_F(FieldRendererTest, UpdateFieldBlocksHandsEveryCellColumnByColumnThenTheSh
 
 TEST_F(FieldRendererTest, UpdateInternetFieldBlocksEndsWithTheBoardsEffectMarkers)
 {
-    InternetView& net = rig.internet;
+    OpponentBoards& net = rig.boards;
     net.InetFieldOccupied[3][11][0] = kCellOccupied;
     net.InetFieldColor[3][11][0] = 4;
     net.InetFieldColor[3][9][0] = 7;

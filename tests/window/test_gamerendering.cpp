@@ -33,7 +33,8 @@ struct RenderedGame {
     WindowPictures pictures;
     PreviewPictures preview;
     DrawOptions drawOptions;
-    InternetView internetView;
+    OpponentBoards boards;
+    InternetView internetView{ boards };
     // Keeps references to the library and renderer made below; the core only keeps it too.
     RendererDrawing drawing{ renderer, library, pictures };
     WindowRig rig{ GameMode::OnePlayer, kSampleBotFolder, &drawing };

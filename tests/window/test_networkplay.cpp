@@ -40,13 +40,12 @@ struct NetworkedGame {
     WindowPictures pictures;
     PreviewPictures preview;
     DrawOptions drawOptions;
-    InternetView drawn;
     HostOptions hostOptions;
     BanList bans;
     ScriptedDialogs serverDialogs;
     RecordingClientView view;
     RendererDrawing drawing{ renderer, library, pictures };
-    NetworkPlay network{ server, client, view, renderer, drawn };
+    NetworkPlay network{ server, client, view, renderer };
     WindowRig rig{ GameMode::Internet, {}, &drawing, &network };
     DrawingLibrary library{ rig.clock };
     NoHooks hooks;
@@ -55,6 +54,8 @@ struct NetworkedGame {
         drawOptions, drawn, hooks, rig.pump, rig.clock, drawRandom } };
     GameServer server{ hostOptions, bans, serverDialogs, rig.clock };
     InternetClient client{ view, rig.core.engine(), rig.clock };
+    // The renderer draws the boards the client keeps.
+    InternetView drawn{ client.boards() };
 };
 
 } // namespace

@@ -1,6 +1,4 @@
-#include "net/opponentboards.h"
-
-#include "net/wire/encodings.h"
+#include "engine/opponentboards.h"
 
 namespace kalvon {
 
@@ -21,16 +19,13 @@ void OpponentBoards::clearCells(int board)
         column.fill(kCellEmpty);
 }
 
-void OpponentBoards::setWireCell(int board, int x, int y, int cell)
+void OpponentBoards::setCell(int board, int x, int y, std::optional<int16_t> code)
 {
-    if (!isBoard(board) || !onField(x, y) || !wire::isWireCell(cell))
+    if (!isBoard(board) || !onField(x, y))
         return;
-    if (cell == wire::kEmptyCell) {
-        InetFieldOccupied[board][x][y] = kCellEmpty;
-        return;
-    }
-    InetFieldOccupied[board][x][y] = kCellOccupied;
-    InetFieldColor[board][x][y] = static_cast<int16_t>(cell);
+    InetFieldOccupied[board][x][y] = code ? kCellOccupied : kCellEmpty;
+    if (code)
+        InetFieldColor[board][x][y] = *code;
 }
 
 void OpponentBoards::clearMarkers(int board)

@@ -2,13 +2,14 @@
 // The five opponent boards of internet play: the cells the client mirrors from the other
 // players' field messages (InetFieldOccupied, InetFieldColor), the Flash Screen, Tremor and
 // Holy Shield markers of the players they show, and the win flag of a winner's board. The
-// client writes it; the members the renderer draws have the names and types of its
-// InternetView. The markers are drawn over the top row; the stored cells stay as they are.
+// client writes it; the renderer draws it (through its InternetView). The markers are drawn over
+// the top row; the stored cells stay as they are.
 
 #include "engine/state.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace kalvon {
@@ -32,9 +33,9 @@ struct OpponentBoards {
 
     // Every cell empty; the colours stay.
     void clearCells(int board);
-    // A cell as the wire gives it: the empty value empties it and keeps its colour, a colour
-    // fills it.
-    void setWireCell(int board, int x, int y, int cell);
+    // Fills a cell with a colour code, or empties it (nothing) keeping its colour. Cells off
+    // the board are ignored.
+    void setCell(int board, int x, int y, std::optional<int16_t> code);
     // The three markers and the win flag off.
     void clearMarkers(int board);
 
