@@ -365,10 +365,13 @@ QImage ifaceMenu()
     };
     auto current = [&](const QRect& r, const MenuRow& row) {
         bar(r, QColor(30, 70, 96), QColor(18, 44, 64), QColor(58, 150, 200));
-        // A lit dot before the text marks the mode in use.
+        // A lit dot before the text marks the mode in use; the painter's pen and brush are put
+        // back, or the next bar's outline would be filled with the dot's colour.
+        p.save();
         p.setPen(Qt::NoPen);
         p.setBrush(palette::kCyan);
         p.drawEllipse(QPointF(r.left() + 8, r.top() + 10), 2.2, 2.2);
+        p.restore();
         drawRowText(p, r, row, palette::kCyan, palette::kCyan);
     };
     highlight(QRect(0, 0, 149, 20), kFileRows[0]);
