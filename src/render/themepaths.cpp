@@ -26,10 +26,4 @@ Bytes folderText(const std::filesystem::path& folder)
     return text;
 }
 
-BytesView folderOf(BytesView file)
-{
-    const size_t last = file.find_last_of("\\/");
-    return last == BytesView::npos ? BytesView(".") : file.substr(0, last);
-}
-
 } // namespace kalvon

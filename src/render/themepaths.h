@@ -18,7 +18,4 @@ Bytes pathText(const std::filesystem::path& path);
 // A folder as a text ending in "/", ready to have names appended.
 Bytes folderText(const std::filesystem::path& folder);
 
-// The characters of `file` before its last "\" or "/"; "." when it has neither.
-BytesView folderOf(BytesView file);
-
 } // namespace kalvon

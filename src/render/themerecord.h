@@ -6,9 +6,12 @@
 // the theme wrote them, joined to the theme folder where the theme has a resource archive.
 
 #include "common/bytes.h"
+#include "common/themefile/themekeys.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <variant>
 
 namespace kalvon {
 
@@ -56,7 +59,7 @@ struct ThemeRecord {
 
     Bytes developer, version, name;
     Bytes resourcefile; // full path of the archive
-    Bytes themefolder;  // the folder the archive is unpacked into
+    Bytes themefolder; // the folder the archive is unpacked into
 
     // Bomb frames.
     int32_t bombdelaybetweenframes = 0;
@@ -116,8 +119,17 @@ struct ThemeRecord {
 // 7 quad, 8 chat, 9 none (never filled or played), 10 click, 11 holyshield.
 using SoundTable = std::array<Bytes, 12>;
 enum class ThemeSound {
-    Drop = 0, Rotate = 1, Explode = 2, LineClear = 3, StartGame = 4, Lose = 5, Win = 6, Quad = 7,
-    Chat = 8, Click = 10, HolyShield = 11
+    Drop = 0,
+    Rotate = 1,
+    Explode = 2,
+    LineClear = 3,
+    StartGame = 4,
+    Lose = 5,
+    Win = 6,
+    Quad = 7,
+    Chat = 8,
+    Click = 10,
+    HolyShield = 11
 };
 
 // Colours as red + 256 green + 65536 blue, by index: 0 title, 1 theme page, 2 fields page,
@@ -137,11 +149,23 @@ struct Themes {
     Bytes ThemeMusic;
 };
 
+// Where the game keeps the value of a theme file key: a field of the theme record (the field
+// that bears the key's name; "skintransparency" fills blktransparency), an entry of the colour
+// table, or a slot of the sound table. "midi" fills ThemeMusic.
+using RecordField
+    = std::variant<bool ThemeRecord::*, int16_t ThemeRecord::*, int32_t ThemeRecord::*, Bytes ThemeRecord::*>;
+std::optional<RecordField> recordField(themefile::ThemeKey key);
+std::optional<size_t> colorIndex(themefile::ThemeKey key);
+std::optional<ThemeSound> soundSlot(themefile::ThemeKey key);
+
 // Frames of a set stack downwards in one sheet whose height, frames x frame height + 5, must
 // fit a 16-bit signed number: the most frames a set of that frame height can have (93 field
 // backgrounds, 186 internet backgrounds, 409 block frames, 425 next-piece windows, 511
 // explosions or bombs, 2047 special windows).
-constexpr int maxFramesForHeight(int frameHeight) { return (32767 - 5) / frameHeight; }
+constexpr int maxFramesForHeight(int frameHeight)
+{
+    return (32767 - 5) / frameHeight;
+}
 
 // The sheet of a frame set: its width, and the size of one frame.
 struct FrameGeometry {
@@ -150,13 +174,13 @@ struct FrameGeometry {
     int frameHeight;
     constexpr int maxFrames() const { return maxFramesForHeight(frameHeight); }
 };
-inline constexpr FrameGeometry kBackgroundFrames{193, 192, 352};
-inline constexpr FrameGeometry kInternetBackgroundFrames{101, 96, 176};
-inline constexpr FrameGeometry kBlockFrames{112, 96, 80};
-inline constexpr FrameGeometry kNextPieceFrames{90, 77, 77};
-inline constexpr FrameGeometry kSpecialWindowFrames{160, 160, 16};
-inline constexpr FrameGeometry kExplodeFrames{197, 192, 64};
-inline constexpr FrameGeometry kBombFrames{64, 64, 64};
+inline constexpr FrameGeometry kBackgroundFrames{ 193, 192, 352 };
+inline constexpr FrameGeometry kInternetBackgroundFrames{ 101, 96, 176 };
+inline constexpr FrameGeometry kBlockFrames{ 112, 96, 80 };
+inline constexpr FrameGeometry kNextPieceFrames{ 90, 77, 77 };
+inline constexpr FrameGeometry kSpecialWindowFrames{ 160, 160, 16 };
+inline constexpr FrameGeometry kExplodeFrames{ 197, 192, 64 };
+inline constexpr FrameGeometry kBombFrames{ 64, 64, 64 };
 
 // A frame count as a sheet can hold it: 0 to the set's maximum.
 int16_t clampFrameCount(int count, const FrameGeometry& geometry);

@@ -2,16 +2,16 @@
 
 #include "common/archive/unziparchive.h"
 #include "common/cp1252.h"
-#include "common/dialogs.h"
 #include "common/paths.h"
+#include "common/themefile/thememessages.h"
 #include "render/themepaths.h"
 
 #include <exception>
 
 namespace kalvon {
 
-void UnpackThemeResources(BytesView archive, BytesView subfolder, const ThemeFolders& folders,
-                          Dialogs& dialogs)
+void UnpackThemeResources(
+    BytesView archive, BytesView subfolder, const ThemeFolders& folders, Dialogs& dialogs)
 {
     try {
         std::error_code ignored;
@@ -20,7 +20,7 @@ void UnpackThemeResources(BytesView archive, BytesView subfolder, const ThemeFol
         std::filesystem::create_directories(target, ignored);
         UnzipArchive(themeFilePath(archive, folders.programDir), target, dialogs);
     } catch (const std::exception&) {
-        dialogs.messageBox("Could not load resource file " + Bytes(archive), "Error", MessageIcon::Critical);
+        themefile::showThemeError(dialogs, themefile::resourceFileFailedMessage(archive));
     }
 }
 

@@ -1,9 +1,7 @@
-#include "render/themeloader.h"
-
 #include "common/colortext.h"
-#include "render/themepaths.h"
-
 #include "recordingthemewindow.h"
+#include "render/themeloader.h"
+#include "render/themepaths.h"
 #include "support/scratchfolder.h"
 #include "support/scripteddialogs.h"
 #include "support/zipbuilder.h"
@@ -51,7 +49,7 @@ protected:
     Themes themes;
     ScriptedDialogs dialogs;
     RecordingThemeWindow window;
-    ThemeLoading loading{themes, dialogs, window, {folder / "temp", folder.path()}};
+    ThemeLoading loading{ themes, dialogs, window, { folder / "temp", folder.path() } };
 };
 
 TEST_F(ThemeLoaderTest, TypeOneThemeFillsTheRecordSoundsColoursAndMusic)
@@ -112,12 +110,12 @@ TEST_F(ThemeLoaderTest, TypeOneThemeFillsTheRecordSoundsColoursAndMusic)
     EXPECT_EQ(theme.winimg, t + "win.bmp");
     EXPECT_TRUE(theme.wintransparent);
 
-    EXPECT_EQ(themes.ThemeColors, (ColorTable{1, 4, 2, 3, 5, 6, 7, 12, 8, 9, 10, 11}));
+    EXPECT_EQ(themes.ThemeColors, (ColorTable{ 1, 4, 2, 3, 5, 6, 7, 12, 8, 9, 10, 11 }));
     EXPECT_EQ(themes.ThemeMusic, t + "music.ogg");
     EXPECT_EQ(themes.ThemeSounds,
-              (SoundTable{t + "drop.wav", t + "rotate.wav", t + "boom.wav", t + "line.wav",
-                          t + "start.wav", t + "lose.wav", t + "win.wav", t + "quad.wav",
-                          t + "chat.wav", "never touched", t + "click.wav", t + "shield.wav"}));
+        (SoundTable{ t + "drop.wav", t + "rotate.wav", t + "boom.wav", t + "line.wav", t + "start.wav",
+            t + "lose.wav", t + "win.wav", t + "quad.wav", t + "chat.wav", "never touched", t + "click.wav",
+            t + "shield.wav" }));
     EXPECT_TRUE(window.allBoxes(true));
 }
 
@@ -127,8 +125,8 @@ TEST_F(ThemeLoaderTest, ThemeNamingOnlyTypeAndSkinInheritsTheThemeLoadedBefore)
     const ThemeRecord before = themes.CurrentTheme;
     const SoundTable soundsBefore = themes.ThemeSounds;
 
-    ASSERT_EQ(loadCurrent(writeTheme("skin.kvx", {{"themetype", "0"}, {"skinfile", "gfx\\skin.bmp"}})),
-              ThemeLoadResult::Loaded);
+    ASSERT_EQ(loadCurrent(writeTheme("skin.kvx", { { "themetype", "0" }, { "skinfile", "gfx\\skin.bmp" } })),
+        ThemeLoadResult::Loaded);
     const ThemeRecord& theme = themes.CurrentTheme;
     EXPECT_EQ(theme.themetype, 0);
     EXPECT_EQ(theme.skinfile, "gfx\\skin.bmp") << "no archive: taken as written";
@@ -157,19 +155,23 @@ TEST_F(ThemeLoaderTest, IncompleteOrDamagedFrameSetKeepsAllItsOldValuesAndTheLoa
         std::optional<std::string> value;
         bool blocksSet; // the damaged key belongs to the blocks set, else to the background set
     } cases[] = {
-        {"key missing", "bgdelaybetweenframes", std::nullopt, false},
-        {"blank number", "bgframecount", "", false},
-        {"text for a number", "bgframecount", "three", false},
-        {"text for a flag", "bgreverseanimation", "yes", false},
-        {"beyond a long", "bgdelaybetweenframes", "3000000000", false},
-        {"beyond a 16-bit number", "blkdelaybetweenframes", "40000", true},
-        {"blank flag", "blktransparency", " ", true},
+        { "key missing", "bgdelaybetweenframes", std::nullopt, false },
+        { "blank number", "bgframecount", "", false },
+        { "text for a number", "bgframecount", "three", false },
+        { "text for a flag", "bgreverseanimation", "yes", false },
+        { "beyond a long", "bgdelaybetweenframes", "3000000000", false },
+        { "beyond a 16-bit number", "blkdelaybetweenframes", "40000", true },
+        { "blank flag", "blktransparency", " ", true },
     };
     for (const auto& c : cases) {
         loadCurrent(writeTheme("default.kvx", typeOneThemeKeys()));
         ThemeKeys changed = typeOneThemeKeys();
-        changed.set("bgfilename", "other").set("bgframecount", "5").set("blkfilename", "other")
-            .set("blkframecount", "5").set("name", "Changed").set(c.key, c.value);
+        changed.set("bgfilename", "other")
+            .set("bgframecount", "5")
+            .set("blkfilename", "other")
+            .set("blkframecount", "5")
+            .set("name", "Changed")
+            .set(c.key, c.value);
 
         EXPECT_EQ(loadCurrent(writeTheme("changed.kvx", changed)), ThemeLoadResult::Loaded) << c.name;
         const ThemeRecord& theme = themes.CurrentTheme;
@@ -212,18 +214,18 @@ TEST_F(ThemeLoaderTest, MissingThemeTypeOrArchiveStopsTheLoadWithItsMessage)
         ThemeLoadResult expected;
         const char* message; // "@" stands for the theme file's path
     } cases[] = {
-        {"no theme type", std::nullopt, "default.zip", true, ThemeLoadResult::NoThemeType,
-         "Could not load @.\rLocation: Themetype"},
-        {"theme type not a number", "one", "default.zip", true, ThemeLoadResult::NoThemeType,
-         "Could not load @.\rLocation: Themetype"},
-        {"type 1 without archive", "1", std::nullopt, true, ThemeLoadResult::NoResourceFile,
-         "Theme Type 1 REQUIRES a Resource File!"},
-        {"no theme file", "1", "default.zip", false, ThemeLoadResult::NoThemeType,
-         "Could not load @.\rLocation: Themetype"},
+        { "no theme type", std::nullopt, "default.zip", true, ThemeLoadResult::NoThemeType,
+            "Could not load @.\rLocation: Themetype" },
+        { "theme type not a number", "one", "default.zip", true, ThemeLoadResult::NoThemeType,
+            "Could not load @.\rLocation: Themetype" },
+        { "type 1 without archive", "1", std::nullopt, true, ThemeLoadResult::NoResourceFile,
+            "Theme Type 1 REQUIRES a Resource File!" },
+        { "no theme file", "1", "default.zip", false, ThemeLoadResult::NoThemeType,
+            "Could not load @.\rLocation: Themetype" },
     };
     for (const auto& c : cases) {
         ScriptedDialogs caseDialogs;
-        ThemeLoading caseLoading{themes, caseDialogs, window, loading.folders};
+        ThemeLoading caseLoading{ themes, caseDialogs, window, loading.folders };
         const ThemeKeys keys = typeZeroThemeKeys()
                                    .set("themetype", c.themetype)
                                    .set("resourcefile", c.resourcefile)
@@ -266,8 +268,8 @@ TEST_F(ThemeLoaderTest, PreviewLoadChangesTheCurrentInterfaceColoursAndMusicButN
                                       .set("startgame", "pstart.wav");
 
     ASSERT_EQ(LoadTheme(loading, writeTheme("preview.kvx", previewKeys), themes.PreviewTheme,
-                        themes.PreviewSounds, "preview\\"),
-              ThemeLoadResult::Loaded);
+                  themes.PreviewSounds, "preview\\"),
+        ThemeLoadResult::Loaded);
     const Bytes previewFolder = temp() + "preview\\";
     EXPECT_TRUE(fs::exists(folder / "temp/preview/pv.bmp"));
     EXPECT_EQ(themes.PreviewTheme.themefolder, previewFolder);
@@ -291,13 +293,14 @@ TEST_F(ThemeLoaderTest, TransparencyFlagsFallBackToFalseOnlyUnderAPresentParentK
     loadCurrent(writeTheme("base.kvx", typeZeroThemeKeys()));
     ThemeRecord& theme = themes.CurrentTheme;
 
-    loadCurrent(writeTheme("noskin.kvx", {{"themetype", "0"}}));
+    loadCurrent(writeTheme("noskin.kvx", { { "themetype", "0" } }));
     EXPECT_TRUE(theme.blktransparency);
     EXPECT_TRUE(theme.specialwindowpic);
     EXPECT_TRUE(theme.nextblockpic);
     EXPECT_TRUE(theme.wintransparent);
 
-    loadCurrent(writeTheme("skin.kvx", {{"themetype", "0"}, {"skinfile", "s.bmp"}, {"winimg", "w.bmp"}}));
+    loadCurrent(
+        writeTheme("skin.kvx", { { "themetype", "0" }, { "skinfile", "s.bmp" }, { "winimg", "w.bmp" } }));
     EXPECT_FALSE(theme.blktransparency);
     EXPECT_FALSE(theme.specialwindowpic);
     EXPECT_FALSE(theme.nextblockpic);
@@ -305,7 +308,7 @@ TEST_F(ThemeLoaderTest, TransparencyFlagsFallBackToFalseOnlyUnderAPresentParentK
     EXPECT_TRUE(theme.inetwintransparent);
 }
 
-TEST_F(ThemeLoaderTest, ResourceFileIsFoundBesideTheThemeOrWhereAnAbsolutePathSays)
+TEST_F(ThemeLoaderTest, ResourceFileIsFoundBesideTheThemeOrWhereAnExistingAbsolutePathSays)
 {
     fs::create_directories(folder / "elsewhere");
     fs::create_directories(folder / "themes");
@@ -318,11 +321,16 @@ TEST_F(ThemeLoaderTest, ResourceFileIsFoundBesideTheThemeOrWhereAnAbsolutePathSa
         Bytes expectedPath;
         const char* unpacked; // nullptr: nothing to unpack
     } cases[] = {
-        {"beside the theme", "default.zip", pathText(folder / "themes") + "/default.zip", "beside.bmp"},
-        {"absolute path", absolute, absolute, "abs.bmp"},
-        {"other case", "../ELSEWHERE/res.ZIP", pathText(folder / "themes") + "/../ELSEWHERE/res.ZIP",
-         "abs.bmp"},
-        {"missing archive", "none.zip", pathText(folder / "themes") + "/none.zip", nullptr},
+        { "beside the theme", "default.zip", pathText(folder / "themes") + "/default.zip", "beside.bmp" },
+        { "absolute path", absolute, absolute, "abs.bmp" },
+        { "other case", "../ELSEWHERE/res.ZIP", pathText(folder / "themes") + "/../ELSEWHERE/res.ZIP",
+            "abs.bmp" },
+        { "missing archive", "none.zip", pathText(folder / "themes") + "/none.zip", nullptr },
+        // Moved with its theme, or made on Windows: the archive is the one beside the theme.
+        { "moved absolute path", pathText(folder / "gone/default.zip"),
+            pathText(folder / "themes") + "/default.zip", "beside.bmp" },
+        { "drive-letter path", "C:\\Themes\\Mine\\default.zip", pathText(folder / "themes") + "/default.zip",
+            "beside.bmp" },
     };
     for (const auto& c : cases) {
         fs::remove_all(folder / "temp");
