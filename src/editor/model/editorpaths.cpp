@@ -15,16 +15,4 @@ std::optional<std::filesystem::path> localPath(BytesView path)
     return paths::resolve(path, base);
 }
 
-BytesView folderPrefix(BytesView path)
-{
-    const size_t last = path.find_last_of("/\\");
-    return last == BytesView::npos ? BytesView() : path.substr(0, last + 1);
-}
-
-BytesView lastComponent(BytesView path)
-{
-    const size_t last = path.find_last_of("/\\");
-    return last == BytesView::npos ? path : path.substr(last + 1);
-}
-
 } // namespace kalvon::editor

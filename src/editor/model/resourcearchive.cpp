@@ -2,8 +2,9 @@
 
 #include "common/archive/unziparchive.h"
 #include "common/cp1252.h"
-#include "common/dialogs.h"
 #include "common/paths.h"
+#include "common/themefile/resourcepath.h"
+#include "common/themefile/thememessages.h"
 #include "editor/model/editorpaths.h"
 #include "editor/model/editorstate.h"
 
@@ -53,13 +54,14 @@ Bytes ResourceBaseName(BytesView zipPath)
     const size_t zip = zipPath.find(".zip");
     if (zip == BytesView::npos)
         return {};
-    const BytesView base = lastComponent(zipPath.substr(0, zip));
+    const BytesView base = themefile::lastComponent(zipPath.substr(0, zip));
     if (base == "." || base == "..")
         return {};
     return Bytes(base);
 }
 
-void UnpackResourceZip(EditorState& state, BytesView zipPath, Dialogs& dialogs, const std::filesystem::path& tempDir)
+void UnpackResourceZip(
+    EditorState& state, BytesView zipPath, Dialogs& dialogs, const std::filesystem::path& tempDir)
 {
     const Bytes base = ResourceBaseName(zipPath);
     const std::filesystem::path product = tempDir / "kalvon";
@@ -72,7 +74,7 @@ void UnpackResourceZip(EditorState& state, BytesView zipPath, Dialogs& dialogs, 
     if (const auto archive = localPath(zipPath))
         unpacked = UnzipArchive(paths::findCaseInsensitive(*archive), target, dialogs) == kUnzipOk;
     if (!unpacked)
-        dialogs.messageBox("Could not load resource file " + Bytes(zipPath), "Error", MessageIcon::Critical);
+        themefile::showThemeError(dialogs, themefile::resourceFileFailedMessage(zipPath));
 
     EditorFiles& files = state.files();
     files.ResourceDir = utf8ToCp1252(target.string()) + "/";
