@@ -59,7 +59,8 @@ Bytes ResourceBaseName(BytesView zipPath)
     return Bytes(base);
 }
 
-void UnpackResourceZip(EditorState& state, BytesView zipPath, Dialogs& dialogs, const std::filesystem::path& tempDir)
+void UnpackResourceZip(
+    EditorState& state, BytesView zipPath, Dialogs& dialogs, const std::filesystem::path& tempDir)
 {
     const Bytes base = ResourceBaseName(zipPath);
     const std::filesystem::path product = tempDir / "kalvon";
@@ -90,6 +91,26 @@ Bytes MakeResourceRelative(const EditorState& state, BytesView path)
     if (files.ResourceRelDir.empty() || at == BytesView::npos)
         return Bytes(path);
     return Bytes(path.substr(at + files.ResourceRelDir.size()));
+}
+
+namespace {
+
+Bytes joinedUnlessAbsolute(BytesView folder, BytesView name)
+{
+    const bool absolute = !name.empty() && name.front() == '/';
+    return absolute || paths::hasDriveLetter(name) ? Bytes(name) : Bytes(folder) + Bytes(name);
+}
+
+} // namespace
+
+Bytes ResourceFilePath(const EditorFiles& files, BytesView name)
+{
+    return joinedUnlessAbsolute(files.ResourceDir, name);
+}
+
+Bytes MusicFilePath(const EditorFiles& files, BytesView name)
+{
+    return joinedUnlessAbsolute(files.MusicPath.empty() ? files.ResourceDir : files.MusicPath, name);
 }
 
 } // namespace kalvon::editor
