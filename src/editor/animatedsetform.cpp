@@ -4,6 +4,7 @@
 #include "editor/pagecontext.h"
 #include "editor/pagelayout.h"
 #include "editor/previewpictures.h"
+#include "platform/qtext.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -68,10 +69,12 @@ void buildAnimatedSet(PageContext& context, QWidget* page, int pageHeight, const
     const PreviewPart& part = *findPreviewPart(form.previewButton);
     SetRows rows(context, page);
     rows.box(frame, 0, QStringLiteral("First Frame File:"), names.firstFrame, kFieldWidth);
-    QObject::connect(browseButton(frame, page, rowY(0)), &QPushButton::clicked, frame,
+    QPushButton* browse = browseButton(frame, page, rowY(0), toQString(names.button));
+    QObject::connect(browse, &QPushButton::clicked, frame,
         [&context, &names] { BrowseImageSet(context.state, context.dialogs, names); });
-    QObject::connect(previewButton(frame, page, rowY(0)), &QPushButton::clicked, frame,
-        [&context, &part] { context.previews.build(part); });
+    QPushButton* preview = previewButton(frame, page, rowY(0), toQString(part.button));
+    QObject::connect(
+        preview, &QPushButton::clicked, frame, [&context, &part] { context.previews.build(part); });
 
     const auto& [transparency, transparencyCaption] = form.transparencyBox;
     if (form.animationFrame.empty()) {

@@ -57,7 +57,8 @@ GeneralPage::GeneralPage(PageContext& context, QWidget* parent)
     QLineEdit* resource = binder.lineEdit("txtResource", general);
     place(resource, this, QRect(kFieldX, generalRow(4), kFieldWidth, kFieldHeight));
     binder.followEnabled("txtResource", resource);
-    QPushButton* browseResource = browseButton(general, this, generalRow(4));
+    QPushButton* browseResource
+        = browseButton(general, this, generalRow(4), QStringLiteral("cmdBrowseResource"));
     binder.followEnabled("cmdBrowseResource", browseResource);
     connect(browseResource, &QPushButton::clicked, this,
         [&context] { BrowseResource(context.state, context.dialogs, context.tempDir); });
@@ -65,8 +66,8 @@ GeneralPage::GeneralPage(PageContext& context, QWidget* parent)
     caption(general, this, QStringLiteral("Theme Description:"), generalRow(5));
     QPlainTextEdit* description = binder.textArea("txtDescription", general);
     place(description, this, QRect(kFieldX, generalRow(5), 306, 98));
-    QPushButton* generate = button(
-        general, this, QStringLiteral("Generate Description"), QRect(kCaptionX, generalRow(6), 146, 24));
+    QPushButton* generate = button(general, this, QStringLiteral("Generate Description"),
+        QRect(kCaptionX, generalRow(6), 146, 24), QStringLiteral("cmdGenerateDescription"));
     connect(generate, &QPushButton::clicked, this, [&context] { GenerateDescription(context.state); });
 
     QGroupBox* typeZero = frame(general, this, QStringLiteral("Theme Type 0"), subFrameRows(9, 11, kTop));
@@ -75,8 +76,8 @@ GeneralPage::GeneralPage(PageContext& context, QWidget* parent)
     caption(typeZero, this, QStringLiteral("Skin File:"), generalRow(10), indented);
     place(binder.lineEdit("txtSkinFile", typeZero), this,
         QRect(kFieldX, generalRow(10), kFieldWidth, kFieldHeight));
-    connect(browseButton(typeZero, this, generalRow(10)), &QPushButton::clicked, this,
-        [&context] { BrowseSkin(context.state, context.dialogs); });
+    connect(browseButton(typeZero, this, generalRow(10), QStringLiteral("cmdBrowseSkin")),
+        &QPushButton::clicked, this, [&context] { BrowseSkin(context.state, context.dialogs); });
     QCheckBox* transparent = binder.checkBox(
         "chkSkinTransparent", QStringLiteral("Use Skin File Transparency Effects"), typeZero);
     place(transparent, this, QRect(indented, generalRow(11), 300, kFieldHeight));

@@ -51,9 +51,9 @@ InterfacePage::InterfacePage(PageContext& context, QWidget* parent)
         caption(iface, this, QString::fromLatin1(kCaptions[i]), y);
         place(binder.lineEdit(boxes[static_cast<size_t>(i)], iface), this,
             QRect(kFieldX, y, kFieldWidth, kFieldHeight));
-        connect(browseButton(iface, this, y), &QPushButton::clicked, this,
+        connect(browseButton(iface, this, y, arrayName("cmdBrowseIface", i)), &QPushButton::clicked, this,
             [&context, i] { BrowseInterface(context.state, context.dialogs, i); });
-        connect(previewButton(iface, this, y), &QPushButton::clicked, this,
+        connect(previewButton(iface, this, y, arrayName("cmdPreviewIface", i)), &QPushButton::clicked, this,
             [&context, i] { context.previews.previewInterface(i); });
     }
     QCheckBox* transparent

@@ -91,8 +91,8 @@ void MiscPage::buildColors(PageContext& context)
         place(context.binder.lineEdit(elementName("txtColor", i), colors), this,
             QRect(kFieldX, y, 100, kFieldHeight));
         place(context.binder.swatch(i, colors), this, QRect(252, y + 1, 40, 18));
-        connect(
-            button(colors, this, QStringLiteral("Browse"), QRect(296, y - 1, kBrowseWidth, kButtonHeight)),
+        connect(button(colors, this, QStringLiteral("Browse"), QRect(296, y - 1, kBrowseWidth, kButtonHeight),
+                    arrayName("cmdBrowseColor", i)),
             &QPushButton::clicked, this, [&context, i] { BrowseColor(context.state, context.dialogs, i); });
     }
 }
@@ -107,9 +107,9 @@ void MiscPage::buildMiscImages(PageContext& context)
         caption(images, this, QString::fromLatin1(kMiscCaptions[i]), y);
         place(context.binder.lineEdit(elementName("txtMiscImage", i), images), this,
             QRect(kFieldX, y, kFieldWidth, kFieldHeight));
-        connect(browseButton(images, this, y), &QPushButton::clicked, this,
+        connect(browseButton(images, this, y, arrayName("cmdBrowseMisc", i)), &QPushButton::clicked, this,
             [&context, i] { BrowseMiscImage(context.state, context.dialogs, i); });
-        connect(previewButton(images, this, y), &QPushButton::clicked, this,
+        connect(previewButton(images, this, y, arrayName("cmdPreviewMisc", i)), &QPushButton::clicked, this,
             [&context, i] { context.previews.previewMiscImage(i); });
     }
     place(context.binder.checkBox("chkWinTrans", QStringLiteral("Win Game Image Transparent"), images), this,

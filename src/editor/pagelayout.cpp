@@ -39,23 +39,30 @@ QLabel* caption(QWidget* parent, QWidget* page, const QString& text, int y, int 
     return label;
 }
 
-QPushButton* button(QWidget* parent, QWidget* page, const QString& text, const QRect& pageRect)
+QPushButton* button(
+    QWidget* parent, QWidget* page, const QString& text, const QRect& pageRect, const QString& name)
 {
     auto* push = new QPushButton(text, parent);
+    push->setObjectName(name);
     place(push, page, pageRect);
     return push;
 }
 
-QPushButton* browseButton(QWidget* parent, QWidget* page, int y)
+QPushButton* browseButton(QWidget* parent, QWidget* page, int y, const QString& name)
 {
     return button(
-        parent, page, QStringLiteral("Browse"), QRect(kBrowseX, y - 1, kBrowseWidth, kButtonHeight));
+        parent, page, QStringLiteral("Browse"), QRect(kBrowseX, y - 1, kBrowseWidth, kButtonHeight), name);
 }
 
-QPushButton* previewButton(QWidget* parent, QWidget* page, int y)
+QPushButton* previewButton(QWidget* parent, QWidget* page, int y, const QString& name)
 {
     return button(
-        parent, page, QStringLiteral("Preview"), QRect(kPreviewX, y - 1, kPreviewWidth, kButtonHeight));
+        parent, page, QStringLiteral("Preview"), QRect(kPreviewX, y - 1, kPreviewWidth, kButtonHeight), name);
+}
+
+QString arrayName(const char* name, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
 } // namespace kalvon::editor::layout

@@ -47,8 +47,13 @@ QRect frameBelowIncludeBox(int pageHeight);
 QRect subFrameRows(int first, int last, int top = kRowTop);
 
 QLabel* caption(QWidget* parent, QWidget* page, const QString& text, int y, int x = kCaptionX);
-QPushButton* button(QWidget* parent, QWidget* page, const QString& text, const QRect& pageRect);
-QPushButton* browseButton(QWidget* parent, QWidget* page, int y);
-QPushButton* previewButton(QWidget* parent, QWidget* page, int y);
+// `name` is the control's name (an array element as arrayName gives it).
+QPushButton* button(
+    QWidget* parent, QWidget* page, const QString& text, const QRect& pageRect, const QString& name = {});
+QPushButton* browseButton(QWidget* parent, QWidget* page, int y, const QString& name = {});
+QPushButton* previewButton(QWidget* parent, QWidget* page, int y, const QString& name = {});
+
+// The name of an element of a button array: "cmdPlaySound(3)".
+QString arrayName(const char* name, int index);
 
 } // namespace kalvon::editor::layout

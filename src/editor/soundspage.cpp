@@ -48,10 +48,10 @@ SoundsPage::SoundsPage(PageContext& context, QWidget* parent)
         caption(sounds, this, QString::fromLatin1(kCaptions[i]), y);
         place(binder.lineEdit(boxes[static_cast<size_t>(i)], sounds), this,
             QRect(kFieldX, y, kFieldWidth, kFieldHeight));
-        connect(browseButton(sounds, this, y), &QPushButton::clicked, this,
+        connect(browseButton(sounds, this, y, arrayName("cmdBrowseSound", i)), &QPushButton::clicked, this,
             [&context, i] { BrowseSound(context.state, context.dialogs, i); });
         connect(button(sounds, this, QStringLiteral("Play"),
-                    QRect(kPreviewX, y - 1, kPreviewWidth, kButtonHeight)),
+                    QRect(kPreviewX, y - 1, kPreviewWidth, kButtonHeight), arrayName("cmdPlaySound", i)),
             &QPushButton::clicked, this, [&context, i] { context.tryout.playSound(i); });
     }
 
@@ -59,10 +59,10 @@ SoundsPage::SoundsPage(PageContext& context, QWidget* parent)
         QStringLiteral("Include Music in Theme"), "fraMusic", QStringLiteral("Music"), PartChoice::Always);
     place(binder.lineEdit("txtMusic", music), this, QRect(kRightColumnX + 8, 48, 188, kFieldHeight));
     connect(button(music, this, QStringLiteral("Browse"),
-                QRect(kRightColumnX + 8, 76, kBrowseWidth, kButtonHeight)),
+                QRect(kRightColumnX + 8, 76, kBrowseWidth, kButtonHeight), QStringLiteral("cmdBrowseMusic")),
         &QPushButton::clicked, this, [&context] { BrowseMusic(context.state, context.dialogs); });
     QPushButton* play = button(music, this, toQString(context.tryout.musicCaption()),
-        QRect(kRightColumnX + 100, 76, 96, kButtonHeight));
+        QRect(kRightColumnX + 100, 76, 96, kButtonHeight), QStringLiteral("cmdPlayMusic"));
     connect(play, &QPushButton::clicked, this, [&context, play] {
         context.tryout.toggleMusic();
         play->setText(toQString(context.tryout.musicCaption()));

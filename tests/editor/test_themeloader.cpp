@@ -46,7 +46,7 @@ protected:
 
 TEST_F(ThemeLoaderTest, LoadThenSaveReproducesTheFilesTheEditorWrites)
 {
-    for (const char* name : {"new-theme.kvx", "type1-all-parts.kvx", "type0-skin.kvx"}) {
+    for (const char* name : { "new-theme.kvx", "type1-all-parts.kvx", "type0-skin.kvx" }) {
         EditorState fresh;
         StartEditor(fresh);
         const std::string original = fixtureBytes(name);
@@ -60,9 +60,9 @@ TEST_F(ThemeLoaderTest, LoadThenSaveReproducesTheFilesTheEditorWrites)
 
 TEST_F(ThemeLoaderTest, KeepsSkinKeysThatNoControlShows)
 {
-    const std::string file = kHead +
-        "name=S\r\ndeveloper=D\r\nversion=1\r\nthemetype=0\r\n \r\n//Theme Type 0 Info\r\n"
-        "skinfile=C:\\skins\\old.bmp\r\nskintransparency=1\r\nspecialwindowpic=1\r\nnextblockpic=0\r\n";
+    const std::string file = kHead
+        + "name=S\r\ndeveloper=D\r\nversion=1\r\nthemetype=0\r\n \r\n//Theme Type 0 Info\r\n"
+          "skinfile=C:\\skins\\old.bmp\r\nskintransparency=1\r\nspecialwindowpic=1\r\nnextblockpic=0\r\n";
     ASSERT_TRUE(load(file));
     EXPECT_EQ(state.text("txtSkinFile"), "C:\\skins\\old.bmp");
     EXPECT_EQ(state.value("chkSkinTransparent"), 1);
@@ -96,11 +96,11 @@ TEST_F(ThemeLoaderTest, TypeZeroFileReplacesTheSharedGroupsAndKeepsTheImageSets)
     EXPECT_EQ(state.text("txtVersion"), "Unknown");
     EXPECT_EQ(state.text("txtDescription"), "");
     EXPECT_EQ(state.listIndex("cmbType"), 0);
-    for (const char* box : {"chkIface", "chkExplosion", "chkBomb", "chkMImg", "chkColor", "chkMusic", "chkSounds",
-                            "chkIMenuTransparent", "chkExplosionTrans", "chkWinTrans"})
+    for (const char* box : { "chkIface", "chkExplosion", "chkBomb", "chkMImg", "chkColor", "chkMusic",
+             "chkSounds", "chkIMenuTransparent", "chkExplosionTrans", "chkWinTrans" })
         EXPECT_EQ(state.value(box), 0) << box;
-    for (const char* box : {"txtIMain", "txtIMenu", "txtExplosionRoot", "txtExplosionNum", "txtBombRoot",
-                            "txtMiscImage(3)", "txtMusic", "txtStart", "txtShieldSound"})
+    for (const char* box : { "txtIMain", "txtIMenu", "txtExplosionRoot", "txtExplosionNum", "txtBombRoot",
+             "txtMiscImage(3)", "txtMusic", "txtStart", "txtShieldSound" })
         EXPECT_EQ(state.text(box), "") << box;
     // The explosion and bomb defaults: the composed first frame and the delay.
     EXPECT_EQ(state.text("txtExplosionImage"), "1.");
@@ -142,8 +142,9 @@ TEST_F(ThemeLoaderTest, FrameSetsTakeTheirDefaultsAndComposeTheFirstFrame)
 
 TEST_F(ThemeLoaderTest, ColoursGoToTheirBoxByKeyAndColourTheSwatches)
 {
-    ASSERT_TRUE(load(kHead + "themetype=0\r\ncolorhighscorenormal=2,2,2\r\ncolorhighscoretitle=1,1,1\r\n"
-                             "colortitle=300,0,0\r\n"));
+    ASSERT_TRUE(load(kHead
+        + "themetype=0\r\ncolorhighscorenormal=2,2,2\r\ncolorhighscoretitle=1,1,1\r\n"
+          "colortitle=300,0,0\r\n"));
     EXPECT_EQ(state.value("chkColor"), 1);
     EXPECT_EQ(state.text("txtColor(7)"), "1,1,1");
     EXPECT_EQ(state.text("txtColor(8)"), "2,2,2");
@@ -172,12 +173,14 @@ TEST_F(ThemeLoaderTest, StopsWithAMessageAndForgetsTheFile)
         std::string message; // "%" stands for the path
     };
     const std::vector<Case> cases = {
-        {"no theme type", kHead + "name=Half\r\nresourcefile=half.zip\r\n", missingType},
-        {"a type the list cannot take", kHead + "name=Half\r\nresourcefile=half.zip\r\nthemetype=7\r\n", missingType},
-        {"a type that is no number", kHead + "name=Half\r\nresourcefile=half.zip\r\nthemetype=one\r\n", missingType},
-        {"type 1 without resource file", kHead + "name=Half\r\nthemetype=1\r\n",
-         std::string(kResourceFileRequiredMessage)},
-        {"not a theme file", std::string("\x00\xff\xfe garbage\n[x", 13), missingType},
+        { "no theme type", kHead + "name=Half\r\nresourcefile=half.zip\r\n", missingType },
+        { "a type the list cannot take", kHead + "name=Half\r\nresourcefile=half.zip\r\nthemetype=7\r\n",
+            missingType },
+        { "a type that is no number", kHead + "name=Half\r\nresourcefile=half.zip\r\nthemetype=one\r\n",
+            missingType },
+        { "type 1 without resource file", kHead + "name=Half\r\nthemetype=1\r\n",
+            std::string(kResourceFileRequiredMessage) },
+        { "not a theme file", std::string("\x00\xff\xfe garbage\n[x", 13), missingType },
     };
     for (const Case& c : cases) {
         state.files().CurrentFile = "/themes/previous.kvx";
@@ -203,7 +206,7 @@ TEST_F(ThemeLoaderTest, MissingFileStopsLikeAFileWithoutType)
 {
     path = (folder / "nowhere.kvx").string();
     EXPECT_FALSE(LoadThemeFile(state, path, dialogs, temp.path()));
-    EXPECT_EQ(dialogs.messages(), std::vector<Bytes>{"Could not load " + path + ".\rLocation: Themetype"});
+    EXPECT_EQ(dialogs.messages(), std::vector<Bytes>{ "Could not load " + path + ".\rLocation: Themetype" });
 }
 
 TEST_F(ThemeLoaderTest, AnEmptyResourceFileCountsAsNamed)
@@ -216,15 +219,15 @@ TEST_F(ThemeLoaderTest, AnEmptyResourceFileCountsAsNamed)
 TEST(ThemeFileDescription, IsTheTextBetweenHeaderAndSection)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"H\r\n\r\n \r\n[Theme Info]\r\n", ""},
-        {"H\r\n//a\r\n//b\r\n\r\n \r\n[Theme Info]\r\n", "//a\r\n//b\r\n"},
-        {"H\r\n//a\r\n\r\n//b\r\n \r\n[theme info]\r\n", "//a\r\n\r\n//b"},
-        {"H\n//lf only\n \n[Theme Info]\n", "//lf only"},
-        {"H\r\r\n//cr cr lf\r\r\n \r\r\n[Theme Info]\r\r\n", "//cr cr lf"},
-        {"H\r\n//no separator\r\n[Theme Info]\r\n", "//no separator"},
-        {"[Theme Info]\r\nname=x\r\n", ""},
-        {"H\r\n//spaced header\r\n \r\n [ Theme Info ] \r\n", "//spaced header"},
-        {"H\r\n//no section\r\n", ""},
+        { "H\r\n\r\n \r\n[Theme Info]\r\n", "" },
+        { "H\r\n//a\r\n//b\r\n\r\n \r\n[Theme Info]\r\n", "//a\r\n//b\r\n" },
+        { "H\r\n//a\r\n\r\n//b\r\n \r\n[theme info]\r\n", "//a\r\n\r\n//b" },
+        { "H\n//lf only\n \n[Theme Info]\n", "//lf only" },
+        { "H\r\r\n//cr cr lf\r\r\n \r\r\n[Theme Info]\r\r\n", "//cr cr lf" },
+        { "H\r\n//no separator\r\n[Theme Info]\r\n", "//no separator" },
+        { "[Theme Info]\r\nname=x\r\n", "" },
+        { "H\r\n//spaced header\r\n \r\n [ Theme Info ] \r\n", "//spaced header" },
+        { "H\r\n//no section\r\n", "" },
     };
     for (const auto& [text, description] : cases)
         EXPECT_EQ(ThemeFileDescription(text), description) << text;
@@ -232,13 +235,13 @@ TEST(ThemeFileDescription, IsTheTextBetweenHeaderAndSection)
 
 TEST(ThemeValues, FlagsAndTypesAreCheckedValues)
 {
-    const std::vector<std::pair<std::string, int>> flags = {
-        {"0", 0}, {"1", 1}, {"2", 2}, {"-1", 1}, {"5", 1}, {"99999", 1}, {"1.6", 2}, {"", 0}, {"yes", 0}};
+    const std::vector<std::pair<std::string, int>> flags = { { "0", 0 }, { "1", 1 }, { "2", 2 }, { "-1", 1 },
+        { "5", 1 }, { "99999", 1 }, { "1.6", 2 }, { "", 0 }, { "yes", 0 } };
     for (const auto& [text, value] : flags)
         EXPECT_EQ(FlagValue(text), value) << text;
 
-    const std::vector<std::pair<std::string, std::optional<int>>> types = {
-        {"0", 0}, {"1", 1}, {"-1", std::nullopt}, {"2", std::nullopt}, {"", std::nullopt}, {"x", std::nullopt}};
+    const std::vector<std::pair<std::string, std::optional<int>>> types = { { "0", 0 }, { "1", 1 },
+        { "-1", std::nullopt }, { "2", std::nullopt }, { "", std::nullopt }, { "x", std::nullopt } };
     for (const auto& [text, type] : types)
         EXPECT_EQ(ThemeTypeValue(text), type) << text;
 }
@@ -250,13 +253,13 @@ TEST(ThemeValues, ResourceArchiveIsFoundBesideTheThemeOrWhereAnAbsolutePathSays)
     const std::string theme = (folder / "themes" / "neon.kvx").string();
     const std::string beside = (folder / "themes").string() + "/";
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"neon.zip", beside + "neon.zip"},
-        {"sub\\neon.zip", beside + "sub\\neon.zip"},
-        {elsewhere, elsewhere},
-        {"/no/such/place/neon.zip", beside + "neon.zip"},
-        {"C:\\themes\\neon.zip", beside + "neon.zip"},
+        { "neon.zip", beside + "neon.zip" },
+        { "sub\\neon.zip", beside + "sub\\neon.zip" },
+        { elsewhere, elsewhere },
+        { "/no/such/place/neon.zip", beside + "neon.zip" },
+        { "C:\\themes\\neon.zip", beside + "neon.zip" },
         // A path the system refuses to look up is one that is not there.
-        {"/" + std::string(5000, 'n') + "/neon.zip", beside + "neon.zip"},
+        { "/" + std::string(5000, 'n') + "/neon.zip", beside + "neon.zip" },
     };
     for (const auto& [value, archive] : cases)
         EXPECT_EQ(ResourceArchivePath(theme, value), archive) << value;

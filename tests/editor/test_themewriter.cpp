@@ -70,26 +70,30 @@ TEST(ThemeWriter, KeysWrittenOnlyWithTheirBoxesAndImages)
     const std::string banner = "//-----------------\r\n//Theme Type 1 Info\r\n//-----------------\r\n";
     const std::string identity = "name=Kalvon Theme\r\ndeveloper=Author\r\nversion=1.0\r\n";
     const std::vector<Case> cases = {
-        {"empty texts read Unknown; an empty resource box still writes its key",
-         {{"txtThemeName", ""}, {"txtAuthor", ""}, {"txtVersion", ""}, {"txtResource", ""}},
-         "name=Unknown\r\ndeveloper=Unknown\r\nversion=Unknown\r\nresourcefile=\r\nthemetype=1\r\n \r\n" + banner},
-        {"an empty skin box writes no skin lines even with transparency set",
-         {{"cmbType", "0"}, {"txtSkinFile", ""}, {"chkSkinTransparent", "1"}},
-         identity + "themetype=0\r\n \r\n//Theme Type 0 Info\r\n"},
-        {"the interface stands above the banner; the menu flag only follows its image",
-         {{"chkIface", "1"}, {"txtIChat", "c.bmp"}, {"chkIMenuTransparent", "1"}},
-         identity + typeOneHead + " \r\n//Graphical User Interface\r\nifacechat=c.bmp\r\n" + banner},
-        {"win flags only follow their images",
-         {{"chkMImg", "1"}, {"chkWinTrans", "1"}, {"chkWinInetTrans", "1"}, {"txtMiscImage(4)", "iw.bmp"}},
-         identity + typeOneHead + banner + " \r\n//Miscellaneous Images\r\ninetwinimg=iw.bmp\r\ninetwintransparent=1\r\n"},
-        {"an empty music box writes the title only; sounds in both types",
-         {{"chkMusic", "1"}, {"chkSounds", "1"}, {"txtClick", "k.wav"}},
-         identity + typeOneHead + banner + " \r\n//Music\r\n \r\n//Sounds\r\nclick=k.wav\r\n"},
-        {"a grey include box is not included; a grey flag is written as 2",
-         {{"chkBG", "2"}, {"chkExplosion", "1"}, {"chkExplosionTrans", "2"}},
-         identity + typeOneHead + banner +
-             " \r\n//Block Explosion\r\nexplodetransparency= 2 \r\nexplodefilename=\r\nexplodefileextension=\r\n"
-             "explodeframecount=\r\nexplodedelaybetweenframes=10\r\n"},
+        { "empty texts read Unknown; an empty resource box still writes its key",
+            { { "txtThemeName", "" }, { "txtAuthor", "" }, { "txtVersion", "" }, { "txtResource", "" } },
+            "name=Unknown\r\ndeveloper=Unknown\r\nversion=Unknown\r\nresourcefile=\r\nthemetype=1\r\n \r\n"
+                + banner },
+        { "an empty skin box writes no skin lines even with transparency set",
+            { { "cmbType", "0" }, { "txtSkinFile", "" }, { "chkSkinTransparent", "1" } },
+            identity + "themetype=0\r\n \r\n//Theme Type 0 Info\r\n" },
+        { "the interface stands above the banner; the menu flag only follows its image",
+            { { "chkIface", "1" }, { "txtIChat", "c.bmp" }, { "chkIMenuTransparent", "1" } },
+            identity + typeOneHead + " \r\n//Graphical User Interface\r\nifacechat=c.bmp\r\n" + banner },
+        { "win flags only follow their images",
+            { { "chkMImg", "1" }, { "chkWinTrans", "1" }, { "chkWinInetTrans", "1" },
+                { "txtMiscImage(4)", "iw.bmp" } },
+            identity + typeOneHead + banner
+                + " \r\n//Miscellaneous Images\r\ninetwinimg=iw.bmp\r\ninetwintransparent=1\r\n" },
+        { "an empty music box writes the title only; sounds in both types",
+            { { "chkMusic", "1" }, { "chkSounds", "1" }, { "txtClick", "k.wav" } },
+            identity + typeOneHead + banner + " \r\n//Music\r\n \r\n//Sounds\r\nclick=k.wav\r\n" },
+        { "a grey include box is not included; a grey flag is written as 2",
+            { { "chkBG", "2" }, { "chkExplosion", "1" }, { "chkExplosionTrans", "2" } },
+            identity + typeOneHead + banner
+                + " \r\n//Block Explosion\r\nexplodetransparency= 2 "
+                  "\r\nexplodefilename=\r\nexplodefileextension=\r\n"
+                  "explodeframecount=\r\nexplodedelaybetweenframes=10\r\n" },
     };
     for (const Case& c : cases) {
         EditorState state = newTheme();
@@ -104,7 +108,7 @@ TEST(ThemeWriter, DescriptionLinesEndInCrLfWhateverTheWidgetGave)
     state.setText("txtDescription", "//one\n//two\r//three\r\n");
     const std::string bytes = ThemeFileBytes(state).value();
     EXPECT_EQ(bytes.substr(0, bytes.find("[Theme Info]")),
-              std::string(kThemeFileHeader) + "\r\n//one\r\n//two\r\n//three\r\n\r\n \r\n");
+        std::string(kThemeFileHeader) + "\r\n//one\r\n//two\r\n//three\r\n\r\n \r\n");
 }
 
 TEST(ThemeWriter, DescriptionNeverOpensTheThemeSection)
@@ -112,22 +116,24 @@ TEST(ThemeWriter, DescriptionNeverOpensTheThemeSection)
     // Readers take the first [Theme Info] they meet; a description line that reads as that
     // header would hide every key below it and cut the description when the file is loaded.
     EditorState state = newTheme();
-    state.setText("txtDescription",
-                  "//about\r\n[Theme Info]\r\n  [ theme info ] holds the keys\r\n[Sounds] as typed");
+    state.setText(
+        "txtDescription", "//about\r\n[Theme Info]\r\n  [ theme info ] holds the keys\r\n[Sounds] as typed");
     const std::string bytes = ThemeFileBytes(state).value();
 
     const IniDocument file = IniDocument::parse(bytes);
     EXPECT_EQ(file.value("Theme Info", "name"), "Kalvon Theme");
     EXPECT_EQ(file.value("Theme Info", "themetype"), "1");
     EXPECT_EQ(ThemeFileDescription(bytes),
-              "//about\r\n//[Theme Info]\r\n//  [ theme info ] holds the keys\r\n[Sounds] as typed");
+        "//about\r\n//[Theme Info]\r\n//  [ theme info ] holds the keys\r\n[Sounds] as typed");
 }
 
 TEST(ThemeWriter, AValueIsOneLine)
 {
     // A box value holding a line break (a file name may) must not add keys of its own.
     EditorState state = newTheme();
-    fill(state, {{"txtThemeName", "Dark\r\nthemetype=0"}, {"chkSounds", "1"}, {"txtClick", "k.wav\n[Theme Info]"}});
+    fill(state,
+        { { "txtThemeName", "Dark\r\nthemetype=0" }, { "chkSounds", "1" },
+            { "txtClick", "k.wav\n[Theme Info]" } });
     const std::string keys = keysOf(state);
     EXPECT_EQ(keys.substr(0, keys.find("developer=")), "name=Dark\r\n");
     EXPECT_NE(keys.find("\r\nclick=k.wav\r\n"), std::string::npos) << keys;
@@ -156,10 +162,10 @@ TEST(ThemeWriter, FailureShowsAMessageAndKeepsTheOldFile)
         bool diskFull;
     };
     const std::vector<Case> cases = {
-        {"no theme type selected", existing.string(), -1, false},
-        {"a full disk", existing.string(), 1, true},
-        {"a folder that does not exist", (folder / "missing" / "x.kvx").string(), 1, false},
-        {"a drive-letter path", "C:\\themes\\x.kvx", 1, false},
+        { "no theme type selected", existing.string(), -1, false },
+        { "a full disk", existing.string(), 1, true },
+        { "a folder that does not exist", (folder / "missing" / "x.kvx").string(), 1, false },
+        { "a drive-letter path", "C:\\themes\\x.kvx", 1, false },
     };
     for (const Case& c : cases) {
         EditorState state = newTheme();
