@@ -27,6 +27,9 @@ ControlBinder::~ControlBinder()
 
 void ControlBinder::bind(BytesView name, Role role, QWidget* widget)
 {
+    // Tests and tools find a control by its name.
+    if (widget->objectName().isEmpty())
+        widget->setObjectName(toQString(name));
     const auto entry = m_bindings.emplace(Bytes(name), Binding{ role, widget });
     show(name, entry->second);
 }
