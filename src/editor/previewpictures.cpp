@@ -1,33 +1,14 @@
 #include "editor/previewpictures.h"
 
 #include "common/dialogs.h"
-#include "common/paths.h"
 #include "editor/model/browsing.h"
+#include "editor/model/editorpaths.h"
 #include "editor/model/editorstate.h"
 #include "editor/model/resourcearchive.h"
 
 #include <algorithm>
-#include <system_error>
 
 namespace kalvon::editor {
-
-namespace {
-
-// The file a path text names, looked up without regard to case; nothing for a text that names
-// no file here (a drive letter, an empty text).
-std::optional<std::filesystem::path> fileOf(BytesView text)
-{
-    std::error_code error;
-    std::filesystem::path base = std::filesystem::current_path(error);
-    if (error)
-        base = "/";
-    const std::optional<std::filesystem::path> file = paths::resolve(text, base);
-    if (!file)
-        return std::nullopt;
-    return paths::findCaseInsensitive(*file);
-}
-
-} // namespace
 
 PreviewPictures::PreviewPictures(EditorState& state, Dialogs& dialogs, const Clock& clock)
     : m_state(state)
@@ -54,7 +35,7 @@ size_t PreviewPictures::indexOf(const PreviewPart& part)
 
 bool PreviewPictures::loadFile(BytesView file)
 {
-    const std::optional<std::filesystem::path> path = fileOf(file);
+    const std::optional<std::filesystem::path> path = findLocalFile(file);
     return path && m_loading.load(*path);
 }
 

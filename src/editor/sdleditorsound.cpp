@@ -1,7 +1,7 @@
 #include "editor/sdleditorsound.h"
 
 #include "common/dialogs.h"
-#include "common/paths.h"
+#include "editor/model/editorpaths.h"
 
 #include <SDL_mixer.h>
 #include <system_error>
@@ -14,15 +14,9 @@ namespace {
 // regard to case; nothing when it names no file here.
 std::optional<std::filesystem::path> existingFile(BytesView text)
 {
+    const std::optional<std::filesystem::path> found = findLocalFile(text);
     std::error_code error;
-    std::filesystem::path base = std::filesystem::current_path(error);
-    if (error)
-        base = "/";
-    const std::optional<std::filesystem::path> file = paths::resolve(text, base);
-    if (!file)
-        return std::nullopt;
-    const std::filesystem::path found = paths::findCaseInsensitive(*file);
-    if (!std::filesystem::is_regular_file(found, error))
+    if (!found || !std::filesystem::is_regular_file(*found, error))
         return std::nullopt;
     return found;
 }

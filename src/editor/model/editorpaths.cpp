@@ -15,6 +15,14 @@ std::optional<std::filesystem::path> localPath(BytesView path)
     return paths::resolve(path, base);
 }
 
+std::optional<std::filesystem::path> findLocalFile(BytesView path)
+{
+    const std::optional<std::filesystem::path> file = localPath(path);
+    if (!file)
+        return std::nullopt;
+    return paths::findCaseInsensitive(*file);
+}
+
 BytesView folderPrefix(BytesView path)
 {
     const size_t last = path.find_last_of("/\\");
