@@ -10,6 +10,7 @@
 #include "support/scratchfolder.h"
 #include "support/scripteddialogs.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace kalvon;
@@ -113,4 +114,17 @@ TEST(SdlEditorSound, ReportsMusicItCannotOpenAndIsSilentWithoutOutput)
             EXPECT_EQ(call.title, "Error");
         sound.CloseSound();
     }
+}
+
+TEST(SdlEditorSound, LeavesTheTerminationSignalsToTheSystem)
+{
+    ScriptedDialogs dialogs;
+    SdlEditorSound sound(dialogs);
+    sound.InitSound({});
+    for (const int signal : { SIGTERM, SIGINT }) {
+        struct sigaction action { };
+        ASSERT_EQ(sigaction(signal, nullptr, &action), 0);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << signal;
+    }
+    sound.CloseSound();
 }
