@@ -4,9 +4,8 @@
 #include "editor/model/editorstate.h"
 #include "editor/model/newtheme.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <set>
 #include <string>
 #include <vector>
@@ -41,11 +40,10 @@ std::set<std::string> runningTimers(const EditorState& state)
 TEST(EditorChangeTracking, OnlyTheControlsWithoutAHandlerLeaveChangedAlone)
 {
     // The sixteen text boxes and four check boxes that have no change handler.
-    const std::set<std::string> untracked = {
-        "txtBGRoot", "txtBGExt", "txtIBGRoot", "txtIBGExt", "txtBlkRoot", "txtBlkExt", "txtNextRoot",
-        "txtNextExt", "txtSWRoot", "txtSWExt", "txtExplosionRoot", "txtExplosionExt", "txtBombRoot", "txtBombExt",
-        "txtSkinFile", "txtShieldSound", "chkSkinTransparent", "chkExplosionTrans", "chkWinTrans",
-        "chkWinInetTrans"};
+    const std::set<std::string> untracked = { "txtBGRoot", "txtBGExt", "txtIBGRoot", "txtIBGExt",
+        "txtBlkRoot", "txtBlkExt", "txtNextRoot", "txtNextExt", "txtSWRoot", "txtSWExt", "txtExplosionRoot",
+        "txtExplosionExt", "txtBombRoot", "txtBombExt", "txtSkinFile", "txtShieldSound", "chkSkinTransparent",
+        "chkExplosionTrans", "chkWinTrans", "chkWinInetTrans" };
     for (const ControlInfo& control : controlCatalogue()) {
         if (control.kind == ControlKind::List && control.name != "cmbType")
             continue; // the part selectors are checked below
@@ -79,7 +77,7 @@ TEST(EditorChangeTracking, SameValueRaisesNothingWhoeverSetsIt)
     // A real change raises the handler once, and the listener hears the control.
     state.setText("txtThemeName", "Dusk");
     EXPECT_TRUE(state.Changed());
-    EXPECT_EQ(events, std::vector<std::string>{"txtThemeName"});
+    EXPECT_EQ(events, std::vector<std::string>{ "txtThemeName" });
 }
 
 TEST(EditorChangeTracking, PartSelectorsNeverMarkTheThemeChanged)
@@ -94,12 +92,12 @@ TEST(EditorChangeTracking, PartSelectorsNeverMarkTheThemeChanged)
 
 TEST(EditorIncludeBoxes, EnableTheirFrameOnlyWhileSet)
 {
-    const std::vector<std::pair<std::string, std::string>> boxes = {
-        {"chkIface", "fraIface"}, {"chkBG", "fraBackground"}, {"chkBGAni", "fraBGAni"}, {"chkIBG", "fraIBG"},
-        {"chkIBGAni", "fraIBGAni"}, {"chkBlk", "fraBlocks"}, {"chkNext", "fraNext"},
-        {"chkNextAni", "fraNextAni"}, {"chkSW", "fraSW"}, {"chkSWAni", "fraSWAni"},
-        {"chkExplosion", "fraExplosion"}, {"chkBomb", "fraBomb"}, {"chkColor", "fraColor"},
-        {"chkMImg", "fraMImg"}, {"chkMusic", "fraMusic"}, {"chkSounds", "fraSound"}};
+    const std::vector<std::pair<std::string, std::string>> boxes = { { "chkIface", "fraIface" },
+        { "chkBG", "fraBackground" }, { "chkBGAni", "fraBGAni" }, { "chkIBG", "fraIBG" },
+        { "chkIBGAni", "fraIBGAni" }, { "chkBlk", "fraBlocks" }, { "chkNext", "fraNext" },
+        { "chkNextAni", "fraNextAni" }, { "chkSW", "fraSW" }, { "chkSWAni", "fraSWAni" },
+        { "chkExplosion", "fraExplosion" }, { "chkBomb", "fraBomb" }, { "chkColor", "fraColor" },
+        { "chkMImg", "fraMImg" }, { "chkMusic", "fraMusic" }, { "chkSounds", "fraSound" } };
     for (const auto& [box, frame] : boxes) {
         EditorState state;
         StartEditor(state);
@@ -153,18 +151,18 @@ TEST(EditorPartSelectors, ShowOnePartAndStopThePreviewsOfTheOthers)
         std::set<std::string> stopped;
     };
     const std::vector<Case> cases = {
-        {"cmbFields", 1, {"fraIBG", "chkIBG"}, {"fraBackground", "chkBG"}, {"tmrBGPreview"}},
-        {"cmbFields", 0, {"fraBackground", "chkBG"}, {"fraIBG", "chkIBG"}, {"tmrPreviewIBG"}},
-        {"cmbBlocks", 1, {"fraNext", "chkNext"}, {"fraBlocks", "chkBlk", "fraSW", "chkSW"},
-         {"tmrPreviewBlk", "tmrPreviewSW"}},
-        {"cmbBlocks", 2, {"fraSW", "chkSW"}, {"fraBlocks", "chkBlk", "fraNext", "chkNext"},
-         {"tmrPreviewBlk", "tmrPreviewNext"}},
-        {"cmbMisc", 1, {"fraBomb", "chkBomb"}, {"fraExplosion", "chkExplosion", "fraColor", "chkColor"},
-         {"tmrPreviewExplosion"}},
-        {"cmbMisc", 2, {"fraColor", "chkColor"}, {"fraExplosion", "chkBomb", "fraMImg", "chkMImg"},
-         {"tmrPreviewExplosion", "tmrPreviewBomb"}},
-        {"cmbMisc", 3, {"fraMImg", "chkMImg"}, {"fraExplosion", "fraBomb", "fraColor", "chkColor"},
-         {"tmrPreviewExplosion", "tmrPreviewBomb"}},
+        { "cmbFields", 1, { "fraIBG", "chkIBG" }, { "fraBackground", "chkBG" }, { "tmrBGPreview" } },
+        { "cmbFields", 0, { "fraBackground", "chkBG" }, { "fraIBG", "chkIBG" }, { "tmrPreviewIBG" } },
+        { "cmbBlocks", 1, { "fraNext", "chkNext" }, { "fraBlocks", "chkBlk", "fraSW", "chkSW" },
+            { "tmrPreviewBlk", "tmrPreviewSW" } },
+        { "cmbBlocks", 2, { "fraSW", "chkSW" }, { "fraBlocks", "chkBlk", "fraNext", "chkNext" },
+            { "tmrPreviewBlk", "tmrPreviewNext" } },
+        { "cmbMisc", 1, { "fraBomb", "chkBomb" }, { "fraExplosion", "chkExplosion", "fraColor", "chkColor" },
+            { "tmrPreviewExplosion" } },
+        { "cmbMisc", 2, { "fraColor", "chkColor" }, { "fraExplosion", "chkBomb", "fraMImg", "chkMImg" },
+            { "tmrPreviewExplosion", "tmrPreviewBomb" } },
+        { "cmbMisc", 3, { "fraMImg", "chkMImg" }, { "fraExplosion", "fraBomb", "fraColor", "chkColor" },
+            { "tmrPreviewExplosion", "tmrPreviewBomb" } },
     };
     for (const Case& c : cases) {
         EditorState state = startedWithPreviewsRunning();
@@ -214,14 +212,14 @@ TEST(EditorPages, TabAndMenuShowThePageWithItsHeightsAndPreviews)
         std::set<std::string> running;
     };
     const std::vector<Case> cases = {
-        {1, "picGeneral", "mnuGeneral", 6475, 5730, {}},
-        {2, "picIface", "mnuIface", 6475, 5730, {}},
-        {3, "picFields", "mnuBG", 7315, 6575, {"tmrBGPreview", "tmrPreviewIBG"}},
-        {4, "picBlocks", "mnuBLK", 6475, 5730, {"tmrPreviewBlk", "tmrPreviewNext", "tmrPreviewSW"}},
-        {5, "picMisc", "mnuMisc", 6475, 5730, {"tmrPreviewExplosion", "tmrPreviewBomb"}},
-        {6, "picSound", "mnuSounds", 6475, 5730, {}},
+        { 1, "picGeneral", "mnuGeneral", 6475, 5730, {} },
+        { 2, "picIface", "mnuIface", 6475, 5730, {} },
+        { 3, "picFields", "mnuBG", 7315, 6575, { "tmrBGPreview", "tmrPreviewIBG" } },
+        { 4, "picBlocks", "mnuBLK", 6475, 5730, { "tmrPreviewBlk", "tmrPreviewNext", "tmrPreviewSW" } },
+        { 5, "picMisc", "mnuMisc", 6475, 5730, { "tmrPreviewExplosion", "tmrPreviewBomb" } },
+        { 6, "picSound", "mnuSounds", 6475, 5730, {} },
     };
-    for (bool fromMenu : {false, true}) {
+    for (bool fromMenu : { false, true }) {
         for (const Case& c : cases) {
             EditorState state = startedWithPreviewsRunning();
             if (fromMenu)

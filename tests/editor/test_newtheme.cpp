@@ -34,10 +34,10 @@ TEST(NewTheme, ResetsTheThemeButKeepsSkinDescriptionSwatchesAndMusicPath)
     EditorState state;
     StartEditor(state);
     fillAllPartsTheme(state);
-    fill(state, {{"cmbType", "0"}, {"txtSkinFile", "skin.bmp"}, {"chkSkinTransparent", "1"}});
+    fill(state, { { "cmbType", "0" }, { "txtSkinFile", "skin.bmp" }, { "chkSkinTransparent", "1" } });
     state.setSwatchColor(0, 0x0000FF);
     EditorFiles& files = state.files();
-    files = {"/themes/neon.kvx", "/tmp/k/kalvon/neon/", "kalvon/neon/", "/tmp/k/kalvon/neon/"};
+    files = { "/themes/neon.kvx", "/tmp/k/kalvon/neon/", "kalvon/neon/", "/tmp/k/kalvon/neon/" };
     state.setTimerEnabled("tmrPreviewBomb", true);
 
     ApplyNewTheme(state);
@@ -57,8 +57,8 @@ TEST(NewTheme, ResetsTheThemeButKeepsSkinDescriptionSwatchesAndMusicPath)
     EXPECT_TRUE(state.enabled("txtResource"));
     EXPECT_FALSE(state.enabled("fraTheme0"));
     EXPECT_FALSE(state.timerEnabled("tmrPreviewBomb"));
-    for (std::string_view frame : {"fraIface", "fraBackground", "fraBGAni", "fraBlkAni", "fraIBG", "fraColor",
-                                   "fraMImg", "fraMusic", "fraSound", "fraExplosion", "fraBomb"})
+    for (std::string_view frame : { "fraIface", "fraBackground", "fraBGAni", "fraBlkAni", "fraIBG",
+             "fraColor", "fraMImg", "fraMusic", "fraSound", "fraExplosion", "fraBomb" })
         EXPECT_FALSE(state.enabled(frame)) << frame;
 }
 

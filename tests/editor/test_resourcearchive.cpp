@@ -6,9 +6,8 @@
 #include "support/scripteddialogs.h"
 
 #include <gtest/gtest.h>
-#include <zip.h>
-
 #include <map>
+#include <zip.h>
 
 using namespace kalvon;
 using namespace kalvon::editor;
@@ -33,7 +32,10 @@ void makeZip(const std::filesystem::path& file, const std::map<std::string, std:
 
 class ResourceArchiveTest : public ::testing::Test {
 protected:
-    void unpack(const std::filesystem::path& archive) { UnpackResourceZip(state, archive.string(), dialogs, temp.path()); }
+    void unpack(const std::filesystem::path& archive)
+    {
+        UnpackResourceZip(state, archive.string(), dialogs, temp.path());
+    }
 
     ScratchFolder themes;
     ScratchFolder temp; // stands in for the private temporary folder
@@ -46,15 +48,15 @@ protected:
 TEST(ResourceBaseName, IsTheNameBeforeTheFirstZipAndNeverLeadsOut)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"D:\\my themes\\neon.zip", "neon"},
-        {"/home/me/themes/neon.zip", "neon"},
-        {"C:\\themes\\dark.zip.zip", "dark"},
-        {"C:\\themes/mixed\\dark.zip", "dark"},
-        {"NEON.ZIP", ""},
-        {"archive", ""},
-        {"../../evil.zip", "evil"},
-        {"/themes/...zip", ""},
-        {"themes/..zip", ""},
+        { "D:\\my themes\\neon.zip", "neon" },
+        { "/home/me/themes/neon.zip", "neon" },
+        { "C:\\themes\\dark.zip.zip", "dark" },
+        { "C:\\themes/mixed\\dark.zip", "dark" },
+        { "NEON.ZIP", "" },
+        { "archive", "" },
+        { "../../evil.zip", "evil" },
+        { "/themes/...zip", "" },
+        { "themes/..zip", "" },
     };
     for (const auto& [path, base] : cases)
         EXPECT_EQ(ResourceBaseName(path), base) << path;
@@ -66,15 +68,16 @@ TEST(MakeResourceRelative, StripsTheResourceFolderFoundWithoutRegardToCase)
         std::string resourceDir, relDir, path, relative;
     };
     const std::vector<Case> cases = {
-        {"/tmp/k/kalvon/dark/", "kalvon/dark/", "/tmp/k/kalvon/dark/bg1.bmp", "bg1.bmp"},
-        {"C:\\TEMP\\kalvon\\dark\\", "kalvon/dark/", "C:\\Temp\\KALVON\\Dark\\sub\\a.wav", "sub\\a.wav"},
-        {"/tmp/k/kalvon/dark/", "kalvon/dark/", "/media/copy/KALVON/DARK/x.bmp", "x.bmp"},
-        {"/tmp/k/kalvon/dark/", "kalvon/dark/", "C:\\sounds\\boom.wav", "C:\\sounds\\boom.wav"},
-        {"", "", "/anything/a.bmp", "/anything/a.bmp"},
+        { "/tmp/k/kalvon/dark/", "kalvon/dark/", "/tmp/k/kalvon/dark/bg1.bmp", "bg1.bmp" },
+        { "C:\\TEMP\\kalvon\\dark\\", "kalvon/dark/", "C:\\Temp\\KALVON\\Dark\\sub\\a.wav", "sub\\a.wav" },
+        { "/tmp/k/kalvon/dark/", "kalvon/dark/", "/media/copy/KALVON/DARK/x.bmp", "x.bmp" },
+        { "/tmp/k/kalvon/dark/", "kalvon/dark/", "C:\\sounds\\boom.wav", "C:\\sounds\\boom.wav" },
+        { "", "", "/anything/a.bmp", "/anything/a.bmp" },
         // An upper-case ".ZIP" unpacks into the product folder itself.
-        {"/tmp/k/kalvon/", "kalvon/", "/tmp/k/kalvon/bg1.bmp", "bg1.bmp"},
+        { "/tmp/k/kalvon/", "kalvon/", "/tmp/k/kalvon/bg1.bmp", "bg1.bmp" },
         // A base name that repeats a folder of the temporary path.
-        {"/run/u/kalvon/kalvon/kalvon/", "kalvon/kalvon/", "/run/u/kalvon/kalvon/kalvon/bg1.bmp", "bg1.bmp"},
+        { "/run/u/kalvon/kalvon/kalvon/", "kalvon/kalvon/", "/run/u/kalvon/kalvon/kalvon/bg1.bmp",
+            "bg1.bmp" },
     };
     for (const Case& c : cases) {
         EditorState state;
@@ -87,7 +90,7 @@ TEST(MakeResourceRelative, StripsTheResourceFolderFoundWithoutRegardToCase)
 TEST_F(ResourceArchiveTest, UnpacksIntoItsFolderUnderTheTemporaryFolder)
 {
     const auto archive = themes / "neon.zip";
-    makeZip(archive, {{"bg1.bmp", "frame one"}, {"sub/a.wav", "sound"}});
+    makeZip(archive, { { "bg1.bmp", "frame one" }, { "sub/a.wav", "sound" } });
     unpack(archive);
 
     const auto folder = temp / "kalvon" / "neon";
@@ -101,10 +104,10 @@ TEST_F(ResourceArchiveTest, UnpacksIntoItsFolderUnderTheTemporaryFolder)
 
 TEST_F(ResourceArchiveTest, ASecondArchiveOfTheSameNameOverwritesWithoutAsking)
 {
-    makeZip(themes / "neon.zip", {{"bg1.bmp", "old"}, {"only-old.bmp", "kept"}});
+    makeZip(themes / "neon.zip", { { "bg1.bmp", "old" }, { "only-old.bmp", "kept" } });
     unpack(themes / "neon.zip");
     std::filesystem::create_directories(themes / "other");
-    makeZip(themes / "other" / "neon.zip", {{"bg1.bmp", "new"}});
+    makeZip(themes / "other" / "neon.zip", { { "bg1.bmp", "new" } });
     unpack(themes / "other" / "neon.zip");
 
     const auto folder = temp / "kalvon" / "neon";
@@ -115,7 +118,7 @@ TEST_F(ResourceArchiveTest, ASecondArchiveOfTheSameNameOverwritesWithoutAsking)
 
 TEST_F(ResourceArchiveTest, UpperCaseZipUnpacksIntoTheProductFolderWithUsableNames)
 {
-    makeZip(themes / "NEON.ZIP", {{"bg1.bmp", "frame"}});
+    makeZip(themes / "NEON.ZIP", { { "bg1.bmp", "frame" } });
     unpack(themes / "NEON.ZIP");
     const auto product = temp / "kalvon";
     EXPECT_EQ(readFile(product / "bg1.bmp"), "frame");
@@ -131,7 +134,8 @@ TEST_F(ResourceArchiveTest, AnArchiveThatCannotBeUnpackedIsReportedAndStillNames
         std::filesystem::path archive;
         std::string relDir;
     };
-    for (const Case& c : {Case{themes / "missing.zip", "kalvon/missing/"}, Case{damaged, "kalvon/damaged/"}}) {
+    for (const Case& c :
+        { Case{ themes / "missing.zip", "kalvon/missing/" }, Case{ damaged, "kalvon/damaged/" } }) {
         dialogs.calls.clear();
         unpack(c.archive);
         ASSERT_EQ(dialogs.calls.size(), 1u) << c.archive;
@@ -146,7 +150,7 @@ TEST_F(ResourceArchiveTest, AnArchiveThatCannotBeUnpackedIsReportedAndStillNames
 TEST_F(ResourceArchiveTest, HostileNamesStayInsideTheProductFolder)
 {
     // A member that climbs out is skipped (and reported); the rest is unpacked.
-    makeZip(themes / "evil.zip", {{"../../outside.txt", "x"}, {"fine.bmp", "ok"}});
+    makeZip(themes / "evil.zip", { { "../../outside.txt", "x" }, { "fine.bmp", "ok" } });
     const std::filesystem::path nested = themes / "a" / "b";
     std::filesystem::create_directories(nested);
     // A resource name that climbs folders only names the base "evil".

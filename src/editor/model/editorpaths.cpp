@@ -15,4 +15,12 @@ std::optional<std::filesystem::path> localPath(BytesView path)
     return paths::resolve(path, base);
 }
 
+std::optional<std::filesystem::path> findLocalFile(BytesView path)
+{
+    const std::optional<std::filesystem::path> file = localPath(path);
+    if (!file)
+        return std::nullopt;
+    return paths::findCaseInsensitive(*file);
+}
+
 } // namespace kalvon::editor

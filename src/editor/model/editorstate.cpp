@@ -31,14 +31,23 @@ EditorState::EditorState()
         m_timers.emplace(timer, false);
 }
 
-void EditorState::addListener(Listener listener)
+int EditorState::addListener(Listener listener)
 {
-    m_listeners.push_back(std::move(listener));
+    const int handle = m_nextListener++;
+    m_listeners.emplace_back(handle, std::move(listener));
+    return handle;
+}
+
+void EditorState::removeListener(int handle)
+{
+    std::erase_if(m_listeners, [handle](const auto& entry) { return entry.first == handle; });
 }
 
 void EditorState::notify(BytesView name)
 {
-    for (const Listener& listener : m_listeners)
+    // A copy: a listener may add or remove listeners.
+    const auto listeners = m_listeners;
+    for (const auto& [handle, listener] : listeners)
         listener(name);
 }
 
@@ -106,11 +115,8 @@ void EditorState::setListIndex(BytesView list, int index)
 void EditorState::runHandler(const ControlInfo& control)
 {
     switch (control.handler) {
-    case ChangeHandler::None:
-        return;
-    case ChangeHandler::SetsChanged:
-        m_changed = true;
-        return;
+    case ChangeHandler::None: return;
+    case ChangeHandler::SetsChanged: m_changed = true; return;
     case ChangeHandler::IncludeBox:
         m_changed = true;
         if (!control.frame.empty())
@@ -119,16 +125,13 @@ void EditorState::runHandler(const ControlInfo& control)
     case ChangeHandler::BlockAnimation: {
         m_changed = true;
         const auto boxes = blockAnimationBoxes();
-        const bool any = std::any_of(boxes.begin(), boxes.end(), [&](std::string_view box) { return value(box) == 1; });
+        const bool any
+            = std::any_of(boxes.begin(), boxes.end(), [&](std::string_view box) { return value(box) == 1; });
         setEnabled(control.frame, any);
         return;
     }
-    case ChangeHandler::TypeList:
-        cmbType_Click();
-        return;
-    case ChangeHandler::PartSelector:
-        applySelector(control.name, listIndex(control.name));
-        return;
+    case ChangeHandler::TypeList: cmbType_Click(); return;
+    case ChangeHandler::PartSelector: applySelector(control.name, listIndex(control.name)); return;
     }
 }
 
@@ -144,8 +147,8 @@ void EditorState::cmbType_Click()
 void EditorState::applySelector(BytesView list, int index)
 {
     const auto selectors = selectorTable();
-    const auto selector = std::find_if(selectors.begin(), selectors.end(),
-                                       [&](const SelectorInfo& s) { return s.list == list; });
+    const auto selector = std::find_if(
+        selectors.begin(), selectors.end(), [&](const SelectorInfo& s) { return s.list == list; });
     const int count = static_cast<int>(selector->parts.size());
     int shown = index;
     if (index < 0 || index >= count) {
@@ -186,7 +189,8 @@ void EditorState::applyPage(int tab)
     m_windowHeightTwips = shown.windowHeightTwips;
     m_tabStripHeightTwips = shown.tabStripHeightTwips;
     for (std::string_view timer : previewTimers()) {
-        const bool kept = std::find(shown.timersKept.begin(), shown.timersKept.end(), timer) != shown.timersKept.end();
+        const bool kept
+            = std::find(shown.timersKept.begin(), shown.timersKept.end(), timer) != shown.timersKept.end();
         if (!kept)
             setTimerEnabled(timer, false);
     }
@@ -195,8 +199,7 @@ void EditorState::applyPage(int tab)
     notify("tabMain");
 }
 
-template <typename FlagMap>
-auto& EditorState::flagIn(FlagMap& map, BytesView name)
+template <typename FlagMap> auto& EditorState::flagIn(FlagMap& map, BytesView name)
 {
     const auto found = map.find(name);
     if (found == map.end())

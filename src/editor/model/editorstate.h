@@ -22,10 +22,10 @@ namespace kalvon::editor {
 
 // The editor's file state beside its controls.
 struct EditorFiles {
-    Bytes CurrentFile;    // the theme file last loaded or saved; "" for a theme without a file
-    Bytes ResourceDir;    // the folder the resource archive was unpacked into, ending in "/"
+    Bytes CurrentFile; // the theme file last loaded or saved; "" for a theme without a file
+    Bytes ResourceDir; // the folder the resource archive was unpacked into, ending in "/"
     Bytes ResourceRelDir; // the same folder relative to the temporary folder ("kalvon/dark/")
-    Bytes MusicPath;      // the prefix the music tryout puts before txtMusic
+    Bytes MusicPath; // the prefix the music tryout puts before txtMusic
 };
 
 // Type-0 keys that no control shows: kept from the loaded file so that a save writes them
@@ -44,7 +44,9 @@ public:
     // selection, everything enabled and visible, the first tab selected, timers stopped.
     EditorState();
 
-    void addListener(Listener listener);
+    // Returns a handle for removeListener (a window that goes away before the model).
+    int addListener(Listener listener);
+    void removeListener(int handle);
 
     // Text boxes. Names as in the catalogue; array elements as elementName("txtColor", 3).
     const Bytes& text(BytesView name) const;
@@ -105,8 +107,7 @@ private:
     void applyPage(int tab);
     void setVisible(BytesView element, bool visible);
     using Flags = std::map<Bytes, bool, std::less<>>;
-    template <typename FlagMap>
-    static auto& flagIn(FlagMap& map, BytesView name);
+    template <typename FlagMap> static auto& flagIn(FlagMap& map, BytesView name);
     void setFlag(Flags& map, BytesView name, bool value);
 
     std::vector<Slot> m_slots;
@@ -122,7 +123,8 @@ private:
     bool m_changed = false;
     EditorFiles m_files;
     SkinPictureKeys m_skinPictureKeys;
-    std::vector<Listener> m_listeners;
+    std::vector<std::pair<int, Listener>> m_listeners;
+    int m_nextListener = 1;
 };
 
 } // namespace kalvon::editor

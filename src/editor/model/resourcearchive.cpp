@@ -94,4 +94,24 @@ Bytes MakeResourceRelative(const EditorState& state, BytesView path)
     return Bytes(path.substr(at + files.ResourceRelDir.size()));
 }
 
+namespace {
+
+Bytes joinedUnlessAbsolute(BytesView folder, BytesView name)
+{
+    const bool absolute = !name.empty() && name.front() == '/';
+    return absolute || paths::hasDriveLetter(name) ? Bytes(name) : Bytes(folder) + Bytes(name);
+}
+
+} // namespace
+
+Bytes ResourceFilePath(const EditorFiles& files, BytesView name)
+{
+    return joinedUnlessAbsolute(files.ResourceDir, name);
+}
+
+Bytes MusicFilePath(const EditorFiles& files, BytesView name)
+{
+    return joinedUnlessAbsolute(files.MusicPath.empty() ? files.ResourceDir : files.MusicPath, name);
+}
+
 } // namespace kalvon::editor
