@@ -228,3 +228,24 @@ TEST_F(ThemeLoaderTest, OnlyTheTwoTypesTheListTakesLoad)
         EXPECT_EQ(state.listIndex("cmbType"), type.value_or(-1)) << text;
     }
 }
+
+TEST_F(ThemeLoaderTest, AGroupTickedWithEveryBoxEmptyComesBackTicked)
+{
+    // Groups whose keys are written only when filled: saved as their title alone.
+    for (const char* box : { "chkIface", "chkMImg", "chkMusic", "chkSounds" }) {
+        EditorState fresh;
+        StartEditor(fresh);
+        fresh.setValue(box, 1);
+        const std::string saved = (folder / "ticked.kvx").string();
+        ASSERT_TRUE(WriteThemeFile(fresh, saved, dialogs)) << box;
+
+        ASSERT_TRUE(LoadThemeFile(state, saved, dialogs, temp.path())) << box;
+        EXPECT_EQ(state.value(box), 1) << box;
+        const std::string again = (folder / "again.kvx").string();
+        ASSERT_TRUE(WriteThemeFile(state, again, dialogs)) << box;
+        EXPECT_EQ(readFile(again), readFile(saved)) << box;
+    }
+    // Without its title the group stays unticked.
+    ASSERT_TRUE(load(kHead + "name=x\r\nresourcefile=r.zip\r\nthemetype=1\r\n"));
+    EXPECT_EQ(state.value("chkMusic"), 0);
+}

@@ -121,6 +121,18 @@ Bytes ThemeFile::description() const
     return themeFileDescription(m_text);
 }
 
+bool ThemeFile::hasSectionLine(BytesView wanted) const
+{
+    bool inSection = false;
+    for (BytesView line : splitLines(m_text)) {
+        if (const std::optional<BytesView> name = sectionHeader(line))
+            inSection = equalsNoCase(*name, kThemeSection);
+        else if (inSection && line == wanted)
+            return true;
+    }
+    return false;
+}
+
 int checkBoxValue(BytesView text)
 {
     const std::optional<double> number = vb::toNumber(text);

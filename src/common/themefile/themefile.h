@@ -40,6 +40,9 @@ public:
     // The description block: the lines between the header line and the " " line before the
     // section, without the line end the writer adds after it.
     Bytes description() const;
+    // Whether a line that is exactly `line` stands in the theme section: a group's title line
+    // tells that the group was included even when none of its keys was filled.
+    bool hasSectionLine(BytesView line) const;
 
 private:
     Bytes m_text;

@@ -107,6 +107,11 @@ private:
             if (loadKey(entry.key))
                 m_state.setValue(includeBox, 1);
         }
+        // A group whose keys are written only when filled is saved as its title alone when it
+        // was ticked with every box empty; the title keeps it ticked.
+        const themefile::GroupInfo& info = themefile::groupInfo(group);
+        if (info.layout == themefile::GroupLayout::FilledKeys && m_file.hasSectionLine(info.title))
+            m_state.setValue(includeBox, 1);
         // The first frame's file name is not stored: frame 1 of the set.
         if (const std::optional<FirstFrameBox> first = firstFrameBoxOf(group)) {
             m_state.setText(first->box,

@@ -227,6 +227,21 @@ TEST(ThemeFileReader, DescriptionIsTheTextBetweenHeaderAndSection)
     }
 }
 
+TEST(ThemeFileReader, SectionLinesAreLookedForInsideTheThemeSectionOnly)
+{
+    const std::vector<std::pair<std::string, bool>> cases = {
+        { "H\r\n \r\n[Theme Info]\r\nname=x\r\n \r\n//Music\r\n", true },
+        { "H\n[theme info]\n//Music\n", true },
+        // A description line stands before the section; another section's lines do not count.
+        { "H\r\n//Music\r\n \r\n[Theme Info]\r\nname=x\r\n", false },
+        { "H\r\n[Theme Info]\r\nname=x\r\n[Other]\r\n//Music\r\n", false },
+        // Only the whole line counts.
+        { "H\r\n[Theme Info]\r\n//Music box\r\n", false },
+    };
+    for (const auto& [text, found] : cases)
+        EXPECT_EQ(ThemeFile::parse(text).hasSectionLine("//Music"), found) << text;
+}
+
 TEST(ThemeFileReader, CheckBoxValuesOfFlagTexts)
 {
     const std::vector<std::pair<std::string, int>> flags = { { "0", 0 }, { "1", 1 }, { "2", 2 }, { "-1", 1 },
