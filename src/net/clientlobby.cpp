@@ -267,29 +267,26 @@ void InternetClient::spotTaken(int index, int spot)
     chat("Player " + vb::formatInt(spot), true, ChatColour::Player);
 }
 
-ChatColour InternetClient::chatNameColour(int index) const
+void InternetClient::printChatLine(int index, BytesView text, char open, char close)
 {
-    return m_roster.isMe(index) ? ChatColour::Client : ChatColour::Other;
+    const PlayerInfo* info = m_roster.player(index);
+    if (!info)
+        return;
+    // This client's own lines stand out by the colour of the name.
+    const ChatColour nameColour = m_roster.isMe(index) ? ChatColour::Client : ChatColour::Other;
+    chat("\r\n" + Bytes(1, open) + info->Name + Bytes(1, close) + " ", true, nameColour);
+    chat(text, false, ChatColour::Normal);
+    playSound(SoundSlot::Chat);
 }
 
 void InternetClient::ClientMsgChat(const toClient::ChatLine& message)
 {
-    const PlayerInfo* info = m_roster.player(message.player);
-    if (!info)
-        return;
-    chat("\r\n<" + info->Name + "> ", true, chatNameColour(message.player));
-    chat(message.text, false, ChatColour::Normal);
-    playSound(SoundSlot::Chat);
+    printChatLine(message.player, message.text, '<', '>');
 }
 
 void InternetClient::ClientMsgTeamChat(const toClient::TeamChatLine& message)
 {
-    const PlayerInfo* info = m_roster.player(message.player);
-    if (!info)
-        return;
-    chat("\r\n(" + info->Name + ") ", true, chatNameColour(message.player));
-    chat(message.text, false, ChatColour::Normal);
-    playSound(SoundSlot::Chat);
+    printChatLine(message.player, message.text, '(', ')');
 }
 
 void InternetClient::ClientMsgAction(const toClient::ActionLine& message)

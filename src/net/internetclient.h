@@ -147,8 +147,8 @@ private:
     void ClientMsgSpotChange(const wire::toClient::SpotChanged& message);
     void spotToSpectators(int index);
     void spotTaken(int index, int spot);
-    // The colour of a chat line's sender: this client's own lines stand out.
-    ChatColour chatNameColour(int index) const;
+    // "<Bob> hi" (or "(Bob) hi" for team chat) with the chat sound; nothing for an unknown index.
+    void printChatLine(int index, BytesView text, char open, char close);
     void ClientMsgChat(const wire::toClient::ChatLine& message);
     void ClientMsgTeamChat(const wire::toClient::TeamChatLine& message);
     void ClientMsgAction(const wire::toClient::ActionLine& message);

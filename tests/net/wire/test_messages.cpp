@@ -81,6 +81,12 @@ toClient::SlotHolders someHolders()
     return { -1, 1, -1, 3, -1, -1, 2 };
 }
 
+// Lines a decoder refuses, and why.
+struct Refusal {
+    const char* why;
+    std::vector<Bytes> lines;
+};
+
 template <class Message> struct Golden {
     Message message;
     Bytes line;
@@ -260,57 +266,32 @@ TEST(ToServerMessages, LayoutsAsPeersSendThem)
 
 TEST(ToServerMessages, RefusedLines)
 {
-    const Bytes dump40(40, 'd');
-    for (const Bytes& line : std::vector<Bytes>{
-             "",
-             "~",
-             "\x01",
-             "S",
-             "L",
-             "\"", // empty, unknown codes, a hello without payload
-             "\";red Ann\r1.91",
-             "\";red\tAnn 1.91",
-             "\";\rred\tAnn", // no TAB; no CR; the CR before the TAB
-             "5",
-             "5;",
-             "5;\x96\x96",
-             "5;\xa2\x96\x5a",
-             "5;\x96\xac\x5a",
-             "5;\x96\x96\x70",
-             "5;" + kTwoChangesText + "\x96",
-             "6",
-             "6;",
-             "6;\x97\x98",
-             "F",
-             "F;\x97\x98",
-             "K",
-             "K;\x97\x98",
-             "Z",
-             "Z;",
-             "Z;\x9d",
-             "Z;\x95",
-             "Z;\xff",
-             "Z;\x98\x98",
-             "^",
-             "^;",
-             "^;\x96",
-             "^;\x95\x97",
-             "^;\x97\x95",
-             "^;\x97\x97\x97",
-             "f",
-             "f;bob",
-             "h;lobby",
-             "|;lobby\tpw",
-             "|;lobby\tpw\t" + dump40.substr(1),
-             "|;lobby\tpw\t" + dump40 + "d",
-             "s",
-             "s;\x96",
-             "s;\x97\x97",
-             "}",
-             "};\x9d"
-             "bob",
-         }) {
-        EXPECT_EQ(toServer::decode(line), std::nullopt) << ::testing::PrintToString(line);
+    const Bytes options(40, 'd');
+    const Refusal refusals[] = {
+        { "empty, or no code a client sends", { "", "~", "\x01", "S", "L" } },
+        { "hello without payload, TAB or CR after it",
+            { "\"", "\";red Ann\r1.91", "\";red\tAnn 1.91", "\";\rred\tAnn" } },
+        { "field update with a short triple, a column 12, a row 22, a colour 22 or a byte too many",
+            { "5", "5;", "5;\x96\x96", "5;\xa2\x96\x5a", "5;\x96\xac\x5a", "5;\x96\x96\x70",
+                "5;" + kTwoChangesText + "\x96" } },
+        { "special, lines or level not one byte",
+            { "6", "6;", "6;\x97\x98", "F", "F;\x97\x98", "K", "K;\x97\x98" } },
+        { "slot outside 0..6 or not one byte", { "Z", "Z;", "Z;\x9d", "Z;\x95", "Z;\xff", "Z;\x98\x98" } },
+        { "vote on nobody, rule or value below 0, three bytes",
+            { "^", "^;", "^;\x96", "^;\x95\x97", "^;\x97\x95", "^;\x97\x97\x97" } },
+        { "private message without TAB", { "f", "f;bob" } },
+        { "room without TAB, options not 40 bytes",
+            { "h;lobby", "|;lobby\tpw", "|;lobby\tpw\t" + options.substr(1),
+                "|;lobby\tpw\t" + options + "d" } },
+        { "field request for no player, move to slot 7",
+            { "s", "s;\x96", "s;\x97\x97", "}",
+                "};\x9d"
+                "bob" } },
+    };
+    for (const Refusal& refusal : refusals) {
+        for (const Bytes& line : refusal.lines)
+            EXPECT_EQ(toServer::decode(line), std::nullopt)
+                << refusal.why << ": " << ::testing::PrintToString(line);
     }
 }
 
@@ -359,92 +340,32 @@ TEST(ToClientMessages, LayoutsAsServersSendThem)
 TEST(ToClientMessages, RefusedLines)
 {
     const Bytes dump(264, '\xaa');
-    for (const Bytes& line : std::vector<Bytes>{
-             // Empty, unknown, and codes only clients send.
-             "",
-             "~",
-             "\x01",
-             "S",
-             "T",
-             "G",
-             "s",
-             ";",
-             "\x97;x",
-             "w;\x97",
-             "(",
-             "4;\x98",
-             "\";x",
-             "%",
-             // A main player index missing or below 1.
-             "&",
-             "&;",
-             "&;\x10red",
-             "*",
-             "*;\x96hi",
-             "d;\x01",
-             "Y;\x10",
-             "f;",
-             "3",
-             "3;\x10",
-             "k;\x10",
-             "I",
-             "I;\x95",
-             "Q",
-             "Q;\x10name\tteam",
-             "\\;",
-             "j;\x96",
-             "5",
-             "5;\x10S",
-             "W;\x10" + dump,
-             // Welcomes too short, without their "," or naming no player.
-             "-;",
-             "-;\x96,\x96\x96\x96\x96\x96\x96\x96",
-             "-;\x99\x97\x96",
-             "-;\x99\x97\x96\x99\x96\x96\x98",
-             "t;\x97",
-             // Fields that are not 264 valid cells.
-             "W;\x98" + dump.substr(1),
-             "W;\x98" + dump + "\xaa",
-             "X;abc",
-             "X",
-             "X;\x20" + dump.substr(1),
-             // Lines relayed: a sender below 1, a count other than 1..4.
-             "F",
-             "F;\x98",
-             "F;\x98\x96",
-             "F;\x98\x9b",
-             "F;\x10\x97",
-             // Spot changes: a slot outside 0..6.
-             "Z;\x97",
-             "Z;\x98\x9d",
-             "Z;\x98\x95",
-             "Z;\x10\x97",
-             // A level below 0, options of the wrong length in the settings.
-             "K",
-             "K;\x10",
-             ".;short",
-             ".",
-             // Specials without sender and target.
-             "6",
-             "6;\x97",
-             "E;\xff",
-             // Votes and rooms too short or with counts below 0.
-             "^;\x97",
-             "^;\x97\x96",
-             "b;\x97",
-             "b;\x95\x97",
-             "c;\x97\x95",
-             "x;\x97\x97",
-             "x;\x96\x97\x97",
-             "y;\x97\x97",
-             "y;\x97\x95\x97",
-             "g",
-             "u;",
-             "u;\x96\x96\x96\x96lobby",
-             "u;\x96\x96\x96\x96lobby\t" + Bytes(39, 'd'),
-             "u;\x95\x96\x96\x96lobby\t" + Bytes(40, 'd'),
-         }) {
-        EXPECT_EQ(toClient::decode(line), std::nullopt) << ::testing::PrintToString(line);
+    const Bytes options(40, 'd');
+    const Refusal refusals[] = {
+        { "empty, or no code a server sends",
+            { "", "~", "\x01", "S", "T", "G", "s", ";", "\x97;x", "w;\x97", "(", "4;\x98", "\";x", "%" } },
+        { "main player index missing or below 1",
+            { "&", "&;", "&;\x10red", "*", "*;\x96hi", "d;\x01", "Y;\x10", "f;", "3", "3;\x10", "k;\x10", "I",
+                "I;\x95", "Q", "Q;\x10name\tteam", "\\;", "j;\x96", "5", "5;\x10S", "W;\x10" + dump } },
+        { "welcome too short, without its comma, or naming no player",
+            { "-;", "-;\x96,\x96\x96\x96\x96\x96\x96\x96", "-;\x99\x97\x96", "-;\x99\x97\x96\x99\x96\x96\x98",
+                "t;\x97" } },
+        { "field not 264 valid cells",
+            { "W;\x98" + dump.substr(1), "W;\x98" + dump + "\xaa", "X;abc", "X",
+                "X;\x20" + dump.substr(1) } },
+        { "lines from nobody, or not 1..4", { "F", "F;\x98", "F;\x98\x96", "F;\x98\x9b", "F;\x10\x97" } },
+        { "spot change to a slot outside 0..6", { "Z;\x97", "Z;\x98\x9d", "Z;\x98\x95", "Z;\x10\x97" } },
+        { "level below 0, settings not 40 bytes", { "K", "K;\x10", ".;short", "." } },
+        { "special without sender and target", { "6", "6;\x97", "E;\xff" } },
+        { "votes and rooms too short, counts below 0",
+            { "^;\x97", "^;\x97\x96", "b;\x97", "b;\x95\x97", "c;\x97\x95", "x;\x97\x97", "x;\x96\x97\x97",
+                "y;\x97\x97", "y;\x97\x95\x97", "g", "u;", "u;\x96\x96\x96\x96lobby",
+                "u;\x96\x96\x96\x96lobby\t" + options.substr(1), "u;\x95\x96\x96\x96lobby\t" + options } },
+    };
+    for (const Refusal& refusal : refusals) {
+        for (const Bytes& line : refusal.lines)
+            EXPECT_EQ(toClient::decode(line), std::nullopt)
+                << refusal.why << ": " << ::testing::PrintToString(line);
     }
 }
 
