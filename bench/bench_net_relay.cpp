@@ -10,29 +10,27 @@
 #include "net/banlist.h"
 #include "net/gameserver.h"
 #include "net/hostoptions.h"
-#include "net/wire/encodings.h"
 #include "net/wire/field.h"
 #include "net/wire/line.h"
 #include "net/wire/linesplitter.h"
-#include "net/wire/messages.h"
+#include "net/wire/toclient.h"
+#include "net/wire/toserver.h"
 
 #include <QCoreApplication>
 #include <QTcpServer>
-
-#include <benchmark/benchmark.h>
-
+#include <algorithm>
 #include <arpa/inet.h>
+#include <array>
+#include <atomic>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <functional>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <array>
-#include <atomic>
-#include <chrono>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 using namespace kalvon;
@@ -46,7 +44,10 @@ constexpr auto kDuration = std::chrono::seconds(10);
 
 class NoDialogs final : public Dialogs {
 public:
-    MessageAnswer messageBox(BytesView, BytesView, MessageIcon, MessageButtons) override { return MessageAnswer::Ok; }
+    MessageAnswer messageBox(BytesView, BytesView, MessageIcon, MessageButtons) override
+    {
+        return MessageAnswer::Ok;
+    }
     std::optional<Bytes> inputBox(BytesView, BytesView, BytesView) override { return std::nullopt; }
     std::optional<Bytes> openFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<Bytes> saveFile(const FileDialogRequest&) override { return std::nullopt; }
@@ -97,15 +98,18 @@ public:
         return m_splitter.feed(BytesView(buffer, static_cast<std::size_t>(n)));
     }
 
-    // Blocks until a line starting with `prefix` arrives; false after two seconds.
-    bool waitFor(BytesView prefix)
+    // Blocks until a message of type M arrives that `accept` takes; false after two seconds.
+    template <class M>
+    bool waitFor(const std::function<bool(const M&)>& accept = [](const M&) { return true; })
     {
         const auto deadline = Steady::now() + std::chrono::seconds(2);
         while (Steady::now() < deadline) {
-            pollfd p{m_fd, POLLIN, 0};
+            pollfd p{ m_fd, POLLIN, 0 };
             ::poll(&p, 1, 10);
             for (const Bytes& line : readLines()) {
-                if (BytesView(line).substr(0, prefix.size()) == prefix)
+                const std::optional<wire::toClient::Message> message = wire::toClient::decode(line);
+                const M* wanted = message ? std::get_if<M>(&*message) : nullptr;
+                if (wanted && accept(*wanted))
                     return true;
             }
         }
@@ -134,16 +138,19 @@ RelayResult runClients(quint16 port)
         clients.push_back(std::make_unique<RawClient>(port));
         if (!clients.back()->ok())
             return result;
-        clients.back()->sendLine(wire::makeLine('"', wire::buildHello("\r", "bench" + std::to_string(i))));
-        if (!clients.back()->waitFor("-;"))
+        clients.back()->sendLine(wire::toServer::encode(
+            wire::toServer::Hello{ Bytes(wire::kNoTeam), "bench" + std::to_string(i) }));
+        if (!clients.back()->waitFor<wire::toClient::Welcome>())
             return result;
-        clients.back()->sendLine(wire::makeLine('Z', Bytes(1, wire::PlayerChar(i + 1))));
-        if (!clients.back()->waitFor(Bytes("Z;") + wire::PlayerChar(i + 1)))
+        const int slot = i + 1;
+        clients.back()->sendLine(wire::toServer::encode(wire::toServer::TakeSpot{ slot }));
+        if (!clients.back()->waitFor<wire::toClient::SpotChanged>(
+                [slot](const wire::toClient::SpotChanged& m) { return m.slot == slot; }))
             return result;
     }
-    clients[0]->sendLine("M");
+    clients[0]->sendLine(wire::encode(wire::toServer::StartGame{}));
     for (auto& client : clients) {
-        if (!client->waitFor("M;"))
+        if (!client->waitFor<wire::toClient::GameStarted>())
             return result;
     }
     result.ready = true;
@@ -157,21 +164,24 @@ RelayResult runClients(quint16 port)
         nextSend[i] = start + kSendEvery * i / kClients;
     std::vector<pollfd> polls;
     for (auto& client : clients)
-        polls.push_back({client->fd(), POLLIN, 0});
+        polls.push_back({ client->fd(), POLLIN, 0 });
 
     const auto receiveAll = [&] {
         ::poll(polls.data(), polls.size(), 0);
         const auto now = Steady::now();
         for (int r = 0; r < kClients; ++r) {
             for (const Bytes& line : clients[r]->readLines()) {
-                if (line.size() < 3 || line[0] != '5')
+                const std::optional<wire::toClient::Message> message = wire::toClient::decode(line);
+                const auto* relay = message ? std::get_if<wire::toClient::FieldRelay>(&*message) : nullptr;
+                if (!relay)
                     continue;
-                const int sender = wire::playerValue(line[2]) - 1;
+                const int sender = relay->player - 1;
                 if (sender < 0 || sender >= kClients)
                     continue;
                 const std::size_t seq = receivedFrom[r][sender]++;
                 if (seq < sendTimes[sender].size())
-                    result.latenciesUs.push_back(std::chrono::duration<double, std::micro>(now - sendTimes[sender][seq]).count());
+                    result.latenciesUs.push_back(
+                        std::chrono::duration<double, std::micro>(now - sendTimes[sender][seq]).count());
                 ++result.received;
             }
         }
@@ -186,11 +196,11 @@ RelayResult runClients(quint16 port)
             const int row = step++ % 18;
             std::vector<wire::CellChange> changes;
             for (int x = 4; x < 8; ++x) {
-                changes.push_back({x, row, wire::kEmptyCell});
-                changes.push_back({x, row + 1, i % 6});
+                changes.push_back({ x, row, wire::kEmptyCell });
+                changes.push_back({ x, row + 1, i % 6 });
             }
             sendTimes[i].push_back(Steady::now());
-            clients[i]->sendLine(wire::makeLine('5', wire::encodeFieldDiff(changes)));
+            clients[i]->sendLine(wire::toServer::encode(wire::toServer::FieldUpdate{ changes }));
             ++result.sent;
             nextSend[i] += kSendEvery;
         }

@@ -10,9 +10,8 @@
 #include "net/internetclient.h"
 #include "net/socketclose.h"
 #include "net/usertext.h"
-#include "net/wire/codes.h"
 #include "net/wire/line.h"
-#include "net/wire/messages.h"
+#include "net/wire/toserver.h"
 #include "platform/qtext.h"
 
 #include <QTcpSocket>
@@ -33,11 +32,11 @@ std::optional<std::pair<Bytes, int>> splitAddress(BytesView address)
 {
     const auto colon = address.find(':');
     if (colon == BytesView::npos)
-        return std::pair{Bytes(address), InternetClient::kDefaultPort};
+        return std::pair{ Bytes(address), InternetClient::kDefaultPort };
     const std::optional<int> port = parsePortText(address.substr(colon + 1));
     if (!port)
         return std::nullopt;
-    return std::pair{Bytes(address.substr(0, colon)), *port};
+    return std::pair{ Bytes(address.substr(0, colon)), *port };
 }
 
 } // namespace
@@ -78,7 +77,7 @@ void InternetClient::connectButtonClicked(BytesView name, BytesView team, BytesV
 
 void InternetClient::disconnectFromServer()
 {
-    SendToServer(Bytes(1, toServer::MsgQuit));
+    send(toServer::Quit{});
     m_view.setCaption(ClientControl::ConnectButton, "Connect");
     m_view.setEnabled(ClientControl::NameBox, true);
     m_view.setEnabled(ClientControl::AddressBox, true);
@@ -87,7 +86,7 @@ void InternetClient::disconnectFromServer()
 
 void InternetClient::sendQuit()
 {
-    SendToServer(Bytes(1, toServer::MsgQuit));
+    send(toServer::Quit{});
     if (m_socket)
         m_socket->flush();
 }
@@ -98,7 +97,7 @@ void InternetClient::applyTeam(BytesView team)
     m_TeamName = teamOnWire(m_MyTeam);
     if (PlayerInfo* me = m_roster.player(m_roster.MyIndex))
         me->Team = m_TeamName;
-    SendToServer(makeLine(toServer::MsgSetTeam, m_TeamName));
+    send(toServer::SetTeam{ m_TeamName });
 }
 
 void InternetClient::ConnectOrDisconnect(BytesView name, BytesView team, BytesView address)
@@ -152,7 +151,7 @@ void InternetClient::ClientConnected()
     m_queueTimer.start();
     // A new connection has no index yet, whatever the last one had.
     m_roster.MyIndex = 0;
-    SendToServer(makeLine(toServer::MsgHello, buildHello(teamOnWire(payloadField(m_TeamName)), m_MyName)));
+    send(toServer::Hello{ teamOnWire(payloadField(m_TeamName)), m_MyName });
     m_roster.clearSpots();
     m_roster.Spectating = true;
     m_Connected = true;
@@ -162,7 +161,7 @@ void InternetClient::ClientDataArrival(BytesView data)
 {
     for (Bytes& line : m_splitter.feed(data)) {
         if (m_Connected && m_roster.MyIndex < 1)
-            SendToServer(Bytes(1, toServer::MsgRequestIndex));
+            send(toServer::RequestIndex{});
         m_queue.push_back(std::move(line));
     }
 }
@@ -175,8 +174,8 @@ void InternetClient::drainQueue()
     while (!m_queue.empty()) {
         const Bytes line = std::move(m_queue.front());
         m_queue.pop_front();
-        if (const std::optional<Message> message = parseLine(line))
-            ClientDispatchMessage(BytesView(&message->code, 1), message->payload);
+        if (const std::optional<toClient::Message> message = toClient::decode(line))
+            dispatch(*message);
     }
     m_draining = false;
     if (m_closePending) {
@@ -284,18 +283,18 @@ void InternetClient::ClientDisconnected()
     m_view.setEnabled(ClientControl::AddressBox, true);
     m_view.setEnabled(ClientControl::NameBox, true);
     m_view.setPlayerList({});
-    for (ClientControl control : {ClientControl::JoinGame, ClientControl::Spectate, ClientControl::TeamButton,
-             ClientControl::MenuStartVote, ClientControl::MenuRoomBrowser, ClientControl::MenuSpec,
-             ClientControl::MenuSpectate, ClientControl::MenuJoinGame})
+    for (ClientControl control : { ClientControl::JoinGame, ClientControl::Spectate,
+             ClientControl::TeamButton, ClientControl::MenuStartVote, ClientControl::MenuRoomBrowser,
+             ClientControl::MenuSpec, ClientControl::MenuSpectate, ClientControl::MenuJoinGame })
         m_view.setEnabled(control, false);
     m_IsAdmin = false;
 
     // A hosting copy keeps its game buttons: its own server still runs.
     if (!host().IsHostingServer()) {
-        for (ClientControl control : {ClientControl::StartGame, ClientControl::PauseGame,
+        for (ClientControl control : { ClientControl::StartGame, ClientControl::PauseGame,
                  ClientControl::MenuStart, ClientControl::MenuPause, ClientControl::MenuBanPlayer,
                  ClientControl::MenuBanSpec, ClientControl::MenuKickPlayer, ClientControl::MenuKickSpec,
-                 ClientControl::MenuPlayerMove, ClientControl::MenuSpecMove})
+                 ClientControl::MenuPlayerMove, ClientControl::MenuSpecMove })
             m_view.setEnabled(control, false);
         setGameButtons(false);
         s.GameStarted = false;

@@ -1,6 +1,6 @@
-// The client's dispatcher: every server message by its code, the rejections, the server's
-// notices, team changes and game settings, the common level, pause and resume, and lines
-// added to all.
+// The client's dispatcher: every decoded server message to its handler, the rejections, the
+// server's notices, team changes and game settings, the common level, pause and resume, and
+// lines added to all.
 
 #include "common/clock.h"
 #include "common/vbconv.h"
@@ -8,10 +8,8 @@
 #include "engine/levels.h"
 #include "net/clientview.h"
 #include "net/internetclient.h"
-#include "net/wire/codes.h"
-#include "net/wire/encodings.h"
+#include "net/overloaded.h"
 #include "net/wire/gameoptions.h"
-#include "net/wire/messages.h"
 
 namespace kalvon {
 
@@ -21,69 +19,82 @@ void InternetClient::ClientDispatchMessage(BytesView code, BytesView payload)
 {
     if (code.empty())
         return;
-    const char c = code.front();
-    if (const std::optional<SpecialType> special = specialFromCode(c)) {
-        ClientMsgSpecial(*special, payload);
-        return;
-    }
-    switch (c) {
-    case toClient::MsgTeamChanged: ClientMsgTeamChanged(payload); break;
-    case toClient::MsgYourIndex: ClientMsgIndex(payload); break;
-    case toClient::MsgChatLine:
-    case toClient::MsgTeamChatLine:
-    case toClient::MsgActionLine: ClientMsgChatLine(c, payload); break;
-    case toClient::MsgPrivateLine:
-        if (payload == "0")
-            chat("\r\n***User is not connected to server.", false, ChatColour::SendMsg);
-        else
-            ClientMsgChatLine(c, payload);
-        break;
-    case toClient::MsgNameInUse: rejected("That name is already in use!"); break;
-    case toClient::MsgBanned: rejected("You are banned from this server!"); break;
-    case toClient::MsgInvalidProtocol: rejected("Invalid Protocol!"); break;
-    case toClient::MsgServerFull: rejected("The server is full!"); break;
-    case toClient::MsgServerShutdown: rejected("Server has shut down!"); break;
-    case toClient::MsgKicked: rejected("You have been kicked from the server!"); break;
-    case toClient::MsgVersionRejected: rejected("Server version is higher than client."); break;
-    case toClient::MsgWelcome: ClientMsgConnected(payload); break;
-    case toClient::MsgWelcomeRoom: ClientMsgJoined(payload); break;
-    case toClient::MsgGameSettings: ClientMsgGameSettings(payload); break;
-    case toClient::MsgPlayerLeft:
-    case toClient::MsgPlayerLeftRoom: ClientMsgPlayerLeaves(c, payload); break;
-    case toClient::MsgPlayerJoined:
-    case toClient::MsgPlayerInfo:
-    case toClient::MsgPlayerEnteredRoom: ClientMsgPlayerRecord(c, payload); break;
-    case toClient::MsgSpotChanged: ClientMsgSpotChange(payload); break;
-    case toClient::MsgFieldRelay: ClientMsgFieldRelay(payload); break;
-    case toClient::MsgFullField: ClientMsgFullField(payload); break;
-    case toClient::MsgSwapField: ApplyFieldString(payload); break;
-    case toClient::MsgLinesRelay: ClientMsgLinesAdded(payload); break;
-    case toClient::MsgLostAck: m_engine.state().GameActive = false; break;
-    case toClient::MsgPlayerOut: ClientMsgPlayerLost(payload); break;
-    case toClient::MsgGameOver: ClientMsgGameOver(payload); break;
-    case toClient::MsgCommonLevel: ClientMsgCommonLevel(payload); break;
-    case toClient::MsgFieldPoll: SendFieldUpdate(); break;
-    case toClient::MsgGameStarted: ClientMsgGameStarted(payload); break;
-    case toClient::MsgGameStopped: ClientMsgGameStopped(); break;
-    case toClient::MsgGamePaused: ClientMsgPaused(); break;
-    case toClient::MsgGameResumed: ClientMsgResumed(); break;
-    case toClient::MsgSpotTaken: m_view.showError("That player spot is not available!"); break;
-    case toClient::MsgNoPlayers: m_view.showError("No players available, can't start game!"); break;
-    case toClient::MsgBadRoomName:
-        m_view.showError("Room name must be alpha-numeric and no longer than 12 characters!");
-        break;
-    case toClient::MsgAlreadyVoted: chat("\r\nYou have already voted!", false, ChatColour::Vote); break;
-    case toClient::MsgAdminsOnly:
-        chat("\r\n*** Only server administrators may use that command!", true, ChatColour::Server);
-        break;
-    case toClient::MsgServerText:
-        chat("\r\n*<Server>* ", true, ChatColour::Server);
-        chat(payload, false, ChatColour::Normal);
-        break;
-    // Votes ('^', 'b', 'c', 'x', 'y') and rooms ('g', 'h', 'u', 'v') have handlers of their own;
-    // client-to-server codes and anything else are ignored.
-    default: break;
-    }
+    if (const std::optional<toClient::Message> message = toClient::decode(code.front(), payload))
+        dispatch(*message);
+}
+
+void InternetClient::dispatch(const toClient::Message& message)
+{
+    using namespace toClient;
+    std::visit(
+        Overloaded{
+            [this](const SpecialRelay& m) { ClientMsgSpecial(m); },
+            [this](const TeamChanged& m) { ClientMsgTeamChanged(m); },
+            [this](const YourIndex& m) { ClientMsgIndex(m); },
+            [this](const ChatLine& m) { ClientMsgChat(m); },
+            [this](const TeamChatLine& m) { ClientMsgTeamChat(m); },
+            [this](const ActionLine& m) { ClientMsgAction(m); },
+            [this](const PrivateLine& m) { ClientMsgPrivate(m); },
+            [this](const PrivateUndelivered&) {
+                chat("\r\n***User is not connected to server.", false, ChatColour::SendMsg);
+            },
+            [this](const NameInUse&) { rejected("That name is already in use!"); },
+            [this](const Banned&) { rejected("You are banned from this server!"); },
+            [this](const InvalidProtocol&) { rejected("Invalid Protocol!"); },
+            [this](const ServerFull&) { rejected("The server is full!"); },
+            [this](const ServerShutdown&) { rejected("Server has shut down!"); },
+            [this](const Kicked&) { rejected("You have been kicked from the server!"); },
+            [this](const VersionRejected&) { rejected("Server version is higher than client."); },
+            [this](const Welcome& m) { ClientMsgConnected(m); },
+            [this](const WelcomeRoom& m) { ClientMsgJoined(m); },
+            [this](const GameSettings& m) { ClientMsgGameSettings(m); },
+            [this](const PlayerLeft& m) { ClientMsgPlayerLeaves(m.player, false); },
+            [this](const PlayerLeftRoom& m) { ClientMsgPlayerLeaves(m.player, true); },
+            [this](
+                const PlayerJoined& m) { ClientMsgPlayerRecord(m.player, m.name, m.team, " has connected"); },
+            [this](const toClient::PlayerInfo& m) { ClientMsgPlayerRecord(m.player, m.name, m.team, {}); },
+            [this](const PlayerEnteredRoom& m) {
+                ClientMsgPlayerRecord(m.player, m.name, m.team, " has entered the room.");
+            },
+            [this](const SpotChanged& m) { ClientMsgSpotChange(m); },
+            [this](const FieldRelay& m) { ClientMsgFieldRelay(m); },
+            [this](const FullField& m) { ClientMsgFullField(m); },
+            [this](const SwapField& m) { ApplyFieldString(m.field); },
+            [this](const LinesRelay& m) { ClientMsgLinesAdded(m); },
+            [this](const LostAck&) { m_engine.state().GameActive = false; },
+            [this](const PlayerOut& m) { ClientMsgPlayerLost(m); },
+            [this](const GameOver& m) { ClientMsgGameOver(m); },
+            [this](const CommonLevel& m) { ClientMsgCommonLevel(m); },
+            [this](const FieldPoll&) { SendFieldUpdate(); },
+            [this](const GameStarted& m) { ClientMsgGameStarted(m); },
+            [this](const GameStopped&) { ClientMsgGameStopped(); },
+            [this](const GamePaused&) { ClientMsgPaused(); },
+            [this](const GameResumed&) { ClientMsgResumed(); },
+            [this](const SpotTaken&) { m_view.showError("That player spot is not available!"); },
+            [this](const NoPlayers&) { m_view.showError("No players available, can't start game!"); },
+            [this](const BadRoomName&) {
+                m_view.showError("Room name must be alpha-numeric and no longer than 12 characters!");
+            },
+            [this](const AlreadyVoted&) { chat("\r\nYou have already voted!", false, ChatColour::Vote); },
+            [this](const AdminsOnly&) {
+                chat("\r\n*** Only server administrators may use that command!", true, ChatColour::Server);
+            },
+            [this](const ServerText& m) {
+                chat("\r\n*<Server>* ", true, ChatColour::Server);
+                chat(m.text, false, ChatColour::Normal);
+            },
+            // Votes, rooms and administrator status are not acted on yet.
+            [](const KickVoteStarted&) {},
+            [](const VoteTally&) {},
+            [](const VoteResult&) {},
+            [](const RuleVoteStarted&) {},
+            [](const RuleVoteResult&) {},
+            [](const AdminReply&) {},
+            [](const InRoom&) {},
+            [](const RoomList&) {},
+            [](const RoomPassword&) {},
+        },
+        message);
 }
 
 void InternetClient::rejected(BytesView message)
@@ -92,22 +103,20 @@ void InternetClient::rejected(BytesView message)
     m_view.showError(message);
 }
 
-void InternetClient::ClientMsgTeamChanged(BytesView payload)
+void InternetClient::ClientMsgTeamChanged(const toClient::TeamChanged& message)
 {
-    const std::optional<int> index = playerAt(payload, 0);
-    PlayerInfo* info = index ? m_roster.player(*index) : nullptr;
+    PlayerInfo* info = m_roster.player(message.player);
     if (!info)
         return;
-    info->Team = Bytes(payload.substr(1));
+    info->Team = message.team;
     printTeamLine(info->Name, info->Team, ChatColour::Player);
     RefreshPlayerList();
 }
 
-void InternetClient::ClientMsgGameSettings(BytesView payload)
+void InternetClient::ClientMsgGameSettings(const toClient::GameSettings& message)
 {
     EngineState& s = m_engine.state();
-    if (!ApplyGameOptions(payload, s.Rules, s.InetBlockOccurancy))
-        return;
+    ApplyGameOptions(message.options, s.Rules, s.InetBlockOccurancy);
     const GameRules& rules = s.Rules;
     Bytes text = "\r\n*** Game Settings - ";
     if (!rules.specials)
@@ -121,13 +130,12 @@ void InternetClient::ClientMsgGameSettings(BytesView payload)
     chat(text, false, ChatColour::Server);
 }
 
-void InternetClient::ClientMsgCommonLevel(BytesView payload)
+void InternetClient::ClientMsgCommonLevel(const toClient::CommonLevel& message)
 {
     EngineState& s = m_engine.state();
-    const std::optional<int> level = playerAt(payload, 0);
-    if (!level || *level < s.ActiveLevel)
+    if (message.level < s.ActiveLevel)
         return;
-    s.ActiveLevel = clampLevel(*level);
+    s.ActiveLevel = message.level;
     s.FallSpeed[1] = FallSpeedFor(s.ActiveLevel);
     setCountLabel(LabelId::ActiveLevel, "Active Level: ", s.ActiveLevel);
 }
@@ -152,17 +160,15 @@ void InternetClient::ClientMsgResumed()
     chat("\r\n*** Server unpaused game.", true, ChatColour::Server);
 }
 
-void InternetClient::ClientMsgLinesAdded(BytesView payload)
+void InternetClient::ClientMsgLinesAdded(const toClient::LinesRelay& message)
 {
-    const std::optional<int> sender = playerAt(payload, 0);
-    const std::optional<int> count = playerAt(payload, 1);
-    const PlayerInfo* from = sender ? m_roster.player(*sender) : nullptr;
-    // The line clear sends 1, 2 or 4 lines.
-    if (!from || !count || *count < 1 || *count > 4)
+    const PlayerInfo* from = m_roster.player(message.sender);
+    if (!from)
         return;
+    const int count = message.lines;
     const Bytes senderName = from->Name;
     const Bytes senderTeam = from->Team;
-    chat("\r\n" + vb::formatInt(*count) + (*count < 2 ? " line added" : " lines added"), true,
+    chat("\r\n" + vb::formatInt(count) + (count < 2 ? " line added" : " lines added"), true,
         ChatColour::SpecialBad);
     chat(" to ", false, ChatColour::Normal);
     chat("all", true, ChatColour::SpecialTarget);
@@ -170,10 +176,10 @@ void InternetClient::ClientMsgLinesAdded(BytesView payload)
     chat(senderName, true, ChatColour::SpecialUser);
 
     m_TeamName = m_MyTeam.empty() ? Bytes(kNoTeam) : m_MyTeam;
-    if (m_roster.isMe(*sender) || !m_roster.isPlaying())
+    if (m_roster.isMe(message.sender) || !m_roster.isPlaying())
         return;
     if (isNoTeam(senderTeam) || toLower(senderTeam) != toLower(m_TeamName)) {
-        for (int i = 0; i < *count; ++i)
+        for (int i = 0; i < count; ++i)
             m_engine.effects().AddLine(1);
         SendFieldUpdate();
     }

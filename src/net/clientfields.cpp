@@ -5,9 +5,7 @@
 #include "engine/gameengine.h"
 #include "net/clientview.h"
 #include "net/internetclient.h"
-#include "net/wire/codes.h"
-#include "net/wire/encodings.h"
-#include "net/wire/line.h"
+#include "net/wire/toserver.h"
 
 namespace kalvon {
 
@@ -38,7 +36,7 @@ std::vector<CellChange> allCells(const FieldCells& field)
     cells.reserve(kFieldDumpLength);
     for (int x = 0; x < kFieldColumns; ++x) {
         for (int y = 0; y < kFieldRows; ++y)
-            cells.push_back({x, y, field.at(x, y)});
+            cells.push_back({ x, y, field.at(x, y) });
     }
     return cells;
 }
@@ -53,25 +51,22 @@ std::optional<int16_t> cellCode(const CellChange& change)
 
 } // namespace
 
-void InternetClient::ClientMsgFullField(BytesView payload)
+void InternetClient::ClientMsgFullField(const toClient::FullField& message)
 {
-    const std::optional<int> index = playerAt(payload, 0);
-    const PlayerInfo* info = index ? m_roster.player(*index) : nullptr;
-    if (!info || (m_roster.isPlaying() && m_roster.isMe(*index)))
+    const PlayerInfo* info = m_roster.player(message.player);
+    if (!info || (m_roster.isPlaying() && m_roster.isMe(message.player)))
         return;
-    if (const std::optional<FieldCells> field = decodeFieldDump(payload.substr(1)))
-        writeSpotField(info->Slot, allCells(*field));
+    writeSpotField(info->Slot, allCells(message.field));
 }
 
-void InternetClient::ClientMsgFieldRelay(BytesView payload)
+void InternetClient::ClientMsgFieldRelay(const toClient::FieldRelay& message)
 {
-    const std::optional<int> index = playerAt(payload, 0);
-    if (!index || !m_roster.player(*index) || (m_roster.isPlaying() && m_roster.isMe(*index)))
+    if (!m_roster.player(message.player) || (m_roster.isPlaying() && m_roster.isMe(message.player)))
         return;
-    const std::vector<int> spots = m_roster.spotsOf(*index);
+    const std::vector<int> spots = m_roster.spotsOf(message.player);
     if (spots.empty())
         return;
-    writeSpotField(spots.back(), validFieldChanges(payload.substr(1)));
+    writeSpotField(spots.back(), message.changes);
 }
 
 void InternetClient::writeSpotField(int spot, const std::vector<CellChange>& changes)
@@ -112,13 +107,10 @@ void InternetClient::redrawBoard(int board)
     m_view.DrawNetPlayerField(board);
 }
 
-void InternetClient::ApplyFieldString(BytesView dump)
+void InternetClient::ApplyFieldString(const FieldCells& field)
 {
     // Only a playing client has a field of its own to swap.
     if (!m_roster.isPlaying())
-        return;
-    const std::optional<FieldCells> field = decodeFieldDump(dump);
-    if (!field)
         return;
     EngineState& s = m_engine.state();
     for (int x = 0; x < kFieldColumns; ++x) {
@@ -127,7 +119,7 @@ void InternetClient::ApplyFieldString(BytesView dump)
                 = s.FieldOccupied[1][x][y] != kCellEmpty && s.FieldColor[1][x][y] >= kFallingCodeOffset;
             if (falling)
                 continue;
-            const int cell = field->at(x, y);
+            const int cell = field.at(x, y);
             if (cell == kEmptyCell || y < kSwapClearRows) {
                 s.FieldOccupied[1][x][y] = kCellEmpty;
             } else {
@@ -147,7 +139,7 @@ void InternetClient::SendFieldUpdate()
     const FieldCells now = lockedCells(m_engine.state(), 1);
     const std::vector<CellChange> changes = diffFields(m_sentField, now);
     m_sentField = now;
-    SendToServer(makeLine(toServer::MsgFieldUpdate, encodeFieldDiff(changes)));
+    send(toServer::FieldUpdate{ changes });
 }
 
 void InternetClient::ResetSentField()

@@ -8,11 +8,8 @@
 #include "engine/levels.h"
 #include "net/clientview.h"
 #include "net/internetclient.h"
-#include "net/wire/codes.h"
-#include "net/wire/encodings.h"
 #include "net/wire/gameoptions.h"
-#include "net/wire/line.h"
-#include "net/wire/messages.h"
+#include "net/wire/toserver.h"
 
 namespace kalvon {
 
@@ -57,7 +54,7 @@ void InternetClient::resetLocalPlayer()
     setCountLabel(LabelId::Quads, "Quads: ", 0);
 }
 
-void InternetClient::ClientMsgGameStarted(BytesView options)
+void InternetClient::ClientMsgGameStarted(const toClient::GameStarted& message)
 {
     EngineState& s = m_engine.state();
     ++s.GameGeneration;
@@ -70,7 +67,7 @@ void InternetClient::ClientMsgGameStarted(BytesView options)
     s.LinesAddedToAll = 0;
     s.PlayTimeStart = now();
     for (ClientControl control :
-        {ClientControl::TeamBox, ClientControl::TeamButton, ClientControl::MenuGameMode})
+        { ClientControl::TeamBox, ClientControl::TeamButton, ClientControl::MenuGameMode })
         m_view.setEnabled(control, false);
     s.GameStarted = true;
     m_view.PlayGameMusic();
@@ -78,7 +75,8 @@ void InternetClient::ClientMsgGameStarted(BytesView options)
     resetLocalPlayer();
     m_engine.RedrawField(1);
     // Options of the wrong length keep the rules of the last game.
-    ApplyGameOptions(options, s.Rules, s.InetBlockOccurancy);
+    if (message.options)
+        ApplyGameOptions(*message.options, s.Rules, s.InetBlockOccurancy);
     m_RevengeSlot = m_roster.MySpot;
 
     const bool playing = m_roster.isPlaying();
@@ -168,8 +166,7 @@ void InternetClient::PrepareClientGame()
         setCountLabel(LabelId::ActiveLevel, "Active Level: ", s.ActiveLevel);
     // Servers with rooms answer with the fields; the built-in one sent them after its welcome.
     for (int spot = 1; spot <= kPlayingSlots; ++spot)
-        SendToServer(
-            makeLine(toServer::MsgRequestField, Bytes(1, wire::PlayerChar(m_roster.spotPlayer(spot)))));
+        send(toServer::RequestField{ m_roster.spotPlayer(spot) });
     setGameTimer(true);
 }
 
@@ -185,10 +182,10 @@ void InternetClient::CheckLevelUp()
         setCountLabel(LabelId::Level, "Level: ", s.Level[1]);
     }
     if (s.ActiveLevel < s.Level[1] && rules.samelevel)
-        SendToServer(makeLine(toServer::MsgCommonLevel, Bytes(1, wire::PlayerChar(s.Level[1]))));
+        send(toServer::CommonLevel{ s.Level[1] });
 }
 
-void InternetClient::ClientMsgGameOver(BytesView winners)
+void InternetClient::ClientMsgGameOver(const toClient::GameOver& message)
 {
     // Only a game that runs and is not paused ends here.
     if (!m_gameTimerOn)
@@ -218,7 +215,7 @@ void InternetClient::ClientMsgGameOver(BytesView winners)
         }
     };
     Bytes text;
-    for (int winner : parseWinnerList(winners)) {
+    for (int winner : message.winners) {
         const PlayerInfo* info = m_roster.player(winner);
         if (!info)
             continue;

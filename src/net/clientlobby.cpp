@@ -7,9 +7,7 @@
 #include "net/clientview.h"
 #include "net/internetclient.h"
 #include "net/peeraddress.h"
-#include "net/wire/codes.h"
-#include "net/wire/encodings.h"
-#include "net/wire/messages.h"
+#include "net/wire/toserver.h"
 
 #include <QTcpSocket>
 
@@ -17,27 +15,23 @@ namespace kalvon {
 
 using namespace wire;
 
-void InternetClient::ClientMsgIndex(BytesView payload)
+void InternetClient::ClientMsgIndex(const toClient::YourIndex& message)
 {
-    const std::optional<int> index = playerAt(payload, 0);
-    if (!index || *index < 1) {
-        SendToServer(Bytes(1, toServer::MsgRequestIndex));
+    if (message.index < 1) {
+        send(toServer::RequestIndex{});
         return;
     }
-    m_roster.MyIndex = *index;
+    m_roster.MyIndex = message.index;
 }
 
-void InternetClient::ClientMsgConnected(BytesView payload)
+void InternetClient::ClientMsgConnected(const toClient::Welcome& message)
 {
-    const std::optional<Welcome> welcome = parseWelcome(payload, true);
-    if (!welcome || welcome->index < 1)
-        return;
     if (m_socket) {
         chat("\r\n*** Connected to server(" + dottedAddress(m_socket->peerAddress()) + ":"
                 + vb::formatInt(m_socket->peerPort()) + ").",
             false, ChatColour::Server);
     }
-    takeWelcome(*welcome);
+    takeWelcome(message.player, message.holders, message.gameRunning);
     // "Start Vote" waits for the in-room notice of servers with rooms: the built-in server
     // would take a rule vote for a kick vote.
     m_view.setEnabled(ClientControl::RoomBrowser, true);
@@ -47,13 +41,10 @@ void InternetClient::ClientMsgConnected(BytesView payload)
         m_view.ShowChatScreen();
 }
 
-void InternetClient::ClientMsgJoined(BytesView payload)
+void InternetClient::ClientMsgJoined(const toClient::WelcomeRoom& message)
 {
-    const std::optional<Welcome> welcome = parseWelcome(payload, false);
-    if (!welcome || welcome->index < 1)
-        return;
-    takeWelcome(*welcome);
-    if (!welcome->gameRunning) {
+    takeWelcome(message.player, message.holders, message.gameRunning);
+    if (!message.gameRunning) {
         // A game of the room left behind ends here.
         m_view.StopMusic();
         setGameTimer(false);
@@ -67,12 +58,12 @@ void InternetClient::ClientMsgJoined(BytesView payload)
     finishWelcome();
 }
 
-void InternetClient::takeWelcome(const Welcome& welcome)
+void InternetClient::takeWelcome(int index, const toClient::SlotHolders& holders, bool gameRunning)
 {
-    m_roster.MyIndex = welcome.index;
+    m_roster.MyIndex = index;
     m_roster.MySpot = -1;
     m_roster.Spectating = true;
-    if (PlayerInfo* me = m_roster.recordFor(welcome.index)) {
+    if (PlayerInfo* me = m_roster.recordFor(index)) {
         me->Spectator = true;
         me->Connected = true;
         me->Name = m_MyName;
@@ -80,7 +71,7 @@ void InternetClient::takeWelcome(const Welcome& welcome)
     }
     m_roster.MapSpotsToBoards();
     for (int spot = 1; spot <= kPlayingSlots; ++spot) {
-        const int holder = welcome.slotHolders[static_cast<std::size_t>(spot)];
+        const int holder = holders[static_cast<std::size_t>(spot)];
         m_roster.setSpotPlayer(spot, holder >= 1 ? holder : kNoPlayer);
         if (holder < 1)
             continue;
@@ -94,7 +85,7 @@ void InternetClient::takeWelcome(const Welcome& welcome)
         else if (const std::optional<int> board = m_roster.boardOf(spot))
             m_view.ResetLostFieldAnimation(*board);
     }
-    if (welcome.gameRunning) {
+    if (gameRunning) {
         PrepareClientGame();
         chat("\r\n*** There is currently a game in progress.", true, ChatColour::Server);
         return;
@@ -107,45 +98,41 @@ void InternetClient::takeWelcome(const Welcome& welcome)
 void InternetClient::finishWelcome()
 {
     for (ClientControl control :
-        {ClientControl::MenuSpec, ClientControl::MenuSpectate, ClientControl::MenuJoinGame})
+        { ClientControl::MenuSpec, ClientControl::MenuSpectate, ClientControl::MenuJoinGame })
         m_view.setEnabled(control, true);
     RefreshPlayerList();
     RefreshSpotLabels();
-    SendToServer(Bytes(1, toServer::MsgRequestSettings));
+    send(toServer::RequestSettings{});
 }
 
-void InternetClient::ClientMsgPlayerRecord(char code, BytesView payload)
+void InternetClient::ClientMsgPlayerRecord(int index, BytesView name, BytesView team, BytesView announcement)
 {
-    const std::optional<PlayerRecord> record = parsePlayerRecord(payload);
-    PlayerInfo* info = record ? m_roster.recordFor(record->index) : nullptr;
+    PlayerInfo* info = m_roster.recordFor(index);
     if (!info)
         return;
-    info->Name = record->name;
-    info->Team = record->team;
+    info->Name = Bytes(name);
+    info->Team = Bytes(team);
     info->Connected = true;
     info->Spectator = true;
     RefreshPlayerList();
-    if (code == toClient::MsgPlayerInfo)
+    if (announcement.empty())
         return;
-    chat("\r\n" + record->name, true, ChatColour::Player);
-    chat(code == toClient::MsgPlayerJoined ? " has connected" : " has entered the room.", false,
-        ChatColour::Normal);
-    printTeamLine(record->name, record->team, ChatColour::Team);
+    chat("\r\n" + Bytes(name), true, ChatColour::Player);
+    chat(announcement, false, ChatColour::Normal);
+    printTeamLine(name, team, ChatColour::Team);
 }
 
-void InternetClient::ClientMsgPlayerLeaves(char code, BytesView payload)
+void InternetClient::ClientMsgPlayerLeaves(int index, bool leftRoom)
 {
-    const std::optional<int> index = playerAt(payload, 0);
-    PlayerInfo* info = index ? m_roster.player(*index) : nullptr;
+    PlayerInfo* info = m_roster.player(index);
     if (!info)
         return;
-    if (!m_roster.isMe(*index)) {
+    if (!m_roster.isMe(index)) {
         chat("\r\n" + info->Name, true, ChatColour::Player);
-        chat(code == toClient::MsgPlayerLeftRoom ? " has left the room." : " has disconnected.", false,
-            ChatColour::Normal);
+        chat(leftRoom ? " has left the room." : " has disconnected.", false, ChatColour::Normal);
     }
     int heldSpot = 0;
-    for (int spot : m_roster.spotsOf(*index)) {
+    for (int spot : m_roster.spotsOf(index)) {
         m_roster.setSpotPlayer(spot, kNoPlayer);
         if (m_roster.Spectating && spot == 1)
             m_engine.state().GameOverShown[1] = false;
@@ -168,21 +155,19 @@ void InternetClient::ClientMsgPlayerLeaves(char code, BytesView payload)
     } else if (const std::optional<int> board = m_roster.boardOf(heldSpot)) {
         m_view.StartLostFieldAnimation(*board);
         ClearNetBoard(*board);
-        if (code == toClient::MsgPlayerLeft && m_roster.isPlaying())
+        if (!leftRoom && m_roster.isPlaying())
             m_view.finishLostFieldAnimation(*board);
     }
 }
 
-void InternetClient::ClientMsgSpotChange(BytesView payload)
+void InternetClient::ClientMsgSpotChange(const toClient::SpotChanged& message)
 {
-    const std::optional<int> index = playerAt(payload, 0);
-    const std::optional<int> spot = playerAt(payload, 1);
-    if (!index || !spot || !m_roster.player(*index) || *spot < 0 || *spot > kPlayingSlots)
+    if (!m_roster.player(message.player))
         return;
-    if (*spot == 0)
-        spotToSpectators(*index);
+    if (message.slot == 0)
+        spotToSpectators(message.player);
     else
-        spotTaken(*index, *spot);
+        spotTaken(message.player, message.slot);
 }
 
 void InternetClient::spotToSpectators(int index)
@@ -282,37 +267,48 @@ void InternetClient::spotTaken(int index, int spot)
     chat("Player " + vb::formatInt(spot), true, ChatColour::Player);
 }
 
-void InternetClient::ClientMsgChatLine(char code, BytesView payload)
+void InternetClient::printChatLine(int index, BytesView text, char open, char close)
 {
-    const std::optional<int> index = playerAt(payload, 0);
-    const PlayerInfo* info = index ? m_roster.player(*index) : nullptr;
+    const PlayerInfo* info = m_roster.player(index);
     if (!info)
         return;
-    const BytesView text = payload.substr(1);
-    const ChatColour nameColour = m_roster.isMe(*index) ? ChatColour::Client : ChatColour::Other;
-    switch (code) {
-    case toClient::MsgChatLine:
-        chat("\r\n<" + info->Name + "> ", true, nameColour);
-        chat(text, false, ChatColour::Normal);
-        break;
-    case toClient::MsgTeamChatLine:
-        chat("\r\n(" + info->Name + ") ", true, nameColour);
-        chat(text, false, ChatColour::Normal);
-        break;
-    case toClient::MsgActionLine:
-        chat("\r\n*" + info->Name + " " + Bytes(text), false, ChatColour::Action);
-        break;
-    default: // a private message
-        chat("\r\nMessage from " + info->Name + ": " + Bytes(text), false, ChatColour::RecvMsg);
-        return;
-    }
+    // This client's own lines stand out by the colour of the name.
+    const ChatColour nameColour = m_roster.isMe(index) ? ChatColour::Client : ChatColour::Other;
+    chat("\r\n" + Bytes(1, open) + info->Name + Bytes(1, close) + " ", true, nameColour);
+    chat(text, false, ChatColour::Normal);
     playSound(SoundSlot::Chat);
 }
 
-void InternetClient::ClientMsgPlayerLost(BytesView payload)
+void InternetClient::ClientMsgChat(const toClient::ChatLine& message)
 {
-    const std::optional<int> index = playerAt(payload, 0);
-    PlayerInfo* info = index ? m_roster.player(*index) : nullptr;
+    printChatLine(message.player, message.text, '<', '>');
+}
+
+void InternetClient::ClientMsgTeamChat(const toClient::TeamChatLine& message)
+{
+    printChatLine(message.player, message.text, '(', ')');
+}
+
+void InternetClient::ClientMsgAction(const toClient::ActionLine& message)
+{
+    const PlayerInfo* info = m_roster.player(message.player);
+    if (!info)
+        return;
+    chat("\r\n*" + info->Name + " " + message.text, false, ChatColour::Action);
+    playSound(SoundSlot::Chat);
+}
+
+void InternetClient::ClientMsgPrivate(const toClient::PrivateLine& message)
+{
+    const PlayerInfo* info = m_roster.player(message.player);
+    if (!info)
+        return;
+    chat("\r\nMessage from " + info->Name + ": " + message.text, false, ChatColour::RecvMsg);
+}
+
+void InternetClient::ClientMsgPlayerLost(const toClient::PlayerOut& message)
+{
+    PlayerInfo* info = m_roster.player(message.player);
     if (!info)
         return;
     info->Dead = true;
@@ -365,8 +361,8 @@ void InternetClient::UpdateGameButtons(bool enable)
         }
         return;
     }
-    for (ClientControl control : {ClientControl::StartGame, ClientControl::MenuStart,
-             ClientControl::PauseGame, ClientControl::MenuPause})
+    for (ClientControl control : { ClientControl::StartGame, ClientControl::MenuStart,
+             ClientControl::PauseGame, ClientControl::MenuPause })
         m_view.setEnabled(control, false);
 }
 

@@ -1,7 +1,7 @@
 #include "net/clientroster.h"
 
 #include "common/vbconv.h"
-#include "net/wire/messages.h"
+#include "net/wire/names.h"
 
 namespace kalvon {
 

@@ -10,6 +10,7 @@
 #include "common/bytes.h"
 #include "engine/types.h"
 #include "net/playerinfo.h"
+#include "net/wire/encodings.h"
 
 #include <array>
 #include <optional>
@@ -20,7 +21,7 @@ namespace kalvon {
 
 inline constexpr int kNoPlayer = -1;
 // The highest player index one PlayerChar carries.
-inline constexpr int kMaxPlayerIndex = 255 - 150;
+inline constexpr int kMaxPlayerIndex = wire::kMaxPlayerValue;
 
 // Two players are teammates when both have a team and the teams match ignoring case.
 bool sameTeam(BytesView a, BytesView b);

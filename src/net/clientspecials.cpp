@@ -7,9 +7,7 @@
 #include "engine/gameengine.h"
 #include "net/clientview.h"
 #include "net/internetclient.h"
-#include "net/wire/codes.h"
-#include "net/wire/encodings.h"
-#include "net/wire/line.h"
+#include "net/wire/toserver.h"
 
 #include <array>
 
@@ -30,24 +28,24 @@ struct SpecialRule {
 };
 
 // In SpecialType order.
-constexpr std::array<SpecialRule, kSpecialTypes> kSpecialRules = {{
-    {"Addline", ChatColour::SpecialBad, false, FieldUpdate::Always},
-    {"Clear Line", ChatColour::SpecialGood, false, FieldUpdate::Always},
-    {"Nuke Field", ChatColour::SpecialGood, false, FieldUpdate::Always},
-    {"Random Blocks Clear", ChatColour::SpecialBad, true, FieldUpdate::Always},
-    {"Switch Field", ChatColour::SpecialBad, false, FieldUpdate::None},
-    {"Clear Special Blocks", ChatColour::SpecialBad, true, FieldUpdate::WhenTarget},
-    {"Gravity", ChatColour::SpecialGood, false, FieldUpdate::WhenTarget},
-    {"Block Quake", ChatColour::SpecialBad, true, FieldUpdate::WhenTarget},
-    {"Push Field", ChatColour::SpecialGood, false, FieldUpdate::WhenTarget},
-    {"Flash Screen", ChatColour::SpecialBad, true, FieldUpdate::WhenTarget},
-    {"Drop Block", ChatColour::SpecialBad, true, FieldUpdate::WhenTarget},
-    {"Give Line", ChatColour::SpecialGood, false, FieldUpdate::WhenTarget},
-    {"Tremor", ChatColour::SpecialBad, true, FieldUpdate::WhenTarget},
-    {"Vertical Line Clear", ChatColour::SpecialBad, true, FieldUpdate::WhenTarget},
-    {"Block Bomb", ChatColour::SpecialBad, true, FieldUpdate::Always},
-    {"Holy Shield", ChatColour::SpecialGood, true, FieldUpdate::None},
-}};
+constexpr std::array<SpecialRule, kSpecialTypes> kSpecialRules = { {
+    { "Addline", ChatColour::SpecialBad, false, FieldUpdate::Always },
+    { "Clear Line", ChatColour::SpecialGood, false, FieldUpdate::Always },
+    { "Nuke Field", ChatColour::SpecialGood, false, FieldUpdate::Always },
+    { "Random Blocks Clear", ChatColour::SpecialBad, true, FieldUpdate::Always },
+    { "Switch Field", ChatColour::SpecialBad, false, FieldUpdate::None },
+    { "Clear Special Blocks", ChatColour::SpecialBad, true, FieldUpdate::WhenTarget },
+    { "Gravity", ChatColour::SpecialGood, false, FieldUpdate::WhenTarget },
+    { "Block Quake", ChatColour::SpecialBad, true, FieldUpdate::WhenTarget },
+    { "Push Field", ChatColour::SpecialGood, false, FieldUpdate::WhenTarget },
+    { "Flash Screen", ChatColour::SpecialBad, true, FieldUpdate::WhenTarget },
+    { "Drop Block", ChatColour::SpecialBad, true, FieldUpdate::WhenTarget },
+    { "Give Line", ChatColour::SpecialGood, false, FieldUpdate::WhenTarget },
+    { "Tremor", ChatColour::SpecialBad, true, FieldUpdate::WhenTarget },
+    { "Vertical Line Clear", ChatColour::SpecialBad, true, FieldUpdate::WhenTarget },
+    { "Block Bomb", ChatColour::SpecialBad, true, FieldUpdate::Always },
+    { "Holy Shield", ChatColour::SpecialGood, true, FieldUpdate::None },
+} };
 
 const SpecialRule& ruleOf(SpecialType special)
 {
@@ -91,8 +89,7 @@ void InternetClient::SendSpecial(int slot)
     ++m_stats.SpecialsUsed;
     if (slot == m_roster.MySpot)
         ++m_stats.SpecialsOnSelf;
-    const char message = specialCode(special);
-    SendToServer(makeLine(message, Bytes(1, wire::PlayerChar(targetIndex))));
+    send(toServer::Special{ special, targetIndex });
     ++(isGoodSpecial(special) ? m_stats.GoodSpecialsUsed : m_stats.BadSpecialsUsed);
 
     inventory.pop_back();
@@ -100,22 +97,20 @@ void InternetClient::SendSpecial(int slot)
     host().setLabel(LabelId::Spec, 1, m_engine.SpecialName(1));
     host().DrawSpecialWindow(1);
     // The server relays it to the others only: the own dispatcher applies and logs it here.
-    ClientDispatchMessage(
-        BytesView(&message, 1), Bytes{wire::PlayerChar(m_roster.MyIndex), wire::PlayerChar(targetIndex)});
+    dispatch(toClient::SpecialRelay{ special, m_roster.MyIndex, targetIndex });
 }
 
-void InternetClient::ClientMsgSpecial(SpecialType special, BytesView payload)
+void InternetClient::ClientMsgSpecial(const toClient::SpecialRelay& message)
 {
-    const std::optional<int> sender = playerAt(payload, 0);
-    const std::optional<int> target = playerAt(payload, 1);
-    if (!sender || !target)
-        return;
+    const SpecialType special = message.special;
+    const int sender = message.sender;
+    const int target = message.target;
     const SpecialRule& rule = ruleOf(special);
-    if (m_roster.isMe(*target)) {
-        const PlayerInfo* from = m_roster.player(*sender);
+    if (m_roster.isMe(target)) {
+        const PlayerInfo* from = m_roster.player(sender);
         if (rule.revenge && from)
             m_RevengeSlot = from->Slot;
-        if (special != SpecialType::AddLine && from && !m_roster.isMe(*sender)
+        if (special != SpecialType::AddLine && from && !m_roster.isMe(sender)
             && sameTeam(from->Team, m_MyTeam))
             ++m_stats.TeamSpecialsReceived;
         ++m_stats.SpecialsReceived;
@@ -125,13 +120,13 @@ void InternetClient::ClientMsgSpecial(SpecialType special, BytesView payload)
         if (rule.update == FieldUpdate::WhenTarget)
             SendFieldUpdate();
     } else {
-        markTargetBoard(special, *target);
+        markTargetBoard(special, target);
     }
     chat("\r\n" + Bytes(rule.word), true, rule.colour);
     chat(" on ", false, ChatColour::Normal);
-    chat(m_roster.nameOf(*target), true, ChatColour::SpecialTarget);
+    chat(m_roster.nameOf(target), true, ChatColour::SpecialTarget);
     chat(" from ", false, ChatColour::Normal);
-    chat(m_roster.nameOf(*sender), true, ChatColour::SpecialUser);
+    chat(m_roster.nameOf(sender), true, ChatColour::SpecialUser);
     if (rule.update == FieldUpdate::Always)
         SendFieldUpdate();
 }

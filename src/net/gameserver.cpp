@@ -11,9 +11,8 @@
 #include "net/peeraddress.h"
 #include "net/socketclose.h"
 #include "net/turnaway.h"
-#include "net/wire/codes.h"
-#include "net/wire/encodings.h"
 #include "net/wire/line.h"
+#include "net/wire/toclient.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -28,8 +27,13 @@ constexpr int kListenBacklog = 128;
 } // namespace
 
 GameServer::GameServer(const HostOptions& options, BanList& bans, Dialogs& dialogs, const Clock& clock,
-                       Timing timing, QObject* parent)
-    : QObject(parent), m_options(options), m_bans(bans), m_dialogs(dialogs), m_clock(clock), m_timing(timing)
+    Timing timing, QObject* parent)
+    : QObject(parent)
+    , m_options(options)
+    , m_bans(bans)
+    , m_dialogs(dialogs)
+    , m_clock(clock)
+    , m_timing(timing)
 {
     resetServerState();
     m_voteTimer.setInterval(m_timing.voteCheckIntervalMs);
@@ -69,8 +73,9 @@ bool GameServer::StartServer()
     auto listener = std::make_unique<QTcpServer>();
     listener->setListenBacklogSize(kListenBacklog);
     if (!listener->listen(QHostAddress::Any, static_cast<quint16>(*port)))
-        return fail("Could Not Start Server!(Probably Due To IP Restrictions or Another Server Running On That "
-                    "Port)");
+        return fail(
+            "Could Not Start Server!(Probably Due To IP Restrictions or Another Server Running On That "
+            "Port)");
     m_listener = std::move(listener);
     m_maxClients = *maxClients;
     connect(m_listener.get(), &QTcpServer::newConnection, this, &GameServer::onNewConnection);
@@ -86,7 +91,7 @@ void GameServer::StopServer()
     m_listener->close();
     m_listener.reset();
     m_voteTimer.stop();
-    sendToAll(wire::makeLine(wire::toClient::MsgServerShutdown));
+    sendToAll(encode(wire::toClient::ServerShutdown{}));
     for (Client& client : m_clients)
         releaseSocket(client, m_timing.closeWaitMs);
     resetServerState();
@@ -131,7 +136,8 @@ void GameServer::attach(int idx, QTcpSocket* socket)
 
     const uint64_t serial = client.serial;
     connect(socket, &QTcpSocket::readyRead, this, [this, idx, serial] { onReadyRead(idx, serial); });
-    connect(socket, &QAbstractSocket::disconnected, this, [this, idx, serial] { onSocketClosed(idx, serial); });
+    connect(
+        socket, &QAbstractSocket::disconnected, this, [this, idx, serial] { onSocketClosed(idx, serial); });
     QTimer::singleShot(m_timing.loginTimeoutMs, this, [this, idx, serial] {
         if (isCurrent(idx, serial) && !isLoggedIn(idx))
             DisconnectClient(idx);
@@ -170,8 +176,8 @@ void GameServer::onReadyRead(int idx, uint64_t serial)
     if (!isCurrent(idx, serial))
         return;
     const QByteArray data = m_clients[static_cast<std::size_t>(idx)].socket->readAll();
-    const std::vector<Bytes> lines =
-        m_clients[static_cast<std::size_t>(idx)].splitter.feed(BytesView(data.constData(), data.size()));
+    const std::vector<Bytes> lines
+        = m_clients[static_cast<std::size_t>(idx)].splitter.feed(BytesView(data.constData(), data.size()));
     for (const Bytes& line : lines) {
         if (!isCurrent(idx, serial) || m_clients[static_cast<std::size_t>(idx)].closing)
             break;
@@ -214,9 +220,9 @@ void GameServer::disconnectLater(int idx, int waitMs)
     });
 }
 
-void GameServer::reject(int idx, char code)
+void GameServer::reject(int idx, BytesView line)
 {
-    SendToClient(idx, wire::makeLine(code));
+    SendToClient(idx, line);
     disconnectLater(idx, m_timing.closeWaitMs);
 }
 
@@ -232,7 +238,7 @@ void GameServer::DisconnectClient(int idx)
     // Marked first, so nothing below can find this client still logged in.
     client.info.Connected = false;
     if (wasLoggedIn)
-        sendToAll(wire::makeLine(wire::toClient::MsgPlayerLeft, Bytes(1, wire::PlayerChar(idx))), idx);
+        sendToAll(encode(wire::toClient::PlayerLeft{ idx }), idx);
     freeSlotsOf(idx);
     client.info.Name.clear();
     client.info.Team = Bytes(wire::kNoTeam);
@@ -286,7 +292,7 @@ void GameServer::kickClient(int idx)
 {
     if (!isLoggedIn(idx))
         return;
-    SendToClient(idx, wire::makeLine(wire::toClient::MsgKicked));
+    SendToClient(idx, encode(wire::toClient::Kicked{}));
     disconnectLater(idx, m_timing.kickWaitMs);
 }
 
@@ -295,7 +301,7 @@ void GameServer::banClient(int idx, int waitMs)
     if (!isLoggedIn(idx))
         return;
     m_bans.add(clientAddress(idx));
-    SendToClient(idx, wire::makeLine(wire::toClient::MsgBanned));
+    SendToClient(idx, encode(wire::toClient::Banned{}));
     disconnectLater(idx, waitMs);
 }
 

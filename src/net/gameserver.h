@@ -14,11 +14,11 @@
 #include "net/playerinfo.h"
 #include "net/wire/field.h"
 #include "net/wire/linesplitter.h"
+#include "net/wire/toserver.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
-
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -39,21 +39,21 @@ class GameServer final : public QObject {
     Q_OBJECT
 public:
     struct Timing {
-        int closeWaitMs = 1000;          // after a rejection, a vote kick, the shutdown, "1"
-        int kickWaitMs = 100;            // the host's kick
-        int turnAwaySilenceMs = 10000;   // an over-limit connection that sends nothing
-        int loginTimeoutMs = 30000;      // an accepted connection that sends no hello
-        int voteCheckIntervalMs = 1000;  // how often the vote time-out is looked at
+        int closeWaitMs = 1000; // after a rejection, a vote kick, the shutdown, "1"
+        int kickWaitMs = 100; // the host's kick
+        int turnAwaySilenceMs = 10000; // an over-limit connection that sends nothing
+        int loginTimeoutMs = 30000; // an accepted connection that sends no hello
+        int voteCheckIntervalMs = 1000; // how often the vote time-out is looked at
     };
     static constexpr int64_t kVoteTimeoutMs = 30000;
     static constexpr int kMaxTurnAways = 256;
     // A client that stops reading is let go once this much waits to be sent to it.
     static constexpr qint64 kMaxUnsentBytes = 4 * 1024 * 1024;
 
+    GameServer(const HostOptions& options, BanList& bans, Dialogs& dialogs, const Clock& clock, Timing timing,
+        QObject* parent = nullptr);
     GameServer(const HostOptions& options, BanList& bans, Dialogs& dialogs, const Clock& clock,
-               Timing timing, QObject* parent = nullptr);
-    GameServer(const HostOptions& options, BanList& bans, Dialogs& dialogs, const Clock& clock,
-               QObject* parent = nullptr)
+        QObject* parent = nullptr)
         : GameServer(options, bans, dialogs, clock, Timing{}, parent)
     {
     }
@@ -71,8 +71,8 @@ public:
     void ServerStopGame();
     void ServerMsgPause(int sender);
     void ServerMsgResume(int sender);
-    // Moves client `idx` to the slot named by the payload's PlayerChar (150 = spectators).
-    void ServerMsgTakeSlot(int idx, BytesView payload);
+    // Moves client `idx` to slot 1..6, or to the spectators for 0; another number is ignored.
+    void ServerMsgTakeSlot(int idx, int slot);
     // Removes a client; safe to call for a client that is gone already.
     void DisconnectClient(int idx);
     // Sends the current game settings to every client (a rule check box was clicked).
@@ -125,7 +125,8 @@ private:
     bool isCurrent(int idx, uint64_t serial) const;
     void releaseSocket(Client& client, int closeAfterMs);
     void disconnectLater(int idx, int waitMs);
-    void reject(int idx, char code);
+    // Sends the rejection line and closes after the close wait.
+    void reject(int idx, BytesView line);
     void resetServerState();
 
     void SendToClient(int idx, BytesView line);
@@ -134,21 +135,20 @@ private:
 
     // Messages (servermessages.cpp).
     void dispatchLine(int idx, BytesView line);
-    void ServerDispatchMessage(int idx, char code, BytesView payload);
-    void ServerMsgJoin(int idx, BytesView payload);
-    void ServerMsgChat(int idx, char lineCode, BytesView text);
+    void ServerDispatchMessage(int idx, const wire::toServer::Message& message);
+    void ServerMsgJoin(int idx, const wire::toServer::Hello& hello);
     void ServerMsgTeamChat(int idx, BytesView text);
     void ServerMsgSetTeam(int idx, BytesView team);
-    void ServerMsgPrivate(int idx, BytesView payload);
-    void relayToOthers(int idx, char code, BytesView payload);
-    void ServerMsgSwitchSpecial(int idx, BytesView payload);
-    void ServerStartKickVote(int idx, BytesView payload);
+    void ServerMsgPrivate(int idx, const wire::toServer::Private& message);
+    void ServerMsgSpecial(int idx, const wire::toServer::Special& special);
+    void ServerMsgSwitchSpecial(int idx, int target);
+    void ServerStartKickVote(int idx, int subject);
     void castVote(int idx, bool yes);
     void EndKickVote();
     bool mayControlGame(int sender) const;
 
     // Fields and game over (serverfields.cpp).
-    void ServerMsgFieldUpdate(int idx, BytesView diff);
+    void ServerMsgFieldUpdate(int idx, const std::vector<wire::CellChange>& changes);
     void ServerMsgPlayerLost(int idx);
     void SendFullField(int idx, int slot);
     // The winners when the game is over: at most one alive slot holder, or all alive holders
@@ -170,7 +170,7 @@ private:
     int m_turnAways = 0;
     std::vector<Client> m_clients; // [0] unused
 
-    std::array<int, 7> m_playerSlot{};           // [1..6]
+    std::array<int, 7> m_playerSlot{}; // [1..6]
     std::array<wire::FieldCells, 7> m_fields{}; // [1..6]
     bool m_gameRunning = false;
 

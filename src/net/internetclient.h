@@ -13,14 +13,14 @@
 
 #include "common/bytes.h"
 #include "engine/enginehost.h"
+#include "engine/opponentboards.h"
 #include "engine/types.h"
 #include "net/clientroster.h"
 #include "net/clientview.h"
 #include "net/gamestats.h"
-#include "engine/opponentboards.h"
 #include "net/wire/field.h"
 #include "net/wire/linesplitter.h"
-#include "net/wire/messages.h"
+#include "net/wire/toclient.h"
 
 #include <QObject>
 #include <QPointer>
@@ -75,7 +75,8 @@ public:
 
     // --- what the engine's host forwards ---
     void SendToServer(BytesView line);
-    // `code` is the line's first byte, `payload` what follows its first ";".
+    // A server message: `code` is the line's first byte, `payload` what follows its first ";".
+    // The engine's line clear passes its own relayed lines this way.
     void ClientDispatchMessage(BytesView code, BytesView payload);
     // "5;" with the changes of field 1 since the last report, or "5;S".
     void SendFieldUpdate();
@@ -115,35 +116,44 @@ private:
     void releaseSocket();
 
     // Dispatcher and notices (clientdispatcher.cpp).
+    void dispatch(const wire::toClient::Message& message);
     void rejected(BytesView message);
-    void ClientMsgTeamChanged(BytesView payload);
-    void ClientMsgGameSettings(BytesView payload);
-    void ClientMsgCommonLevel(BytesView payload);
+    void ClientMsgTeamChanged(const wire::toClient::TeamChanged& message);
+    void ClientMsgGameSettings(const wire::toClient::GameSettings& message);
+    void ClientMsgCommonLevel(const wire::toClient::CommonLevel& message);
     void ClientMsgPaused();
     void ClientMsgResumed();
-    void ClientMsgLinesAdded(BytesView payload);
+    void ClientMsgLinesAdded(const wire::toClient::LinesRelay& message);
 
     // Specials (clientspecials.cpp).
     static bool isGoodSpecial(SpecialType special);
-    void ClientMsgSpecial(SpecialType special, BytesView payload);
+    void ClientMsgSpecial(const wire::toClient::SpecialRelay& message);
     void markTargetBoard(SpecialType special, int target);
     void applySpecialHere(SpecialType special);
 
     // Joining, roster, spots and chat (clientlobby.cpp).
-    void ClientMsgIndex(BytesView payload);
-    void ClientMsgConnected(BytesView payload);
-    void ClientMsgJoined(BytesView payload);
+    void ClientMsgIndex(const wire::toClient::YourIndex& message);
+    void ClientMsgConnected(const wire::toClient::Welcome& message);
+    void ClientMsgJoined(const wire::toClient::WelcomeRoom& message);
     // The own record, the spots and their boards, then watching a running game or being free
     // to join it; finishWelcome makes the lobby's menus available and asks for the settings.
-    void takeWelcome(const wire::Welcome& welcome);
+    void takeWelcome(int index, const wire::toClient::SlotHolders& holders, bool gameRunning);
     void finishWelcome();
-    void ClientMsgPlayerRecord(char code, BytesView payload);
-    void ClientMsgPlayerLeaves(char code, BytesView payload);
-    void ClientMsgSpotChange(BytesView payload);
+    // Stores a roster record; a record that joins the roster later is announced with
+    // `announcement` (" has connected"), the roster a newcomer gets (no announcement) is not.
+    void ClientMsgPlayerRecord(int index, BytesView name, BytesView team, BytesView announcement);
+    // A player left the server, or (`leftRoom`) only this room.
+    void ClientMsgPlayerLeaves(int index, bool leftRoom);
+    void ClientMsgSpotChange(const wire::toClient::SpotChanged& message);
     void spotToSpectators(int index);
     void spotTaken(int index, int spot);
-    void ClientMsgChatLine(char code, BytesView payload);
-    void ClientMsgPlayerLost(BytesView payload);
+    // "<Bob> hi" (or "(Bob) hi" for team chat) with the chat sound; nothing for an unknown index.
+    void printChatLine(int index, BytesView text, char open, char close);
+    void ClientMsgChat(const wire::toClient::ChatLine& message);
+    void ClientMsgTeamChat(const wire::toClient::TeamChatLine& message);
+    void ClientMsgAction(const wire::toClient::ActionLine& message);
+    void ClientMsgPrivate(const wire::toClient::PrivateLine& message);
+    void ClientMsgPlayerLost(const wire::toClient::PlayerOut& message);
     void RefreshSpotLabels();
     void RefreshPlayerList();
     void UpdateGameButtons(bool enable);
@@ -151,24 +161,27 @@ private:
     void printTeamLine(BytesView name, BytesView team, ChatColour teamColour);
 
     // Opponent fields and the own field on the wire (clientfields.cpp).
-    void ClientMsgFullField(BytesView payload);
-    void ClientMsgFieldRelay(BytesView payload);
+    void ClientMsgFullField(const wire::toClient::FullField& message);
+    void ClientMsgFieldRelay(const wire::toClient::FieldRelay& message);
     // Writes cells into the field that shows the spot and redraws it.
     void writeSpotField(int spot, const std::vector<wire::CellChange>& changes);
     void ClearNetBoard(int board);
     void redrawBoard(int board);
-    void ApplyFieldString(BytesView dump);
+    // The field a Switch Blocks exchange brings replaces the own field.
+    void ApplyFieldString(const wire::FieldCells& field);
 
     // Game start, stop and game over (clientgame.cpp).
-    void ClientMsgGameStarted(BytesView options);
+    void ClientMsgGameStarted(const wire::toClient::GameStarted& message);
     void ClientMsgGameStopped();
     void PrepareClientGame();
     void resetLocalPlayer();
-    void ClientMsgGameOver(BytesView winners);
+    void ClientMsgGameOver(const wire::toClient::GameOver& message);
     void printStatistics(BytesView winners);
     void setGameButtons(bool gameRuns);
 
     // Helpers.
+    // Encodes a message to the server and sends it.
+    template <class Message> void send(const Message& message) { SendToServer(encode(message)); }
     void chat(BytesView text, bool bold, ChatColour colour);
     void playSound(SoundSlot slot);
     int64_t now() const;

@@ -1,10 +1,7 @@
 // The server's copies of the slots' fields, the field relay, the lost message and game over.
 
 #include "net/gameserver.h"
-#include "net/wire/codes.h"
-#include "net/wire/encodings.h"
-#include "net/wire/line.h"
-#include "net/wire/messages.h"
+#include "net/wire/toclient.h"
 
 namespace kalvon {
 
@@ -27,45 +24,39 @@ void GameServer::freeSlotsOf(int idx)
     }
 }
 
-void GameServer::ServerMsgFieldUpdate(int idx, BytesView diff)
+void GameServer::ServerMsgFieldUpdate(int idx, const std::vector<CellChange>& changes)
 {
     // The copy is the one of the slot the sender holds; a spectator's update is dropped.
     const int slot = heldSlot(idx);
     if (slot == 0)
         return;
-    const std::optional<std::vector<CellChange>> changes = decodeFieldDiff(diff);
-    if (!changes)
-        return;
     const std::optional<std::vector<int>> winners = CheckGameOver();
     if (!winners) {
-        applyChanges(m_fields[static_cast<std::size_t>(slot)], *changes);
-        Bytes payload(1, PlayerChar(idx));
-        payload += diff;
-        sendToAll(makeLine(toClient::MsgFieldRelay, payload), idx);
+        applyChanges(m_fields[static_cast<std::size_t>(slot)], changes);
+        sendToAll(encode(toClient::FieldRelay{ idx, changes }), idx);
     } else if (m_gameRunning) {
         ServerGameOver(*winners);
     } else {
-        SendToClient(idx, makeLine(toClient::MsgGameOver, buildWinnerList(*winners)));
+        SendToClient(idx, encode(toClient::GameOver{ *winners }));
     }
 }
 
 void GameServer::ServerMsgPlayerLost(int idx)
 {
-    SendToClient(idx, makeLine(toClient::MsgLostAck));
+    SendToClient(idx, encode(toClient::LostAck{}));
     if (!m_gameRunning || heldSlot(idx) == 0)
         return;
     m_clients[static_cast<std::size_t>(idx)].info.Dead = true;
     if (const std::optional<std::vector<int>> winners = CheckGameOver())
         ServerGameOver(*winners);
     else
-        sendToAll(makeLine(toClient::MsgPlayerOut, Bytes(1, PlayerChar(idx))));
+        sendToAll(encode(toClient::PlayerOut{ idx }));
 }
 
 void GameServer::SendFullField(int idx, int slot)
 {
-    Bytes payload(1, PlayerChar(PlayerSlot(slot)));
-    payload += encodeFieldDump(m_fields[static_cast<std::size_t>(slot)]);
-    SendToClient(idx, makeLine(toClient::MsgFullField, payload));
+    SendToClient(
+        idx, encode(toClient::FullField{ PlayerSlot(slot), m_fields[static_cast<std::size_t>(slot)] }));
 }
 
 std::optional<std::vector<int>> GameServer::CheckGameOver() const
@@ -90,7 +81,7 @@ std::optional<std::vector<int>> GameServer::CheckGameOver() const
 
 void GameServer::ServerGameOver(const std::vector<int>& winners)
 {
-    sendToAll(makeLine(toClient::MsgGameOver, buildWinnerList(winners)));
+    sendToAll(encode(toClient::GameOver{ winners }));
     m_gameRunning = false;
     emit gameEnded();
 }

@@ -1,6 +1,6 @@
 // The server's dispatcher and its message handlers: login, chat, teams, private messages,
-// slots, relays, game flow and kick votes. Every payload is checked before it is read; a
-// message that does not fit its layout is dropped without an answer.
+// slots, relays, game flow and kick votes. Each line is decoded once; a line the decoder
+// refuses is dropped without an answer, and each handler takes its decoded message.
 
 #include "common/clock.h"
 #include "common/dialogs.h"
@@ -8,126 +8,118 @@
 #include "net/banlist.h"
 #include "net/gameserver.h"
 #include "net/hostoptions.h"
-#include "net/wire/codes.h"
-#include "net/wire/encodings.h"
-#include "net/wire/gameoptions.h"
-#include "net/wire/line.h"
-#include "net/wire/messages.h"
+#include "net/overloaded.h"
+#include "net/wire/toclient.h"
+#include "net/wire/toserver.h"
 
 namespace kalvon {
 
 using namespace wire;
 
-namespace {
-
-// The value of a payload that is exactly one PlayerChar.
-std::optional<int> singlePlayerChar(BytesView payload)
-{
-    if (payload.size() != 1)
-        return std::nullopt;
-    return playerValue(payload.front());
-}
-
-Bytes withPlayer(int idx, BytesView rest)
-{
-    Bytes payload(1, PlayerChar(idx));
-    payload += rest;
-    return payload;
-}
-
-} // namespace
-
 void GameServer::dispatchLine(int idx, BytesView line)
 {
-    const std::optional<Message> message = parseLine(line);
-    if (!message)
+    const std::optional<RawLine> raw = parseLine(line);
+    if (!raw)
         return;
-    // Before login only the hello counts; after it a second hello is ignored.
+    const std::optional<toServer::Message> message = toServer::decode(raw->code, raw->payload);
+    // Before login only the hello counts; one that breaks its layout is turned away like a
+    // version too old. After login a second hello is ignored.
     if (!isLoggedIn(idx)) {
-        if (message->code == toServer::MsgHello)
-            ServerMsgJoin(idx, message->payload);
-        return;
-    }
-    ServerDispatchMessage(idx, message->code, message->payload);
-}
-
-void GameServer::ServerDispatchMessage(int idx, char code, BytesView payload)
-{
-    if (const std::optional<SpecialType> special = specialFromCode(code)) {
-        if (*special == SpecialType::SwitchBlocks)
-            ServerMsgSwitchSpecial(idx, payload);
+        if (raw->code != toServer::MsgHello)
+            return;
+        if (const auto* hello = message ? std::get_if<toServer::Hello>(&*message) : nullptr)
+            ServerMsgJoin(idx, *hello);
         else
-            relayToOthers(idx, code, payload);
+            reject(idx, encode(toClient::VersionRejected{}));
         return;
     }
-    switch (code) {
-    case toServer::MsgQuit: DisconnectClient(idx); break;
-    case toServer::MsgSetTeam: ServerMsgSetTeam(idx, payload); break;
-    case toServer::MsgRequestIndex:
-        SendToClient(idx, makeLine(toClient::MsgYourIndex, Bytes(1, PlayerChar(idx))));
-        break;
-    case toServer::MsgChat: ServerMsgChat(idx, toClient::MsgChatLine, payload); break;
-    case toServer::MsgAction: ServerMsgChat(idx, toClient::MsgActionLine, payload); break;
-    case toServer::MsgTeamChat: ServerMsgTeamChat(idx, payload); break;
-    case toServer::MsgPrivate: ServerMsgPrivate(idx, payload); break;
-    case toServer::MsgRequestSettings:
-        SendToClient(idx, makeLine(toClient::MsgGameSettings, BuildGameOptions(m_options.rules)));
-        break;
-    case toServer::MsgFieldUpdate: ServerMsgFieldUpdate(idx, payload); break;
-    case toServer::MsgLinesToAll: relayToOthers(idx, code, payload); break;
-    case toServer::MsgPlayerLost: ServerMsgPlayerLost(idx); break;
-    case toServer::MsgCommonLevel:
-        if (payload.size() == 1)
-            sendToAll(makeLine(toClient::MsgCommonLevel, payload));
-        break;
-    case toServer::MsgStartGame: ServerStartGame(idx); break;
-    case toServer::MsgStopGame: ServerStopGame(); break;
-    case toServer::MsgPauseGame: ServerMsgPause(idx); break;
-    case toServer::MsgResumeGame: ServerMsgResume(idx); break;
-    case toServer::MsgTakeSpot: ServerMsgTakeSlot(idx, payload); break;
-    case toServer::MsgCallVote: ServerStartKickVote(idx, payload); break;
-    case toServer::MsgVoteYes: castVote(idx, true); break;
-    case toServer::MsgVoteNo: castVote(idx, false); break;
-    default: break; // the codes of outside servers and unknown codes
-    }
+    if (message)
+        ServerDispatchMessage(idx, *message);
 }
 
-void GameServer::ServerMsgJoin(int idx, BytesView payload)
+void GameServer::ServerDispatchMessage(int idx, const toServer::Message& message)
 {
-    const std::optional<Hello> hello = parseHello(payload);
-    const std::optional<double> version = hello ? vb::toNumber(hello->version) : std::nullopt;
+    std::visit(
+        Overloaded{
+            [this, idx](const toServer::Quit&) { DisconnectClient(idx); },
+            [this, idx](const toServer::SetTeam& m) { ServerMsgSetTeam(idx, m.team); },
+            [this, idx](
+                const toServer::RequestIndex&) { SendToClient(idx, encode(toClient::YourIndex{ idx })); },
+            [this, idx](const toServer::Chat& m) {
+                sendToAll(encode(toClient::ChatLine{ idx, m.text }));
+            },
+            [this, idx](const toServer::Action& m) {
+                sendToAll(encode(toClient::ActionLine{ idx, m.text }));
+            },
+            [this, idx](const toServer::TeamChat& m) { ServerMsgTeamChat(idx, m.text); },
+            [this, idx](const toServer::Private& m) { ServerMsgPrivate(idx, m); },
+            [this, idx](const toServer::RequestSettings&) {
+                SendToClient(idx, encode(toClient::GameSettings{ m_options.rules }));
+            },
+            [this, idx](const toServer::FieldUpdate& m) { ServerMsgFieldUpdate(idx, m.changes); },
+            [this, idx](const toServer::Special& m) { ServerMsgSpecial(idx, m); },
+            [this, idx](const toServer::LinesToAll& m) {
+                sendToAll(encode(toClient::LinesRelay{ idx, m.lines }), idx);
+            },
+            [this, idx](const toServer::PlayerLost&) { ServerMsgPlayerLost(idx); },
+            [this](const toServer::CommonLevel& m) { sendToAll(encode(toClient::CommonLevel{ m.level })); },
+            [this, idx](const toServer::StartGame&) { ServerStartGame(idx); },
+            [this](const toServer::StopGame&) { ServerStopGame(); },
+            [this, idx](const toServer::PauseGame&) { ServerMsgPause(idx); },
+            [this, idx](const toServer::ResumeGame&) { ServerMsgResume(idx); },
+            [this, idx](const toServer::TakeSpot& m) { ServerMsgTakeSlot(idx, m.slot); },
+            [this, idx](const toServer::CallKickVote& m) { ServerStartKickVote(idx, m.subject); },
+            [this, idx](const toServer::VoteYes&) { castVote(idx, true); },
+            [this, idx](const toServer::VoteNo&) { castVote(idx, false); },
+            // A second hello; rule votes, rooms, administration and field requests are for
+            // outside servers.
+            [](const toServer::Hello&) {},
+            [](const toServer::CallRuleVote&) {},
+            [](const toServer::BanRequest&) {},
+            [](const toServer::KickRequest&) {},
+            [](const toServer::AdminLogin&) {},
+            [](const toServer::JoinRoom&) {},
+            [](const toServer::CreateRoom&) {},
+            [](const toServer::ListRooms&) {},
+            [](const toServer::ListBans&) {},
+            [](const toServer::RemoveBan&) {},
+            [](const toServer::RequestField&) {},
+            [](const toServer::MovePlayer&) {},
+        },
+        message);
+}
+
+void GameServer::ServerMsgJoin(int idx, const toServer::Hello& hello)
+{
+    const std::optional<double> version = vb::toNumber(hello.version);
     if (!version || *version < kMinClientVersion) {
-        reject(idx, toClient::MsgVersionRejected);
+        reject(idx, encode(toClient::VersionRejected{}));
         return;
     }
     if (m_bans.contains(clientAddress(idx))) {
-        reject(idx, toClient::MsgBanned);
+        reject(idx, encode(toClient::Banned{}));
         return;
     }
-    if (!isAcceptableName(hello->name) || findClient(hello->name) != 0) {
-        reject(idx, toClient::MsgNameInUse);
+    if (!isAcceptableName(hello.name) || findClient(hello.name) != 0) {
+        reject(idx, encode(toClient::NameInUse{}));
         return;
     }
 
     PlayerInfo& info = m_clients[static_cast<std::size_t>(idx)].info;
     info = PlayerInfo{};
-    info.Name = hello->name;
-    info.Team = teamOnWire(hello->team);
+    info.Name = hello.name;
+    info.Team = teamOnWire(hello.team);
     info.Connected = true;
     info.index = idx;
     info.Dead = true;
     info.Spectator = true;
 
-    sendToAll(makeLine(toClient::MsgPlayerJoined, buildPlayerRecord(idx, info.Name, info.Team)), idx);
+    sendToAll(encode(toClient::PlayerJoined{ idx, info.Name, info.Team }), idx);
     for (int i = 1; i <= socketCount(); ++i) {
         const PlayerInfo& other = client(i);
-        SendToClient(idx, makeLine(toClient::MsgPlayerInfo, buildPlayerRecord(i, other.Name, teamOnWire(other.Team))));
+        SendToClient(idx, encode(toClient::PlayerInfo{ i, other.Name, teamOnWire(other.Team) }));
     }
-    Welcome welcome;
-    welcome.index = idx;
-    std::copy(m_playerSlot.begin(), m_playerSlot.end(), welcome.slotHolders.begin());
-    welcome.gameRunning = m_gameRunning;
-    SendToClient(idx, makeLine(toClient::MsgWelcome, buildWelcome(welcome)));
+    SendToClient(idx, encode(toClient::Welcome{ idx, m_playerSlot, m_gameRunning }));
     if (m_gameRunning) {
         for (int slot = 1; slot <= kPlayingSlots; ++slot) {
             if (PlayerSlot(slot) >= 0)
@@ -137,14 +129,9 @@ void GameServer::ServerMsgJoin(int idx, BytesView payload)
     emit userJoined(info.Name);
 }
 
-void GameServer::ServerMsgChat(int idx, char lineCode, BytesView text)
-{
-    sendToAll(makeLine(lineCode, withPlayer(idx, text)));
-}
-
 void GameServer::ServerMsgTeamChat(int idx, BytesView text)
 {
-    const Bytes line = makeLine(toClient::MsgChatLine, withPlayer(idx, text));
+    const Bytes line = encode(toClient::ChatLine{ idx, Bytes(text) });
     SendToClient(idx, line);
     const Bytes& team = client(idx).Team;
     if (isNoTeam(team))
@@ -158,74 +145,64 @@ void GameServer::ServerMsgTeamChat(int idx, BytesView text)
 void GameServer::ServerMsgSetTeam(int idx, BytesView team)
 {
     m_clients[static_cast<std::size_t>(idx)].info.Team = Bytes(team);
-    sendToAll(makeLine(toClient::MsgTeamChanged, withPlayer(idx, team)));
+    sendToAll(encode(toClient::TeamChanged{ idx, Bytes(team) }));
 }
 
-void GameServer::ServerMsgPrivate(int idx, BytesView payload)
+void GameServer::ServerMsgPrivate(int idx, const toServer::Private& message)
 {
-    const auto tab = payload.find('\t');
-    if (tab == BytesView::npos)
-        return;
-    const BytesView addressee = payload.substr(0, tab);
     int target = 0;
     for (int i = 1; i <= socketCount(); ++i) {
-        if (isLoggedIn(i) && toLower(client(i).Name) == addressee)
+        if (isLoggedIn(i) && toLower(client(i).Name) == message.addressee)
             target = i;
     }
     if (target != 0)
-        SendToClient(target, makeLine(toClient::MsgPrivateLine, withPlayer(idx, payload.substr(tab + 1))));
+        SendToClient(target, encode(toClient::PrivateLine{ idx, message.text }));
 }
 
-void GameServer::ServerMsgTakeSlot(int idx, BytesView payload)
+void GameServer::ServerMsgTakeSlot(int idx, int slot)
 {
-    const std::optional<int> slot = singlePlayerChar(payload);
-    if (!isLoggedIn(idx) || !slot || *slot < 0 || *slot > kPlayingSlots)
+    if (!isLoggedIn(idx) || slot < 0 || slot > kPlayingSlots)
         return;
     PlayerInfo& info = m_clients[static_cast<std::size_t>(idx)].info;
-    if (*slot == 0) {
+    if (slot == 0) {
         info.Spectator = true;
         info.Slot = 0;
         info.Dead = true;
         freeSlotsOf(idx);
-        sendToAll(makeLine(toClient::MsgSpotChanged, withPlayer(idx, Bytes(1, kPlayerNone))));
+        sendToAll(encode(toClient::SpotChanged{ idx, 0 }));
         return;
     }
-    if (PlayerSlot(*slot) >= 0) {
-        SendToClient(idx, makeLine(toClient::MsgSpotTaken));
+    if (PlayerSlot(slot) >= 0) {
+        SendToClient(idx, encode(toClient::SpotTaken{}));
         return;
     }
     freeSlotsOf(idx);
     info.Dead = true; // a player taking a slot during a game sits it out
-    m_playerSlot[static_cast<std::size_t>(*slot)] = idx;
-    info.Slot = *slot;
+    m_playerSlot[static_cast<std::size_t>(slot)] = idx;
+    info.Slot = slot;
     info.Spectator = false;
-    sendToAll(makeLine(toClient::MsgSpotChanged, withPlayer(idx, Bytes(1, PlayerChar(*slot)))));
+    sendToAll(encode(toClient::SpotChanged{ idx, slot }));
 }
 
-void GameServer::relayToOthers(int idx, char code, BytesView payload)
+void GameServer::ServerMsgSpecial(int idx, const toServer::Special& special)
 {
-    if (payload.size() != 1)
-        return;
-    sendToAll(makeLine(code, withPlayer(idx, payload)), idx);
+    // Relayed to the others only: the sender applies its own special itself.
+    sendToAll(encode(toClient::SpecialRelay{ special.special, idx, special.target }), idx);
+    if (special.special == SpecialType::SwitchBlocks)
+        ServerMsgSwitchSpecial(idx, special.target);
 }
 
-void GameServer::ServerMsgSwitchSpecial(int idx, BytesView payload)
+void GameServer::ServerMsgSwitchSpecial(int idx, int target)
 {
-    const std::optional<int> target = singlePlayerChar(payload);
-    if (!target)
-        return;
-    relayToOthers(idx, specialCode(SpecialType::SwitchBlocks), payload);
-    if (*target == idx || !isLoggedIn(*target))
+    if (target == idx || !isLoggedIn(target))
         return;
     const int senderSlot = heldSlot(idx);
-    const int targetSlot = heldSlot(*target);
+    const int targetSlot = heldSlot(target);
     if (senderSlot == 0 || targetSlot == 0)
         return;
     // The copies stay as they are; they follow the clients' next field differences.
-    const Bytes senderDump = encodeFieldDump(m_fields[static_cast<std::size_t>(senderSlot)]);
-    const Bytes targetDump = encodeFieldDump(m_fields[static_cast<std::size_t>(targetSlot)]);
-    SendToClient(*target, makeLine(toClient::MsgSwapField, senderDump));
-    SendToClient(idx, makeLine(toClient::MsgSwapField, targetDump));
+    SendToClient(target, encode(toClient::SwapField{ m_fields[static_cast<std::size_t>(senderSlot)] }));
+    SendToClient(idx, encode(toClient::SwapField{ m_fields[static_cast<std::size_t>(targetSlot)] }));
 }
 
 bool GameServer::mayControlGame(int sender) const
@@ -244,7 +221,7 @@ void GameServer::ServerStartGame(int sender)
         if (sender < 0)
             m_dialogs.messageBox("No players available, can't start game!", "Error", MessageIcon::Critical);
         else
-            SendToClient(sender, makeLine(toClient::MsgNoPlayers));
+            SendToClient(sender, encode(toClient::NoPlayers{}));
         return;
     }
     for (int slot = 1; slot <= kPlayingSlots; ++slot) {
@@ -254,7 +231,7 @@ void GameServer::ServerStartGame(int sender)
         m_fields[static_cast<std::size_t>(slot)].clear();
         m_clients[static_cast<std::size_t>(holder)].info.Dead = false;
     }
-    sendToAll(makeLine(toClient::MsgGameStarted, BuildGameOptions(m_options.rules)));
+    sendToAll(encode(toClient::GameStarted{ m_options.rules }));
     m_gameRunning = true;
     emit gameStarted();
 }
@@ -263,42 +240,38 @@ void GameServer::ServerStopGame()
 {
     m_gameRunning = false;
     emit gameEnded();
-    sendToAll(makeLine(toClient::MsgGameStopped));
+    sendToAll(encode(toClient::GameStopped{}));
 }
 
 void GameServer::ServerMsgPause(int sender)
 {
     if (mayControlGame(sender))
-        sendToAll(makeLine(toClient::MsgGamePaused));
+        sendToAll(encode(toClient::GamePaused{}));
 }
 
 void GameServer::ServerMsgResume(int sender)
 {
     if (mayControlGame(sender))
-        sendToAll(makeLine(toClient::MsgGameResumed));
+        sendToAll(encode(toClient::GameResumed{}));
 }
 
 void GameServer::broadcastGameSettings()
 {
-    sendToAll(makeLine(toClient::MsgGameSettings, BuildGameOptions(m_options.rules)));
+    sendToAll(encode(toClient::GameSettings{ m_options.rules }));
 }
 
-void GameServer::ServerStartKickVote(int idx, BytesView payload)
+void GameServer::ServerStartKickVote(int idx, int subject)
 {
-    if (m_voteRunning)
-        return;
-    // A rule-change vote (two bytes) is not carried out here; only a connected subject counts.
-    const std::optional<int> subject = singlePlayerChar(payload);
-    if (!subject || !isLoggedIn(*subject))
+    if (m_voteRunning || !isLoggedIn(subject))
         return;
     m_voteYes = 0;
     m_voteNo = 0;
     m_voteStart = m_clock.nowMs();
     m_voteRunning = true;
-    m_voteSubject = *subject;
+    m_voteSubject = subject;
     for (int i = 1; i <= socketCount(); ++i)
-        m_clients[static_cast<std::size_t>(i)].info.HasVoted = (i == *subject);
-    sendToAll(makeLine(toClient::MsgKickVoteStarted, withPlayer(idx, Bytes(1, PlayerChar(*subject)))), *subject);
+        m_clients[static_cast<std::size_t>(i)].info.HasVoted = (i == subject);
+    sendToAll(encode(toClient::KickVoteStarted{ idx, subject }), subject);
 }
 
 void GameServer::castVote(int idx, bool yes)
@@ -307,7 +280,7 @@ void GameServer::castVote(int idx, bool yes)
         return;
     PlayerInfo& info = m_clients[static_cast<std::size_t>(idx)].info;
     if (info.HasVoted) {
-        SendToClient(idx, makeLine(toClient::MsgAlreadyVoted));
+        SendToClient(idx, encode(toClient::AlreadyVoted{}));
         return;
     }
     info.HasVoted = true;
@@ -320,15 +293,15 @@ void GameServer::castVote(int idx, bool yes)
         EndKickVote();
         return;
     }
-    sendToAll(makeLine(toClient::MsgVoteTally, Bytes{PlayerChar(m_voteYes), PlayerChar(m_voteNo)}), m_voteSubject);
+    sendToAll(encode(toClient::VoteTally{ m_voteYes, m_voteNo }), m_voteSubject);
 }
 
 void GameServer::EndKickVote()
 {
     m_voteRunning = false;
-    sendToAll(makeLine(toClient::MsgVoteResult, Bytes{PlayerChar(m_voteYes), PlayerChar(m_voteNo)}), m_voteSubject);
+    sendToAll(encode(toClient::VoteResult{ m_voteYes, m_voteNo }), m_voteSubject);
     if (m_voteYes > m_voteNo && isLoggedIn(m_voteSubject)) {
-        SendToClient(m_voteSubject, makeLine(toClient::MsgKicked));
+        SendToClient(m_voteSubject, encode(toClient::Kicked{}));
         disconnectLater(m_voteSubject, m_timing.closeWaitMs);
     }
 }

@@ -1,17 +1,19 @@
 #include "net/turnaway.h"
 
 #include "net/socketclose.h"
-#include "net/wire/codes.h"
 #include "net/wire/line.h"
+#include "net/wire/toclient.h"
 
 #include <QTcpSocket>
 #include <QTimer>
 
 namespace kalvon {
 
-TurnAwayConnection::TurnAwayConnection(QTcpSocket* socket, int closeAfterAnswerMs, int silenceMs,
-                                       QObject* parent)
-    : QObject(parent), m_socket(socket), m_closeAfterAnswerMs(closeAfterAnswerMs)
+TurnAwayConnection::TurnAwayConnection(
+    QTcpSocket* socket, int closeAfterAnswerMs, int silenceMs, QObject* parent)
+    : QObject(parent)
+    , m_socket(socket)
+    , m_closeAfterAnswerMs(closeAfterAnswerMs)
 {
     m_socket->setParent(this);
     connect(m_socket, &QTcpSocket::readyRead, this, &TurnAwayConnection::onReadyRead);
@@ -31,7 +33,7 @@ void TurnAwayConnection::onReadyRead()
     if (m_answered)
         return;
     m_answered = true;
-    const Bytes answer = wire::framed(wire::makeLine(wire::toClient::MsgServerFull));
+    const Bytes answer = wire::framed(encode(wire::toClient::ServerFull{}));
     m_socket->write(answer.data(), static_cast<qint64>(answer.size()));
     QTimer::singleShot(m_closeAfterAnswerMs, this, &TurnAwayConnection::close);
 }

@@ -5,6 +5,7 @@
 #include "engine/store/scoresfile.h"
 #include "engine/store/settingsfile.h"
 #include "net/banlist.h"
+#include "net/wire/toserver.h"
 #include "platform/eventpump.h"
 #include "platform/windowutils.h"
 #include "render/sheetloaders.h"
@@ -170,7 +171,7 @@ void MainForm::Form_Unload()
     m_unloading = true;
     EngineState& state = m_parts.state;
     if (state.GameMode == GameMode::Internet && m_parts.game.Connected()) {
-        m_parts.game.SendToServer("%");
+        m_parts.game.SendToServer(wire::encode(wire::toServer::Quit{}));
         m_parts.pump.Wait(100);
     }
     m_parts.game.stopTimers();

@@ -1,8 +1,5 @@
 #include "clienttest.h"
 
-#include "net/wire/codes.h"
-#include "net/wire/encodings.h"
-#include "net/wire/messages.h"
 #include "servertest.h"
 
 namespace kalvon::wire {
@@ -56,21 +53,20 @@ void forwardNetworkCalls(RecordingEngineHost& host, InternetClient& client)
     };
 }
 
-Bytes welcomePayload(int index, const std::array<int, kPlayingSlots>& holders, bool running)
+Bytes welcomeLine(int index, const std::array<int, kPlayingSlots>& holders, bool running)
 {
-    wire::Welcome welcome;
-    welcome.index = index;
+    wire::toClient::Welcome welcome{ index, {}, running };
+    welcome.holders.fill(-1);
     for (int spot = 1; spot <= kPlayingSlots; ++spot) {
         const int holder = holders[static_cast<std::size_t>(spot - 1)];
-        welcome.slotHolders[static_cast<std::size_t>(spot)] = holder == 0 ? -1 : holder;
+        welcome.holders[static_cast<std::size_t>(spot)] = holder == 0 ? -1 : holder;
     }
-    welcome.gameRunning = running;
-    return wire::buildWelcome(welcome);
+    return encode(welcome);
 }
 
-Bytes playerRecord(char code, int index, BytesView name, BytesView team)
+Bytes rosterRecord(int index, BytesView name, BytesView team)
 {
-    return msg(code, wire::buildPlayerRecord(index, name, team));
+    return encode(wire::toClient::PlayerInfo{ index, Bytes(name), Bytes(team) });
 }
 
 NetEngineRig::NetEngineRig(const Clock& clock)
@@ -97,7 +93,9 @@ void ClientTest::connect(BytesView name, BytesView team)
     client.connectButtonClicked(name, team, server.address());
     ASSERT_TRUE(server.accept());
     const std::optional<Bytes> hello = server.nextLine();
-    ASSERT_TRUE(hello && hello->front() == wire::toServer::MsgHello) << show(hello.value_or("<nothing>"));
+    const auto message = hello ? wire::toServer::decode(*hello) : std::nullopt;
+    ASSERT_TRUE(message && std::holds_alternative<wire::toServer::Hello>(*message))
+        << show(hello.value_or("<nothing>"));
 }
 
 void ClientTest::join(
@@ -105,10 +103,11 @@ void ClientTest::join(
 {
     connect(myName, myTeam);
     std::vector<Bytes> lines = records;
-    lines.push_back(msg(wire::toClient::MsgWelcome, welcomePayload(index, holders, running)));
+    lines.push_back(welcomeLine(index, holders, running));
     server.sendLines(lines);
-    // Every line before the welcome is answered with an index request; the welcome with "/".
-    ASSERT_TRUE(server.linesUntil("/"));
+    // Every line before the welcome is answered with an index request; the welcome with a
+    // request for the settings.
+    ASSERT_TRUE(server.linesUntil(encode(wire::toServer::RequestSettings{})));
     server.clear();
     view.clear();
     rig.host.clear();
@@ -117,11 +116,9 @@ void ClientTest::join(
 void ClientTest::seat(int mySpot)
 {
     myTeam = "red";
-    join(1, {0, 2, 0, 3, 0, 0}, false,
-        {playerRecord(wire::toClient::MsgPlayerInfo, 2, "Bob", "red"),
-            playerRecord(wire::toClient::MsgPlayerInfo, 3, "Cy")});
+    join(1, { 0, 2, 0, 3, 0, 0 }, false, { rosterRecord(2, "Bob", "red"), rosterRecord(3, "Cy") });
     if (mySpot > 0)
-        deliver({msg(wire::toClient::MsgSpotChanged, pc(1) + pc(mySpot))});
+        deliver({ encode(wire::toClient::SpotChanged{ 1, mySpot }) });
     view.clear();
     rig.host.clear();
     rig.effects.calls.clear();
@@ -130,9 +127,9 @@ void ClientTest::seat(int mySpot)
 std::vector<Bytes> ClientTest::deliver(const std::vector<Bytes>& lines)
 {
     std::vector<Bytes> all = lines;
-    all.push_back(msg(wire::toClient::MsgYourIndex, pc(0)));
+    all.push_back(encode(wire::toClient::YourIndex{ 0 }));
     server.sendLines(all);
-    std::optional<std::vector<Bytes>> sent = server.linesUntil(")");
+    std::optional<std::vector<Bytes>> sent = server.linesUntil(encode(wire::toServer::RequestIndex{}));
     EXPECT_TRUE(sent) << "the client did not handle the lines";
     if (!sent)
         return {};
@@ -140,14 +137,9 @@ std::vector<Bytes> ClientTest::deliver(const std::vector<Bytes>& lines)
     return *sent;
 }
 
-Bytes ClientTest::options(const wire::HostRules& rules)
-{
-    return wire::BuildGameOptions(rules);
-}
-
 std::vector<Bytes> ClientTest::startGame(const wire::HostRules& rules)
 {
-    return deliver({msg(wire::toClient::MsgGameStarted, options(rules))});
+    return deliver({ encode(wire::toClient::GameStarted{ rules }) });
 }
 
 } // namespace kalvon::testing

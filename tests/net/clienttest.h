@@ -7,6 +7,9 @@
 #include "net/internetclient.h"
 #include "net/wire/field.h"
 #include "net/wire/gameoptions.h"
+#include "net/wire/names.h"
+#include "net/wire/toclient.h"
+#include "net/wire/toserver.h"
 #include "support/enginefakes.h"
 #include "support/fakeclock.h"
 #include "support/recordingclientview.h"
@@ -30,10 +33,10 @@ wire::FieldCells boardCells(const OpponentBoards& boards, int board);
 // The engine host's network calls go to the client, as the window's host forwards them.
 void forwardNetworkCalls(RecordingEngineHost& host, InternetClient& client);
 
-// A payload of the welcome "-": own index, the holders of spots 1..6 (0 for empty), running.
-Bytes welcomePayload(int index, const std::array<int, kPlayingSlots>& holders = {}, bool running = false);
-// A roster record "\\" for a player with a team (CR for none).
-Bytes playerRecord(char code, int index, BytesView name, BytesView team = "\r");
+// The welcome: own index, the holders of spots 1..6 (0 for empty), running.
+Bytes welcomeLine(int index, const std::array<int, kPlayingSlots>& holders = {}, bool running = false);
+// A record of the roster a newcomer gets, for a player with a team (CR for none).
+Bytes rosterRecord(int index, BytesView name, BytesView team = wire::kNoTeam);
 
 // An engine in internet mode with no game running, a recording host and recording effects;
 // its random numbers are a fixed sequence (the game-over fills draw hundreds).
@@ -65,8 +68,6 @@ protected:
     // Sends the lines and waits until the client has handled them (after the welcome: an index
     // reply it must answer comes last); the lines the client sent meanwhile.
     std::vector<Bytes> deliver(const std::vector<Bytes>& lines);
-    // The game-options string of `rules`.
-    static Bytes options(const wire::HostRules& rules);
     // Starts a network game with the rules; the client's own lines while it starts.
     std::vector<Bytes> startGame(const wire::HostRules& rules = {});
 
@@ -76,9 +77,9 @@ protected:
     Bytes myTeam;
     FakeClock clock;
     RecordingClientView view;
-    NetEngineRig rig{clock};
+    NetEngineRig rig{ clock };
     FakeServer server;
-    InternetClient client{view, rig.engine, clock, fastTiming()};
+    InternetClient client{ view, rig.engine, clock, fastTiming() };
 };
 
 } // namespace kalvon::testing

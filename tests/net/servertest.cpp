@@ -1,13 +1,10 @@
 #include "servertest.h"
 
-#include "net/wire/codes.h"
-#include "net/wire/encodings.h"
-#include "net/wire/gameoptions.h"
-#include "net/wire/messages.h"
+#include "net/wire/toclient.h"
+#include "net/wire/toserver.h"
 
 #include <QTcpServer>
 #include <QTest>
-
 #include <cstdio>
 
 namespace kalvon::testing {
@@ -56,26 +53,26 @@ Player& ServerTest::join(BytesView name, BytesView team)
     auto player = std::make_unique<Player>();
     player->name = Bytes(name);
     player->wire = connectRaw();
-    player->wire->sendLine(msg(wire::toServer::MsgHello, wire::buildHello(team, name)));
+    player->wire->sendLine(encode(wire::toServer::Hello{ Bytes(team), Bytes(name) }));
     for (;;) {
         const auto line = player->wire->nextLine();
         if (!line) {
             ADD_FAILURE() << "no welcome for " << name;
             break;
         }
-        const auto welcome = line->front() == wire::toClient::MsgWelcome ? wire::parseWelcome(BytesView(*line).substr(2), true)
-                                                                          : std::nullopt;
+        const auto message = wire::toClient::decode(*line);
+        const auto* welcome = message ? std::get_if<wire::toClient::Welcome>(&*message) : nullptr;
         if (!welcome)
             continue;
-        player->index = welcome->index;
+        player->index = welcome->player;
         for (int slot = 1; slot <= kPlayingSlots && welcome->gameRunning; ++slot) {
-            if (welcome->slotHolders[static_cast<std::size_t>(slot)] >= 0)
+            if (welcome->holders[static_cast<std::size_t>(slot)] >= 0)
                 player->fullFields.push_back(player->wire->nextLine().value_or(""));
         }
         break;
     }
-    const Bytes notice = msg(wire::toClient::MsgPlayerJoined,
-                             wire::buildPlayerRecord(player->index, name, wire::teamOnWire(team)));
+    const Bytes notice
+        = encode(wire::toClient::PlayerJoined{ player->index, Bytes(name), wire::teamOnWire(team) });
     for (const auto& other : players) {
         if (other->wire->isConnected() && !other->wire->closedByServer())
             EXPECT_LINE(other->wire, notice);
@@ -86,14 +83,14 @@ Player& ServerTest::join(BytesView name, BytesView team)
 
 void ServerTest::takeSlot(Player& player, int slot)
 {
-    player->sendLine(msg(wire::toServer::MsgTakeSpot, pc(slot)));
-    expectAllGet(msg(wire::toClient::MsgSpotChanged, pc(player.index) + pc(slot)));
+    player->sendLine(encode(wire::toServer::TakeSpot{ slot }));
+    expectAllGet(encode(wire::toClient::SpotChanged{ player.index, slot }));
 }
 
 void ServerTest::callKickVote(Player& caller, Player& subject)
 {
-    caller->sendLine(msg(wire::toServer::MsgCallVote, pc(subject.index)));
-    const Bytes started = msg(wire::toClient::MsgKickVoteStarted, pc(caller.index) + pc(subject.index));
+    caller->sendLine(encode(wire::toServer::CallKickVote{ subject.index }));
+    const Bytes started = encode(wire::toClient::KickVoteStarted{ caller.index, subject.index });
     for (const auto& player : players) {
         if (player.get() != &subject)
             EXPECT_LINE(player->wire, started);
@@ -102,13 +99,13 @@ void ServerTest::callKickVote(Player& caller, Player& subject)
 
 void ServerTest::startGame(Player& slotOneHolder)
 {
-    slotOneHolder->sendLine(Bytes(1, wire::toServer::MsgStartGame));
+    slotOneHolder->sendLine(encode(wire::toServer::StartGame{}));
     expectAllGet(gameStartedLine());
 }
 
 Bytes ServerTest::gameStartedLine() const
 {
-    return msg(wire::toClient::MsgGameStarted, wire::BuildGameOptions(options.rules));
+    return encode(wire::toClient::GameStarted{ options.rules });
 }
 
 void ServerTest::expectAllGet(BytesView line)
@@ -123,7 +120,8 @@ void ServerTest::expectQuiet(int ms)
 {
     QTest::qWait(ms);
     for (const auto& player : players)
-        EXPECT_EQ(player->wire->pending(), 0u) << player->name << " got " << show(player->wire->nextLine(0).value_or(""));
+        EXPECT_EQ(player->wire->pending(), 0u)
+            << player->name << " got " << show(player->wire->nextLine(0).value_or(""));
 }
 
 void ServerTest::clearAll()

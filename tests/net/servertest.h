@@ -2,16 +2,15 @@
 // The fixture of the server tests: a GameServer on a free loopback port with short waits,
 // a scripted dialogs fake, a fake clock, and raw clients that join it.
 
+#include "net/banlist.h"
+#include "net/gameserver.h"
+#include "net/hostoptions.h"
+#include "net/wire/names.h"
 #include "support/fakeclock.h"
 #include "support/scripteddialogs.h"
 #include "wireclient.h"
 
-#include "net/banlist.h"
-#include "net/gameserver.h"
-#include "net/hostoptions.h"
-
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <vector>
 
@@ -38,7 +37,7 @@ protected:
     std::unique_ptr<WireClient> connectRaw() const;
     // Connects and logs in; reads the newcomer's lines up to its welcome and the whole fields
     // after it, and takes the "Q" notice from every player already in.
-    Player& join(BytesView name, BytesView team = "\r");
+    Player& join(BytesView name, BytesView team = wire::kNoTeam);
     // Takes a slot and takes the "Z" notice from every player.
     void takeSlot(Player& player, int slot);
     // `caller` calls a kick vote on `subject`; every other player gets the announcement.
@@ -64,10 +63,10 @@ protected:
 // The printable form of a line for failure messages: bytes outside ASCII as \xNN.
 std::string show(BytesView line);
 
-#define EXPECT_LINE(client, expected)                                                                    \
-    do {                                                                                               \
-        const auto got_ = (client)->nextLine();                                                        \
-        EXPECT_EQ(show(got_.value_or("<nothing>")), show(expected));                                   \
+#define EXPECT_LINE(client, expected)                                                                        \
+    do {                                                                                                     \
+        const auto got_ = (client)->nextLine();                                                              \
+        EXPECT_EQ(show(got_.value_or("<nothing>")), show(expected));                                         \
     } while (false)
 
 } // namespace kalvon::testing

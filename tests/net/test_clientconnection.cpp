@@ -3,7 +3,6 @@
 // before it closes, and the reset to "not connected".
 
 #include "clienttest.h"
-#include "net/wire/codes.h"
 #include "servertest.h"
 
 #include <QTcpServer>
@@ -15,6 +14,7 @@
 using namespace kalvon;
 using namespace kalvon::testing;
 namespace toClient = kalvon::wire::toClient;
+namespace toServer = kalvon::wire::toServer;
 
 namespace {
 
@@ -56,15 +56,15 @@ TEST_F(ClientTest, ConnectFormIsCheckedBeforeAnythingHappens)
         const char* address;
         const char* error;
     };
-    for (const Case& c : {Case{"a,b", "", "Names cannot contain tabs, commas, or semicolons!"},
-             Case{"a;b", "host", "Names cannot contain tabs, commas, or semicolons!"},
-             Case{"a\tb", "host", "Names cannot contain tabs, commas, or semicolons!"},
-             Case{"", "host", "You have to enter a name!"},
-             Case{"Ann", "", "You have to enter a IP Address!"}}) {
+    for (const Case& c : { Case{ "a,b", "", "Names cannot contain tabs, commas, or semicolons!" },
+             Case{ "a;b", "host", "Names cannot contain tabs, commas, or semicolons!" },
+             Case{ "a\tb", "host", "Names cannot contain tabs, commas, or semicolons!" },
+             Case{ "", "host", "You have to enter a name!" },
+             Case{ "Ann", "", "You have to enter a IP Address!" } }) {
         SCOPED_TRACE(c.name);
         view.errors.clear();
         client.connectButtonClicked(c.name, "", c.address);
-        EXPECT_EQ(view.errors, std::vector<Bytes>{c.error});
+        EXPECT_EQ(view.errors, std::vector<Bytes>{ c.error });
         EXPECT_EQ(view.caption(ClientControl::ConnectButton), "<unset>");
         EXPECT_TRUE(view.connectButtonIdle);
     }
@@ -72,11 +72,11 @@ TEST_F(ClientTest, ConnectFormIsCheckedBeforeAnythingHappens)
 
 TEST_F(ClientTest, BadAddressLeavesTheButtonToDisconnect)
 {
-    for (const char* address : {"host:abc", "myhost:", "myhost:70000", "myhost:0", ":90"}) {
+    for (const char* address : { "host:abc", "myhost:", "myhost:70000", "myhost:0", ":90" }) {
         SCOPED_TRACE(address);
         view.clear();
         client.connectButtonClicked("Ann", "", address);
-        EXPECT_EQ(view.errors, std::vector<Bytes>{"Error connecting to server at IP: " + Bytes(address)});
+        EXPECT_EQ(view.errors, std::vector<Bytes>{ "Error connecting to server at IP: " + Bytes(address) });
         EXPECT_EQ(view.caption(ClientControl::ConnectButton), "Disconnect");
         EXPECT_FALSE(view.isEnabled(ClientControl::NameBox, true));
         EXPECT_FALSE(view.connectButtonIdle);
@@ -87,7 +87,7 @@ TEST_F(ClientTest, BadAddressLeavesTheButtonToDisconnect)
         EXPECT_TRUE(view.isEnabled(ClientControl::NameBox));
         EXPECT_TRUE(view.isEnabled(ClientControl::AddressBox));
         EXPECT_TRUE(view.connectButtonIdle);
-        EXPECT_EQ(view.chatLines(), std::vector<Bytes>{"*** Disconnected from server."});
+        EXPECT_EQ(view.chatLines(), std::vector<Bytes>{ "*** Disconnected from server." });
     }
 }
 
@@ -96,19 +96,19 @@ TEST_F(ClientTest, HelloCarriesTeamNameAndVersion)
     struct Case {
         const char* teamName; // the team in use ([Network] team)
         const char* name;
-        const char* hello;
+        toServer::Hello hello;
     };
-    for (const Case& c : {Case{"\r", "Ann", "\";\r\tAnn\r1.91"}, Case{"red", "Ann", "\";red\tAnn\r1.91"},
+    for (const Case& c : { Case{ "\r", "Ann", { "\r", "Ann" } }, Case{ "red", "Ann", { "red", "Ann" } },
              // Typed text never brings a line break or a TAB into the payload.
-             Case{"re\td\r\n", "An\r\nn", "\";red\tAnn\r1.91"}}) {
-        SCOPED_TRACE(c.hello);
+             Case{ "re\td\r\n", "An\r\nn", { "red", "Ann" } } }) {
+        SCOPED_TRACE(c.teamName);
         client.setTeamName(c.teamName);
         client.connectButtonClicked(c.name, "", server.address());
         ASSERT_TRUE(server.accept());
-        EXPECT_LINE(&server, c.hello);
+        EXPECT_LINE(&server, encode(c.hello));
         EXPECT_TRUE(client.Connected());
         client.disconnectFromServer();
-        EXPECT_LINE(&server, "%");
+        EXPECT_LINE(&server, encode(toServer::Quit{}));
         ASSERT_TRUE(server.waitClosed());
     }
 }
@@ -117,26 +117,28 @@ TEST_F(ClientTest, AsksForItsIndexOncePerLineUntilItKnowsIt)
 {
     connect();
     // Three lines in one arrival, then a line split over three arrivals (CR and LF apart).
-    server.send(playerRecord('\\', 2, "Bob") + "\r\n" + playerRecord('\\', 3, "Cy") + "\r\n*;\x98hi\r\n");
-    server.send("*;\x98");
-    server.send("there\r");
-    server.send("\n");
-    EXPECT_EQ(server.linesWithin(150), std::vector<Bytes>(4, ")"));
-    EXPECT_EQ(view.chatLines(), (std::vector<Bytes>{"<Bob> hi", "<Bob> there"}));
+    const Bytes indexRequest = encode(toServer::RequestIndex{});
+    server.send(wire::framed(rosterRecord(2, "Bob")) + wire::framed(rosterRecord(3, "Cy"))
+        + wire::framed(encode(toClient::ChatLine{ 2, "hi" })));
+    const Bytes there = wire::framed(encode(toClient::ChatLine{ 2, "there" }));
+    server.send(there.substr(0, 3));
+    server.send(there.substr(3, there.size() - 4));
+    server.send(there.substr(there.size() - 1));
+    EXPECT_EQ(server.linesWithin(150), std::vector<Bytes>(4, indexRequest));
+    EXPECT_EQ(view.chatLines(), (std::vector<Bytes>{ "<Bob> hi", "<Bob> there" }));
 
-    server.sendLine(msg(toClient::MsgYourIndex, pc(4)));
-    EXPECT_LINE(&server, ")");
+    server.sendLine(encode(toClient::YourIndex{ 4 }));
+    EXPECT_LINE(&server, indexRequest);
     EXPECT_EQ(client.MyIndex(), 4);
-    server.sendLine("*;\x98"
-                    "again");
+    server.sendLine(encode(toClient::ChatLine{ 2, "again" }));
     EXPECT_EQ(server.linesWithin(100), std::vector<Bytes>{});
 
     // An index reply naming no player is asked again.
     client.disconnectFromServer();
     connect();
     EXPECT_EQ(client.MyIndex(), 0);
-    server.sendLine(msg(toClient::MsgYourIndex, pc(0)));
-    EXPECT_EQ(server.linesWithin(100), (std::vector<Bytes>{")", ")"}));
+    server.sendLine(encode(toClient::YourIndex{ 0 }));
+    EXPECT_EQ(server.linesWithin(100), (std::vector<Bytes>{ indexRequest, indexRequest }));
 }
 
 TEST_F(ClientTest, RefusedConnectionShowsItsTextAndResetsTheForm)
@@ -149,7 +151,7 @@ TEST_F(ClientTest, RefusedConnectionShowsItsTextAndResetsTheForm)
     client.connectButtonClicked("Ann", "", address);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !view.errors.empty(); }, 3000));
     QTest::qWait(50);
-    EXPECT_EQ(view.errors, std::vector<Bytes>{"Connection Refused! (No Kalvon Server Running)"});
+    EXPECT_EQ(view.errors, std::vector<Bytes>{ "Connection Refused! (No Kalvon Server Running)" });
     EXPECT_EQ(view.caption(ClientControl::ConnectButton), "Connect");
     EXPECT_TRUE(view.isEnabled(ClientControl::NameBox));
     EXPECT_TRUE(view.connectButtonIdle);
@@ -166,7 +168,7 @@ TEST_F(ClientTest, SilentServerTimesOut)
 
     impatient.connectButtonClicked("Ann", "", silent.address());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !otherView.errors.empty(); }, 3000));
-    EXPECT_EQ(otherView.errors, std::vector<Bytes>{"Connection to server timed out!"});
+    EXPECT_EQ(otherView.errors, std::vector<Bytes>{ "Connection to server timed out!" });
     EXPECT_EQ(otherView.caption(ClientControl::ConnectButton), "Connect");
     EXPECT_TRUE(otherView.connectButtonIdle);
 }
@@ -174,31 +176,33 @@ TEST_F(ClientTest, SilentServerTimesOut)
 TEST_F(ClientTest, RejectionBeforeTheServerClosesIsShownAfterTheDisconnect)
 {
     connect();
-    server.sendLine("+");
+    server.sendLine(encode(toClient::NameInUse{}));
     server.close();
     ASSERT_TRUE(QTest::qWaitFor([this] { return !view.errors.empty(); }, 3000));
     QTest::qWait(50);
-    EXPECT_EQ(view.errors, std::vector<Bytes>{"That name is already in use!"});
+    EXPECT_EQ(view.errors, std::vector<Bytes>{ "That name is already in use!" });
     // One disconnect line: the close that follows the rejection is not a second one.
-    EXPECT_EQ(view.chatLines(), std::vector<Bytes>{"*** Disconnected from server."});
+    EXPECT_EQ(view.chatLines(), std::vector<Bytes>{ "*** Disconnected from server." });
     EXPECT_EQ(view.caption(ClientControl::ConnectButton), "Connect");
 }
 
 TEST_F(ClientTest, EveryRejectionDisconnectsFirst)
 {
     struct Case {
-        char code;
+        Bytes line;
         const char* text;
     };
-    for (const Case& c :
-        {Case{'+', "That name is already in use!"}, Case{',', "You are banned from this server!"},
-            Case{'0', "Invalid Protocol!"}, Case{'1', "The server is full!"},
-            Case{'2', "Server has shut down!"}, Case{'U', "You have been kicked from the server!"},
-            Case{'V', "Server version is higher than client."}}) {
+    for (const Case& c : { Case{ encode(toClient::NameInUse{}), "That name is already in use!" },
+             Case{ encode(toClient::Banned{}), "You are banned from this server!" },
+             Case{ encode(toClient::InvalidProtocol{}), "Invalid Protocol!" },
+             Case{ encode(toClient::ServerFull{}), "The server is full!" },
+             Case{ encode(toClient::ServerShutdown{}), "Server has shut down!" },
+             Case{ encode(toClient::Kicked{}), "You have been kicked from the server!" },
+             Case{ encode(toClient::VersionRejected{}), "Server version is higher than client." } }) {
         SCOPED_TRACE(c.text);
         view.clear();
         join(1);
-        server.sendLine(Bytes(1, c.code));
+        server.sendLine(c.line);
         ASSERT_TRUE(QTest::qWaitFor([&] { return !view.errors.empty(); }, 3000));
         ASSERT_FALSE(view.calls.empty());
         EXPECT_EQ(view.calls.front(), "connectButtonIdle on");
@@ -211,22 +215,23 @@ TEST_F(ClientTest, EveryRejectionDisconnectsFirst)
 
 TEST_F(ClientTest, DisconnectResetsTheLobbyOnce)
 {
-    join(2, {1, 0, 0, 0, 0, 0}, false, {playerRecord('\\', 1, "Bob")});
-    deliver({msg(toClient::MsgSpotChanged, pc(2) + pc(2))});
+    join(2, { 1, 0, 0, 0, 0, 0 }, false, { rosterRecord(1, "Bob") });
+    deliver({ encode(toClient::SpotChanged{ 2, 2 }) });
     startGame();
     ASSERT_TRUE(state().GameActive);
     view.clear();
     rig.host.clear();
 
     client.disconnectFromServer();
-    EXPECT_LINE(&server, "%");
+    EXPECT_LINE(&server, encode(toServer::Quit{}));
     ASSERT_TRUE(server.waitClosed());
     QTest::qWait(50);
 
-    EXPECT_EQ(view.chatLines(), std::vector<Bytes>{"*** Disconnected from server."});
+    EXPECT_EQ(view.chatLines(), std::vector<Bytes>{ "*** Disconnected from server." });
     EXPECT_EQ(view.spotLabels,
-        (std::map<int, Bytes>{{0, "1. (Not Playing)"}, {1, "2. (Not Playing)"}, {2, "3. (Not Playing)"},
-            {3, "4. (Not Playing)"}, {4, "5. (Not Playing)"}, {5, "6. (Not Playing)"}}));
+        (std::map<int, Bytes>{ { 0, "1. (Not Playing)" }, { 1, "2. (Not Playing)" },
+            { 2, "3. (Not Playing)" }, { 3, "4. (Not Playing)" }, { 4, "5. (Not Playing)" },
+            { 5, "6. (Not Playing)" } }));
     EXPECT_EQ(view.spectatorList, std::vector<Bytes>{});
     EXPECT_EQ(view.playerList[0], "1. (Not Playing)");
     for (int board = 1; board <= kInternetFields; ++board)
@@ -237,8 +242,9 @@ TEST_F(ClientTest, DisconnectResetsTheLobbyOnce)
     EXPECT_EQ(rig.host.count("GameTimer off"), 1);
     EXPECT_EQ(view.count("StopMusic"), 1);
     EXPECT_EQ(view.caption(ClientControl::StartGame), "Start Game");
-    for (ClientControl control : {ClientControl::JoinGame, ClientControl::Spectate, ClientControl::TeamButton,
-             ClientControl::StartGame, ClientControl::PauseGame, ClientControl::MenuSpec})
+    for (ClientControl control :
+        { ClientControl::JoinGame, ClientControl::Spectate, ClientControl::TeamButton,
+            ClientControl::StartGame, ClientControl::PauseGame, ClientControl::MenuSpec })
         EXPECT_FALSE(view.isEnabled(control, true)) << static_cast<int>(control);
     EXPECT_TRUE(view.connectButtonIdle);
 }
@@ -246,7 +252,7 @@ TEST_F(ClientTest, DisconnectResetsTheLobbyOnce)
 TEST_F(ClientTest, HostingCopyKeepsItsGameButtonsOnDisconnect)
 {
     rig.host.hostingServer = true;
-    join(1, {1, 0, 0, 0, 0, 0});
+    join(1, { 1, 0, 0, 0, 0, 0 });
     startGame();
     view.enabled.clear();
     client.disconnectFromServer();

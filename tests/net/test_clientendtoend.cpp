@@ -5,8 +5,6 @@
 #include "clienttest.h"
 #include "engine/shapes.h"
 #include "engine/specials.h"
-#include "net/wire/codes.h"
-#include "net/wire/field.h"
 #include "servertest.h"
 
 #include <QTest>
@@ -63,8 +61,8 @@ void placeFalling(EngineState& s, PieceType type, int orientation, int column, i
         }
     }
     const int t = static_cast<int>(type);
-    s.FallingPiece[1] = {static_cast<int16_t>(t), static_cast<int16_t>(orientation),
-        static_cast<int16_t>(column), static_cast<int16_t>(row)};
+    s.FallingPiece[1] = { static_cast<int16_t>(t), static_cast<int16_t>(orientation),
+        static_cast<int16_t>(column), static_cast<int16_t>(row) };
     s.PieceInPlay[1] = true;
     for (const CellOffset& c : *pieceCells(t, orientation)) {
         s.FieldOccupied[1][column + c.dx][row + c.dy] = kCellOccupied;
@@ -94,24 +92,24 @@ TEST_F(ServerTest, TwoClientsPlayANetworkGameToItsEnd)
     options.rules.classic = 1;
     options.rules.specials = 1;
     options.rules.maxspecials = 10;
-    options.rules.occurancy = {14, 15, 14, 14, 15, 14, 14};
-    options.rules.startheight = {0, 0, 2, 0, 0, 0, 0};
+    options.rules.occurancy = { 14, 15, 14, 14, 15, 14, 14 };
+    options.rules.startheight = { 0, 0, 2, 0, 0, 0, 0 };
     startServer();
     const Bytes address = "127.0.0.1:" + std::to_string(port);
 
     Seat ann(clock, 11);
     Seat bob(clock, 22);
-    for (auto [seat, name] : {std::pair{&ann, "Ann"}, std::pair{&bob, "Bob"}}) {
+    for (auto [seat, name] : { std::pair{ &ann, "Ann" }, std::pair{ &bob, "Bob" } }) {
         seat->client.connectButtonClicked(name, "", address);
         ASSERT_TRUE(waitFor([seat] { return seat->chatHas("*** Game Settings - "); })) << name;
     }
-    ann.client.SendToServer(msg(wire::toServer::MsgTakeSpot, pc(1)));
-    bob.client.SendToServer(msg(wire::toServer::MsgTakeSpot, pc(2)));
+    ann.client.SendToServer(encode(wire::toServer::TakeSpot{ 1 }));
+    bob.client.SendToServer(encode(wire::toServer::TakeSpot{ 2 }));
     ASSERT_TRUE(waitFor([&] { return ann.chatHas("Bob has joined") && bob.chatHas("Ann has joined"); }));
     ASSERT_TRUE(waitFor(
         [&] { return bob.client.roster().spotPlayer(2) == 2 && ann.client.roster().spotPlayer(2) == 2; }));
 
-    ann.client.SendToServer(Bytes(1, wire::toServer::MsgStartGame));
+    ann.client.SendToServer(encode(wire::toServer::StartGame{}));
     ASSERT_TRUE(waitFor([&] { return ann.state().GameActive && bob.state().GameActive; }));
     EXPECT_TRUE(server->GameRunning());
     EXPECT_TRUE(bob.state().Rules.classic);
@@ -126,20 +124,20 @@ TEST_F(ServerTest, TwoClientsPlayANetworkGameToItsEnd)
 
     // Specials: Ann's Add Line on Bob, Bob's Clear Line on himself, Ann's Switch Blocks on Bob
     // and her Holy Shield on herself.
-    ann.state().lstSpecials[1] = {6};
+    ann.state().lstSpecials[1] = { 6 };
     ann.client.SendSpecial(2);
     ASSERT_TRUE(waitFor([&] { return bob.chatHas("Addline on Bob from Ann"); }));
-    bob.state().lstSpecials[1] = {7};
+    bob.state().lstSpecials[1] = { 7 };
     bob.client.SendSpecial(2);
     ASSERT_TRUE(waitFor([&] { return ann.chatHas("Clear Line on Bob from Bob"); }));
     const int annSwaps = ann.host.count("DrawHeightLed 1");
     const int bobSwaps = bob.host.count("DrawHeightLed 1");
-    ann.state().lstSpecials[1] = {10};
+    ann.state().lstSpecials[1] = { 10 };
     ann.client.SendSpecial(2);
     ASSERT_TRUE(waitFor([&] {
         return ann.host.count("DrawHeightLed 1") > annSwaps && bob.host.count("DrawHeightLed 1") > bobSwaps;
     }));
-    ann.state().lstSpecials[1] = {21};
+    ann.state().lstSpecials[1] = { 21 };
     ann.client.SendSpecial(1);
     ASSERT_TRUE(waitFor([&] { return bob.chatHas("Holy Shield on Ann from Ann"); }));
     EXPECT_TRUE(ann.state().ShieldActive[1]);
@@ -151,7 +149,7 @@ TEST_F(ServerTest, TwoClientsPlayANetworkGameToItsEnd)
     std::optional<wire::FieldCells> bobField;
     const auto forward = bob.host.onCall;
     bob.host.onCall = [&](const std::string& call) {
-        if (call == "SendToServer" && bob.host.sentToServer.back() == "G")
+        if (call == "SendToServer" && bob.host.sentToServer.back() == encode(wire::toServer::PlayerLost{}))
             bobField = lockedCells(bob.state());
         forward(call);
     };

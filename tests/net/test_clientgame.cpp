@@ -4,12 +4,12 @@
 
 #include "clienttest.h"
 #include "engine/levels.h"
-#include "net/wire/codes.h"
 #include "servertest.h"
 
 using namespace kalvon;
 using namespace kalvon::testing;
 namespace toClient = kalvon::wire::toClient;
+namespace toServer = kalvon::wire::toServer;
 
 TEST_F(ClientTest, GameStartTakesTheServersRulesAndStartHeight)
 {
@@ -21,8 +21,9 @@ TEST_F(ClientTest, GameStartTakesTheServersRulesAndStartHeight)
         int addedLines;
         bool pauseEnabled;
     };
-    for (const Case& c : {Case{"spot 1", 1, false, false, 7, true}, Case{"spot 3", 3, false, true, 3, false},
-             Case{"host in spot 3", 3, true, false, 3, true}, Case{"spectator", 0, false, false, 0, false}}) {
+    for (const Case& c : { Case{ "spot 1", 1, false, false, 7, true },
+             Case{ "spot 3", 3, false, true, 3, false }, Case{ "host in spot 3", 3, true, false, 3, true },
+             Case{ "spectator", 0, false, false, 0, false } }) {
         SCOPED_TRACE(c.name);
         rig.host.hostingServer = c.hosting;
         seat(c.spot);
@@ -31,7 +32,7 @@ TEST_F(ClientTest, GameStartTakesTheServersRulesAndStartHeight)
         rules.specials = 1;
         rules.maxspecials = 4;
         rules.samelevel = c.samelevel;
-        rules.startheight = {0, 7, 0, 3, 0, 0, 0};
+        rules.startheight = { 0, 7, 0, 3, 0, 0, 0 };
         EXPECT_EQ(startGame(rules), std::vector<Bytes>{});
 
         const bool playing = c.spot > 0;
@@ -49,7 +50,7 @@ TEST_F(ClientTest, GameStartTakesTheServersRulesAndStartHeight)
         EXPECT_EQ(state().GameActive, playing);
         EXPECT_EQ(state().PieceInPlay[1], playing);
         EXPECT_TRUE(state().GameStarted);
-        EXPECT_EQ(view.chatLines(), std::vector<Bytes>{"*** Server has started game."});
+        EXPECT_EQ(view.chatLines(), std::vector<Bytes>{ "*** Server has started game." });
         EXPECT_EQ(view.screen, kFieldScreen);
         EXPECT_EQ(view.isEnabled(ClientControl::PauseGame), c.pauseEnabled);
         EXPECT_FALSE(view.isEnabled(ClientControl::TeamButton, true));
@@ -76,7 +77,7 @@ TEST_F(ClientTest, OptionsOfTheWrongLengthKeepTheLastRules)
     rules.maxspecials = 9;
     rules.classic = 1;
     startGame(rules);
-    deliver({msg(toClient::MsgGameStarted, "short")});
+    deliver({ msg(toClient::MsgGameStarted, "short") }); // options of the wrong length
     EXPECT_EQ(state().Rules.maxspecials, 9);
     EXPECT_TRUE(state().Rules.classic);
     EXPECT_TRUE(state().GameActive);
@@ -87,28 +88,28 @@ TEST_F(ClientTest, PauseResumeAndTheCommonLevel)
     seat(1);
     startGame();
     clock.advance(4000);
-    deliver({"O"});
+    deliver({ encode(toClient::GamePaused{}) });
     EXPECT_FALSE(state().GameActive);
     EXPECT_EQ(state().PlayTimeTotal, 4000);
     EXPECT_EQ(rig.host.count("GameTimer off"), 1);
     EXPECT_EQ(rig.host.count("PauseMusic"), 1);
     clock.advance(9000);
-    deliver({"P"});
+    deliver({ encode(toClient::GameResumed{}) });
     EXPECT_TRUE(state().GameActive);
     EXPECT_EQ(state().PlayTimeStart, clock.nowMs());
     EXPECT_EQ(rig.host.count("ResumeMusic"), 1);
     EXPECT_EQ(view.chatLines(),
         (std::vector<Bytes>{
-            "*** Server has started game.", "*** Server paused game.", "*** Server unpaused game."}));
+            "*** Server has started game.", "*** Server paused game.", "*** Server unpaused game." }));
 
     // The common level only rises, and at most to 100.
     struct Case {
         int level;
         int active;
     };
-    for (const Case& c : {Case{7, 7}, Case{3, 7}, Case{120, 100}, Case{99, 100}}) {
+    for (const Case& c : { Case{ 7, 7 }, Case{ 3, 7 }, Case{ 120, 100 }, Case{ 99, 100 } }) {
         SCOPED_TRACE(c.level);
-        deliver({msg(toClient::MsgCommonLevel, pc(c.level))});
+        deliver({ encode(toClient::CommonLevel{ c.level }) });
         EXPECT_EQ(state().ActiveLevel, c.active);
         EXPECT_EQ(state().FallSpeed[1], FallSpeedFor(c.active));
         EXPECT_EQ(rig.host.label(LabelId::ActiveLevel, 1), "Active Level: " + std::to_string(c.active));
@@ -133,7 +134,7 @@ TEST_F(ClientTest, LevelStepsOverTheLinesOfInternetPlay)
     EXPECT_EQ(state().LevelLineCount, 1);
     EXPECT_EQ(rig.host.label(LabelId::Level, 1), "Level: 100");
     // The server echoes the common level to everybody; the level of the game is not touched here.
-    EXPECT_LINE(&server, msg(wire::toServer::MsgCommonLevel, pc(100)));
+    EXPECT_LINE(&server, encode(toServer::CommonLevel{ 100 }));
     EXPECT_EQ(state().ActiveLevel, 90);
 
     // With the common level already there, or levels that never rise, nothing is sent.
@@ -153,8 +154,8 @@ TEST_F(ClientTest, ServerStopsTheGame)
     startGame();
     state().Options.sounds = true;
     view.clear();
-    deliver({"N"});
-    EXPECT_EQ(view.chatLines(), std::vector<Bytes>{"*** Server Stopped Game"});
+    deliver({ encode(toClient::GameStopped{}) });
+    EXPECT_EQ(view.chatLines(), std::vector<Bytes>{ "*** Server Stopped Game" });
     EXPECT_FALSE(state().GameActive);
     EXPECT_FALSE(state().GameStarted);
     EXPECT_EQ(view.caption(ClientControl::StartGame), "Start Game");
@@ -162,7 +163,7 @@ TEST_F(ClientTest, ServerStopsTheGame)
     EXPECT_TRUE(view.isEnabled(ClientControl::TeamButton));
     EXPECT_EQ(view.screen, kChatScreen);
     EXPECT_EQ(view.windowCaption, "Kalvon v1.91");
-    EXPECT_EQ(rig.host.sounds, std::vector<SoundSlot>{SoundSlot::Lose});
+    EXPECT_EQ(rig.host.sounds, std::vector<SoundSlot>{ SoundSlot::Lose });
     EXPECT_EQ(rig.host.count("GameTimer off"), 1);
     EXPECT_EQ(view.count("StopMusic"), 1);
 }
@@ -177,10 +178,11 @@ TEST_F(ClientTest, GameOverNamesTheWinnersAndPrintsTheStatistics)
     state().Options.sounds = true;
 
     // Two specials used (Add Line on teammate Bob, Clear Line on oneself), three received.
-    state().lstSpecials[1] = {7, 6};
+    state().lstSpecials[1] = { 7, 6 };
     client.SendSpecial(2);
     client.SendSpecial(1);
-    deliver({msg('B', pc(2) + pc(1)), msg('9', pc(3) + pc(1))});
+    deliver({ encode(toClient::SpecialRelay{ SpecialType::FlashScreen, 2, 1 }),
+        encode(toClient::SpecialRelay{ SpecialType::Tremor, 3, 1 }) });
     state().Lines[1] = 25;
     state().FourLineClears[1] = 2;
     state().LinesAddedToAll = 3;
@@ -189,7 +191,7 @@ TEST_F(ClientTest, GameOverNamesTheWinnersAndPrintsTheStatistics)
     view.clear();
     rig.host.clear();
 
-    deliver({msg(toClient::MsgGameOver, pc(1))});
+    deliver({ encode(toClient::GameOver{ { 1 } }) });
     EXPECT_EQ(view.chatLines(),
         (std::vector<Bytes>{
             "*** Game Over - Winner(s): <T> red",
@@ -212,23 +214,23 @@ TEST_F(ClientTest, GameOverNamesTheWinnersAndPrintsTheStatistics)
             "Specials used per minute: 0.8",
             "Specials received per minute: 1.2",
         }));
-    EXPECT_EQ(view.chat[0], (ChatRun{"\r\n*** Game Over - Winner(s): <T> red", true, ChatColour::Server}));
-    EXPECT_EQ(view.chat[1], (ChatRun{"\r\n---- Game Statisitics ----", true, ChatColour::Stat}));
-    EXPECT_EQ(view.chat[2], (ChatRun{"\r\nGame Time: 2 min 30 sec", false, ChatColour::Stat}));
+    EXPECT_EQ(view.chat[0], (ChatRun{ "\r\n*** Game Over - Winner(s): <T> red", true, ChatColour::Server }));
+    EXPECT_EQ(view.chat[1], (ChatRun{ "\r\n---- Game Statisitics ----", true, ChatColour::Stat }));
+    EXPECT_EQ(view.chat[2], (ChatRun{ "\r\nGame Time: 2 min 30 sec", false, ChatColour::Stat }));
     // The losers' boards are filled; the team wins whole: this client's field and Bob's board.
-    for (const char* call : {"FillLostFieldRandom 1", "FillLostFieldRandom 3", "ResetNetBoard 1",
-             "ShowChatScreen", "scrollChatToEnd"})
+    for (const char* call : { "FillLostFieldRandom 1", "FillLostFieldRandom 3", "ResetNetBoard 1",
+             "ShowChatScreen", "scrollChatToEnd" })
         EXPECT_EQ(view.count(call), 1) << call;
     EXPECT_EQ(view.count("ResetNetBoard 3"), 0);
     EXPECT_TRUE(state().GameOverShown[1]);
-    EXPECT_EQ(rig.host.sounds, std::vector<SoundSlot>{SoundSlot::Win});
+    EXPECT_EQ(rig.host.sounds, std::vector<SoundSlot>{ SoundSlot::Win });
     EXPECT_FALSE(state().GameStarted);
     EXPECT_EQ(view.caption(ClientControl::StartGame), "Start Game");
     EXPECT_TRUE(view.isEnabled(ClientControl::TeamBox));
 
     // Over already: a second game-over line changes nothing.
     view.clear();
-    deliver({msg(toClient::MsgGameOver, pc(1))});
+    deliver({ encode(toClient::GameOver{ { 1 } }) });
     EXPECT_TRUE(view.chat.empty());
 }
 
@@ -238,20 +240,21 @@ TEST_F(ClientTest, GameOverTextsOfSingleWinnersSpectatorsAndPausedGames)
         const char* name;
         int spot;
         std::vector<Bytes> before; // lines before the game over
-        Bytes winners;
+        Bytes gameOver; // the game-over line
         std::vector<Bytes> chat; // the game-over line and the first line after it; none: ignored
         std::vector<SoundSlot> sounds;
     };
-    const Bytes noTeams = msg(toClient::MsgTeamChanged, pc(2) + "\r");
+    const Bytes noTeams = encode(toClient::TeamChanged{ 2, "\r" });
     const std::vector<Case> cases = {
-        {"two winners without a team", 1, {noTeams, msg(toClient::MsgTeamChanged, pc(1) + "\r")},
-            pc(1) + "," + pc(2), {"*** Game Over - Winner(s): Ann,Bob", "---- Game Statisitics ----"},
-            {SoundSlot::Win}},
+        { "two winners without a team", 1, { noTeams, encode(toClient::TeamChanged{ 1, "\r" }) },
+            encode(toClient::GameOver{ { 1, 2 } }),
+            { "*** Game Over - Winner(s): Ann,Bob", "---- Game Statisitics ----" }, { SoundSlot::Win } },
         // A list element that is not one player is skipped; an unknown player is too.
-        {"lost to Cy", 1, {}, pc(3) + ",xx," + pc(50),
-            {"*** Game Over - Winner(s): Cy", "---- Game Statisitics ----"}, {SoundSlot::Lose}},
-        {"spectator", 0, {}, pc(2), {"*** Game Over - Winner(s): <T> red"}, {SoundSlot::Lose}},
-        {"paused", 1, {"O"}, pc(2), {}, {}},
+        { "lost to Cy", 1, {}, msg(toClient::MsgGameOver, pc(3) + ",xx," + pc(50)),
+            { "*** Game Over - Winner(s): Cy", "---- Game Statisitics ----" }, { SoundSlot::Lose } },
+        { "spectator", 0, {}, encode(toClient::GameOver{ { 2 } }), { "*** Game Over - Winner(s): <T> red" },
+            { SoundSlot::Lose } },
+        { "paused", 1, { encode(toClient::GamePaused{}) }, encode(toClient::GameOver{ { 2 } }), {}, {} },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -261,7 +264,7 @@ TEST_F(ClientTest, GameOverTextsOfSingleWinnersSpectatorsAndPausedGames)
         deliver(c.before);
         view.clear();
         rig.host.sounds.clear();
-        deliver({msg(toClient::MsgGameOver, c.winners)});
+        deliver({ c.gameOver });
         std::vector<Bytes> lines = view.chatLines();
         // A spectator prints no statistics.
         if (c.spot > 0)

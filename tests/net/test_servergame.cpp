@@ -1,19 +1,17 @@
 // Game flow on the server: permissions of start, stop, pause and resume; the field relay
 // and whole fields; game over with the team rule; kick votes and their time-out.
 
+#include "net/wire/toclient.h"
+#include "net/wire/toserver.h"
 #include "servertest.h"
-
-#include "net/wire/codes.h"
-#include "net/wire/field.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
-#include <cstring>
-
 using namespace kalvon;
 using namespace kalvon::testing;
 namespace toClient = kalvon::wire::toClient;
+namespace toServer = kalvon::wire::toServer;
 
 TEST_F(ServerTest, OnlyTheFirstSlotOrTheHostControlsTheGame)
 {
@@ -26,12 +24,13 @@ TEST_F(ServerTest, OnlyTheFirstSlotOrTheHostControlsTheGame)
 
     // With no slot held, the host is told in a box and nothing is sent.
     server->ServerStartGame(-1);
-    EXPECT_EQ(dialogs.messages(), std::vector<Bytes>{"No players available, can't start game!"});
+    EXPECT_EQ(dialogs.messages(), std::vector<Bytes>{ "No players available, can't start game!" });
     expectQuiet(50);
 
     takeSlot(ann, 1);
     takeSlot(bob, 2);
-    for (const char* command : {"M", "O", "P"}) {
+    for (const Bytes& command :
+        { encode(toServer::StartGame{}), encode(toServer::PauseGame{}), encode(toServer::ResumeGame{}) }) {
         bob->sendLine(command);
         cy->sendLine(command);
     }
@@ -40,23 +39,23 @@ TEST_F(ServerTest, OnlyTheFirstSlotOrTheHostControlsTheGame)
 
     startGame(ann);
     EXPECT_TRUE(server->GameRunning());
-    ann->sendLine("O");
-    expectAllGet("O");
-    ann->sendLine("P");
-    expectAllGet("P");
+    ann->sendLine(encode(toServer::PauseGame{}));
+    expectAllGet(encode(toClient::GamePaused{}));
+    ann->sendLine(encode(toServer::ResumeGame{}));
+    expectAllGet(encode(toClient::GameResumed{}));
 
     // Anyone stops, spectators included.
-    cy->sendLine("N");
-    expectAllGet("N");
+    cy->sendLine(encode(toServer::StopGame{}));
+    expectAllGet(encode(toClient::GameStopped{}));
     EXPECT_FALSE(server->GameRunning());
     EXPECT_EQ(started.count(), 1);
     EXPECT_EQ(ended.count(), 1);
 
     // The host resumes even with slot 1 empty.
-    ann->sendLine(msg('Z', pc(0)));
-    expectAllGet(msg(toClient::MsgSpotChanged, pc(1) + pc(0)));
+    ann->sendLine(encode(toServer::TakeSpot{ 0 }));
+    expectAllGet(encode(toClient::SpotChanged{ 1, 0 }));
     server->ServerMsgResume(-1);
-    expectAllGet("P");
+    expectAllGet(encode(toClient::GameResumed{}));
     server->ServerStartGame(-1);
     expectAllGet(gameStartedLine());
 }
@@ -71,26 +70,32 @@ TEST_F(ServerTest, FieldChangesAreRelayedAndSentWholeToLateJoiners)
     takeSlot(bob, 3);
     startGame(ann);
 
-    const Bytes diff = wire::encodeFieldDiff({{0, 21, 3}, {11, 0, 21}});
-    ann->sendLine(msg('5', diff));
-    EXPECT_LINE(bob, msg(toClient::MsgFieldRelay, pc(1) + diff));
-    EXPECT_LINE(cy, msg(toClient::MsgFieldRelay, pc(1) + diff));
-    ann->sendLine("5;S");
-    EXPECT_LINE(bob, msg(toClient::MsgFieldRelay, pc(1) + "S"));
-    EXPECT_LINE(cy, msg(toClient::MsgFieldRelay, pc(1) + "S"));
+    const std::vector<wire::CellChange> changes = { { 0, 21, 3 }, { 11, 0, 21 } };
+    const Bytes update = encode(toServer::FieldUpdate{ changes });
+    ann->sendLine(update);
+    EXPECT_LINE(bob, encode(toClient::FieldRelay{ 1, changes }));
+    EXPECT_LINE(cy, encode(toClient::FieldRelay{ 1, changes }));
+    ann->sendLine(encode(toServer::FieldUpdate{}));
+    EXPECT_LINE(bob, encode(toClient::FieldRelay{ 1, {} }));
+    EXPECT_LINE(cy, encode(toClient::FieldRelay{ 1, {} }));
 
-    cy->sendLine(msg('5', diff)); // a spectator has no field
-    for (const Bytes& bad : {Bytes("\x96\x96"), Bytes("\xa2\x96\x5a"), Bytes("\x96\xac\x5a"), Bytes("\x96\x96\x70"),
-                             Bytes(""), diff + "\x96"})
-        bob->sendLine(msg('5', bad));
+    cy->sendLine(update); // a spectator has no field
+    // A short triple, a column 12, a row 22, a colour 22, nothing, and a byte too many.
+    for (const Bytes& bad : { msg(toServer::MsgFieldUpdate, Bytes{ wire::CoordChar(0), wire::CoordChar(0) }),
+             encode(toServer::FieldUpdate{ { { 12, 0, 0 } } }),
+             encode(toServer::FieldUpdate{ { { 0, 22, 0 } } }),
+             encode(toServer::FieldUpdate{ { { 0, 0, 22 } } }), msg(toServer::MsgFieldUpdate, ""),
+             update + wire::CoordChar(0) })
+        bob->sendLine(bad);
     expectQuiet();
 
     Player& dee = join("Dee");
     wire::FieldCells annField;
     annField.set(0, 21, 3);
     annField.set(11, 0, 21);
-    EXPECT_EQ(dee.fullFields, (std::vector<Bytes>{msg(toClient::MsgFullField, pc(1) + wire::encodeFieldDump(annField)),
-                                                  msg(toClient::MsgFullField, pc(2) + Bytes(264, '\xaa'))}));
+    EXPECT_EQ(dee.fullFields,
+        (std::vector<Bytes>{ encode(toClient::FullField{ 1, annField }),
+            encode(toClient::FullField{ 2, wire::FieldCells{} }) }));
     expectQuiet();
 }
 
@@ -107,23 +112,25 @@ TEST_F(ServerTest, LostPlayersEndTheGameWhenOneIsLeft)
     takeSlot(cy, 3);
     startGame(ann);
 
-    dee->sendLine("G"); // a spectator is answered, nothing else
-    EXPECT_LINE(dee, "H");
-    bob->sendLine("G");
-    EXPECT_LINE(bob, "H");
-    expectAllGet(msg(toClient::MsgPlayerOut, pc(2)));
-    cy->sendLine("G");
-    EXPECT_LINE(cy, "H");
-    expectAllGet(msg(toClient::MsgGameOver, pc(1)));
+    const Bytes lost = encode(toServer::PlayerLost{});
+    const Bytes lostAck = encode(toClient::LostAck{});
+    dee->sendLine(lost); // a spectator is answered, nothing else
+    EXPECT_LINE(dee, lostAck);
+    bob->sendLine(lost);
+    EXPECT_LINE(bob, lostAck);
+    expectAllGet(encode(toClient::PlayerOut{ 2 }));
+    cy->sendLine(lost);
+    EXPECT_LINE(cy, lostAck);
+    expectAllGet(encode(toClient::GameOver{ { 1 } }));
     EXPECT_FALSE(server->GameRunning());
     EXPECT_EQ(ended.count(), 1);
 
     // After the game: updates are answered with the winners to the sender alone, a lost
     // message with "H" alone.
-    ann->sendLine("5;S");
-    EXPECT_LINE(ann, msg(toClient::MsgGameOver, pc(1)));
-    ann->sendLine("G");
-    EXPECT_LINE(ann, "H");
+    ann->sendLine(encode(toServer::FieldUpdate{}));
+    EXPECT_LINE(ann, encode(toClient::GameOver{ { 1 } }));
+    ann->sendLine(lost);
+    EXPECT_LINE(ann, lostAck);
     expectQuiet();
 }
 
@@ -135,9 +142,9 @@ TEST_F(ServerTest, GameOverFollowsTheTeamRule)
         Bytes expected; // after Cy loses
     };
     const Case cases[] = {
-        {"same team", "red", "red", msg(toClient::MsgGameOver, pc(1) + "," + pc(2))},
-        {"team differing in case", "red", "Red", msg(toClient::MsgPlayerOut, pc(3))},
-        {"no teams", "\r", "\r", msg(toClient::MsgPlayerOut, pc(3))},
+        { "same team", "red", "red", encode(toClient::GameOver{ { 1, 2 } }) },
+        { "team differing in case", "red", "Red", encode(toClient::PlayerOut{ 3 }) },
+        { "no teams", "\r", "\r", encode(toClient::PlayerOut{ 3 }) },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -150,8 +157,8 @@ TEST_F(ServerTest, GameOverFollowsTheTeamRule)
         takeSlot(bob, 2);
         takeSlot(cy, 3);
         startGame(ann);
-        cy->sendLine("G");
-        EXPECT_LINE(cy, "H");
+        cy->sendLine(encode(toServer::PlayerLost{}));
+        EXPECT_LINE(cy, encode(toClient::LostAck{}));
         expectAllGet(c.expected);
         expectQuiet(50);
     }
@@ -164,8 +171,8 @@ TEST_F(ServerTest, SinglePlayerGameEndsAtItsFirstFieldUpdate)
     join("Bob");
     takeSlot(ann, 1);
     startGame(ann);
-    ann->sendLine(msg('5', wire::encodeFieldDiff({{4, 4, 1}})));
-    expectAllGet(msg(toClient::MsgGameOver, pc(1)));
+    ann->sendLine(encode(toServer::FieldUpdate{ { { 4, 4, 1 } } }));
+    expectAllGet(encode(toClient::GameOver{ { 1 } }));
     expectQuiet();
 }
 
@@ -176,60 +183,65 @@ TEST_F(ServerTest, KickVotePassesByMajorityAndKicks)
     Player& bob = join("Bob");
     Player& cy = join("Cy");
 
+    const Bytes yes = encode(toServer::VoteYes{});
+    const Bytes alreadyVoted = encode(toClient::AlreadyVoted{});
     callKickVote(ann, cy);
-    bob->sendLine(msg('^', pc(ann.index))); // one vote at a time
-    ann->sendLine("_");
-    EXPECT_LINE(ann, msg(toClient::MsgVoteTally, pc(1) + pc(0)));
-    EXPECT_LINE(bob, msg(toClient::MsgVoteTally, pc(1) + pc(0)));
-    ann->sendLine("_");
-    EXPECT_LINE(ann, "a");
-    cy->sendLine("`"); // the subject does not vote
-    EXPECT_LINE(cy, "a");
-    bob->sendLine("_"); // 2 of 3 sockets
-    EXPECT_LINE(ann, msg(toClient::MsgVoteResult, pc(2) + pc(0)));
-    EXPECT_LINE(bob, msg(toClient::MsgVoteResult, pc(2) + pc(0)));
-    EXPECT_LINE(cy, "U");
+    bob->sendLine(encode(toServer::CallKickVote{ ann.index })); // one vote at a time
+    ann->sendLine(yes);
+    EXPECT_LINE(ann, encode(toClient::VoteTally{ 1, 0 }));
+    EXPECT_LINE(bob, encode(toClient::VoteTally{ 1, 0 }));
+    ann->sendLine(yes);
+    EXPECT_LINE(ann, alreadyVoted);
+    cy->sendLine(encode(toServer::VoteNo{})); // the subject does not vote
+    EXPECT_LINE(cy, alreadyVoted);
+    bob->sendLine(yes); // 2 of 3 sockets
+    EXPECT_LINE(ann, encode(toClient::VoteResult{ 2, 0 }));
+    EXPECT_LINE(bob, encode(toClient::VoteResult{ 2, 0 }));
+    EXPECT_LINE(cy, encode(toClient::Kicked{}));
     EXPECT_TRUE(cy->waitClosed());
-    EXPECT_LINE(ann, msg(toClient::MsgPlayerLeft, pc(3)));
-    EXPECT_LINE(bob, msg(toClient::MsgPlayerLeft, pc(3)));
+    EXPECT_LINE(ann, encode(toClient::PlayerLeft{ 3 }));
+    EXPECT_LINE(bob, encode(toClient::PlayerLeft{ 3 }));
     EXPECT_FALSE(server->VoteRunning());
 
-    ann->sendLine("_"); // no vote runs: not counted, not answered
+    ann->sendLine(yes); // no vote runs: not counted, not answered
     expectQuiet();
 }
 
 TEST_F(ServerTest, KickVoteEndsWhenAllHaveVotedAndATieKicksNobody)
 {
     struct Case {
-        const char* votes; // one voter per vote; the subject joins last
+        const char* name;
+        std::vector<bool> votes; // yes or no, one voter per vote; the subject joins last
         Bytes result;
         bool kicked;
     };
     const Case cases[] = {
-        {"_`_", msg(toClient::MsgVoteResult, pc(2) + pc(1)), true},
-        {"_``", msg(toClient::MsgVoteResult, pc(1) + pc(2)), false},
-        {"_`", msg(toClient::MsgVoteResult, pc(1) + pc(1)), false},
+        { "yes no yes", { true, false, true }, encode(toClient::VoteResult{ 2, 1 }), true },
+        { "yes no no", { true, false, false }, encode(toClient::VoteResult{ 1, 2 }), false },
+        { "yes no", { true, false }, encode(toClient::VoteResult{ 1, 1 }), false },
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.votes);
+        SCOPED_TRACE(c.name);
         players.clear();
         startServer();
-        const std::size_t voters = std::strlen(c.votes);
+        const std::size_t voters = c.votes.size();
         for (std::size_t i = 0; i < voters; ++i)
             join("Voter" + std::to_string(i));
         Player& subject = join("Subject");
         callKickVote(*players[0], subject);
         for (std::size_t i = 0; i < voters; ++i) {
-            players[i]->wire->sendLine(Bytes(1, c.votes[i]));
+            players[i]->wire->sendLine(c.votes[i] ? encode(toServer::VoteYes{}) : encode(toServer::VoteNo{}));
             QTest::qWait(20);
         }
         for (std::size_t i = 0; i < voters; ++i) {
-            for (std::size_t tally = 1; tally < voters; ++tally)
-                EXPECT_EQ(players[i]->wire->nextLine().value_or("?").front(), toClient::MsgVoteTally);
+            for (std::size_t tally = 1; tally < voters; ++tally) {
+                const auto message = wire::toClient::decode(players[i]->wire->nextLine().value_or(""));
+                EXPECT_TRUE(message && std::holds_alternative<toClient::VoteTally>(*message));
+            }
             EXPECT_LINE(players[i]->wire, c.result);
         }
         if (c.kicked) {
-            EXPECT_LINE(subject, "U");
+            EXPECT_LINE(subject, encode(toClient::Kicked{}));
             EXPECT_TRUE(subject->waitClosed());
         } else {
             EXPECT_EQ(subject->nextLine(150), std::nullopt);
@@ -246,18 +258,18 @@ TEST_F(ServerTest, KickVoteTimesOutAfterThirtySeconds)
     Player& bob = join("Bob");
     Player& cy = join("Cy");
     callKickVote(ann, cy);
-    ann->sendLine("_");
-    EXPECT_LINE(ann, msg(toClient::MsgVoteTally, pc(1) + pc(0)));
-    EXPECT_LINE(bob, msg(toClient::MsgVoteTally, pc(1) + pc(0)));
+    ann->sendLine(encode(toServer::VoteYes{}));
+    EXPECT_LINE(ann, encode(toClient::VoteTally{ 1, 0 }));
+    EXPECT_LINE(bob, encode(toClient::VoteTally{ 1, 0 }));
 
     clock.advance(GameServer::kVoteTimeoutMs);
     expectQuiet(60); // not older than 30 s yet
     clock.advance(1);
-    const Bytes result = msg(toClient::MsgVoteResult, pc(1) + pc(0));
+    const Bytes result = encode(toClient::VoteResult{ 1, 0 });
     EXPECT_LINE(ann, result);
     EXPECT_LINE(bob, result);
     // 1 yes, 0 no: passed.
-    EXPECT_LINE(cy, "U");
+    EXPECT_LINE(cy, encode(toClient::Kicked{}));
     EXPECT_TRUE(cy->waitClosed());
 }
 
@@ -269,18 +281,20 @@ TEST_F(ServerTest, KickVoteEndsWhenItsSubjectLeaves)
     Player& cy = join("Cy");
     Player& dee = join("Dee");
     callKickVote(ann, dee);
-    dee->sendLine("%");
-    for (const Player* stayer : {&ann, &bob, &cy})
-        EXPECT_LINE(*stayer, msg(toClient::MsgPlayerLeft, pc(dee.index)));
+    dee->sendLine(encode(toServer::Quit{}));
+    for (const Player* stayer : { &ann, &bob, &cy })
+        EXPECT_LINE(*stayer, encode(toClient::PlayerLeft{ dee.index }));
     EXPECT_FALSE(server->VoteRunning());
-    bob->sendLine("_");
+    bob->sendLine(encode(toServer::VoteYes{}));
     expectQuiet();
 
     // A new vote can start; calls that name nobody, a closed index or a rule are ignored.
-    for (const Bytes& call : {msg('^', ""), Bytes("^"), msg('^', pc(dee.index)), msg('^', pc(9)), msg('^', pc(2) + pc(40))})
+    for (const Bytes& call : { msg(toServer::MsgCallVote, ""), Bytes(1, toServer::MsgCallVote),
+             encode(toServer::CallKickVote{ dee.index }), encode(toServer::CallKickVote{ 9 }),
+             encode(toServer::CallRuleVote{ 2, 40 }) })
         ann->sendLine(call);
     expectQuiet();
-    ann->sendLine(msg('^', pc(bob.index)));
-    EXPECT_LINE(ann, msg(toClient::MsgKickVoteStarted, pc(1) + pc(2)));
-    EXPECT_LINE(cy, msg(toClient::MsgKickVoteStarted, pc(1) + pc(2)));
+    ann->sendLine(encode(toServer::CallKickVote{ bob.index }));
+    EXPECT_LINE(ann, encode(toClient::KickVoteStarted{ 1, 2 }));
+    EXPECT_LINE(cy, encode(toClient::KickVoteStarted{ 1, 2 }));
 }

@@ -1,10 +1,9 @@
 // The server's connection layer over real loopback sockets: login, roster and welcome,
 // rejections and their closes, the client limit, silent connections, start and stop.
 
+#include "net/wire/toclient.h"
+#include "net/wire/toserver.h"
 #include "servertest.h"
-
-#include "net/wire/codes.h"
-#include "net/wire/messages.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -19,10 +18,14 @@ namespace {
 
 Bytes hello(BytesView team, BytesView name, BytesView version = wire::kGameVersion)
 {
-    return msg(wire::toServer::MsgHello, wire::buildHello(team, name, version));
+    return encode(wire::toServer::Hello{ Bytes(team), Bytes(name), Bytes(version) });
 }
 
-const Bytes kSixFreeSlots(6, wire::kPlayerNone);
+// The welcome of a newcomer while no game runs.
+Bytes welcome(int index, toClient::SlotHolders holders = { -1, -1, -1, -1, -1, -1, -1 })
+{
+    return encode(toClient::Welcome{ index, holders, false });
+}
 
 } // namespace
 
@@ -38,12 +41,11 @@ TEST_F(ServerTest, LoginSendsRosterAndWelcome)
 
     auto cy = connectRaw();
     cy->sendLine(hello("\r", "Cy"));
-    EXPECT_LINE(cy, msg('\\', pc(1) + "Ann\tred"));
-    EXPECT_LINE(cy, msg('\\', pc(2) + "Bob\t\r")); // an empty team travels as a lone CR
-    EXPECT_LINE(cy, msg('\\', pc(3) + "Cy\t\r"));
-    EXPECT_LINE(cy, msg(toClient::MsgWelcome, pc(3) + "," + wire::kPlayerNone + pc(1) + Bytes(4, wire::kPlayerNone) +
-                                                  pc(0)));
-    const Bytes notice = msg(toClient::MsgPlayerJoined, pc(3) + "Cy\t\r");
+    EXPECT_LINE(cy, encode(toClient::PlayerInfo{ 1, "Ann", "red" }));
+    EXPECT_LINE(cy, encode(toClient::PlayerInfo{ 2, "Bob", "\r" })); // an empty team travels as a lone CR
+    EXPECT_LINE(cy, encode(toClient::PlayerInfo{ 3, "Cy", "\r" }));
+    EXPECT_LINE(cy, welcome(3, { -1, -1, 1, -1, -1, -1, -1 }));
+    const Bytes notice = encode(toClient::PlayerJoined{ 3, "Cy", "\r" });
     EXPECT_LINE(ann, notice);
     EXPECT_LINE(bob, notice);
     EXPECT_EQ(joined.count(), 3);
@@ -65,21 +67,23 @@ TEST_F(ServerTest, RejectionsAreAnsweredThenClosed)
     struct Case {
         const char* name;
         Bytes line;
-        char answer;
+        Bytes answer;
         bool banned = false;
     };
+    const Bytes versionRejected = encode(toClient::VersionRejected{});
+    const Bytes nameInUse = encode(toClient::NameInUse{});
     const Case cases[] = {
-        {"old version", hello("\r", "Dan", "1.8"), toClient::MsgVersionRejected},
-        {"version not a number", hello("\r", "Dan", "new"), toClient::MsgVersionRejected},
-        {"no CR", msg('"', "\r\tDan"), toClient::MsgVersionRejected},
-        {"no TAB", msg('"', "Dan\r1.91"), toClient::MsgVersionRejected},
-        {"name in use, other case", hello("\r", "aNN"), toClient::MsgNameInUse},
-        {"empty name", hello("\r", ""), toClient::MsgNameInUse},
-        {"comma in name", hello("\r", "D,n"), toClient::MsgNameInUse},
-        {"semicolon in name", hello("\r", "D;n"), toClient::MsgNameInUse},
-        {"TAB in name", msg('"', "\r\tD\tn\r1.91"), toClient::MsgNameInUse},
-        {"control byte in name", hello("\r", "D\x01n"), toClient::MsgNameInUse},
-        {"banned address", hello("\r", "Dan"), toClient::MsgBanned, true},
+        { "old version", hello("\r", "Dan", "1.8"), versionRejected },
+        { "version not a number", hello("\r", "Dan", "new"), versionRejected },
+        { "no CR", msg(wire::toServer::MsgHello, "\r\tDan"), versionRejected },
+        { "no TAB", msg(wire::toServer::MsgHello, "Dan\r1.91"), versionRejected },
+        { "name in use, other case", hello("\r", "aNN"), nameInUse },
+        { "empty name", hello("\r", ""), nameInUse },
+        { "comma in name", hello("\r", "D,n"), nameInUse },
+        { "semicolon in name", hello("\r", "D;n"), nameInUse },
+        { "TAB in name", hello("\r", "D\tn"), nameInUse },
+        { "control byte in name", hello("\r", "D\x01n"), nameInUse },
+        { "banned address", hello("\r", "Dan"), encode(toClient::Banned{}), true },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -88,12 +92,12 @@ TEST_F(ServerTest, RejectionsAreAnsweredThenClosed)
         auto dan = connectRaw();
         dan->sendLine(c.line);
         dan->sendLine(hello("\r", "Eve")); // lines after a rejection are not handled
-        EXPECT_LINE(dan, Bytes(1, c.answer));
+        EXPECT_LINE(dan, c.answer);
         EXPECT_TRUE(dan->waitClosed());
         EXPECT_EQ(dan->nextLine(0), std::nullopt);
         bans = BanList{};
     }
-    EXPECT_EQ(ann->nextLine(100), std::nullopt); // no "Q", no "3" for a client never logged in
+    EXPECT_EQ(ann->nextLine(100), std::nullopt); // no join or leave notice for a client never logged in
 }
 
 TEST_F(ServerTest, RejectedClientIsClosedAfterTheFullWait)
@@ -101,7 +105,7 @@ TEST_F(ServerTest, RejectedClientIsClosedAfterTheFullWait)
     startServer("6", GameServer::Timing{});
     auto dan = connectRaw();
     dan->sendLine(hello("\r", "Dan", "1.0"));
-    EXPECT_LINE(dan, "V");
+    EXPECT_LINE(dan, encode(toClient::VersionRejected{}));
     QElapsedTimer waited;
     waited.start();
     EXPECT_TRUE(dan->waitClosed(3000));
@@ -118,23 +122,23 @@ TEST_F(ServerTest, ClientLimitTurnsAwayAndFreedIndexesAreReused)
     auto over = connectRaw();
     EXPECT_EQ(over->nextLine(100), std::nullopt); // answered only once it speaks
     over->sendLine(hello("\r", "Over"));
-    EXPECT_LINE(over, "1");
+    EXPECT_LINE(over, encode(toClient::ServerFull{}));
     EXPECT_TRUE(over->waitClosed());
 
-    a->sendLine("%");
-    EXPECT_LINE(b, msg(toClient::MsgPlayerLeft, pc(1)));
-    EXPECT_LINE(c, msg(toClient::MsgPlayerLeft, pc(1)));
+    a->sendLine(encode(wire::toServer::Quit{}));
+    EXPECT_LINE(b, encode(toClient::PlayerLeft{ 1 }));
+    EXPECT_LINE(c, encode(toClient::PlayerLeft{ 1 }));
     b->close();
-    EXPECT_LINE(c, msg(toClient::MsgPlayerLeft, pc(2)));
+    EXPECT_LINE(c, encode(toClient::PlayerLeft{ 2 }));
 
     // The lowest free index is taken; the roster lists the departed index with no name.
     auto dee = connectRaw();
     dee->sendLine(hello("\r", "Dee"));
-    EXPECT_LINE(dee, msg('\\', pc(1) + "Dee\t\r"));
-    EXPECT_LINE(dee, msg('\\', pc(2) + "\t\r"));
-    EXPECT_LINE(dee, msg('\\', pc(3) + "C\t\r"));
-    EXPECT_LINE(dee, msg(toClient::MsgWelcome, pc(1) + "," + kSixFreeSlots + pc(0)));
-    EXPECT_LINE(c, msg(toClient::MsgPlayerJoined, pc(1) + "Dee\t\r"));
+    EXPECT_LINE(dee, encode(toClient::PlayerInfo{ 1, "Dee", "\r" }));
+    EXPECT_LINE(dee, encode(toClient::PlayerInfo{ 2, "", "\r" }));
+    EXPECT_LINE(dee, encode(toClient::PlayerInfo{ 3, "C", "\r" }));
+    EXPECT_LINE(dee, welcome(1));
+    EXPECT_LINE(c, encode(toClient::PlayerJoined{ 1, "Dee", "\r" }));
 }
 
 TEST_F(ServerTest, SilentConnectionsAreClosed)
@@ -166,18 +170,18 @@ TEST_F(ServerTest, StartChecksPortAndClientLimit)
         Bytes message;
     };
     const Case cases[] = {
-        {"abc", "6", portMessage},
-        {"", "6", portMessage},
-        {"0", "6", portMessage},
-        {"65536", "6", portMessage},
-        {"65626", "6", portMessage}, // would wrap to 90 as a 16-bit port
-        {"1.5", "6", portMessage},
-        {"-1", "6", portMessage},
-        {"4000", "x", maxMessage},
-        {"4000", "", maxMessage},
-        {"4000", "7", "You can't have more than 6 clients!"},
-        {"4000", "6.5", "You can't have more than 6 clients!"},
-        {"4000", "1", "The least number of clients you can have is 2!"},
+        { "abc", "6", portMessage },
+        { "", "6", portMessage },
+        { "0", "6", portMessage },
+        { "65536", "6", portMessage },
+        { "65626", "6", portMessage }, // would wrap to 90 as a 16-bit port
+        { "1.5", "6", portMessage },
+        { "-1", "6", portMessage },
+        { "4000", "x", maxMessage },
+        { "4000", "", maxMessage },
+        { "4000", "7", "You can't have more than 6 clients!" },
+        { "4000", "6.5", "You can't have more than 6 clients!" },
+        { "4000", "1", "The least number of clients you can have is 2!" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.port + " / " + c.max);
@@ -198,8 +202,9 @@ TEST_F(ServerTest, StartChecksPortAndClientLimit)
     options.maxClients = "6";
     dialogs.calls.clear();
     EXPECT_FALSE(server->StartServer());
-    EXPECT_EQ(dialogs.messages(), std::vector<Bytes>{"Could Not Start Server!(Probably Due To IP Restrictions or "
-                                                     "Another Server Running On That Port)"});
+    EXPECT_EQ(dialogs.messages(),
+        std::vector<Bytes>{ "Could Not Start Server!(Probably Due To IP Restrictions or "
+                            "Another Server Running On That Port)" });
 }
 
 TEST_F(ServerTest, StopClosesEveryoneAndRestartBeginsAfresh)
@@ -217,7 +222,7 @@ TEST_F(ServerTest, StopClosesEveryoneAndRestartBeginsAfresh)
 
     server->StopServer();
     EXPECT_FALSE(server->isRunning());
-    expectAllGet("2");
+    expectAllGet(encode(toClient::ServerShutdown{}));
     for (const auto& player : players)
         EXPECT_TRUE(player->wire->waitClosed());
     EXPECT_FALSE(server->GameRunning());
@@ -240,13 +245,13 @@ TEST_F(ServerTest, BannedClientIsClosedAndCannotComeBack)
     Player& ann = join("Ann");
     Player& bob = join("Bob");
     server->banClient(bob.index, 20);
-    EXPECT_LINE(bob, ",");
+    EXPECT_LINE(bob, encode(toClient::Banned{}));
     EXPECT_TRUE(bob->waitClosed());
-    EXPECT_LINE(ann, msg(toClient::MsgPlayerLeft, pc(bob.index)));
-    EXPECT_EQ(bans.entries(), std::vector<Bytes>{"127.0.0.1"}); // the v4-mapped peer, dotted
+    EXPECT_LINE(ann, encode(toClient::PlayerLeft{ bob.index }));
+    EXPECT_EQ(bans.entries(), std::vector<Bytes>{ "127.0.0.1" }); // the v4-mapped peer, dotted
 
     auto again = connectRaw();
     again->sendLine(hello("\r", "Bob"));
-    EXPECT_LINE(again, ",");
+    EXPECT_LINE(again, encode(toClient::Banned{}));
     EXPECT_TRUE(again->waitClosed());
 }

@@ -1,17 +1,16 @@
 // Messages the server answers or relays: chat, actions, teams, private messages, requests,
 // slots, specials, lines and the field switch.
 
+#include "net/wire/toclient.h"
+#include "net/wire/toserver.h"
 #include "servertest.h"
-
-#include "net/wire/codes.h"
-#include "net/wire/field.h"
-#include "net/wire/gameoptions.h"
 
 #include <QTest>
 
 using namespace kalvon;
 using namespace kalvon::testing;
 namespace toClient = kalvon::wire::toClient;
+namespace toServer = kalvon::wire::toServer;
 
 TEST_F(ServerTest, ChatActionTeamAndLevelReachEveryoneSenderIncluded)
 {
@@ -20,14 +19,14 @@ TEST_F(ServerTest, ChatActionTeamAndLevelReachEveryoneSenderIncluded)
     Player& bob = join("Bob");
     Player& cy = join("Cy");
 
-    bob->sendLine("*;hi; there \xe9");
-    expectAllGet(msg(toClient::MsgChatLine, pc(2) + "hi; there \xe9"));
-    bob->sendLine("Y;waves");
-    expectAllGet(msg(toClient::MsgActionLine, pc(2) + "waves"));
-    cy->sendLine(msg('K', pc(5)));
-    expectAllGet(msg(toClient::MsgCommonLevel, pc(5)));
-    cy->sendLine("&;blue");
-    expectAllGet(msg(toClient::MsgTeamChanged, pc(3) + "blue"));
+    bob->sendLine(encode(toServer::Chat{ "hi; there \xe9" }));
+    expectAllGet(encode(toClient::ChatLine{ 2, "hi; there \xe9" }));
+    bob->sendLine(encode(toServer::Action{ "waves" }));
+    expectAllGet(encode(toClient::ActionLine{ 2, "waves" }));
+    cy->sendLine(encode(toServer::CommonLevel{ 5 }));
+    expectAllGet(encode(toClient::CommonLevel{ 5 }));
+    cy->sendLine(encode(toServer::SetTeam{ "blue" }));
+    expectAllGet(encode(toClient::TeamChanged{ 3, "blue" }));
     EXPECT_EQ(server->client(3).Team, "blue");
     expectQuiet();
 }
@@ -40,12 +39,12 @@ TEST_F(ServerTest, TeamChatReachesTeammatesIgnoringCase)
     join("Cy", "blue");
     Player& dee = join("Dee");
 
-    ann->sendLine("d;go left");
-    const Bytes line = msg(toClient::MsgChatLine, pc(1) + "go left");
+    ann->sendLine(encode(toServer::TeamChat{ "go left" }));
+    const Bytes line = encode(toClient::ChatLine{ 1, "go left" });
     EXPECT_LINE(ann, line);
     EXPECT_LINE(bob, line);
-    dee->sendLine("d;anyone?"); // no team: only the sender
-    EXPECT_LINE(dee, msg(toClient::MsgChatLine, pc(4) + "anyone?"));
+    dee->sendLine(encode(toServer::TeamChat{ "anyone?" })); // no team: only the sender
+    EXPECT_LINE(dee, encode(toClient::ChatLine{ 4, "anyone?" }));
     expectQuiet();
 }
 
@@ -56,11 +55,11 @@ TEST_F(ServerTest, PrivateMessagesGoToTheAddresseeOnly)
     Player& bob = join("Bob");
     Player& cy = join("Cy");
 
-    cy->sendLine("f;bob\thello\tthere");
-    EXPECT_LINE(bob, msg(toClient::MsgPrivateLine, pc(3) + "hello\tthere"));
-    cy->sendLine("f;nobody\thello"); // no such name: nothing at all
-    cy->sendLine("f;Bob\thello");    // the addressee arrives in lower case
-    cy->sendLine("f;bob");           // no TAB
+    cy->sendLine(encode(toServer::Private{ "bob", "hello\tthere" }));
+    EXPECT_LINE(bob, encode(toClient::PrivateLine{ 3, "hello\tthere" }));
+    cy->sendLine(encode(toServer::Private{ "nobody", "hello" })); // no such name: nothing at all
+    cy->sendLine(encode(toServer::Private{ "Bob", "hello" })); // the addressee arrives in lower case
+    cy->sendLine(msg(toServer::MsgPrivate, "bob")); // no TAB
     expectQuiet();
 }
 
@@ -69,13 +68,13 @@ TEST_F(ServerTest, IndexAndSettingsRequests)
     startServer();
     Player& ann = join("Ann");
     Player& bob = join("Bob");
-    bob->sendLine(")");
-    EXPECT_LINE(bob, msg(toClient::MsgYourIndex, pc(2)));
+    bob->sendLine(encode(toServer::RequestIndex{}));
+    EXPECT_LINE(bob, encode(toClient::YourIndex{ 2 }));
 
     options.rules.maxspecials = 16;
     options.rules.startheight[3] = 5;
-    const Bytes settings = msg(toClient::MsgGameSettings, wire::BuildGameOptions(options.rules));
-    ann->sendLine("/");
+    const Bytes settings = encode(toClient::GameSettings{ options.rules });
+    ann->sendLine(encode(toServer::RequestSettings{}));
     EXPECT_LINE(ann, settings);
     server->broadcastGameSettings();
     expectAllGet(settings);
@@ -89,25 +88,28 @@ TEST_F(ServerTest, SlotsAreTakenFreedAndRefused)
     Player& bob = join("Bob");
 
     takeSlot(ann, 1);
-    bob->sendLine(msg('Z', pc(1)));
-    EXPECT_LINE(bob, "[");
-    ann->sendLine(msg('Z', pc(1))); // the requester's own slot is taken too
-    EXPECT_LINE(ann, "[");
+    const Bytes spotTaken = encode(toClient::SpotTaken{});
+    bob->sendLine(encode(toServer::TakeSpot{ 1 }));
+    EXPECT_LINE(bob, spotTaken);
+    ann->sendLine(encode(toServer::TakeSpot{ 1 })); // the requester's own slot is taken too
+    EXPECT_LINE(ann, spotTaken);
     takeSlot(ann, 3); // moving frees the old slot
     EXPECT_EQ(server->PlayerSlot(1), -1);
     EXPECT_EQ(server->PlayerSlot(3), ann.index);
     takeSlot(bob, 1);
 
-    ann->sendLine(msg('Z', pc(0)));
-    expectAllGet(msg(toClient::MsgSpotChanged, pc(1) + pc(0)));
+    ann->sendLine(encode(toServer::TakeSpot{ 0 }));
+    expectAllGet(encode(toClient::SpotChanged{ 1, 0 }));
     EXPECT_EQ(server->PlayerSlot(3), -1);
     EXPECT_TRUE(server->client(ann.index).Spectator);
 
     // The host moves a player as if it had asked itself.
-    server->ServerMsgTakeSlot(ann.index, pc(6));
-    expectAllGet(msg(toClient::MsgSpotChanged, pc(1) + pc(6)));
+    server->ServerMsgTakeSlot(ann.index, 6);
+    expectAllGet(encode(toClient::SpotChanged{ 1, 6 }));
 
-    for (const Bytes& bad : {msg('Z', pc(7)), msg('Z', pc(-1)), msg('Z', ""), Bytes("Z"), msg('Z', pc(2) + pc(2))})
+    for (const Bytes& bad :
+        { encode(toServer::TakeSpot{ 7 }), encode(toServer::TakeSpot{ -1 }), msg(toServer::MsgTakeSpot, ""),
+            Bytes(1, toServer::MsgTakeSpot), msg(toServer::MsgTakeSpot, pc(2) + pc(2)) })
         bob->sendLine(bad);
     expectQuiet();
     EXPECT_EQ(server->PlayerSlot(1), bob.index);
@@ -119,14 +121,27 @@ TEST_F(ServerTest, SpecialsAndLinesGoToTheOthersWithTheSender)
     Player& ann = join("Ann");
     Player& bob = join("Bob");
     Player& cy = join("Cy");
-    for (char code : Bytes("678=A@:RBCD9<EeF")) {
-        SCOPED_TRACE(code);
-        bob->sendLine(msg(code, pc(1)));
-        const Bytes relayed = msg(code, pc(2) + pc(1));
-        EXPECT_LINE(ann, relayed);
-        EXPECT_LINE(cy, relayed);
-        bob->sendLine(Bytes(1, code));
-        bob->sendLine(msg(code, pc(1) + pc(3)));
+    struct Case {
+        Bytes sent;
+        Bytes relayed;
+        char code;
+    };
+    std::vector<Case> cases = { { encode(toServer::LinesToAll{ 1 }), encode(toClient::LinesRelay{ 2, 1 }),
+        toServer::MsgLinesToAll } };
+    for (int i = 0; i < kSpecialTypes; ++i) {
+        const auto special = static_cast<SpecialType>(i);
+        if (special != SpecialType::SwitchBlocks)
+            cases.push_back({ encode(toServer::Special{ special, 1 }),
+                encode(toClient::SpecialRelay{ special, 2, 1 }), wire::specialCode(special) });
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        bob->sendLine(c.sent);
+        EXPECT_LINE(ann, c.relayed);
+        EXPECT_LINE(cy, c.relayed);
+        // Without the one byte of the target or the lines, or with two: not relayed.
+        bob->sendLine(Bytes(1, c.code));
+        bob->sendLine(msg(c.code, pc(1) + pc(3)));
     }
     expectQuiet();
 }
@@ -145,24 +160,30 @@ TEST_F(ServerTest, FieldSwitchSendsEachSideTheOthersField)
     annField.set(0, 21, 3);
     wire::FieldCells bobField;
     bobField.set(5, 5, 6);
-    ann->sendLine(msg('5', wire::encodeFieldDiff({{0, 21, 3}})));
-    bob->sendLine(msg('5', wire::encodeFieldDiff({{5, 5, 6}})));
+    ann->sendLine(encode(toServer::FieldUpdate{ { { 0, 21, 3 } } }));
+    bob->sendLine(encode(toServer::FieldUpdate{ { { 5, 5, 6 } } }));
     QTest::qWait(100);
     clearAll();
 
-    ann->sendLine(msg('>', pc(bob.index)));
-    const Bytes relayed = msg('>', pc(ann.index) + pc(bob.index));
+    const auto switchOn = [](int target) {
+        return encode(toServer::Special{ SpecialType::SwitchBlocks, target });
+    };
+    const auto switched = [](int sender, int target) {
+        return encode(toClient::SpecialRelay{ SpecialType::SwitchBlocks, sender, target });
+    };
+    ann->sendLine(switchOn(bob.index));
+    const Bytes relayed = switched(ann.index, bob.index);
     EXPECT_LINE(bob, relayed);
     EXPECT_LINE(cy, relayed);
-    EXPECT_LINE(bob, msg(toClient::MsgSwapField, wire::encodeFieldDump(annField)));
-    EXPECT_LINE(ann, msg(toClient::MsgSwapField, wire::encodeFieldDump(bobField)));
+    EXPECT_LINE(bob, encode(toClient::SwapField{ annField }));
+    EXPECT_LINE(ann, encode(toClient::SwapField{ bobField }));
 
     // On oneself, or on a player without a slot: relayed, no fields exchanged.
-    ann->sendLine(msg('>', pc(ann.index)));
-    EXPECT_LINE(bob, msg('>', pc(ann.index) + pc(ann.index)));
-    EXPECT_LINE(cy, msg('>', pc(ann.index) + pc(ann.index)));
-    ann->sendLine(msg('>', pc(cy.index)));
-    EXPECT_LINE(bob, msg('>', pc(ann.index) + pc(cy.index)));
-    EXPECT_LINE(cy, msg('>', pc(ann.index) + pc(cy.index)));
+    ann->sendLine(switchOn(ann.index));
+    EXPECT_LINE(bob, switched(ann.index, ann.index));
+    EXPECT_LINE(cy, switched(ann.index, ann.index));
+    ann->sendLine(switchOn(cy.index));
+    EXPECT_LINE(bob, switched(ann.index, cy.index));
+    EXPECT_LINE(cy, switched(ann.index, cy.index));
     expectQuiet();
 }

@@ -6,7 +6,6 @@
 #include "net/wire/linesplitter.h"
 
 #include <QTcpSocket>
-
 #include <deque>
 #include <optional>
 
@@ -44,7 +43,7 @@ private:
     bool m_closed = false;
 };
 
-// A line as the tests write it: the code, ";" and the payload.
+// A line the encoders cannot write, for hostile peers: the code, ";" and the payload as given.
 Bytes msg(char code, BytesView payload);
 // PlayerChar of n, as a one-byte text.
 Bytes pc(int n);

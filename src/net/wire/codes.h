@@ -1,5 +1,6 @@
 #pragma once
-// The one-byte message codes, in both directions, and the codes of the sixteen specials.
+// The one-byte message codes, in both directions, and the codes of the sixteen specials. The
+// messages themselves, with their encoders and decoders, are in toserver.h and toclient.h.
 
 #include "engine/types.h"
 

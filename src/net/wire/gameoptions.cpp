@@ -13,11 +13,29 @@ constexpr int kMaxOptionValue = 255 - kOptionOffset;
 // BlockOccurancy entries in the order of positions 12 to 34.
 constexpr std::array<int, kOccurancyEntries> kOccurancyOrder = {
     // pieces: lblock, lblock2, lines, sblock, square, tblock, zblock
-    5, 6, 1, 3, 4, 0, 2,
+    5,
+    6,
+    1,
+    3,
+    4,
+    0,
+    2,
     // specials by SpecialType: a, c, b, d, f, g, l, n, p, q, r, s, t, v, o, holy shield
-    kPieceTypes + 0, kPieceTypes + 1, kPieceTypes + 5, kPieceTypes + 10, kPieceTypes + 9,
-    kPieceTypes + 6, kPieceTypes + 11, kPieceTypes + 2, kPieceTypes + 8, kPieceTypes + 7,
-    kPieceTypes + 3, kPieceTypes + 4, kPieceTypes + 12, kPieceTypes + 13, kPieceTypes + 14,
+    kPieceTypes + 0,
+    kPieceTypes + 1,
+    kPieceTypes + 5,
+    kPieceTypes + 10,
+    kPieceTypes + 9,
+    kPieceTypes + 6,
+    kPieceTypes + 11,
+    kPieceTypes + 2,
+    kPieceTypes + 8,
+    kPieceTypes + 7,
+    kPieceTypes + 3,
+    kPieceTypes + 4,
+    kPieceTypes + 12,
+    kPieceTypes + 13,
+    kPieceTypes + 14,
     kPieceTypes + 15,
 };
 
@@ -36,9 +54,11 @@ private:
 
 class OptionReader {
 public:
-    explicit OptionReader(BytesView text) : m_text(text) {}
-    int16_t next(int max) { return static_cast<int16_t>(std::clamp(optionValue(m_text[m_pos++]), 0, max)); }
-    bool nextSwitch() { return IsOne(optionValue(m_text[m_pos++])); }
+    explicit OptionReader(BytesView text)
+        : m_text(text)
+    {
+    }
+    int next(int max) { return std::clamp(optionValue(m_text[m_pos++]), 0, max); }
 
 private:
     BytesView m_text;
@@ -50,9 +70,9 @@ private:
 Bytes BuildGameOptions(const HostRules& host)
 {
     OptionWriter out;
-    for (int value : {host.delay, host.linelevel, host.raiselevel, host.specialline, host.specialsmade,
-                      host.maxspecials, host.specials, host.classic, host.startlevel, host.samelevel,
-                      host.linespecial})
+    for (int value :
+        { host.delay, host.linelevel, host.raiselevel, host.specialline, host.specialsmade, host.maxspecials,
+            host.specials, host.classic, host.startlevel, host.samelevel, host.linespecial })
         out.put(value);
     for (int entry : kOccurancyOrder)
         out.put(host.occurancy[static_cast<std::size_t>(entry)]);
@@ -61,27 +81,76 @@ Bytes BuildGameOptions(const HostRules& host)
     return out.take();
 }
 
-bool ApplyGameOptions(BytesView options, GameRules& rules, BlockOccurancy& inetOccurancy)
+std::optional<HostRules> decodeGameOptions(BytesView options)
 {
     if (options.size() != kGameOptionsLength)
-        return false;
+        return std::nullopt;
     OptionReader in(options);
-    rules.delay = in.next(kPercentMax);
-    rules.linelevel = in.next(kStepMax);
-    rules.raiselevel = in.next(kStepMax);
-    rules.specialline = in.next(kStepMax);
-    rules.specialsmade = in.next(kStepMax);
-    rules.maxspecials = in.next(kPercentMax);
-    rules.specials = in.nextSwitch();
-    rules.classic = in.nextSwitch();
-    rules.startlevel = in.next(kPercentMax);
-    rules.samelevel = in.nextSwitch();
-    rules.linespecial = in.nextSwitch();
+    HostRules host;
+    host.delay = in.next(kPercentMax);
+    host.linelevel = in.next(kStepMax);
+    host.raiselevel = in.next(kStepMax);
+    host.specialline = in.next(kStepMax);
+    host.specialsmade = in.next(kStepMax);
+    host.maxspecials = in.next(kPercentMax);
+    host.specials = in.next(kMaxOptionValue);
+    host.classic = in.next(kMaxOptionValue);
+    host.startlevel = in.next(kPercentMax);
+    host.samelevel = in.next(kMaxOptionValue);
+    host.linespecial = in.next(kMaxOptionValue);
     for (int entry : kOccurancyOrder)
-        inetOccurancy[static_cast<std::size_t>(entry)] = in.next(kPercentMax);
+        host.occurancy[static_cast<std::size_t>(entry)] = static_cast<int16_t>(in.next(kPercentMax));
     for (int slot = 1; slot <= kPlayingSlots; ++slot)
-        rules.startheight[static_cast<std::size_t>(slot)] = in.next(kHeightMax);
+        host.startheight[static_cast<std::size_t>(slot)] = in.next(kHeightMax);
+    return host;
+}
+
+void ApplyGameOptions(const HostRules& options, GameRules& rules, BlockOccurancy& inetOccurancy)
+{
+    rules.delay = static_cast<int16_t>(options.delay);
+    rules.linelevel = static_cast<int16_t>(options.linelevel);
+    rules.raiselevel = static_cast<int16_t>(options.raiselevel);
+    rules.specialline = static_cast<int16_t>(options.specialline);
+    rules.specialsmade = static_cast<int16_t>(options.specialsmade);
+    rules.maxspecials = static_cast<int16_t>(options.maxspecials);
+    rules.specials = IsOne(options.specials);
+    rules.classic = IsOne(options.classic);
+    rules.startlevel = static_cast<int16_t>(options.startlevel);
+    rules.samelevel = IsOne(options.samelevel);
+    rules.linespecial = IsOne(options.linespecial);
+    for (int slot = 1; slot <= kPlayingSlots; ++slot) {
+        const auto s = static_cast<std::size_t>(slot);
+        rules.startheight[s] = static_cast<int16_t>(options.startheight[s]);
+    }
+    inetOccurancy = options.occurancy;
+}
+
+bool ApplyGameOptions(BytesView options, GameRules& rules, BlockOccurancy& inetOccurancy)
+{
+    const std::optional<HostRules> decoded = decodeGameOptions(options);
+    if (!decoded)
+        return false;
+    ApplyGameOptions(*decoded, rules, inetOccurancy);
     return true;
+}
+
+Bytes encodeRoomOptions(const RoomOptions& options)
+{
+    Bytes text;
+    text.reserve(options.size());
+    for (int value : options)
+        text += OptionChar(value);
+    return text;
+}
+
+std::optional<RoomOptions> decodeRoomOptions(BytesView text)
+{
+    if (text.size() != kGameOptionsLength)
+        return std::nullopt;
+    RoomOptions options{};
+    for (std::size_t i = 0; i < options.size(); ++i)
+        options[i] = optionValue(text[i]);
+    return options;
 }
 
 } // namespace kalvon::wire

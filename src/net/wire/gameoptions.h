@@ -7,6 +7,7 @@
 #include "engine/types.h"
 
 #include <array>
+#include <optional>
 
 namespace kalvon::wire {
 
@@ -28,17 +29,37 @@ struct HostRules {
     int linespecial = 0;
     std::array<int, kPlayingSlots + 1> startheight{}; // [1..6]
     BlockOccurancy occurancy{};
+
+    bool operator==(const HostRules&) const = default;
 };
 
 // Each value is clamped to 0..155, the range one OptionChar can carry.
 Bytes BuildGameOptions(const HostRules& host);
 
-// Decodes a GameOptionsString into the rules and the internet percentages. A text that is
-// not exactly 40 bytes leaves both unchanged and returns false. Every value is clamped to
-// its rule's range (delay, maxspecials, startlevel and percentages 0..100; the line and
-// level steps 0..50; start heights 0..18); a switch is on only for the value 1.
+// Decodes a GameOptionsString; nothing unless it is exactly 40 bytes. Every value is clamped
+// to its rule's range (delay, maxspecials, startlevel and percentages 0..100; the line and
+// level steps 0..50; start heights 0..18; the four switches 0..155).
+std::optional<HostRules> decodeGameOptions(BytesView options);
+
+// The rules and the internet percentages of decoded options; a switch is on only for the
+// value 1.
+void ApplyGameOptions(const HostRules& options, GameRules& rules, BlockOccurancy& inetOccurancy);
+// Decodes and applies a GameOptionsString. A text that is not exactly 40 bytes leaves both
+// unchanged and returns false.
 bool ApplyGameOptions(BytesView options, GameRules& rules, BlockOccurancy& inetOccurancy);
 
-inline bool IsOne(int value) { return value == 1; }
+// The 40 option values of a room, in the layout of the GameOptionsString, taken as they are
+// (a room's switches travel as -1 for on): the room list and the create-room message carry
+// them, and the client's room pages give them their meaning.
+using RoomOptions = std::array<int, kGameOptionsLength>;
+// Each value is clamped to what one OptionChar can carry (-100..155).
+Bytes encodeRoomOptions(const RoomOptions& options);
+// Nothing unless the text is exactly 40 bytes.
+std::optional<RoomOptions> decodeRoomOptions(BytesView text);
+
+inline bool IsOne(int value)
+{
+    return value == 1;
+}
 
 } // namespace kalvon::wire

@@ -2,11 +2,11 @@
 
 namespace kalvon::wire {
 
-std::optional<Message> parseLine(BytesView line)
+std::optional<RawLine> parseLine(BytesView line)
 {
     if (line.empty())
         return std::nullopt;
-    Message message;
+    RawLine message;
     message.code = line.front();
     const auto separator = line.find(';');
     if (separator != BytesView::npos) {

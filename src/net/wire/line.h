@@ -10,7 +10,8 @@ namespace kalvon::wire {
 
 inline constexpr BytesView kLineEnd = "\r\n";
 
-struct Message {
+// A received line cut into its code and payload, before the payload is decoded.
+struct RawLine {
     char code = 0;
     // The text after the first ";" of the line; empty when the line has none. Only the first
     // ";" separates, so a payload may hold further ones.
@@ -19,7 +20,7 @@ struct Message {
 };
 
 // The code and payload of a received line (without its CR LF); nothing for an empty line.
-std::optional<Message> parseLine(BytesView line);
+std::optional<RawLine> parseLine(BytesView line);
 
 // "G": a message without payload.
 Bytes makeLine(char code);
@@ -28,5 +29,16 @@ Bytes makeLine(char code, BytesView payload);
 
 // The line with its CR LF, ready to write.
 Bytes framed(BytesView line);
+
+// A message that is its code alone. A receiver ignores any payload such a line carries.
+template <char Code> struct NoPayload {
+    static constexpr char code = Code;
+    bool operator==(const NoPayload&) const = default;
+};
+
+template <char Code> Bytes encode(NoPayload<Code>)
+{
+    return makeLine(Code);
+}
 
 } // namespace kalvon::wire

@@ -24,8 +24,8 @@ HostRules knownHost()
     host.startlevel = 0;
     host.samelevel = 1;
     host.linespecial = 1;
-    host.occurancy = {14, 15, 14, 14, 15, 14, 14, // tblock lines zblock sblock square lblock lblock2
-                      13, 13, 2, 9, 3, 11, 3, 9, 2, 6, 2, 6, 5, 5, 7, 3}; // a c n r s b g q p f d l t v o hs
+    host.occurancy = { 14, 15, 14, 14, 15, 14, 14, // tblock lines zblock sblock square lblock lblock2
+        13, 13, 2, 9, 3, 11, 3, 9, 2, 6, 2, 6, 5, 5, 7, 3 }; // a c n r s b g q p f d l t v o hs
     return host;
 }
 
@@ -41,10 +41,9 @@ Bytes codes(std::initializer_list<int> values)
 
 TEST(GameOptions, KnownHostSettingByteExact)
 {
-    const Bytes expected = codes({100, 101, 101, 101, 101, 116, 101, 101, 100, 101, 101,
-                                  114, 114, 115, 114, 115, 114, 114,
-                                  113, 113, 111, 102, 106, 103, 106, 102, 102, 109, 109, 103, 105, 105, 107, 103,
-                                  100, 100, 100, 100, 100, 100});
+    const Bytes expected = codes({ 100, 101, 101, 101, 101, 116, 101, 101, 100, 101, 101, 114, 114, 115, 114,
+        115, 114, 114, 113, 113, 111, 102, 106, 103, 106, 102, 102, 109, 109, 103, 105, 105, 107, 103, 100,
+        100, 100, 100, 100, 100 });
     EXPECT_EQ(BuildGameOptions(knownHost()), expected);
 }
 
@@ -54,7 +53,7 @@ TEST(GameOptions, DecodingGivesBackWhatWasBuilt)
     host.delay = 37;
     host.startlevel = 12;
     host.classic = 0;
-    host.startheight = {0, 1, 2, 5, 0, 17, 18};
+    host.startheight = { 0, 1, 2, 5, 0, 17, 18 };
     GameRules rules;
     BlockOccurancy inet{};
     ASSERT_TRUE(ApplyGameOptions(BuildGameOptions(host), rules, inet));
@@ -122,10 +121,29 @@ TEST(GameOptions, WrongLengthKeepsThePreviousRules)
     ASSERT_TRUE(ApplyGameOptions(BuildGameOptions(knownHost()), rules, inet));
     const GameRules before = rules;
     const BlockOccurancy inetBefore = inet;
-    for (std::size_t length : {0u, 1u, 39u, 41u}) {
+    for (std::size_t length : { 0u, 1u, 39u, 41u }) {
         EXPECT_FALSE(ApplyGameOptions(Bytes(length, 'x'), rules, inet)) << length;
         EXPECT_EQ(rules.maxspecials, before.maxspecials);
         EXPECT_EQ(rules.specials, before.specials);
         EXPECT_EQ(inet, inetBefore);
     }
+}
+
+TEST(GameOptions, DecodedOptionsKeepTheSwitchValuesAndOnlyOneSwitchesOn)
+{
+    HostRules host = knownHost();
+    host.classic = 2; // a grayed check box
+    host.startheight = { 0, 1, 2, 5, 0, 17, 18 };
+    const std::optional<HostRules> decoded = decodeGameOptions(BuildGameOptions(host));
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(*decoded, host);
+
+    GameRules rules;
+    BlockOccurancy inet{};
+    ApplyGameOptions(*decoded, rules, inet);
+    EXPECT_FALSE(rules.classic);
+    EXPECT_TRUE(rules.samelevel);
+    EXPECT_EQ(rules.startheight[6], 18);
+    EXPECT_EQ(inet, host.occurancy);
+    EXPECT_EQ(decodeGameOptions(Bytes(39, 'd')), std::nullopt);
 }
