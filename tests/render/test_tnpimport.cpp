@@ -298,7 +298,7 @@ TEST_F(TnpImportTest, MissingAndEmptyKeysAndAPathWithoutFolder)
     }
 }
 
-TEST_F(TnpImportTest, ABitmapThatCannotBeReadReusesTheOnebeforeAndNoBitmapClearsIt)
+TEST_F(TnpImportTest, ABitmapThatCannotBeReadReusesTheOneBeforeAndNoBitmapClearsIt)
 {
     TnpTheme().write(folder, "themes/cool.tnp");
     ASSERT_EQ(importTnp(tnpPath()), TnpImportResult::Imported);
