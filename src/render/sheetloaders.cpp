@@ -178,7 +178,8 @@ void LoadMiscImages(SheetLoading& loading)
 
 void LoadSkinImage(SheetLoading& loading)
 {
-    loadPictureSheets(loading, {{&R::skinfile, &I::skin, 291, 355, 290, 354, &I::blocksMask}});
+    loadPictureSheets(loading, {{&R::skinfile, &I::skin, kSkinSheetWidth, kSkinSheetHeight, 290, 354,
+                                 &I::blocksMask}});
     buildMask(loading.images.blocksMask, loading.images.skin, 290, 354);
 }
 

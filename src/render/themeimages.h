@@ -16,6 +16,10 @@ namespace kalvon {
 
 using Sheet = std::shared_ptr<Surface>;
 
+// The skin sheet of a type-0 theme; its picture is 290 x 354.
+inline constexpr int kSkinSheetWidth = 291;
+inline constexpr int kSkinSheetHeight = 355;
+
 struct ThemeImages {
     Sheet blocks, blocksMask; // for a type-0 theme the mask holds the skin's mask
     Sheet background, internetBackground, nextPiece, specialWindow;

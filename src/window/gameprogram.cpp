@@ -22,6 +22,7 @@
 #include "render/previewpictures.h"
 #include "render/themeimages.h"
 #include "render/themerecord.h"
+#include "render/tnpimport.h"
 #include "render/windowpictures.h"
 #include "render/windowskin.h"
 #include "window/coregameside.h"
@@ -131,6 +132,15 @@ struct GameProgram::Parts {
     TrayIcon tray{ window, programIcon(programDir / "data" / "images"), toQString(kProgramCaption) };
     CoreGameSide gameSide{ CoreGameSideParts{
         core, renderer, library, drawOptions, internet, music, audio, options, dialogs } };
+    TnpImport tnpImport{ themes, images, dialogs, loadSpecialIcons(programDir / "data" / "images"),
+        programDir,
+        [this] {
+            renderer.DrawField(1);
+            renderer.DrawField(2);
+            for (int board = 1; board <= 5; ++board)
+                internet.DrawNetPlayerField(board);
+        },
+        {} };
     MainForm form{ MainFormParts{ options, settingsFile, themes, images, skin,
         ThemeFolders{ tempDir, programDir }, dialogs, pump, core.engine().state(), highScores, scores, bans,
         banListFile, window, loading, tray, gameSide } };
@@ -167,6 +177,7 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
             m->core.bot().imgIcon_MouseDown(button, keys, m->dialogs);
         });
     QObject::connect(&window, &MainWindow::unloadRequested, [this] { m->form.Form_Unload(); });
+    m->form.setTnpImport([this](BytesView path) { ImportTnpTheme(m->tnpImport, path); });
     setEndProcess([] { QCoreApplication::exit(0); });
 }
 

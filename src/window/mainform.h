@@ -57,7 +57,7 @@ class MainForm final : public ThemeWindow {
 public:
     explicit MainForm(const MainFormParts& parts);
 
-    // A TNP theme's import; none yet, so a configured TNP theme leaves the default in force.
+    // The import of a configured TNP theme, run once the default theme's pictures are built.
     void setTnpImport(std::function<void(BytesView path)> import) { m_importTnpTheme = std::move(import); }
     // How the program ends once the unload handler is done (the application's exit).
     void setEndProcess(std::function<void()> end) { m_endProcess = std::move(end); }
