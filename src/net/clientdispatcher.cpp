@@ -58,7 +58,7 @@ void InternetClient::ClientDispatchMessage(BytesView code, BytesView payload)
     case toClient::MsgFullField: ClientMsgFullField(payload); break;
     case toClient::MsgSwapField: ApplyFieldString(payload); break;
     case toClient::MsgLinesRelay: ClientMsgLinesAdded(payload); break;
-    case toClient::MsgLostAck: m_engine.state().GameActive = false; break;
+    case toClient::MsgLostAck: m_engine.stateForNetClient().GameActive = false; break;
     case toClient::MsgPlayerOut: ClientMsgPlayerLost(payload); break;
     case toClient::MsgGameOver: ClientMsgGameOver(payload); break;
     case toClient::MsgCommonLevel: ClientMsgCommonLevel(payload); break;
@@ -105,7 +105,7 @@ void InternetClient::ClientMsgTeamChanged(BytesView payload)
 
 void InternetClient::ClientMsgGameSettings(BytesView payload)
 {
-    EngineState& s = m_engine.state();
+    EngineState& s = m_engine.stateForNetClient();
     if (!ApplyGameOptions(payload, s.Rules, s.InetBlockOccurancy))
         return;
     const GameRules& rules = s.Rules;
@@ -123,7 +123,7 @@ void InternetClient::ClientMsgGameSettings(BytesView payload)
 
 void InternetClient::ClientMsgCommonLevel(BytesView payload)
 {
-    EngineState& s = m_engine.state();
+    EngineState& s = m_engine.stateForNetClient();
     const std::optional<int> level = playerAt(payload, 0);
     if (!level || *level < s.ActiveLevel)
         return;
@@ -134,7 +134,7 @@ void InternetClient::ClientMsgCommonLevel(BytesView payload)
 
 void InternetClient::ClientMsgPaused()
 {
-    EngineState& s = m_engine.state();
+    EngineState& s = m_engine.stateForNetClient();
     s.PlayTimeTotal += now() - s.PlayTimeStart;
     s.GameActive = false;
     setGameTimer(false);
@@ -144,7 +144,7 @@ void InternetClient::ClientMsgPaused()
 
 void InternetClient::ClientMsgResumed()
 {
-    EngineState& s = m_engine.state();
+    EngineState& s = m_engine.stateForNetClient();
     s.PlayTimeStart = now();
     s.GameActive = true;
     setGameTimer(true);

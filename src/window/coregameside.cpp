@@ -54,20 +54,25 @@ void CoreGameSide::resetGameOptions()
 {
     m.drawOptions = drawOptionsFrom(m.options);
     GameEngine& engine = m.core.engine();
-    engine.state().NextPiece[3] = kNoNextPiece;
+    engine.forgetNextPiece(3);
     for (int p = 1; p <= kLocalPlayers; ++p)
         engine.RedrawField(p);
     for (int p = 1; p <= kLocalPlayers; ++p)
         m.renderer.DrawField(p);
     for (int slot = 0; slot < DrawingLibrary::kBombSlots; ++slot) {
-        m.library.KalvonBombKill(1, slot);
-        m.library.KalvonBombKill(2, slot);
+        m.renderer.BombKill(1, slot);
+        m.renderer.BombKill(2, slot);
     }
     // Every opponent's board starts behind a closed door.
     for (int board = 1; board <= kInternetFields; ++board) {
         m.internet.DrawNetPlayerField(board);
         m.core.netDoors()[size_t(board)] = NetDoor{};
     }
+}
+
+void CoreGameSide::setGameMode(GameMode mode)
+{
+    m.core.engine().setGameMode(mode);
 }
 
 void CoreGameSide::GMmenumarker_Click(int index)

@@ -39,6 +39,7 @@ public:
     void KalvonGenerateFontTable() override;
     void GenerateTrail() override;
     void resetGameOptions() override;
+    void setGameMode(GameMode mode) override;
     void GMmenumarker_Click(int index) override;
 
     // The audio device opened with the [Sound Mixer] values (kept to what SDL takes); a device

@@ -23,8 +23,8 @@
 namespace kalvon {
 
 class Dialogs;
+class EngineDrawing;
 class EventPump;
-class GameDrawing;
 class GameWindow;
 class InternetPlay;
 class MusicModule;
@@ -39,7 +39,6 @@ struct GameServices {
     Options& options;
     Themes& themes;
     GameWindow& window;
-    GameDrawing& drawing;
     InternetPlay& internet;
     MusicModule& music;
     SoundEffects& soundEffects;
@@ -59,6 +58,8 @@ public:
 
     GameEngine& engine() { return m_engine; }
     EngineHost& host() { return m_host; }
+    // The game draws through this (the renderer, made after the core since it reads the engine).
+    void setDrawing(EngineDrawing& drawing) { m_host.setDrawing(drawing); }
     HeldKeys& keys() { return m_keys; }
     // The opponents' board doors, for the board drawing and the door procedures.
     NetDoors& netDoors() { return m_netDoors; }

@@ -35,7 +35,6 @@
 #include "window/mainform.h"
 #include "window/mainwindow.h"
 #include "window/offlineinternet.h"
-#include "window/rendererdrawing.h"
 #include "window/shellgamewindow.h"
 #include "window/trayicon.h"
 
@@ -116,9 +115,8 @@ struct GameProgram::Parts {
 
     HelpWindow help{ programDir / "data" / "help" };
     ShellGameWindow gameWindow{ window, help, options };
-    RendererDrawing drawing{ renderer, library, pictures };
-    GameCore core{ GameServices{ clock, pump, options, themes, gameWindow, drawing, internet, music,
-                       soundEffects, dialogs, highScores, programDir },
+    GameCore core{ GameServices{ clock, pump, options, themes, gameWindow, internet, music, soundEffects,
+                       dialogs, highScores, programDir },
         clockSeed() };
     DrawingLibrary library{ clock };
     CoreRenderHooks renderHooks{ core };
@@ -146,6 +144,7 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     window.setWindowIcon(icon);
     window.setIcon(icon.pixmap(16, 16));
     window.attachPictures(m->pictures);
+    m->core.setDrawing(m->renderer);
     m->gameWindow.setSession(m->core.session());
     m->pump.setTickSource(&m->core.ticker());
     window.field(1).installEventFilter(&m->keyFilter);

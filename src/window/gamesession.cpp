@@ -6,7 +6,6 @@
 #include "engine/gameengine.h"
 #include "platform/gameticker.h"
 #include "render/themerecord.h"
-#include "window/gamedrawing.h"
 #include "window/gameoptions.h"
 #include "window/gametick.h"
 #include "window/gamewindow.h"
@@ -42,15 +41,12 @@ GameSession::GameSession(const GameSessionParts& parts)
 
 void GameSession::StartGame()
 {
-    EngineState& s = m.engine.state();
-    m.drawing.ClearTrails();
+    m.engine.drawing().ClearTrails();
     setFileItemEnabled(FileItem::GameMode, false);
     setFileItemEnabled(FileItem::PauseResume, true);
-    s.GameStarted = true;
-    s.GamePaused = false;
+    m.engine.requestStart();
     m.window.showFileMenu(false);
-    s.SpecialLineCount = 0;
-    if (s.GameMode == GameMode::Internet)
+    if (m.engine.state().GameMode == GameMode::Internet)
         startInternetGame();
     else
         startLocalGame();
@@ -79,21 +75,21 @@ void GameSession::startInternetGame()
 
 void GameSession::startLocalGame()
 {
-    EngineState& s = m.engine.state();
+    const EngineState& s = m.engine.state();
     const bool twoPlayers = s.GameMode == GameMode::TwoPlayers;
     const int players = twoPlayers ? 2 : 1;
     if (twoPlayers) {
         m.window.showActiveLevels(m.options.gameOptions.sameLevel != 0);
         // A two-player game plays by the rules of the server page, as a hosted one would.
-        wire::ApplyGameOptions(
-            wire::BuildGameOptions(hostRulesFrom(m.options)), s.Rules, s.InetBlockOccurancy);
+        GameRules rules = s.Rules;
+        BlockOccurancy inetOccurancy = s.InetBlockOccurancy;
+        if (wire::ApplyGameOptions(wire::BuildGameOptions(hostRulesFrom(m.options)), rules, inetOccurancy))
+            m.engine.setRules(rules, inetOccurancy);
     }
-    s.Options = engineOptionsFrom(m.options);
-    s.BlockOccurancy = m.options.blockOccurancy;
+    m.engine.setOptions(engineOptionsFrom(m.options));
+    m.engine.setBlockOccurancy(m.options.blockOccurancy);
     m.window.setBlockRatioFramesEnabled(false);
-    for (int p = 1; p <= players; ++p)
-        m.drawing.ClearHeightLed(p);
-    m.engine.startLocalGame(m.clock.nowMs());
+    m.engine.startGame(m.clock.nowMs());
     // A key already held at the start waits one delay before it acts.
     for (int p = 1; p <= players; ++p)
         for (KeyAction action : kMovementActions)
@@ -112,15 +108,13 @@ void GameSession::startLocalGame()
 
 void GameSession::StopGame()
 {
-    EngineState& s = m.engine.state();
-    m.drawing.ClearTrails();
-    s.GameStarted = false;
-    s.GamePaused = false;
+    m.engine.drawing().ClearTrails();
+    m.engine.requestStop();
     setFileItemEnabled(FileItem::PauseResume, false);
     m.window.setPauseButtonEnabled(false);
     m.window.showFileMenu(false);
     setFileItemEnabled(FileItem::GameMode, true);
-    if (s.GameMode == GameMode::Internet) {
+    if (m.engine.state().GameMode == GameMode::Internet) {
         // The server's stop message resets the rest.
         if (m.internet.Connected())
             m.internet.SendToServer("N");
@@ -211,9 +205,8 @@ void GameSession::GMmenumarker_Click(int index)
 {
     if (index < 0 || index > 2)
         return;
-    EngineState& s = m.engine.state();
     const auto mode = GameMode(index + 1);
-    s.GameMode = mode;
+    m.engine.setGameMode(mode);
     m.sounds.play(SoundSlot::Click);
     m.window.layOutFieldsPage(mode);
     if (mode == GameMode::Internet) {
@@ -224,8 +217,8 @@ void GameSession::GMmenumarker_Click(int index)
     }
     m.engine.FadeOutField(2);
     m.engine.FadeOutField(1);
-    s.GameOverShown[1] = false;
-    s.GameOverShown[2] = false;
+    m.engine.hideGameOverPicture(1);
+    m.engine.hideGameOverPicture(2);
 }
 
 void GameSession::GMmenumarker_MouseMove(int index)

@@ -11,7 +11,6 @@ namespace kalvon {
 
 class Clock;
 class Dialogs;
-class GameDrawing;
 class GameEngine;
 class GameTicker;
 class GameWindow;
@@ -31,7 +30,6 @@ struct GameSessionParts {
     Themes& themes;
     HeldKeys& keys;
     GameTicker& ticker;
-    GameDrawing& drawing;
     GameWindow& window;
     InternetPlay& internet;
     MusicModule& music;

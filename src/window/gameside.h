@@ -4,6 +4,7 @@
 // main() wires the real ones; tests plug in a recording fake.
 
 #include "common/bytes.h"
+#include "engine/types.h"
 
 namespace kalvon {
 
@@ -19,6 +20,8 @@ public:
     // The game options' reset: the slot tables and the opponents' boards behind closed doors,
     // the key captions, no third next piece, both fields emptied and drawn, no bomb animation.
     virtual void resetGameOptions() = 0;
+    // The game mode of the settings, before anything is laid out.
+    virtual void setGameMode(GameMode mode) = 0;
     // The game-mode menu's handler for row GameMode - 1: the window laid out for the mode.
     virtual void GMmenumarker_Click(int index) = 0;
 

@@ -8,7 +8,6 @@
 #include "engine/specials.h"
 #include "render/themerecord.h"
 #include "window/botbridge.h"
-#include "window/gamedrawing.h"
 #include "window/gameoptions.h"
 #include "window/gamewindow.h"
 #include "window/heldkeys.h"
@@ -22,11 +21,8 @@ namespace kalvon {
 
 namespace {
 
-constexpr int kWarningStep = 10;
-constexpr int kWarningTop = 250;
 constexpr int kDropExtraDelayMs = 50;
 constexpr int64_t kDoorStepMs = 50;
-constexpr int kRowPixels = 16;
 
 bool isBoard(int board)
 {
@@ -74,8 +70,8 @@ GameTick::GameTick(const GameTickParts& parts)
 void GameTick::tmrMain_Timer()
 {
     const int64_t now = m.clock.nowMs();
-    EngineState& s = m.engine.state();
-    s.Options = engineOptionsFrom(m.options);
+    const EngineState& s = m.engine.state();
+    m.engine.setOptions(engineOptionsFrom(m.options));
     if (isChecked(m.options.sound.playMusic))
         m.music.CheckMusicLoop();
 
@@ -96,13 +92,13 @@ void GameTick::tmrMain_Timer()
 
 void GameTick::tickPlayer(int p, int64_t now, int64_t elapsed, bool& redraw)
 {
-    EngineState& s = m.engine.state();
+    const EngineState& s = m.engine.state();
     const GraphicsSettings& g = m.options.graphics;
     m.window.setLinesPerMinute(p, linesPerMinuteText(s.Lines[p], elapsed));
 
-    const int interval = FallIntervalMs(m.engine.gravityLevel(p));
+    const int interval = m.engine.fallInterval(p);
 
-    s.PieceResting[p] = m.engine.IsPieceBlockedBelow(p);
+    m.engine.updateResting(p);
     if (p == 1 && m.bot.BotLinked())
         m.bot.BotThink(1);
     if (!(s.GameMode == GameMode::Internet && m.internet.Spectating())) {
@@ -113,21 +109,23 @@ void GameTick::tickPlayer(int p, int64_t now, int64_t elapsed, bool& redraw)
     if (s.GameMode != GameMode::TwoPlayers && p == 2)
         return;
 
-    endTimedSpecials(s, p, now);
+    m.engine.endTimedEffects(p, now);
 
-    if (s.GameActive && m.engine.HasBlocksInTopRows(p) && isChecked(g.warning))
-        warningPulse(p, redraw);
-    stepBombs(p, now);
+    if (s.GameActive && m.engine.HasBlocksInTopRows(p) && isChecked(g.warning)) {
+        m.engine.pulseWarning(p);
+        redraw = true;
+    }
+    const ThemeRecord& theme = m.themes.CurrentTheme;
+    m.engine.stepBombs(p, now, theme.bombdelaybetweenframes, theme.bombframecount);
     if (animationNeedsRedraw(p))
         redraw = true;
     if (redraw)
-        m.drawing.DrawField(p);
-    m.drawing.DrawHeightLed(p);
+        drawing().DrawField(p);
+    drawing().DrawHeightLed(p);
 }
 
 void GameTick::heldKeyActions(int p, int64_t now, int interval, bool& redraw)
 {
-    EngineState& s = m.engine.state();
     // The delay is read afresh for each action: the moves let events run, and a handler may
     // change the options meanwhile.
     auto fires = [&](KeyAction action, int extra) {
@@ -151,9 +149,7 @@ void GameTick::heldKeyActions(int p, int64_t now, int interval, bool& redraw)
         m.engine.HardDrop(p);
     if (fires(KeyAction::Down, 0)) {
         m.engine.MovePieceDown(p);
-        // A held down key restarts the gravity wait only when it repeats faster than gravity.
-        if (keyRepeatDelay(m.options) < interval)
-            s.LastFallTime[p] = now;
+        m.engine.heldDownRestart(p, now, keyRepeatDelay(m.options), interval);
     }
     if (fires(KeyAction::UseSelf, 0))
         m.engine.UseSpecial(p, specialTarget(p, false));
@@ -163,64 +159,13 @@ void GameTick::heldKeyActions(int p, int64_t now, int interval, bool& redraw)
 
 void GameTick::gravity(int p, int64_t now, int interval, bool& redraw)
 {
-    EngineState& s = m.engine.state();
-    auto pixels = [](double value) {
-        return static_cast<int32_t>(std::clamp(vb::roundHalfEven(value), 0.0, double(kRowPixels)));
-    };
-    const bool falling = s.PieceInPlay[p];
-    if (m.engine.gravityStep(p, now)) {
-        if (falling)
-            redraw = true;
-        s.SmoothOffset[p] = 0;
-        return;
-    }
-    if (!isChecked(m.options.graphics.smoothBlock))
-        return;
-    if (!m.keys.held(p, KeyAction::Down)) {
-        s.SmoothOffset[p] = pixels(double(now - s.LastFallTime[p]) * s.FallSpeed[p]);
-        return;
-    }
-    const int delay = keyRepeatDelay(m.options);
-    s.SmoothOffset[p] = pixels(double(now - m.keys.lastTime(p, KeyAction::Down)) / delay * kRowPixels);
-    // Gravity's own offset then continues from where the key's offset stands.
-    if (delay < interval && s.FallSpeed[p] > 0)
-        s.LastFallTime[p] = now - static_cast<int64_t>(vb::roundHalfEven(s.SmoothOffset[p] / s.FallSpeed[p]));
-}
-
-void GameTick::warningPulse(int p, bool& redraw)
-{
-    int32_t& level = m.engine.state().WarningAlpha[p];
-    bool& falling = m_warningFalling[size_t(p)];
-    if (!falling) {
-        level = std::min(level + kWarningStep, kWarningTop);
-        if (level >= kWarningTop)
-            falling = true;
-    } else {
-        level = std::max(level - kWarningStep, 0);
-        if (level <= 0)
-            falling = false;
-    }
-    redraw = true;
-}
-
-void GameTick::stepBombs(int p, int64_t now)
-{
-    const ThemeRecord& theme = m.themes.CurrentTheme;
-    auto& bombs = m.engine.state().BombAnimations[p];
-    for (int slot = 0; slot < kBombSlots; ++slot) {
-        BombAnimation& bomb = bombs[size_t(slot)];
-        if (!bomb.Active || now - bomb.LastTick < theme.bombdelaybetweenframes)
-            continue;
-        // A theme changed to fewer frames mid-animation ends the bomb too.
-        if (bomb.Frame >= theme.bombframecount) {
-            bomb.Active = false;
-            m.drawing.KalvonBombKill(p, slot);
-        } else {
-            ++bomb.Frame;
-            m.drawing.KalvonBombFrame(p, slot, bomb.Frame);
-            bomb.LastTick = now;
-        }
-    }
+    const SmoothFall smooth{ .enabled = isChecked(m.options.graphics.smoothBlock),
+        .downHeld = m.keys.held(p, KeyAction::Down),
+        .downLastFired = m.keys.lastTime(p, KeyAction::Down),
+        .repeatDelay = keyRepeatDelay(m.options),
+        .fallInterval = interval };
+    if (m.engine.fallStep(p, now, smooth))
+        redraw = true;
 }
 
 bool GameTick::animationNeedsRedraw(int p) const
@@ -233,7 +178,7 @@ bool GameTick::animationNeedsRedraw(int p) const
     const bool animatedSheets
         = (theme.animateblocks && isChecked(g.animateBlocks)) || (theme.bganimated && isChecked(g.animateBg));
     return (animatedSheets && theme.themetype == 1) || (theme.animatespecials && isChecked(g.animateSpecials))
-        || m_warningFalling[size_t(p)] || isChecked(g.smoothBlock) || isChecked(g.dropTrail);
+        || s.WarningFalling[p] || isChecked(g.smoothBlock) || isChecked(g.dropTrail);
 }
 
 void GameTick::sharedAnimations(int64_t now)
@@ -326,16 +271,21 @@ void GameTick::sideWindows(int64_t now)
 
 void GameTick::drawSpecialWindows()
 {
-    m.drawing.DrawSpecialWindow(1);
+    drawing().DrawSpecialWindow(1);
     if (m.engine.state().GameMode == GameMode::TwoPlayers)
-        m.drawing.DrawSpecialWindow(2);
+        drawing().DrawSpecialWindow(2);
 }
 
 void GameTick::drawNextPieces()
 {
-    m.drawing.DrawNextPiece(1);
+    drawing().DrawNextPiece(1);
     if (m.engine.state().GameMode == GameMode::TwoPlayers)
-        m.drawing.DrawNextPiece(2);
+        drawing().DrawNextPiece(2);
+}
+
+EngineDrawing& GameTick::drawing()
+{
+    return m.engine.drawing();
 }
 
 } // namespace kalvon

@@ -3,20 +3,19 @@
 // once, keeps the music looping, shows the game time and lines per minute, lets the bot act,
 // repeats held keys, applies gravity and the smooth fall, ends timed effects, pulses the
 // top-row warning, steps bombs and the theme's animations, redraws what changed, and in
-// internet play animates and redraws the opponents' boards. The rules stay in the engine and
-// the drawing in the renderer; the tick decides what to call and when.
+// internet play animates and redraws the opponents' boards. The rules and what they change stay
+// in the engine and the drawing in the renderer; the tick decides what to call and when.
 
 #include "common/bytes.h"
 #include "window/netdoors.h"
 
-#include <array>
 #include <cstdint>
 
 namespace kalvon {
 
 class BotBridge;
 class Clock;
-class GameDrawing;
+class EngineDrawing;
 class GameEngine;
 class GameWindow;
 class InternetPlay;
@@ -39,7 +38,6 @@ struct GameTickParts {
     Themes& themes;
     HeldKeys& keys;
     BotBridge& bot;
-    GameDrawing& drawing;
     GameWindow& window;
     InternetPlay& internet;
     // Boards 1..5 of the opponents' doors.
@@ -55,24 +53,20 @@ public:
     // One tick (tmrMain_Timer).
     void tmrMain_Timer();
 
-    // The warning pulse's direction per player (the level is the engine's WarningAlpha).
-    bool warningFalling(int p) const { return m_warningFalling.at(size_t(p)); }
-
 private:
     void tickPlayer(int p, int64_t now, int64_t elapsed, bool& redraw);
     void heldKeyActions(int p, int64_t now, int interval, bool& redraw);
     void gravity(int p, int64_t now, int interval, bool& redraw);
-    void warningPulse(int p, bool& redraw);
-    void stepBombs(int p, int64_t now);
     bool animationNeedsRedraw(int p) const;
     void sharedAnimations(int64_t now);
     void remoteBoards(int64_t now);
     void sideWindows(int64_t now);
     void drawSpecialWindows();
     void drawNextPieces();
+    // The drawing the engine's host hands out.
+    EngineDrawing& drawing();
 
     GameTickParts m;
-    std::array<bool, 3> m_warningFalling{};
 };
 
 } // namespace kalvon

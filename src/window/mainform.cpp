@@ -83,7 +83,7 @@ void MainForm::startupimages()
 {
     step("Loading Options");
     LoadSettings(m_parts.settingsFile, m_parts.options);
-    m_parts.state.GameMode = m_parts.options.general.gameMode;
+    m_parts.game.setGameMode(m_parts.options.general.gameMode);
 
     const Bytes defaultTheme = pathText(m_parts.folders.programDir / "data" / "default.kvx");
     step("Loading " + defaultTheme);
@@ -168,7 +168,7 @@ void MainForm::Form_Unload()
     if (m_unloading)
         return;
     m_unloading = true;
-    EngineState& state = m_parts.state;
+    const EngineState& state = m_parts.state;
     if (state.GameMode == GameMode::Internet && m_parts.game.Connected()) {
         m_parts.game.SendToServer("%");
         m_parts.pump.Wait(100);

@@ -3,7 +3,6 @@
 #include "common/music/gamemusic.h"
 #include "platform/eventpump.h"
 #include "window/botbridge.h"
-#include "window/gamedrawing.h"
 #include "window/gamesession.h"
 #include "window/gamewindow.h"
 #include "window/internetplay.h"
@@ -16,49 +15,9 @@ WindowEngineHost::WindowEngineHost(const WindowEngineHostParts& parts)
 {
 }
 
-void WindowEngineHost::DrawField(int p)
+EngineDrawing& WindowEngineHost::drawing()
 {
-    m.drawing.DrawField(p);
-}
-void WindowEngineHost::PaintFieldBackground(int p)
-{
-    m.drawing.PaintFieldBackground(p);
-}
-void WindowEngineHost::UpdateFieldBlocks(int p)
-{
-    m.drawing.UpdateFieldBlocks(p);
-}
-void WindowEngineHost::ResetTrailLastDrawTime(int p)
-{
-    m.drawing.ResetTrailLastDrawTime(p);
-}
-
-void WindowEngineHost::DrawShadow(int p, int column, int landingRow)
-{
-    m.drawing.DrawShadow(p, column, landingRow);
-}
-
-void WindowEngineHost::UpdateTrail(int p, int column, int startRow, int type, int orientation, int endRow)
-{
-    m.drawing.UpdateTrail(p, column, startRow, type, orientation, endRow);
-}
-
-void WindowEngineHost::AnimateLineExplosion(int p, const ClearedRows& rows)
-{
-    m.drawing.AnimateLineExplosion(p, rows);
-}
-
-void WindowEngineHost::UpdateSpecialsWindow(int p)
-{
-    m.drawing.UpdateSpecialsWindow(p);
-}
-void WindowEngineHost::DrawSpecialWindow(int p)
-{
-    m.drawing.DrawSpecialWindow(p);
-}
-void WindowEngineHost::DrawNextPiece(int p)
-{
-    m.drawing.DrawNextPiece(p);
+    return *m_drawing;
 }
 
 void WindowEngineHost::playSound(SoundSlot slot)
@@ -108,41 +67,6 @@ void WindowEngineHost::Yield()
 void WindowEngineHost::Wait(int64_t ms)
 {
     m.pump.Wait(ms);
-}
-
-void WindowEngineHost::ResetFieldPicture(int p)
-{
-    m.drawing.ResetFieldPicture(p);
-}
-
-void WindowEngineHost::BombCreate(int p, int column, int row, int slot)
-{
-    m.drawing.BombCreate(p, column, row, slot);
-}
-
-void WindowEngineHost::ClearFieldPicture(int p)
-{
-    m.drawing.ClearFieldPicture(p);
-}
-void WindowEngineHost::RefreshField(int p)
-{
-    m.drawing.RefreshField(p);
-}
-void WindowEngineHost::DrawDoorFrame(int p, int width)
-{
-    m.drawing.DrawDoorFrame(p, width);
-}
-void WindowEngineHost::DrawHeightLed(int p)
-{
-    m.drawing.DrawHeightLed(p);
-}
-void WindowEngineHost::ClearTrails()
-{
-    m.drawing.ClearTrails();
-}
-void WindowEngineHost::ResetBlockFrame()
-{
-    m.drawing.ResetBlockFrame();
 }
 
 void WindowEngineHost::SetGameTimer(bool enabled)

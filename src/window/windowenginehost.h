@@ -1,7 +1,7 @@
 #pragma once
-// The main window's side of the engine: every call the engine makes goes on to the renderer,
-// the theme's sound effects, the window's widgets, the music, the game timer, the bot bridge,
-// internet play or the event pump.
+// The game core's side of the engine: the drawing it hands out is the renderer's, and every
+// other call goes on to the theme's sound effects, the window, the music, the game timer, the
+// bot bridge, internet play or the event pump.
 
 #include "engine/enginehost.h"
 
@@ -9,7 +9,6 @@ namespace kalvon {
 
 class BotBridge;
 class EventPump;
-class GameDrawing;
 class GameSession;
 class GameWindow;
 class InternetPlay;
@@ -17,7 +16,6 @@ class MusicModule;
 class SoundPlayer;
 
 struct WindowEngineHostParts {
-    GameDrawing& drawing;
     SoundPlayer& sounds;
     GameWindow& window;
     BotBridge& bot;
@@ -31,16 +29,10 @@ class WindowEngineHost final : public EngineHost {
 public:
     explicit WindowEngineHost(const WindowEngineHostParts& parts);
 
-    void DrawField(int p) override;
-    void PaintFieldBackground(int p) override;
-    void UpdateFieldBlocks(int p) override;
-    void ResetTrailLastDrawTime(int p) override;
-    void DrawShadow(int p, int column, int landingRow) override;
-    void UpdateTrail(int p, int column, int startRow, int type, int orientation, int endRow) override;
-    void AnimateLineExplosion(int p, const ClearedRows& rows) override;
-    void UpdateSpecialsWindow(int p) override;
-    void DrawSpecialWindow(int p) override;
-    void DrawNextPiece(int p) override;
+    // The renderer reads the engine the host belongs to, so it is made afterwards and handed in
+    // here; until then nothing is drawn.
+    void setDrawing(EngineDrawing& drawing) { m_drawing = &drawing; }
+    EngineDrawing& drawing() override;
 
     void playSound(SoundSlot slot) override;
     void setLabel(LabelId label, int p, BytesView text) override;
@@ -56,14 +48,6 @@ public:
     void Yield() override;
     void Wait(int64_t ms) override;
 
-    void ResetFieldPicture(int p) override;
-    void BombCreate(int p, int column, int row, int slot) override;
-    void ClearFieldPicture(int p) override;
-    void RefreshField(int p) override;
-    void DrawDoorFrame(int p, int width) override;
-    void DrawHeightLed(int p) override;
-    void ClearTrails() override;
-    void ResetBlockFrame() override;
     void SetGameTimer(bool enabled) override;
     void PauseMusic() override;
     void ResumeMusic() override;
@@ -78,6 +62,8 @@ public:
 
 private:
     WindowEngineHostParts m;
+    NoDrawing m_noDrawing;
+    EngineDrawing* m_drawing = &m_noDrawing;
 };
 
 } // namespace kalvon

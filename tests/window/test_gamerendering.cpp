@@ -1,7 +1,7 @@
 // The game core on the real renderer with the default theme: the tick draws the falling piece
 // into the field picture, and the bot plug-in hears of each redraw of player 1's field. It also
-// shows the order the program makes the parts in: the drawing adapter before the core, the
-// renderer (which reads the core's engine) after it.
+// shows the order the program makes the parts in: the core, then the renderer (which reads the
+// core's engine), which the core is then given to draw with.
 
 #include "render/blocktiles.h"
 #include "render/drawinglibrary.h"
@@ -18,7 +18,6 @@
 #include "samplebot.h"
 #include "support/scratchfolder.h"
 #include "window/corerenderhooks.h"
-#include "window/rendererdrawing.h"
 #include "windowrig.h"
 
 #include <gtest/gtest.h>
@@ -35,14 +34,15 @@ struct RenderedGame {
     DrawOptions drawOptions;
     OpponentBoards boards;
     InternetView internetView{ boards };
-    // Keeps references to the library and renderer made below; the core only keeps it too.
-    RendererDrawing drawing{ renderer, library, pictures };
-    WindowRig rig{ GameMode::OnePlayer, kSampleBotFolder, &drawing };
+    WindowRig rig{ GameMode::OnePlayer, kSampleBotFolder };
     DrawingLibrary library{ rig.clock };
     CoreRenderHooks hooks{ rig.core };
     StandardRandom drawRandom{ 7 };
     GameRenderer renderer{ RenderContext{ rig.core.engine(), rig.themes, images, library, pictures, preview,
         drawOptions, internetView, hooks, rig.pump, rig.clock, drawRandom } };
+
+    // The renderer reads the core's engine, so it is handed to the core once made.
+    RenderedGame() { rig.core.setDrawing(renderer); }
 };
 
 } // namespace

@@ -15,7 +15,6 @@
 #include "render/windowpictures.h"
 #include "support/recordingclientview.h"
 #include "window/networkplay.h"
-#include "window/rendererdrawing.h"
 #include "windowrig.h"
 
 #include <gtest/gtest.h>
@@ -33,8 +32,9 @@ public:
     void GenerateThemePreview(int) override { }
 };
 
-// Made in the order the program makes them: the adapters first (they only keep references),
-// then the core, then what reads the core's engine.
+// Made in the order the program makes them: the internet adapter first (it only keeps
+// references), then the core, then what reads the core's engine; the core then draws with the
+// renderer.
 struct NetworkedGame {
     ThemeImages images;
     WindowPictures pictures;
@@ -44,9 +44,8 @@ struct NetworkedGame {
     BanList bans;
     ScriptedDialogs serverDialogs;
     RecordingClientView view;
-    RendererDrawing drawing{ renderer, library, pictures };
     NetworkPlay network{ server, client, view, renderer };
-    WindowRig rig{ GameMode::Internet, {}, &drawing, &network };
+    WindowRig rig{ GameMode::Internet, {}, &network };
     DrawingLibrary library{ rig.clock };
     NoHooks hooks;
     StandardRandom drawRandom{ 7 };
@@ -56,6 +55,8 @@ struct NetworkedGame {
     InternetClient client{ view, rig.core.engine(), rig.clock };
     // The renderer draws the boards the client keeps.
     InternetView drawn{ client.boards() };
+
+    NetworkedGame() { rig.core.setDrawing(renderer); }
 };
 
 } // namespace

@@ -25,12 +25,12 @@ std::vector<std::string> CallLog::starting(const std::string& prefix) const
     return out;
 }
 
-void RecordingDrawing::KalvonBombFrame(int p, int slot, int frame)
+void RecordingDrawing::BombFrame(int p, int slot, int frame)
 {
     m_log.add("BombFrame " + std::to_string(p) + " " + std::to_string(slot) + " " + std::to_string(frame));
 }
 
-void RecordingDrawing::KalvonBombKill(int p, int slot)
+void RecordingDrawing::BombKill(int p, int slot)
 {
     m_log.add("BombKill " + std::to_string(p) + " " + std::to_string(slot));
 }
@@ -62,15 +62,15 @@ void FakeTimePump::Wait(int64_t ms)
     }
 }
 
-WindowRig::WindowRig(
-    GameMode mode, std::filesystem::path botFolder, GameDrawing* drawingFor, InternetPlay* internetFor)
+WindowRig::WindowRig(GameMode mode, std::filesystem::path botFolder, InternetPlay* internetFor)
     : programFolder(std::move(botFolder))
-    , core(GameServices{ clock, pump, options, themes, window, drawingFor ? *drawingFor : drawing,
-               internetFor ? *internetFor : internet, music, effects, dialogs, highScores, programFolder },
+    , core(GameServices{ clock, pump, options, themes, window, internetFor ? *internetFor : internet, music,
+               effects, dialogs, highScores, programFolder },
           12345)
 {
+    core.setDrawing(drawing);
     pump.setTickSource(&core.ticker());
-    state().GameMode = mode;
+    core.engine().setGameMode(mode);
     // Sounds and music on, nothing animated, no smooth fall: each test turns on what it looks at.
     options.sound = { .sounds = 1, .useThemeMusic = 0, .playMusic = 1, .lastMusic = "tune.ogg" };
     GraphicsSettings& g = options.graphics;
@@ -128,7 +128,7 @@ void WindowRig::placePiece(int p, PieceType type, int column, int rowsDown, bool
 {
     GameEngine& engine = core.engine();
     engine.RedrawField(p);
-    engine.state().PieceInPlay[p] = false; // the piece the start spawned is gone with the field
+    state().PieceInPlay[p] = false; // the piece the start spawned is gone with the field
     engine.SpawnPiece(p, int(type), column, 0);
     for (int i = 0; i < rowsDown; ++i)
         engine.MovePieceDown(p);

@@ -5,15 +5,16 @@
 // due, as the real event pump does.
 
 #include "common/music/musicmodule.h"
+#include "engine/enginedrawing.h"
 #include "engine/highscores.h"
 #include "engine/store/options.h"
 #include "platform/eventpump.h"
 #include "platform/soundeffects.h"
 #include "render/themerecord.h"
+#include "support/enginestateaccess.h"
 #include "support/fakeclock.h"
 #include "support/scripteddialogs.h"
 #include "window/gamecore.h"
-#include "window/gamedrawing.h"
 #include "window/gamewindow.h"
 #include "window/internetplay.h"
 
@@ -37,7 +38,7 @@ struct CallLog {
     void clear() { calls.clear(); }
 };
 
-class RecordingDrawing final : public GameDrawing {
+class RecordingDrawing final : public EngineDrawing {
 public:
     explicit RecordingDrawing(CallLog& log)
         : m_log(log)
@@ -62,8 +63,8 @@ public:
     void DrawHeightLed(int p) override { add("DrawHeightLed", p); }
     void ClearHeightLed(int p) override { add("ClearHeightLed", p); }
     void ClearTrails() override { m_log.add("ClearTrails"); }
-    void KalvonBombFrame(int p, int slot, int frame) override;
-    void KalvonBombKill(int p, int slot) override;
+    void BombFrame(int p, int slot, int frame) override;
+    void BombKill(int p, int slot) override;
 
 private:
     void add(const char* name, int p) { m_log.add(std::string(name) + " " + std::to_string(p)); }
@@ -262,13 +263,14 @@ struct WindowRig {
     std::filesystem::path programFolder;
     GameCore core;
 
-    // The game draws into `drawingFor` and plays on the internet through `internetFor` when
-    // they are given (only kept, not used, while the rig is made), else through the fakes.
+    // The game plays on the internet through `internetFor` when it is given (only kept, not
+    // used, while the rig is made), else through the fake. It draws into the recording drawing
+    // until a test hands the core another (core.setDrawing).
     explicit WindowRig(GameMode mode = GameMode::OnePlayer, std::filesystem::path botFolder = {},
-        GameDrawing* drawingFor = nullptr, InternetPlay* internetFor = nullptr);
+        InternetPlay* internetFor = nullptr);
     ~WindowRig();
 
-    EngineState& state() { return core.engine().state(); }
+    EngineState& state() { return writableState(core.engine()); }
     GameSession& session() { return core.session(); }
     // Advances the clock by `ms`, a millisecond at a time (waits inside ticks advance it too);
     // the ticker runs its tick whenever due.
