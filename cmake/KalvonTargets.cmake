@@ -49,6 +49,30 @@ function(kalvon_require_no_qt target)
     endforeach()
 endfunction()
 
+# Fails the configure step when a target that must stay free of widgets can reach Qt Widgets.
+# kalvon_require_no_widgets(<target>); the second argument is the target being checked, passed
+# down while the link line is followed.
+function(kalvon_require_no_widgets target)
+    set(checked ${target})
+    if(ARGC GREATER 1)
+        set(checked ${ARGV1})
+    endif()
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "INTERFACE_LIBRARY")
+        get_target_property(links ${target} INTERFACE_LINK_LIBRARIES)
+    else()
+        get_target_property(links ${target} LINK_LIBRARIES)
+    endif()
+    foreach(dep IN LISTS links)
+        if(dep MATCHES "^Qt6?::Widgets$")
+            message(FATAL_ERROR "${checked} must not reach Qt Widgets (${target} links ${dep})")
+        endif()
+        if(TARGET ${dep} AND dep MATCHES "^kalvon_")
+            kalvon_require_no_widgets(${dep} ${checked})
+        endif()
+    endforeach()
+endfunction()
+
 # kalvon_test(<name> DIR <folder> LINKS <targets...>)
 #   One test program per folder of tests/, each case registered with CTest.
 function(kalvon_test name)

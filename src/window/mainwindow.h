@@ -9,10 +9,10 @@
 #include "common/bytes.h"
 #include "engine/enginehost.h"
 #include "engine/types.h"
+#include "game/gamewindow.h"
 #include "render/menubarskin.h"
 #include "render/themerecord.h"
 #include "render/themewindow.h"
-#include "window/gamewindow.h"
 
 #include <QWidget>
 #include <array>

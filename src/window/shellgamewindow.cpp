@@ -1,8 +1,8 @@
 #include "window/shellgamewindow.h"
 
 #include "engine/store/options.h"
+#include "game/gamesession.h"
 #include "platform/windowutils.h"
-#include "window/gamesession.h"
 #include "window/helpwindow.h"
 #include "window/mainwindow.h"
 

@@ -2,7 +2,7 @@
 // The running game's view of the main window (GameWindow) over the widgets: the main window,
 // the help window, and the File menu's hover kept by the game session.
 
-#include "window/gamewindow.h"
+#include "game/gamewindow.h"
 
 namespace kalvon {
 
