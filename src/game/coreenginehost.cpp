@@ -10,106 +10,106 @@
 
 namespace kalvon {
 
-WindowEngineHost::WindowEngineHost(const WindowEngineHostParts& parts)
+CoreEngineHost::CoreEngineHost(const CoreEngineHostParts& parts)
     : m(parts)
 {
 }
 
-EngineDrawing& WindowEngineHost::drawing()
+EngineDrawing& CoreEngineHost::drawing()
 {
     return *m_drawing;
 }
 
-void WindowEngineHost::playSound(SoundSlot slot)
+void CoreEngineHost::playSound(SoundSlot slot)
 {
     m.sounds.play(slot);
 }
-void WindowEngineHost::setLabel(LabelId label, int p, BytesView text)
+void CoreEngineHost::setLabel(LabelId label, int p, BytesView text)
 {
     m.window.setLabel(label, p, text);
 }
-void WindowEngineHost::BotPieceUpdate(int p)
+void CoreEngineHost::BotPieceUpdate(int p)
 {
     m.bot.BotPieceUpdate(p);
 }
 
-void WindowEngineHost::SendToServer(BytesView line)
+void CoreEngineHost::SendToServer(BytesView line)
 {
     m.internet.SendToServer(line);
 }
 
-void WindowEngineHost::ClientDispatchMessage(BytesView code, BytesView payload)
+void CoreEngineHost::ClientDispatchMessage(BytesView code, BytesView payload)
 {
     m.internet.ClientDispatchMessage(code, payload);
 }
 
-void WindowEngineHost::SendFieldUpdate()
+void CoreEngineHost::SendFieldUpdate()
 {
     m.internet.SendFieldUpdate();
 }
-void WindowEngineHost::ResetSentField()
+void CoreEngineHost::ResetSentField()
 {
     m.internet.ResetSentField();
 }
-void WindowEngineHost::CheckLevelUp()
+void CoreEngineHost::CheckLevelUp()
 {
     m.internet.CheckLevelUp();
 }
-int WindowEngineHost::MyIndex() const
+int CoreEngineHost::MyIndex() const
 {
     return m.internet.MyIndex();
 }
 
-void WindowEngineHost::Yield()
+void CoreEngineHost::Yield()
 {
     m.pump.Yield();
 }
-void WindowEngineHost::Wait(int64_t ms)
+void CoreEngineHost::Wait(int64_t ms)
 {
     m.pump.Wait(ms);
 }
 
-void WindowEngineHost::SetGameTimer(bool enabled)
+void CoreEngineHost::SetGameTimer(bool enabled)
 {
     m.session.setGameTimer(enabled);
 }
-void WindowEngineHost::PauseMusic()
+void CoreEngineHost::PauseMusic()
 {
     m.music.PauseMusic();
 }
-void WindowEngineHost::ResumeMusic()
+void CoreEngineHost::ResumeMusic()
 {
     m.music.ResumeMusic();
 }
-void WindowEngineHost::StopGameMusic()
+void CoreEngineHost::StopGameMusic()
 {
     kalvon::StopGameMusic(m.music);
 }
-void WindowEngineHost::SetPauseCaption(BytesView caption)
+void CoreEngineHost::SetPauseCaption(BytesView caption)
 {
     m.window.setPauseButtonCaption(caption);
 }
-void WindowEngineHost::FocusField()
+void CoreEngineHost::FocusField()
 {
     m.window.FocusField();
 }
-void WindowEngineHost::LocalGameEnded()
+void CoreEngineHost::LocalGameEnded()
 {
     m.session.LocalGameEnded();
 }
-bool WindowEngineHost::IsHostingServer() const
+bool CoreEngineHost::IsHostingServer() const
 {
     return m.internet.IsHostingServer();
 }
-void WindowEngineHost::ServerMsgPause(int sender)
+void CoreEngineHost::ServerMsgPause(int sender)
 {
     m.internet.ServerMsgPause(sender);
 }
-void WindowEngineHost::ServerMsgResume(int sender)
+void CoreEngineHost::ServerMsgResume(int sender)
 {
     m.internet.ServerMsgResume(sender);
 }
-void WindowEngineHost::MarkMyPlayerDead()
+void CoreEngineHost::MarkMyPlayerDead()
 {
     m.internet.MarkMyPlayerDead();
 }

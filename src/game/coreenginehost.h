@@ -15,7 +15,7 @@ class InternetPlay;
 class MusicModule;
 class SoundPlayer;
 
-struct WindowEngineHostParts {
+struct CoreEngineHostParts {
     SoundPlayer& sounds;
     GameWindow& window;
     BotBridge& bot;
@@ -25,9 +25,9 @@ struct WindowEngineHostParts {
     GameSession& session;
 };
 
-class WindowEngineHost final : public EngineHost {
+class CoreEngineHost final : public EngineHost {
 public:
-    explicit WindowEngineHost(const WindowEngineHostParts& parts);
+    explicit CoreEngineHost(const CoreEngineHostParts& parts);
 
     // The renderer reads the engine the host belongs to, so it is made afterwards and handed in
     // here; until then nothing is drawn.
@@ -61,7 +61,7 @@ public:
     void MarkMyPlayerDead() override;
 
 private:
-    WindowEngineHostParts m;
+    CoreEngineHostParts m;
     NoDrawing m_noDrawing;
     EngineDrawing* m_drawing = &m_noDrawing;
 };

@@ -75,7 +75,7 @@ private:
     HeldKeys m_keys;
     NetDoors m_netDoors{};
     SoundPlayer m_sounds;
-    WindowEngineHost m_host;
+    CoreEngineHost m_host;
     GameEngine m_engine;
     GameSpecials m_specials;
     BotBridge m_bot;

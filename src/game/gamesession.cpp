@@ -193,12 +193,12 @@ void GameSession::menumarker_MouseMove(int marker)
     m_fileMenuHover = fileItemOf(marker);
     if (m_fileMenuHover == int(FileItem::GameMode)) {
         m_gameModeMenuHover = -1;
-        m.window.drawGameModeMenu();
+        m.window.DrawGameModeMenu(m_gameModeMenuHover);
         m.window.showGameModeMenu(true);
     } else {
         m.window.showGameModeMenu(false);
     }
-    m.window.drawFileMenu();
+    m.window.DrawFileMenu(m_fileMenuHover);
 }
 
 void GameSession::GMmenumarker_Click(int index)
@@ -225,8 +225,8 @@ void GameSession::GMmenumarker_MouseMove(int index)
 {
     m_fileMenuHover = -1;
     m_gameModeMenuHover = index;
-    m.window.drawGameModeMenu();
-    m.window.drawFileMenu();
+    m.window.DrawGameModeMenu(m_gameModeMenuHover);
+    m.window.DrawFileMenu(m_fileMenuHover);
 }
 
 void GameSession::LocalGameEnded()

@@ -76,7 +76,7 @@ void GameTick::tmrMain_Timer()
         m.music.CheckMusicLoop();
 
     const int64_t elapsed = s.PlayTimeTotal + now - s.PlayTimeStart;
-    if (m.window.currentScreen() != Screen::Options)
+    if (m.window.CurrentScreen() != Screen::Options)
         m.window.setCaption(gameTimeCaption(elapsed));
 
     // Once anything in this tick asked for a redraw, every later local field is redrawn too.

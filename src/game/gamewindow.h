@@ -28,12 +28,13 @@ public:
     virtual void showActiveLevels(bool shown) = 0;
 
     // --- pages, focus, menus ---
-    virtual Screen currentScreen() const = 0;
+    virtual Screen CurrentScreen() const = 0;
     // picField(1) takes the keyboard focus when the fields page is shown.
     virtual void FocusField() = 0;
-    // Repaints the File drop-down from the session's item states and hover.
-    virtual void drawFileMenu() = 0;
-    virtual void drawGameModeMenu() = 0;
+    // Repaints the File drop-down and the game-mode submenu for the game's flags with the
+    // session's hovered row (-1 none).
+    virtual void DrawFileMenu(int hover) = 0;
+    virtual void DrawGameModeMenu(int hover) = 0;
     virtual void showFileMenu(bool shown) = 0;
     virtual void showGameModeMenu(bool shown) = 0;
     // The fields page laid out for a game mode: backgrounds, local or internet fields, the

@@ -35,7 +35,6 @@
 #include "window/loadingwindow.h"
 #include "window/mainform.h"
 #include "window/mainwindow.h"
-#include "window/shellgamewindow.h"
 #include "window/trayicon.h"
 
 #include <QCoreApplication>
@@ -71,7 +70,8 @@ public:
 } // namespace
 
 // The parts in the order they are made; a part may keep a reference to one made after it, but
-// uses it only once everything is made.
+// uses it only once everything is made. What needs a part made later (the window the game's
+// state, the core its renderer) is handed it by the constructor below.
 struct GameProgram::Parts {
     Parts(std::filesystem::path programDir, std::filesystem::path tempDir)
         : programDir(std::move(programDir))
@@ -98,12 +98,16 @@ struct GameProgram::Parts {
     InternetView internetView{ offlineBoards };
     OfflineInternet internet;
 
-    QtDialogs dialogs{ &window, QStringLiteral("Kalvon"), [this](bool after) {
-                          if (after)
-                              ApplyStayOnTop(window.windowHandle(), options.general.stayOnTop);
-                          else
-                              ClearTopmost(window.windowHandle());
-                      } };
+    // The game core's window: made first, it learns the game's state once the core is made.
+    MainWindow window{ skin, images, themes };
+    // A stay-on-top window steps back while a modal window shows, and comes back after it.
+    std::function<void(bool)> aroundModal = [this](bool after) {
+        if (after)
+            ApplyStayOnTop(window.windowHandle(), options.general.stayOnTop);
+        else
+            ClearTopmost(window.windowHandle());
+    };
+    QtDialogs dialogs{ &window, QStringLiteral("Kalvon"), aroundModal };
     AudioDevice audio;
     SdlSoundEffects soundEffects{ audio };
     SdlMusic music{ audio, dialogs, programDir };
@@ -114,9 +118,8 @@ struct GameProgram::Parts {
     BanList bans;
 
     HelpWindow help{ programDir / "data" / "help" };
-    ShellGameWindow gameWindow{ window, help, options };
-    GameCore core{ GameServices{ clock, pump, options, themes, gameWindow, internet, music, soundEffects,
-                       dialogs, highScores, programDir },
+    GameCore core{ GameServices{ clock, pump, options, themes, window, internet, music, soundEffects, dialogs,
+                       highScores, programDir },
         clockSeed() };
     DrawingLibrary library{ clock };
     CoreRenderHooks renderHooks{ core };
@@ -124,7 +127,6 @@ struct GameProgram::Parts {
     GameRenderer renderer{ RenderContext{ core.engine(), themes, images, library, pictures, preview,
         drawOptions, internetView, renderHooks, pump, clock, drawRandom } };
 
-    MainWindow window{ skin, images, themes, core.engine().state() };
     LoadingWindow loading{ programDir / "data" / "images" };
     TrayIcon tray{ window, programIcon(programDir / "data" / "images"), toQString(kProgramCaption) };
     CoreGameSide gameSide{ CoreGameSideParts{
@@ -144,8 +146,9 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     window.setWindowIcon(icon);
     window.setIcon(icon.pixmap(16, 16));
     window.attachPictures(m->pictures);
+    window.setGameState(m->core.engine().state());
+    window.setAroundModal(m->aroundModal);
     m->core.setDrawing(m->renderer);
-    m->gameWindow.setSession(m->core.session());
     m->pump.setTickSource(&m->core.ticker());
     window.field(1).installEventFilter(&m->keyFilter);
     window.installEventFilter(&m->keyFilter);

@@ -113,6 +113,7 @@ public:
         if (!settings.empty())
             folder.write("kalvon.ini", settings);
         form.setEndProcess([this] { ++endProcessCalls; });
+        window.setGameState(state);
     }
 
     void load() { form.Form_Load(); }
@@ -132,7 +133,7 @@ public:
     } scoreView;
     HighScores highScores{ dialogs, scores, scoreView };
     BanList bans;
-    MainWindow window{ skin, images, themes, state };
+    MainWindow window{ skin, images, themes };
     RecordingLoadingScreen loading;
     TrayIcon tray{ window, QIcon(), QStringLiteral("Kalvon v1.91") };
     RecordingGameSide game{ window, state };

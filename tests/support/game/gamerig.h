@@ -87,10 +87,10 @@ public:
     void setLabel(LabelId label, int p, BytesView text) override { labels[{ label, p }] = Bytes(text); }
     void setLinesPerMinute(int p, BytesView text) override { linesPerMinute.at(size_t(p)) = Bytes(text); }
     void showActiveLevels(bool shown) override { m_log.add(shown ? "showActiveLevels" : "hideActiveLevels"); }
-    Screen currentScreen() const override { return screen; }
+    Screen CurrentScreen() const override { return screen; }
     void FocusField() override { m_log.add("FocusField"); }
-    void drawFileMenu() override { m_log.add("drawFileMenu"); }
-    void drawGameModeMenu() override { m_log.add("drawGameModeMenu"); }
+    void DrawFileMenu(int) override { m_log.add("drawFileMenu"); }
+    void DrawGameModeMenu(int) override { m_log.add("drawGameModeMenu"); }
     void showFileMenu(bool shown) override { m_log.add(shown ? "showFileMenu" : "hideFileMenu"); }
     void showGameModeMenu(bool shown) override { m_log.add(shown ? "showGameModeMenu" : "hideGameModeMenu"); }
     void layOutFieldsPage(GameMode mode) override
