@@ -160,6 +160,8 @@ public:
     void requestStart();
     // The File menu stops the game: it no longer counts as started or paused.
     void requestStop();
+    // No game counts as started any more (a client that leaves a server it does not host).
+    void clearGameStarted();
     // Every game starts here, at `now`: one player (level 1) or two (the rules' start level) on
     // this keyboard, with empty height LEDs and a fresh score; or internet play from the
     // server's start message (player 1 at the rules' start level; `playsHere` false for a

@@ -22,6 +22,11 @@ void GameEngine::requestStop()
     m_state.GamePaused = false;
 }
 
+void GameEngine::clearGameStarted()
+{
+    m_state.GameStarted = false;
+}
+
 void GameEngine::startGame(int64_t now, bool playsHere)
 {
     auto& s = m_state;

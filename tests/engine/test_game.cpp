@@ -196,17 +196,19 @@ TEST(GameFlow, RequestsStopsAndPausesSetOnlyTheirFlags)
         bool active, started, paused, netPlaying, newGeneration;
         int64_t playTimeTotal, playTimeStart;
     };
-    // Before each: a running, unpaused network game since 1000 that has 300 ms behind it.
+    // Before each: a running network game since 1000 that has 300 ms behind it, with this
+    // client's pause request out.
     const Case cases[] = {
         { "stop", [](GameEngine& e) { e.stopGame(); }, false, false, false, false, true, 300, 1000 },
-        { "stop playing", [](GameEngine& e) { e.stopPlaying(); }, false, true, false, true, false, 300,
+        { "stop playing", [](GameEngine& e) { e.stopPlaying(); }, false, true, true, true, false, 300, 1000 },
+        { "abandon", [](GameEngine& e) { e.abandonGame(); }, false, true, true, false, true, 300, 1000 },
+        { "pause at 4000", [](GameEngine& e) { e.pausePlay(4000); }, false, true, true, true, false, 3300,
             1000 },
-        { "abandon", [](GameEngine& e) { e.abandonGame(); }, false, true, false, false, true, 300, 1000 },
-        { "pause at 4000", [](GameEngine& e) { e.pausePlay(4000); }, false, true, false, true, false, 3300,
-            1000 },
-        { "resume at 4000", [](GameEngine& e) { e.resumePlay(4000); }, true, true, false, true, false, 300,
+        { "resume at 4000", [](GameEngine& e) { e.resumePlay(4000); }, true, true, true, true, false, 300,
             4000 },
         { "request a stop", [](GameEngine& e) { e.requestStop(); }, true, false, false, true, false, 300,
+            1000 },
+        { "no game started", [](GameEngine& e) { e.clearGameStarted(); }, true, false, true, true, false, 300,
             1000 },
     };
     for (const Case& c : cases) {
@@ -214,6 +216,7 @@ TEST(GameFlow, RequestsStopsAndPausesSetOnlyTheirFlags)
         EngineRig rig(GameMode::Internet);
         EngineState& s = rig.state();
         s.NetPlaying = true;
+        s.GamePaused = true;
         s.PlayTimeStart = 1000;
         s.PlayTimeTotal = 300;
         const uint32_t generation = s.GameGeneration;
