@@ -6,16 +6,15 @@
 
 #include "engine/gameengine.h"
 
-#include <benchmark/benchmark.h>
-
 #include <array>
 #include <atomic>
+#include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <new>
 
 namespace {
 
-std::atomic<long> g_allocations{0};
+std::atomic<long> g_allocations{ 0 };
 
 } // namespace
 
@@ -47,46 +46,32 @@ using namespace kalvon;
 
 class QuietHost final : public EngineHost {
 public:
-    void DrawField(int) override {}
-    void PaintFieldBackground(int) override {}
-    void UpdateFieldBlocks(int) override {}
-    void ResetTrailLastDrawTime(int) override {}
-    void DrawShadow(int, int, int) override {}
-    void UpdateTrail(int, int, int, int, int, int) override {}
-    void AnimateLineExplosion(int, const ClearedRows&) override {}
-    void UpdateSpecialsWindow(int) override {}
-    void DrawSpecialWindow(int) override {}
-    void DrawNextPiece(int) override {}
-    void playSound(SoundSlot) override {}
+    EngineDrawing& drawing() override { return m_drawing; }
+    void playSound(SoundSlot) override { }
     void setLabel(LabelId, int, BytesView text) override { benchmark::DoNotOptimize(text.data()); }
-    void BotPieceUpdate(int) override {}
-    void SendToServer(BytesView) override {}
-    void ClientDispatchMessage(BytesView, BytesView) override {}
-    void SendFieldUpdate() override {}
-    void ResetSentField() override {}
-    void CheckLevelUp() override {}
+    void BotPieceUpdate(int) override { }
+    void SendToServer(BytesView) override { }
+    void ClientDispatchMessage(BytesView, BytesView) override { }
+    void SendFieldUpdate() override { }
+    void ResetSentField() override { }
+    void CheckLevelUp() override { }
     int MyIndex() const override { return 1; }
-    void Yield() override {}
-    void Wait(int64_t) override {}
-    void ResetFieldPicture(int) override {}
-    void BombCreate(int, int, int, int) override {}
-    void ClearFieldPicture(int) override {}
-    void RefreshField(int) override {}
-    void DrawDoorFrame(int, int) override {}
-    void DrawHeightLed(int) override {}
-    void ClearTrails() override {}
-    void ResetBlockFrame() override {}
-    void SetGameTimer(bool) override {}
-    void PauseMusic() override {}
-    void ResumeMusic() override {}
-    void StopGameMusic() override {}
-    void SetPauseCaption(BytesView) override {}
-    void FocusField() override {}
-    void LocalGameEnded() override {}
+    void Yield() override { }
+    void Wait(int64_t) override { }
+    void SetGameTimer(bool) override { }
+    void PauseMusic() override { }
+    void ResumeMusic() override { }
+    void StopGameMusic() override { }
+    void SetPauseCaption(BytesView) override { }
+    void FocusField() override { }
+    void LocalGameEnded() override { }
     bool IsHostingServer() const override { return false; }
-    void ServerMsgPause(int) override {}
-    void ServerMsgResume(int) override {}
-    void MarkMyPlayerDead() override {}
+    void ServerMsgPause(int) override { }
+    void ServerMsgResume(int) override { }
+    void MarkMyPlayerDead() override { }
+
+private:
+    NoDrawing m_drawing;
 };
 
 class ZeroClock final : public Clock {
@@ -101,15 +86,29 @@ struct Placement {
     int column;
 };
 
-constexpr std::array<Placement, 21> kRound = {{
-    {PieceType::Lines, true, 0},   {PieceType::Lines, true, 1},   {PieceType::Lines, true, 2},
-    {PieceType::Lines, true, 3},   {PieceType::Lines, true, 4},   {PieceType::Lines, true, 5},
-    {PieceType::Lines, true, 6},   {PieceType::Lines, true, 7},   {PieceType::Lines, true, 8},
-    {PieceType::Lines, true, 9},   {PieceType::Lines, true, 10},  {PieceType::Lines, true, 11},
-    {PieceType::Lines, false, 0},  {PieceType::Lines, false, 4},  {PieceType::Lines, false, 8},
-    {PieceType::Square, false, 0}, {PieceType::Square, false, 2}, {PieceType::Square, false, 4},
-    {PieceType::Square, false, 6}, {PieceType::Square, false, 8}, {PieceType::Square, false, 10},
-}};
+constexpr std::array<Placement, 21> kRound = { {
+    { PieceType::Lines, true, 0 },
+    { PieceType::Lines, true, 1 },
+    { PieceType::Lines, true, 2 },
+    { PieceType::Lines, true, 3 },
+    { PieceType::Lines, true, 4 },
+    { PieceType::Lines, true, 5 },
+    { PieceType::Lines, true, 6 },
+    { PieceType::Lines, true, 7 },
+    { PieceType::Lines, true, 8 },
+    { PieceType::Lines, true, 9 },
+    { PieceType::Lines, true, 10 },
+    { PieceType::Lines, true, 11 },
+    { PieceType::Lines, false, 0 },
+    { PieceType::Lines, false, 4 },
+    { PieceType::Lines, false, 8 },
+    { PieceType::Square, false, 0 },
+    { PieceType::Square, false, 2 },
+    { PieceType::Square, false, 4 },
+    { PieceType::Square, false, 6 },
+    { PieceType::Square, false, 8 },
+    { PieceType::Square, false, 10 },
+} };
 
 // Hands out the piece types of the rounds in order (a one-player draw is Int(r x 7)).
 class RoundRandom final : public EngineRandom {
@@ -127,10 +126,11 @@ private:
 
 class EndlessGame {
 public:
-    EndlessGame() : m_engine(m_host, m_random, m_clock)
+    EndlessGame()
+        : m_engine(m_host, m_random, m_clock)
     {
-        m_engine.state().GameMode = GameMode::OnePlayer;
-        m_engine.state().Options = {.sounds = true, .shadows = true, .explode = true, .dropTrail = true};
+        m_engine.setGameMode(GameMode::OnePlayer);
+        m_engine.setOptions({ .sounds = true, .shadows = true, .explode = true, .dropTrail = true });
         restart();
     }
 
@@ -179,7 +179,7 @@ private:
     {
         m_random.reseed(0);
         m_piece = 0;
-        m_engine.startLocalGame(m_now);
+        m_engine.startGame(m_now);
     }
 
     QuietHost m_host;
@@ -207,8 +207,8 @@ void BM_ScriptedGame(benchmark::State& state)
         state.SkipWithError("the scripted game did not keep clearing its rows");
     if (allocations != 0)
         state.SkipWithError("the engine allocated while playing");
-    state.counters["op"] = benchmark::Counter(static_cast<double>(operations),
-                                              benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["op"] = benchmark::Counter(
+        static_cast<double>(operations), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.counters["ops_per_piece"] = static_cast<double>(operations) / static_cast<double>(pieces);
     state.counters["allocations"] = static_cast<double>(allocations);
 }
@@ -221,8 +221,8 @@ void BM_SidewaysMoves(benchmark::State& state)
     RoundRandom random;
     ZeroClock clock;
     GameEngine engine(host, random, clock);
-    engine.state().GameMode = GameMode::OnePlayer;
-    engine.startLocalGame(0);
+    engine.setGameMode(GameMode::OnePlayer);
+    engine.startGame(0);
     const long allocationsBefore = g_allocations.load();
     int direction = 1;
     for (auto _ : state) {

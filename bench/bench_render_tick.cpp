@@ -5,6 +5,7 @@
 // of the tick.
 
 #include "../tests/render/tilecodedtheme.h"
+#include "../tests/support/enginestateaccess.h"
 #include "common/clock.h"
 #include "engine/gameengine.h"
 #include "engine/shapes.h"
@@ -35,16 +36,7 @@ private:
 // The engine's calls out are not made here: the benchmark only draws from its state.
 class UnusedHost final : public EngineHost {
 public:
-    void DrawField(int) override { }
-    void PaintFieldBackground(int) override { }
-    void UpdateFieldBlocks(int) override { }
-    void ResetTrailLastDrawTime(int) override { }
-    void DrawShadow(int, int, int) override { }
-    void UpdateTrail(int, int, int, int, int, int) override { }
-    void AnimateLineExplosion(int, const ClearedRows&) override { }
-    void UpdateSpecialsWindow(int) override { }
-    void DrawSpecialWindow(int) override { }
-    void DrawNextPiece(int) override { }
+    EngineDrawing& drawing() override { return m_drawing; }
     void playSound(SoundSlot) override { }
     void setLabel(LabelId, int, BytesView) override { }
     void BotPieceUpdate(int) override { }
@@ -56,14 +48,6 @@ public:
     int MyIndex() const override { return 1; }
     void Yield() override { }
     void Wait(int64_t) override { }
-    void ResetFieldPicture(int) override { }
-    void BombCreate(int, int, int, int) override { }
-    void ClearFieldPicture(int) override { }
-    void RefreshField(int) override { }
-    void DrawDoorFrame(int, int) override { }
-    void DrawHeightLed(int) override { }
-    void ClearTrails() override { }
-    void ResetBlockFrame() override { }
     void SetGameTimer(bool) override { }
     void PauseMusic() override { }
     void ResumeMusic() override { }
@@ -75,6 +59,9 @@ public:
     void ServerMsgPause(int) override { }
     void ServerMsgResume(int) override { }
     void MarkMyPlayerDead() override { }
+
+private:
+    NoDrawing m_drawing;
 };
 
 class NoPump final : public EventPump {
@@ -123,7 +110,7 @@ public:
             .dropTrail = true };
         m_renderer.GenerateTrail();
 
-        EngineState& s = m_engine.state();
+        EngineState& s = EngineStateAccess::of(m_engine);
         s.GameMode = GameMode::TwoPlayers;
         s.GameActive = true;
         for (int p = 1; p <= 2; ++p) {

@@ -9,7 +9,7 @@
 // The data folder is the build's bin/data beside this program's folder, or $KALVON_DATA_DIR.
 
 #include "common/paths.h"
-#include "window/gamecore.h"
+#include "game/gamecore.h"
 #include "window/gameprogram.h"
 #include "window/mainwindow.h"
 

@@ -31,8 +31,14 @@ function(kalvon_library name)
     kalvon_warnings(${name})
 endfunction()
 
-# Fails the configure step when a target that must stay plain C++ can reach Qt.
-function(kalvon_require_no_qt target)
+# Fails the configure step when `target`, or a kalvon_ library on its link lines, links a target
+# whose name matches `pattern`; `what` names the forbidden kind in the message. The fourth
+# argument, passed down while the link lines are followed, is the target being checked.
+function(kalvon_forbid_links target pattern what)
+    set(checked ${target})
+    if(ARGC GREATER 3)
+        set(checked ${ARGV3})
+    endif()
     get_target_property(type ${target} TYPE)
     if(type STREQUAL "INTERFACE_LIBRARY")
         get_target_property(links ${target} INTERFACE_LINK_LIBRARIES)
@@ -40,13 +46,23 @@ function(kalvon_require_no_qt target)
         get_target_property(links ${target} LINK_LIBRARIES)
     endif()
     foreach(dep IN LISTS links)
-        if(dep MATCHES "^Qt6::" OR dep MATCHES "^Qt::")
-            message(FATAL_ERROR "${target} must not link Qt (found ${dep})")
+        if(dep MATCHES "${pattern}")
+            message(FATAL_ERROR "${checked} must not reach ${what} (${target} links ${dep})")
         endif()
         if(TARGET ${dep} AND dep MATCHES "^kalvon_")
-            kalvon_require_no_qt(${dep})
+            kalvon_forbid_links(${dep} "${pattern}" "${what}" ${checked})
         endif()
     endforeach()
+endfunction()
+
+# A target that must stay plain C++ can reach no Qt.
+function(kalvon_require_no_qt target)
+    kalvon_forbid_links(${target} "^Qt6?::" "Qt")
+endfunction()
+
+# A target that must stay free of widgets can reach no Qt Widgets.
+function(kalvon_require_no_widgets target)
+    kalvon_forbid_links(${target} "^Qt6?::Widgets$" "Qt Widgets")
 endfunction()
 
 # kalvon_test(<name> DIR <folder> LINKS <targets...>)

@@ -1,5 +1,6 @@
 // Block Bomb: every bomb block explodes, throws up to three of its neighbours to random cells
-// lower in the field and removes the rest; its animation goes into a free slot of the field.
+// lower in the field and removes the rest; its animation goes into a free slot of the field,
+// whose frames the tick steps.
 
 #include "common/vbconv.h"
 #include "engine/specials.h"
@@ -80,20 +81,50 @@ void GameSpecials::PlaceBlockAtRandom(int p, int16_t code, int avoidColumn, int 
 
 void GameSpecials::StartBombAnimation(int p, double x, double y)
 {
-    auto& s = state();
+    const auto& s = state();
     if (!s.Options.bombAnimation || !isField(p))
         return;
-    auto& slots = s.BombAnimations[p];
     for (int i = 0; i < kBombSlots; ++i) {
-        BombAnimation& slot = slots[static_cast<size_t>(i)];
-        if (slot.Active)
+        if (s.BombAnimations[p][static_cast<size_t>(i)].Active)
             continue;
         // Halves go to the even neighbour: the 4 x 4 square starts on an even cell.
         const auto column = static_cast<int16_t>(vb::roundHalfEven(x));
         const auto row = static_cast<int16_t>(vb::roundHalfEven(y));
-        slot = { .Active = true, .Frame = 0, .LastTick = 0, .Column = column, .Row = row };
-        host().BombCreate(p, column, row, i);
+        m_engine.startBombSlot(p, i, column, row);
+        drawing().BombCreate(p, column, row, i);
         return;
+    }
+}
+
+void GameEngine::startBombSlot(int p, int slot, int column, int row)
+{
+    if (!isField(p) || slot < 0 || slot >= kBombSlots)
+        return;
+    m_state.BombAnimations[p][static_cast<size_t>(slot)] = { .Active = true,
+        .Frame = 0,
+        .LastTick = 0,
+        .Column = static_cast<int16_t>(column),
+        .Row = static_cast<int16_t>(row) };
+}
+
+void GameEngine::stepBombs(int p, int64_t now, int64_t frameDelay, int frameCount)
+{
+    if (!isField(p))
+        return;
+    auto& bombs = m_state.BombAnimations[p];
+    for (int slot = 0; slot < kBombSlots; ++slot) {
+        BombAnimation& bomb = bombs[static_cast<size_t>(slot)];
+        if (!bomb.Active || now - bomb.LastTick < frameDelay)
+            continue;
+        // A theme changed to fewer frames mid-animation ends the bomb too.
+        if (bomb.Frame >= frameCount) {
+            bomb.Active = false;
+            drawing().BombKill(p, slot);
+        } else {
+            ++bomb.Frame;
+            drawing().BombFrame(p, slot, bomb.Frame);
+            bomb.LastTick = now;
+        }
     }
 }
 

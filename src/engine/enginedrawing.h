@@ -1,7 +1,7 @@
 #pragma once
-// The drawing the engine asks for: the local fields and the windows beside them. The window
-// implements it over the field renderer (as part of its EngineHost); the game tick adds a few
-// calls of its own (GameDrawing). Players are 1 and 2 (3 the theme page's preview field).
+// The drawing the game asks for: the local fields and the windows beside them. The renderer
+// implements it; the engine's host hands it to the engine, and the game tick draws through the
+// same. Players are 1 and 2 (3 the theme page's preview field).
 
 #include "engine/types.h"
 
@@ -47,6 +47,9 @@ public:
     // A bomb animation in `slot` (0..9) whose 4 x 4-cell square starts at cell (column, row);
     // either may be -2.
     virtual void BombCreate(int p, int column, int row, int slot) = 0;
+    // The bomb animation of a slot shows its 1-based frame, or ends.
+    virtual void BombFrame(int p, int slot, int frame) = 0;
+    virtual void BombKill(int p, int slot) = 0;
     // The field picture cleared, and (after the field was drawn) shown at once.
     virtual void ClearFieldPicture(int p) = 0;
     virtual void RefreshField(int p) = 0;
@@ -54,9 +57,37 @@ public:
     // pixels (0..192) from its own edge, shown at once.
     virtual void DrawDoorFrame(int p, int width) = 0;
     virtual void DrawHeightLed(int p) = 0;
+    // The height LED picture cleared (a local game starts).
+    virtual void ClearHeightLed(int p) = 0;
     virtual void ClearTrails() = 0;
     // The blocks' animation frame goes back to its still frame.
     virtual void ResetBlockFrame() = 0;
+};
+
+// Drawing that draws nothing, for a host that has not been given the renderer (yet).
+class NoDrawing final : public EngineDrawing {
+public:
+    void DrawField(int) override { }
+    void PaintFieldBackground(int) override { }
+    void UpdateFieldBlocks(int) override { }
+    void ResetTrailLastDrawTime(int) override { }
+    void DrawShadow(int, int, int) override { }
+    void UpdateTrail(int, int, int, int, int, int) override { }
+    void AnimateLineExplosion(int, const ClearedRows&) override { }
+    void UpdateSpecialsWindow(int) override { }
+    void DrawSpecialWindow(int) override { }
+    void DrawNextPiece(int) override { }
+    void ResetFieldPicture(int) override { }
+    void BombCreate(int, int, int, int) override { }
+    void BombFrame(int, int, int) override { }
+    void BombKill(int, int) override { }
+    void ClearFieldPicture(int) override { }
+    void RefreshField(int) override { }
+    void DrawDoorFrame(int, int) override { }
+    void DrawHeightLed(int) override { }
+    void ClearHeightLed(int) override { }
+    void ClearTrails() override { }
+    void ResetBlockFrame() override { }
 };
 
 } // namespace kalvon

@@ -1,9 +1,9 @@
 #pragma once
-// Everything the engine asks of the program around it: drawing (EngineDrawing), sounds, label
-// texts, the bot, the network, the event loop, and the window's part in pausing and ending a
-// game. The window implements it by forwarding to the renderer, the sound effects, its labels,
-// the bot bridge and the internet client; tests plug in a recording fake. Players are local
-// players 1 and 2 (3 for the theme page's preview field).
+// Everything the engine asks of the program around it: the drawing interface (handed out, not
+// forwarded), sounds, label texts, the bot, the network, the event loop, and the window's part
+// in pausing and ending a game. The game core implements it over the sound effects, the
+// window's labels, the bot bridge and internet play; tests plug in a recording fake. Players
+// are local players 1 and 2 (3 for the theme page's preview field).
 
 #include "common/bytes.h"
 #include "engine/enginedrawing.h"
@@ -15,20 +15,27 @@ namespace kalvon {
 
 // The labels of the fields page the engine writes.
 enum class LabelId {
-    Lines,       // "Lines: N", per player
-    Quads,       // "Quads: N", per player
-    Score,       // the one-player score in decimal (player 1)
-    Spec,        // the name of the special at hand, per player
-    Level,       // "Level: N", per player
+    Lines, // "Lines: N", per player
+    Quads, // "Quads: N", per player
+    Score, // the one-player score in decimal (player 1)
+    Spec, // the name of the special at hand, per player
+    Level, // "Level: N", per player
     ActiveLevel, // "Active Level: N", set for players 1 and 2 together
 };
 
 // The one-byte player, count or level character of the wire protocol (150 + n).
-inline char PlayerChar(int n) { return byteChar(150 + n); }
+inline char PlayerChar(int n)
+{
+    return byteChar(150 + n);
+}
 
-// Beyond the drawing (EngineDrawing), the rest of what the engine asks of the program.
-class EngineHost : public EngineDrawing {
+class EngineHost {
 public:
+    virtual ~EngineHost() = default;
+
+    // The drawing of the fields and the windows beside them.
+    virtual EngineDrawing& drawing() = 0;
+
     // --- sound, labels, bot ---
     // Plays one of the theme's sounds (only called while sounds are on).
     virtual void playSound(SoundSlot slot) = 0;

@@ -28,7 +28,8 @@ void GameEngine::SpawnPiece(int p, int type, int column, int row)
     if (s.PieceInPlay[p] || s.PieceLanding[p] || s.SwitchBusy)
         return;
     // tblock and sblock reach one row above their reference cell.
-    const int referenceRow = (type == int(PieceType::TBlock) || type == int(PieceType::SBlock)) ? row + 1 : row;
+    const int referenceRow
+        = (type == int(PieceType::TBlock) || type == int(PieceType::SBlock)) ? row + 1 : row;
     if (const PieceCells* cells = pieceCells(type, 1)) {
         for (const CellOffset& c : *cells) {
             if (IsCellOccupied(p, column + c.dx, referenceRow + c.dy)) {
@@ -42,9 +43,9 @@ void GameEngine::SpawnPiece(int p, int type, int column, int row)
         }
     }
     s.PieceInPlay[p] = true;
-    s.FallingPiece[p] = {static_cast<int16_t>(type), 1, static_cast<int16_t>(column),
-                         static_cast<int16_t>(referenceRow)};
-    m_host.DrawField(p);
+    s.FallingPiece[p]
+        = { static_cast<int16_t>(type), 1, static_cast<int16_t>(column), static_cast<int16_t>(referenceRow) };
+    drawing().DrawField(p);
 }
 
 void GameEngine::RedrawField(int p)
@@ -55,8 +56,8 @@ void GameEngine::RedrawField(int p)
         column.fill(kCellEmpty);
     if (p == 1)
         m_host.ResetSentField();
-    m_host.ResetTrailLastDrawTime(p);
-    m_host.PaintFieldBackground(p);
+    drawing().ResetTrailLastDrawTime(p);
+    drawing().PaintFieldBackground(p);
 }
 
 int GameEngine::CountRowCells(int p, int y) const
@@ -75,7 +76,8 @@ bool GameEngine::HasBlocksInTopRows(int p) const
         return false;
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < kFieldColumns; ++x)
-            if (m_state.FieldOccupied[p][x][y] == kCellOccupied && m_state.FieldColor[p][x][y] < kFallingCodeOffset)
+            if (m_state.FieldOccupied[p][x][y] == kCellOccupied
+                && m_state.FieldColor[p][x][y] < kFallingCodeOffset)
                 return true;
     return false;
 }

@@ -1,5 +1,6 @@
 // What a finished field shows: the random fill, the striped picture of the surviving field, and
-// the doors that close over a field at the end of its game and open at the start of the next.
+// the doors that close over a field at the end of its game and open at the start of the next,
+// with the door and explosion flags the drawing keeps in the state.
 
 #include "engine/gameengine.h"
 
@@ -27,21 +28,21 @@ void GameEngine::FillFieldRandom(int p)
         return;
     // Fields filled in the same millisecond still differ.
     m_random.reseed(static_cast<uint64_t>(m_clock.nowMs()) * kLocalFields + static_cast<uint64_t>(p));
-    m_host.ClearTrails();
+    drawing().ClearTrails();
     // Behind closed doors the cells change without drawing.
     const bool visible = s.FieldDoorOpen[p] || !s.Options.doors;
     if (visible)
-        m_host.ClearFieldPicture(p);
+        drawing().ClearFieldPicture(p);
     for (int x = 0; x < kFieldColumns; ++x) {
         for (int y = 0; y < kFieldRows; ++y) {
             s.FieldOccupied[p][x][y] = kCellOccupied;
             s.FieldColor[p][x][y] = static_cast<int16_t>(randomBelow(m_random, 6));
         }
     }
-    m_host.ResetBlockFrame();
+    drawing().ResetBlockFrame();
     if (visible) {
-        m_host.DrawField(p);
-        m_host.RefreshField(p);
+        drawing().DrawField(p);
+        drawing().RefreshField(p);
     }
 }
 
@@ -50,10 +51,10 @@ void GameEngine::FillFieldPicture(int p)
     auto& s = m_state;
     if (!isPlayer(p))
         return;
-    m_host.ClearTrails();
+    drawing().ClearTrails();
     s.ShieldActive[p] = false;
     RedrawField(p);
-    m_host.ResetBlockFrame();
+    drawing().ResetBlockFrame();
     for (int y = 0; y < kFieldRows; ++y) {
         const int16_t color = kStripeColors[static_cast<size_t>(y / 2)];
         const bool middle = y == 10 || y == 11;
@@ -64,7 +65,7 @@ void GameEngine::FillFieldPicture(int p)
         }
     }
     s.GameOverShown[p] = true;
-    m_host.DrawField(p);
+    drawing().DrawField(p);
 }
 
 void GameEngine::FadeOutField(int p)
@@ -76,13 +77,11 @@ void GameEngine::FadeOutField(int p)
         s.FieldDoorOpen[p] = false;
         return;
     }
-    if (s.FieldDoorClosing[p] || !s.FieldDoorOpen[p])
+    if (!beginDoorClose(p))
         return;
-    s.FieldDoorClosing[p] = true;
     for (int i = 1; i <= kDoorFrames; ++i)
-        m_host.DrawDoorFrame(p, kDoorStep * i);
-    s.FieldDoorOpen[p] = false;
-    s.FieldDoorClosing[p] = false;
+        drawing().DrawDoorFrame(p, kDoorStep * i);
+    doorClosed(p);
 }
 
 void GameEngine::FadeInField(int p)
@@ -108,10 +107,50 @@ void GameEngine::FadeInField(int p)
                 return;
             }
         }
-        m_host.DrawDoorFrame(p, kDoorStep * (kDoorFrames - i));
+        drawing().DrawDoorFrame(p, kDoorStep * (kDoorFrames - i));
     }
     s.FieldDoorOpening[p] = false;
     s.FieldDoorOpen[p] = true;
+}
+
+bool GameEngine::beginDoorClose(int p)
+{
+    auto& s = m_state;
+    if (!isField(p) || s.FieldDoorClosing[p] || !s.FieldDoorOpen[p])
+        return false;
+    s.FieldDoorClosing[p] = true;
+    return true;
+}
+
+void GameEngine::doorClosed(int p)
+{
+    if (!isField(p))
+        return;
+    m_state.FieldDoorOpen[p] = false;
+    m_state.FieldDoorClosing[p] = false;
+}
+
+bool GameEngine::beginDoorOpen(int p)
+{
+    auto& s = m_state;
+    if (!isField(p) || s.FieldDoorOpening[p] || s.FieldDoorOpen[p])
+        return false;
+    s.FieldDoorOpening[p] = true;
+    return true;
+}
+
+void GameEngine::doorOpened(int p)
+{
+    if (!isField(p))
+        return;
+    m_state.FieldDoorOpening[p] = false;
+    m_state.FieldDoorOpen[p] = true;
+}
+
+void GameEngine::setExplosionRunning(int p, bool running)
+{
+    if (isField(p))
+        m_state.FieldExplodeRunning[p] = running;
 }
 
 } // namespace kalvon

@@ -110,7 +110,7 @@ void GameSpecials::ClearLine(int t)
             return;
     }
     removeBottomRow(t);
-    host().DrawField(t);
+    drawing().DrawField(t);
 }
 
 void GameSpecials::NukeField(int t)
@@ -121,7 +121,7 @@ void GameSpecials::NukeField(int t)
         for (int y = 0; y < kFieldRows; ++y)
             if (isLocked(t, x, y))
                 state().FieldOccupied[t][x][y] = kCellEmpty;
-    host().PaintFieldBackground(t);
+    drawing().PaintFieldBackground(t);
 }
 
 void GameSpecials::RandomClear(int t)
@@ -146,7 +146,7 @@ void GameSpecials::RandomClear(int t)
         const Cell cell = locked[static_cast<size_t>(std::clamp(draw(count), 0, count - 1))];
         state().FieldOccupied[t][cell.column][cell.row] = kCellEmpty;
     }
-    host().DrawField(t);
+    drawing().DrawField(t);
 }
 
 void GameSpecials::VerticalClear(int t)
@@ -165,7 +165,7 @@ void GameSpecials::VerticalClear(int t)
     for (int y = 0; y < kFieldRows; ++y)
         if (isLocked(t, column, y))
             state().FieldOccupied[t][column][y] = kCellEmpty;
-    host().DrawField(t);
+    drawing().DrawField(t);
 }
 
 void GameSpecials::ClearSpecials(int t)
@@ -177,7 +177,7 @@ void GameSpecials::ClearSpecials(int t)
         for (int x = 0; x < kFieldColumns; ++x)
             if (isLocked(t, x, y) && state().FieldColor[t][x][y] >= kFirstSpecialCode)
                 state().FieldColor[t][x][y] = static_cast<int16_t>(draw(5));
-    host().DrawField(t);
+    drawing().DrawField(t);
 }
 
 void GameSpecials::GiveLine(int t)
@@ -185,7 +185,7 @@ void GameSpecials::GiveLine(int t)
     if (!isField(t))
         return;
     m_engine.SetNextPiece(t, static_cast<int>(PieceType::Lines));
-    host().DrawNextPiece(t);
+    drawing().DrawNextPiece(t);
 }
 
 int GameSpecials::CountColumnBlocks(int p, int x) const

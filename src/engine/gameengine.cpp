@@ -11,12 +11,35 @@ int OtherPlayer(int p)
 }
 
 GameEngine::GameEngine(EngineHost& host, EngineRandom& random, const Clock& clock)
-    : m_host(host), m_random(random), m_clock(clock)
+    : m_host(host)
+    , m_random(random)
+    , m_clock(clock)
 {
     // The lists keep their room, so play does not allocate.
     m_state.SpecialCandidates.reserve(kFieldCells);
     for (auto& inventory : m_state.lstSpecials)
         inventory.reserve(16);
+}
+
+void GameEngine::setGameMode(GameMode mode)
+{
+    m_state.GameMode = mode;
+}
+
+void GameEngine::setOptions(const EngineOptions& options)
+{
+    m_state.Options = options;
+}
+
+void GameEngine::setBlockOccurancy(const BlockOccurancy& occurancy)
+{
+    m_state.BlockOccurancy = occurancy;
+}
+
+void GameEngine::setRules(const GameRules& rules, const BlockOccurancy& inetOccurancy)
+{
+    m_state.Rules = rules;
+    m_state.InetBlockOccurancy = inetOccurancy;
 }
 
 bool GameEngine::playerActs(int p) const

@@ -1,4 +1,4 @@
-// The engine's part of starting, stopping and losing a game, and the gravity of the game tick.
+// Starting a game in every mode, stopping, pausing and losing it, and the gravity of the tick.
 
 #include "common/vbconv.h"
 #include "engine/gameengine.h"
@@ -8,57 +8,116 @@
 
 namespace kalvon {
 
-void GameEngine::startLocalGame(int64_t now)
+void GameEngine::requestStart()
 {
     auto& s = m_state;
-    if (s.GameMode != GameMode::OnePlayer && s.GameMode != GameMode::TwoPlayers)
-        return;
-    const bool twoPlayers = s.GameMode == GameMode::TwoPlayers;
-    ++s.GameGeneration;
     s.GameStarted = true;
     s.GamePaused = false;
     s.SpecialLineCount = 0;
+}
+
+void GameEngine::requestStop()
+{
+    m_state.GameStarted = false;
+    m_state.GamePaused = false;
+}
+
+void GameEngine::clearGameStarted()
+{
+    m_state.GameStarted = false;
+}
+
+void GameEngine::startGame(int64_t now, bool playsHere)
+{
+    auto& s = m_state;
+    const bool internet = s.GameMode == GameMode::Internet;
+    const int players = s.GameMode == GameMode::TwoPlayers ? 2 : 1;
+    if (!internet) {
+        for (int p = 1; p <= players; ++p)
+            drawing().ClearHeightLed(p);
+    }
+    ++s.GameGeneration;
+    s.GameStarted = true;
     s.PlayTimeStart = now;
     s.PlayTimeTotal = 0;
-    s.Score = 0;
-    m_host.setLabel(LabelId::Score, 1, "0");
-    s.GameActive = true;
-    // Nothing of a game before (a player 2 of an earlier two-player game included) carries over.
-    for (int p = 1; p <= kLocalPlayers; ++p) {
-        s.PieceInPlay[p] = false;
-        s.PieceLanding[p] = false;
-        s.HardDropping[p] = false;
+    s.SpecialsGained = 0;
+    s.LinesAddedToAll = 0;
+    if (internet) {
+        s.NetPlaying = playsHere;
+    } else {
+        // The pause, the special lines and the score of a local game before do not carry over.
+        s.GamePaused = false;
+        s.SpecialLineCount = 0;
+        s.Score = 0;
+        m_host.setLabel(LabelId::Score, 1, "0");
+        // Nor does a player 2 of an earlier two-player game.
+        for (int p = 1; p <= kLocalPlayers; ++p) {
+            s.PieceInPlay[p] = false;
+            s.PieceLanding[p] = false;
+            s.HardDropping[p] = false;
+        }
     }
-    const int startLevel = twoPlayers ? clampLevel(s.Rules.startlevel) : 1;
+    s.GameActive = !internet || playsHere;
+    const int startLevel = s.GameMode == GameMode::OnePlayer ? 1 : clampLevel(s.Rules.startlevel);
     s.ActiveLevel = startLevel;
-    for (int p = 1; p <= (twoPlayers ? 2 : 1); ++p) {
-        m_host.setLabel(LabelId::Spec, p, "(None)");
-        s.lstSpecials[p].clear();
-        s.lstSpecials[p].reserve(static_cast<size_t>(std::max<int16_t>(s.Rules.maxspecials, 0)));
-        m_host.UpdateSpecialsWindow(p);
-        m_host.DrawSpecialWindow(p);
-        s.Level[p] = startLevel;
-        setCountLabel(LabelId::Level, p, "Level: ", startLevel);
-        s.LastFallTime[p] = 0;
-        s.FourLineClears[p] = 0;
-        s.Lines[p] = 0;
-        s.FallSpeed[p] = FallSpeedFor(startLevel);
-        setCountLabel(LabelId::ActiveLevel, p, "Active Level: ", startLevel);
-        setCountLabel(LabelId::Lines, p, "Lines: ", 0);
-        setCountLabel(LabelId::Quads, p, "Quads: ", 0);
-        s.GameOverShown[p] = false;
+    // Internet play shows the active level only when all players share it.
+    const int activeLevelShown = internet && !s.Rules.samelevel ? 0 : startLevel;
+    for (int p = 1; p <= players; ++p) {
+        resetPlayer(p, startLevel, activeLevelShown);
         RedrawField(p);
-        // The first draw is the piece to play, the second the next piece shown.
-        const int piece = GenerateNextBlock().value_or(0);
-        s.NextPiece[p] = static_cast<int16_t>(piece);
-        SetNextPiece(p, GenerateNextBlock().value_or(0));
-        m_host.DrawNextPiece(p);
-        SpawnPiece(p, piece, 5, 0);
-        s.TremorStart[p] = 0;
-        s.FlashStart[p] = 0;
-        s.ShieldActive[p] = false;
-        s.ShieldStart[p] = 0;
+        if (s.GameActive)
+            dealFirstPieces(p);
     }
+}
+
+void GameEngine::watchRunningGame(int64_t now)
+{
+    auto& s = m_state;
+    s.PlayTimeTotal = 0;
+    s.PlayTimeStart = now;
+    s.GameStarted = true;
+    s.ActiveLevel = 0;
+    resetPlayer(1, 0, 0);
+    s.GameActive = false;
+    s.NetPlaying = false;
+}
+
+void GameEngine::resetPlayer(int p, int level, int activeLevelShown)
+{
+    auto& s = m_state;
+    m_host.setLabel(LabelId::Spec, p, "(None)");
+    s.lstSpecials[p].clear();
+    s.lstSpecials[p].reserve(static_cast<size_t>(std::max<int16_t>(s.Rules.maxspecials, 0)));
+    drawing().UpdateSpecialsWindow(p);
+    drawing().DrawSpecialWindow(p);
+    s.Level[p] = level;
+    s.LastFallTime[p] = 0;
+    s.FourLineClears[p] = 0;
+    s.Lines[p] = 0;
+    s.FallSpeed[p] = FallSpeedFor(level);
+    s.GameOverShown[p] = false;
+    s.PieceInPlay[p] = false;
+    s.PieceLanding[p] = false;
+    // The first piece is drawn without the effects of a game before.
+    s.ShieldActive[p] = false;
+    s.ShieldStart[p] = 0;
+    s.TremorStart[p] = 0;
+    s.FlashStart[p] = 0;
+    setCountLabel(LabelId::Level, p, "Level: ", level);
+    setCountLabel(LabelId::ActiveLevel, p, "Active Level: ", activeLevelShown);
+    setCountLabel(LabelId::Lines, p, "Lines: ", 0);
+    setCountLabel(LabelId::Quads, p, "Quads: ", 0);
+}
+
+void GameEngine::dealFirstPieces(int p)
+{
+    auto& s = m_state;
+    // The first draw is the piece to play, the second the next piece shown.
+    const int piece = GenerateNextBlock().value_or(0);
+    s.NextPiece[p] = static_cast<int16_t>(piece);
+    SetNextPiece(p, GenerateNextBlock().value_or(0));
+    drawing().DrawNextPiece(p);
+    SpawnPiece(p, piece, kSpawnColumn, 0);
 }
 
 void GameEngine::stopGame()
@@ -68,6 +127,45 @@ void GameEngine::stopGame()
     s.GameActive = false;
     s.GameStarted = false;
     s.GamePaused = false;
+    s.NetPlaying = false;
+}
+
+void GameEngine::stopPlaying()
+{
+    m_state.GameActive = false;
+}
+
+void GameEngine::abandonGame()
+{
+    auto& s = m_state;
+    ++s.GameGeneration;
+    s.GameActive = false;
+    s.NetPlaying = false;
+}
+
+void GameEngine::pausePlay(int64_t now)
+{
+    auto& s = m_state;
+    s.PlayTimeTotal += now - s.PlayTimeStart;
+    s.GameActive = false;
+}
+
+void GameEngine::resumePlay(int64_t now)
+{
+    m_state.PlayTimeStart = now;
+    m_state.GameActive = true;
+}
+
+void GameEngine::hideGameOverPicture(int p)
+{
+    if (isPlayer(p))
+        m_state.GameOverShown[p] = false;
+}
+
+void GameEngine::forgetNextPiece(int p)
+{
+    if (isField(p))
+        m_state.NextPiece[p] = kNoNextPiece;
 }
 
 void GameEngine::PlayerLost(int p)
@@ -76,7 +174,7 @@ void GameEngine::PlayerLost(int p)
     if (!isPlayer(p))
         return;
     ++s.GameGeneration;
-    m_host.ClearTrails();
+    drawing().ClearTrails();
     s.ShieldActive[p] = false;
     s.GameActive = false;
     for (int q = 1; q <= kLocalPlayers; ++q) {
@@ -90,7 +188,7 @@ void GameEngine::PlayerLost(int p)
         m_host.SendToServer("G");
         FadeOutField(1);
         FillFieldRandom(1);
-        m_host.DrawHeightLed(1);
+        drawing().DrawHeightLed(1);
         playSound(SoundSlot::Lose);
         return;
     }
@@ -107,7 +205,7 @@ void GameEngine::PlayerLost(int p)
     } else {
         FillFieldPicture(OtherPlayer(p));
     }
-    m_host.DrawHeightLed(p);
+    drawing().DrawHeightLed(p);
     m_host.LocalGameEnded();
 }
 

@@ -8,9 +8,21 @@ namespace kalvon {
 
 namespace {
 constexpr std::array<BytesView, kSpecialTypes> kSpecialNames = {
-    "(Add Line)",     "(Clear Line)",      "(Nuke Field)",   "(Random Clear)", "(Switch Blocks)",
-    "(Clear Specials)", "(Block Gravity)", "(Block Quake)",  "(Push Field)",   "(Flash Screen)",
-    "(Drop Block)",   "(Give Line)",       "(Tremor)",       "(Vertical Clear)", "(Block Bomb)",
+    "(Add Line)",
+    "(Clear Line)",
+    "(Nuke Field)",
+    "(Random Clear)",
+    "(Switch Blocks)",
+    "(Clear Specials)",
+    "(Block Gravity)",
+    "(Block Quake)",
+    "(Push Field)",
+    "(Flash Screen)",
+    "(Drop Block)",
+    "(Give Line)",
+    "(Tremor)",
+    "(Vertical Clear)",
+    "(Block Bomb)",
     "(Holy Shield)",
 };
 } // namespace
@@ -38,9 +50,19 @@ void GameEngine::collectSpecial(int p, int16_t code)
     m_state.lstSpecials[p].push_back(code);
     if (m_state.GameMode == GameMode::Internet)
         ++m_state.SpecialsGained;
-    m_host.UpdateSpecialsWindow(p);
-    m_host.DrawSpecialWindow(p);
+    drawing().UpdateSpecialsWindow(p);
+    drawing().DrawSpecialWindow(p);
     m_host.setLabel(LabelId::Spec, p, SpecialName(p));
+}
+
+void GameEngine::spendSpecialAtHand(int p)
+{
+    if (!isPlayer(p) || m_state.lstSpecials[p].empty())
+        return;
+    m_state.lstSpecials[p].pop_back();
+    drawing().UpdateSpecialsWindow(p);
+    m_host.setLabel(LabelId::Spec, p, SpecialName(p));
+    drawing().DrawSpecialWindow(p);
 }
 
 } // namespace kalvon

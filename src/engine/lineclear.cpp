@@ -84,9 +84,9 @@ void GameEngine::removeRows(int p, const ClearedRows& rows)
 
 void GameEngine::sendLinesToOthers(int lines)
 {
-    const char message[] = {'F', ';', PlayerChar(lines)};
+    const char message[] = { 'F', ';', PlayerChar(lines) };
     m_host.SendToServer(BytesView(message, sizeof message));
-    const char relayed[] = {PlayerChar(m_host.MyIndex()), PlayerChar(lines)};
+    const char relayed[] = { PlayerChar(m_host.MyIndex()), PlayerChar(lines) };
     m_host.ClientDispatchMessage("F", BytesView(relayed, sizeof relayed));
 }
 
@@ -104,10 +104,10 @@ void GameEngine::LockPieceAndClearLines(int p)
         collectSpecialsFromRows(p, cleared);
     const bool explode = n == 4 && s.Options.explode;
     if (explode)
-        m_host.DrawField(p);
+        drawing().DrawField(p);
     removeRows(p, cleared);
     if (explode) {
-        m_host.AnimateLineExplosion(p, cleared);
+        drawing().AnimateLineExplosion(p, cleared);
         if (!stillRunning(generation))
             return;
     }
@@ -158,10 +158,10 @@ void GameEngine::LockPieceAndClearLines(int p)
 
     const int piece = s.NextPiece[p];
     SetNextPiece(p, GenerateNextBlock().value_or(0));
-    m_host.DrawNextPiece(p);
-    SpawnPiece(p, piece, 5, 0);
-    m_host.UpdateFieldBlocks(p);
-    m_host.DrawField(p);
+    drawing().DrawNextPiece(p);
+    SpawnPiece(p, piece, kSpawnColumn, 0);
+    drawing().UpdateFieldBlocks(p);
+    drawing().DrawField(p);
 }
 
 } // namespace kalvon

@@ -20,8 +20,8 @@ bool cellsOf(const FallingPieceRecord& piece, int orientation, int dx, int dy, P
     if (!cells)
         return false;
     for (size_t i = 0; i < out.size(); ++i)
-        out[i] = {static_cast<int16_t>(piece.Column + dx + (*cells)[i].dx),
-                  static_cast<int16_t>(piece.Row + dy + (*cells)[i].dy)};
+        out[i] = { static_cast<int16_t>(piece.Column + dx + (*cells)[i].dx),
+            static_cast<int16_t>(piece.Row + dy + (*cells)[i].dy) };
     return true;
 }
 
@@ -144,7 +144,7 @@ void GameEngine::HardDrop(int p)
             break;
     }
     if (s.Options.dropTrail)
-        m_host.UpdateTrail(p, start.Column, start.Row, start.Type, start.Orientation, lastRow);
+        drawing().UpdateTrail(p, start.Column, start.Row, start.Type, start.Orientation, lastRow);
     if (p == 1 && s.GameMode == GameMode::OnePlayer) {
         s.Score += 20;
         setCountLabel(LabelId::Score, 1, "", s.Score);
@@ -179,15 +179,15 @@ ShadowCells GameEngine::shadowCells(int p) const
     if (!cellsOf(piece, piece.Orientation, 0, 0, cells))
         return shadow;
     // One cell per covered column, left to right, searched from that column's lowest cell.
-    const auto [left, right] = std::minmax_element(
-        cells.begin(), cells.end(), [](Cell a, Cell b) { return a.column < b.column; });
+    const auto [left, right]
+        = std::minmax_element(cells.begin(), cells.end(), [](Cell a, Cell b) { return a.column < b.column; });
     for (int column = left->column; column <= right->column; ++column) {
         std::optional<int> lowest;
         for (Cell c : cells)
             if (c.column == column)
                 lowest = std::max<int>(lowest.value_or(c.row), c.row);
         if (lowest)
-            shadow.cells[static_cast<size_t>(shadow.count++)] = {column, GetLandingRow(p, column, *lowest)};
+            shadow.cells[static_cast<size_t>(shadow.count++)] = { column, GetLandingRow(p, column, *lowest) };
     }
     return shadow;
 }
@@ -199,7 +199,7 @@ void GameEngine::DrawPieceShadow(int p)
     const ShadowCells shadow = shadowCells(p);
     for (int i = 0; i < shadow.count; ++i) {
         const ShadowCell& cell = shadow.cells[static_cast<size_t>(i)];
-        m_host.DrawShadow(p, cell.column, cell.landingRow.value_or(0));
+        drawing().DrawShadow(p, cell.column, cell.landingRow.value_or(0));
     }
 }
 

@@ -20,8 +20,7 @@ void GameEngine::PauseGame()
     // Only a running game pauses: a second pause would count the first one as play time.
     if (!s.GameActive || s.GamePaused)
         return;
-    s.PlayTimeTotal += m_clock.nowMs() - s.PlayTimeStart;
-    s.GameActive = false;
+    pausePlay(m_clock.nowMs());
     m_host.SetGameTimer(false);
     m_host.PauseMusic();
     s.GamePaused = true;
@@ -44,9 +43,8 @@ void GameEngine::ResumeGame()
     if (!s.GamePaused)
         return;
     s.GamePaused = false;
-    s.PlayTimeStart = m_clock.nowMs();
+    resumePlay(m_clock.nowMs());
     m_host.ResumeMusic();
-    s.GameActive = true;
     m_host.SetGameTimer(true);
     m_host.FocusField();
 }

@@ -72,7 +72,7 @@ void GameSpecials::BlockGravity(int t)
     // Full bottom rows go without counting as lines.
     while (CountRowBlocks(t, kFieldRows - 1) == kFieldColumns)
         removeBottomRow(t);
-    host().DrawField(t);
+    drawing().DrawField(t);
 }
 
 std::optional<int> GameSpecials::pickQuakeRow(int t)
@@ -116,7 +116,7 @@ void GameSpecials::BlockQuake(int t)
                 codes[static_cast<size_t>(count++)] = s.FieldColor[t][x][y];
             s.FieldOccupied[t][x][y] = kCellEmpty;
         }
-        host().DrawField(t);
+        drawing().DrawField(t);
         for (int i = 0; i < count; ++i) {
             if (!s.GameActive)
                 break;
@@ -132,7 +132,7 @@ void GameSpecials::BlockQuake(int t)
                 }
             }
         }
-        host().DrawField(t);
+        drawing().DrawField(t);
     }
     s.QuakeActive[t] = false;
 }
@@ -157,7 +157,7 @@ void GameSpecials::PushField(int t)
             s.FieldColor[t][x][y] = codes[static_cast<size_t>(x)];
         }
     }
-    host().DrawField(t);
+    drawing().DrawField(t);
 }
 
 } // namespace kalvon

@@ -1,8 +1,8 @@
 #pragma once
 // The effects of the sixteen specials on a target player's field, over the engine's state:
 // the field specials (rows, columns and cells added, removed or recoloured), the rearranging
-// specials and the block bomb, and the timed specials with the tick's end test. Drop Block is
-// the engine's own HardDrop.
+// specials and the block bomb, and the timed specials (the tick ends them through the engine's
+// endTimedEffects). Drop Block is the engine's own HardDrop.
 //
 // None of them yields to pending events while it works: they run to the end in one go, so no
 // tick, key or network handler can change the field halfway through. Nor do they wait for a
@@ -18,9 +18,6 @@
 #include <optional>
 
 namespace kalvon {
-
-// How long Tremor, Flash Screen and Holy Shield last.
-inline constexpr int64_t kTimedSpecialMs = 7000;
 
 class GameSpecials final : public SpecialEffects {
 public:
@@ -64,9 +61,10 @@ public:
 private:
     static bool isPlayer(int p) { return p == 1 || p == 2; }
     static bool isField(int p) { return p >= 1 && p <= kLocalFields; }
-    EngineState& state() { return m_engine.state(); }
-    const EngineState& state() const { return m_engine.state(); }
+    EngineState& state() { return m_engine.m_state; }
+    const EngineState& state() const { return m_engine.m_state; }
     EngineHost& host() { return m_engine.host(); }
+    EngineDrawing& drawing() { return m_engine.drawing(); }
     int draw(int n) { return randomBelow(m_engine.random(), n); }
     void playSound(SoundSlot slot);
     bool isLocked(int p, int x, int y) const;
@@ -77,9 +75,5 @@ private:
 
     GameEngine& m_engine;
 };
-
-// The main tick's end test of the timed specials of local player p at `now`: Tremor ends at
-// 7000 ms, Holy Shield and Flash Screen after 7000 ms. Only the flags are cleared.
-void endTimedSpecials(EngineState& state, int p, int64_t now);
 
 } // namespace kalvon

@@ -2,8 +2,8 @@
 // The state of the local game: the fields of players 1 to 3, the falling and next pieces, the
 // per-player flags, counters, levels and inventories, the effect timers, and the rules and
 // options the running game was started with. One object, owned by the GameEngine; the renderer,
-// the window and internet play read it, and change it only through engine operations (the
-// internet client also writes field 1 and the common level from the wire).
+// the game core, the window and internet play read it (GameEngine::state() is const) and change
+// it only through the engine's operations.
 //
 // Arrays are indexed the way the rules speak of them: players from 1 (element 0 is unused),
 // columns 0..11 left to right, rows 0..21 with row 0 at the top.
@@ -22,11 +22,9 @@ inline constexpr int kFieldCells = kFieldColumns * kFieldRows;
 inline constexpr int kBombSlots = 10;
 
 // Per local player, [1..2].
-template <typename T>
-using PerPlayer = std::array<T, kLocalPlayers + 1>;
+template <typename T> using PerPlayer = std::array<T, kLocalPlayers + 1>;
 // Per field, [1..3]; field 3 is the theme page's preview.
-template <typename T>
-using PerField = std::array<T, kLocalFields + 1>;
+template <typename T> using PerField = std::array<T, kLocalFields + 1>;
 
 // One field: [column][row].
 using FieldArray = std::array<std::array<int16_t, kFieldRows>, kFieldColumns>;
@@ -57,7 +55,7 @@ struct BombAnimation {
 struct EngineState {
     // --- game ---
     kalvon::GameMode GameMode = kalvon::GameMode::OnePlayer;
-    bool GameActive = false;  // a game runs and is not paused
+    bool GameActive = false; // a game runs and is not paused
     bool GameStarted = false; // a game was started and has not ended
     bool GamePaused = false;
     // Goes up whenever a game starts or ends, so a step that waited can tell that the game it
@@ -66,7 +64,7 @@ struct EngineState {
 
     // --- fields ---
     PerField<FieldArray> FieldOccupied{}; // 0 empty, -1 occupied
-    PerField<FieldArray> FieldColor{};    // CellColor codes; kept when a cell is emptied
+    PerField<FieldArray> FieldColor{}; // CellColor codes; kept when a cell is emptied
 
     // --- pieces ---
     PerPlayer<FallingPieceRecord> FallingPiece{};
@@ -87,8 +85,8 @@ struct EngineState {
     PerPlayer<int64_t> LastFallTime{};
     int32_t Score = 0;
     int32_t SpecialLineCount = 0; // one counter for both players
-    int32_t LevelLineCount = 0;   // internet play; carries over between games
-    int32_t LinesAddedToAll = 0;  // internet game statistics
+    int32_t LevelLineCount = 0; // internet play; carries over between games
+    int32_t LinesAddedToAll = 0; // internet game statistics
     int32_t SpecialsGained = 0;
 
     // --- specials ---
@@ -111,7 +109,8 @@ struct EngineState {
     PerField<bool> FieldDoorClosing{};
     PerField<bool> FieldDoorOpening{};
     PerPlayer<bool> GameOverShown{};
-    PerPlayer<int32_t> WarningAlpha{};
+    PerPlayer<int32_t> WarningAlpha{}; // the top-row warning's pulse, 0..250
+    PerPlayer<bool> WarningFalling{}; // the pulse is on its way down
 
     // --- play time ---
     int64_t PlayTimeTotal = 0;

@@ -10,11 +10,11 @@ void GameSpecials::FlashScreen(int t)
     // A running flash is neither restarted nor lengthened.
     if (!isPlayer(t) || s.FlashActive[t])
         return;
-    host().ResetFieldPicture(t);
+    drawing().ResetFieldPicture(t);
     s.FlashStart[t] = m_engine.clock().nowMs();
     s.FlashActive[t] = true;
     host().SendFieldUpdate();
-    host().DrawField(t);
+    drawing().DrawField(t);
 }
 
 void GameSpecials::StartTremor(int t)
@@ -37,16 +37,17 @@ void GameSpecials::HolyShield(int t)
     playSound(SoundSlot::HolyShield);
 }
 
-void endTimedSpecials(EngineState& state, int p, int64_t now)
+void GameEngine::endTimedEffects(int p, int64_t now)
 {
-    if (p != 1 && p != 2)
+    auto& s = m_state;
+    if (!isPlayer(p))
         return;
-    if (now - state.TremorStart[p] >= kTimedSpecialMs)
-        state.TremorActive[p] = false;
-    if (state.ShieldActive[p] && now - state.ShieldStart[p] > kTimedSpecialMs)
-        state.ShieldActive[p] = false;
-    if (state.FlashActive[p] && now - state.FlashStart[p] > kTimedSpecialMs)
-        state.FlashActive[p] = false;
+    if (now - s.TremorStart[p] >= kTimedSpecialMs)
+        s.TremorActive[p] = false;
+    if (s.ShieldActive[p] && now - s.ShieldStart[p] > kTimedSpecialMs)
+        s.ShieldActive[p] = false;
+    if (s.FlashActive[p] && now - s.FlashStart[p] > kTimedSpecialMs)
+        s.FlashActive[p] = false;
 }
 
 } // namespace kalvon

@@ -10,17 +10,14 @@ void GameEngine::UseSpecial(int p, int t)
     auto& s = m_state;
     if (s.GameMode != GameMode::TwoPlayers || !isPlayer(p) || !isPlayer(t))
         return;
-    auto& inventory = s.lstSpecials[p];
+    const auto& inventory = s.lstSpecials[p];
     if (inventory.empty())
         return;
     // A Holy Shield refuses the other player's specials; the special stays where it was.
     if (s.ShieldActive[t] && t != p)
         return;
     const int code = inventory.back();
-    inventory.pop_back();
-    m_host.UpdateSpecialsWindow(p);
-    m_host.setLabel(LabelId::Spec, p, SpecialName(p));
-    m_host.DrawSpecialWindow(p);
+    spendSpecialAtHand(p);
 
     SpecialEffects& effects = *m_effects;
     switch (code - kFirstSpecialCode) {
@@ -62,8 +59,8 @@ void GameEngine::RefreshSpecialBar(int p)
     if (!isPlayer(p) || m_state.lstSpecials[p].empty())
         return;
     m_state.lstSpecials[p].pop_back();
-    m_host.UpdateSpecialsWindow(p);
-    m_host.DrawSpecialWindow(p);
+    drawing().UpdateSpecialsWindow(p);
+    drawing().DrawSpecialWindow(p);
     m_host.setLabel(LabelId::Spec, p, SpecialName(p));
 }
 

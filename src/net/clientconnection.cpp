@@ -266,7 +266,7 @@ void InternetClient::ClientDisconnected()
     m_roster.clear();
     m_roster.clearSpots();
 
-    EngineState& s = m_engine.state();
+    EngineState& s = m_engine.stateForNetClient();
     if (s.GameActive || m_gameTimerOn) {
         setGameTimer(false);
         m_view.StopMusic();

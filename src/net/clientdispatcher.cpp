@@ -61,7 +61,7 @@ void InternetClient::dispatch(const toClient::Message& message)
             [this](const FullField& m) { ClientMsgFullField(m); },
             [this](const SwapField& m) { ApplyFieldString(m.field); },
             [this](const LinesRelay& m) { ClientMsgLinesAdded(m); },
-            [this](const LostAck&) { m_engine.state().GameActive = false; },
+            [this](const LostAck&) { m_engine.stateForNetClient().GameActive = false; },
             [this](const PlayerOut& m) { ClientMsgPlayerLost(m); },
             [this](const GameOver& m) { ClientMsgGameOver(m); },
             [this](const CommonLevel& m) { ClientMsgCommonLevel(m); },
@@ -115,7 +115,7 @@ void InternetClient::ClientMsgTeamChanged(const toClient::TeamChanged& message)
 
 void InternetClient::ClientMsgGameSettings(const toClient::GameSettings& message)
 {
-    EngineState& s = m_engine.state();
+    EngineState& s = m_engine.stateForNetClient();
     ApplyGameOptions(message.options, s.Rules, s.InetBlockOccurancy);
     const GameRules& rules = s.Rules;
     Bytes text = "\r\n*** Game Settings - ";
@@ -132,7 +132,7 @@ void InternetClient::ClientMsgGameSettings(const toClient::GameSettings& message
 
 void InternetClient::ClientMsgCommonLevel(const toClient::CommonLevel& message)
 {
-    EngineState& s = m_engine.state();
+    EngineState& s = m_engine.stateForNetClient();
     if (message.level < s.ActiveLevel)
         return;
     s.ActiveLevel = message.level;
@@ -142,7 +142,7 @@ void InternetClient::ClientMsgCommonLevel(const toClient::CommonLevel& message)
 
 void InternetClient::ClientMsgPaused()
 {
-    EngineState& s = m_engine.state();
+    EngineState& s = m_engine.stateForNetClient();
     s.PlayTimeTotal += now() - s.PlayTimeStart;
     s.GameActive = false;
     setGameTimer(false);
@@ -152,7 +152,7 @@ void InternetClient::ClientMsgPaused()
 
 void InternetClient::ClientMsgResumed()
 {
-    EngineState& s = m_engine.state();
+    EngineState& s = m_engine.stateForNetClient();
     s.PlayTimeStart = now();
     s.GameActive = true;
     setGameTimer(true);

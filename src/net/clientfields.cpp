@@ -74,15 +74,15 @@ void InternetClient::writeSpotField(int spot, const std::vector<CellChange>& cha
     if (changes.empty())
         return;
     if (m_roster.Spectating && spot == 1) {
-        EngineState& s = m_engine.state();
+        EngineState& s = m_engine.stateForNetClient();
         for (const CellChange& change : changes) {
             const std::optional<int16_t> code = cellCode(change);
             s.FieldOccupied[1][change.x][change.y] = code ? kCellOccupied : kCellEmpty;
             if (code)
                 s.FieldColor[1][change.x][change.y] = *code;
         }
-        host().UpdateFieldBlocks(1);
-        host().DrawField(1);
+        host().drawing().UpdateFieldBlocks(1);
+        host().drawing().DrawField(1);
         return;
     }
     const std::optional<int> board = m_roster.boardOf(spot);
@@ -112,7 +112,7 @@ void InternetClient::ApplyFieldString(const FieldCells& field)
     // Only a playing client has a field of its own to swap.
     if (!m_roster.isPlaying())
         return;
-    EngineState& s = m_engine.state();
+    EngineState& s = m_engine.stateForNetClient();
     for (int x = 0; x < kFieldColumns; ++x) {
         for (int y = 0; y < kFieldRows; ++y) {
             const bool falling
@@ -128,9 +128,9 @@ void InternetClient::ApplyFieldString(const FieldCells& field)
             }
         }
     }
-    host().DrawHeightLed(1);
-    host().UpdateFieldBlocks(1);
-    host().DrawField(1);
+    host().drawing().DrawHeightLed(1);
+    host().drawing().UpdateFieldBlocks(1);
+    host().drawing().DrawField(1);
     SendFieldUpdate();
 }
 

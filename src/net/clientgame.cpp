@@ -15,12 +15,6 @@ namespace kalvon {
 
 using namespace wire;
 
-namespace {
-
-constexpr int kSpawnColumn = 5;
-
-} // namespace
-
 void InternetClient::setGameButtons(bool gameRuns)
 {
     m_view.setCaption(ClientControl::StartGame, gameRuns ? "Stop Game" : "Start Game");
@@ -30,11 +24,11 @@ void InternetClient::setGameButtons(bool gameRuns)
 
 void InternetClient::resetLocalPlayer()
 {
-    EngineState& s = m_engine.state();
+    EngineState& s = m_engine.stateForNetClient();
     host().setLabel(LabelId::Spec, 1, "(None)");
     s.lstSpecials[1].clear();
-    host().UpdateSpecialsWindow(1);
-    host().DrawSpecialWindow(1);
+    host().drawing().UpdateSpecialsWindow(1);
+    host().drawing().DrawSpecialWindow(1);
     s.ActiveLevel = 0;
     s.Level[1] = 0;
     s.LastFallTime[1] = 0;
@@ -56,11 +50,11 @@ void InternetClient::resetLocalPlayer()
 
 void InternetClient::ClientMsgGameStarted(const toClient::GameStarted& message)
 {
-    EngineState& s = m_engine.state();
+    EngineState& s = m_engine.stateForNetClient();
     ++s.GameGeneration;
     ClearNetBoard(1);
     setGameButtons(true);
-    host().ClearTrails();
+    host().drawing().ClearTrails();
     s.PlayTimeTotal = 0;
     m_stats = GameStats{};
     s.SpecialsGained = 0;
@@ -84,7 +78,7 @@ void InternetClient::ClientMsgGameStarted(const toClient::GameStarted& message)
         const int piece = m_engine.GenerateNextBlock().value_or(0);
         s.NextPiece[1] = static_cast<int16_t>(piece);
         m_engine.SetNextPiece(1, m_engine.GenerateNextBlock().value_or(0));
-        host().DrawNextPiece(1);
+        host().drawing().DrawNextPiece(1);
         m_engine.SpawnPiece(1, piece, kSpawnColumn, 0);
     }
     s.GameActive = playing;
@@ -116,7 +110,7 @@ void InternetClient::ClientMsgGameStarted(const toClient::GameStarted& message)
         for (int row = 0; row < height; ++row)
             m_engine.effects().AddLine(1);
     }
-    host().DrawHeightLed(1);
+    host().drawing().DrawHeightLed(1);
     chat("\r\n*** Server has started game.", true, ChatColour::Server);
     if (m_view.currentScreen() != kFieldScreen)
         m_view.ShowFieldScreen();
@@ -140,7 +134,7 @@ void InternetClient::ClientMsgGameStopped()
     if (m_view.currentScreen() != kChatScreen)
         m_view.ShowChatScreen();
     m_engine.stopGame();
-    m_engine.state().NetPlaying = false;
+    m_engine.stateForNetClient().NetPlaying = false;
     setGameButtons(false);
     m_view.setEnabled(ClientControl::PauseGame, false);
     m_view.setEnabled(ClientControl::MenuPause, false);
@@ -149,9 +143,9 @@ void InternetClient::ClientMsgGameStopped()
 
 void InternetClient::PrepareClientGame()
 {
-    EngineState& s = m_engine.state();
+    EngineState& s = m_engine.stateForNetClient();
     setGameButtons(true);
-    host().ClearTrails();
+    host().drawing().ClearTrails();
     s.PlayTimeTotal = 0;
     s.PlayTimeStart = now();
     m_view.setEnabled(ClientControl::MenuGameMode, false);
@@ -172,7 +166,7 @@ void InternetClient::PrepareClientGame()
 
 void InternetClient::CheckLevelUp()
 {
-    EngineState& s = m_engine.state();
+    EngineState& s = m_engine.stateForNetClient();
     const GameRules& rules = s.Rules;
     if (rules.linelevel <= 0)
         return;
@@ -240,7 +234,7 @@ void InternetClient::ClientMsgGameOver(const toClient::GameOver& message)
     host().StopGameMusic();
     setGameTimer(false);
     m_engine.stopGame();
-    m_engine.state().NetPlaying = false;
+    m_engine.stateForNetClient().NetPlaying = false;
     chat("\r\n*** Game Over - Winner(s): " + text, true, ChatColour::Server);
     if (!m_roster.Spectating)
         printStatistics(text);

@@ -48,7 +48,7 @@ void InternetClient::ClientMsgJoined(const toClient::WelcomeRoom& message)
         // A game of the room left behind ends here.
         m_view.StopMusic();
         setGameTimer(false);
-        m_engine.state().GameActive = false;
+        m_engine.stateForNetClient().GameActive = false;
         m_engine.FadeOutField(1);
         setGameButtons(false);
         m_view.setEnabled(ClientControl::PauseGame, false);
@@ -135,7 +135,7 @@ void InternetClient::ClientMsgPlayerLeaves(int index, bool leftRoom)
     for (int spot : m_roster.spotsOf(index)) {
         m_roster.setSpotPlayer(spot, kNoPlayer);
         if (m_roster.Spectating && spot == 1)
-            m_engine.state().GameOverShown[1] = false;
+            m_engine.stateForNetClient().GameOverShown[1] = false;
         else if (const std::optional<int> board = m_roster.boardOf(spot))
             m_boards.NetBoardWon[*board] = false;
         heldSpot = spot;
@@ -180,7 +180,7 @@ void InternetClient::spotToSpectators(int index)
         m_roster.MySpot = 0;
         if (m_engine.state().GameActive) {
             m_engine.PlayerLost(1);
-            m_engine.state().GameActive = false;
+            m_engine.stateForNetClient().GameActive = false;
         }
     }
     m_roster.MapSpotsToBoards();
@@ -221,7 +221,7 @@ void InternetClient::spotTaken(int index, int spot)
             m_view.StartLostFieldAnimation(*board);
         m_roster.setSpotPlayer(held, kNoPlayer);
     }
-    EngineState& s = m_engine.state();
+    EngineState& s = m_engine.stateForNetClient();
     if (me) {
         m_view.setEnabled(ClientControl::JoinGame, false);
         m_view.setEnabled(ClientControl::Spectate, true);

@@ -69,7 +69,7 @@ void InternetClient::SendSpecial(int slot)
         if (board && m_boards.NetShieldActive[*board])
             return;
     }
-    EngineState& s = m_engine.state();
+    EngineState& s = m_engine.stateForNetClient();
     if (!s.GameActive)
         return;
     host().Yield();
@@ -93,9 +93,9 @@ void InternetClient::SendSpecial(int slot)
     ++(isGoodSpecial(special) ? m_stats.GoodSpecialsUsed : m_stats.BadSpecialsUsed);
 
     inventory.pop_back();
-    host().UpdateSpecialsWindow(1);
+    host().drawing().UpdateSpecialsWindow(1);
     host().setLabel(LabelId::Spec, 1, m_engine.SpecialName(1));
-    host().DrawSpecialWindow(1);
+    host().drawing().DrawSpecialWindow(1);
     // The server relays it to the others only: the own dispatcher applies and logs it here.
     dispatch(toClient::SpecialRelay{ special, m_roster.MyIndex, targetIndex });
 }

@@ -37,7 +37,7 @@ constexpr int64_t kPreviewExplosionWaitMs = 40;
 
 // The test bomb: player 3, slot 1, at cell (4, 4).
 constexpr int kPreviewField = 3;
-constexpr size_t kPreviewBombSlot = 1;
+constexpr int kPreviewBombSlot = 1;
 constexpr int16_t kPreviewBombCell = 4;
 
 } // namespace
@@ -117,7 +117,7 @@ void GameRenderer::AnimateLineExplosion(int p, int row)
     const int64_t delay = std::clamp<int64_t>(t.explodedelaybetweenframes, 0, kMaxExplosionDelayMs);
     const int y = row * kTileSize;
 
-    state().FieldExplodeRunning[p] = true;
+    m_context.engine.setExplosionRunning(p, true);
     m_context.hooks.PlaySoundFile(m_context.themes.ThemeSounds[size_t(ThemeSound::Explode)]);
     for (int i = 1; i <= frames; ++i) {
         const bool released = images.rebuilding || images.explode != strip
@@ -133,7 +133,7 @@ void GameRenderer::AnimateLineExplosion(int p, int row)
         field(p).refresh();
         m_context.pump.Wait(delay);
     }
-    state().FieldExplodeRunning[p] = false;
+    m_context.engine.setExplosionRunning(p, false);
 }
 
 void GameRenderer::PreviewExplode()
@@ -143,7 +143,7 @@ void GameRenderer::PreviewExplode()
     const Sheet mask = preview.picMExplode;
     const int frames = clampFrameCount(m_context.themes.PreviewTheme.explodeframecount, kExplodeFrames);
 
-    state().FieldExplodeRunning[kPreviewField] = true;
+    m_context.engine.setExplosionRunning(kPreviewField, true);
     m_context.hooks.PlaySoundFile(m_context.themes.PreviewSounds[size_t(ThemeSound::Explode)]);
     for (int i = 1; i <= frames; ++i) {
         m_context.pump.Yield();
@@ -158,21 +158,18 @@ void GameRenderer::PreviewExplode()
                 (i - 1) * kExplosionHeight);
         field(kPreviewField).refresh();
     }
-    state().FieldExplodeRunning[kPreviewField] = false;
+    m_context.engine.setExplosionRunning(kPreviewField, false);
 }
 
 void GameRenderer::StartPreviewBomb()
 {
-    state().BombAnimations[kPreviewField][kPreviewBombSlot]
-        = { .Active = true, .Frame = 0, .LastTick = 0, .Column = kPreviewBombCell, .Row = kPreviewBombCell };
+    m_context.engine.startBombSlot(kPreviewField, kPreviewBombSlot, kPreviewBombCell, kPreviewBombCell);
 }
 
 void GameRenderer::AnimateCloseDoor()
 {
-    EngineState& s = state();
-    if (s.FieldDoorClosing[kPreviewField] || !s.FieldDoorOpen[kPreviewField])
+    if (!m_context.engine.beginDoorClose(kPreviewField))
         return;
-    s.FieldDoorClosing[kPreviewField] = true;
     const DoorSheets doors = previewDoors();
     for (int i = 1; i <= kDoorSteps; ++i) {
         m_context.pump.Yield();
@@ -181,16 +178,13 @@ void GameRenderer::AnimateCloseDoor()
         drawDoors(field(kPreviewField).canvas(), kDoorStep * i, doors);
         field(kPreviewField).refresh();
     }
-    s.FieldDoorOpen[kPreviewField] = false;
-    s.FieldDoorClosing[kPreviewField] = false;
+    m_context.engine.doorClosed(kPreviewField);
 }
 
 void GameRenderer::AnimateOpenDoor()
 {
-    EngineState& s = state();
-    if (s.FieldDoorOpening[kPreviewField] || s.FieldDoorOpen[kPreviewField])
+    if (!m_context.engine.beginDoorOpen(kPreviewField))
         return;
-    s.FieldDoorOpening[kPreviewField] = true;
     const DoorSheets doors = previewDoors();
     // Paced only by drawing: nothing runs in between.
     for (int i = 1; i <= kDoorSteps; ++i) {
@@ -198,8 +192,7 @@ void GameRenderer::AnimateOpenDoor()
         drawDoors(field(kPreviewField).canvas(), kDoorStep * (kDoorSteps - i), doors);
         field(kPreviewField).refresh();
     }
-    s.FieldDoorOpening[kPreviewField] = false;
-    s.FieldDoorOpen[kPreviewField] = true;
+    m_context.engine.doorOpened(kPreviewField);
 }
 
 void GameRenderer::AnimateInternetCloseDoor()

@@ -65,7 +65,7 @@ std::optional<Bytes> fieldTeamName(const InternetView& internet)
 
 void GameRenderer::DrawField(int p)
 {
-    EngineState& s = state();
+    const EngineState& s = state();
     if (!isPlayer(p) || drawingPaused() || s.FieldExplodeRunning[p])
         return;
     const DrawOptions& options = m_context.options;
@@ -221,6 +221,15 @@ void GameRenderer::DrawHeightLed(int p)
     }
 }
 
+void GameRenderer::ClearHeightLed(int p)
+{
+    if (!isPlayer(p))
+        return;
+    PictureBox& led = m_context.pictures.picLeds[size_t(p)];
+    led.clear();
+    led.refresh();
+}
+
 void GameRenderer::PaintFieldBackground(int p)
 {
     if (!isField(p) || drawingPaused())
@@ -317,6 +326,16 @@ void GameRenderer::ResetBlockFrame()
 void GameRenderer::BombCreate(int p, int column, int row, int slot)
 {
     m_context.library.KalvonBombCreate(p, column, row, slot);
+}
+
+void GameRenderer::BombFrame(int p, int slot, int frame)
+{
+    m_context.library.KalvonBombFrame(p, slot, frame);
+}
+
+void GameRenderer::BombKill(int p, int slot)
+{
+    m_context.library.KalvonBombKill(p, slot);
 }
 
 } // namespace kalvon

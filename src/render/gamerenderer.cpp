@@ -64,7 +64,7 @@ GameRenderer::GameRenderer(const RenderContext& context)
     m_guideColumn.fill(kWhitePixel);
 }
 
-EngineState& GameRenderer::state()
+const EngineState& GameRenderer::state() const
 {
     return m_context.engine.state();
 }

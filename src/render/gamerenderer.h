@@ -1,20 +1,22 @@
 #pragma once
 // The game's renderer: draws the local fields, their height LEDs, the next-piece and special
 // windows, the line explosion and the doors into the window's pictures, and hands the game
-// state to the drawing library (cells, trails, shadows, bombs). It also runs the theme page's
-// door and explosion tests on the preview pictures.
+// state to the drawing library (cells, trails, shadows, bombs). It is the game's drawing
+// interface (EngineDrawing), which the engine's host hands to the engine. It also runs the theme
+// page's door and explosion tests on the preview pictures.
 //
-// The renderer reads the engine's state and its own options, and writes only what belongs to
-// drawing: the explosion and preview-door flags, the background's current frame, and the
-// preview's test bomb. Its timed animations wait through the event pump; an animation holds its
-// own references to the sheets it draws from and stops drawing as soon as the theme releases
-// them. While the theme's sheets are being rebuilt the drawing procedures return at once. The
-// random numbers of the shake come from a source of the renderer's own, never the engine's.
+// The renderer reads the engine's state and its own options. What belongs to drawing in the
+// state (the explosion and preview-door flags, the preview's test bomb) it sets through the
+// engine's operations; it writes the background's current frame of the theme. Its timed animations wait
+// through the event pump; an animation holds its own references to the sheets it draws from and stops drawing
+// as soon as the theme releases them. While the theme's sheets are being rebuilt the drawing procedures
+// return at once. The random numbers of the shake come from a source of the renderer's own, never the
+// engine's.
 //
 // Players are 1 and 2, field 3 the theme page's preview field; other numbers are ignored.
 
 #include "common/bytes.h"
-#include "engine/enginehost.h"
+#include "engine/enginedrawing.h"
 #include "platform/imagecontext.h"
 #include "platform/surface.h"
 #include "render/themeimages.h"
@@ -64,7 +66,7 @@ std::optional<Bytes> fieldTeamName(const InternetView& internet);
 // from the top, the lower half's top rows from the bottom, 4 pixels a row.
 void drawInternetDoor(Surface& board, const Surface& door, int row);
 
-class GameRenderer {
+class GameRenderer final : public EngineDrawing {
 public:
     explicit GameRenderer(const RenderContext& context);
     GameRenderer(const GameRenderer&) = delete;
@@ -73,7 +75,7 @@ public:
     // --- the library's cell state, trails and shadow ---
     // Every cell of local field p, then the Holy Shield block in the top-right cell while the
     // shield lasts.
-    void UpdateFieldBlocks(int p);
+    void UpdateFieldBlocks(int p) override;
     // Every cell of internet board n (1..5), then its effect markers.
     void UpdateInternetFieldBlocks(int n);
     // Cells (11, 0), (10, 0), (9, 0) of board n again: the Flash Screen, Tremor and Holy Shield
@@ -81,21 +83,23 @@ public:
     void UpdateNetBoardMarkers(int n);
     // The trail of a hard drop of a piece (type, orientation) from `startRow` to `endRow`, when
     // drop trails are on.
-    void UpdateTrail(int p, int column, int startRow, int type, int orientation, int endRow);
+    void UpdateTrail(int p, int column, int startRow, int type, int orientation, int endRow) override;
     void GenerateTrail();
-    void ClearTrails();
+    void ClearTrails() override;
     // One shadow cell in the row above `row` (nothing during a hard drop).
-    void DrawShadow(int p, int column, int row);
+    void DrawShadow(int p, int column, int row) override;
 
     // --- the field ---
     // Redraws field p (1 or 2) whole from the game state.
-    void DrawField(int p);
-    void DrawHeightLed(int p);
+    void DrawField(int p) override;
+    void DrawHeightLed(int p) override;
+    // picLeds(p) cleared and shown.
+    void ClearHeightLed(int p) override;
     // The theme's field background into field p (1..3); no refresh.
-    void PaintFieldBackground(int p);
+    void PaintFieldBackground(int p) override;
     void DrawGameOverPicture(int p);
     // The next field draw shows the trail again.
-    void ResetTrailLastDrawTime(int p);
+    void ResetTrailLastDrawTime(int p) override;
     // The warning sprite over field p's bottom strip, taken as the blend source.
     void CaptureFieldStrip(int p);
     // The theme page's preview backgrounds, into field 3 and the small internet field.
@@ -103,17 +107,17 @@ public:
     void DrawInternetBackground();
 
     // --- next-piece and special windows ---
-    void DrawNextPiece(int p);
+    void DrawNextPiece(int p) override;
     // Hands the library player p's inventory, the special at hand first, at most ten.
-    void UpdateSpecialsWindow(int p);
-    void DrawSpecialWindow(int p);
+    void UpdateSpecialsWindow(int p) override;
+    void DrawSpecialWindow(int p) override;
 
     // --- animations ---
     // The theme's explosion over rows row .. row + 3 of field p, frame by frame at the theme's
     // delay (at most 1000 ms); returns after the last frame.
     void AnimateLineExplosion(int p, int row);
     // The same over the top row of a four-line clear.
-    void AnimateLineExplosion(int p, const ClearedRows& rows);
+    void AnimateLineExplosion(int p, const ClearedRows& rows) override;
     // The theme page's tests on the preview field and the small internet field.
     void PreviewExplode();
     void StartPreviewBomb();
@@ -125,15 +129,18 @@ public:
     // --- what the specials, pause and game over ask of the drawing ---
     // One frame of field p's doors (1..3): the background, then each door showing `width`
     // pixels (0..192) from its own edge, shown at once.
-    void DrawDoorFrame(int p, int width);
+    void DrawDoorFrame(int p, int width) override;
     // Flash Screen: the field is given the window's picture and its drawing cleared.
-    void ResetFieldPicture(int p);
-    void ClearFieldPicture(int p);
-    void RefreshField(int p);
+    void ResetFieldPicture(int p) override;
+    void ClearFieldPicture(int p) override;
+    void RefreshField(int p) override;
     // The blocks' animation frame back to its still frame.
-    void ResetBlockFrame();
+    void ResetBlockFrame() override;
     // A bomb animation of p in `slot` whose 4 x 4-cell square starts at (column, row).
-    void BombCreate(int p, int column, int row, int slot);
+    void BombCreate(int p, int column, int row, int slot) override;
+    // The bomb of a slot shows its frame, or ends (the drawing library's).
+    void BombFrame(int p, int slot, int frame) override;
+    void BombKill(int p, int slot) override;
 
 private:
     struct DoorSheets {
@@ -142,7 +149,7 @@ private:
 
     static bool isPlayer(int p) { return p == 1 || p == 2; }
     static bool isField(int p) { return p >= 1 && p <= 3; }
-    EngineState& state();
+    const EngineState& state() const;
     ThemeRecord& theme();
     PictureBox& field(int p);
     bool drawingPaused() const { return m_context.images.rebuilding; }

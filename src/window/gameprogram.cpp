@@ -9,6 +9,11 @@
 #include "engine/store/options.h"
 #include "engine/store/scoresfile.h"
 #include "engine/store/settingsfile.h"
+#include "game/coregameside.h"
+#include "game/corerenderhooks.h"
+#include "game/gamecore.h"
+#include "game/gametick.h"
+#include "game/offlineinternet.h"
 #include "net/banlist.h"
 #include "platform/qteventpump.h"
 #include "platform/qtext.h"
@@ -25,19 +30,12 @@
 #include "render/tnpimport.h"
 #include "render/windowpictures.h"
 #include "render/windowskin.h"
-#include "window/coregameside.h"
-#include "window/corerenderhooks.h"
-#include "window/fieldkeyboard.h"
+#include "window/fieldkeyfilter.h"
 #include "window/fieldview.h"
-#include "window/gamecore.h"
-#include "window/gametick.h"
 #include "window/helpwindow.h"
 #include "window/loadingwindow.h"
 #include "window/mainform.h"
 #include "window/mainwindow.h"
-#include "window/offlineinternet.h"
-#include "window/rendererdrawing.h"
-#include "window/shellgamewindow.h"
 #include "window/trayicon.h"
 
 #include <QCoreApplication>
@@ -73,7 +71,8 @@ public:
 } // namespace
 
 // The parts in the order they are made; a part may keep a reference to one made after it, but
-// uses it only once everything is made.
+// uses it only once everything is made. What needs a part made later (the window the game's
+// state, the core its renderer) is handed it by the constructor below.
 struct GameProgram::Parts {
     Parts(std::filesystem::path programDir, std::filesystem::path tempDir)
         : programDir(std::move(programDir))
@@ -100,12 +99,16 @@ struct GameProgram::Parts {
     InternetView internetView{ offlineBoards };
     OfflineInternet internet;
 
-    QtDialogs dialogs{ &window, QStringLiteral("Kalvon"), [this](bool after) {
-                          if (after)
-                              ApplyStayOnTop(window.windowHandle(), options.general.stayOnTop);
-                          else
-                              ClearTopmost(window.windowHandle());
-                      } };
+    // The game core's window: made first, it learns the game's state once the core is made.
+    MainWindow window{ skin, images, themes };
+    // A stay-on-top window steps back while a modal window shows, and comes back after it.
+    std::function<void(bool)> aroundModal = [this](bool after) {
+        if (after)
+            ApplyStayOnTop(window.windowHandle(), options.general.stayOnTop);
+        else
+            ClearTopmost(window.windowHandle());
+    };
+    QtDialogs dialogs{ &window, QStringLiteral("Kalvon"), aroundModal };
     AudioDevice audio;
     SdlSoundEffects soundEffects{ audio };
     SdlMusic music{ audio, dialogs, programDir };
@@ -116,10 +119,8 @@ struct GameProgram::Parts {
     BanList bans;
 
     HelpWindow help{ programDir / "data" / "help" };
-    ShellGameWindow gameWindow{ window, help, options };
-    RendererDrawing drawing{ renderer, library, pictures };
-    GameCore core{ GameServices{ clock, pump, options, themes, gameWindow, drawing, internet, music,
-                       soundEffects, dialogs, highScores, programDir },
+    GameCore core{ GameServices{ clock, pump, options, themes, window, internet, music, soundEffects, dialogs,
+                       highScores, programDir },
         clockSeed() };
     DrawingLibrary library{ clock };
     CoreRenderHooks renderHooks{ core };
@@ -127,7 +128,6 @@ struct GameProgram::Parts {
     GameRenderer renderer{ RenderContext{ core.engine(), themes, images, library, pictures, preview,
         drawOptions, internetView, renderHooks, pump, clock, drawRandom } };
 
-    MainWindow window{ skin, images, themes, core.engine().state() };
     LoadingWindow loading{ programDir / "data" / "images" };
     TrayIcon tray{ window, programIcon(programDir / "data" / "images"), toQString(kProgramCaption) };
     CoreGameSide gameSide{ CoreGameSideParts{
@@ -156,7 +156,9 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     window.setWindowIcon(icon);
     window.setIcon(icon.pixmap(16, 16));
     window.attachPictures(m->pictures);
-    m->gameWindow.setSession(m->core.session());
+    window.setGameState(m->core.engine().state());
+    window.setAroundModal(m->aroundModal);
+    m->core.setDrawing(m->renderer);
     m->pump.setTickSource(&m->core.ticker());
     window.field(1).installEventFilter(&m->keyFilter);
     window.installEventFilter(&m->keyFilter);

@@ -4,6 +4,8 @@
 #include "engine/state.h"
 #include "engine/store/scoresfile.h"
 #include "engine/store/settingsfile.h"
+#include "game/gameside.h"
+#include "game/gametick.h"
 #include "net/banlist.h"
 #include "net/wire/toserver.h"
 #include "platform/eventpump.h"
@@ -13,8 +15,6 @@
 #include "render/themeloader.h"
 #include "render/themepaths.h"
 #include "render/windowskin.h"
-#include "window/gameside.h"
-#include "window/gametick.h"
 #include "window/loadingscreen.h"
 #include "window/mainwindow.h"
 #include "window/trayicon.h"
@@ -84,7 +84,7 @@ void MainForm::startupimages()
 {
     step("Loading Options");
     LoadSettings(m_parts.settingsFile, m_parts.options);
-    m_parts.state.GameMode = m_parts.options.general.gameMode;
+    m_parts.game.setGameMode(m_parts.options.general.gameMode);
 
     const Bytes defaultTheme = pathText(m_parts.folders.programDir / "data" / "default.kvx");
     step("Loading " + defaultTheme);
@@ -169,7 +169,7 @@ void MainForm::Form_Unload()
     if (m_unloading)
         return;
     m_unloading = true;
-    EngineState& state = m_parts.state;
+    const EngineState& state = m_parts.state;
     if (state.GameMode == GameMode::Internet && m_parts.game.Connected()) {
         m_parts.game.SendToServer(wire::encode(wire::toServer::Quit{}));
         m_parts.pump.Wait(100);

@@ -42,7 +42,7 @@ struct MainFormParts {
     ThemeFolders folders; // the private temporary folder and the program folder
     Dialogs& dialogs;
     EventPump& pump;
-    EngineState& state; // the game mode is read and written here
+    const EngineState& state; // the game mode is read here; the game side sets it
     HighScores& highScores;
     ScoresFile& scores;
     BanList& bans;

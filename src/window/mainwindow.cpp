@@ -49,15 +49,21 @@ void setTextColor(QWidget* widget, const QColor& color)
     widget->setPalette(palette);
 }
 
+// The state of a program whose game core is not made yet.
+const EngineState& noGame()
+{
+    static const EngineState state;
+    return state;
+}
+
 } // namespace
 
-MainWindow::MainWindow(WindowSkin& skin, const ThemeImages& images, const Themes& themes,
-    const EngineState& state, QWidget* parent)
+MainWindow::MainWindow(WindowSkin& skin, const ThemeImages& images, const Themes& themes, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , m_skin(skin)
     , m_images(images)
     , m_themes(themes)
-    , m_state(state)
+    , m_state(&noGame())
 {
     setFixedSize(kWindowWidth, kWindowHeight);
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -452,7 +458,7 @@ void MainWindow::setOffline(bool offline)
 void MainWindow::DrawFileMenu(int hover)
 {
     m_fileMenuHover = hover;
-    const FileMenuLook look{ m_state.GameStarted, m_state.GamePaused, hover };
+    const FileMenuLook look{ m_state->GameStarted, m_state->GamePaused, hover };
     kalvon::DrawFileMenu(m_skin.filemenu, m_images, m_themes.CurrentTheme.ifacemenutransparent, look);
     m_filemenu->update();
 }
@@ -460,7 +466,7 @@ void MainWindow::DrawFileMenu(int hover)
 void MainWindow::DrawGameModeMenu(int hover)
 {
     kalvon::DrawGameModeMenu(m_skin.GameModeSubMenu, m_images, m_themes.CurrentTheme.ifacemenutransparent,
-        static_cast<int>(m_state.GameMode) - 1, hover);
+        static_cast<int>(m_state->GameMode) - 1, hover);
     m_gameModeSubMenu->update();
 }
 
@@ -531,7 +537,7 @@ void MainWindow::ShowFieldScreen()
 {
     ShowLocalFields();
     playClick();
-    const GameMode mode = m_state.GameMode;
+    const GameMode mode = m_state->GameMode;
     paintFieldsBackground(mode);
     m_screen = Screen::Fields;
     if (mode == GameMode::Internet)
@@ -607,7 +613,7 @@ void MainWindow::ShowLocalFields()
     m_lblPlayer2->show();
     m_sidePanels[1]->show();
     m_sidePanels[0]->show();
-    const bool onePlayer = m_state.GameMode == GameMode::OnePlayer;
+    const bool onePlayer = m_state->GameMode == GameMode::OnePlayer;
     m_lblScore->setVisible(onePlayer);
     m_lblScoreLabel->setVisible(onePlayer);
 }
@@ -795,6 +801,35 @@ void MainWindow::FocusField()
         m_picField[1]->setFocus(Qt::OtherFocusReason);
 }
 
+void MainWindow::openTalkBox(bool teamChat)
+{
+    if (teamChat)
+        m_txtTalk->setText(QStringLiteral("/sayteam "));
+    m_txtTalk->show();
+    m_txtTalk->raise();
+    m_txtTalk->setCursorPosition(int(m_txtTalk->text().size()));
+    m_txtTalk->setFocus();
+}
+
+void MainWindow::closeTalkBox()
+{
+    m_txtTalk->clear();
+    m_txtTalk->hide();
+    FocusField();
+}
+
+void MainWindow::ClearTopmost()
+{
+    if (m_aroundModal)
+        m_aroundModal(false);
+}
+
+void MainWindow::ApplyStayOnTop()
+{
+    if (m_aroundModal)
+        m_aroundModal(true);
+}
+
 void MainWindow::focusFieldOnFieldsPage()
 {
     if (m_screen == Screen::Fields)
@@ -811,7 +846,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_state.GameActive)
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_state->GameActive)
         FocusField();
 }
 

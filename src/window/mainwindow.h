@@ -2,17 +2,17 @@
 // The main window (frmMain): borderless, 640 x 520, every pixel of its chrome drawn from the
 // theme. It holds the title bar with its caption and boxes, the window body with the menu bar,
 // the drop-down menus and the fields page's controls, laid out by the window layout sheet. It
-// keeps the window's own state (the page shown, the menu bar's hover, the File menu's item
-// states) and reads the game's flags; what the game does is left to whoever connects to its
-// signals.
+// keeps the window's own state (the page shown, the menu bar's hover, the chat page's game
+// buttons) and reads the game's flags. It is the game core's GameWindow; what the user does is
+// left to whoever connects to its signals.
 
 #include "common/bytes.h"
 #include "engine/enginehost.h"
 #include "engine/types.h"
+#include "game/gamewindow.h"
 #include "render/menubarskin.h"
 #include "render/themerecord.h"
 #include "render/themewindow.h"
-#include "window/gamewindow.h"
 
 #include <QWidget>
 #include <array>
@@ -34,12 +34,21 @@ struct ThemeImages;
 struct WindowPictures;
 struct WindowSkin;
 
-class MainWindow final : public QWidget {
+class MainWindow final : public QWidget, public GameWindow {
     Q_OBJECT
 public:
-    MainWindow(WindowSkin& skin, const ThemeImages& images, const Themes& themes, const EngineState& state,
-        QWidget* parent = nullptr);
+    MainWindow(WindowSkin& skin, const ThemeImages& images, const Themes& themes, QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    // The game whose mode and flags the menus and pages show (the game core is made after the
+    // window); until then no game runs.
+    void setGameState(const EngineState& state) { m_state = &state; }
+    // What a modal window does around itself to a window that stays on top: off before
+    // (false), back on after (true), as the dialogs do.
+    void setAroundModal(std::function<void(bool after)> aroundModal)
+    {
+        m_aroundModal = std::move(aroundModal);
+    }
 
     // --- skin ---
     // The title bar, body, menus and side panels show the skin as composed now.
@@ -47,7 +56,7 @@ public:
     // The labels take the theme's colours (a colour the theme lacks is white).
     void ApplyThemeLabelColors(const ColorTable& colors);
     // The window caption and lblCaption; the label is touched only when its text changes.
-    void setCaption(BytesView text);
+    void setCaption(BytesView text) override;
     QString caption() const;
     QLabel& captionLabel();
     // The specials log's banner line (and what the chat copies from it).
@@ -65,15 +74,33 @@ public:
     void setOffline(bool offline);
     // The File menu and the game-mode submenu redrawn for the game's flags with the hovered
     // row (-1 none); without an argument, with the row last given.
-    void DrawFileMenu(int hover);
+    void DrawFileMenu(int hover) override;
     void DrawFileMenu() { DrawFileMenu(m_fileMenuHover); }
-    void DrawGameModeMenu(int hover);
-    void showFileMenu(bool shown);
-    void showGameModeMenu(bool shown);
+    void DrawGameModeMenu(int hover) override;
+    void showFileMenu(bool shown) override;
+    void showGameModeMenu(bool shown) override;
     bool fileMenuShown() const;
+    // File > High Scores: the high-score window comes with the about and high-score windows.
+    void showHighScores() override { }
+    // File > Exit: the window unloads.
+    void closeWindow() override { emit unloadRequested(); }
+    void ShowHelp() override { emit helpRequested(); }
+
+    // --- the chat page's game buttons and the block occurrence window ---
+    // They come with their pages; the states are kept for them.
+    void setStartButtonCaption(BytesView caption) override { m_startCaption = Bytes(caption); }
+    void setPauseButtonCaption(BytesView caption) override { m_pauseCaption = Bytes(caption); }
+    void setPauseButtonEnabled(bool enabled) override { m_pauseEnabled = enabled; }
+    void setBlockRatioFramesEnabled(bool enabled) override { m_blockRatioEnabled = enabled; }
+
+    // --- the talk box and modal windows ---
+    void openTalkBox(bool teamChat) override;
+    void closeTalkBox() override;
+    void ClearTopmost() override;
+    void ApplyStayOnTop() override;
 
     // --- pages ---
-    Screen CurrentScreen() const { return m_screen; }
+    Screen CurrentScreen() const override { return m_screen; }
     // The fields page for the game mode: the other pages' controls hidden, the background,
     // the local or internet fields, the side panels, the keyboard focus on player 1's field.
     void ShowFieldScreen();
@@ -81,13 +108,13 @@ public:
     void showPage(Screen screen);
     // The game-mode menu's layout of the window for a mode: the fields page's backgrounds and
     // controls when it is shown, the side panel of player 2, the menu-bar buttons, the name label.
-    void layOutFieldsPage(GameMode mode);
+    void layOutFieldsPage(GameMode mode) override;
     // The fields page's control groups.
     void ShowLocalFields();
     void ShowInternetFields();
     void HideInternetFields();
     void HideFieldControls();
-    void showActiveLevels(bool shown);
+    void showActiveLevels(bool shown) override;
     // picNextPiece(0) shown and in front; picNextPiece(4) too in two-player mode, else hidden.
     void showSidePanels(GameMode mode);
 
@@ -104,8 +131,8 @@ public:
     PictureView& specials(int p);
     PictureView& internetField(int board);
     PictureView& sidePanel(int p);
-    void setLabel(LabelId label, int p, BytesView text);
-    void setLinesPerMinute(int p, BytesView text);
+    void setLabel(LabelId label, int p, BytesView text) override;
+    void setLinesPerMinute(int p, BytesView text) override;
     QLabel& label(LabelId label, int p);
     QLabel& linesPerMinute(int p);
     QLabel& nameLabel(int p); // lblCliName, lblPlayer2
@@ -115,7 +142,7 @@ public:
     QLineEdit& talkBox(); // txtTalk
 
     // Player 1's field takes the keyboard when the fields page is shown.
-    void FocusField();
+    void FocusField() override;
 
 signals:
     // The main window is to unload (close box, File > Exit, the system's close).
@@ -171,8 +198,9 @@ private:
     WindowSkin& m_skin;
     const ThemeImages& m_images;
     const Themes& m_themes;
-    const EngineState& m_state;
+    const EngineState* m_state;
     std::function<void()> m_playClick;
+    std::function<void(bool after)> m_aroundModal;
 
     Screen m_screen = Screen::Fields;
     bool m_offline = true;
@@ -180,6 +208,10 @@ private:
     int m_fileMenuHover = -1;
     int m_helpMenuHover = 0;
     std::array<bool, std::size(kAnimationBoxes)> m_animationBoxEnabled{};
+    Bytes m_startCaption = "Start Game";
+    Bytes m_pauseCaption = "Pause Game";
+    bool m_pauseEnabled = false;
+    bool m_blockRatioEnabled = true;
 
     // Title bar.
     PictureView* m_picTitleBar = nullptr;

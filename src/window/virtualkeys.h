@@ -5,17 +5,14 @@
 // Where the platform gives evdev scan codes (xcb, wayland), the top-row digit and OEM keys are
 // taken from the key's position, as Windows does; otherwise from a US layout's symbols.
 
+#include "game/fieldkeyboard.h"
+
 #include <QEvent>
 #include <Qt>
 
 class QKeyEvent;
 
 namespace kalvon {
-
-inline constexpr int kVkF1 = 112;
-inline constexpr int kVkF2 = 113;
-inline constexpr int kVkF3 = 114;
-inline constexpr int kVkEscape = 27;
 
 // The virtual-key code of a Qt key; 0 for a key that has none. `scanCode` is the event's native
 // scan code when it is an evdev code plus 8 (X11 and Wayland keycodes), else 0.

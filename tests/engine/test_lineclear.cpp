@@ -13,13 +13,14 @@ namespace {
 // A rig whose field 1 holds `rows` (already locked) and whose next piece is the straight one,
 // so the spawn after the landing shows as "aaaa" in row 0.
 struct ClearRig : EngineRig {
-    ClearRig(GameMode mode, const FieldRows& rows) : EngineRig(mode)
+    ClearRig(GameMode mode, const FieldRows& rows)
+        : EngineRig(mode)
     {
         setField(state(), 1, rows);
         state().NextPiece[1] = static_cast<int16_t>(PieceType::Lines);
         state().BlockOccurancy.fill(10);
         state().InetBlockOccurancy.fill(10);
-        random.add({0.0}); // the next piece
+        random.add({ 0.0 }); // the next piece
     }
 };
 
@@ -31,25 +32,24 @@ TEST(LineClear, RemovesFullRowsApartAndCountsAtTheNewLevel)
 {
     EngineRig rig;
     rig.state().Options.sounds = true;
-    rig.random.add({0.5});
+    rig.random.add({ 0.5 });
     setField(rig.state(), 1,
-             {"3...........", "44..........", "22222222222.", "1.1.1.1.1.1.", "33333333333.", "0.000000000."});
+        { "3...........", "44..........", "22222222222.", "1.1.1.1.1.1.", "33333333333.", "0.000000000." });
     rig.place(1, PieceType::Lines, 2, 11, 18); // upright in column 11, resting on the floor
     rig.state().Lines[1] = 11;
 
     rig.engine.MovePieceDown(1);
 
     EXPECT_EQ(fieldText(rig.state(), 1),
-              fieldText({"......b.....", ".....bbb....", "............", "............", "............",
-                         "............", "............", "............", "............", "............",
-                         "............", "............", "............", "............", "............",
-                         "............", "............", "............", "3...........", "44..........",
-                         "1.1.1.1.1.10", "0.0000000000"}));
+        fieldText({ "......b.....", ".....bbb....", "............", "............", "............",
+            "............", "............", "............", "............", "............", "............",
+            "............", "............", "............", "............", "............", "............",
+            "............", "3...........", "44..........", "1.1.1.1.1.10", "0.0000000000" }));
     EXPECT_EQ(rig.state().Lines[1], 13);
     EXPECT_EQ(rig.state().Level[1], 3);
     EXPECT_EQ(rig.state().ActiveLevel, 3);
     EXPECT_EQ(rig.state().Score, (3 + 1) * 2 * 10) << "lines score at the level they reach";
-    EXPECT_EQ(rig.host.sounds, std::vector<SoundSlot>{SoundSlot::LineClear});
+    EXPECT_EQ(rig.host.sounds, std::vector<SoundSlot>{ SoundSlot::LineClear });
     EXPECT_EQ(rig.host.label(LabelId::Lines, 1), "Lines: 13");
     EXPECT_EQ(rig.host.label(LabelId::Level, 1), "Level: 3");
     EXPECT_EQ(rig.host.label(LabelId::ActiveLevel, 1), "Active Level: 3");
@@ -62,8 +62,9 @@ TEST(LineClear, RemovesFullRowsApartAndCountsAtTheNewLevel)
 
 TEST(LineClear, FourRowsExplodeFromACopyAfterTheyAreGone)
 {
-    ClearRig rig(GameMode::OnePlayer, {"1...........", "222222222222", "333333333333", "4444A4444444", "555555555555"});
-    rig.state().Options = {.sounds = true, .explode = true};
+    ClearRig rig(GameMode::OnePlayer,
+        { "1...........", "222222222222", "333333333333", "4444A4444444", "555555555555" });
+    rig.state().Options = { .sounds = true, .explode = true };
     std::string fieldAtFirstDraw, fieldDuringExplosion;
     rig.host.onCall = [&](const std::string& call) {
         if (call == "DrawField 1" && fieldAtFirstDraw.empty())
@@ -74,18 +75,18 @@ TEST(LineClear, FourRowsExplodeFromACopyAfterTheyAreGone)
 
     rig.engine.LockPieceAndClearLines(1);
 
-    const std::string cleared = fieldText({"1..........."});
-    EXPECT_EQ(fieldAtFirstDraw, fieldText({"1...........", "222222222222", "333333333333", "4444A4444444",
-                                           "555555555555"}))
+    const std::string cleared = fieldText({ "1..........." });
+    EXPECT_EQ(fieldAtFirstDraw,
+        fieldText({ "1...........", "222222222222", "333333333333", "4444A4444444", "555555555555" }))
         << "the explosion starts over the full rows";
     EXPECT_EQ(fieldDuringExplosion, cleared) << "the rows are removed before the explosion waits";
     ASSERT_EQ(rig.host.explosions.size(), 1u);
     const ClearedRows& rows = rig.host.explosions[0];
     EXPECT_EQ(rows.count, 4);
-    EXPECT_EQ(rows.rows, (std::array<int16_t, 4>{18, 19, 20, 21}));
+    EXPECT_EQ(rows.rows, (std::array<int16_t, 4>{ 18, 19, 20, 21 }));
     EXPECT_EQ(rows.colors[2][4], 6) << "the copy keeps the rows' codes";
     EXPECT_EQ(rows.colors[3][11], 5);
-    EXPECT_EQ(rig.host.sounds, std::vector<SoundSlot>{SoundSlot::Quad});
+    EXPECT_EQ(rig.host.sounds, std::vector<SoundSlot>{ SoundSlot::Quad });
     EXPECT_EQ(rig.state().FourLineClears[1], 1);
     EXPECT_EQ(rig.host.label(LabelId::Quads, 1), "Quads: 1");
     EXPECT_EQ(rig.state().Score, 80) << "four lines at active level 1";
@@ -96,11 +97,11 @@ TEST(LineClear, FourRowsExplodeFromACopyAfterTheyAreGone)
 
 TEST(LineClear, FourRowsWithoutTheExplosionOptionStillSoundTheQuad)
 {
-    ClearRig rig(GameMode::OnePlayer, {"222222222222", "333333333333", "444444444444", "555555555555"});
+    ClearRig rig(GameMode::OnePlayer, { "222222222222", "333333333333", "444444444444", "555555555555" });
     rig.state().Options.sounds = true;
     rig.engine.LockPieceAndClearLines(1);
     EXPECT_TRUE(rig.host.explosions.empty());
-    EXPECT_EQ(rig.host.sounds, std::vector<SoundSlot>{SoundSlot::Quad});
+    EXPECT_EQ(rig.host.sounds, std::vector<SoundSlot>{ SoundSlot::Quad });
     EXPECT_EQ(rig.state().Lines[1], 4);
 }
 
@@ -109,7 +110,7 @@ TEST(LineClear, RowZeroAndAFifthFullRowFollowTheirOwnRules)
     struct Case {
         const char* name;
         std::vector<std::string> before; // all 22 rows
-        std::vector<std::string> after;  // the rows below the spawned piece, 1..21
+        std::vector<std::string> after; // the rows below the spawned piece, 1..21
         int lines;
     };
     std::vector<std::string> empty(kFieldRows, "............");
@@ -120,13 +121,15 @@ TEST(LineClear, RowZeroAndAFifthFullRowFollowTheirOwnRules)
         return field;
     };
     const Case cases[] = {
-        {"a full top row alone is removed", with({{0, "333333333333"}, {21, "1..........."}}),
-         with({{21, "1..........."}}), 1},
-        {"a block in row 0 is lost, not moved down", with({{0, "1..........."}, {20, "2..........."}, {21, "444444444444"}}),
-         with({{21, "2..........."}}), 1},
-        {"a fifth full row takes the fourth's place", with({{16, "1..........."}, {17, "222222222222"}, {18, "333333333333"},
-                                                            {19, "444444444444"}, {20, "555555555555"}, {21, "000000000000"}}),
-         with({{20, "1..........."}, {21, "555555555555"}}), 4},
+        { "a full top row alone is removed", with({ { 0, "333333333333" }, { 21, "1..........." } }),
+            with({ { 21, "1..........." } }), 1 },
+        { "a block in row 0 is lost, not moved down",
+            with({ { 0, "1..........." }, { 20, "2..........." }, { 21, "444444444444" } }),
+            with({ { 21, "2..........." } }), 1 },
+        { "a fifth full row takes the fourth's place",
+            with({ { 16, "1..........." }, { 17, "222222222222" }, { 18, "333333333333" },
+                { 19, "444444444444" }, { 20, "555555555555" }, { 21, "000000000000" } }),
+            with({ { 20, "1..........." }, { 21, "555555555555" } }), 4 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -148,9 +151,9 @@ TEST(LineClear, RowZeroAndAFifthFullRowFollowTheirOwnRules)
 
 TEST(LineClear, ALandingWithoutFullRowsStillCountsAndBringsTheNextPiece)
 {
-    for (GameMode mode : {GameMode::OnePlayer, GameMode::Internet}) {
+    for (GameMode mode : { GameMode::OnePlayer, GameMode::Internet }) {
         SCOPED_TRACE(static_cast<int>(mode));
-        ClearRig rig(mode, {"12.........."});
+        ClearRig rig(mode, { "12.........." });
         rig.state().Rules.specials = true;
         rig.engine.LockPieceAndClearLines(1);
         EXPECT_EQ(rig.host.label(LabelId::Lines, 1), "Lines: 0");
@@ -167,7 +170,7 @@ TEST(LineClear, ALandingWithoutFullRowsStillCountsAndBringsTheNextPiece)
         }
         // The field is handed to the drawing library and drawn after the spawn.
         EXPECT_EQ(std::vector<std::string>(rig.host.calls.end() - 3, rig.host.calls.end()),
-                  (std::vector<std::string>{"DrawField 1", "UpdateFieldBlocks 1", "DrawField 1"}));
+            (std::vector<std::string>{ "DrawField 1", "UpdateFieldBlocks 1", "DrawField 1" }));
     }
 }
 
@@ -182,18 +185,18 @@ TEST(LineClear, CollectsSpecialsRowByRowUpToTheInventorySize)
         GameMode mode = GameMode::TwoPlayers;
     };
     const Case cases[] = {
-        {"once each", false, 10, {}, {13, 6, 20}},
-        {"once per cleared line", true, 10, {}, {13, 13, 6, 6, 20, 20}},
-        {"until the inventory is full", true, 3, {}, {13, 13, 6}},
-        {"after what was there", false, 4, {7, 8}, {7, 8, 13, 6}},
-        {"inventory size 0", false, 0, {}, {}},
-        {"negative inventory size", true, -2, {}, {}},
-        {"inventory already above the size", false, 2, {7, 8, 9}, {7, 8, 9}},
-        {"never in a one-player game", false, 10, {}, {}, GameMode::OnePlayer},
+        { "once each", false, 10, {}, { 13, 6, 20 } },
+        { "once per cleared line", true, 10, {}, { 13, 13, 6, 6, 20, 20 } },
+        { "until the inventory is full", true, 3, {}, { 13, 13, 6 } },
+        { "after what was there", false, 4, { 7, 8 }, { 7, 8, 13, 6 } },
+        { "inventory size 0", false, 0, {}, {} },
+        { "negative inventory size", true, -2, {}, {} },
+        { "inventory already above the size", false, 2, { 7, 8, 9 }, { 7, 8, 9 } },
+        { "never in a one-player game", false, 10, {}, {}, GameMode::OnePlayer },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ClearRig rig(c.mode, {"5.5.5.5.5.5.", "55H5555A5555", "O55555555555"});
+        ClearRig rig(c.mode, { "5.5.5.5.5.5.", "55H5555A5555", "O55555555555" });
         rig.state().Rules.specials = true;
         rig.state().Rules.linespecial = c.linespecial;
         rig.state().Rules.maxspecials = c.maxspecials;
@@ -211,8 +214,8 @@ TEST(LineClear, CollectsSpecialsRowByRowUpToTheInventorySize)
 
 TEST(LineClear, CountsSpecialsGainedInInternetPlay)
 {
-    ClearRig rig(GameMode::Internet, {"55H5555A5555"});
-    rig.state().Rules = {.specials = true, .maxspecials = 10};
+    ClearRig rig(GameMode::Internet, { "55H5555A5555" });
+    rig.state().Rules = { .specials = true, .maxspecials = 10 };
     rig.engine.LockPieceAndClearLines(1);
     EXPECT_EQ(rig.state().SpecialsGained, 2);
     EXPECT_EQ(rig.host.label(LabelId::Spec, 1), "(Add Line)");
@@ -227,25 +230,30 @@ TEST(LineClear, ClassicRuleSendsLinesToTheOtherLocalPlayer)
         int linesSent;
     };
     const Case cases[] = {
-        {GameMode::TwoPlayers, true, 1, 0}, {GameMode::TwoPlayers, true, 2, 1}, {GameMode::TwoPlayers, true, 3, 2},
-        {GameMode::TwoPlayers, true, 4, 4}, {GameMode::TwoPlayers, false, 4, 0}, {GameMode::OnePlayer, true, 4, 0},
+        { GameMode::TwoPlayers, true, 1, 0 },
+        { GameMode::TwoPlayers, true, 2, 1 },
+        { GameMode::TwoPlayers, true, 3, 2 },
+        { GameMode::TwoPlayers, true, 4, 4 },
+        { GameMode::TwoPlayers, false, 4, 0 },
+        { GameMode::OnePlayer, true, 4, 0 },
     };
     for (const Case& c : cases) {
-        for (int p : {1, 2}) {
-            SCOPED_TRACE(::testing::Message() << "mode " << static_cast<int>(c.mode) << " classic " << c.classic
-                                              << " rows " << c.rows << " player " << p);
+        for (int p : { 1, 2 }) {
+            SCOPED_TRACE(::testing::Message() << "mode " << static_cast<int>(c.mode) << " classic "
+                                              << c.classic << " rows " << c.rows << " player " << p);
             if (p == 2 && c.mode == GameMode::OnePlayer)
                 continue;
             EngineRig rig(c.mode);
             rig.state().Rules.classic = c.classic;
             rig.state().BlockOccurancy.fill(10);
-            rig.random.add({0.0});
+            rig.random.add({ 0.0 });
             for (int y = kFieldRows - c.rows; y < kFieldRows; ++y)
                 for (int x = 0; x < kFieldColumns; ++x)
                     rig.state().FieldOccupied[p][x][y] = kCellOccupied;
             rig.engine.LockPieceAndClearLines(p);
-            EXPECT_EQ(rig.effects.calls, std::vector<std::string>(static_cast<size_t>(c.linesSent),
-                                                                  "AddLine " + std::to_string(OtherPlayer(p))));
+            EXPECT_EQ(rig.effects.calls,
+                std::vector<std::string>(
+                    static_cast<size_t>(c.linesSent), "AddLine " + std::to_string(OtherPlayer(p))));
             EXPECT_TRUE(rig.state().PieceInPlay[p]);
         }
     }
@@ -260,10 +268,10 @@ TEST(LineClear, InternetPlaySendsTheLinesForAllAsSingleBytes)
         int32_t linesAddedToAll;
     };
     const Case cases[] = {
-        {1, {}, {}, 0},
-        {2, {"F;\x97"}, {{"F", "\x99\x97"}}, 1},
-        {3, {"F;\x98"}, {{"F", "\x99\x98"}}, 2},
-        {4, {"F;\x9A"}, {{"F", "\x99\x9A"}}, 4},
+        { 1, {}, {}, 0 },
+        { 2, { "F;\x97" }, { { "F", "\x99\x97" } }, 1 },
+        { 3, { "F;\x98" }, { { "F", "\x99\x98" } }, 2 },
+        { 4, { "F;\x9A" }, { { "F", "\x99\x9A" } }, 4 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rows);
@@ -271,7 +279,7 @@ TEST(LineClear, InternetPlaySendsTheLinesForAllAsSingleBytes)
         rig.host.myIndex = 3;
         rig.state().Rules.classic = true;
         rig.state().InetBlockOccurancy.fill(10);
-        rig.random.add({0.0});
+        rig.random.add({ 0.0 });
         for (int y = kFieldRows - c.rows; y < kFieldRows; ++y)
             for (int x = 0; x < kFieldColumns; ++x)
                 rig.state().FieldOccupied[1][x][y] = kCellOccupied;
@@ -298,26 +306,27 @@ TEST(LineClear, StopsWhenItsGameEndsWhileItWaits)
         int addLines;
     };
     const Case cases[] = {
-        {"stopped during the explosion", GameMode::OnePlayer, [](GameEngine& e) { e.stopGame(); }, nullptr, false, 0},
-        {"lost and restarted during the explosion", GameMode::OnePlayer,
-         [](GameEngine& e) {
-             e.PlayerLost(1);
-             e.state().GameActive = true;
-         },
-         nullptr, false, 0},
-        {"paused during the explosion", GameMode::OnePlayer,
-         [](GameEngine& e) {
-             e.state().GameActive = false;
-             e.state().GamePaused = true;
-         },
-         nullptr, true, 0},
-        {"other player lost during Add Line", GameMode::TwoPlayers, nullptr, [](GameEngine& e) { e.PlayerLost(2); },
-         false, 1},
-        {"nothing happened", GameMode::TwoPlayers, nullptr, nullptr, true, 4},
+        { "stopped during the explosion", GameMode::OnePlayer, [](GameEngine& e) { e.stopGame(); }, nullptr,
+            false, 0 },
+        { "lost and restarted during the explosion", GameMode::OnePlayer,
+            [](GameEngine& e) {
+                e.PlayerLost(1);
+                writableState(e).GameActive = true;
+            },
+            nullptr, false, 0 },
+        { "paused during the explosion", GameMode::OnePlayer,
+            [](GameEngine& e) {
+                writableState(e).GameActive = false;
+                writableState(e).GamePaused = true;
+            },
+            nullptr, true, 0 },
+        { "other player lost during Add Line", GameMode::TwoPlayers, nullptr,
+            [](GameEngine& e) { e.PlayerLost(2); }, false, 1 },
+        { "nothing happened", GameMode::TwoPlayers, nullptr, nullptr, true, 4 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ClearRig rig(c.mode, {"222222222222", "333333333333", "444444444444", "555555555555"});
+        ClearRig rig(c.mode, { "222222222222", "333333333333", "444444444444", "555555555555" });
         rig.state().Options.explode = true;
         rig.state().Rules.classic = true;
         rig.state().Score = 7;
@@ -342,7 +351,8 @@ TEST(LineClear, StopsWhenItsGameEndsWhileItWaits)
         if (!c.finishes)
             EXPECT_EQ(atWait.substr(13), fieldText({}).substr(13)) << "the rows are removed before the wait";
         else
-            EXPECT_EQ(fieldText(rig.state(), 1).substr(13), fieldText({}).substr(13)) << "the rows are removed";
+            EXPECT_EQ(fieldText(rig.state(), 1).substr(13), fieldText({}).substr(13))
+                << "the rows are removed";
         EXPECT_EQ(rig.state().PieceInPlay[1], c.finishes);
         EXPECT_EQ(rig.state().Lines[1], c.finishes || c.duringAddLine ? 4 : 0);
         EXPECT_EQ(rig.host.count("DrawNextPiece 1"), c.finishes ? 1 : 0);
@@ -357,7 +367,8 @@ TEST(LineClear, ChangesMadeDuringTheExplosionStay)
 {
     // An Add Line arriving while the explosion shows pushes a garbage row under the field; the
     // landing must not remove it in place of a cleared row.
-    ClearRig rig(GameMode::OnePlayer, {"1...........", "222222222222", "333333333333", "444444444444", "555555555555"});
+    ClearRig rig(GameMode::OnePlayer,
+        { "1...........", "222222222222", "333333333333", "444444444444", "555555555555" });
     rig.state().Options.explode = true;
     rig.host.onCall = [&](const std::string& call) {
         if (call != "AnimateLineExplosion 1")
@@ -373,7 +384,7 @@ TEST(LineClear, ChangesMadeDuringTheExplosionStay)
         }
     };
     rig.engine.LockPieceAndClearLines(1);
-    std::string expected = fieldText({"1...........", "444.44444444"});
+    std::string expected = fieldText({ "1...........", "444.44444444" });
     expected.replace(0, 12, kSpawnedLine);
     EXPECT_EQ(fieldText(rig.state(), 1), expected);
 }

@@ -38,13 +38,13 @@ TEST(TimedSpecials, EndAtTheirBoundariesAndASecondStartOnlyRenewsTheShield)
         (rig.specials.*c.start)(2);
         if (c.secondStart) {
             rig.clock.set(start + 3000);
-            endTimedSpecials(rig.state(), 2, rig.clock.nowMs());
+            rig.engine.endTimedEffects(2, rig.clock.nowMs());
             (rig.specials.*c.start)(2);
         }
         bool& on = *c.flag(rig.state());
-        endTimedSpecials(rig.state(), 2, start + c.lastOn);
+        rig.engine.endTimedEffects(2, start + c.lastOn);
         EXPECT_TRUE(on);
-        endTimedSpecials(rig.state(), 2, start + c.firstOff);
+        rig.engine.endTimedEffects(2, start + c.firstOff);
         EXPECT_FALSE(on);
     }
 }
@@ -56,8 +56,8 @@ TEST(TimedSpecials, EachPlayerHasHisOwn)
     rig.specials.StartTremor(2);
     rig.clock.advance(5000);
     rig.specials.HolyShield(2);
-    endTimedSpecials(rig.state(), 1, rig.clock.nowMs() + 2001);
-    endTimedSpecials(rig.state(), 2, rig.clock.nowMs() + 2001);
+    rig.engine.endTimedEffects(1, rig.clock.nowMs() + 2001);
+    rig.engine.endTimedEffects(2, rig.clock.nowMs() + 2001);
     EXPECT_FALSE(rig.state().FlashActive[1]);
     EXPECT_FALSE(rig.state().TremorActive[2]);
     EXPECT_TRUE(rig.state().ShieldActive[2]);

@@ -73,7 +73,7 @@ NetEngineRig::NetEngineRig(const Clock& clock)
     : engine(host, random, clock)
 {
     engine.setEffects(effects);
-    engine.state().GameMode = GameMode::Internet;
+    engine.setGameMode(GameMode::Internet);
 }
 
 ClientTest::ClientTest()

@@ -47,7 +47,7 @@ struct NetEngineRig {
     GameEngine engine;
 
     explicit NetEngineRig(const Clock& clock);
-    EngineState& state() { return engine.state(); }
+    EngineState& state() { return writableState(engine); }
 };
 
 class ClientTest : public ::testing::Test {

@@ -31,10 +31,10 @@ struct Seat {
         , client(view, engine, clock)
     {
         engine.setEffects(specials);
-        engine.state().GameMode = GameMode::Internet;
+        engine.setGameMode(GameMode::Internet);
         forwardNetworkCalls(host, client);
     }
-    EngineState& state() { return engine.state(); }
+    EngineState& state() { return writableState(engine); }
     bool chatHas(BytesView text) const { return view.chatText().find(text) != Bytes::npos; }
 };
 

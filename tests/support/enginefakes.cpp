@@ -2,9 +2,8 @@
 
 #include "engine/shapes.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace kalvon::testing {
 
@@ -52,8 +51,8 @@ int16_t cellCode(char c)
 std::vector<std::string> fullRows(const FieldRows& rows)
 {
     EXPECT_LE(rows.size(), size_t(kFieldRows));
-    std::vector<std::string> out(kFieldRows - std::min(rows.size(), size_t(kFieldRows)),
-                                 std::string(kFieldColumns, '.'));
+    std::vector<std::string> out(
+        kFieldRows - std::min(rows.size(), size_t(kFieldRows)), std::string(kFieldColumns, '.'));
     for (std::string_view row : rows) {
         EXPECT_EQ(row.size(), size_t(kFieldColumns)) << "fixture row \"" << row << "\"";
         std::string line(row.substr(0, kFieldColumns));
@@ -68,7 +67,7 @@ std::vector<std::string> fullRows(const FieldRows& rows)
 
 Bytes RecordingEngineHost::label(LabelId id, int p) const
 {
-    const auto it = labels.find({id, p});
+    const auto it = labels.find({ id, p });
     return it == labels.end() ? Bytes("<unset>") : it->second;
 }
 
@@ -99,13 +98,13 @@ void RecordingEngineHost::note(std::string call)
 
 void RecordingEngineHost::DrawShadow(int p, int column, int landingRow)
 {
-    shadows.push_back({p, column, landingRow});
+    shadows.push_back({ p, column, landingRow });
     record("DrawShadow", p);
 }
 
 void RecordingEngineHost::UpdateTrail(int p, int column, int startRow, int type, int orientation, int endRow)
 {
-    trails.push_back({p, column, startRow, type, orientation, endRow});
+    trails.push_back({ p, column, startRow, type, orientation, endRow });
     record("UpdateTrail", p);
 }
 
@@ -117,8 +116,18 @@ void RecordingEngineHost::AnimateLineExplosion(int p, const ClearedRows& rows)
 
 void RecordingEngineHost::BombCreate(int p, int column, int row, int slot)
 {
-    bombs.push_back({p, column, row, slot});
+    bombs.push_back({ p, column, row, slot });
     record("BombCreate", p);
+}
+
+void RecordingEngineHost::BombFrame(int p, int slot, int frame)
+{
+    note("BombFrame " + std::to_string(p) + " " + std::to_string(slot) + " " + std::to_string(frame));
+}
+
+void RecordingEngineHost::BombKill(int p, int slot)
+{
+    note("BombKill " + std::to_string(p) + " " + std::to_string(slot));
 }
 
 void RecordingEngineHost::DrawDoorFrame(int p, int width)
@@ -134,7 +143,7 @@ void RecordingEngineHost::playSound(SoundSlot slot)
 
 void RecordingEngineHost::setLabel(LabelId id, int p, BytesView text)
 {
-    labels[{id, p}] = Bytes(text);
+    labels[{ id, p }] = Bytes(text);
     note(std::string("label ") + labelName(id) + " " + std::to_string(p) + " " + std::string(text));
 }
 
@@ -204,20 +213,20 @@ std::string fieldText(const FieldRows& rows)
 EngineRig::EngineRig(GameMode mode)
 {
     engine.setEffects(effects);
-    EngineState& s = engine.state();
+    EngineState& s = state();
     s.GameMode = mode;
     s.GameActive = true;
     s.GameStarted = true;
     s.ActiveLevel = 1;
-    s.Level = {0, 1, 1};
+    s.Level = { 0, 1, 1 };
 }
 
 void EngineRig::place(int p, PieceType type, int orientation, int column, int row)
 {
-    EngineState& s = engine.state();
+    EngineState& s = state();
     const int t = static_cast<int>(type);
-    s.FallingPiece[p] = {static_cast<int16_t>(t), static_cast<int16_t>(orientation),
-                         static_cast<int16_t>(column), static_cast<int16_t>(row)};
+    s.FallingPiece[p] = { static_cast<int16_t>(t), static_cast<int16_t>(orientation),
+        static_cast<int16_t>(column), static_cast<int16_t>(row) };
     s.PieceInPlay[p] = true;
     const PieceCells* cells = pieceCells(t, orientation);
     if (!cells) {
@@ -230,8 +239,8 @@ void EngineRig::place(int p, PieceType type, int orientation, int column, int ro
     }
 }
 
-void expectRefused(std::initializer_list<Refusal> situations, const std::function<void(EngineRig&, int)>& setup,
-                   const std::function<void(GameEngine&, int)>& operation)
+void expectRefused(std::initializer_list<Refusal> situations,
+    const std::function<void(EngineRig&, int)>& setup, const std::function<void(GameEngine&, int)>& operation)
 {
     for (const Refusal& situation : situations) {
         SCOPED_TRACE(situation.name);

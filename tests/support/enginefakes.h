@@ -8,6 +8,7 @@
 // occupied code. Fixtures may give fewer rows; they are the bottom rows of the field.
 
 #include "engine/gameengine.h"
+#include "support/enginestateaccess.h"
 #include "support/fakeclock.h"
 
 #include <deque>
@@ -21,7 +22,8 @@
 
 namespace kalvon::testing {
 
-class RecordingEngineHost final : public EngineHost {
+// The host and its drawing in one, so the calls of both go into one log.
+class RecordingEngineHost final : public EngineHost, public EngineDrawing {
 public:
     // Every call in order, e.g. "DrawField 1", "sound 7", "label Lines 1 Lines: 3".
     std::vector<std::string> calls;
@@ -55,6 +57,8 @@ public:
     int count(std::string_view call) const;
     void clear();
 
+    EngineDrawing& drawing() override { return *this; }
+
     void DrawField(int p) override { record("DrawField", p); }
     void PaintFieldBackground(int p) override { record("PaintFieldBackground", p); }
     void UpdateFieldBlocks(int p) override { record("UpdateFieldBlocks", p); }
@@ -78,10 +82,13 @@ public:
     void Wait(int64_t ms) override { note("Wait " + std::to_string(ms)); }
     void ResetFieldPicture(int p) override { record("ResetFieldPicture", p); }
     void BombCreate(int p, int column, int row, int slot) override;
+    void BombFrame(int p, int slot, int frame) override;
+    void BombKill(int p, int slot) override;
     void ClearFieldPicture(int p) override { record("ClearFieldPicture", p); }
     void RefreshField(int p) override { record("RefreshField", p); }
     void DrawDoorFrame(int p, int width) override;
     void DrawHeightLed(int p) override { record("DrawHeightLed", p); }
+    void ClearHeightLed(int p) override { record("ClearHeightLed", p); }
     void ClearTrails() override { note("ClearTrails"); }
     void ResetBlockFrame() override { note("ResetBlockFrame"); }
     void SetGameTimer(bool enabled) override { note(enabled ? "GameTimer on" : "GameTimer off"); }
@@ -108,10 +115,13 @@ public:
     int drawn = 0;
 
     ScriptedRandom() = default;
-    ScriptedRandom(std::initializer_list<double> script) : values(script) {}
+    ScriptedRandom(std::initializer_list<double> script)
+        : values(script)
+    {
+    }
     void add(std::initializer_list<double> script) { values.insert(values.end(), script); }
     double next() override;
-    void reseed(uint64_t) override {}
+    void reseed(uint64_t) override { }
 };
 
 class RecordingEffects final : public SpecialEffects {
@@ -155,10 +165,10 @@ struct EngineRig {
     ScriptedRandom random;
     FakeClock clock;
     RecordingEffects effects;
-    GameEngine engine{host, random, clock};
+    GameEngine engine{ host, random, clock };
 
     explicit EngineRig(GameMode mode = GameMode::OnePlayer);
-    EngineState& state() { return engine.state(); }
+    EngineState& state() { return writableState(engine); }
     // Puts a falling piece into the field as a spawn would, without the spawn's tests.
     void place(int p, PieceType type, int orientation, int column, int row);
 };
@@ -174,7 +184,8 @@ struct Refusal {
 // For each situation: a rig in its mode made ready by `setup`, then `prepare`, then `operation`;
 // expects the player's field and piece, the game flags and the score unchanged, and no call to
 // the host.
-void expectRefused(std::initializer_list<Refusal> situations, const std::function<void(EngineRig&, int)>& setup,
-                   const std::function<void(GameEngine&, int)>& operation);
+void expectRefused(std::initializer_list<Refusal> situations,
+    const std::function<void(EngineRig&, int)>& setup,
+    const std::function<void(GameEngine&, int)>& operation);
 
 } // namespace kalvon::testing

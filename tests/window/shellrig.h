@@ -7,6 +7,7 @@
 #include "engine/state.h"
 #include "engine/store/options.h"
 #include "engine/store/scoresfile.h"
+#include "game/gameside.h"
 #include "net/banlist.h"
 #include "platform/eventpump.h"
 #include "render/themeimages.h"
@@ -14,7 +15,6 @@
 #include "render/windowskin.h"
 #include "support/scratchfolder.h"
 #include "support/scripteddialogs.h"
-#include "window/gameside.h"
 #include "window/loadingscreen.h"
 #include "window/mainform.h"
 #include "window/mainwindow.h"
@@ -46,11 +46,13 @@ public:
     }
 };
 
-// Records the calls by name; the game-mode handler lays the window out as the real one does.
+// Records the calls by name; the game mode goes into the window's state and the game-mode
+// handler lays the window out, as the real ones do.
 class RecordingGameSide final : public GameSide {
 public:
-    explicit RecordingGameSide(MainWindow& window)
+    RecordingGameSide(MainWindow& window, EngineState& state)
         : m_window(window)
+        , m_state(state)
     {
     }
 
@@ -61,6 +63,7 @@ public:
     void KalvonGenerateFontTable() override { calls.push_back("KalvonGenerateFontTable"); }
     void GenerateTrail() override { calls.push_back("GenerateTrail"); }
     void resetGameOptions() override { calls.push_back("resetGameOptions"); }
+    void setGameMode(GameMode mode) override { m_state.GameMode = mode; }
     void GMmenumarker_Click(int index) override
     {
         calls.push_back("GMmenumarker_Click " + std::to_string(index));
@@ -82,6 +85,7 @@ public:
 
 private:
     MainWindow& m_window;
+    EngineState& m_state;
 };
 
 // Yields run Qt's pending events; waits only record their length and run the hook.
@@ -109,6 +113,7 @@ public:
         if (!settings.empty())
             folder.write("kalvon.ini", settings);
         form.setEndProcess([this] { ++endProcessCalls; });
+        window.setGameState(state);
     }
 
     void load() { form.Form_Load(); }
@@ -128,10 +133,10 @@ public:
     } scoreView;
     HighScores highScores{ dialogs, scores, scoreView };
     BanList bans;
-    MainWindow window{ skin, images, themes, state };
+    MainWindow window{ skin, images, themes };
     RecordingLoadingScreen loading;
     TrayIcon tray{ window, QIcon(), QStringLiteral("Kalvon v1.91") };
-    RecordingGameSide game{ window };
+    RecordingGameSide game{ window, state };
     MainForm form{ MainFormParts{ options, folder / "kalvon.ini", themes, images, skin,
         ThemeFolders{ folder / "tmp", folder.path() }, dialogs, pump, state, highScores, scores, bans,
         folder / "banlist.txt", window, loading, tray, game } };

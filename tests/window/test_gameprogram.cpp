@@ -2,10 +2,10 @@
 // start shows both fields with their pieces, and closing the window writes the stored files.
 
 #include "engine/gameengine.h"
+#include "game/gamecore.h"
 #include "render/windowpictures.h"
 #include "support/scratchfolder.h"
 #include "window/fieldview.h"
-#include "window/gamecore.h"
 #include "window/gameprogram.h"
 #include "window/mainform.h"
 #include "window/mainwindow.h"

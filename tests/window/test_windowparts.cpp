@@ -12,6 +12,7 @@
 #include "window/trayicon.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
@@ -57,6 +58,7 @@ class ChromeTest : public ::testing::Test {
 protected:
     ChromeTest()
     {
+        window.setGameState(state);
         DrawInterface(skin, fixture.loading);
         window.show();
         window.ShowFieldScreen();
@@ -75,7 +77,7 @@ protected:
     WindowSkin skin;
     Themes themes;
     EngineState state;
-    MainWindow window{ skin, fixture.images, themes, state };
+    MainWindow window{ skin, fixture.images, themes };
 };
 
 TEST_F(ChromeTest, LabelsTakeTheThemesColours)
@@ -151,6 +153,37 @@ TEST_F(ChromeTest, DecorationsGiveTheFieldTheKeyboardOnlyOnTheFieldsPage)
     QTest::mousePress(caption, Qt::LeftButton, {}, QPoint(1, 1));
     QTest::mouseRelease(caption, Qt::LeftButton, {}, QPoint(1, 1));
     EXPECT_FALSE(window.field(1).hasFocus());
+}
+
+TEST_F(ChromeTest, AsTheGamesWindowTheTalkBoxAndTheMenusExitAndHelpReachTheWindow)
+{
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    GameWindow& game = window;
+    QLineEdit& talk = window.talkBox();
+
+    game.openTalkBox(true);
+    EXPECT_TRUE(talk.isVisible());
+    EXPECT_EQ(talk.text(), QStringLiteral("/sayteam "));
+    EXPECT_EQ(talk.cursorPosition(), 9) << "the caret after the command";
+    EXPECT_TRUE(talk.hasFocus());
+    game.closeTalkBox();
+    EXPECT_FALSE(talk.isVisible());
+    EXPECT_TRUE(talk.text().isEmpty());
+    EXPECT_TRUE(window.field(1).hasFocus()) << "the field takes the keyboard back";
+
+    std::vector<bool> modal;
+    window.setAroundModal([&modal](bool after) { modal.push_back(after); });
+    game.ClearTopmost();
+    game.ApplyStayOnTop();
+    EXPECT_EQ(modal, (std::vector<bool>{ false, true }));
+
+    QSignalSpy unload(&window, &MainWindow::unloadRequested);
+    QSignalSpy help(&window, &MainWindow::helpRequested);
+    game.closeWindow();
+    game.ShowHelp();
+    EXPECT_EQ(unload.count(), 1);
+    EXPECT_EQ(help.count(), 1);
 }
 
 // --- help ---

@@ -65,7 +65,8 @@ TEST(WindowSkinTest, ShownWindowHasEachPictureAtItsLayoutPosition)
     EngineState state;
     state.GameMode = GameMode::TwoPlayers;
     DrawInterface(skin, fixture.loading);
-    MainWindow window(skin, fixture.images, themes, state);
+    MainWindow window(skin, fixture.images, themes);
+    window.setGameState(state);
     window.show();
     window.showSkin();
     window.layOutFieldsPage(GameMode::TwoPlayers);
