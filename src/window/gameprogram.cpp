@@ -2,7 +2,8 @@
 
 #include "common/clock.h"
 #include "common/music/audiodevice.h"
-#include "common/music/sdlmusic.h"
+#include "common/music/musicplayer.h"
+#include "common/music/sdlsoundlibrary.h"
 #include "common/paths.h"
 #include "engine/highscores.h"
 #include "engine/store/defaultsettings.h"
@@ -107,7 +108,8 @@ struct GameProgram::Parts {
                       } };
     AudioDevice audio;
     SdlSoundEffects soundEffects{ audio };
-    SdlMusic music{ audio, dialogs, programDir };
+    SdlSoundLibrary soundLibrary{ audio, programDir };
+    MusicPlayer music{ soundLibrary, dialogs };
 
     ScoresFile scores{ scoresFilePath(programDir) };
     HiddenHighScores highScoreView;
