@@ -25,6 +25,7 @@
 #include "render/themerecord.h"
 #include "render/windowpictures.h"
 #include "render/windowskin.h"
+#include "window/aboutwindow.h"
 #include "window/coregameside.h"
 #include "window/corerenderhooks.h"
 #include "window/fieldkeyboard.h"
@@ -32,6 +33,7 @@
 #include "window/gamecore.h"
 #include "window/gametick.h"
 #include "window/helpwindow.h"
+#include "window/highscorewindow.h"
 #include "window/loadingwindow.h"
 #include "window/mainform.h"
 #include "window/mainwindow.h"
@@ -41,7 +43,10 @@
 #include "window/trayicon.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QIcon>
+#include <QPointer>
+#include <QUrl>
 #include <QWindow>
 #include <chrono>
 
@@ -61,14 +66,6 @@ uint64_t clockSeed()
 {
     return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
-
-// The high-score window comes with the about and high-score windows; until then the table is
-// kept and stored, and nothing is shown.
-class HiddenHighScores final : public HighScoreView {
-public:
-    void ShowHighScores(const HighScoreTable&) override { }
-    void showHighScoreWindow() override { }
-};
 
 } // namespace
 
@@ -112,8 +109,8 @@ struct GameProgram::Parts {
     MusicPlayer music{ soundLibrary, dialogs };
 
     ScoresFile scores{ scoresFilePath(programDir) };
-    HiddenHighScores highScoreView;
-    HighScores highScores{ dialogs, scores, highScoreView };
+    HighScoreWindow highScoreWindow{ themes, options, programDir };
+    HighScores highScores{ dialogs, scores, highScoreWindow };
     BanList bans;
 
     HelpWindow help{ programDir / "data" / "help" };
@@ -137,6 +134,7 @@ struct GameProgram::Parts {
         ThemeFolders{ tempDir, programDir }, dialogs, pump, core.engine().state(), highScores, scores, bans,
         banListFile, window, loading, tray, gameSide } };
     FieldKeyFilter keyFilter{ core.keyboard(), &window.field(1) };
+    QPointer<AboutWindow> about;
 };
 
 GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path tempDir)
@@ -147,6 +145,8 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     MainWindow& window = m->window;
     window.setWindowIcon(icon);
     window.setIcon(icon.pixmap(16, 16));
+    m->highScoreWindow.setWindowIcon(icon);
+    m->gameWindow.setHighScoreView(&m->highScoreWindow);
     window.attachPictures(m->pictures);
     m->gameWindow.setSession(m->core.session());
     m->pump.setTickSource(&m->core.ticker());
@@ -164,6 +164,18 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     QObject::connect(
         &window, &MainWindow::gameModeMarkerClicked, [&session](int i) { session.GMmenumarker_Click(i); });
     QObject::connect(&window, &MainWindow::helpRequested, [this] { m->help.ShowHelp(); });
+    QObject::connect(&window, &MainWindow::aboutRequested, [this] {
+        if (!m->about) {
+            m->about = new AboutWindow(
+                kProgramVersion, m->programDir / "data" / "images",
+                [](const QString& address) { QDesktopServices::openUrl(QUrl(address)); }, &m->window);
+            m->about->setAttribute(Qt::WA_DeleteOnClose);
+            m->about->setWindowIcon(m->window.windowIcon());
+        }
+        m->about->show();
+        ApplyStayOnTop(m->about->windowHandle(), m->options.general.stayOnTop);
+        m->about->raise();
+    });
     QObject::connect(
         &window, &MainWindow::iconPressed, [this](Qt::MouseButton button, Qt::KeyboardModifiers keys) {
             m->core.bot().imgIcon_MouseDown(button, keys, m->dialogs);

@@ -1,5 +1,6 @@
 #include "window/shellgamewindow.h"
 
+#include "engine/highscores.h"
 #include "engine/store/options.h"
 #include "platform/windowutils.h"
 #include "window/gamesession.h"
@@ -71,6 +72,12 @@ void ShellGameWindow::showGameModeMenu(bool shown)
 void ShellGameWindow::layOutFieldsPage(GameMode mode)
 {
     m_window.layOutFieldsPage(mode);
+}
+
+void ShellGameWindow::showHighScores()
+{
+    if (m_highScoreView)
+        m_highScoreView->showHighScoreWindow();
 }
 
 void ShellGameWindow::closeWindow()

@@ -8,6 +8,7 @@ namespace kalvon {
 
 class GameSession;
 class HelpWindow;
+class HighScoreView;
 class MainWindow;
 struct Options;
 
@@ -30,8 +31,9 @@ public:
     void showFileMenu(bool shown) override;
     void showGameModeMenu(bool shown) override;
     void layOutFieldsPage(GameMode mode) override;
-    // The high-score window comes with the about and high-score windows.
-    void showHighScores() override { }
+    // File > High Scores shows the high-score window.
+    void setHighScoreView(HighScoreView* view) { m_highScoreView = view; }
+    void showHighScores() override;
     void closeWindow() override;
     void ShowHelp() override;
 
@@ -53,6 +55,7 @@ private:
     HelpWindow& m_help;
     const Options& m_options;
     const GameSession* m_session = nullptr;
+    HighScoreView* m_highScoreView = nullptr;
     Bytes m_startCaption = "Start Game";
     Bytes m_pauseCaption = "Pause Game";
     bool m_pauseEnabled = false;
