@@ -1,6 +1,7 @@
 #include "window/aboutwindow.h"
 
 #include "platform/qtext.h"
+#include "window/windowfont.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -14,7 +15,7 @@ Bytes aboutText(BytesView version)
 {
     return "Kalvon v" + Bytes(version)
         + "\rWritten by the Kalvon Project\r(kalvon@example.org)\r\rBuild Date: " + kVersionDate
-        + "\rArtwork drawn and sounds made by the Kalvon Project";
+        + "\rArtwork: the Kalvon Project";
 }
 
 AboutWindow::AboutWindow(BytesView version, const std::filesystem::path& imagesFolder,
@@ -26,6 +27,7 @@ AboutWindow::AboutWindow(BytesView version, const std::filesystem::path& imagesF
     setWindowTitle(QStringLiteral("About Kalvon"));
     setModal(false);
     setFixedSize(360, 136);
+    setFont(windowFont());
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("picAbout"));

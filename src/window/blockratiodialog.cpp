@@ -5,6 +5,7 @@
 #include "render/occurrencesamples.h"
 #include "render/themeimages.h"
 #include "render/themerecord.h"
+#include "window/windowfont.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -44,6 +45,7 @@ BlockRatioDialog::BlockRatioDialog(BlockOccurancy& percentages, const Themes& th
     setWindowTitle(QStringLiteral("Block Occurancy"));
     setModal(false);
     setFixedSize(440, 394);
+    setFont(windowFont());
 
     // Positions inside the frames are the sheet's, less the frame's corner.
     m_fraNormal = new QGroupBox(QStringLiteral("Normal Blocks"), this);

@@ -5,6 +5,7 @@
 #include "engine/store/chatswatches.h"
 #include "platform/qtext.h"
 #include "platform/surface.h"
+#include "window/windowfont.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -21,6 +22,7 @@ ChatOptionsPanel::ChatOptionsPanel(ChatOptions& options, Dialogs& dialogs, QWidg
 {
     setObjectName(QStringLiteral("picChatOptions"));
     resize(424, 392);
+    setFont(windowFont());
     auto* frame = new QGroupBox(QStringLiteral("Chat Room Colors"), this);
     frame->setObjectName(QStringLiteral("fraChatColors"));
     frame->setGeometry(8, 4, 408, 216);

@@ -7,6 +7,7 @@
 #include "render/themepaths.h"
 #include "render/themerecord.h"
 #include "window/pictureview.h"
+#include "window/windowfont.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -49,6 +50,7 @@ HighScoreWindow::HighScoreWindow(
     setObjectName(QStringLiteral("frmHighScore"));
     setWindowTitle(QStringLiteral("High Scores"));
     setFixedSize(320, 372);
+    setFont(windowFont());
 
     for (int row = 0; row <= kHighScoreRanks; ++row) {
         const int y = 34 + 20 * row;

@@ -1,6 +1,7 @@
 #include "window/musicoptions.h"
 
 #include "platform/qtext.h"
+#include "window/windowfont.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -28,6 +29,7 @@ MusicOptionsSection::MusicOptionsSection(MusicBoxValues values, MusicBoxesContex
     , m_boxes(values, std::move(context))
 {
     resize(164, 84);
+    setFont(windowFont());
     m_chkMusic = makeCheckBox("chkMusic", 0, "Play Music");
     m_chkThemeMusic = makeCheckBox("chkThemeMusic", 22, "Use Theme Music");
     auto* fileCaption = new QLabel(QStringLiteral("Music File:"), this);
@@ -69,7 +71,7 @@ QCheckBox* MusicOptionsSection::makeCheckBox(const char* name, int y, const char
     box->setGeometry(0, y + 2, 13, 13);
     // The caption is a label of its own, so that it takes the theme's colour.
     auto* label = new QLabel(QString::fromLatin1(caption), this);
-    label->setGeometry(19, y, 145, 16);
+    label->setGeometry(19, y, 144, 16);
     label->setBuddy(box);
     return box;
 }

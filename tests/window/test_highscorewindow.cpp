@@ -108,7 +108,7 @@ TEST(AboutWindow, TextLinksAndOk)
 {
     EXPECT_EQ(aboutText("1.91"),
         "Kalvon v1.91\rWritten by the Kalvon Project\r(kalvon@example.org)\r\rBuild Date: 1-14-2003\r"
-        "Artwork drawn and sounds made by the Kalvon Project");
+        "Artwork: the Kalvon Project");
 
     std::vector<QString> opened;
     AboutWindow about(

@@ -16,11 +16,18 @@ namespace {
 using Calls = std::vector<std::string>;
 
 struct BoxesRig {
-    int16_t playMusic = 1;
-    int16_t useThemeMusic = 0;
+    explicit BoxesRig(int16_t playMusic = 1, int16_t useThemeMusic = 0, bool gameActive = false)
+        : playMusic(playMusic)
+        , useThemeMusic(useThemeMusic)
+        , gameActive(gameActive)
+    {
+    }
+
+    int16_t playMusic;
+    int16_t useThemeMusic;
     Bytes file = "mine.mid";
     Bytes themeMusic = "/tmp/theme/music.ogg";
-    bool gameActive = false;
+    bool gameActive;
     bool visible = true;
     bool musicOutput = true;
     RecordingMusic music;
@@ -58,10 +65,7 @@ TEST(MusicBoxes, PlayMusicBox)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        BoxesRig rig;
-        rig.playMusic = c.playMusic;
-        rig.useThemeMusic = c.useThemeMusic;
-        rig.gameActive = c.gameActive;
+        BoxesRig rig(c.playMusic, c.useThemeMusic, c.gameActive);
         rig.visible = c.visible;
         rig.musicOutput = c.musicOutput;
         rig.boxes().chkMusic_Click();
@@ -88,10 +92,7 @@ TEST(MusicBoxes, ThemeMusicBox)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        BoxesRig rig;
-        rig.playMusic = c.playMusic;
-        rig.useThemeMusic = c.useThemeMusic;
-        rig.gameActive = c.gameActive;
+        BoxesRig rig(c.playMusic, c.useThemeMusic, c.gameActive);
         MusicBoxes boxes = rig.boxes();
         boxes.chkThemeMusic_Click();
         EXPECT_EQ(rig.music.calls, c.calls);
@@ -120,9 +121,7 @@ TEST(MusicBoxes, BrowseOffersTheMusicTypesAndLoadsTheChosenFile)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        BoxesRig rig;
-        rig.useThemeMusic = c.useThemeMusic;
-        rig.gameActive = c.gameActive;
+        BoxesRig rig(1, c.useThemeMusic, c.gameActive);
         rig.dialogs.fileAnswers.push_back(c.answer);
         EXPECT_EQ(rig.boxes().cmdBrowse_Click(), c.answer.has_value());
         EXPECT_EQ(rig.music.calls, c.calls);
