@@ -8,8 +8,10 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build="${KALVON_BUILD_DIR:-$here/build}"
 jobs="$(nproc 2>/dev/null || echo 2)"
 
+# timgm6mb-soundfont: the General MIDI sound font MIDI music plays with.
 packages=(build-essential cmake pkg-config qt6-base-dev libsdl2-mixer-dev libzip-dev
-          libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core)
+          libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core
+          timgm6mb-soundfont)
 
 install_packages() {
     local missing=()

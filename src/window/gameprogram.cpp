@@ -2,7 +2,8 @@
 
 #include "common/clock.h"
 #include "common/music/audiodevice.h"
-#include "common/music/sdlmusic.h"
+#include "common/music/musicplayer.h"
+#include "common/music/sdlsoundlibrary.h"
 #include "common/paths.h"
 #include "engine/highscores.h"
 #include "engine/store/defaultsettings.h"
@@ -30,16 +31,21 @@
 #include "render/tnpimport.h"
 #include "render/windowpictures.h"
 #include "render/windowskin.h"
+#include "window/aboutwindow.h"
 #include "window/fieldkeyfilter.h"
 #include "window/fieldview.h"
 #include "window/helpwindow.h"
+#include "window/highscorewindow.h"
 #include "window/loadingwindow.h"
 #include "window/mainform.h"
 #include "window/mainwindow.h"
 #include "window/trayicon.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QIcon>
+#include <QPointer>
+#include <QUrl>
 #include <QWindow>
 #include <chrono>
 
@@ -59,14 +65,6 @@ uint64_t clockSeed()
 {
     return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
-
-// The high-score window comes with the about and high-score windows; until then the table is
-// kept and stored, and nothing is shown.
-class HiddenHighScores final : public HighScoreView {
-public:
-    void ShowHighScores(const HighScoreTable&) override { }
-    void showHighScoreWindow() override { }
-};
 
 } // namespace
 
@@ -111,11 +109,12 @@ struct GameProgram::Parts {
     QtDialogs dialogs{ &window, QStringLiteral("Kalvon"), aroundModal };
     AudioDevice audio;
     SdlSoundEffects soundEffects{ audio };
-    SdlMusic music{ audio, dialogs, programDir };
+    SdlSoundLibrary soundLibrary{ audio, programDir };
+    MusicPlayer music{ soundLibrary, dialogs };
 
     ScoresFile scores{ scoresFilePath(programDir) };
-    HiddenHighScores highScoreView;
-    HighScores highScores{ dialogs, scores, highScoreView };
+    HighScoreWindow highScoreWindow{ themes, options, programDir };
+    HighScores highScores{ dialogs, scores, highScoreWindow };
     BanList bans;
 
     HelpWindow help{ programDir / "data" / "help" };
@@ -145,6 +144,7 @@ struct GameProgram::Parts {
         ThemeFolders{ tempDir, programDir }, dialogs, pump, core.engine().state(), highScores, scores, bans,
         banListFile, window, loading, tray, gameSide } };
     FieldKeyFilter keyFilter{ core.keyboard(), &window.field(1) };
+    QPointer<AboutWindow> about;
 };
 
 GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path tempDir)
@@ -155,6 +155,7 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     MainWindow& window = m->window;
     window.setWindowIcon(icon);
     window.setIcon(icon.pixmap(16, 16));
+    m->highScoreWindow.setWindowIcon(icon);
     window.attachPictures(m->pictures);
     window.setGameState(m->core.engine().state());
     window.setAroundModal(m->aroundModal);
@@ -174,6 +175,19 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     QObject::connect(
         &window, &MainWindow::gameModeMarkerClicked, [&session](int i) { session.GMmenumarker_Click(i); });
     QObject::connect(&window, &MainWindow::helpRequested, [this] { m->help.ShowHelp(); });
+    QObject::connect(&window, &MainWindow::highScoresRequested, [this] { m->highScoreWindow.showHighScoreWindow(); });
+    QObject::connect(&window, &MainWindow::aboutRequested, [this] {
+        if (!m->about) {
+            m->about = new AboutWindow(
+                kProgramVersion, m->programDir / "data" / "images",
+                [](const QString& address) { QDesktopServices::openUrl(QUrl(address)); }, &m->window);
+            m->about->setAttribute(Qt::WA_DeleteOnClose);
+            m->about->setWindowIcon(m->window.windowIcon());
+        }
+        m->about->show();
+        ApplyStayOnTop(m->about->windowHandle(), m->options.general.stayOnTop);
+        m->about->raise();
+    });
     QObject::connect(
         &window, &MainWindow::iconPressed, [this](Qt::MouseButton button, Qt::KeyboardModifiers keys) {
             m->core.bot().imgIcon_MouseDown(button, keys, m->dialogs);

@@ -80,8 +80,8 @@ public:
     void showFileMenu(bool shown) override;
     void showGameModeMenu(bool shown) override;
     bool fileMenuShown() const;
-    // File > High Scores: the high-score window comes with the about and high-score windows.
-    void showHighScores() override { }
+    // File > High Scores: the high-score window is shown.
+    void showHighScores() override { emit highScoresRequested(); }
     // File > Exit: the window unloads.
     void closeWindow() override { emit unloadRequested(); }
     void ShowHelp() override { emit helpRequested(); }
@@ -154,6 +154,7 @@ signals:
     void gameModeMarkerMoved(int index);
     void gameModeMarkerClicked(int index);
     void helpRequested();
+    void highScoresRequested();
     void aboutRequested();
     // A mouse button went down on the title bar's icon (Shift + right button is the bot's
     // gesture).

@@ -15,6 +15,7 @@ public:
     void LoadMusic(BytesView path) override { calls.push_back("load:" + std::string(path)); }
     void PlayMusic() override { calls.push_back("play"); }
     void StopMusic() override { calls.push_back("stop"); }
+    void FreeMusic() override { calls.push_back("free"); }
     void PauseMusic() override { calls.push_back("pause"); }
     void ResumeMusic() override { calls.push_back("resume"); }
 };

@@ -10,6 +10,7 @@
 #include "window/mainform.h"
 #include "window/mainwindow.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -105,6 +106,40 @@ TEST_F(GameProgramTest, ClosingTheWindowWritesTheStoredFilesAndEnds)
     EXPECT_TRUE(program->form().unloading());
     for (const char* file : { "kalvon.ini", "scores.ini", "banlist.txt" })
         EXPECT_TRUE(std::filesystem::is_regular_file(folder / file)) << file;
+}
+
+} // namespace
+} // namespace kalvon
+
+namespace kalvon {
+namespace {
+
+QWidget* topLevel(const char* name)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String(name) && widget->isVisible())
+            return widget;
+    }
+    return nullptr;
+}
+
+TEST_F(GameProgramTest, FileMenuShowsTheHighScoresAndHelpMenuTheAboutWindow)
+{
+    start(1);
+    EXPECT_EQ(topLevel("frmHighScore"), nullptr) << "filled at start-up, not shown";
+    emit program->window().fileMarkerClicked(3);
+    QWidget* scores = topLevel("frmHighScore");
+    ASSERT_NE(scores, nullptr);
+    EXPECT_EQ(scores->findChild<QLabel*>(QStringLiteral("lblName(1)"))->text(), QStringLiteral("Kalvon"));
+
+    emit program->window().aboutRequested();
+    emit program->window().aboutRequested();
+    QWidget* about = topLevel("frmAbout");
+    ASSERT_NE(about, nullptr);
+    int abouts = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        abouts += widget->objectName() == QLatin1String("frmAbout") ? 1 : 0;
+    EXPECT_EQ(abouts, 1) << "one About window at a time";
 }
 
 } // namespace

@@ -2,10 +2,37 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
-
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 
 namespace kalvon {
+
+namespace {
+
+// General MIDI sound fonts, in the order they are preferred: the system's default choice first.
+constexpr const char* kSoundFonts[] = {
+    "/usr/share/sounds/sf2/default-GM.sf2",
+    "/usr/share/sounds/sf3/default-GM.sf3",
+    "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+    "/usr/share/sounds/sf2/TimGM6mb.sf2",
+};
+
+// Points the MIDI synthesiser at an installed sound font unless the user named one.
+void chooseSoundFont()
+{
+    if (std::getenv("SDL_SOUNDFONTS"))
+        return;
+    for (const char* font : kSoundFonts) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(font, error)) {
+            Mix_SetSoundFonts(font);
+            return;
+        }
+    }
+}
+
+} // namespace
 
 AudioDevice::~AudioDevice()
 {
@@ -27,6 +54,9 @@ bool AudioDevice::open(const AudioFormat& format)
     }
     Mix_AllocateChannels(std::max(format.channels, 1));
     Mix_ReserveChannels(1);
+    Mix_Volume(kEffectsChannel, kEffectsVolume);
+    Mix_VolumeMusic(kMusicVolume);
+    chooseSoundFont();
     m_open = true;
     m_lastError.clear();
     return true;

@@ -1,6 +1,10 @@
 #pragma once
 // The program's one SDL audio device, shared by the music stream and the sound effects.
-// Effects use a reserved mixer channel, so they keep working when music fails to start.
+// Effects use a reserved mixer channel, so they keep working when music fails to start. The
+// music and the effects channel play at volumes that add up to less than full scale, so the two
+// together never clip. MIDI music plays through SDL2_mixer's synthesiser with a General MIDI
+// sound font: the one named by SDL_SOUNDFONTS, or else the first installed of the usual Debian
+// places (the timgm6mb-soundfont package provides one).
 
 #include <string>
 
@@ -26,6 +30,10 @@ public:
 
     // The mixer channel reserved for sound effects.
     static constexpr int kEffectsChannel = 0;
+    // Volumes out of SDL2_mixer's 128: their sum stays below 128, the headroom that keeps a
+    // full-scale effect over full-scale music from clipping.
+    static constexpr int kMusicVolume = 60;
+    static constexpr int kEffectsVolume = 64;
 
 private:
     bool m_open = false;

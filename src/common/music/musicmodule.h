@@ -13,11 +13,13 @@ public:
     virtual void LoadMusic(BytesView path) = 0;
     virtual void PlayMusic() = 0;
     virtual void StopMusic() = 0;
+    // Forgets the music loaded (stopped first by the caller).
+    virtual void FreeMusic() { }
     virtual void PauseMusic() = 0;
     virtual void ResumeMusic() = 0;
     // Called by every game tick: restarts music that has played to its end. A module that loops
     // by itself has nothing to do.
-    virtual void CheckMusicLoop() {}
+    virtual void CheckMusicLoop() { }
 };
 
 } // namespace kalvon

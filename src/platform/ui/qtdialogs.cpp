@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace kalvon {
@@ -117,29 +118,42 @@ QString QtDialogs::qtNameFilter(BytesView filter)
     return entries.join(QStringLiteral(";;"));
 }
 
-MessageAnswer QtDialogs::messageBox(BytesView text, BytesView title, MessageIcon icon,
-                                    MessageButtons buttons)
+QString QtDialogs::boxText(BytesView text)
+{
+    QString shown = toQString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+MessageAnswer QtDialogs::messageBox(BytesView text, BytesView title, MessageIcon icon, MessageButtons buttons)
 {
     ModalScope scope(m_aroundModal);
-    QMessageBox box(qtIcon(icon), titleOrProgram(title), toQString(text), qtButtons(buttons), m_parent);
+    QMessageBox box(qtIcon(icon), titleOrProgram(title), boxText(text), qtButtons(buttons), m_parent);
+    // A name or path in the text is shown as it is, never as markup.
+    box.setTextFormat(Qt::PlainText);
     return answerOf(box.exec());
 }
 
 std::optional<Bytes> QtDialogs::inputBox(BytesView prompt, BytesView title, BytesView defaultAnswer)
 {
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(titleOrProgram(title));
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(boxText(prompt));
+    if (auto* label = dialog.findChild<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    dialog.setTextValue(toQString(defaultAnswer));
     ModalScope scope(m_aroundModal);
-    bool ok = false;
-    const QString answer = QInputDialog::getText(m_parent, titleOrProgram(title), toQString(prompt),
-                                                 QLineEdit::Normal, toQString(defaultAnswer), &ok);
-    if (!ok)
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return fromQString(answer);
+    return fromQString(dialog.textValue());
 }
 
 std::optional<Bytes> QtDialogs::fileDialog(const FileDialogRequest& request, bool save)
 {
-    QFileDialog dialog(m_parent, toQString(request.title), toQString(request.initialDir),
-                       qtNameFilter(request.filter));
+    QFileDialog dialog(
+        m_parent, toQString(request.title), toQString(request.initialDir), qtNameFilter(request.filter));
     // Qt's own dialog honours the case-blind patterns on every desktop.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -185,8 +199,8 @@ std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice& initial)
     const QFont chosen = QFontDialog::getFont(&ok, font, m_parent);
     if (!ok)
         return std::nullopt;
-    return FontChoice{fromQString(chosen.family()), chosen.pointSizeF(), chosen.bold(),
-                      chosen.italic(), chosen.underline(), chosen.strikeOut()};
+    return FontChoice{ fromQString(chosen.family()), chosen.pointSizeF(), chosen.bold(), chosen.italic(),
+        chosen.underline(), chosen.strikeOut() };
 }
 
 } // namespace kalvon

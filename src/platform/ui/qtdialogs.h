@@ -16,10 +16,9 @@ public:
     // it, so a stay-on-top window can step out of the way (ClearTopmost/ApplyStayOnTop).
     QtDialogs(QWidget* parent, QString programName, std::function<void(bool)> aroundModal = {});
 
-    MessageAnswer messageBox(BytesView text, BytesView title, MessageIcon icon,
-                             MessageButtons buttons) override;
-    std::optional<Bytes> inputBox(BytesView prompt, BytesView title,
-                                  BytesView defaultAnswer) override;
+    MessageAnswer messageBox(
+        BytesView text, BytesView title, MessageIcon icon, MessageButtons buttons) override;
+    std::optional<Bytes> inputBox(BytesView prompt, BytesView title, BytesView defaultAnswer) override;
     std::optional<Bytes> openFile(const FileDialogRequest& request) override;
     std::optional<Bytes> saveFile(const FileDialogRequest& request) override;
     std::optional<uint32_t> chooseColor(uint32_t initial) override;
@@ -27,6 +26,8 @@ public:
 
     // The Qt name filter for a "desc|pattern|" text; each pattern matches both cases.
     static QString qtNameFilter(BytesView filter);
+    // A box's text as shown: lines break at CR LF, at a lone CR and at a lone LF.
+    static QString boxText(BytesView text);
 
 private:
     QString titleOrProgram(BytesView title) const;
