@@ -136,6 +136,12 @@ void GameEngine::HardDrop(int p)
         return;
     s.HardDropping[p] = true;
     playSound(SoundSlot::Drop);
+    // The drop's points count before the landing, so a landing that ends a one-player game
+    // ranks the score the player sees.
+    if (p == 1 && s.GameMode == GameMode::OnePlayer) {
+        s.Score += 20;
+        setCountLabel(LabelId::Score, 1, "", s.Score);
+    }
     // The landing clears HardDropping; the last row seen is where the piece came to rest.
     int lastRow = start.Row;
     for (int pass = 0; pass < kMaxDropPasses && s.HardDropping[p]; ++pass) {
@@ -145,10 +151,6 @@ void GameEngine::HardDrop(int p)
     }
     if (s.Options.dropTrail)
         drawing().UpdateTrail(p, start.Column, start.Row, start.Type, start.Orientation, lastRow);
-    if (p == 1 && s.GameMode == GameMode::OnePlayer) {
-        s.Score += 20;
-        setCountLabel(LabelId::Score, 1, "", s.Score);
-    }
     s.HardDropping[p] = false;
 }
 

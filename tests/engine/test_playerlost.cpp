@@ -241,3 +241,24 @@ TEST(FieldDoors, ClosingWhileTheyOpenLeavesThemClosed)
     rig.engine.FadeOutField(1);
     EXPECT_TRUE(rig.host.calls.empty()) << "closed doors do not close again";
 }
+
+TEST(PlayerLost, AHardDropThatEndsTheGameRanksTheScoreWithItsPoints)
+{
+    LostRig rig(GameMode::OnePlayer);
+    EngineState& s = rig.state();
+    s.Score = 240;
+    // The top rows block every spawn, so the landing ends the game.
+    FieldRows rows(kFieldRows, "............");
+    rows[0] = rows[1] = "...111111...";
+    setField(s, 1, rows);
+    rig.random.add({ 0.0, 0.0, 0.0 });
+    rig.dialogs.inputAnswers.push_back(Bytes("Ann"));
+    rig.place(1, PieceType::Square, 1, 0, 20);
+
+    rig.engine.HardDrop(1);
+
+    EXPECT_FALSE(s.GameStarted);
+    EXPECT_EQ(rig.host.label(LabelId::Score, 1), "260");
+    ASSERT_EQ(rig.store.saved.size(), 1u);
+    EXPECT_EQ(rig.highScores.table()[0], (HighScoreEntry{ "Ann", 260 })) << "the score the player sees";
+}
