@@ -36,6 +36,7 @@
 #include "window/loadingwindow.h"
 #include "window/mainform.h"
 #include "window/mainwindow.h"
+#include "window/pages/fieldspage.h"
 #include "window/trayicon.h"
 
 #include <QCoreApplication>
@@ -144,7 +145,7 @@ struct GameProgram::Parts {
     MainForm form{ MainFormParts{ options, settingsFile, themes, images, skin,
         ThemeFolders{ tempDir, programDir }, dialogs, pump, core.engine().state(), highScores, scores, bans,
         banListFile, window, loading, tray, gameSide } };
-    FieldKeyFilter keyFilter{ core.keyboard(), &window.field(1) };
+    FieldKeyFilter keyFilter{ core.keyboard(), &window.fieldsPage().field(1) };
 };
 
 GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path tempDir)
@@ -158,9 +159,10 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     window.attachPictures(m->pictures);
     window.setGameState(m->core.engine().state());
     window.setAroundModal(m->aroundModal);
+    window.setProgramFolder(m->programDir);
     m->core.setDrawing(m->renderer);
     m->pump.setTickSource(&m->core.ticker());
-    window.field(1).installEventFilter(&m->keyFilter);
+    window.fieldsPage().field(1).installEventFilter(&m->keyFilter);
     window.installEventFilter(&m->keyFilter);
 
     GameSession& session = m->core.session();

@@ -137,7 +137,7 @@ void MainForm::DrawInterface()
 void MainForm::LoadingSetText()
 {
     MainWindow& window = m_parts.window;
-    window.showBanner(kProgramVersion);
+    window.showStartupTexts(kProgramVersion);
     window.resize(kWindowWidth, kWindowHeight);
     window.setOffline(true);
 }

@@ -1,6 +1,7 @@
 #include "render/themepaths.h"
 #include "shellrig.h"
 #include "window/fieldview.h"
+#include "window/pages/fieldspage.h"
 #include "window/pictureview.h"
 
 #include <QLabel>
@@ -92,15 +93,15 @@ TEST(StartupTest, FieldsPageIsLaidOutForTheGameModeOfTheSettings)
         rig.load();
         MainWindow& w = rig.window;
         EXPECT_EQ(w.CurrentScreen(), Screen::Fields);
-        EXPECT_TRUE(w.sidePanel(1).isVisible());
-        EXPECT_TRUE(w.field(1).isVisible());
-        EXPECT_EQ(w.sidePanel(2).isVisible(), c.secondPanel);
-        EXPECT_EQ(w.field(2).isVisible(), c.secondField);
-        EXPECT_EQ(w.leds(2).isVisible(), c.secondField);
-        EXPECT_EQ(w.label(LabelId::Score, 1).isVisible(), c.score);
-        EXPECT_EQ(w.internetField(3).isVisible(), c.boards);
-        EXPECT_EQ(w.internetName(5).isVisible(), c.boards);
-        EXPECT_EQ(w.nameLabel(1).text(),
+        EXPECT_TRUE(w.fieldsPage().sidePanel(1).isVisible());
+        EXPECT_TRUE(w.fieldsPage().field(1).isVisible());
+        EXPECT_EQ(w.fieldsPage().sidePanel(2).isVisible(), c.secondPanel);
+        EXPECT_EQ(w.fieldsPage().field(2).isVisible(), c.secondField);
+        EXPECT_EQ(w.fieldsPage().leds(2).isVisible(), c.secondField);
+        EXPECT_EQ(w.fieldsPage().label(LabelId::Score, 1).isVisible(), c.score);
+        EXPECT_EQ(w.fieldsPage().internetField(3).isVisible(), c.boards);
+        EXPECT_EQ(w.fieldsPage().internetName(5).isVisible(), c.boards);
+        EXPECT_EQ(w.fieldsPage().nameLabel(1).text(),
             c.mode == 3 ? QStringLiteral("1. (Not Playing)") : QStringLiteral("Player 1"));
         EXPECT_EQ(rig.state.GameMode, static_cast<GameMode>(c.mode));
     }
