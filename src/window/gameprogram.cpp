@@ -180,7 +180,7 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
         &window, &MainWindow::iconPressed, [this](Qt::MouseButton button, Qt::KeyboardModifiers keys) {
             m->core.bot().imgIcon_MouseDown(button, keys, m->dialogs);
         });
-    QObject::connect(&window, &MainWindow::unloadRequested, [this] { m->form.Form_Unload(); });
+    QObject::connect(&window, &MainWindow::unloadRequested, [this] { m->form.unload(); });
     m->form.setTnpImport([this](BytesView path) { ImportTnpTheme(m->tnpImport, path); });
     setEndProcess([] { QCoreApplication::exit(0); });
 }
@@ -189,7 +189,7 @@ GameProgram::~GameProgram() = default;
 
 void GameProgram::start()
 {
-    m->form.Form_Load();
+    m->form.load();
 }
 
 void GameProgram::setEndProcess(std::function<void()> end)

@@ -48,7 +48,7 @@ void MainForm::step(BytesView text)
 
 // --- load ---
 
-void MainForm::Form_Load()
+void MainForm::load()
 {
     m_parts.loading.showLoading();
     m_parts.window.show();
@@ -164,7 +164,7 @@ void MainForm::SetGameOptions()
 
 // --- unload ---
 
-void MainForm::Form_Unload()
+void MainForm::unload()
 {
     if (m_unloading)
         return;

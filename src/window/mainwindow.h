@@ -72,7 +72,8 @@ public:
     void showSkin();
     // The labels take the theme's colours (a colour the theme lacks is white).
     void ApplyThemeLabelColors(const ColorTable& colors);
-    // The window caption and lblCaption; the label is touched only when its text changes.
+    // The window's title and its caption label (lblCaption); the label is touched only when its
+    // text changes.
     void setCaption(BytesView text) override;
     QString caption() const;
     QLabel& captionLabel();
@@ -136,7 +137,8 @@ public:
     // The game-mode menu's layout of the window for a mode: the fields page's backgrounds and
     // controls when it is shown, the side panel of player 2, the menu-bar buttons, the name label.
     void layOutFieldsPage(GameMode mode) override;
-    // picNextPiece(0) shown and in front; picNextPiece(4) too in two-player mode, else hidden.
+    // Player 1's side panel (picNextPiece(0)) shown and in front; player 2's (picNextPiece(4))
+    // too in two-player mode, else hidden.
     void showSidePanels(GameMode mode);
 
     FieldsPage& fieldsPage() { return *m_fields; }

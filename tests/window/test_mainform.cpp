@@ -128,7 +128,7 @@ TEST_F(ShutdownTest, WritesSettingsScoresAndBanListThenEnds)
     HighScoreTable table = defaultHighScores();
     table[0] = { "Ann", 5000 };
     rig.highScores.setTable(table);
-    rig.form.Form_Unload();
+    rig.form.unload();
 
     EXPECT_THAT(readFile(rig.folder / "kalvon.ini"), ::testing::HasSubstr("[General]\r\ngamemode=2\r\n"));
     EXPECT_EQ(readFile(rig.folder / "banlist.txt"), "10.0.0.1\r\n10.0.0.2\r\n");
@@ -153,7 +153,7 @@ TEST_F(ShutdownTest, SecondCloseDuringTheQuitWaitRunsNothingTwice)
         ++secondCloses;
         rig.window.close(); // the system's close asks for the unload again
     };
-    QObject::connect(&rig.window, &MainWindow::unloadRequested, [&] { rig.form.Form_Unload(); });
+    QObject::connect(&rig.window, &MainWindow::unloadRequested, [&] { rig.form.unload(); });
     emit rig.window.unloadRequested();
 
     EXPECT_EQ(secondCloses, 1);
@@ -174,7 +174,7 @@ TEST_F(ShutdownTest, NoQuitMessageWithoutAConnectionOrOutsideInternetPlay)
         other.load();
         other.state.GameMode = mode;
         other.game.connected = connected;
-        other.form.Form_Unload();
+        other.form.unload();
         EXPECT_EQ(std::count(other.game.calls.begin(), other.game.calls.end(), "SendToServer %"), 0);
         EXPECT_TRUE(other.pump.waits.empty());
         EXPECT_EQ(other.endProcessCalls, 1);

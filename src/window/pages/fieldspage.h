@@ -36,7 +36,8 @@ public:
     void ShowInternetFields();
     void HideInternetFields();
     void HideFieldControls();
-    // picNextPiece(0) shown and in front; picNextPiece(4) too in two-player mode, else hidden.
+    // Player 1's side panel (picNextPiece(0)) shown and in front; player 2's (picNextPiece(4))
+    // too in two-player mode, else hidden.
     void showSidePanels(GameMode mode);
     // The game-mode menu's part of a new mode: the name label, the score and active-level
     // labels and player 2's panel; `fieldsShown` when the fields page is the page shown.

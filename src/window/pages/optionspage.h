@@ -30,8 +30,8 @@ public:
     // Every control of the page shown, then the binding set the list chooses (ShowKeyCaptions).
     void ShowOptionsControls();
     void HideOptionsControls();
-    // The binding buttons of the set chosen in cmbControls shown, the others hidden; "Switch
-    // Player Controls" disabled for the internet set. Without a chosen set nothing changes.
+    // The binding buttons of the set chosen in the control-set list (cmbControls) shown, the others hidden;
+    // "Switch Player Controls" disabled for the internet set. Without a chosen set nothing changes.
     void ShowKeyCaptions();
 
     // The theme type decides which animation boxes can be set.
@@ -47,7 +47,8 @@ public:
     QPushButton& switchControlsButton() { return *m_switchControls; }
     // A local player's binding button: p 1 or 2, action as in kPlayerKeyButtons.
     QPushButton& playerKeyButton(int p, int action);
-    // cmdISpec(0..6), then cmdITalk and cmdITeamTalk.
+    // The internet set: the revenge special and the specials on players 1 to 6 (cmdISpec(0..6)),
+    // then talk and team talk.
     QPushButton& internetKeyButton(int index);
 
 private:

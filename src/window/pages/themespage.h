@@ -31,11 +31,11 @@ public:
     void ShowThemeControls();
     // The page's controls hidden, then the preview timer stopped.
     void HideThemeControls();
-    // cboThemes holds exactly `files` and shows `text` (the theme in use).
+    // The theme list (cboThemes) holds exactly `files` and shows `text` (the theme in use).
     void fillThemeList(const std::vector<Bytes>& files, const QString& text);
-    // lblThemeView: the browser's name and version on two lines.
+    // The browser's title label (lblThemeView): its name and version on two lines.
     void showBrowserVersion(BytesView version);
-    // cmbSounds holds the theme's sounds by name, the first chosen.
+    // The sound list (cmbSounds) holds the theme's sounds by name, the first chosen.
     void fillSoundList();
     // colortheme on the captions and the theme's description labels.
     void colorLabels(const ColorTable& colors);
