@@ -178,6 +178,7 @@ QLabel& MainWindow::captionLabel()
 
 void MainWindow::showStartupTexts(BytesView version)
 {
+    m_connect->showCredits();
     m_themes->showBrowserVersion(kThemeBrowserVersion);
     m_fields->showBanner(version);
     m_chat->copyText(m_fields->specialsLog());
@@ -366,6 +367,8 @@ void MainWindow::ShowConnectScreen()
         m_themes->HideThemeControls();
         paintBackground(Screen::Connect);
         refreshPageArea();
+        // The menu bar shows the page at once.
+        PaintToolbarButtons();
     } else {
         // The page's button disconnects; the page shown stays.
         if (m_connection)

@@ -77,8 +77,9 @@ public:
     void setCaption(BytesView text) override;
     QString caption() const;
     QLabel& captionLabel();
-    // The start-up texts: the specials log's banner line with the program's version (copied
-    // into the chat box), the theme browser's name and version, the list of the theme's sounds.
+    // The start-up texts: the credits, the theme browser's name and version, the specials log's
+    // banner line with the program's version (copied into the chat box), the list of the
+    // theme's sounds.
     void showStartupTexts(BytesView version);
     // The program icon of the title bar (imgIcon).
     void setIcon(const QPixmap& icon);

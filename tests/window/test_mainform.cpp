@@ -1,10 +1,14 @@
 #include "render/themepaths.h"
 #include "shellrig.h"
 #include "window/fieldview.h"
+#include "window/pages/chatpage.h"
 #include "window/pages/fieldspage.h"
+#include "window/pages/themespage.h"
 #include "window/pictureview.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QTextEdit>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -74,6 +78,29 @@ TEST(StartupTest, LoadingWindowShowsTheStepsInOrderAndTheGameIsStartedInOrder)
             "InitSound", "LoadGameMusic " + rig.themes.ThemeMusic));
     EXPECT_EQ(rig.themes.ThemeMusic, folderText(rig.folder / "tmp") + "music.ogg");
     EXPECT_EQ(rig.window.caption(), QStringLiteral("Kalvon v1.91"));
+}
+
+// The start-up texts reach their pages: the credits, the theme browser's title, the banner
+// line in the specials log and its copy in the chat box, the theme's sound names.
+TEST(StartupTest, StartupTextsReachTheirPages)
+{
+    ShellRig rig(settingsWith("gamemode=3\r\n"));
+    rig.load();
+    MainWindow& w = rig.window;
+    const QString banner = QStringLiteral("--- Kalvon v1.91 By The Kalvon Project ---");
+    EXPECT_EQ(w.fieldsPage().specialsLog().toPlainText(), banner);
+    EXPECT_EQ(w.chatPage().chatBox().toPlainText(), banner);
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblThemeView"))->text(),
+        QStringLiteral("Kalvon Theme Browser\nv1.0"));
+    const QString credits = w.findChild<QLabel*>(QStringLiteral("lblCredits"))->text();
+    for (const char* heading : { "Programming", "GUI", "Other Graphics", "Image Libary", "Special Thanks" })
+        EXPECT_TRUE(credits.contains(QLatin1String(heading) + QStringLiteral("\n--------------------\n")))
+            << heading;
+    const QComboBox& sounds = w.themesPage().soundList();
+    ASSERT_EQ(sounds.count(), 11);
+    EXPECT_EQ(sounds.itemText(0), QStringLiteral("Start Game"));
+    EXPECT_EQ(sounds.itemText(10), QStringLiteral("Holy Shield"));
+    EXPECT_EQ(sounds.currentIndex(), 0);
 }
 
 // What the fields page shows after start-up for the game mode of the settings.

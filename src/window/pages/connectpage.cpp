@@ -71,6 +71,21 @@ void ConnectPage::showConnectable()
     m_txtIP->setEnabled(true);
 }
 
+void ConnectPage::showCredits()
+{
+    const char* sections[][2] = { { "Programming", "The Kalvon Project" }, { "GUI", "The Kalvon Project" },
+        { "Other Graphics", "The Kalvon Project" }, { "Image Libary", "Qt" },
+        { "Special Thanks", "Everyone who plays" } };
+    QStringList lines;
+    for (const auto& section : sections) {
+        if (!lines.isEmpty())
+            lines << QString();
+        lines << QLatin1String(section[0]) << QStringLiteral("--------------------")
+              << QLatin1String(section[1]);
+    }
+    m_lblCredits->setText(lines.join(QLatin1Char('\n')));
+}
+
 void ConnectPage::colorLabels(const ColorTable& colors)
 {
     for (QLabel* label : { m_lblClient[0], m_lblClient[1], m_lblCredits })

@@ -26,6 +26,8 @@ public:
     void SetupServerGrid();
     // After a disconnect: the button reads "Connect" and the name and address take input again.
     void showConnectable();
+    // The credits: who made the program, under their headings.
+    void showCredits();
     // colorconnect on the captions and the credits.
     void colorLabels(const ColorTable& colors);
 
