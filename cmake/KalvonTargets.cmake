@@ -1,5 +1,5 @@
 # Helpers that give every layer the same shape: one static library per folder, sources
-# picked up from that folder (not its subfolders), warnings on, and the link line stated
+# picked up from that folder (not its subfolders, unless named as its parts), warnings on, and the link line stated
 # once, so the direction between layers is enforced by what each target may see.
 
 function(kalvon_warnings target)
@@ -9,12 +9,23 @@ function(kalvon_warnings target)
     endif()
 endfunction()
 
-# kalvon_library(<name> DIR <folder> [QT] [LINKS <targets...>])
-#   QT marks a target that uses Qt (turns on moc for it).
+# kalvon_library(<name> DIR <folder> [PARTS <subfolders...>] [QT] [LINKS <targets...>])
+#   PARTS names subfolders of <folder> that belong to the same layer (one class per file
+#   grouped by kind); QT marks a target that uses Qt (turns on moc for it).
 function(kalvon_library name)
-    cmake_parse_arguments(ARG "QT" "DIR" "LINKS" ${ARGN})
-    file(GLOB sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
-    file(GLOB headers CONFIGURE_DEPENDS ${ARG_DIR}/*.h)
+    cmake_parse_arguments(ARG "QT" "DIR" "PARTS;LINKS" ${ARGN})
+    set(folders ${ARG_DIR})
+    foreach(part IN LISTS ARG_PARTS)
+        list(APPEND folders ${ARG_DIR}/${part})
+    endforeach()
+    set(sources)
+    set(headers)
+    foreach(folder IN LISTS folders)
+        file(GLOB folder_sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+        file(GLOB folder_headers CONFIGURE_DEPENDS ${folder}/*.h)
+        list(APPEND sources ${folder_sources})
+        list(APPEND headers ${folder_headers})
+    endforeach()
     if(NOT sources)
         # A layer whose issue has not landed yet: headers only.
         add_library(${name} INTERFACE ${headers})

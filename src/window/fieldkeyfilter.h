@@ -7,10 +7,10 @@ namespace kalvon {
 
 class FieldKeyboard;
 
-// Installed on picField(1) and on the main window. The field's key presses and releases go to
-// the keyboard through the virtual-key table and the auto-repeat rule and are consumed, Tab
-// included; the field's focus loss and the window's deactivation release the held keys.
-// Events of other objects pass untouched.
+// Installed on player 1's field (picField(1)) and on the main window. The field's key presses and releases go
+// to the keyboard through the virtual-key table and the auto-repeat rule and are consumed, Tab included; the
+// field's focus loss and the window's deactivation release the held keys. Events of other objects pass
+// untouched.
 class FieldKeyFilter final : public QObject {
     Q_OBJECT
 public:

@@ -39,6 +39,7 @@
 #include "window/loadingwindow.h"
 #include "window/mainform.h"
 #include "window/mainwindow.h"
+#include "window/pages/fieldspage.h"
 #include "window/trayicon.h"
 
 #include <QCoreApplication>
@@ -143,7 +144,7 @@ struct GameProgram::Parts {
     MainForm form{ MainFormParts{ options, settingsFile, themes, images, skin,
         ThemeFolders{ tempDir, programDir }, dialogs, pump, core.engine().state(), highScores, scores, bans,
         banListFile, window, loading, tray, gameSide } };
-    FieldKeyFilter keyFilter{ core.keyboard(), &window.field(1) };
+    FieldKeyFilter keyFilter{ core.keyboard(), &window.fieldsPage().field(1) };
     QPointer<AboutWindow> about;
 };
 
@@ -159,9 +160,10 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     window.attachPictures(m->pictures);
     window.setGameState(m->core.engine().state());
     window.setAroundModal(m->aroundModal);
+    window.setProgramFolder(m->programDir);
     m->core.setDrawing(m->renderer);
     m->pump.setTickSource(&m->core.ticker());
-    window.field(1).installEventFilter(&m->keyFilter);
+    window.fieldsPage().field(1).installEventFilter(&m->keyFilter);
     window.installEventFilter(&m->keyFilter);
 
     GameSession& session = m->core.session();
@@ -192,7 +194,7 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
         &window, &MainWindow::iconPressed, [this](Qt::MouseButton button, Qt::KeyboardModifiers keys) {
             m->core.bot().imgIcon_MouseDown(button, keys, m->dialogs);
         });
-    QObject::connect(&window, &MainWindow::unloadRequested, [this] { m->form.Form_Unload(); });
+    QObject::connect(&window, &MainWindow::unloadRequested, [this] { m->form.unload(); });
     m->form.setTnpImport([this](BytesView path) { ImportTnpTheme(m->tnpImport, path); });
     setEndProcess([] { QCoreApplication::exit(0); });
 }
@@ -201,7 +203,7 @@ GameProgram::~GameProgram() = default;
 
 void GameProgram::start()
 {
-    m->form.Form_Load();
+    m->form.load();
 }
 
 void GameProgram::setEndProcess(std::function<void()> end)

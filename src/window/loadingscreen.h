@@ -13,7 +13,7 @@ public:
     // Shown (not modal), captioned with the program's title.
     virtual void showLoading() = 0;
     virtual bool loadingVisible() const = 0;
-    // lblFile: the step or the file being loaded.
+    // The file label (lblFile): the step or the file being loaded.
     virtual void setFileText(BytesView text) = 0;
     // LoadProgress := percent (0..100), and the bar drawn for it (DrawLoadingProgress).
     virtual void setProgress(int percent) = 0;

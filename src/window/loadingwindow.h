@@ -31,7 +31,7 @@ public:
 
     int progress() const { return m_progress; }
     QString fileText() const;
-    // picProgress as drawn.
+    // The progress bar (picProgress) as drawn.
     const Surface& progressPicture() const { return m_progressPicture; }
 
 private:

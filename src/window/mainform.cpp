@@ -48,7 +48,7 @@ void MainForm::step(BytesView text)
 
 // --- load ---
 
-void MainForm::Form_Load()
+void MainForm::load()
 {
     m_parts.loading.showLoading();
     m_parts.window.show();
@@ -137,7 +137,7 @@ void MainForm::DrawInterface()
 void MainForm::LoadingSetText()
 {
     MainWindow& window = m_parts.window;
-    window.showBanner(kProgramVersion);
+    window.showStartupTexts(kProgramVersion);
     window.resize(kWindowWidth, kWindowHeight);
     window.setOffline(true);
 }
@@ -164,7 +164,7 @@ void MainForm::SetGameOptions()
 
 // --- unload ---
 
-void MainForm::Form_Unload()
+void MainForm::unload()
 {
     if (m_unloading)
         return;

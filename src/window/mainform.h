@@ -63,7 +63,8 @@ public:
     void setEndProcess(std::function<void()> end) { m_endProcess = std::move(end); }
 
     // --- load ---
-    void Form_Load();
+    // The program comes up: settings, themes, the skin, the game options, the first page.
+    void load();
     void startupimages();
     // Rebuilds the current theme's pictures and composes the skin (also after a theme change).
     void loadimages();
@@ -73,9 +74,10 @@ public:
     void DrawInterface();
 
     // --- unload ---
-    // Runs once; a second request (a second click on the close box during the quit message's
+    // Everything taken down, the stored files written, the program ended. Runs once; a second
+    // request (a second click on the close box during the quit message's
     // wait) returns at once.
-    void Form_Unload();
+    void unload();
     bool unloading() const { return m_unloading; }
 
     // --- ThemeWindow ---

@@ -1,40 +1,51 @@
 #pragma once
 // The main window (frmMain): borderless, 640 x 520, every pixel of its chrome drawn from the
-// theme. It holds the title bar with its caption and boxes, the window body with the menu bar,
-// the drop-down menus and the fields page's controls, laid out by the window layout sheet. It
-// keeps the window's own state (the page shown, the menu bar's hover, the chat page's game
-// buttons) and reads the game's flags. It is the game core's GameWindow; what the user does is
-// left to whoever connects to its signals.
+// theme. It holds the title bar with its caption and boxes and the window body (picForm), on
+// which the menu bar and the six pages lie; it switches the pages (one shown at a time, the
+// others' controls hidden, the page's background drawn from the theme) and keeps the page
+// shown and the connection's face. It is the game core's GameWindow: what the game asks of
+// a page it hands to that page. What the user does is left to whoever connects to its signals.
 
 #include "common/bytes.h"
 #include "engine/enginehost.h"
 #include "engine/types.h"
 #include "game/gamewindow.h"
-#include "render/menubarskin.h"
 #include "render/themerecord.h"
 #include "render/themewindow.h"
+#include "window/menus/menubar.h"
 
 #include <QWidget>
-#include <array>
+#include <filesystem>
 #include <functional>
-#include <map>
-#include <vector>
 
 class QLabel;
-class QTextEdit;
-class QLineEdit;
 
 namespace kalvon {
 
-class FieldView;
+class ChatPage;
+class ConnectPage;
+class FieldsPage;
 class HitArea;
+class OptionsPage;
 class PictureView;
+class ServerPage;
+class ThemesPage;
 struct EngineState;
 struct ThemeImages;
 struct WindowPictures;
 struct WindowSkin;
 
-class MainWindow final : public QWidget, public GameWindow {
+// What the connect page asks of the internet client when its button disconnects.
+class ClientConnection {
+public:
+    virtual ~ClientConnection() = default;
+    // One line to the server; failures are ignored.
+    virtual void SendToServer(BytesView line) = 0;
+    // The connection ends (the client's records cleared, the sockets closed).
+    virtual void ClientDisconnected() = 0;
+};
+
+class MainWindow final : public QWidget, public GameWindow, private MenuBarHost {
     Q_OBJECT
 public:
     MainWindow(WindowSkin& skin, const ThemeImages& images, const Themes& themes, QWidget* parent = nullptr);
@@ -49,33 +60,40 @@ public:
     {
         m_aroundModal = std::move(aroundModal);
     }
+    // The click sound of pages and menus.
+    void setClickSound(std::function<void()> playClick) { m_playClick = std::move(playClick); }
+    // The program folder, whose data/ folder the themes page lists.
+    void setProgramFolder(std::filesystem::path folder) { m_programFolder = std::move(folder); }
+    // The internet client the connect page's button disconnects; none: nothing is sent.
+    void setClientConnection(ClientConnection* connection) { m_connection = connection; }
 
     // --- skin ---
     // The title bar, body, menus and side panels show the skin as composed now.
     void showSkin();
     // The labels take the theme's colours (a colour the theme lacks is white).
     void ApplyThemeLabelColors(const ColorTable& colors);
-    // The window caption and lblCaption; the label is touched only when its text changes.
+    // The window's title and its caption label (lblCaption); the label is touched only when its
+    // text changes.
     void setCaption(BytesView text) override;
     QString caption() const;
     QLabel& captionLabel();
-    // The specials log's banner line (and what the chat copies from it).
-    void showBanner(BytesView version);
+    // The start-up texts: the credits, the theme browser's name and version, the specials log's
+    // banner line with the program's version (copied into the chat box), the list of the
+    // theme's sounds.
+    void showStartupTexts(BytesView version);
     // The program icon of the title bar (imgIcon).
     void setIcon(const QPixmap& icon);
-    // The click sound of pages and menus.
-    void setClickSound(std::function<void()> playClick) { m_playClick = std::move(playClick); }
 
     // --- menu bar ---
-    // Lays the menu-bar buttons out left to right from their sizes and places the menus.
+    // Lays the menu-bar buttons out left to right and places the menus.
     void SetupMenuButtons();
     void PaintToolbarButtons();
-    // Internet play: no server connection (the connect button's face).
+    // Internet play: no server connection (the connect button's face and action).
     void setOffline(bool offline);
+    bool offline() const override { return m_offline; }
     // The File menu and the game-mode submenu redrawn for the game's flags with the hovered
-    // row (-1 none); without an argument, with the row last given.
+    // row (-1 none).
     void DrawFileMenu(int hover) override;
-    void DrawFileMenu() { DrawFileMenu(m_fileMenuHover); }
     void DrawGameModeMenu(int hover) override;
     void showFileMenu(bool shown) override;
     void showGameModeMenu(bool shown) override;
@@ -87,10 +105,10 @@ public:
     void ShowHelp() override { emit helpRequested(); }
 
     // --- the chat page's game buttons and the block occurrence window ---
-    // They come with their pages; the states are kept for them.
-    void setStartButtonCaption(BytesView caption) override { m_startCaption = Bytes(caption); }
-    void setPauseButtonCaption(BytesView caption) override { m_pauseCaption = Bytes(caption); }
-    void setPauseButtonEnabled(bool enabled) override { m_pauseEnabled = enabled; }
+    void setStartButtonCaption(BytesView caption) override;
+    void setPauseButtonCaption(BytesView caption) override;
+    void setPauseButtonEnabled(bool enabled) override;
+    // The block occurrence window comes with its own window; the state is kept for it.
     void setBlockRatioFramesEnabled(bool enabled) override { m_blockRatioEnabled = enabled; }
 
     // --- the talk box and modal windows ---
@@ -101,45 +119,49 @@ public:
 
     // --- pages ---
     Screen CurrentScreen() const override { return m_screen; }
-    // The fields page for the game mode: the other pages' controls hidden, the background,
-    // the local or internet fields, the side panels, the keyboard focus on player 1's field.
+    // Each page switch hides the other pages' controls, shows the page's own, draws its
+    // background from the theme into the page area, plays the click sound and records the page,
+    // each in the order of its page; choosing the page shown repeats all of it.
+    // The fields page for the game mode, the keyboard focus on player 1's field.
     void ShowFieldScreen();
-    // Another page: its background (its controls come with the option and network pages).
+    void ShowOptionsScreen();
+    void ShowServerScreen();
+    // Offline: the connect page, without a click sound. Connected: the button disconnects and
+    // the page shown stays.
+    void ShowConnectScreen();
+    // The themes page with the theme files of the data folder listed, showing the theme box's
+    // path.
+    void ShowThemeScreen();
+    void ShowChatScreen();
+    // The page procedure of a page.
     void showPage(Screen screen);
     // The game-mode menu's layout of the window for a mode: the fields page's backgrounds and
     // controls when it is shown, the side panel of player 2, the menu-bar buttons, the name label.
     void layOutFieldsPage(GameMode mode) override;
-    // The fields page's control groups.
-    void ShowLocalFields();
-    void ShowInternetFields();
-    void HideInternetFields();
-    void HideFieldControls();
-    void showActiveLevels(bool shown) override;
-    // picNextPiece(0) shown and in front; picNextPiece(4) too in two-player mode, else hidden.
+    // Player 1's side panel (picNextPiece(0)) shown and in front; player 2's (picNextPiece(4))
+    // too in two-player mode, else hidden.
     void showSidePanels(GameMode mode);
+
+    FieldsPage& fieldsPage() { return *m_fields; }
+    OptionsPage& optionsPage() { return *m_options; }
+    ServerPage& serverPage() { return *m_server; }
+    ConnectPage& connectPage() { return *m_connect; }
+    ThemesPage& themesPage() { return *m_themes; }
+    ChatPage& chatPage() { return *m_chat; }
+    MenuBar& menuBar() { return *m_menuBar; }
+    // The page area, picForm.
+    QWidget& pageArea();
 
     // --- the options page's animation boxes (enabled by the theme type) ---
     void setAnimationBoxEnabled(AnimationBox box, bool enabled);
     bool animationBoxEnabled(AnimationBox box) const;
 
-    // --- the fields page's pictures and labels (players 1 and 2, boards 1..5) ---
-    // The renderer's pictures of the fields page shown by their views.
+    // --- the fields page ---
+    // The renderer's pictures shown by the fields and themes pages.
     void attachPictures(WindowPictures& pictures);
-    FieldView& field(int p);
-    PictureView& leds(int p);
-    PictureView& nextPiece(int p);
-    PictureView& specials(int p);
-    PictureView& internetField(int board);
-    PictureView& sidePanel(int p);
     void setLabel(LabelId label, int p, BytesView text) override;
     void setLinesPerMinute(int p, BytesView text) override;
-    QLabel& label(LabelId label, int p);
-    QLabel& linesPerMinute(int p);
-    QLabel& nameLabel(int p); // lblCliName, lblPlayer2
-    QLabel& internetName(int board);
-    QLabel& scoreLabel(); // lblScoreLabel
-    QTextEdit& specialsLog(); // rtSpecials
-    QLineEdit& talkBox(); // txtTalk
+    void showActiveLevels(bool shown) override;
 
     // Player 1's field takes the keyboard when the fields page is shown.
     void FocusField() override;
@@ -165,53 +187,33 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    struct ButtonView {
-        MenuBarButton id = MenuBarButton::File;
-        Surface picture;
-        PictureView* view = nullptr;
-    };
-
     void buildTitleBar();
+    void buildPages();
     void buildMenuBar();
-    void buildMenus();
-    // A drop-down menu showing `picture`, with a hot area over each marker's rectangle.
-    PictureView* makeMenu(const Surface& picture, const std::vector<QRect>& markers,
-        const std::function<void(int)>& moved, const std::function<void(int)>& clicked);
-    void buildFieldsPage();
-    QLabel* makeLabel(QWidget* parent, int x, int y, int w, int h, const QString& text,
-        Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
-    ButtonView& button(MenuBarButton id);
-    void drawButton(MenuBarButton id, ButtonTile tile);
-    void onButtonHover(MenuBarButton id);
-    void onButtonClick(MenuBarButton id);
-    void onFileButtonClick();
-    void onHelpButtonClick();
-    void onHelpRowHover(int index);
-    void onHelpRowClick(int index);
     // The pointer left the menu bar (caption, title bar, page area, a field): menus close.
     void pointerOffMenuBar();
     // A press on a decoration of the fields page gives the field the keyboard.
     void focusFieldOnFieldsPage();
     void paintFieldsBackground(GameMode mode);
-    void hideMenus();
-    void playClick();
+    // A page's whole background into the page area (a missing one draws nothing).
+    void paintBackground(Screen screen);
+    void refreshPageArea();
+
+    // MenuBarHost.
+    void playClick() override;
+    const EngineState& gameState() const override { return *m_state; }
 
     WindowSkin& m_skin;
     const ThemeImages& m_images;
-    const Themes& m_themes;
+    const Themes& m_themeRecords;
     const EngineState* m_state;
     std::function<void()> m_playClick;
     std::function<void(bool after)> m_aroundModal;
+    std::filesystem::path m_programFolder;
+    ClientConnection* m_connection = nullptr;
 
     Screen m_screen = Screen::Fields;
     bool m_offline = true;
-    int m_hoverButton = 0;
-    int m_fileMenuHover = -1;
-    int m_helpMenuHover = 0;
-    std::array<bool, std::size(kAnimationBoxes)> m_animationBoxEnabled{};
-    Bytes m_startCaption = "Start Game";
-    Bytes m_pauseCaption = "Pause Game";
-    bool m_pauseEnabled = false;
     bool m_blockRatioEnabled = true;
 
     // Title bar.
@@ -220,28 +222,15 @@ private:
     QLabel* m_lblCaption = nullptr;
     HitArea* m_lblMinimize = nullptr;
     HitArea* m_lblExit = nullptr;
-    // Body, menu bar and menus.
+    // Body, pages and menu bar.
     PictureView* m_picForm = nullptr;
-    std::array<ButtonView, 8> m_buttons;
-    PictureView* m_filemenu = nullptr;
-    PictureView* m_gameModeSubMenu = nullptr;
-    PictureView* m_helpMenu = nullptr;
-    // Fields page; arrays indexed by player 1..2 and board 1..5.
-    std::array<PictureView*, 2> m_sidePanels{};
-    std::array<FieldView*, 3> m_picField{};
-    std::array<PictureView*, 3> m_picLeds{};
-    std::array<PictureView*, 3> m_picNextPiece{};
-    std::array<PictureView*, 3> m_picSpecials{};
-    std::array<PictureView*, 6> m_picInternetfield{};
-    std::array<QLabel*, 6> m_lblInetName{};
-    std::array<QLabel*, 3> m_lblSpec{}, m_lblLevel{}, m_lblActiveLevel{}, m_lblLines{}, m_lblQuads{},
-        m_lblLPM{};
-    QLabel* m_lblCliName = nullptr;
-    QLabel* m_lblPlayer2 = nullptr;
-    QLabel* m_lblScore = nullptr;
-    QLabel* m_lblScoreLabel = nullptr;
-    QTextEdit* m_rtSpecials = nullptr;
-    QLineEdit* m_txtTalk = nullptr;
+    FieldsPage* m_fields = nullptr;
+    OptionsPage* m_options = nullptr;
+    ServerPage* m_server = nullptr;
+    ConnectPage* m_connect = nullptr;
+    ThemesPage* m_themes = nullptr;
+    ChatPage* m_chat = nullptr;
+    MenuBar* m_menuBar = nullptr;
 };
 
 } // namespace kalvon

@@ -116,7 +116,7 @@ public:
         window.setGameState(state);
     }
 
-    void load() { form.Form_Load(); }
+    void load() { form.load(); }
 
     ScratchFolder folder;
     Options options;

@@ -9,6 +9,7 @@
 #include "window/gameprogram.h"
 #include "window/mainform.h"
 #include "window/mainwindow.h"
+#include "window/pages/fieldspage.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -71,7 +72,8 @@ TEST_F(GameProgramTest, TwoPlayerStartShowsBothFieldsWithTheirPieces)
     MainWindow& window = program->window();
     const EngineState& state = program->core().engine().state();
     ASSERT_EQ(state.GameMode, GameMode::TwoPlayers);
-    const Surface closedDoors[3] = { {}, *window.field(1).surface(), *window.field(2).surface() };
+    const Surface closedDoors[3]
+        = { {}, *window.fieldsPage().field(1).surface(), *window.fieldsPage().field(2).surface() };
 
     program->core().session().StartGame();
     runEventsFor(100);
@@ -79,18 +81,18 @@ TEST_F(GameProgramTest, TwoPlayerStartShowsBothFieldsWithTheirPieces)
     EXPECT_TRUE(state.GameStarted);
     for (int p = 1; p <= 2; ++p) {
         SCOPED_TRACE(p);
-        EXPECT_TRUE(window.field(p).isVisible());
-        EXPECT_TRUE(window.sidePanel(p).isVisible());
-        EXPECT_TRUE(window.nextPiece(p).isVisible());
+        EXPECT_TRUE(window.fieldsPage().field(p).isVisible());
+        EXPECT_TRUE(window.fieldsPage().sidePanel(p).isVisible());
+        EXPECT_TRUE(window.fieldsPage().nextPiece(p).isVisible());
         EXPECT_TRUE(state.PieceInPlay[size_t(p)]);
         // Four cells of a piece, drawn over the open field where the closed doors were.
         const std::vector<QPoint> cells = fallingCells(p);
         ASSERT_EQ(cells.size(), 4u);
         for (const QPoint& cell : cells)
-            EXPECT_NE(window.field(p).surface()->pixel(cell.x(), cell.y()),
+            EXPECT_NE(window.fieldsPage().field(p).surface()->pixel(cell.x(), cell.y()),
                 closedDoors[p].pixel(cell.x(), cell.y()));
     }
-    EXPECT_FALSE(window.label(LabelId::Score, 1).isVisible());
+    EXPECT_FALSE(window.fieldsPage().label(LabelId::Score, 1).isVisible());
     EXPECT_TRUE(window.caption().startsWith(QStringLiteral("Kalvon v1.91 - Game Time: ")));
 }
 

@@ -1,9 +1,14 @@
 #include "render/themepaths.h"
 #include "shellrig.h"
 #include "window/fieldview.h"
+#include "window/pages/chatpage.h"
+#include "window/pages/fieldspage.h"
+#include "window/pages/themespage.h"
 #include "window/pictureview.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QTextEdit>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -75,6 +80,29 @@ TEST(StartupTest, LoadingWindowShowsTheStepsInOrderAndTheGameIsStartedInOrder)
     EXPECT_EQ(rig.window.caption(), QStringLiteral("Kalvon v1.91"));
 }
 
+// The start-up texts reach their pages: the credits, the theme browser's title, the banner
+// line in the specials log and its copy in the chat box, the theme's sound names.
+TEST(StartupTest, StartupTextsReachTheirPages)
+{
+    ShellRig rig(settingsWith("gamemode=3\r\n"));
+    rig.load();
+    MainWindow& w = rig.window;
+    const QString banner = QStringLiteral("--- Kalvon v1.91 By The Kalvon Project ---");
+    EXPECT_EQ(w.fieldsPage().specialsLog().toPlainText(), banner);
+    EXPECT_EQ(w.chatPage().chatBox().toPlainText(), banner);
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblThemeView"))->text(),
+        QStringLiteral("Kalvon Theme Browser\nv1.0"));
+    const QString credits = w.findChild<QLabel*>(QStringLiteral("lblCredits"))->text();
+    for (const char* heading : { "Programming", "GUI", "Other Graphics", "Image Libary", "Special Thanks" })
+        EXPECT_TRUE(credits.contains(QLatin1String(heading) + QStringLiteral("\n--------------------\n")))
+            << heading;
+    const QComboBox& sounds = w.themesPage().soundList();
+    ASSERT_EQ(sounds.count(), 11);
+    EXPECT_EQ(sounds.itemText(0), QStringLiteral("Start Game"));
+    EXPECT_EQ(sounds.itemText(10), QStringLiteral("Holy Shield"));
+    EXPECT_EQ(sounds.currentIndex(), 0);
+}
+
 // What the fields page shows after start-up for the game mode of the settings.
 TEST(StartupTest, FieldsPageIsLaidOutForTheGameModeOfTheSettings)
 {
@@ -92,15 +120,15 @@ TEST(StartupTest, FieldsPageIsLaidOutForTheGameModeOfTheSettings)
         rig.load();
         MainWindow& w = rig.window;
         EXPECT_EQ(w.CurrentScreen(), Screen::Fields);
-        EXPECT_TRUE(w.sidePanel(1).isVisible());
-        EXPECT_TRUE(w.field(1).isVisible());
-        EXPECT_EQ(w.sidePanel(2).isVisible(), c.secondPanel);
-        EXPECT_EQ(w.field(2).isVisible(), c.secondField);
-        EXPECT_EQ(w.leds(2).isVisible(), c.secondField);
-        EXPECT_EQ(w.label(LabelId::Score, 1).isVisible(), c.score);
-        EXPECT_EQ(w.internetField(3).isVisible(), c.boards);
-        EXPECT_EQ(w.internetName(5).isVisible(), c.boards);
-        EXPECT_EQ(w.nameLabel(1).text(),
+        EXPECT_TRUE(w.fieldsPage().sidePanel(1).isVisible());
+        EXPECT_TRUE(w.fieldsPage().field(1).isVisible());
+        EXPECT_EQ(w.fieldsPage().sidePanel(2).isVisible(), c.secondPanel);
+        EXPECT_EQ(w.fieldsPage().field(2).isVisible(), c.secondField);
+        EXPECT_EQ(w.fieldsPage().leds(2).isVisible(), c.secondField);
+        EXPECT_EQ(w.fieldsPage().label(LabelId::Score, 1).isVisible(), c.score);
+        EXPECT_EQ(w.fieldsPage().internetField(3).isVisible(), c.boards);
+        EXPECT_EQ(w.fieldsPage().internetName(5).isVisible(), c.boards);
+        EXPECT_EQ(w.fieldsPage().nameLabel(1).text(),
             c.mode == 3 ? QStringLiteral("1. (Not Playing)") : QStringLiteral("Player 1"));
         EXPECT_EQ(rig.state.GameMode, static_cast<GameMode>(c.mode));
     }
@@ -127,7 +155,7 @@ TEST_F(ShutdownTest, WritesSettingsScoresAndBanListThenEnds)
     HighScoreTable table = defaultHighScores();
     table[0] = { "Ann", 5000 };
     rig.highScores.setTable(table);
-    rig.form.Form_Unload();
+    rig.form.unload();
 
     EXPECT_THAT(readFile(rig.folder / "kalvon.ini"), ::testing::HasSubstr("[General]\r\ngamemode=2\r\n"));
     EXPECT_EQ(readFile(rig.folder / "banlist.txt"), "10.0.0.1\r\n10.0.0.2\r\n");
@@ -152,7 +180,7 @@ TEST_F(ShutdownTest, SecondCloseDuringTheQuitWaitRunsNothingTwice)
         ++secondCloses;
         rig.window.close(); // the system's close asks for the unload again
     };
-    QObject::connect(&rig.window, &MainWindow::unloadRequested, [&] { rig.form.Form_Unload(); });
+    QObject::connect(&rig.window, &MainWindow::unloadRequested, [&] { rig.form.unload(); });
     emit rig.window.unloadRequested();
 
     EXPECT_EQ(secondCloses, 1);
@@ -173,7 +201,7 @@ TEST_F(ShutdownTest, NoQuitMessageWithoutAConnectionOrOutsideInternetPlay)
         other.load();
         other.state.GameMode = mode;
         other.game.connected = connected;
-        other.form.Form_Unload();
+        other.form.unload();
         EXPECT_EQ(std::count(other.game.calls.begin(), other.game.calls.end(), "SendToServer %"), 0);
         EXPECT_TRUE(other.pump.waits.empty());
         EXPECT_EQ(other.endProcessCalls, 1);

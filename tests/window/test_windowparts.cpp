@@ -8,6 +8,7 @@
 #include "window/helpwindow.h"
 #include "window/loadingwindow.h"
 #include "window/mainwindow.h"
+#include "window/pages/fieldspage.h"
 #include "window/pictureview.h"
 #include "window/trayicon.h"
 
@@ -89,19 +90,40 @@ TEST_F(ChromeTest, LabelsTakeTheThemesColours)
     const auto textColor = [](const QLabel& label) { return label.palette().color(QPalette::WindowText); };
     const QColor title(0x10, 0x80, 0), fields(0x30, 0x80, 0), internet(0x70, 0x80, 0);
     EXPECT_EQ(textColor(window.captionLabel()), title);
-    EXPECT_EQ(textColor(window.label(LabelId::Lines, 2)), fields);
-    EXPECT_EQ(textColor(window.label(LabelId::Spec, 1)), fields);
-    EXPECT_EQ(textColor(window.label(LabelId::Score, 1)), fields);
-    EXPECT_EQ(textColor(window.linesPerMinute(2)), fields);
-    EXPECT_EQ(textColor(window.nameLabel(2)), fields);
-    EXPECT_EQ(textColor(window.internetName(4)), internet);
+    EXPECT_EQ(textColor(window.fieldsPage().label(LabelId::Lines, 2)), fields);
+    EXPECT_EQ(textColor(window.fieldsPage().label(LabelId::Spec, 1)), fields);
+    EXPECT_EQ(textColor(window.fieldsPage().label(LabelId::Score, 1)), fields);
+    EXPECT_EQ(textColor(window.fieldsPage().linesPerMinute(2)), fields);
+    EXPECT_EQ(textColor(window.fieldsPage().nameLabel(2)), fields);
+    EXPECT_EQ(textColor(window.fieldsPage().internetName(4)), internet);
+    // The pages' captions, each page by its own colour.
+    const struct {
+        const char* label;
+        QColor color;
+    } pageLabels[] = {
+        { "lblOptionMenu(0)", QColor(0x40, 0x80, 0) },
+        { "lblOptionMenu(28)", QColor(0x40, 0x80, 0) },
+        { "lblClient(0)", QColor(0x60, 0x80, 0) },
+        { "lblCredits", QColor(0x60, 0x80, 0) },
+        { "lblServerMenu(14)", QColor(0x50, 0x80, 0) },
+        { "lblHeight(5)", QColor(0x50, 0x80, 0) },
+        { "lblThemeMenu(10)", QColor(0x20, 0x80, 0) },
+        { "lblThemeView", QColor(0x20, 0x80, 0) },
+        { "lblThemeAuthor", QColor(0x20, 0x80, 0) },
+    };
+    for (const auto& pageLabel : pageLabels) {
+        const auto* label = window.findChild<QLabel*>(QLatin1String(pageLabel.label));
+        ASSERT_TRUE(label) << pageLabel.label;
+        EXPECT_EQ(textColor(*label), pageLabel.color) << pageLabel.label;
+    }
 
     // A theme without colours (white) replaces them all.
     ColorTable white;
     white.fill(0xFFFFFF);
     window.ApplyThemeLabelColors(white);
-    EXPECT_EQ(textColor(window.label(LabelId::Level, 1)), QColor(Qt::white));
-    EXPECT_EQ(textColor(window.internetName(1)), QColor(Qt::white));
+    EXPECT_EQ(textColor(window.fieldsPage().label(LabelId::Level, 1)), QColor(Qt::white));
+    EXPECT_EQ(textColor(window.fieldsPage().internetName(1)), QColor(Qt::white));
+    EXPECT_EQ(textColor(*window.findChild<QLabel*>(QStringLiteral("lblServerMenu(0)"))), QColor(Qt::white));
 }
 
 TEST_F(ChromeTest, CloseBoxAndTheSystemsCloseAskForTheUnloadMinimiseBoxMinimises)
@@ -133,26 +155,26 @@ TEST_F(ChromeTest, DecorationsGiveTheFieldTheKeyboardOnlyOnTheFieldsPage)
         QWidget* target;
     } decorations[] = {
         { "caption", caption },
-        { "player 1's panel", &window.sidePanel(1) },
-        { "player 1's LEDs", &window.leds(1) },
-        { "next-piece window", &window.nextPiece(1) },
+        { "player 1's panel", &window.fieldsPage().sidePanel(1) },
+        { "player 1's LEDs", &window.fieldsPage().leds(1) },
+        { "next-piece window", &window.fieldsPage().nextPiece(1) },
     };
     for (const auto& d : decorations) {
         SCOPED_TRACE(d.what);
-        window.field(1).clearFocus();
-        ASSERT_FALSE(window.field(1).hasFocus());
+        window.fieldsPage().field(1).clearFocus();
+        ASSERT_FALSE(window.fieldsPage().field(1).hasFocus());
         QTest::mousePress(d.target, Qt::RightButton, {}, QPoint(1, 1));
         QTest::mouseRelease(d.target, Qt::RightButton, {}, QPoint(1, 1));
-        EXPECT_TRUE(window.field(1).hasFocus());
+        EXPECT_TRUE(window.fieldsPage().field(1).hasFocus());
     }
 
-    window.showPage(Screen::Options);
+    window.ShowOptionsScreen();
     EXPECT_EQ(window.CurrentScreen(), Screen::Options);
-    EXPECT_FALSE(window.field(1).isVisible());
-    window.field(1).clearFocus();
+    EXPECT_FALSE(window.fieldsPage().field(1).isVisible());
+    window.fieldsPage().field(1).clearFocus();
     QTest::mousePress(caption, Qt::LeftButton, {}, QPoint(1, 1));
     QTest::mouseRelease(caption, Qt::LeftButton, {}, QPoint(1, 1));
-    EXPECT_FALSE(window.field(1).hasFocus());
+    EXPECT_FALSE(window.fieldsPage().field(1).hasFocus());
 }
 
 TEST_F(ChromeTest, AsTheGamesWindowTheTalkBoxAndTheMenusExitAndHelpReachTheWindow)
@@ -160,7 +182,7 @@ TEST_F(ChromeTest, AsTheGamesWindowTheTalkBoxAndTheMenusExitAndHelpReachTheWindo
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     GameWindow& game = window;
-    QLineEdit& talk = window.talkBox();
+    QLineEdit& talk = window.fieldsPage().talkBox();
 
     game.openTalkBox(true);
     EXPECT_TRUE(talk.isVisible());
@@ -170,7 +192,7 @@ TEST_F(ChromeTest, AsTheGamesWindowTheTalkBoxAndTheMenusExitAndHelpReachTheWindo
     game.closeTalkBox();
     EXPECT_FALSE(talk.isVisible());
     EXPECT_TRUE(talk.text().isEmpty());
-    EXPECT_TRUE(window.field(1).hasFocus()) << "the field takes the keyboard back";
+    EXPECT_TRUE(window.fieldsPage().field(1).hasFocus()) << "the field takes the keyboard back";
 
     std::vector<bool> modal;
     window.setAroundModal([&modal](bool after) { modal.push_back(after); });

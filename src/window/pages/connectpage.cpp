@@ -1,0 +1,95 @@
+#include "window/pages/connectpage.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace kalvon {
+
+ConnectPage::ConnectPage(QWidget& area, QObject* parent)
+    : Page(area, parent)
+{
+    m_lblClient[1]
+        = makeLabel(controlName("lblClient", 1), QRect(28, 66, 104, 16), QStringLiteral("Player Name:"));
+    m_txtName = makeLineEdit(QStringLiteral("txtName"), QRect(136, 64, 220, 20));
+    m_lblClient[0]
+        = makeLabel(controlName("lblClient", 0), QRect(28, 94, 104, 16), QStringLiteral("Server Address:"));
+    m_txtIP = makeComboBox(QStringLiteral("txtIP"), QRect(136, 92, 220, 20), true);
+    m_cmdConnect
+        = makeButton(QStringLiteral("cmdConnect"), QRect(368, 64, 110, 48), QStringLiteral("Connect"));
+    m_gridServers = makeGrid(QStringLiteral("gridServers"), QRect(28, 182, 450, 262), 5);
+    makeButton(QStringLiteral("cmdServerList"), QRect(28, 452, 150, 24), QStringLiteral("Get Server List"));
+    m_lblCredits = makeLabel(
+        QStringLiteral("lblCredits"), QRect(506, 64, 110, 414), QString(), Qt::AlignLeft | Qt::AlignTop);
+    m_lblCredits->setWordWrap(true);
+
+    listed(m_lblClient[0]);
+    listed(m_lblClient[1]);
+    listed(m_lblCredits);
+    listed(m_txtIP);
+    listed(m_txtName);
+    listed(m_cmdConnect);
+    listed(control<QPushButton>(QStringLiteral("cmdServerList")));
+    listed(m_gridServers);
+}
+
+void ConnectPage::ShowConnectControls()
+{
+    setListedVisible(true);
+    SetupServerGrid();
+}
+
+void ConnectPage::HideConnectControls()
+{
+    setListedVisible(false);
+}
+
+void ConnectPage::SetupServerGrid()
+{
+    // Widths in pixels of the design's 3000, 1710 and 580 twips.
+    const struct {
+        const char* title;
+        int width;
+    } columns[] = { { "Server Name", 200 }, { "IP Address", 114 }, { "Clients", 39 }, { "Rooms", 39 },
+        { "Ping", 39 } };
+    m_gridServers->setColumnCount(int(std::size(columns)));
+    for (int c = 0; c < int(std::size(columns)); ++c) {
+        m_gridServers->setHorizontalHeaderItem(c, new QTableWidgetItem(QLatin1String(columns[c].title)));
+        m_gridServers->setColumnWidth(c, columns[c].width);
+    }
+    if (m_gridServers->rowCount() > 0)
+        m_gridServers->setCurrentCell(0, 1);
+}
+
+void ConnectPage::showConnectable()
+{
+    m_cmdConnect->setText(QStringLiteral("Connect"));
+    m_txtName->setEnabled(true);
+    m_txtIP->setEnabled(true);
+}
+
+void ConnectPage::showCredits()
+{
+    const char* sections[][2] = { { "Programming", "The Kalvon Project" }, { "GUI", "The Kalvon Project" },
+        { "Other Graphics", "The Kalvon Project" }, { "Image Libary", "Qt" },
+        { "Special Thanks", "Everyone who plays" } };
+    QStringList lines;
+    for (const auto& section : sections) {
+        if (!lines.isEmpty())
+            lines << QString();
+        lines << QLatin1String(section[0]) << QStringLiteral("--------------------")
+              << QLatin1String(section[1]);
+    }
+    m_lblCredits->setText(lines.join(QLatin1Char('\n')));
+}
+
+void ConnectPage::colorLabels(const ColorTable& colors)
+{
+    for (QLabel* label : { m_lblClient[0], m_lblClient[1], m_lblCredits })
+        setLabelColor(label, colors[kColorConnect]);
+}
+
+} // namespace kalvon
