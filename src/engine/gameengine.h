@@ -76,9 +76,6 @@ public:
     GameEngine& operator=(const GameEngine&) = delete;
 
     const EngineState& state() const { return m_state; }
-    // Temporary: the internet client still writes a few fields itself. This goes once the client
-    // uses the operations below; nothing but src/net may use it.
-    EngineState& stateForNetClient() { return m_state; }
     EngineHost& host() { return m_host; }
     // The drawing interface the host hands out.
     EngineDrawing& drawing() { return m_host.drawing(); }

@@ -5,7 +5,6 @@
 #include "common/clock.h"
 #include "common/vbconv.h"
 #include "engine/gameengine.h"
-#include "engine/levels.h"
 #include "net/clientview.h"
 #include "net/internetclient.h"
 #include "net/overloaded.h"
@@ -61,7 +60,7 @@ void InternetClient::dispatch(const toClient::Message& message)
             [this](const FullField& m) { ClientMsgFullField(m); },
             [this](const SwapField& m) { ApplyFieldString(m.field); },
             [this](const LinesRelay& m) { ClientMsgLinesAdded(m); },
-            [this](const LostAck&) { m_engine.stateForNetClient().GameActive = false; },
+            [this](const LostAck&) { m_engine.stopPlaying(); },
             [this](const PlayerOut& m) { ClientMsgPlayerLost(m); },
             [this](const GameOver& m) { ClientMsgGameOver(m); },
             [this](const CommonLevel& m) { ClientMsgCommonLevel(m); },
@@ -115,9 +114,10 @@ void InternetClient::ClientMsgTeamChanged(const toClient::TeamChanged& message)
 
 void InternetClient::ClientMsgGameSettings(const toClient::GameSettings& message)
 {
-    EngineState& s = m_engine.stateForNetClient();
-    ApplyGameOptions(message.options, s.Rules, s.InetBlockOccurancy);
-    const GameRules& rules = s.Rules;
+    GameRules rules = m_engine.state().Rules;
+    BlockOccurancy occurancy = m_engine.state().InetBlockOccurancy;
+    ApplyGameOptions(message.options, rules, occurancy);
+    m_engine.setRules(rules, occurancy);
     Bytes text = "\r\n*** Game Settings - ";
     if (!rules.specials)
         text += "Special Blocks Disabled,";
@@ -132,19 +132,12 @@ void InternetClient::ClientMsgGameSettings(const toClient::GameSettings& message
 
 void InternetClient::ClientMsgCommonLevel(const toClient::CommonLevel& message)
 {
-    EngineState& s = m_engine.stateForNetClient();
-    if (message.level < s.ActiveLevel)
-        return;
-    s.ActiveLevel = message.level;
-    s.FallSpeed[1] = FallSpeedFor(s.ActiveLevel);
-    setCountLabel(LabelId::ActiveLevel, "Active Level: ", s.ActiveLevel);
+    m_engine.setCommonLevel(message.level);
 }
 
 void InternetClient::ClientMsgPaused()
 {
-    EngineState& s = m_engine.stateForNetClient();
-    s.PlayTimeTotal += now() - s.PlayTimeStart;
-    s.GameActive = false;
+    m_engine.pausePlay(now());
     setGameTimer(false);
     host().PauseMusic();
     chat("\r\n*** Server paused game.", true, ChatColour::Server);
@@ -152,9 +145,7 @@ void InternetClient::ClientMsgPaused()
 
 void InternetClient::ClientMsgResumed()
 {
-    EngineState& s = m_engine.stateForNetClient();
-    s.PlayTimeStart = now();
-    s.GameActive = true;
+    m_engine.resumePlay(now());
     setGameTimer(true);
     host().ResumeMusic();
     chat("\r\n*** Server unpaused game.", true, ChatColour::Server);

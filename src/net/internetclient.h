@@ -174,7 +174,6 @@ private:
     void ClientMsgGameStarted(const wire::toClient::GameStarted& message);
     void ClientMsgGameStopped();
     void PrepareClientGame();
-    void resetLocalPlayer();
     void ClientMsgGameOver(const wire::toClient::GameOver& message);
     void printStatistics(BytesView winners);
     void setGameButtons(bool gameRuns);

@@ -42,7 +42,7 @@ TEST_F(ClientTest, GameStartTakesTheServersRulesAndStartHeight)
         EXPECT_TRUE(state().Rules.specials);
         EXPECT_EQ(state().Level[1], 5);
         EXPECT_EQ(state().ActiveLevel, 5);
-        EXPECT_EQ(state().FallSpeed[1], FallSpeedFor(0));
+        EXPECT_EQ(state().FallSpeed[1], FallSpeedFor(5)) << "the smooth fall keeps gravity's pace";
         EXPECT_EQ(rig.host.label(LabelId::Level, 1), "Level: 5");
         EXPECT_EQ(
             rig.host.label(LabelId::ActiveLevel, 1), c.samelevel ? "Active Level: 5" : "Active Level: 0");
