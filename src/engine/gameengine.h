@@ -272,7 +272,6 @@ private:
     bool stillRunning(uint32_t generation) const;
     void collectSpecialsFromRows(int p, const ClearedRows& rows);
     void removeRows(int p, const ClearedRows& rows);
-    void sendLinesToOthers(int lines);
     // Cleared lines can turn into planted specials under the running rules.
     bool specialsCanBePlanted() const;
     // Where the next planted special goes: a random candidate, else a low row with room.

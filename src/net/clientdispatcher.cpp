@@ -1,6 +1,6 @@
 // The client's dispatcher: every decoded server message to its handler, the rejections, the
 // server's notices, team changes and game settings, the common level, pause and resume, and
-// lines added to all.
+// lines added to all (the own ones sent and logged).
 
 #include "common/clock.h"
 #include "common/vbconv.h"
@@ -9,18 +9,11 @@
 #include "net/internetclient.h"
 #include "net/overloaded.h"
 #include "net/wire/gameoptions.h"
+#include "net/wire/toserver.h"
 
 namespace kalvon {
 
 using namespace wire;
-
-void InternetClient::ClientDispatchMessage(BytesView code, BytesView payload)
-{
-    if (code.empty())
-        return;
-    if (const std::optional<toClient::Message> message = toClient::decode(code.front(), payload))
-        dispatch(*message);
-}
 
 void InternetClient::dispatch(const toClient::Message& message)
 {
@@ -149,6 +142,12 @@ void InternetClient::ClientMsgResumed()
     setGameTimer(true);
     host().ResumeMusic();
     chat("\r\n*** Server unpaused game.", true, ChatColour::Server);
+}
+
+void InternetClient::addLinesToAll(int lines)
+{
+    send(toServer::LinesToAll{ lines });
+    dispatch(toClient::LinesRelay{ m_roster.MyIndex, lines });
 }
 
 void InternetClient::ClientMsgLinesAdded(const toClient::LinesRelay& message)

@@ -1,6 +1,7 @@
-// A network game on the client: its start with the server's rules and start heights, joining
-// one already running, its stop, the level steps the player's lines earn, and game over with
-// the winners and the statistics.
+// A network game on the client: the requests of the game's start, stop, pause and resume and
+// of the own loss, its start with the server's rules and start heights, joining one already
+// running, its stop, the level steps the player's lines earn, and game over with the winners
+// and the statistics.
 
 #include "common/clock.h"
 #include "common/vbconv.h"
@@ -19,6 +20,31 @@ void InternetClient::setGameButtons(bool gameRuns)
     m_view.setCaption(ClientControl::StartGame, gameRuns ? "Stop Game" : "Start Game");
     m_view.setCaption(ClientControl::PauseGame, "Pause Game");
     m_gameButtonStops = gameRuns;
+}
+
+void InternetClient::requestStartGame()
+{
+    send(toServer::StartGame{});
+}
+
+void InternetClient::requestStopGame()
+{
+    send(toServer::StopGame{});
+}
+
+void InternetClient::sendPauseGame()
+{
+    send(toServer::PauseGame{});
+}
+
+void InternetClient::sendResumeGame()
+{
+    send(toServer::ResumeGame{});
+}
+
+void InternetClient::sendPlayerLost()
+{
+    send(toServer::PlayerLost{});
 }
 
 void InternetClient::ClientMsgGameStarted(const toClient::GameStarted& message)
