@@ -198,11 +198,6 @@ EngineHost& InternetClient::host()
     return m_engine.host();
 }
 
-void InternetClient::setCountLabel(LabelId label, BytesView caption, int value)
-{
-    host().setLabel(label, 1, Bytes(caption) + vb::formatInt(value));
-}
-
 void InternetClient::setGameTimer(bool running)
 {
     m_gameTimerOn = running;

@@ -4,7 +4,6 @@
 // and the statistics.
 
 #include "common/clock.h"
-#include "common/vbconv.h"
 #include "engine/gameengine.h"
 #include "net/clientview.h"
 #include "net/internetclient.h"

@@ -194,8 +194,6 @@ private:
     void playSound(SoundSlot slot);
     int64_t now() const;
     EngineHost& host();
-    // "Level: 3" and the like into one of the engine's labels of player 1.
-    void setCountLabel(LabelId label, BytesView caption, int value);
     // tmrMain: while connected only the client starts and stops it.
     void setGameTimer(bool running);
 
