@@ -70,7 +70,7 @@ void GameSession::startInternetGame()
     if (m.internet.IsHostingServer())
         m.internet.ServerStartGame(-1);
     else if (m.internet.Connected())
-        m.internet.SendToServer("M");
+        m.internet.requestStartGame();
 }
 
 void GameSession::startLocalGame()
@@ -117,7 +117,7 @@ void GameSession::StopGame()
     if (m.engine.state().GameMode == GameMode::Internet) {
         // The server's stop message resets the rest.
         if (m.internet.Connected())
-            m.internet.SendToServer("N");
+            m.internet.requestStopGame();
         else
             m.internet.ServerStopGame();
         return;

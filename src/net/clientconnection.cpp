@@ -266,14 +266,11 @@ void InternetClient::ClientDisconnected()
     m_roster.clear();
     m_roster.clearSpots();
 
-    EngineState& s = m_engine.stateForNetClient();
-    if (s.GameActive || m_gameTimerOn) {
+    if (m_engine.state().GameActive || m_gameTimerOn) {
         setGameTimer(false);
         m_view.StopMusic();
         // The game ends here: a step of it that waited must not go on.
-        ++s.GameGeneration;
-        s.GameActive = false;
-        s.NetPlaying = false;
+        m_engine.abandonGame();
         m_engine.FillFieldRandom(1);
     }
 
@@ -297,7 +294,7 @@ void InternetClient::ClientDisconnected()
                  ClientControl::MenuPlayerMove, ClientControl::MenuSpecMove })
             m_view.setEnabled(control, false);
         setGameButtons(false);
-        s.GameStarted = false;
+        m_engine.clearGameStarted();
     }
     chat("\r\n*** Disconnected from server.", false, ChatColour::Server);
     RefreshPlayerList();

@@ -122,11 +122,11 @@ TEST(GameSession, InternetStartAndStopAskTheServer)
         { "hosting", true, true, false, { "pauseButtonOn", "startCaption Stop Game", "ServerStartGame -1" },
             "ServerStopGame" },
         { "hosting and connected", true, true, true,
-            { "pauseButtonOn", "startCaption Stop Game", "ServerStartGame -1" }, "SendToServer N" },
-        { "connected", true, false, true, { "pauseButtonOn", "startCaption Stop Game", "SendToServer M" },
-            "SendToServer N" },
+            { "pauseButtonOn", "startCaption Stop Game", "ServerStartGame -1" }, "requestStopGame" },
+        { "connected", true, false, true, { "pauseButtonOn", "startCaption Stop Game", "requestStartGame" },
+            "requestStopGame" },
         { "neither", true, false, false, { "pauseButtonOn", "startCaption Stop Game" }, "ServerStopGame" },
-        { "nobody playing", false, true, true, { "ClearTopmost", "ApplyStayOnTop" }, "SendToServer N" },
+        { "nobody playing", false, true, true, { "ClearTopmost", "ApplyStayOnTop" }, "requestStopGame" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
