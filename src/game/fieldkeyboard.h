@@ -33,11 +33,11 @@ class FieldKeyboard {
 public:
     explicit FieldKeyboard(const FieldKeyboardParts& parts);
 
-    void picField_KeyDown(int keyCode);
-    void picField_KeyUp(int keyCode);
-    // picField(1) or the main window lost the focus: all sixteen flags are cleared, the
+    void keyPressed(int keyCode);
+    void keyReleased(int keyCode);
+    // Player 1's field or the main window lost the focus: all sixteen flags are cleared, the
     // repeat times stay.
-    void LostFocus();
+    void focusLost();
 
     // The talk box was opened by a talk key (the chat entry's handlers clear it on sending).
     bool TalkActive() const { return m_talkActive; }

@@ -93,7 +93,7 @@ public:
     // Redraws field p (1 or 2) whole from the game state.
     void DrawField(int p) override;
     void DrawHeightLed(int p) override;
-    // picLeds(p) cleared and shown.
+    // Player p's height LEDs cleared and shown.
     void ClearHeightLed(int p) override;
     // The theme's field background into field p (1..3); no refresh.
     void PaintFieldBackground(int p) override;

@@ -150,7 +150,7 @@ void MainForm::SetGameOptions()
     m_parts.game.resetGameOptions();
 
     m_parts.window.setCaption(kProgramCaption);
-    m_parts.game.GMmenumarker_Click(static_cast<int>(m_parts.state.GameMode) - 1);
+    m_parts.game.gameModeChosen(static_cast<int>(m_parts.state.GameMode) - 1);
     m_parts.window.showSidePanels(m_parts.state.GameMode);
 
     step("Loading Music");

@@ -69,7 +69,7 @@ TEST(StartupTest, LoadingWindowShowsTheStepsInOrderAndTheGameIsStartedInOrder)
     EXPECT_GT(rig.loading.fileTexts.size(), 50u);
 
     EXPECT_THAT(rig.game.calls,
-        ElementsAre("KalvonGenerateFontTable", "GenerateTrail", "resetGameOptions", "GMmenumarker_Click 1",
+        ElementsAre("KalvonGenerateFontTable", "GenerateTrail", "resetGameOptions", "gameModeChosen 1",
             "InitSound", "LoadGameMusic " + rig.themes.ThemeMusic));
     EXPECT_EQ(rig.themes.ThemeMusic, folderText(rig.folder / "tmp") + "music.ogg");
     EXPECT_EQ(rig.window.caption(), QStringLiteral("Kalvon v1.91"));
