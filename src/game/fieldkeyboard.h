@@ -39,9 +39,8 @@ public:
     // repeat times stay.
     void focusLost();
 
-    // The talk box was opened by a talk key (the chat entry's handlers clear it on sending).
+    // The talk box was opened by a talk key; Escape closes it.
     bool TalkActive() const { return m_talkActive; }
-    void setTalkActive(bool active) { m_talkActive = active; }
 
 private:
     void internetKeys(int keyCode);
