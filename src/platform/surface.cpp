@@ -63,6 +63,11 @@ QRgb rgbFromColorRef(uint32_t colorRef)
     return qRgb(int(colorRef & 0xff), int((colorRef >> 8) & 0xff), int((colorRef >> 16) & 0xff));
 }
 
+uint32_t colorRefFromRgb(QRgb rgb)
+{
+    return uint32_t(qRed(rgb)) | uint32_t(qGreen(rgb)) << 8 | uint32_t(qBlue(rgb)) << 16;
+}
+
 Surface::Surface(int width, int height)
 {
     if (width <= 0 || height <= 0)
@@ -120,6 +125,28 @@ void Surface::bitBlt(int dx, int dy, int w, int h, const Surface& source, int sx
         const auto* from = reinterpret_cast<const uint32_t*>(source.m_image.constScanLine(sy + row))
             + sx + columns.from;
         combineRow(op, destination, from, count);
+    }
+}
+
+void Surface::stretchBlt(int dx, int dy, int dw, int dh, const Surface& source, int sx, int sy,
+                         int sw, int sh, RasterOp op)
+{
+    if (isNull() || source.isNull() || dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0)
+        return;
+    const Surface copy = &source == this ? *this : Surface();
+    const Surface& from = &source == this ? copy : source;
+    for (int row = std::max(0, -dy); row < dh && dy + row < height(); ++row) {
+        const int sourceRow = sy + int(int64_t(row) * sh / dh);
+        if (sourceRow < 0 || sourceRow >= from.height())
+            continue;
+        const auto* sourceLine = reinterpret_cast<const uint32_t*>(from.m_image.constScanLine(sourceRow));
+        auto* destination = reinterpret_cast<uint32_t*>(m_image.scanLine(dy + row));
+        for (int column = std::max(0, -dx); column < dw && dx + column < width(); ++column) {
+            const int sourceColumn = sx + int(int64_t(column) * sw / dw);
+            if (sourceColumn < 0 || sourceColumn >= from.width())
+                continue;
+            combineRow(op, destination + dx + column, sourceLine + sourceColumn, 1);
+        }
     }
 }
 

@@ -25,8 +25,9 @@ enum class RasterOp {
 inline constexpr QRgb kBlackPixel = 0xff000000;
 inline constexpr QRgb kWhitePixel = 0xffffffff;
 
-// The pixel value of a colour kept as red + 256 green + 65536 blue.
+// Colours kept as red + 256 green + 65536 blue, and the pixel value of the same colour.
 QRgb rgbFromColorRef(uint32_t colorRef);
+uint32_t colorRefFromRgb(QRgb rgb);
 
 class Surface {
 public:
@@ -52,6 +53,10 @@ public:
     // (dx, dy). `source` may be this surface; the source is then read before it is written.
     void bitBlt(int dx, int dy, int w, int h, const Surface& source, int sx, int sy,
                 RasterOp op = RasterOp::Copy);
+    // StretchBlt with nearest-neighbour sampling: the sw x sh rectangle of `source` at
+    // (sx, sy) scaled onto dw x dh at (dx, dy). Non-positive sizes draw nothing.
+    void stretchBlt(int dx, int dy, int dw, int dh, const Surface& source, int sx, int sy,
+                    int sw, int sh, RasterOp op = RasterOp::Copy);
     // A masked sprite: `mask` OR-ed, then `picture` AND-ed, both read at (sx, sy).
     void drawMasked(int dx, int dy, int w, int h, const Surface& picture, const Surface& mask,
                     int sx, int sy);

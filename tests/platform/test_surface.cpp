@@ -71,6 +71,27 @@ TEST(SurfaceTest, SetPixelOutsideTheSurfaceIsIgnored)
     EXPECT_EQ(gridText(surface), "../.W");
 }
 
+TEST(SurfaceTest, StretchBltSamplesTheNearestSourcePixel)
+{
+    const struct {
+        const char* name;
+        const char* source;
+        int dx, dy, dw, dh, sx, sy, sw, sh;
+        const char* destination;
+        const char* expected;
+    } cases[] = {
+        {"doubled", "12/34", 0, 0, 4, 4, 0, 0, 2, 2, "..../..../..../....", "1122/1122/3344/3344"},
+        {"halved", "1234/5678/9abc/defg", 0, 0, 2, 2, 0, 0, 4, 4, "../..", "13/9b"},
+        {"clipped left, past the source", "12/34", -1, 0, 4, 2, 1, 0, 2, 2, "..../....", "2.../4..."},
+        {"no size", "12/34", 0, 0, 0, 2, 0, 0, 2, 2, "../..", "../.."},
+    };
+    for (const auto& c : cases) {
+        Surface target = gridSurface(c.destination);
+        target.stretchBlt(c.dx, c.dy, c.dw, c.dh, gridSurface(c.source), c.sx, c.sy, c.sw, c.sh);
+        EXPECT_EQ(gridText(target), c.expected) << c.name;
+    }
+}
+
 TEST(BuildMaskTest, MaskIsBlackWhereTheSourceIsWhiteOverAnAreaOnePixelShort)
 {
     const struct {
