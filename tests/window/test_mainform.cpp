@@ -179,7 +179,7 @@ TEST_F(ShutdownTest, FilesThatCannotBeWrittenAreReportedAndTheShutDownGoesOn)
     rig.bans.add("10.0.0.2");
     rig.dialogs.calls.clear();
     setAtomicWriteFaultForTesting([](std::string_view step) { return step != "open"; });
-    rig.form.Form_Unload();
+    rig.form.unload();
     setAtomicWriteFaultForTesting(nullptr);
 
     const Bytes folder = pathText(rig.folder.path());
