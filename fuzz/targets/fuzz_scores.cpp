@@ -1,5 +1,6 @@
 // scores.ini: the loader gives what the parser gives (the default table for a damaged file),
-// every rank has a name, and a table written back parses to the same table and the same bytes.
+// every rank has a name, and a table written back parses to the same table (names without
+// their control characters, which the file cannot keep) and the same bytes.
 
 #include "engine/store/scoresfile.h"
 #include "harness/fuzzcheck.h"
@@ -7,6 +8,20 @@
 #include "harness/scratch.h"
 
 using namespace kalvon;
+
+namespace {
+
+HighScoreTable withStoredNames(HighScoreTable table)
+{
+    for (HighScoreEntry& entry : table) {
+        std::erase_if(entry.Name, [](char c) { return byteCode(c) < 32; });
+        if (entry.Name.empty())
+            entry.Name = kDefaultHighScoreName;
+    }
+    return table;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -23,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(!entry.Name.empty());
     const Bytes written = highScoresText(*table);
     const std::optional<HighScoreTable> again = parseHighScores(written);
-    FUZZ_CHECK_MSG(again == table, "the written file: " + fuzz::printable(written, 2000));
+    FUZZ_CHECK_MSG(again == withStoredNames(*table), "the written file: " + fuzz::printable(written, 2000));
     FUZZ_CHECK(highScoresText(*again) == written);
     return 0;
 }

@@ -1,6 +1,7 @@
 // kalvon.ini as the game loads it: every check box holds 0, 1 or 2 and the key-repeat delay
 // stays in 1..200 whatever the file says; and the options written back load to the very same
-// options (so a save and a load never change a setting), and write the same bytes again.
+// options (but for the empty network texts the writer replaces by their defaults), so a save
+// and a load never change a setting, and write the same bytes again.
 
 #include "engine/store/settingsfile.h"
 #include "harness/fuzzcheck.h"
@@ -33,6 +34,17 @@ void checkRanges(const Options& options)
     FUZZ_CHECK(mode >= 1 && mode <= 3);
 }
 
+// The options as the writer stores them: an empty name, address or port as its default.
+Options asWritten(Options options)
+{
+    const NetworkSettings defaults;
+    for (auto text : { &NetworkSettings::name, &NetworkSettings::lastIp, &NetworkSettings::port }) {
+        if ((options.network.*text).empty())
+            options.network.*text = defaults.*text;
+    }
+    return options;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -47,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::writeBytes(file, written);
     Options reloaded;
     LoadSettings(file, reloaded);
-    FUZZ_CHECK_MSG(reloaded == options, "the written file: " + fuzz::printable(written, 4000));
+    FUZZ_CHECK_MSG(reloaded == asWritten(options), "the written file: " + fuzz::printable(written, 4000));
     FUZZ_CHECK(settingsText(reloaded) == written);
     return 0;
 }

@@ -30,6 +30,19 @@ std::vector<BytesView> fileLines(BytesView bytes)
     return lines;
 }
 
+// A name as the file can keep it: one line of text, so without control characters (bytes 5
+// and 8 shift to LF and CR, which would cut the line or be taken for its end); the default
+// name when nothing is left.
+Bytes storedName(BytesView name)
+{
+    Bytes stored;
+    for (char c : name) {
+        if (byteCode(c) >= 32)
+            stored += c;
+    }
+    return stored.empty() ? Bytes(kDefaultHighScoreName) : stored;
+}
+
 } // namespace
 
 std::filesystem::path scoresFilePath(const std::filesystem::path& programFolder)
@@ -41,8 +54,7 @@ Bytes highScoresText(const HighScoreTable& table)
 {
     Bytes text;
     for (const HighScoreEntry& entry : table) {
-        const Bytes& name = entry.Name.empty() ? Bytes(kDefaultHighScoreName) : entry.Name;
-        text += EncodeScoreText(vb::formatInt(entry.Score) + "-" + name);
+        text += EncodeScoreText(vb::formatInt(entry.Score) + "-" + storedName(entry.Name));
         text += "\r\n";
     }
     return text;

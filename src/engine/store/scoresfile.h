@@ -17,7 +17,8 @@ inline constexpr char kScoresFileName[] = "scores.ini";
 // configuration folder (created when missing).
 std::filesystem::path scoresFilePath(const std::filesystem::path& programFolder);
 
-// The file's bytes for a table; an empty name is written as "Kalvon".
+// The file's bytes for a table; a name is written without control characters, and as "Kalvon"
+// when that leaves it empty.
 Bytes highScoresText(const HighScoreTable& table);
 
 // The table a file holds. Ranks the file does not reach are ("Kalvon", 0); lines past the

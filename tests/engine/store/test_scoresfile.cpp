@@ -71,6 +71,30 @@ TEST(ScoresFile, NameBytesThatCannotShiftAreLeftOut)
     EXPECT_EQ(LoadHighScores(folder / "scores.ini")[0], (HighScoreEntry{ "Jo", 42 }));
 }
 
+TEST(ScoresFile, ControlCharactersInNamesAreLeftOutSoTheTableSurvives)
+{
+    // Byte 5 shifts to LF and would cut its line (the file would read as damaged and every
+    // score be lost); byte 8 shifts to CR and would be taken for the end of its line.
+    const struct {
+        Bytes name;
+        Bytes stored;
+    } cases[] = {
+        { "Al\x05x", "Alx" },
+        { "Cy\x08", "Cy" },
+        { "\tTab\x1f", "Tab" },
+        { "\x01\x08", "Kalvon" },
+    };
+    ScratchFolder folder;
+    HighScoreTable table = knownTableAsRead();
+    HighScoreTable expected = table;
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        table[6 + i] = { cases[i].name, int32_t(90 - i) };
+        expected[6 + i] = { cases[i].stored, int32_t(90 - i) };
+    }
+    ASSERT_TRUE(SaveHighScores(folder / "scores.ini", table));
+    EXPECT_EQ(LoadHighScores(folder / "scores.ini"), expected);
+}
+
 TEST(ScoresFile, ReadsShortAndLooselyEndedFiles)
 {
     struct Case {
