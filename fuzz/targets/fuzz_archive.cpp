@@ -136,9 +136,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK_MSG(depthOf(entry.path) <= kLimits.maxDepth, entry.path);
         if (entry.kind == fuzz::TreeEntry::Kind::Folder) {
             ++folders;
-            const auto below = memberPaths.lower_bound(entry.path);
-            const bool named = below != memberPaths.end()
-                && (*below == entry.path || below->rfind(entry.path + "/", 0) == 0);
+            const std::string inside = entry.path + "/";
+            const auto below = memberPaths.lower_bound(inside);
+            const bool named = memberPaths.count(entry.path) == 1
+                || (below != memberPaths.end() && below->rfind(inside, 0) == 0);
             FUZZ_CHECK_MSG(named, "a folder no member names: " + entry.path);
         } else {
             FUZZ_CHECK_MSG(entry.kind == fuzz::TreeEntry::Kind::File, entry.path);

@@ -82,8 +82,10 @@ std::optional<HighScoreTable> parseHighScores(BytesView bytes)
         const size_t end = rest.find('\r');
         const BytesView line = rest.substr(0, end);
         rest = end == BytesView::npos ? BytesView() : rest.substr(end + 1);
-        // The first "-" ends the score; the name may hold more of them.
-        const size_t minus = line.find('-');
+        // The first "-" after the score's first byte ends the score, so a negative score
+        // (which a hexadecimal one in the file gives) reads back as it was written; the name
+        // may hold more of them.
+        const size_t minus = line.find('-', 1);
         if (minus == BytesView::npos)
             return std::nullopt;
         const std::optional<int32_t> score = vb::CLng(line.substr(0, minus));

@@ -107,6 +107,8 @@ TEST(ScoresFile, ReadsShortAndLooselyEndedFiles)
     HighScoreTable annAndBo = annOnly;
     annAndBo[1] = { "Bo-Jo", 1200 };
     Bytes sixteen = readFile(kKnownFile) + "garbage\r\n";
+    HighScoreTable negative = defaultHighScores();
+    negative[0] = { "Al", -6902 };
     const Case cases[] = {
         { "an empty file", "", defaultHighScores() },
         { "one line", "6:552Fss\r\n", annOnly },
@@ -116,6 +118,8 @@ TEST(ScoresFile, ReadsShortAndLooselyEndedFiles)
         { "one empty line at the end", "6:552Fss\r\n\r\n", annOnly },
         { "a sixteenth line is not read", sixteen, knownTableAsRead() },
         { "an empty name", "52\r\n", defaultHighScores() },
+        { "a negative score, as a hexadecimal one is written", EncodeScoreText("-6902-Al") + "\r\n",
+            negative },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
