@@ -220,6 +220,9 @@ TEST(ThemeFileReader, DescriptionIsTheTextBetweenHeaderAndSection)
         { "[Theme Info]\r\nname=x\r\n", "" },
         { "H\r\n//spaced header\r\n \r\n [ Theme Info ] \r\n", "//spaced header" },
         { "H\r\n//no section\r\n", "" },
+        // A lone CR ends a line, as it does for the ini reader, which opens the section there.
+        { "H\r\n//a\r//b\r\n \r\n[Theme Info]\r\n", "//a\r\n//b" },
+        { "H\r\n//a\r[Theme Info]\r\nname=x\r\n\n[Theme Info]\r\n", "//a" },
     };
     for (const auto& [text, description] : cases) {
         EXPECT_EQ(themeFileDescription(text), description) << text;
@@ -237,6 +240,7 @@ TEST(ThemeFileReader, SectionLinesAreLookedForInsideTheThemeSectionOnly)
         { "H\r\n[Theme Info]\r\nname=x\r\n[Other]\r\n//Music\r\n", false },
         // Only the whole line counts.
         { "H\r\n[Theme Info]\r\n//Music box\r\n", false },
+        { "H\r\n \r[Theme Info]\rname=x\r//Music\r", true },
     };
     for (const auto& [text, found] : cases)
         EXPECT_EQ(ThemeFile::parse(text).hasSectionLine("//Music"), found) << text;
