@@ -111,6 +111,9 @@ TEST(ThemeFileKeys, WriterLayoutRules)
     content[ThemeKey::InetWinTransparent] = "1";
     content[ThemeKey::BombTransparency] = "1";
     content[ThemeKey::ColorTheme] = "1,2,3";
+    content[ThemeKey::Door1] = " door.bmp";
+    content[ThemeKey::Door2] = "\"door2.bmp\"";
+    content[ThemeKey::BombFilename] = "bomb ";
     const Bytes bytes = themeFileBytes(content).value();
     const ThemeFile file = ThemeFile::parse(bytes);
 
@@ -119,6 +122,11 @@ TEST(ThemeFileKeys, WriterLayoutRules)
     EXPECT_EQ(file.number(ThemeKey::ThemeType), 1);
     EXPECT_NE(bytes.find("\r\ninetwinimg=iw.bmp\r\ninetwintransparent=1\r\n"), Bytes::npos);
     EXPECT_NE(bytes.find("\r\nBombtransparency= 1 \r\n"), Bytes::npos);
+    // Blanks and quotes at a value's ends would be lost to the reader: written in quotes.
+    EXPECT_EQ(file.text(ThemeKey::Door1), " door.bmp");
+    EXPECT_EQ(file.text(ThemeKey::Door2), "\"door2.bmp\"");
+    EXPECT_NE(bytes.find("\r\nBombfilename=\"bomb \"\r\n"), Bytes::npos);
+    EXPECT_EQ(file.text(ThemeKey::BombFilename), "bomb ");
     EXPECT_NE(bytes.find("\r\nBombframecount=\r\n"), Bytes::npos) << "every key of a frame set";
     EXPECT_EQ(file.text(ThemeKey::ColorTitle), "255,255,255");
     EXPECT_EQ(file.text(ThemeKey::ColorTheme), "1,2,3");
