@@ -81,7 +81,7 @@ RelayLedger::Kind relayKind(const toClient::Message& message)
 
 int RelayLedger::addClient(Bytes name)
 {
-    m_clients.push_back(Client{ .name = std::move(name) });
+    m_clients.emplace_back().name = std::move(name);
     return static_cast<int>(m_clients.size()) - 1;
 }
 

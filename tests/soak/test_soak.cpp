@@ -1,11 +1,12 @@
-// Six computer players and two spectators play on the built-in server over loopback for 20
-// seconds (KALVON_SOAK_SECONDS sets another length), a new game whenever one ends. Each client
+// Computer players and spectators play on the built-in server over loopback, a new game
+// whenever one ends: six players, then four players and two spectators (the server takes six
+// clients at most), for 20 seconds in all (KALVON_SOAK_SECONDS sets another length). Each client
 // reaches the server through a relay that watches its lines. At the end every copy of every
 // field equals the field its owner plays, and every line the server relays reached every
 // client it should, in order. The run prints the relayed lines, their send-to-arrival times
 // and the process's memory before and after play.
 
-#include "engine/enginerandom.h"
+#include "net/wire/encodings.h"
 #include "game/botbridge.h"
 #include "linetap.h"
 #include "net/wire/toserver.h"
@@ -28,17 +29,22 @@ using namespace kalvon::testing;
 
 namespace {
 
-constexpr int kPlayers = 6;
-constexpr int kSpectators = 2;
 constexpr int kStepMs = 10;
 // Bounds every wait for an event; only a failing run reaches it.
 constexpr qint64 kSettleBoundMs = 120'000;
 
+struct Table {
+    int players = 0;
+    int spectators = 0;
+};
+const Table kTables[] = { { 6, 0 }, { 4, 2 } };
+
+// The play time of one table: the whole run's length shared by the tables.
 int64_t playMs()
 {
     const char* seconds = std::getenv("KALVON_SOAK_SECONDS");
     const int64_t value = seconds ? std::atoll(seconds) : 0;
-    return (value > 0 ? value : 20) * 1000;
+    return (value > 0 ? value : 20) * 1000 / static_cast<int64_t>(std::size(kTables));
 }
 
 // The locked cells of a local field as the client reports them (the falling piece is not).
@@ -96,7 +102,7 @@ struct Participant {
     SoakBot bot;
 };
 
-class SoakTest : public ::testing::Test {
+class SoakTest : public ::testing::TestWithParam<Table> {
 protected:
     void startServer();
     void join(const Bytes& name, int spot);
@@ -127,7 +133,7 @@ protected:
 
 void SoakTest::startServer()
 {
-    options.maxClients = "10";
+    options.maxClients = "6";
     options.rules.classic = 1;
     options.rules.specials = 1;
     options.rules.specialline = 1;
@@ -273,8 +279,8 @@ void SoakTest::report(int games, int64_t ms, int64_t memoryStartKiB, int64_t mem
     using Kind = RelayLedger::Kind;
     const auto ms3 = [](int64_t us) { return std::to_string(us / 1000) + "." + std::to_string(us % 1000 / 100); };
     const std::vector<int64_t>& latencies = ledger.latenciesUs();
-    std::cout << "soak: " << ms / 1000 << " s of play, " << games << " games started, " << kPlayers
-              << " players and " << kSpectators << " spectators\n"
+    std::cout << "soak: " << ms / 1000 << " s of play, " << games << " games started, " << GetParam().players
+              << " players and " << GetParam().spectators << " spectators\n"
               << "soak: relayed lines sent (chat, fields, specials, lines added): "
               << ledger.sentCount(Kind::Chat) << ", " << ledger.sentCount(Kind::Field) << ", "
               << ledger.sentCount(Kind::Special) << ", " << ledger.sentCount(Kind::Lines) << "\n"
@@ -291,21 +297,20 @@ void SoakTest::report(int games, int64_t ms, int64_t memoryStartKiB, int64_t mem
 
 } // namespace
 
-TEST_F(SoakTest, BotsPlayWithoutLosingALineAndEveryFieldCopyMatches)
+TEST_P(SoakTest, BotsPlayWithoutLosingALineAndEveryFieldCopyMatches)
 {
-    startServer();
-    const char* const names[kPlayers + kSpectators] = { "Ann", "Bob", "Cy", "Dee", "Eve", "Fay", "Gus", "Hal" };
-    for (int i = 0; i < kPlayers + kSpectators; ++i) {
-        join(names[i], i < kPlayers ? i + 1 : 0);
-        ASSERT_FALSE(HasFatalFailure());
-    }
+    const Table table = GetParam();
+    ASSERT_NO_FATAL_FAILURE(startServer());
+    const char* const names[] = { "Ann", "Bob", "Cy", "Dee", "Eve", "Fay" };
+    for (int i = 0; i < table.players + table.spectators; ++i)
+        ASSERT_NO_FATAL_FAILURE(join(names[i], i < table.players ? i + 1 : 0));
     for (const auto& p : everyone) {
         if (p->spot > 0)
             p->client().SendToServer(encode(wire::toServer::TakeSpot{ p->spot }));
     }
-    ASSERT_TRUE(stepUntil([this] {
+    ASSERT_TRUE(stepUntil([&] {
         for (const auto& viewer : everyone) {
-            for (int i = 0; i < kPlayers; ++i) {
+            for (int i = 0; i < table.players; ++i) {
                 if (viewer->client().roster().spotPlayer(i + 1) != everyone[i]->client().MyIndex())
                     return false;
             }
@@ -317,8 +322,7 @@ TEST_F(SoakTest, BotsPlayWithoutLosingALineAndEveryFieldCopyMatches)
     const int64_t memoryStart = residentKiB();
     const int64_t ms = playMs();
     const int games = play(ms);
-    settle();
-    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_NO_FATAL_FAILURE(settle());
     const int64_t memoryEnd = residentKiB();
 
     expectFieldCopiesEqual();
@@ -327,3 +331,8 @@ TEST_F(SoakTest, BotsPlayWithoutLosingALineAndEveryFieldCopyMatches)
     EXPECT_GT(ledger.arrivals(RelayLedger::Kind::Field), 0);
     report(games, ms, memoryStart, memoryEnd);
 }
+
+INSTANTIATE_TEST_SUITE_P(Tables, SoakTest, ::testing::ValuesIn(kTables),
+    [](const ::testing::TestParamInfo<Table>& info) {
+        return std::to_string(info.param.players) + "Players" + std::to_string(info.param.spectators) + "Spectators";
+    });
