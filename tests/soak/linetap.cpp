@@ -42,7 +42,8 @@ void LineTap::pass(QTcpSocket& from, QTcpSocket& to, wire::LineSplitter& splitte
 {
     const QByteArray data = from.readAll();
     to.write(data);
-    for (const Bytes& line : splitter.feed(BytesView(data.constData(), static_cast<std::size_t>(data.size()))))
+    for (const Bytes& line :
+        splitter.feed(BytesView(data.constData(), static_cast<std::size_t>(data.size()))))
         m_observer(direction, line);
 }
 

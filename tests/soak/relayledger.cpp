@@ -32,7 +32,8 @@ std::optional<Relay> relayOf(int index, BytesView line)
                 return std::optional(Relay{ Kind::Chat, encode(toClient::ChatLine{ index, m.text }), true });
             },
             [index](const toServer::Action& m) {
-                return std::optional(Relay{ Kind::Chat, encode(toClient::ActionLine{ index, m.text }), true });
+                return std::optional(
+                    Relay{ Kind::Chat, encode(toClient::ActionLine{ index, m.text }), true });
             },
             [index](const toServer::FieldUpdate& m) {
                 return std::optional(Relay{ Kind::Field, encode(toClient::FieldRelay{ index, m.changes }) });
@@ -52,28 +53,26 @@ std::optional<Relay> relayOf(int index, BytesView line)
 // The sender of a relayed line a client received; 0 for any other line.
 int relaySender(const toClient::Message& message)
 {
-    return std::visit(
-        Overloaded{
-            [](const toClient::ChatLine& m) { return m.player; },
-            [](const toClient::ActionLine& m) { return m.player; },
-            [](const toClient::FieldRelay& m) { return m.player; },
-            [](const toClient::SpecialRelay& m) { return m.sender; },
-            [](const toClient::LinesRelay& m) { return m.sender; },
-            [](const auto&) { return 0; },
-        },
+    return std::visit(Overloaded{
+                          [](const toClient::ChatLine& m) { return m.player; },
+                          [](const toClient::ActionLine& m) { return m.player; },
+                          [](const toClient::FieldRelay& m) { return m.player; },
+                          [](const toClient::SpecialRelay& m) { return m.sender; },
+                          [](const toClient::LinesRelay& m) { return m.sender; },
+                          [](const auto&) { return 0; },
+                      },
         message);
 }
 
 RelayLedger::Kind relayKind(const toClient::Message& message)
 {
     using Kind = RelayLedger::Kind;
-    return std::visit(
-        Overloaded{
-            [](const toClient::FieldRelay&) { return Kind::Field; },
-            [](const toClient::SpecialRelay&) { return Kind::Special; },
-            [](const toClient::LinesRelay&) { return Kind::Lines; },
-            [](const auto&) { return Kind::Chat; },
-        },
+    return std::visit(Overloaded{
+                          [](const toClient::FieldRelay&) { return Kind::Field; },
+                          [](const toClient::SpecialRelay&) { return Kind::Special; },
+                          [](const toClient::LinesRelay&) { return Kind::Lines; },
+                          [](const auto&) { return Kind::Chat; },
+                      },
         message);
 }
 

@@ -1,9 +1,9 @@
 #pragma once
-// The soak's computer player. For each new piece it picks an orientation at random and the
-// column whose stack is lowest, turns and moves the piece there and drops it, giving up and
-// dropping when the piece won't get there. Its answer is a key mask, as the bot plug-in
-// gives, applied to a player's held keys through the same path (ApplyBotKeys). Now and then it
-// also uses the special at hand on a spot of its choice.
+// The soak's computer player. For each new piece it picks the placement that clears most rows
+// and leaves the fewest holes (now and then one at random), turns and moves the piece there
+// and drops it, giving up and dropping when the piece won't get there. Its answer is a key mask, as the bot
+// plug-in gives, applied to a player's held keys through the same path (ApplyBotKeys). Now and then it also
+// uses the special at hand on a spot of its choice.
 
 #include "engine/state.h"
 
@@ -29,6 +29,7 @@ private:
 
     uint32_t m_random;
     bool m_hadPiece = false;
+    bool m_dropped = false;
     FallingPieceRecord m_last{};
     int m_column = 0;
     int m_orientation = 1;

@@ -6,9 +6,9 @@
 // client it should, in order. The run prints the relayed lines, their send-to-arrival times
 // and the process's memory before and after play.
 
-#include "net/wire/encodings.h"
 #include "game/botbridge.h"
 #include "linetap.h"
+#include "net/wire/encodings.h"
 #include "net/wire/toserver.h"
 #include "relayledger.h"
 #include "soakbot.h"
@@ -54,7 +54,8 @@ wire::FieldCells fieldCells(const EngineState& s)
     for (int x = 0; x < kFieldColumns; ++x) {
         for (int y = 0; y < kFieldRows; ++y) {
             const int color = s.FieldColor[1][x][y];
-            if (s.FieldOccupied[1][x][y] != kCellEmpty && wire::isWireCell(color) && color != wire::kEmptyCell)
+            if (s.FieldOccupied[1][x][y] != kCellEmpty && wire::isWireCell(color)
+                && color != wire::kEmptyCell)
                 cells.set(x, y, color);
         }
     }
@@ -233,7 +234,8 @@ void SoakTest::settle()
     ASSERT_TRUE(stepUntil([this] { return everyoneSees("*** Server paused game."); }));
     const auto othersSent = [this] {
         using Kind = RelayLedger::Kind;
-        return ledger.sentCount(Kind::Field) + ledger.sentCount(Kind::Special) + ledger.sentCount(Kind::Lines);
+        return ledger.sentCount(Kind::Field) + ledger.sentCount(Kind::Special)
+            + ledger.sentCount(Kind::Lines);
     };
     for (int round = 1;; ++round) {
         ASSERT_LE(round, 10) << "the clients keep sending";
@@ -255,9 +257,13 @@ void SoakTest::settle()
 
 void SoakTest::expectFieldCopiesEqual()
 {
+    int compared = 0;
     for (const auto& owner : everyone) {
-        if (owner->spot == 0)
+        // A player who lost fills the field for show; the others keep its last report.
+        const PlayerInfo* record = owner->client().roster().player(owner->client().MyIndex());
+        if (owner->spot == 0 || !record || record->Dead)
             continue;
+        ++compared;
         const wire::FieldCells real = fieldCells(owner->state());
         for (const auto& viewer : everyone) {
             if (viewer == owner)
@@ -272,27 +278,34 @@ void SoakTest::expectFieldCopiesEqual()
             EXPECT_EQ(*copy, real) << viewer->name << "'s copy of " << owner->name << "'s field";
         }
     }
+    EXPECT_GE(compared, 1) << "at least the winner's field";
 }
 
 void SoakTest::report(int games, int64_t ms, int64_t memoryStartKiB, int64_t memoryEndKiB) const
 {
     using Kind = RelayLedger::Kind;
-    const auto ms3 = [](int64_t us) { return std::to_string(us / 1000) + "." + std::to_string(us % 1000 / 100); };
+    const auto ms3
+        = [](int64_t us) { return std::to_string(us / 1000) + "." + std::to_string(us % 1000 / 100); };
     const std::vector<int64_t>& latencies = ledger.latenciesUs();
+    int rows = 0;
+    for (const auto& p : everyone)
+        rows += p->state().Lines[1];
     std::cout << "soak: " << ms / 1000 << " s of play, " << games << " games started, " << GetParam().players
-              << " players and " << GetParam().spectators << " spectators\n"
+              << " players and " << GetParam().spectators << " spectators, " << rows
+              << " rows cleared in the game played last\n"
               << "soak: relayed lines sent (chat, fields, specials, lines added): "
               << ledger.sentCount(Kind::Chat) << ", " << ledger.sentCount(Kind::Field) << ", "
               << ledger.sentCount(Kind::Special) << ", " << ledger.sentCount(Kind::Lines) << "\n"
-              << "soak: arrivals (chat, fields, specials, lines added): " << ledger.arrivals(Kind::Chat) << ", "
-              << ledger.arrivals(Kind::Field) << ", " << ledger.arrivals(Kind::Special) << ", "
-              << ledger.arrivals(Kind::Lines) << "; field differences held back after a game's end: "
-              << ledger.heldBack() << "\n"
+              << "soak: arrivals (chat, fields, specials, lines added): " << ledger.arrivals(Kind::Chat)
+              << ", " << ledger.arrivals(Kind::Field) << ", " << ledger.arrivals(Kind::Special) << ", "
+              << ledger.arrivals(Kind::Lines)
+              << "; field differences held back after a game's end: " << ledger.heldBack() << "\n"
               << "soak: send to arrival over " << latencies.size() << " arrivals: p50 "
-              << ms3(percentile(latencies, 50)) << " ms, p95 " << ms3(percentile(latencies, 95)) << " ms, p99 "
-              << ms3(percentile(latencies, 99)) << " ms, max " << ms3(percentile(latencies, 100)) << " ms\n"
-              << "soak: VmRSS of the process (server, clients, relays): " << memoryStartKiB << " KiB at start, "
-              << memoryEndKiB << " KiB at end" << std::endl;
+              << ms3(percentile(latencies, 50)) << " ms, p95 " << ms3(percentile(latencies, 95))
+              << " ms, p99 " << ms3(percentile(latencies, 99)) << " ms, max "
+              << ms3(percentile(latencies, 100)) << " ms\n"
+              << "soak: VmRSS of the process (server, clients, relays): " << memoryStartKiB
+              << " KiB at start, " << memoryEndKiB << " KiB at end" << std::endl;
 }
 
 } // namespace
@@ -332,7 +345,8 @@ TEST_P(SoakTest, BotsPlayWithoutLosingALineAndEveryFieldCopyMatches)
     report(games, ms, memoryStart, memoryEnd);
 }
 
-INSTANTIATE_TEST_SUITE_P(Tables, SoakTest, ::testing::ValuesIn(kTables),
-    [](const ::testing::TestParamInfo<Table>& info) {
-        return std::to_string(info.param.players) + "Players" + std::to_string(info.param.spectators) + "Spectators";
+INSTANTIATE_TEST_SUITE_P(
+    Tables, SoakTest, ::testing::ValuesIn(kTables), [](const ::testing::TestParamInfo<Table>& info) {
+        return std::to_string(info.param.players) + "Players" + std::to_string(info.param.spectators)
+            + "Spectators";
     });
