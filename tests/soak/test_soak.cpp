@@ -6,6 +6,7 @@
 // client it should, in order. The run prints the relayed lines, their send-to-arrival times
 // and the process's memory before and after play.
 
+#include "boardcells.h"
 #include "game/botbridge.h"
 #include "linetap.h"
 #include "net/wire/encodings.h"
@@ -57,18 +58,6 @@ wire::FieldCells fieldCells(const EngineState& s)
             if (s.FieldOccupied[1][x][y] != kCellEmpty && wire::isWireCell(color)
                 && color != wire::kEmptyCell)
                 cells.set(x, y, color);
-        }
-    }
-    return cells;
-}
-
-wire::FieldCells boardCells(const OpponentBoards& boards, int board)
-{
-    wire::FieldCells cells;
-    for (int x = 0; x < kFieldColumns; ++x) {
-        for (int y = 0; y < kFieldRows; ++y) {
-            if (boards.InetFieldOccupied[board][x][y] != kCellEmpty)
-                cells.set(x, y, boards.InetFieldColor[board][x][y]);
         }
     }
     return cells;
