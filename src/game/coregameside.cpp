@@ -15,10 +15,9 @@
 
 namespace kalvon {
 
-DrawOptions drawOptionsFrom(const Options& options)
+DrawOptions drawOptionsFrom(const Options& options, DrawOptions draw)
 {
     const GraphicsSettings& g = options.graphics;
-    DrawOptions draw;
     draw.doors = isChecked(g.door);
     draw.guides[1] = isChecked(g.p1Guide);
     draw.guides[2] = isChecked(g.p2Guide);
@@ -46,13 +45,13 @@ void CoreGameSide::KalvonGenerateFontTable()
 
 void CoreGameSide::GenerateTrail()
 {
-    m.drawOptions = drawOptionsFrom(m.options);
+    m.drawOptions = drawOptionsFrom(m.options, m.drawOptions);
     m.renderer.GenerateTrail();
 }
 
 void CoreGameSide::resetGameOptions()
 {
-    m.drawOptions = drawOptionsFrom(m.options);
+    m.drawOptions = drawOptionsFrom(m.options, m.drawOptions);
     GameEngine& engine = m.core.engine();
     engine.forgetNextPiece(3);
     for (int p = 1; p <= kLocalPlayers; ++p)

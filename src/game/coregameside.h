@@ -17,8 +17,9 @@ class InternetPlay;
 class MusicModule;
 struct Options;
 
-// The display options the renderer draws with, from the options model ("checked" is 1).
-DrawOptions drawOptionsFrom(const Options& options);
+// The display options the renderer draws with, from the options model ("checked" is 1); the
+// theme page's preview switches are kept from `draw`.
+DrawOptions drawOptionsFrom(const Options& options, DrawOptions draw = {});
 
 struct CoreGameSideParts {
     GameCore& core;

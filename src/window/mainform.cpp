@@ -17,6 +17,7 @@
 #include "render/windowskin.h"
 #include "window/loadingscreen.h"
 #include "window/mainwindow.h"
+#include "window/pages/optionspage.h"
 #include "window/trayicon.h"
 
 #include <QWindow>
@@ -84,6 +85,7 @@ void MainForm::startupimages()
 {
     step("Loading Options");
     LoadSettings(m_parts.settingsFile, m_parts.options);
+    m_parts.window.optionsPage().showOptionValues();
     m_parts.game.setGameMode(m_parts.options.general.gameMode);
 
     const Bytes defaultTheme = pathText(m_parts.folders.programDir / "data" / "default.kvx");
@@ -149,6 +151,7 @@ void MainForm::SetGameOptions()
     m_parts.highScores.setTable(m_parts.scores.load());
     m_parts.game.resetGameOptions();
 
+    m_parts.window.optionsPage().SetupControls();
     m_parts.window.setCaption(kProgramCaption);
     m_parts.game.GMmenumarker_Click(static_cast<int>(m_parts.state.GameMode) - 1);
     m_parts.window.showSidePanels(m_parts.state.GameMode);
