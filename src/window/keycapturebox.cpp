@@ -9,6 +9,8 @@ namespace kalvon {
 KeyCaptureBox::KeyCaptureBox(QWidget* parent)
     : QLineEdit(parent)
 {
+    // An input method would take letter keys as text before they arrive as key presses.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
 bool KeyCaptureBox::event(QEvent* event)
