@@ -35,11 +35,15 @@ wire::FieldCells boardCells(const OpponentBoards& boards, int board)
 void forwardNetworkCalls(RecordingEngineHost& host, InternetClient& client)
 {
     host.onCall = [&host, &client](const std::string& call) {
-        if (call == "SendToServer") {
-            client.SendToServer(host.sentToServer.back());
-        } else if (call == "ClientDispatchMessage") {
-            const auto [code, payload] = host.dispatched.back();
-            client.ClientDispatchMessage(code, payload);
+        constexpr std::string_view kLinesToAll = "addLinesToAll ";
+        if (call == "sendPauseGame") {
+            client.sendPauseGame();
+        } else if (call == "sendResumeGame") {
+            client.sendResumeGame();
+        } else if (call == "sendPlayerLost") {
+            client.sendPlayerLost();
+        } else if (call.starts_with(kLinesToAll)) {
+            client.addLinesToAll(std::stoi(call.substr(kLinesToAll.size())));
         } else if (call == "SendFieldUpdate") {
             client.SendFieldUpdate();
         } else if (call == "ResetSentField") {
@@ -49,7 +53,6 @@ void forwardNetworkCalls(RecordingEngineHost& host, InternetClient& client)
         } else if (call == "MarkMyPlayerDead") {
             client.MarkMyPlayerDead();
         }
-        host.myIndex = client.MyIndex();
     };
 }
 

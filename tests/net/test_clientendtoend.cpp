@@ -149,7 +149,7 @@ TEST_F(ServerTest, TwoClientsPlayANetworkGameToItsEnd)
     std::optional<wire::FieldCells> bobField;
     const auto forward = bob.host.onCall;
     bob.host.onCall = [&](const std::string& call) {
-        if (call == "SendToServer" && bob.host.sentToServer.back() == encode(wire::toServer::PlayerLost{}))
+        if (call == "sendPlayerLost")
             bobField = lockedCells(bob.state());
         forward(call);
     };
