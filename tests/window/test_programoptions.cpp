@@ -1,14 +1,14 @@
 // The options page inside the whole program over a scratch program folder: its boxes reach the
 // drawing of the fields and LEDs and the window's stay-on-top state at once, it shows the
-// settings read at start-up, and a key captured with real events is in kalvon.ini when the
-// program ends.
+// settings read at start-up, a key captured with real events is in kalvon.ini when the program
+// ends, and a capture during a game takes the keyboard from the field.
 
 #include "engine/gameengine.h"
 #include "engine/store/options.h"
 #include "game/gamecore.h"
 #include "platform/surface.h"
+#include "programfolder.h"
 #include "support/enginestateaccess.h"
-#include "support/scratchfolder.h"
 #include "window/fieldview.h"
 #include "window/gameprogram.h"
 #include "window/mainwindow.h"
@@ -28,19 +28,17 @@
 namespace kalvon {
 namespace {
 
+using testing::ProgramFolder;
 using testing::readFile;
-using testing::ScratchFolder;
 
 class ProgramOptionsTest : public ::testing::Test {
 protected:
     ProgramOptionsTest()
     {
-        std::filesystem::create_directory_symlink(KALVON_DATA_DIR, folder / "data");
-        std::filesystem::create_directory(folder / "tmp");
         folder.write("kalvon.ini",
             "[General]\r\ngamemode=1\r\ntheme=\\data\\default.kvx\r\n[Graphics]\r\nleds=1\r\nkalvondoor=1\r\n"
             "[Controls]\r\ncontrolsensitivity=37\r\np1rotate=38\r\np2rotate=87\r\n");
-        program = std::make_unique<GameProgram>(folder.path(), folder / "tmp");
+        program = std::make_unique<GameProgram>(folder.path(), folder.tempDir());
         program->setEndProcess([] {});
         program->start();
         window().activateWindow();
@@ -56,7 +54,7 @@ protected:
         return *control;
     }
 
-    ScratchFolder folder;
+    ProgramFolder folder;
     std::unique_ptr<GameProgram> program;
 };
 
@@ -103,6 +101,32 @@ TEST_F(ProgramOptionsTest, ShowsTheSettingsAndWritesACapturedKeyAtExit)
     const std::string written = readFile(folder / "kalvon.ini");
     EXPECT_NE(written.find("\r\np1rotate=87\r\n"), std::string::npos);
     EXPECT_NE(written.find("\r\np2rotate=9999\r\n"), std::string::npos);
+}
+
+// A capture started while a game runs takes the keyboard from player 1's field, which lets go of
+// the keys it held; the field has the keyboard again once the fields page is shown.
+TEST_F(ProgramOptionsTest, ACaptureDuringAGameReleasesTheFieldsKeys)
+{
+    QWidget& field = window().fieldsPage().field(1);
+    window().ShowFieldScreen();
+    ASSERT_EQ(QApplication::focusWidget(), &field);
+    QTest::keyClick(&field, Qt::Key_F2);
+    ASSERT_TRUE(program->core().engine().state().GameActive);
+    QTest::keyPress(&field, Qt::Key_Up); // player 1's rotate, held
+    const auto& held = program->core().keys().KeyHeld[1];
+    ASSERT_TRUE(held[size_t(KeyAction::Rotate)]);
+
+    window().ShowOptionsScreen();
+    OptionsPage& page = window().optionsPage();
+    QTest::mouseClick(&page.playerKeyButton(1, 3), Qt::LeftButton); // Left
+    EXPECT_EQ(QApplication::focusWidget(), &page.keyCaptureBox());
+    EXPECT_FALSE(held[size_t(KeyAction::Rotate)]);
+    QTest::keyClick(&page.keyCaptureBox(), Qt::Key_J);
+    EXPECT_EQ(program->options().controls.binding(1, KeyAction::Left), 74);
+    EXPECT_TRUE(program->core().engine().state().GameActive) << "the game goes on";
+
+    window().ShowFieldScreen();
+    EXPECT_EQ(QApplication::focusWidget(), &field);
 }
 
 } // namespace
