@@ -43,15 +43,22 @@ void CoreGameSide::KalvonGenerateFontTable()
     m.library.KalvonGenerateFontTable();
 }
 
-void CoreGameSide::GenerateTrail()
+void CoreGameSide::optionsChanged()
 {
     m.drawOptions = drawOptionsFrom(m.options, m.drawOptions);
+    m.core.engine().setOptions(engineOptionsFrom(m.options));
+}
+
+void CoreGameSide::GenerateTrail()
+{
+    optionsChanged();
     m.renderer.GenerateTrail();
 }
 
 void CoreGameSide::resetGameOptions()
 {
-    m.drawOptions = drawOptionsFrom(m.options, m.drawOptions);
+    // The engine's options hold before any game too: the client's chat sound asks them.
+    optionsChanged();
     GameEngine& engine = m.core.engine();
     engine.forgetNextPiece(3);
     for (int p = 1; p <= kLocalPlayers; ++p)

@@ -134,7 +134,7 @@ struct GameProgram::Parts {
     CoreGameSide gameSide{ CoreGameSideParts{
         core, renderer, library, drawOptions, internet, music, audio, options, dialogs } };
     ProgramOptionsEffects optionsEffects{ OptionsEffectsParts{
-        options, drawOptions, renderer, internet, gameSide, window, highScoreWindow, tray } };
+        options, renderer, internet, gameSide, window, highScoreWindow, tray } };
     TnpImport tnpImport{ themes, images, dialogs, loadSpecialIcons(programDir / "data" / "images"),
         programDir, [this] { optionsEffects.redrawAllFields(); }, {} };
     MainForm form{ MainFormParts{ options, settingsFile, themes, images, skin,

@@ -17,9 +17,9 @@ ProgramOptionsEffects::ProgramOptionsEffects(const OptionsEffectsParts& parts)
 {
 }
 
-void ProgramOptionsEffects::displayOptionsChanged()
+void ProgramOptionsEffects::optionsChanged()
 {
-    m.drawOptions = drawOptionsFrom(m.options, m.drawOptions);
+    m.game.optionsChanged();
 }
 
 void ProgramOptionsEffects::redrawAllFields()

@@ -1,7 +1,7 @@
 #pragma once
 // What the options page's boxes do to the running program (OptionsEffects) over its real parts:
-// the display options the renderer reads, the field and LED drawing, the opponents' boards,
-// the windows' stay-on-top state, the tray icon and the drop trail's pictures.
+// the display options the renderer reads and the engine's options, the field and LED drawing, the opponents'
+// boards, the windows' stay-on-top state, the tray icon and the drop trail's pictures.
 
 #include "window/pages/optionspage.h"
 
@@ -9,19 +9,17 @@ class QWidget;
 
 namespace kalvon {
 
+class CoreGameSide;
 class EngineDrawing;
-class GameSide;
 class InternetPlay;
 class TrayIcon;
-struct DrawOptions;
 struct Options;
 
 struct OptionsEffectsParts {
     const Options& options;
-    DrawOptions& drawOptions;
     EngineDrawing& drawing;
     InternetPlay& internet;
-    GameSide& game;
+    CoreGameSide& game;
     QWidget& mainWindow;
     QWidget& highScoreWindow;
     TrayIcon& tray;
@@ -31,7 +29,7 @@ class ProgramOptionsEffects final : public OptionsEffects {
 public:
     explicit ProgramOptionsEffects(const OptionsEffectsParts& parts);
 
-    void displayOptionsChanged() override;
+    void optionsChanged() override;
     void redrawAllFields() override;
     void showHeightLeds(bool shown) override;
     void applyStayOnTop() override;

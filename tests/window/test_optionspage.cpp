@@ -39,7 +39,7 @@ public:
     }
     Calls calls;
 
-    void displayOptionsChanged() override { calls.emplace_back("display"); }
+    void optionsChanged() override { calls.emplace_back("options"); }
     void redrawAllFields() override
     {
         calls.push_back("redrawAllFields door=" + value(m_options.graphics.door));
@@ -237,7 +237,7 @@ TEST_F(OptionsPageTest, EveryOptionBoxChangesItsOptionAndActsAtOnce)
     const struct {
         const char* box;
         CheckValue& (*value)(Options&);
-        Calls effects; // after "display"
+        Calls effects; // after "options"
     } cases[] = {
         { "chkSmoothBlock", [](Options& o) -> CheckValue& { return o.graphics.smoothBlock; }, {} },
         { "chkDropTrail", [](Options& o) -> CheckValue& { return o.graphics.dropTrail; }, {} },
@@ -271,7 +271,7 @@ TEST_F(OptionsPageTest, EveryOptionBoxChangesItsOptionAndActsAtOnce)
         effects.calls.clear();
         QTest::mouseClick(&box, Qt::LeftButton);
         EXPECT_EQ(c.value(options), 1 - start);
-        Calls expected{ "display" };
+        Calls expected{ "options" };
         expected.insert(expected.end(), c.effects.begin(), c.effects.end());
         EXPECT_EQ(effects.calls, expected);
         QTest::mouseClick(&box, Qt::LeftButton);
@@ -285,7 +285,7 @@ TEST_F(OptionsPageTest, EveryOptionBoxChangesItsOptionAndActsAtOnce)
     effects.calls.clear();
     QTest::mouseClick(&named<QCheckBox>("chkLeds"), Qt::LeftButton);
     EXPECT_EQ(options.graphics.leds, 1);
-    EXPECT_EQ(effects.calls, (Calls{ "display", "showHeightLeds" }));
+    EXPECT_EQ(effects.calls, (Calls{ "options", "showHeightLeds" }));
     EXPECT_TRUE(music.calls.empty()) << "showing values acts on nothing";
 }
 

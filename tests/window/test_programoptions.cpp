@@ -1,7 +1,7 @@
 // The options page inside the whole program over a scratch program folder: its boxes reach the
-// drawing of the fields and LEDs and the window's stay-on-top state at once, it shows the
-// settings read at start-up, a key captured with real events is in kalvon.ini when the program
-// ends, and a capture during a game takes the keyboard from the field.
+// drawing of the fields and LEDs, the engine's options and the window's stay-on-top state at once, it shows
+// the settings read at start-up, a key captured with real events is in kalvon.ini when the program ends, and
+// a capture during a game takes the keyboard from the field.
 
 #include "engine/gameengine.h"
 #include "engine/store/options.h"
@@ -58,7 +58,7 @@ protected:
     std::unique_ptr<GameProgram> program;
 };
 
-TEST_F(ProgramOptionsTest, BoxesRedrawTheFieldsAndLedsAndSetTheWindowOnTop)
+TEST_F(ProgramOptionsTest, BoxesReachTheDrawingTheEngineAndTheWindowAtOnce)
 {
     const Surface& field = *window().fieldsPage().field(1).surface();
     const Surface closedDoors = field;
@@ -76,6 +76,15 @@ TEST_F(ProgramOptionsTest, BoxesRedrawTheFieldsAndLedsAndSetTheWindowOnTop)
     EXPECT_EQ(led.pixel(1, 345) & 0xFFFFFF, led.pixel(1, 0) & 0xFFFFFF) << "cleared";
     QTest::mouseClick(&named<QCheckBox>("chkLeds"), Qt::LeftButton);
     EXPECT_NE(led.pixel(1, 345) & 0xFFFFFF, led.pixel(1, 0) & 0xFFFFFF) << "lit in the bottom row";
+
+    // The engine's options follow at once, with no game running (the client's chat sound asks
+    // them).
+    const EngineOptions& engineOptions = program->core().engine().state().Options;
+    EXPECT_TRUE(engineOptions.sounds) << "from the start";
+    QTest::mouseClick(&named<QCheckBox>("chkSounds"), Qt::LeftButton);
+    EXPECT_FALSE(engineOptions.sounds);
+    QTest::mouseClick(&named<QCheckBox>("chkShadows"), Qt::LeftButton);
+    EXPECT_EQ(engineOptions.shadows, program->options().graphics.shadows == 1);
 
     QTest::mouseClick(&named<QCheckBox>("chkOnTop"), Qt::LeftButton);
     EXPECT_TRUE(window().windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));

@@ -295,7 +295,7 @@ void OptionsPage::connectOptions()
             if (!m_options)
                 return;
             option.value(*m_options) = value;
-            m_effects->displayOptionsChanged();
+            m_effects->optionsChanged();
             switch (option.effect) {
             case BoxEffect::None: break;
             case BoxEffect::Doors: m_effects->redrawAllFields(); break;

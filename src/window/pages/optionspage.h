@@ -37,8 +37,9 @@ inline constexpr const char* kPlayerKeyButtons[] = { "cmdP1Rotate", "cmdP1Down",
 class OptionsEffects {
 public:
     virtual ~OptionsEffects() = default;
-    // Any box: the display options the drawing reads follow the options model.
-    virtual void displayOptionsChanged() = 0;
+    // Any box: the display options the drawing reads and the engine's options follow the
+    // options model.
+    virtual void optionsChanged() = 0;
     // chkDoor: both local fields and the five opponents' boards drawn again.
     virtual void redrawAllFields() = 0;
     // chkLeds: both players' height LEDs drawn from their fields, or cleared.
