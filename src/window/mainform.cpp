@@ -50,6 +50,9 @@ void MainForm::step(BytesView text)
 
 void MainForm::load()
 {
+    if (m_unloading || m_loaded)
+        return;
+    m_loading = true;
     m_parts.loading.showLoading();
     m_parts.window.show();
     m_parts.loading.setFileText("Initializing Controls");
@@ -78,6 +81,10 @@ void MainForm::load()
     CreateBackBuffer(m_parts.images);
     ClearTopmost(m_parts.window.windowHandle());
     ApplyStayOnTop(m_parts.window.windowHandle(), m_parts.options.general.stayOnTop);
+    m_loading = false;
+    m_loaded = true;
+    if (m_unloadAfterLoad)
+        unload();
 }
 
 void MainForm::startupimages()
@@ -168,7 +175,17 @@ void MainForm::unload()
 {
     if (m_unloading)
         return;
+    // Written now, the files would lose what the load has not read yet.
+    if (m_loading) {
+        m_unloadAfterLoad = true;
+        return;
+    }
     m_unloading = true;
+    if (!m_loaded) {
+        if (m_endProcess)
+            m_endProcess();
+        return;
+    }
     const EngineState& state = m_parts.state;
     if (state.GameMode == GameMode::Internet && m_parts.game.Connected()) {
         m_parts.game.SendToServer(wire::encode(wire::toServer::Quit{}));

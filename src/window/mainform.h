@@ -76,7 +76,8 @@ public:
     // --- unload ---
     // Everything taken down, the stored files written, the program ended. Runs once; a second
     // request (a second click on the close box during the quit message's
-    // wait) returns at once.
+    // wait) returns at once. Asked while the load runs, it waits for the load's end, since the
+    // stored files are not all read yet; asked before the load, the program ends writing nothing.
     void unload();
     bool unloading() const { return m_unloading; }
 
@@ -92,6 +93,9 @@ private:
     std::function<void(BytesView)> m_importTnpTheme;
     std::function<void()> m_endProcess;
     bool m_unloading = false;
+    bool m_loading = false;
+    bool m_loaded = false;
+    bool m_unloadAfterLoad = false;
 };
 
 } // namespace kalvon

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QTextEdit>
+#include <QTimer>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -206,6 +207,57 @@ TEST_F(ShutdownTest, NoQuitMessageWithoutAConnectionOrOutsideInternetPlay)
         EXPECT_TRUE(other.pump.waits.empty());
         EXPECT_EQ(other.endProcessCalls, 1);
     }
+}
+
+// A request to end the program while it comes up (the close box, a logout) waits for the load:
+// written earlier, the settings, scores and ban list would lose what was not read yet.
+TEST(StartupShutdownTest, UnloadAskedDuringTheLoadRunsOnceTheLoadIsDone)
+{
+    ShellRig rig(settingsWith("gamemode=2\r\n"));
+    rig.folder.write("banlist.txt", "10.0.0.1\r\n");
+    HighScoreTable table = defaultHighScores();
+    table[0] = { "Ann", 5000 };
+    rig.scores.SaveHighScores(table);
+    bool askedWhileLoading = false;
+    int closesAtEnd = -1;
+    rig.form.setEndProcess([&] {
+        ++rig.endProcessCalls;
+        closesAtEnd = rig.loading.closes;
+    });
+    // Runs in the load's first yield, before the settings are read; asked twice, as by a second
+    // signal.
+    QTimer::singleShot(0, [&] {
+        askedWhileLoading = rig.loading.visible;
+        rig.form.unload();
+        rig.form.unload();
+    });
+    rig.load();
+
+    EXPECT_TRUE(askedWhileLoading);
+    EXPECT_EQ(rig.endProcessCalls, 1);
+    EXPECT_EQ(closesAtEnd, 1) << "ended after the load";
+    EXPECT_TRUE(rig.form.unloading());
+    EXPECT_THAT(readFile(rig.folder / "kalvon.ini"), ::testing::HasSubstr("[General]\r\ngamemode=2\r\n"));
+    EXPECT_EQ(readFile(rig.folder / "banlist.txt"), "10.0.0.1\r\n");
+    EXPECT_EQ(rig.scores.load(), table);
+}
+
+// Asked before the load began, the program ends with nothing read and so nothing written, and
+// the load that follows does not run.
+TEST(StartupShutdownTest, UnloadAskedBeforeTheLoadEndsWritingNothing)
+{
+    const std::string settings = "[General]\ngamemode=2\n";
+    ShellRig rig(settings);
+    rig.folder.write("banlist.txt", "10.0.0.1\n");
+    rig.form.unload();
+    rig.load();
+
+    EXPECT_EQ(rig.endProcessCalls, 1);
+    EXPECT_TRUE(rig.loading.progress.empty());
+    EXPECT_TRUE(rig.game.calls.empty());
+    EXPECT_EQ(readFile(rig.folder / "kalvon.ini"), settings);
+    EXPECT_EQ(readFile(rig.folder / "banlist.txt"), "10.0.0.1\n");
+    EXPECT_FALSE(std::filesystem::exists(rig.folder / "scores.ini"));
 }
 
 } // namespace
