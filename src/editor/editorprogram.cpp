@@ -152,7 +152,7 @@ void EditorProgram::start()
 
 void EditorProgram::openEditor()
 {
-    if (m->opened)
+    if (m->opened || m->ended)
         return;
     m->opened = true;
     StartEditor(m->state);
@@ -169,17 +169,34 @@ bool EditorProgram::shutDown()
         return true;
     if (!m->commands.mayEnd())
         return false;
-    m->state.setChanged(false);
-    m->sound.CloseSound();
-    // The program ends whether or not the file could be written.
-    SaveConfig(configFile(), m->mixer);
+    // The question's dialog lets events run: an end from outside may have come meanwhile.
+    if (!m->ended)
+        end();
+    return true;
+}
+
+void EditorProgram::endWithoutQuestion()
+{
+    if (!m->ended)
+        end();
+}
+
+void EditorProgram::end()
+{
     m->ended = true;
+    if (m->opened) {
+        m->state.setChanged(false);
+        m->sound.CloseSound();
+        // The program ends whether or not the file could be written.
+        SaveConfig(configFile(), m->mixer);
+    }
     m->previewTimer.stop();
     if (m->about)
         m->about->close();
+    if (m->splash)
+        m->splash->close();
     m->window.close();
     m->endProcess();
-    return true;
 }
 
 void EditorProgram::showAbout()

@@ -25,6 +25,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace kalvon;
@@ -205,6 +206,60 @@ TEST(EditorProgram, ExitAsksBeforeThrowingEditsAway)
         EXPECT_EQ(rig.ended, c.ends ? 1 : 0);
         EXPECT_EQ(rig.window().isVisible(), !c.ends);
         EXPECT_EQ(std::filesystem::exists(rig.programDir / "kvm.ini"), c.ends);
+    }
+}
+
+// Ended from outside (a logout, a kill), the editor asks nothing: the edited theme stays
+// unsaved, kvm.ini is written once. Before the editing window opened nothing is written.
+TEST(EditorProgram, AnEndFromOutsideAsksNothingAndWritesOnlyTheConfiguration)
+{
+    const std::string kvmIni = "[Sound Mixer]\nfrequency=22050\n";
+    const struct {
+        const char* name;
+        bool open;
+        bool duringTheQuestion; // the end comes while Exit's save question is shown
+    } cases[] = {
+        { "editing", true, false },
+        { "during the save question", true, true },
+        { "behind the splash", false, false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramRig rig(kvmIni);
+        rig.program->start();
+        const auto themeFile = rig.programDir / "mine.kvx";
+        if (c.open) {
+            rig.program->openEditor();
+            rig.type("txtAuthor", QStringLiteral("Me"));
+            rig.state().files().CurrentFile = themeFile.string();
+        }
+        if (c.duringTheQuestion) {
+            // The box, ended with the program, answers No: nothing runs a second time.
+            rig.dialogs.whileMessageShown = [&] { rig.program->endWithoutQuestion(); };
+            rig.dialogs.messageAnswers.push_back(MessageAnswer::No);
+            rig.trigger("mnuExit");
+        } else {
+            rig.program->endWithoutQuestion();
+            EXPECT_TRUE(rig.dialogs.calls.empty());
+        }
+        rig.program->endWithoutQuestion();
+
+        EXPECT_EQ(rig.ended, 1);
+        EXPECT_FALSE(rig.window().isVisible());
+        EXPECT_FALSE(rig.program->splash()->isVisible());
+        EXPECT_FALSE(std::filesystem::exists(themeFile));
+        if (c.open) {
+            EXPECT_EQ(std::count(rig.sound.calls.begin(), rig.sound.calls.end(), "CloseSound"), 1);
+            // Rewritten in the program's own form, the user's frequency kept.
+            EXPECT_THAT(readFile(rig.programDir / "kvm.ini"),
+                ::testing::HasSubstr("[Sound Mixer]\r\nfrequency=22050\r\n"));
+        } else {
+            EXPECT_TRUE(rig.sound.calls.empty());
+            EXPECT_EQ(readFile(rig.programDir / "kvm.ini"), kvmIni);
+            // A key on the splash afterwards opens nothing.
+            QTest::keyClick(rig.program->splash(), Qt::Key_Space);
+            EXPECT_FALSE(rig.window().isVisible());
+        }
     }
 }
 
