@@ -1,6 +1,8 @@
 #include "editor/editorprogram.h"
 
 #include "common/clock.h"
+#include "common/cp1252.h"
+#include "common/dialogs.h"
 #include "common/paths.h"
 #include "editor/aboutwindow.h"
 #include "editor/controlbinder.h"
@@ -23,6 +25,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <cstdio>
 
 namespace kalvon::editor {
 
@@ -171,24 +174,31 @@ bool EditorProgram::shutDown()
         return false;
     // The question's dialog lets events run: an end from outside may have come meanwhile.
     if (!m->ended)
-        end();
+        end(false);
     return true;
 }
 
 void EditorProgram::endWithoutQuestion()
 {
     if (!m->ended)
-        end();
+        end(true);
 }
 
-void EditorProgram::end()
+void EditorProgram::end(bool fromOutside)
 {
     m->ended = true;
     if (m->opened) {
         m->state.setChanged(false);
         m->sound.CloseSound();
-        // The program ends whether or not the file could be written.
-        SaveConfig(configFile(), m->mixer);
+        // The program ends whether or not the file could be written. A failure is reported; on
+        // standard error when the end came from outside, as nobody may be there to close a box.
+        if (!SaveConfig(configFile(), m->mixer)) {
+            const std::string text = "Could not save the settings to " + configFile().string() + "!";
+            if (fromOutside)
+                std::fprintf(stderr, "%s\n", text.c_str());
+            else
+                m->dialogs.messageBox(utf8ToCp1252(text), "Error", MessageIcon::Critical);
+        }
     }
     m->previewTimer.stop();
     if (m->about)

@@ -54,7 +54,8 @@ public:
     bool shutDown();
     // An end asked from outside (a logout, a kill): nobody is there to answer the save question,
     // so the edited theme stays unsaved (no file is written that the user did not choose), the
-    // sound library is closed, kvm.ini written and the program ended. Before the editing window
+    // sound library is closed, kvm.ini written (a failure told on standard error, not in a box
+    // that would keep the program waiting) and the program ended. Before the editing window
     // opened, nothing was read and nothing is written. Runs once.
     void endWithoutQuestion();
     // The About window, brought up again when it is open.
@@ -72,7 +73,7 @@ public:
     SoundTryout& tryout();
 
 private:
-    void end();
+    void end(bool fromOutside);
 
     struct Parts;
     std::unique_ptr<Parts> m;

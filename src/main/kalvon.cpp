@@ -24,8 +24,8 @@ int main(int argc, char** argv)
     QDir::setCurrent(QString::fromStdString(programDir.string()));
     kalvon::GameProgram program(programDir, kalvon::GetTempDir());
     kalvon::QuitSignals quitSignals;
-    QObject::connect(
-        &quitSignals, &kalvon::QuitSignals::quitRequested, [&program] { program.form().unload(); });
+    QObject::connect(&quitSignals, &kalvon::QuitSignals::quitRequested,
+        [&program] { program.form().unloadFromOutside(); });
     QTimer::singleShot(0, [&program] { program.start(); });
     return QApplication::exec();
 }

@@ -79,6 +79,9 @@ public:
     // wait) returns at once. Asked while the load runs, it waits for the load's end, since the
     // stored files are not all read yet; asked before the load, the program ends writing nothing.
     void unload();
+    // The same asked from outside (a logout, a kill): a file that cannot be written is told on
+    // standard error instead of in a box that nobody may be there to close.
+    void unloadFromOutside();
     bool unloading() const { return m_unloading; }
 
     // --- ThemeWindow ---
@@ -96,6 +99,7 @@ private:
     bool m_loading = false;
     bool m_loaded = false;
     bool m_unloadAfterLoad = false;
+    bool m_fromOutside = false;
 };
 
 } // namespace kalvon

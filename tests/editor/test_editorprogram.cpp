@@ -3,6 +3,7 @@
 // byte for byte; Save failures; the save question of Exit; Ctrl+A in and outside a text box;
 // the default theme loaded and saved back; the splash, the pages and the About window.
 
+#include "common/atomicfile.h"
 #include "editor/aboutwindow.h"
 #include "editor/editorprogram.h"
 #include "editor/editorwindow.h"
@@ -260,6 +261,42 @@ TEST(EditorProgram, AnEndFromOutsideAsksNothingAndWritesOnlyTheConfiguration)
             QTest::keyClick(rig.program->splash(), Qt::Key_Space);
             EXPECT_FALSE(rig.window().isVisible());
         }
+    }
+}
+
+// kvm.ini that cannot be written at the end is reported; the editor still ends. Ended from
+// outside, the report goes to standard error: a box would keep the program waiting for nobody.
+TEST(EditorProgram, ASettingsFileThatCannotBeWrittenAtExitIsReported)
+{
+    for (const bool fromOutside : { false, true }) {
+        SCOPED_TRACE(fromOutside ? "from outside" : "Exit");
+        ProgramRig rig;
+        rig.program->openEditor();
+        rig.window().show();
+        const auto config = rig.program->configFile();
+        setAtomicWriteFaultForTesting([](std::string_view step) { return step != "open"; });
+        ::testing::internal::CaptureStderr();
+        if (fromOutside)
+            rig.program->endWithoutQuestion();
+        else
+            rig.trigger("mnuExit");
+        const std::string errors = ::testing::internal::GetCapturedStderr();
+        setAtomicWriteFaultForTesting(nullptr);
+
+        const std::string text = "Could not save the settings to " + config.string() + "!";
+        if (fromOutside) {
+            EXPECT_TRUE(rig.dialogs.calls.empty());
+            EXPECT_THAT(errors, ::testing::HasSubstr(text + "\n"));
+        } else {
+            ASSERT_EQ(rig.dialogs.calls.size(), 1U);
+            EXPECT_EQ(rig.dialogs.calls[0].text, text);
+            EXPECT_EQ(rig.dialogs.calls[0].title, "Error");
+            EXPECT_EQ(rig.dialogs.calls[0].icon, MessageIcon::Critical);
+        }
+        EXPECT_FALSE(std::filesystem::exists(config));
+        EXPECT_EQ(rig.sound.calls.back(), "CloseSound");
+        EXPECT_EQ(rig.ended, 1);
+        EXPECT_FALSE(rig.window().isVisible());
     }
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // One of our programs run for real as a child process, in a scratch copy of its program folder
-// (the program, a link to the data folder, the stored files the test writes), offscreen, with
-// SDL's silent audio driver and the scripted keyboard plug-in pressing its keys. Every wait is
-// for an event (a line of the script, the child's end) with a generous upper bound.
+// (the program, a link to the data folder, the stored files the test writes) with a private
+// home, configuration and runtime folder, offscreen, with SDL's silent audio driver and the
+// scripted keyboard plug-in pressing its keys. Every wait is for an event (a line of the
+// script, the child's end) with a generous upper bound.
 
 #include "support/scratchfolder.h"
 
@@ -27,6 +28,7 @@ public:
     {
         std::filesystem::copy_file(program, m_program);
         std::filesystem::create_directory_symlink(dataDir, folder / "data");
+        std::filesystem::create_directories(folder / "home");
         std::filesystem::create_directories(folder / "config");
         std::filesystem::create_directories(folder / "run");
         std::filesystem::permissions(folder / "run", std::filesystem::perms::owner_all);
@@ -52,6 +54,7 @@ public:
         env.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(KALVON_TEST_PLUGIN_DIR));
         env.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("kalvonscriptedinput:") + script);
         // Nothing of the child reaches the user's own folders.
+        env.insert(QStringLiteral("HOME"), QString::fromStdString((folder / "home").string()));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString((folder / "config").string()));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString((folder / "run").string()));
         m_process.setProcessEnvironment(env);

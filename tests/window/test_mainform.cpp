@@ -1,3 +1,4 @@
+#include "common/atomicfile.h"
 #include "render/themepaths.h"
 #include "shellrig.h"
 #include "window/fieldview.h"
@@ -75,7 +76,7 @@ TEST(StartupTest, LoadingWindowShowsTheStepsInOrderAndTheGameIsStartedInOrder)
     EXPECT_GT(rig.loading.fileTexts.size(), 50u);
 
     EXPECT_THAT(rig.game.calls,
-        ElementsAre("KalvonGenerateFontTable", "GenerateTrail", "resetGameOptions", "GMmenumarker_Click 1",
+        ElementsAre("KalvonGenerateFontTable", "GenerateTrail", "resetGameOptions", "gameModeChosen 1",
             "InitSound", "LoadGameMusic " + rig.themes.ThemeMusic));
     EXPECT_EQ(rig.themes.ThemeMusic, folderText(rig.folder / "tmp") + "music.ogg");
     EXPECT_EQ(rig.window.caption(), QStringLiteral("Kalvon v1.91"));
@@ -170,6 +171,52 @@ TEST_F(ShutdownTest, WritesSettingsScoresAndBanListThenEnds)
     EXPECT_FALSE(rig.images.backBuffer);
 }
 
+// A settings folder that takes no new file (every write fails where a read-only folder makes it
+// fail): each stored file is reported on its own, the old files stay, and the shut-down goes on.
+// Ended from outside (a logout, a kill), the reports go to standard error: a box would keep the
+// program waiting for nobody.
+class FailedSaveTest : public ShutdownTest, public ::testing::WithParamInterface<bool> { };
+
+TEST_P(FailedSaveTest, FilesThatCannotBeWrittenAreReportedAndTheShutDownGoesOn)
+{
+    const bool fromOutside = GetParam();
+    const Bytes oldSettings = readFile(rig.folder / "kalvon.ini");
+    rig.state.GameMode = GameMode::TwoPlayers;
+    rig.bans.add("10.0.0.2");
+    rig.dialogs.calls.clear();
+    setAtomicWriteFaultForTesting([](std::string_view step) { return step != "open"; });
+    ::testing::internal::CaptureStderr();
+    if (fromOutside)
+        rig.form.unloadFromOutside();
+    else
+        rig.form.unload();
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    setAtomicWriteFaultForTesting(nullptr);
+
+    const Bytes folder = pathText(rig.folder.path());
+    const std::vector<Bytes> reports = { "Could not save the settings to " + folder + "/kalvon.ini!",
+        "Could not save the high scores!", "Could not save the ban list to " + folder + "/banlist.txt!" };
+    if (fromOutside) {
+        EXPECT_TRUE(rig.dialogs.calls.empty());
+        EXPECT_THAT(errors, ::testing::HasSubstr(reports[0] + "\n" + reports[1] + "\n" + reports[2] + "\n"));
+    } else {
+        EXPECT_EQ(rig.dialogs.messages(), reports);
+    }
+    for (const auto& call : rig.dialogs.calls) {
+        EXPECT_EQ(call.title, "Error");
+        EXPECT_EQ(call.icon, MessageIcon::Critical);
+    }
+    EXPECT_EQ(readFile(rig.folder / "kalvon.ini"), oldSettings);
+    EXPECT_EQ(readFile(rig.folder / "banlist.txt"), "10.0.0.1\r\n");
+    EXPECT_FALSE(std::filesystem::exists(rig.folder / "scores.ini"));
+    EXPECT_THAT(rig.game.calls,
+        ::testing::IsSupersetOf({ "stopTimers", "StopGameMusic", "BotUnlink", "CloseSound" }));
+    EXPECT_FALSE(rig.images.mainWindow);
+    EXPECT_EQ(rig.endProcessCalls, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(ExitAndFromOutside, FailedSaveTest, ::testing::Bool());
+
 // A second close while the quit message's wait runs returns at once: every step runs once.
 TEST_F(ShutdownTest, SecondCloseDuringTheQuitWaitRunsNothingTwice)
 {
@@ -217,7 +264,7 @@ TEST(StartupShutdownTest, UnloadAskedDuringTheLoadRunsOnceTheLoadIsDone)
     rig.folder.write("banlist.txt", "10.0.0.1\r\n");
     HighScoreTable table = defaultHighScores();
     table[0] = { "Ann", 5000 };
-    rig.scores.SaveHighScores(table);
+    ASSERT_TRUE(rig.scores.SaveHighScores(table));
     bool askedWhileLoading = false;
     int closesAtEnd = -1;
     rig.form.setEndProcess([&] {
