@@ -2,6 +2,7 @@
 // never inside the handler, and the previous handling comes back afterwards.
 
 #include "platform/quitsignals.h"
+#include "support/signalhandler.h"
 
 #include <QSignalSpy>
 #include <csignal>
@@ -9,6 +10,8 @@
 #include <stdexcept>
 
 using namespace kalvon;
+using kalvon::testing::currentSignalHandler;
+using kalvon::testing::SignalHandler;
 
 namespace {
 
@@ -19,15 +22,6 @@ volatile std::sig_atomic_t g_testHandlerCalls = 0;
 void testHandler(int)
 {
     g_testHandlerCalls = g_testHandlerCalls + 1;
-}
-
-using Handler = void (*)(int);
-
-Handler currentHandler(int number)
-{
-    struct sigaction action = {};
-    sigaction(number, nullptr, &action);
-    return action.sa_handler;
 }
 
 } // namespace
@@ -69,19 +63,19 @@ TEST(QuitSignals, PreviousHandlingComesBackAndOnlyOneObjectTakesTheSignals)
     sigemptyset(&own.sa_mask);
     struct sigaction before = {};
     ASSERT_EQ(sigaction(SIGHUP, &own, &before), 0);
-    const Handler termBefore = currentHandler(SIGTERM);
+    const SignalHandler termBefore = currentSignalHandler(SIGTERM);
     {
         QuitSignals quit;
-        EXPECT_NE(currentHandler(SIGHUP), testHandler);
-        EXPECT_NE(currentHandler(SIGTERM), termBefore);
+        EXPECT_NE(currentSignalHandler(SIGHUP), testHandler);
+        EXPECT_NE(currentSignalHandler(SIGTERM), termBefore);
         EXPECT_THROW(QuitSignals second, std::logic_error);
         // The refused second object left the first one's handling in place.
         QSignalSpy requests(&quit, &QuitSignals::quitRequested);
         ASSERT_EQ(std::raise(SIGTERM), 0);
         EXPECT_TRUE(requests.wait(kGenerousMs));
     }
-    EXPECT_EQ(currentHandler(SIGHUP), testHandler);
-    EXPECT_EQ(currentHandler(SIGTERM), termBefore);
+    EXPECT_EQ(currentSignalHandler(SIGHUP), testHandler);
+    EXPECT_EQ(currentSignalHandler(SIGTERM), termBefore);
     ASSERT_EQ(std::raise(SIGHUP), 0);
     EXPECT_EQ(g_testHandlerCalls, 1);
     sigaction(SIGHUP, &before, nullptr);
