@@ -3,7 +3,7 @@
 // test has no hook of its own) that presses keys as a user would, once the program shows what
 // the script waits for, and tells the test how far it got on its standard output.
 //
-// The script is the plug-in's spec, steps separated by "|":
+// The script is the text after the plug-in's key, steps separated by "|":
 //   shown NAME   wait for a visible window whose object or class name is NAME; keys go to it
 //                when nothing has the focus
 //   focus NAME   wait until the widget with the keyboard focus is named NAME
@@ -107,11 +107,11 @@ class ScriptedInputPlugin final : public QGenericPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "scriptedinput.json")
 public:
-    QObject* create(const QString& key, const QString& specification) override
+    QObject* create(const QString& key, const QString& script) override
     {
         if (key.compare(QLatin1String("kalvonscriptedinput"), Qt::CaseInsensitive) != 0)
             return nullptr;
-        return new ScriptedInput(specification);
+        return new ScriptedInput(script);
     }
 };
 
