@@ -1,7 +1,6 @@
 #include "window/mainwindow.h"
 
 #include "engine/state.h"
-#include "net/wire/toserver.h"
 #include "platform/qtext.h"
 #include "platform/windowutils.h"
 #include "render/themeimages.h"
@@ -264,6 +263,12 @@ void MainWindow::setPauseButtonEnabled(bool enabled)
     m_chat->pauseGameButton().setEnabled(enabled);
 }
 
+void MainWindow::setBlockRatioFramesEnabled(bool enabled)
+{
+    m_blockRatioEnabled = enabled;
+    emit blockRatioFramesChanged(enabled);
+}
+
 // --- pages ---
 
 void MainWindow::paintFieldsBackground(GameMode mode)
@@ -372,10 +377,8 @@ void MainWindow::ShowConnectScreen()
     } else {
         // The page's button disconnects; the page shown stays.
         if (m_connection)
-            m_connection->SendToServer(wire::encode(wire::toServer::Quit{}));
+            m_connection->disconnectFromServer();
         m_connect->showConnectable();
-        if (m_connection)
-            m_connection->ClientDisconnected();
         // Whatever the client did, the window ends disconnected.
         m_offline = true;
         PaintToolbarButtons();
