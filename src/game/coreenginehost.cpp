@@ -97,7 +97,7 @@ void CoreEngineHost::FocusField()
 }
 void CoreEngineHost::LocalGameEnded()
 {
-    m.session.LocalGameEnded();
+    m.session.localGameEnded();
 }
 bool CoreEngineHost::IsHostingServer() const
 {

@@ -84,13 +84,6 @@ void InternetClient::disconnectFromServer()
     ClientDisconnected();
 }
 
-void InternetClient::sendQuit()
-{
-    send(toServer::Quit{});
-    if (m_socket)
-        m_socket->flush();
-}
-
 void InternetClient::applyTeam(BytesView team)
 {
     m_MyTeam = payloadField(team);

@@ -61,8 +61,6 @@ public:
     bool connectButtonIdle() const { return m_connectButtonIdle; }
     // Sends the quit message and resets everything to "not connected".
     void disconnectFromServer();
-    // The program ends: the server is told (the window then waits 100 ms).
-    void sendQuit();
     // cmdTeam: the team in use becomes `team` (none when empty) and the server is told.
     void applyTeam(BytesView team);
     // The team in use, sent in the hello and kept as [Network] team=: the single CR for none.

@@ -1,6 +1,8 @@
 #include "clienttest.h"
 
-#include "servertest.h"
+#include "testlines.h"
+
+#include <QCoreApplication>
 
 namespace kalvon::wire {
 
@@ -84,11 +86,10 @@ ClientTest::ClientTest()
     forwardNetworkCalls(rig.host, client);
 }
 
-InternetClient::Timing ClientTest::fastTiming()
+void ClientTest::settle()
 {
-    InternetClient::Timing timing;
-    timing.connectTimeoutMs = 2000;
-    return timing;
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
 }
 
 void ClientTest::connect(BytesView name, BytesView team)

@@ -4,7 +4,6 @@
 
 #include "clienttest.h"
 #include "engine/levels.h"
-#include "servertest.h"
 
 #include <functional>
 

@@ -280,7 +280,7 @@ struct GameRig {
     // the ticker runs its tick whenever due.
     void runFor(int64_t ms);
     // One tick at the current time, as the timer would run it.
-    void tick() { core.tick().tmrMain_Timer(); }
+    void tick() { core.tick().runTick(); }
     // Starts a game and forgets what the start logged.
     void startGame();
     // Player p's falling piece in an empty field: `type` spawned at `column`, moved down
