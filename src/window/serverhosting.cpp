@@ -40,7 +40,7 @@ ServerHosting::ServerHosting(ServerHostingParts parts, QObject* parent)
     connect(&page, &ServerPage::ruleBoxClicked, this, [this] {
         // Without a server nothing leaves the program.
         if (m.server.isRunning())
-            m.server.broadcastGameSettings();
+            m.server.room().broadcastGameSettings();
     });
     connect(&page, &ServerPage::startServerClicked, this, &ServerHosting::cmdStartServer_Click);
     connect(&page, &ServerPage::changeRatioClicked, this, &ServerHosting::cmdChangeRatio_Click);
