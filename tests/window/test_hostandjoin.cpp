@@ -13,6 +13,8 @@
 #include "net/internetclient.h"
 #include "support/scratchfolder.h"
 #include "support/scripteddialogs.h"
+#include "window/blockratiodialog.h"
+#include "window/chatoptionspanel.h"
 #include "window/fieldview.h"
 #include "window/gameprogram.h"
 #include "window/mainwindow.h"
@@ -25,11 +27,13 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <functional>
 #include <gtest/gtest.h>
@@ -64,14 +68,15 @@ quint16 freePort()
 }
 
 // One program over its own folder, with a player name in its settings and scripted boxes.
+// `settings` adds sections of its own to kalvon.ini.
 struct Player {
-    explicit Player(const char* name)
+    explicit Player(const char* name, const std::string& settings = {})
     {
         std::filesystem::create_directory_symlink(KALVON_DATA_DIR, folder / "data");
         std::filesystem::create_directory(folder / "tmp");
         folder.write("kalvon.ini",
             std::string("[General]\r\ngamemode=3\r\n[Network]\r\nname=") + name
-                + "\r\nlastip=0.0.0.0\r\nmaxclients=6\r\n");
+                + "\r\nlastip=0.0.0.0\r\nmaxclients=6\r\n" + settings);
         program = std::make_unique<GameProgram>(folder.path(), folder / "tmp", &dialogs);
         program->setEndProcess([] {});
         program->start();
@@ -100,6 +105,19 @@ struct Player {
         ConnectPage& page = window().connectPage();
         type(*page.addressBox().lineEdit(), QStringLiteral("127.0.0.1:%1").arg(port));
         QTest::mouseClick(&page.connectButton(), Qt::LeftButton);
+    }
+
+    // The server page: the server started on `port`, its own client joined; true once the
+    // chat page shows.
+    bool hostOn(quint16 port)
+    {
+        clickPage(MenuBarButton::Server);
+        type(window().serverPage().portBox(), QString::number(port));
+        QTest::mouseClick(&window().serverPage().startServerButton(), Qt::LeftButton);
+        if (!program->server().isRunning())
+            return false;
+        connectTo(port);
+        return waitFor([&] { return window().CurrentScreen() == Screen::Chat; });
     }
 
     ScratchFolder folder;
@@ -202,6 +220,122 @@ TEST(HostAndJoin, StartAndStopServerFromThePage)
     ASSERT_TRUE(waitFor([&] { return host.window().offline(); }))
         << "the server's shutdown reaches the client";
     EXPECT_TRUE(host.chat().contains(QStringLiteral("*** Disconnected from server.")));
+}
+
+// The connect page's checks and a refused connection say why and leave the page ready to
+// connect again.
+TEST(HostAndJoin, ConnectPageSaysWhyAJoinFails)
+{
+    Player joiner("Joiner");
+    ConnectPage& page = joiner.window().connectPage();
+    joiner.clickPage(MenuBarButton::Connect);
+    Player::type(page.nameBox(), QString());
+    joiner.connectTo(freePort());
+    EXPECT_EQ(joiner.dialogs.messages(), std::vector<Bytes>{ "You have to enter a name!" });
+    EXPECT_EQ(joiner.window().CurrentScreen(), Screen::Connect);
+    EXPECT_EQ(page.connectButton().text(), QStringLiteral("Connect"));
+    EXPECT_TRUE(page.nameBox().isEnabled());
+
+    joiner.dialogs.calls.clear();
+    Player::type(page.nameBox(), QStringLiteral("Joiner"));
+    joiner.connectTo(freePort());
+    EXPECT_EQ(page.connectButton().text(), QStringLiteral("Disconnect")) << "connecting";
+    EXPECT_FALSE(page.nameBox().isEnabled());
+    ASSERT_TRUE(waitFor([&] { return !joiner.dialogs.calls.empty(); }));
+    EXPECT_EQ(
+        joiner.dialogs.messages(), std::vector<Bytes>{ "Connection Refused! (No Kalvon Server Running)" });
+    EXPECT_EQ(joiner.dialogs.calls[0].title, "Error");
+    EXPECT_EQ(page.connectButton().text(), QStringLiteral("Connect"));
+    EXPECT_TRUE(page.nameBox().isEnabled());
+    EXPECT_TRUE(page.addressBox().isEnabled());
+    EXPECT_TRUE(joiner.window().offline());
+    EXPECT_EQ(joiner.window().CurrentScreen(), Screen::Connect);
+}
+
+// The rules on the server page reach the game the host starts: start heights rounded half to
+// even, and the occurrence table stored by the dialog the page opens.
+TEST(HostAndJoin, ServerPageRulesAndOccurrencesReachTheClients)
+{
+    Player host("Host");
+    ASSERT_TRUE(host.hostOn(freePort()));
+    host.clickPage(MenuBarButton::Server);
+    ServerPage& page = host.window().serverPage();
+    const std::pair<int, const char*> heights[] = { { 1, "2.5" }, { 2, "3.5" }, { 3, "1.5" }, { 4, "18" } };
+    for (const auto& [slot, text] : heights)
+        Player::type(page.heightField(slot), QLatin1String(text));
+
+    QTest::mouseClick(&page.changeRatioButton(), Qt::LeftButton);
+    QTest::mouseClick(&page.changeRatioButton(), Qt::LeftButton);
+    const QList<BlockRatioDialog*> dialogs = host.window().findChildren<BlockRatioDialog*>();
+    ASSERT_EQ(dialogs.size(), 1) << "a second click shows the open dialog";
+    BlockRatioDialog& dialog = *dialogs.front();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.box(0).isEnabled()) << "the host edits the table while hosting";
+    Player::type(dialog.box(0), QStringLiteral("40"));
+    Player::type(dialog.box(7), QStringLiteral("30"));
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(host.program->options().blockOccurancy[0], 40);
+
+    // The game starts with them: the host takes a spot and starts from the chat page.
+    host.clickPage(MenuBarButton::Chat);
+    QTest::mouseClick(&host.window().chatPage().joinGameButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return host.client().roster().MySpot == 1; }));
+    QTest::mouseClick(&host.window().chatPage().startGameButton(), Qt::LeftButton);
+    const EngineState& s = host.state();
+    ASSERT_TRUE(waitFor([&] { return s.GameActive; }));
+    EXPECT_EQ(s.InetBlockOccurancy[0], 40);
+    EXPECT_EQ(s.InetBlockOccurancy[7], 30);
+    EXPECT_EQ(s.Rules.startheight[1], 2);
+    EXPECT_EQ(s.Rules.startheight[2], 4);
+    EXPECT_EQ(s.Rules.startheight[3], 2);
+    EXPECT_EQ(s.Rules.startheight[4], 18);
+}
+
+// The chat colours of the settings, and those the chat options panel stores, reach the chat box
+// and the specials log: the background at once, a line's colour for the lines written after.
+TEST(HostAndJoin, ChatColoursReachTheChatBoxes)
+{
+    Player host("Host", "[Chat Options]\r\nbg=1,2,3\r\nserver=200,0,0\r\n");
+    MainWindow& window = host.window();
+    QTextEdit* const boxes[] = { &window.chatPage().chatBox(), &window.fieldsPage().specialsLog() };
+    for (QTextEdit* box : boxes)
+        EXPECT_EQ(box->palette().color(QPalette::Base), QColor(1, 2, 3));
+    // The colour of the last run of `text` in `box`.
+    const auto colourOf = [](QTextEdit* box, const QString& text) {
+        QTextDocument& document = *box->document();
+        const QTextCursor found = document.find(text, document.characterCount(), QTextDocument::FindBackward);
+        return found.isNull() ? QColor() : found.charFormat().foreground().color();
+    };
+    const QString settingsLine = QStringLiteral("*** Game Settings - ");
+    ASSERT_TRUE(host.hostOn(freePort()));
+    ASSERT_TRUE(waitFor([&] { return host.chat().contains(settingsLine); }));
+    for (QTextEdit* box : boxes) {
+        EXPECT_EQ(colourOf(box, QStringLiteral("*** Connected to server")), QColor(200, 0, 0));
+        EXPECT_EQ(colourOf(box, settingsLine), QColor(200, 0, 0));
+    }
+
+    // The panel picks a new background and server colour; OK applies them.
+    ChatOptionsPanel* panel = window.findChild<ChatOptionsPanel*>();
+    ASSERT_NE(panel, nullptr);
+    panel->openPanel({ QStringLiteral("DejaVu Sans") });
+    host.dialogs.colorAnswers = { 40 + 256 * 50 + 65536 * 60, 0 + 256 * 160 + 65536 * 0 };
+    QTest::mouseClick(&panel->swatch(5), Qt::LeftButton); // background
+    QTest::mouseClick(&panel->swatch(15), Qt::LeftButton); // server text
+    QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("cmdChatOptionsOK")), Qt::LeftButton);
+    for (QTextEdit* box : boxes)
+        EXPECT_EQ(box->palette().color(QPalette::Base), QColor(40, 50, 60));
+    EXPECT_TRUE(window.chatPage().chatBox().isVisible()) << "the chat box is back in the panel's place";
+
+    const qsizetype before = host.chat().count(settingsLine);
+    host.clickPage(MenuBarButton::Server);
+    QTest::mouseClick(&window.serverPage().ruleBox(2), Qt::LeftButton, {}, QPoint(6, 6));
+    ASSERT_TRUE(waitFor([&] { return host.chat().count(settingsLine) == before + 1; }));
+    for (QTextEdit* box : boxes) {
+        EXPECT_EQ(colourOf(box, settingsLine), QColor(0, 160, 0));
+        EXPECT_EQ(colourOf(box, QStringLiteral("*** Connected to server")), QColor(200, 0, 0))
+            << "lines written before keep their colour";
+    }
 }
 
 TEST(HostAndJoin, TwoProgramsHostJoinPlayAndPart)
