@@ -15,7 +15,7 @@ TEST(AudioDevice, OpenDeviceKeepsTheDefaultEndingSignals)
     ASSERT_TRUE(device.open({})) << device.lastError();
     for (int signal : { SIGTERM, SIGINT }) {
         SCOPED_TRACE(signal);
-        struct sigaction action {};
+        struct sigaction action { };
         ASSERT_EQ(sigaction(signal, nullptr, &action), 0);
         EXPECT_EQ(action.sa_handler, SIG_DFL);
     }
