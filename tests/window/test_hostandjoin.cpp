@@ -235,6 +235,7 @@ TEST(HostAndJoin, ConnectPageSaysWhyAJoinFails)
     EXPECT_EQ(joiner.window().CurrentScreen(), Screen::Connect);
     EXPECT_EQ(page.connectButton().text(), QStringLiteral("Connect"));
     EXPECT_TRUE(page.nameBox().isEnabled());
+    EXPECT_TRUE(joiner.window().offline()) << "a refused form leaves nothing for the toolbar to disconnect";
 
     joiner.dialogs.calls.clear();
     Player::type(page.nameBox(), QStringLiteral("Joiner"));
