@@ -39,6 +39,7 @@
 #include "window/loadingwindow.h"
 #include "window/mainform.h"
 #include "window/mainwindow.h"
+#include "window/menus/sessionmenus.h"
 #include "window/pages/fieldspage.h"
 #include "window/trayicon.h"
 
@@ -166,18 +167,11 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     window.fieldsPage().field(1).installEventFilter(&m->keyFilter);
     window.installEventFilter(&m->keyFilter);
 
-    GameSession& session = m->core.session();
     window.setClickSound([this] { m->core.sounds().play(SoundSlot::Click); });
-    QObject::connect(
-        &window, &MainWindow::fileMarkerMoved, [&session](int i) { session.menumarker_MouseMove(i); });
-    QObject::connect(
-        &window, &MainWindow::fileMarkerClicked, [&session](int i) { session.menumarker_Click(i); });
-    QObject::connect(
-        &window, &MainWindow::gameModeMarkerMoved, [&session](int i) { session.GMmenumarker_MouseMove(i); });
-    QObject::connect(
-        &window, &MainWindow::gameModeMarkerClicked, [&session](int i) { session.GMmenumarker_Click(i); });
+    connectMenusToSession(window, m->core.session());
     QObject::connect(&window, &MainWindow::helpRequested, [this] { m->help.ShowHelp(); });
-    QObject::connect(&window, &MainWindow::highScoresRequested, [this] { m->highScoreWindow.showHighScoreWindow(); });
+    QObject::connect(
+        &window, &MainWindow::highScoresRequested, [this] { m->highScoreWindow.showHighScoreWindow(); });
     QObject::connect(&window, &MainWindow::aboutRequested, [this] {
         if (!m->about) {
             m->about = new AboutWindow(

@@ -123,8 +123,6 @@ void MainWindow::buildMenuBar()
 {
     m_menuBar = new MenuBar(*m_picForm, m_skin, m_images, m_themeRecords, *this, this);
     connect(m_menuBar, &MenuBar::pageChosen, this, &MainWindow::showPage);
-    connect(m_menuBar, &MenuBar::helpChosen, this, &MainWindow::helpRequested);
-    connect(m_menuBar, &MenuBar::aboutChosen, this, &MainWindow::aboutRequested);
     connect(&m_menuBar->fileMenu(), &DropDownMenu::rowHovered, this, &MainWindow::fileMarkerMoved);
     connect(&m_menuBar->fileMenu(), &DropDownMenu::rowClicked, this, &MainWindow::fileMarkerClicked);
     connect(&m_menuBar->gameModeMenu(), &DropDownMenu::rowHovered, this, &MainWindow::gameModeMarkerMoved);
