@@ -19,7 +19,7 @@ struct PreviewPictures {
     Sheet picExplosion, picMExplode; // explosion frames 192 x 64, stacked, and their mask
     Sheet picDoor, picDoorMask, picDoor2, picDoorMask2; // left and right door, 192 x 352
 
-    // The small internet door over picInetPreview.
+    // The small internet door over the theme page's internet preview.
     bool InetDoorOpen = false;
     bool InetDoorClosing = false;
     bool InetDoorOpening = false;

@@ -186,7 +186,7 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     });
     QObject::connect(
         &window, &MainWindow::iconPressed, [this](Qt::MouseButton button, Qt::KeyboardModifiers keys) {
-            m->core.bot().imgIcon_MouseDown(button, keys, m->dialogs);
+            m->core.bot().iconPressed(button, keys, m->dialogs);
         });
     QObject::connect(&window, &MainWindow::unloadRequested, [this] { m->form.unload(); });
     m->form.setTnpImport([this](BytesView path) { ImportTnpTheme(m->tnpImport, path); });

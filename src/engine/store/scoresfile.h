@@ -31,7 +31,7 @@ HighScoreTable LoadHighScores(const std::filesystem::path& file);
 
 // Writes the file whole through a temporary file. On failure the old file stays as it was and
 // false comes back.
-bool SaveHighScores(const std::filesystem::path& file, const HighScoreTable& table);
+[[nodiscard]] bool SaveHighScores(const std::filesystem::path& file, const HighScoreTable& table);
 
 // The score file of the running program, as the high-score table stores itself.
 class ScoresFile final : public HighScoreStore {
@@ -42,7 +42,7 @@ public:
     }
     const std::filesystem::path& file() const { return m_file; }
     HighScoreTable load() const { return LoadHighScores(m_file); }
-    bool SaveHighScores(const HighScoreTable& table) override;
+    [[nodiscard]] bool SaveHighScores(const HighScoreTable& table) override;
 
 private:
     std::filesystem::path m_file;

@@ -8,13 +8,13 @@ namespace kalvon {
 void connectMenusToSession(MainWindow& window, GameSession& session)
 {
     QObject::connect(
-        &window, &MainWindow::fileMarkerMoved, [&session](int i) { session.menumarker_MouseMove(i); });
+        &window, &MainWindow::fileMarkerMoved, [&session](int i) { session.fileMenuItemHovered(i); });
     QObject::connect(
-        &window, &MainWindow::fileMarkerClicked, [&session](int i) { session.menumarker_Click(i); });
+        &window, &MainWindow::fileMarkerClicked, [&session](int i) { session.fileMenuItemClicked(i); });
     QObject::connect(
-        &window, &MainWindow::gameModeMarkerMoved, [&session](int i) { session.GMmenumarker_MouseMove(i); });
+        &window, &MainWindow::gameModeMarkerMoved, [&session](int i) { session.gameModeItemHovered(i); });
     QObject::connect(
-        &window, &MainWindow::gameModeMarkerClicked, [&session](int i) { session.GMmenumarker_Click(i); });
+        &window, &MainWindow::gameModeMarkerClicked, [&session](int i) { session.gameModeChosen(i); });
 }
 
 } // namespace kalvon
