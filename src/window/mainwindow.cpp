@@ -422,11 +422,14 @@ void MainWindow::layOutFieldsPage(GameMode mode)
     if (fieldsShown)
         paintFieldsBackground(mode);
     m_menuBar->showButtonsForMode(mode);
+    // The side panel raised for internet play stays under a menu that is open.
+    m_menuBar->raiseMenus();
 }
 
 void MainWindow::showSidePanels(GameMode mode)
 {
     m_fields->showSidePanels(mode);
+    m_menuBar->raiseMenus();
 }
 
 void MainWindow::setAnimationBoxEnabled(AnimationBox box, bool enabled)

@@ -252,6 +252,32 @@ TEST(MenusTest, ChoosingAGameModeRelaysTheWindowAndKeepsTheMenusOpen)
     EXPECT_TRUE(samePixels(rig.shown(rig.bar().gameModeMenu()), expected));
 }
 
+// The fields page raises player 1's side panel when it is laid out again (a game mode chosen, the
+// page shown again); an open File menu stays in front of it.
+TEST(MenusTest, OpenMenusStayInFrontOfTheFieldsPagesSidePanel)
+{
+    enum class Then { ChooseInternet, ShowFieldsAgain };
+    for (Then then : { Then::ChooseInternet, Then::ShowFieldsAgain }) {
+        SCOPED_TRACE(int(then));
+        MenuRig rig(GameMode::OnePlayer);
+        MenuRig::click(rig.button(MenuBarButton::File));
+        MenuRig::moveTo(rig.marker("menumarker(2)"));
+        if (then == Then::ChooseInternet) {
+            MenuRig::click(rig.marker("GMmenumarker(2)"));
+            MenuRig::moveTo(rig.marker("GMmenumarker(2)"));
+        } else {
+            // Straight up from the menu onto the fields button, which keeps the menus open.
+            MenuRig::click(rig.button(MenuBarButton::Fields));
+        }
+        FileMenu& menu = rig.bar().fileMenu();
+        ASSERT_TRUE(menu.isVisible());
+        QImage expected = sheetPart(rig.images.interfaceMisc, { 355, 80, 149, 163 });
+        if (then == Then::ShowFieldsAgain)
+            paste(expected, sheetPart(rig.images.menu, { 0, 60, 149, 20 }), { 0, 67 });
+        EXPECT_TRUE(samePixels(rig.shown(menu), expected));
+    }
+}
+
 TEST(MenusTest, HelpMenuRowsHighlightAndOpenTheHelpOrTheAboutWindow)
 {
     MenuRig rig;

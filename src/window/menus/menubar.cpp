@@ -167,6 +167,13 @@ void MenuBar::showButtonsForMode(GameMode mode)
     button(MenuBarButton::Help).setVisible(!internet);
 }
 
+void MenuBar::raiseMenus()
+{
+    m_fileMenu->raise();
+    m_gameModeMenu->raise();
+    m_helpMenu->raise();
+}
+
 void MenuBar::showSkin()
 {
     m_fileMenu->update();

@@ -43,6 +43,8 @@ public:
     void drawFileMenu() override;
     // The menus' pictures repainted after the skin changed.
     void showSkin();
+    // The menus back in front of the page after a page raised its own pictures.
+    void raiseMenus();
 
     PictureView& button(MenuBarButton id);
     FileMenu& fileMenu() { return *m_fileMenu; }
