@@ -68,7 +68,7 @@ inline ::testing::AssertionResult samePixels(const QImage& shown, const QImage& 
 
 constexpr int kClickSlot = 10;
 
-class MenuRig {
+class MenuRig : public GameFakes {
 public:
     explicit MenuRig(GameMode mode = GameMode::OnePlayer, bool menuTransparent = false)
     {
@@ -122,20 +122,8 @@ public:
     int clicks() const { return log.count("sound sound" + std::to_string(kClickSlot) + ".wav"); }
 
     ScratchFolder folder;
-    CallLog log;
-    FakeClock clock{ 1'000'000 };
-    FakeTimePump pump{ clock };
-    Options options;
-    Themes themes;
     ThemeImages images;
     WindowSkin skin;
-    RecordingDrawing drawing{ log };
-    FakeInternet internet{ log };
-    RecordingScores scores{ log };
-    RecordingSoundEffects effects{ log };
-    RecordingMusicModule music{ log };
-    ScriptedDialogs dialogs;
-    HighScores highScores{ dialogs, scores, scores };
     MainWindow window{ skin, images, themes };
     GameCore core{ GameServices{ clock, pump, options, themes, window, internet, music, effects, dialogs,
                        highScores, folder.path() },
