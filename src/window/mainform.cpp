@@ -18,6 +18,7 @@
 #include "render/windowskin.h"
 #include "window/loadingscreen.h"
 #include "window/mainwindow.h"
+#include "window/pages/optionspage.h"
 #include "window/trayicon.h"
 
 #include <QWindow>
@@ -85,6 +86,7 @@ void MainForm::startupimages()
 {
     step("Loading Options");
     LoadSettings(m_parts.settingsFile, m_parts.options);
+    m_parts.window.optionsPage().showOptionValues();
     m_parts.game.setGameMode(m_parts.options.general.gameMode);
 
     const Bytes defaultTheme = pathText(m_parts.folders.programDir / "data" / "default.kvx");
@@ -150,6 +152,7 @@ void MainForm::SetGameOptions()
     m_parts.highScores.setTable(m_parts.scores.load());
     m_parts.game.resetGameOptions();
 
+    m_parts.window.optionsPage().SetupControls();
     m_parts.window.setCaption(kProgramCaption);
     m_parts.game.gameModeChosen(static_cast<int>(m_parts.state.GameMode) - 1);
     m_parts.window.showSidePanels(m_parts.state.GameMode);
