@@ -44,6 +44,7 @@
 #include "window/lobbyhandlers.h"
 #include "window/mainform.h"
 #include "window/mainwindow.h"
+#include "window/menus/sessionmenus.h"
 #include "window/netboards.h"
 #include "window/optionseffects.h"
 #include "window/pages/chatpage.h"
@@ -224,16 +225,8 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
         m->window.chatPage().chatBox().show();
     });
 
-    GameSession& session = m->core.session();
     window.setClickSound([this] { m->core.sounds().play(SoundSlot::Click); });
-    QObject::connect(
-        &window, &MainWindow::fileMarkerMoved, [&session](int i) { session.fileMenuItemHovered(i); });
-    QObject::connect(
-        &window, &MainWindow::fileMarkerClicked, [&session](int i) { session.fileMenuItemClicked(i); });
-    QObject::connect(
-        &window, &MainWindow::gameModeMarkerMoved, [&session](int i) { session.gameModeItemHovered(i); });
-    QObject::connect(
-        &window, &MainWindow::gameModeMarkerClicked, [&session](int i) { session.gameModeChosen(i); });
+    connectMenusToSession(window, m->core.session());
     QObject::connect(&window, &MainWindow::helpRequested, [this] { m->help.ShowHelp(); });
     QObject::connect(
         &window, &MainWindow::highScoresRequested, [this] { m->highScoreWindow.showHighScoreWindow(); });
