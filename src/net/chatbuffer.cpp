@@ -53,7 +53,7 @@ void ChatBuffer::append(BytesView text, bool bold, int32_t colour)
 Bytes ChatBuffer::text() const
 {
     Bytes all;
-    for (const ChatRun& run : m_runs)
+    for (const ChatBufferRun& run : m_runs)
         all += run.text;
     return all;
 }
@@ -61,7 +61,7 @@ Bytes ChatBuffer::text() const
 Bytes chatRtf(const ChatBuffer& buffer, BytesView fontName)
 {
     std::vector<int32_t> colours;
-    for (const ChatRun& run : buffer.runs()) {
+    for (const ChatBufferRun& run : buffer.runs()) {
         if (std::find(colours.begin(), colours.end(), run.colour) == colours.end())
             colours.push_back(run.colour);
     }
@@ -73,7 +73,7 @@ Bytes chatRtf(const ChatBuffer& buffer, BytesView fontName)
             + vb::formatInt((colour >> 16) & 0xFF) + ";";
     }
     out += "}\r\n\\pard\\f0\\fs20 ";
-    for (const ChatRun& run : buffer.runs()) {
+    for (const ChatBufferRun& run : buffer.runs()) {
         const auto entry = std::find(colours.begin(), colours.end(), run.colour) - colours.begin() + 1;
         out += "\\cf" + vb::formatInt(entry) + (run.bold ? "\\b " : "\\b0 ");
         appendRtfText(out, run.text);

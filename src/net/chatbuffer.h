@@ -11,11 +11,11 @@
 
 namespace kalvon {
 
-struct ChatRun {
+struct ChatBufferRun {
     Bytes text;
     bool bold = false;
     int32_t colour = 0; // R + 256 G + 65536 B
-    bool operator==(const ChatRun&) const = default;
+    bool operator==(const ChatBufferRun&) const = default;
 };
 
 class ChatBuffer {
@@ -23,12 +23,12 @@ public:
     // A run in the style of the last one joins it.
     void append(BytesView text, bool bold, int32_t colour);
     void clear() { m_runs.clear(); }
-    const std::vector<ChatRun>& runs() const { return m_runs; }
+    const std::vector<ChatBufferRun>& runs() const { return m_runs; }
     // The text of every run, as the box holds it.
     Bytes text() const;
 
 private:
-    std::vector<ChatRun> m_runs;
+    std::vector<ChatBufferRun> m_runs;
 };
 
 // The buffer as a rich-text document in the chat font: a colour table of the colours used,

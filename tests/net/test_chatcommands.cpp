@@ -2,16 +2,14 @@
 
 #include "net/chatcommands.h"
 #include "net/clientroster.h"
+#include "testlines.h"
 
 #include <gtest/gtest.h>
 
 namespace kalvon {
 namespace {
 
-Bytes pc(int n)
-{
-    return Bytes(1, byteChar(150 + n));
-}
+using testing::pc;
 
 class RecordingCommandHost final : public ChatCommandHost {
 public:
