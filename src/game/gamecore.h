@@ -14,7 +14,7 @@
 #include "game/gamesession.h"
 #include "game/gametick.h"
 #include "game/heldkeys.h"
-#include "game/netdoors.h"
+#include "engine/boarddoors.h"
 #include "game/soundplayer.h"
 #include "platform/gameticker.h"
 

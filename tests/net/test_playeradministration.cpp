@@ -55,7 +55,7 @@ TEST_F(AdministrationTest, HostBansKicksAndMovesItsOwnPlayers)
     clearAll();
     menus.kickSpectator("ann");
     EXPECT_LINE(ann, encode(toClient::Kicked{}));
-    expectClosedAfter(*ann.peer, kTiming.kickWaitMs);
+    expectClosedAfter(*ann.peer, ServerRoom::Timing{}.kickWaitMs);
     EXPECT_EQ(room->findClient("Ann"), 0);
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(sent.empty());
