@@ -66,7 +66,13 @@ Bytes chatRtf(const ChatBuffer& buffer, BytesView fontName)
             colours.push_back(run.colour);
     }
     Bytes out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 ";
-    appendRtfText(out, fontName);
+    // A font name is read up to its ";" and cannot hold groups: those bytes are left out.
+    Bytes font;
+    for (char c : fontName) {
+        if (c != ';' && c != '{' && c != '}' && c != '\\')
+            font += c;
+    }
+    appendRtfText(out, font);
     out += ";}}\r\n{\\colortbl ;";
     for (int32_t colour : colours) {
         out += "\\red" + vb::formatInt(colour & 0xFF) + "\\green" + vb::formatInt((colour >> 8) & 0xFF) + "\\blue"

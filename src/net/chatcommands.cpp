@@ -6,7 +6,6 @@
 #include "net/wire/toserver.h"
 
 #include <array>
-#include <cmath>
 
 namespace kalvon {
 
@@ -51,7 +50,7 @@ ChatCommands::ChatCommands(ChatCommandHost& host, const ClientRoster& roster)
 
 template <class Message> void ChatCommands::send(const Message& message)
 {
-    m_host.SendToServer(toServer::encode(message));
+    m_host.SendToServer(encode(message));
 }
 
 void ChatCommands::chatLineEntered(BytesView line, bool connected)

@@ -4,6 +4,8 @@
 #include "net/serverroom.h"
 #include "net/wire/toserver.h"
 
+#include <utility>
+
 namespace kalvon {
 
 using namespace wire;

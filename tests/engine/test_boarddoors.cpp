@@ -42,8 +42,9 @@ TEST(BoardDoors, ProceduresFromEveryState)
         bool closingStarted = false;
     };
     const Case cases[] = {
+        // It counts as open until the last step shuts it.
         { "an open door closes during a game", kOpen, Op::Lost, true, true,
-            { .Closing = true, .Row = 0, .LastStep = 5000 }, true },
+            { .Open = true, .Closing = true, .Row = 0, .LastStep = 5000 }, true },
         { "an open door shuts at once without a game", kOpen, Op::Lost, true, false, { .Row = 22 } },
         { "with doors off it only stops being open", kOpen, Op::Lost, false, true, { .Row = 0 } },
         { "an opening door is left alone", kOpening, Op::Lost, true, true, kOpening },

@@ -30,12 +30,12 @@ TEST(ClientRosterLists, UnnamedOrFreeRecordsAreNotListed)
 TEST_F(ClientTest, BlankRosterRecordsOfDepartedPlayersStayOutOfTheLists)
 {
     join(3, {}, false, { rosterRecord(1, "Bob"), rosterRecord(2, "") });
-    EXPECT_EQ(view.spectatorList, (std::vector<Bytes>{}));
-    deliver({ encode(toClient::PlayerJoined{ 2, "", wire::kNoTeam }) });
+    EXPECT_EQ(view.spectatorList, (std::vector<Bytes>{ "Bob", "Ann" }));
+    deliver({ encode(toClient::PlayerJoined{ 2, "", Bytes(wire::kNoTeam) }) });
     EXPECT_TRUE(view.chatLines().empty());
     EXPECT_EQ(view.spectatorList, (std::vector<Bytes>{ "Bob", "Ann" }));
     // The place is taken again by a named player.
-    deliver({ encode(toClient::PlayerJoined{ 2, "Cy", wire::kNoTeam }) });
+    deliver({ encode(toClient::PlayerJoined{ 2, "Cy", Bytes(wire::kNoTeam) }) });
     EXPECT_EQ(view.spectatorList, (std::vector<Bytes>{ "Bob", "Cy", "Ann" }));
 }
 
@@ -44,8 +44,8 @@ TEST_F(ClientTest, SlotsAndPlayersOutsideTheirRangesAreSkipped)
     join(1, { 0, 2, 0, 0, 0, 0 }, false, { rosterRecord(2, "Bob") });
     const std::vector<Bytes> before = view.playerList;
     // Slot 7, slot -1, an unknown player, and a player index beyond the roster.
-    deliver({ wire::makeLine(wire::MsgSpotChanged, Bytes{ byteChar(152), byteChar(157) }),
-        wire::makeLine(wire::MsgSpotChanged, Bytes{ byteChar(152), byteChar(149) }),
+    deliver({ wire::makeLine(wire::toClient::MsgSpotChanged, Bytes{ byteChar(152), byteChar(157) }),
+        wire::makeLine(wire::toClient::MsgSpotChanged, Bytes{ byteChar(152), byteChar(149) }),
         encode(toClient::SpotChanged{ 9, 3 }), encode(toClient::PlayerOut{ 40 }),
         encode(toClient::FullField{ 9, {} }) });
     EXPECT_TRUE(view.calls.empty());

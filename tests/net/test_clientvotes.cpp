@@ -14,11 +14,11 @@ TEST_F(ClientTest, VoteMessagesPrintTheirLinesInTheVoteColour)
         encode(toClient::VoteResult{ 1, 1 }), encode(toClient::VoteResult{ 2, 1 }),
         encode(toClient::VoteResult{ 0, 3 }),
         // A rule outside the settings list is no vote at all.
-        wire::makeLine(wire::MsgRuleVoteStarted, pc(2) + pc(40) + pc(3)),
-        wire::makeLine(wire::MsgRuleVoteStarted, pc(2) + pc(7) + pc(3)),
+        wire::makeLine(wire::toClient::MsgRuleVoteStarted, pc(2) + pc(40) + pc(3)),
+        wire::makeLine(wire::toClient::MsgRuleVoteStarted, pc(2) + pc(7) + pc(3)),
         // Passed, then the no count, then the yes count.
-        wire::makeLine(wire::MsgRuleVoteResult, pc(1) + pc(3) + pc(5)),
-        wire::makeLine(wire::MsgRuleVoteResult, pc(0) + pc(4) + pc(1)) });
+        wire::makeLine(wire::toClient::MsgRuleVoteResult, pc(1) + pc(3) + pc(5)),
+        wire::makeLine(wire::toClient::MsgRuleVoteResult, pc(0) + pc(4) + pc(1)) });
     EXPECT_EQ(view.chatLines(),
         (std::vector<Bytes>{ "Bob has called a vote to kick Cy.", "Type /yes to vote yes.", "Type /no to vote no.",
             "Vote Update - Yes: 2 No: 1", "Voting Result - Yes: 1 No: 1", "Vote Tied!",
@@ -28,10 +28,12 @@ TEST_F(ClientTest, VoteMessagesPrintTheirLinesInTheVoteColour)
             "Voting Result - Yes: 1 No: 4", "Vote Failed!" }));
     for (const ChatRun& run : view.chat) {
         EXPECT_EQ(run.colour, ChatColour::Vote) << run.text;
-        if (run.text == "Cy" || run.text == "/no" || run.text == "Levels raised" || run.text == "\r\nVote Tied!")
+        if (run.text == "Cy" || run.text == "/no" || run.text == "Levels raised" || run.text == "\r\nVote Tied!") {
             EXPECT_TRUE(run.bold) << run.text;
-        if (run.text == " has called a vote to kick ")
+        }
+        if (run.text == " has called a vote to kick ") {
             EXPECT_FALSE(run.bold);
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "net/clientroster.h"
 #include "net/playeradministration.h"
+#include "net/wire/toclient.h"
 #include "roomtest.h"
 #include "testlines.h"
 
