@@ -27,12 +27,16 @@ void ResetLostFieldAnimation(NetDoor& door, bool doorsOn)
         door.Open = true;
         return;
     }
-    door = NetDoor{ .Open = false, .Opening = true, .Closing = false, .Row = kNetDoorClosedRow, .LastStep = 0 };
+    door = NetDoor{
+        .Open = false, .Opening = true, .Closing = false, .Row = kNetDoorClosedRow, .LastStep = 0
+    };
 }
 
 void setDoorOpen(NetDoor& door, bool open)
 {
-    door = NetDoor{ .Open = open, .Row = static_cast<int16_t>(open ? 0 : kNetDoorClosedRow), .LastStep = door.LastStep };
+    door = NetDoor{
+        .Open = open, .Row = static_cast<int16_t>(open ? 0 : kNetDoorClosedRow), .LastStep = door.LastStep
+    };
 }
 
 void finishLostFieldAnimation(NetDoor& door)

@@ -68,8 +68,8 @@ std::vector<int> OpponentBoards::endTimedMarkers(int64_t now)
     for (int board = 1; board <= kInternetFields; ++board) {
         bool ended = false;
         for (auto [active, start] :
-            {std::pair{&NetFlashActive, &NetFlashStart}, std::pair{&NetTremorActive, &NetTremorStart},
-                std::pair{&NetShieldActive, &NetShieldStart}}) {
+            { std::pair{ &NetFlashActive, &NetFlashStart }, std::pair{ &NetTremorActive, &NetTremorStart },
+                std::pair{ &NetShieldActive, &NetShieldStart } }) {
             if ((*active)[board] && now - (*start)[board] >= kBoardMarkerMs) {
                 (*active)[board] = false;
                 ended = true;

@@ -3,6 +3,7 @@
 #include "common/clock.h"
 #include "common/music/musicmodule.h"
 #include "common/vbconv.h"
+#include "engine/boarddoors.h"
 #include "engine/gameengine.h"
 #include "engine/levels.h"
 #include "engine/specials.h"
@@ -11,7 +12,6 @@
 #include "game/gamewindow.h"
 #include "game/heldkeys.h"
 #include "game/internetplay.h"
-#include "engine/boarddoors.h"
 #include "render/themerecord.h"
 
 #include <algorithm>

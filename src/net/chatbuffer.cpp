@@ -75,8 +75,8 @@ Bytes chatRtf(const ChatBuffer& buffer, BytesView fontName)
     appendRtfText(out, font);
     out += ";}}\r\n{\\colortbl ;";
     for (int32_t colour : colours) {
-        out += "\\red" + vb::formatInt(colour & 0xFF) + "\\green" + vb::formatInt((colour >> 8) & 0xFF) + "\\blue"
-            + vb::formatInt((colour >> 16) & 0xFF) + ";";
+        out += "\\red" + vb::formatInt(colour & 0xFF) + "\\green" + vb::formatInt((colour >> 8) & 0xFF)
+            + "\\blue" + vb::formatInt((colour >> 16) & 0xFF) + ";";
     }
     out += "}\r\n\\pard\\f0\\fs20 ";
     for (const ChatBufferRun& run : buffer.runs()) {
@@ -98,7 +98,8 @@ ChatFileForm chatFileForm(BytesView fileName)
 bool saveChatBuffer(
     const std::filesystem::path& file, BytesView fileName, const ChatBuffer& buffer, BytesView fontName)
 {
-    Bytes bytes = chatFileForm(fileName) == ChatFileForm::RichText ? chatRtf(buffer, fontName) : buffer.text();
+    Bytes bytes
+        = chatFileForm(fileName) == ChatFileForm::RichText ? chatRtf(buffer, fontName) : buffer.text();
     bytes += "\r\n";
     return writeFileAtomically(file, bytes).ok;
 }

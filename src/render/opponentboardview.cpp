@@ -69,13 +69,14 @@ void OpponentBoardView::DrawNetPlayerField(int board)
         const int frame = t.blkcurrentframe - 1;
         const int still = t.blkstillframe - 1;
         if (t.blktransparency)
-            m.library.KalvonInternetBlocksDrawTransparent(board, dc, images.blocks.get(), images.blocksMask.get(),
-                frame, still, animateBlocks, animateSpecials);
+            m.library.KalvonInternetBlocksDrawTransparent(board, dc, images.blocks.get(),
+                images.blocksMask.get(), frame, still, animateBlocks, animateSpecials);
         else
             m.library.KalvonInternetBlocksDraw(
                 board, dc, images.blocks.get(), frame, still, animateBlocks, animateSpecials);
     } else if (t.blktransparency) {
-        m.library.KalvonBasicInternetBlocksDrawTransparent(board, dc, images.skin.get(), images.blocksMask.get());
+        m.library.KalvonBasicInternetBlocksDrawTransparent(
+            board, dc, images.skin.get(), images.blocksMask.get());
     } else {
         m.library.KalvonBasicInternetBlocksDraw(board, dc, images.skin.get());
     }

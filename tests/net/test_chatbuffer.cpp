@@ -148,9 +148,10 @@ TEST(ChatBufferSave, TextFileIsTheBufferAndItsLineEnd)
 
 TEST(ChatBufferSave, FormFollowsTheNamesLastFourCharacters)
 {
-    for (auto [name, form] : { std::pair{ "a.rtf", ChatFileForm::RichText }, std::pair{ "LOG.RTF", ChatFileForm::RichText },
-             std::pair{ ".rtf", ChatFileForm::Text }, std::pair{ "a.rtf.txt", ChatFileForm::Text },
-             std::pair{ "a.txt", ChatFileForm::Text }, std::pair{ "artf", ChatFileForm::Text } })
+    for (auto [name, form] :
+        { std::pair{ "a.rtf", ChatFileForm::RichText }, std::pair{ "LOG.RTF", ChatFileForm::RichText },
+            std::pair{ ".rtf", ChatFileForm::Text }, std::pair{ "a.rtf.txt", ChatFileForm::Text },
+            std::pair{ "a.txt", ChatFileForm::Text }, std::pair{ "artf", ChatFileForm::Text } })
         EXPECT_EQ(chatFileForm(name), form) << name;
 }
 

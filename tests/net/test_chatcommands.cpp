@@ -115,7 +115,8 @@ TEST_F(ChatCommandsTest, HelpListsTheFifteenLinesWithOnlyTheTitleBold)
     ASSERT_EQ(host.printed.size(), 15u);
     const Bytes stat = "|" + std::to_string(int(ChatColour::Stat));
     EXPECT_EQ(host.printed.front(), "B:\r\n--- List of available commands ---" + stat);
-    EXPECT_EQ(host.printed[4], "\r\nmsg/m/whisper/w <person> <msg> - Sends private message <msg> to <person>" + stat);
+    EXPECT_EQ(host.printed[4],
+        "\r\nmsg/m/whisper/w <person> <msg> - Sends private message <msg> to <person>" + stat);
     EXPECT_EQ(host.printed.back(), "\r\nremoveban <ip> - Removes ban on <ip> *ADMINS ONLY*" + stat);
     for (const char* word : { "/cmdlist", "/listcmds" }) {
         host = RecordingCommandHost();
@@ -131,7 +132,8 @@ TEST_F(ChatCommandsTest, ChatLineWithoutConnectionPrintsTheNoticeAndSendsNothing
     commands.chatLineEntered("", false);
     EXPECT_TRUE(host.sent.empty());
     EXPECT_EQ(host.printed,
-        (std::vector<Bytes>{ "\r\n*** Not connected to a server.|" + std::to_string(int(ChatColour::Server)) }));
+        (std::vector<Bytes>{
+            "\r\n*** Not connected to a server.|" + std::to_string(int(ChatColour::Server)) }));
 }
 
 TEST_F(ChatCommandsTest, TalkLineStaysOpenWhenEmptyAndSendsWithoutConnectionTest)

@@ -20,15 +20,16 @@ TEST_F(ClientTest, VoteMessagesPrintTheirLinesInTheVoteColour)
         wire::makeLine(wire::toClient::MsgRuleVoteResult, pc(1) + pc(3) + pc(5)),
         wire::makeLine(wire::toClient::MsgRuleVoteResult, pc(0) + pc(4) + pc(1)) });
     EXPECT_EQ(view.chatLines(),
-        (std::vector<Bytes>{ "Bob has called a vote to kick Cy.", "Type /yes to vote yes.", "Type /no to vote no.",
-            "Vote Update - Yes: 2 No: 1", "Voting Result - Yes: 1 No: 1", "Vote Tied!",
-            "Voting Result - Yes: 2 No: 1", "Vote Passed!", "Voting Result - Yes: 0 No: 3", "Vote Failed!",
-            "Bob has called a vote to change Levels raised to 3.", "Type /yes to vote yes.",
-            "Type /no to vote no.", "Voting Result - Yes: 5 No: 3", "Vote Passed!", "Levels raised changed to 3.",
-            "Voting Result - Yes: 1 No: 4", "Vote Failed!" }));
+        (std::vector<Bytes>{ "Bob has called a vote to kick Cy.", "Type /yes to vote yes.",
+            "Type /no to vote no.", "Vote Update - Yes: 2 No: 1", "Voting Result - Yes: 1 No: 1",
+            "Vote Tied!", "Voting Result - Yes: 2 No: 1", "Vote Passed!", "Voting Result - Yes: 0 No: 3",
+            "Vote Failed!", "Bob has called a vote to change Levels raised to 3.", "Type /yes to vote yes.",
+            "Type /no to vote no.", "Voting Result - Yes: 5 No: 3", "Vote Passed!",
+            "Levels raised changed to 3.", "Voting Result - Yes: 1 No: 4", "Vote Failed!" }));
     for (const ChatRun& run : view.chat) {
         EXPECT_EQ(run.colour, ChatColour::Vote) << run.text;
-        if (run.text == "Cy" || run.text == "/no" || run.text == "Levels raised" || run.text == "\r\nVote Tied!") {
+        if (run.text == "Cy" || run.text == "/no" || run.text == "Levels raised"
+            || run.text == "\r\nVote Tied!") {
             EXPECT_TRUE(run.bold) << run.text;
         }
         if (run.text == " has called a vote to kick ") {

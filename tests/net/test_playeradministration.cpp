@@ -99,7 +99,8 @@ TEST_F(AdministrationTest, AdministratorSendsRequestsWithTheNameInLowerCase)
     menus.banPlayer(2);
     menus.kickSpectator("Cy");
     EXPECT_EQ(sent,
-        (std::vector<Bytes>{ "};" + pc(3) + "bob", "};" + pc(0) + "bob", "};" + pc(6) + "cy", ",;bob", "U;cy" }));
+        (std::vector<Bytes>{
+            "};" + pc(3) + "bob", "};" + pc(0) + "bob", "};" + pc(6) + "cy", ",;bob", "U;cy" }));
     expectQuiet();
 }
 

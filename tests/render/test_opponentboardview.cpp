@@ -85,8 +85,8 @@ TEST(OpponentBoardView, WinnerShowsTheBandedPictureUnderTheWinImageUntilTheDoorC
     EXPECT_EQ(rig.themes.CurrentTheme.blkcurrentframe, 1) << "the blocks restart at their still frame";
     // Left half: the bands through the transparent part (a cell's own top-left corner is white).
     for (auto [y, tile] : { std::pair{ 5, 4 }, std::pair{ 13, 4 }, std::pair{ 21, 5 }, std::pair{ 37, 1 },
-             std::pair{ 53, 2 }, std::pair{ 69, 0 }, std::pair{ 85, 3 }, std::pair{ 101, 0 }, std::pair{ 117, 2 },
-             std::pair{ 133, 1 }, std::pair{ 149, 5 }, std::pair{ 173, 4 } })
+             std::pair{ 53, 2 }, std::pair{ 69, 0 }, std::pair{ 85, 3 }, std::pair{ 101, 0 },
+             std::pair{ 117, 2 }, std::pair{ 133, 1 }, std::pair{ 149, 5 }, std::pair{ 173, 4 } })
         EXPECT_EQ(rig.at(3, 13, y), "t" + std::to_string(tile) + "f0") << y;
     EXPECT_EQ(rig.at(3, 5, 85), "t0f0") << "the middle band is framed by colour 0";
     // Right half: the win image.
