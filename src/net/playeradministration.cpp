@@ -107,26 +107,30 @@ void PlayerAdministration::moveSpectator(BytesView name, int slot)
     act(Item::Move, name, true, slot);
 }
 
-void PlayerAdministration::banUser(BytesView name)
+void PlayerAdministration::userItem(BytesView name, BytesView emptyMessage, Item item)
 {
     if (name.empty()) {
-        m.showError("Select a user to ban!");
+        m.showError(emptyMessage);
         return;
     }
     ServerRoom* room = m.hostedRoom();
-    if (const int client = room ? room->findClient(name) : 0; client >= 1)
+    const int client = room ? room->findClient(name) : 0;
+    if (client < 1)
+        return;
+    if (item == Item::Ban)
         room->banClient(client, kSpectatorBanWaitMs);
+    else
+        room->kickClient(client);
+}
+
+void PlayerAdministration::banUser(BytesView name)
+{
+    userItem(name, "Select a user to ban!", Item::Ban);
 }
 
 void PlayerAdministration::kickUser(BytesView name)
 {
-    if (name.empty()) {
-        m.showError("Select a user to kick!");
-        return;
-    }
-    ServerRoom* room = m.hostedRoom();
-    if (const int client = room ? room->findClient(name) : 0; client >= 1)
-        room->kickClient(client);
+    userItem(name, "Select a user to kick!", Item::Kick);
 }
 
 } // namespace kalvon

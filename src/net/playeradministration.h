@@ -59,6 +59,8 @@ private:
     // The holder's name of the slot on the list's row; empty when the row holds nobody.
     Bytes playerName(int row) const;
     void act(Item item, BytesView name, bool spectator, int slot);
+    // The server page's buttons: ban or kick the record of that name.
+    void userItem(BytesView name, BytesView emptyMessage, Item item);
 
     Parts m;
 };
