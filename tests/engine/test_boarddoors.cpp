@@ -113,6 +113,14 @@ TEST(BoardDoors, OpeningAndClosingTakeTwentyThreeStepsOfMoreThanFiftyMillisecond
     }
     EXPECT_EQ(steps, 23);
     EXPECT_EQ(doors[2].Row, kNetDoorClosedRow);
+    // Two opening doors out of step: the one that moved is drawn even when the later board's
+    // door is not due yet.
+    doors[1] = NetDoor{ .Opening = true, .Row = 10, .LastStep = clock.nowMs() - 60 };
+    doors[4] = NetDoor{ .Opening = true, .Row = 10, .LastStep = clock.nowMs() - 10 };
+    EXPECT_TRUE(stepDoors(doors, clock.nowMs()).openingMoved);
+    EXPECT_EQ(doors[1].Row, 9);
+    EXPECT_EQ(doors[4].Row, 10);
+    doors[1] = doors[4] = NetDoor{};
     // Doors that do not move are not stepped.
     clock.advance(1000);
     const DoorSteps none = stepDoors(doors, clock.nowMs());
