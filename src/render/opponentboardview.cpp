@@ -84,7 +84,7 @@ void OpponentBoardView::DrawNetPlayerField(int board)
     if (doors && boardDoor->isMoving() && images.internetDoor)
         drawInternetDoor(dc, *images.internetDoor, boardDoor->Row);
 
-    if (m.boards.NetBoardWon[static_cast<std::size_t>(board)]) {
+    if (m_boards && m_boards->NetBoardWon[static_cast<std::size_t>(board)]) {
         if (t.inetwintransparent) {
             if (images.internetGameOver && images.internetGameOverMask)
                 dc.drawMasked(0, 0, kBoardPictureWidth, kBoardPictureHeight, *images.internetGameOver,
@@ -101,8 +101,9 @@ void OpponentBoardView::StartLostFieldAnimation(int board)
     NetDoor* boardDoor = door(board);
     if (!boardDoor)
         return;
-    if (kalvon::StartLostFieldAnimation(*boardDoor, m.options.doors, m.gameActive(), m.clock.nowMs()))
-        m.boards.NetBoardWon[static_cast<std::size_t>(board)] = false;
+    if (kalvon::StartLostFieldAnimation(*boardDoor, m.options.doors, m.gameActive(), m.clock.nowMs())
+        && m_boards)
+        m_boards->NetBoardWon[static_cast<std::size_t>(board)] = false;
 }
 
 void OpponentBoardView::ResetLostFieldAnimation(int board)
@@ -113,8 +114,11 @@ void OpponentBoardView::ResetLostFieldAnimation(int board)
 
 void OpponentBoardView::setBoardInUse(int board, bool inUse)
 {
-    if (NetDoor* boardDoor = door(board))
-        setDoorOpen(*boardDoor, inUse);
+    NetDoor* boardDoor = door(board);
+    if (!boardDoor)
+        return;
+    setDoorOpen(*boardDoor, inUse);
+    DrawNetPlayerField(board);
 }
 
 void OpponentBoardView::finishLostFieldAnimation(int board)
@@ -131,9 +135,9 @@ void OpponentBoardView::restartBlockFrames()
 
 void OpponentBoardView::FillLostFieldRandom(int board)
 {
-    if (!OpponentBoards::isBoard(board))
+    if (!OpponentBoards::isBoard(board) || !m_boards)
         return;
-    m.boards.fillRandom(board, m.random);
+    m_boards->fillRandom(board, m.random);
     restartBlockFrames();
     UpdateInternetFieldBlocks(board);
     DrawNetPlayerField(board);
@@ -141,14 +145,14 @@ void OpponentBoardView::FillLostFieldRandom(int board)
 
 void OpponentBoardView::ResetNetBoard(int board)
 {
-    if (!OpponentBoards::isBoard(board))
+    if (!OpponentBoards::isBoard(board) || !m_boards)
         return;
-    m.boards.clearCells(board);
+    m_boards->clearCells(board);
     UpdateInternetFieldBlocks(board);
     DrawNetPlayerField(board);
-    m.boards.fillWinnerPattern(board);
+    m_boards->fillWinnerPattern(board);
     UpdateInternetFieldBlocks(board);
-    m.boards.NetBoardWon[static_cast<std::size_t>(board)] = true;
+    m_boards->NetBoardWon[static_cast<std::size_t>(board)] = true;
     restartBlockFrames();
     DrawNetPlayerField(board);
 }

@@ -24,7 +24,6 @@ struct WindowPictures;
 
 struct OpponentBoardParts {
     GameRenderer& renderer; // its library copy of the boards' cells
-    OpponentBoards& boards; // the client's, which the renderer's internet view reads too
     NetDoors& doors; // the game core's, which the tick steps
     Themes& themes;
     const ThemeImages& images;
@@ -40,6 +39,9 @@ struct OpponentBoardParts {
 class OpponentBoardView {
 public:
     explicit OpponentBoardView(OpponentBoardParts parts);
+    // The client's boards, which the renderer's internet view reads too (the client is made
+    // after its view); until then cells are neither drawn nor filled.
+    void setBoards(OpponentBoards& boards) { m_boards = &boards; }
 
     // Board n (1..5): the library's copy of its cells and markers rebuilt.
     void UpdateInternetFieldBlocks(int board);
@@ -52,7 +54,7 @@ public:
     // closing door ends closed.
     void StartLostFieldAnimation(int board);
     void ResetLostFieldAnimation(int board);
-    void setBoardInUse(int board, bool inUse);
+    void setBoardInUse(int board, bool inUse); // drawn at once
     void finishLostFieldAnimation(int board);
 
     // A lost player's board covered with random blocks, shown.
@@ -65,6 +67,7 @@ private:
     void restartBlockFrames();
 
     OpponentBoardParts m;
+    OpponentBoards* m_boards = nullptr;
 };
 
 } // namespace kalvon

@@ -16,11 +16,12 @@ struct BoardRig : RenderRig {
     NetDoors doors{};
     bool fieldsPage = true;
     bool gameActive = true;
-    OpponentBoardView view{ OpponentBoardParts{ renderer, boards, doors, themes, images, library, pictures,
-        options, game.clock, drawRandom, [this] { return fieldsPage; }, [this] { return gameActive; } } };
+    OpponentBoardView view{ OpponentBoardParts{ renderer, doors, themes, images, library, pictures, options,
+        game.clock, drawRandom, [this] { return fieldsPage; }, [this] { return gameActive; } } };
 
     BoardRig()
     {
+        view.setBoards(boards);
         options.doors = true;
         // A win picture transparent (white) in its left half, its own colour in the right.
         auto win = std::make_shared<Surface>(96, 176);
