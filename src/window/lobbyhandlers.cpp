@@ -26,8 +26,6 @@ LobbyHandlers::LobbyHandlers(LobbyHandlersParts parts, QObject* parent)
     connect(&chat, &ChatPage::teamClicked, this, &LobbyHandlers::cmdTeam_Click);
     connect(&chat, &ChatPage::joinGameClicked, this, [this] { m.client.joinGame(); });
     connect(&chat, &ChatPage::spectateClicked, this, [this] { m.client.spectate(); });
-    connect(&chat, &ChatPage::chatLineEntered, this,
-        [this](const QString& line) { m.client.chatLineEntered(fromQString(line)); });
     connect(&chat.teamBox(), &QLineEdit::textChanged, this,
         [this](const QString& text) { m.network.team = fromQString(text); });
     m.window.setClientConnection(this);

@@ -101,11 +101,19 @@ void WindowClientView::AddChatText(BytesView text, bool bold, ChatColour colour)
     QTextCharFormat format;
     format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
     format.setFontFamilies({ toQString(chat.font) });
-    format.setForeground(QColor::fromRgb(rgbFromColorRef(static_cast<uint32_t>(colourOf(chat, colour)))));
+    const int32_t colorRef = colourOf(chat, colour);
+    format.setForeground(QColor::fromRgb(rgbFromColorRef(static_cast<uint32_t>(colorRef))));
+    m_buffer.append(text, bold, colorRef);
     const QString run = chatText(text);
     for (QTextEdit* box : { &m.window.fieldsPage().specialsLog(), &m.window.chatPage().chatBox() })
         appendRun(*box, run, format);
     scrollChatToEnd();
+}
+
+void WindowClientView::clearChat()
+{
+    m.window.chatPage().chatBox().clear();
+    m_buffer.clear();
 }
 
 void WindowClientView::scrollChatToEnd()

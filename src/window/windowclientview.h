@@ -5,6 +5,7 @@
 // spectator lists, the page switches, the game music; and the opponents' boards (OpponentBoardView). The
 // client's error boxes never block: they are handed to `showError`, which opens them and returns.
 
+#include "net/chatbuffer.h"
 #include "net/clientview.h"
 
 #include <functional>
@@ -38,6 +39,10 @@ public:
     void ApplyChatBackColor();
 
     void AddChatText(BytesView text, bool bold, ChatColour colour) override;
+    // Every run the chat box was given since it was last cleared, for the chat menu's save.
+    const ChatBuffer& chatBuffer() const { return m_buffer; }
+    // "Clear Buffer": the chat box and the buffer emptied.
+    void clearChat();
     void scrollChatToEnd() override;
     void showError(BytesView text) override;
 
@@ -69,6 +74,7 @@ public:
 
 private:
     WindowClientViewParts m;
+    ChatBuffer m_buffer;
 };
 
 } // namespace kalvon

@@ -22,6 +22,7 @@
 #include "window/pages/connectpage.h"
 #include "window/pages/fieldspage.h"
 #include "window/pages/serverpage.h"
+#include "window/windowclientview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -90,6 +91,13 @@ struct Player {
     void clickPage(MenuBarButton button)
     {
         QTest::mouseClick(&window().menuBar().button(button), Qt::LeftButton);
+    }
+    // A line typed in the chat page's input line and sent with Enter.
+    void say(const QString& line)
+    {
+        QLineEdit& box = window().chatPage().chatLine();
+        type(box, line);
+        QTest::keyClick(&box, Qt::Key_Return);
     }
     static void type(QLineEdit& box, const QString& text)
     {
@@ -337,6 +345,48 @@ TEST(HostAndJoin, ChatColoursReachTheChatBoxes)
         EXPECT_EQ(colourOf(box, QStringLiteral("*** Connected to server")), QColor(200, 0, 0))
             << "lines written before keep their colour";
     }
+}
+
+TEST(HostAndJoin, ChatLineSendsChatAndCommands)
+{
+    Player host("Host");
+    Player joiner("Joiner");
+    const quint16 port = freePort();
+    ASSERT_NE(port, 0);
+
+    // Before a connection only the notice, in the joiner's own box.
+    joiner.say(QStringLiteral("anyone?"));
+    EXPECT_TRUE(joiner.chat().contains(QStringLiteral("*** Not connected to a server.")));
+
+    ASSERT_TRUE(host.hostOn(port)) << host.chat().toStdString();
+    joiner.connectTo(port);
+    ASSERT_TRUE(waitFor([&] { return joiner.window().CurrentScreen() == Screen::Chat; }))
+        << joiner.chat().toStdString();
+    ASSERT_TRUE(waitFor([&] { return host.window().chatPage().spectatorList().count() == 2; }));
+
+    // Chat, and a command sent as its own message.
+    joiner.say(QStringLiteral("hello there"));
+    EXPECT_TRUE(joiner.window().chatPage().chatLine().text().isEmpty());
+    ASSERT_TRUE(waitFor([&] { return host.chat().contains(QStringLiteral("<Joiner> hello there")); }))
+        << host.chat().toStdString();
+    joiner.say(QStringLiteral("/me waves"));
+    ASSERT_TRUE(waitFor([&] { return host.chat().contains(QStringLiteral("*Joiner waves")); }))
+        << host.chat().toStdString();
+    EXPECT_FALSE(host.chat().contains(QStringLiteral("/me")));
+    joiner.say(QStringLiteral("/spot 3"));
+    ASSERT_TRUE(waitFor([&] { return joiner.client().roster().MySpot == 3; }));
+
+    // A local command prints only in its own box.
+    joiner.say(QStringLiteral("/help"));
+    EXPECT_TRUE(joiner.chat().contains(QStringLiteral("--- List of available commands ---")));
+    EXPECT_FALSE(host.chat().contains(QStringLiteral("--- List of available commands ---")));
+
+    // The host's buffer holds what its box shows, ready to be saved.
+    const Bytes buffered = host.program->clientView().chatBuffer().text();
+    EXPECT_NE(buffered.find("<Joiner> hello there"), Bytes::npos);
+    EXPECT_NE(buffered.find("*Joiner waves"), Bytes::npos);
+    EXPECT_TRUE(host.dialogs.messages().empty());
+    EXPECT_TRUE(joiner.dialogs.messages().empty());
 }
 
 TEST(HostAndJoin, TwoProgramsHostJoinPlayAndPart)
