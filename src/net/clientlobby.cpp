@@ -384,6 +384,12 @@ void InternetClient::spectate()
     send(toServer::TakeSpot{ 0 });
 }
 
+void InternetClient::takeSpot(int spot)
+{
+    if (ClientRoster::isSpot(spot))
+        send(toServer::TakeSpot{ spot });
+}
+
 void InternetClient::chatLineEntered(BytesView line)
 {
     if (line.empty())

@@ -76,6 +76,8 @@ public:
     void joinGame();
     // cmdSpectate: asks to watch.
     void spectate();
+    // The player menu's "Join Game": asks for spot 1..6 (anything else asks nothing).
+    void takeSpot(int spot);
     // Enter in the chat line: the line as chat; while not connected only a notice. A command
     // line ("/" and a word) is not sent.
     void chatLineEntered(BytesView line);

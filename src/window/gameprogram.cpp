@@ -19,6 +19,7 @@
 #include "net/gameserver.h"
 #include "net/hostoptions.h"
 #include "net/internetclient.h"
+#include "net/playeradministration.h"
 #include "platform/qteventpump.h"
 #include "platform/qtext.h"
 #include "platform/soundeffects.h"
@@ -36,7 +37,9 @@
 #include "render/windowpictures.h"
 #include "render/windowskin.h"
 #include "window/aboutwindow.h"
+#include "window/chatinput.h"
 #include "window/chatoptionspanel.h"
+#include "window/chatpagemenus.h"
 #include "window/fieldkeyfilter.h"
 #include "window/fieldview.h"
 #include "window/helpwindow.h"
@@ -55,6 +58,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPointer>
@@ -172,7 +176,25 @@ struct GameProgram::Parts {
         core.engine().state(), themes, images, dialogs } };
     LobbyHandlers lobby{ LobbyHandlersParts{
         window, client, core.session(), core.engine(), options.network } };
+    ChatInput chatInput{ ChatInputParts{ window.chatPage(), client, clientView } };
+    PlayerAdministration administration{ PlayerAdministration::Parts{ client.roster(),
+        [this]() -> ServerRoom* { return server.isRunning() ? &server.room() : nullptr; },
+        [this] { return client.IsAdmin(); }, [this](BytesView line) { client.SendToServer(line); },
+        [this](BytesView text) {
+            dialogs.messageBox(text, "Error", MessageIcon::Critical, MessageButtons::Ok);
+        } } };
+    ChatPageMenus chatMenus{ ChatPageMenusParts{ window.chatPage(), client, administration, clientView,
+        dialogs, options.chat, [this] { openChatOptions(); } } };
     ChatOptionsPanel* chatOptions = nullptr;
+    // The chat menu's "Chat Options": the panel in the chat box's place.
+    void openChatOptions()
+    {
+        if (!chatOptions)
+            return;
+        window.chatPage().chatBox().hide();
+        window.chatPage().chatOptionsPanel().show();
+        chatOptions->openPanel(QFontDatabase::families());
+    }
 
     LoadingWindow loading{ programDir / "data" / "images" };
     TrayIcon tray{ window, programIcon(programDir / "data" / "images"), toQString(kProgramCaption) };
@@ -295,6 +317,16 @@ GameServer& GameProgram::server()
 InternetClient& GameProgram::client()
 {
     return m->client;
+}
+
+WindowClientView& GameProgram::clientView()
+{
+    return m->clientView;
+}
+
+ChatPageMenus& GameProgram::chatMenus()
+{
+    return m->chatMenus;
 }
 
 } // namespace kalvon

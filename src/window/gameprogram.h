@@ -11,12 +11,14 @@
 
 namespace kalvon {
 
+class ChatPageMenus;
 class Dialogs;
 class GameCore;
 class GameServer;
 class InternetClient;
 class MainForm;
 class MainWindow;
+class WindowClientView;
 struct Options;
 
 class GameProgram {
@@ -42,6 +44,10 @@ public:
     // Internet play: the built-in server this program hosts and its own client.
     GameServer& server();
     InternetClient& client();
+    // What the client shows, with the chat buffer the chat menu saves.
+    WindowClientView& clientView();
+    // The chat page's pop-up menus.
+    ChatPageMenus& chatMenus();
 
 private:
     struct Parts;
