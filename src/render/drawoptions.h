@@ -1,7 +1,8 @@
 #pragma once
-// The display options the renderer reads while it draws: check boxes of the options and theme
-// pages ("checked" meaning value 1) and the drop-trail colour. The window fills them from the
-// options model; they may change at any time.
+// The display options the renderer reads while it draws: check boxes of the options page
+// ("checked" meaning value 1) and the drop-trail colour; the theme page's boxes are the
+// preview's (PreviewChecks). The window fills them from the options model; they may change at
+// any time.
 
 #include <array>
 #include <cstdint>
@@ -20,9 +21,6 @@ struct DrawOptions {
     bool leds = false; // chkLeds: the height LEDs
     bool dropTrail = false; // chkDropTrail
     int32_t dropTrailColor = 0xFFFFFF; // DropTrailColor, red + 256 green + 65536 blue
-    // The theme page's preview.
-    bool previewBackground = false; // chkPreviewBack
-    bool previewInternetBackground = false; // chkPreviewInetBG
 };
 
 } // namespace kalvon

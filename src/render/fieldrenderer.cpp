@@ -150,7 +150,8 @@ bool GameRenderer::quakeShaking(int p) const
 bool GameRenderer::fieldShaking(int p) const
 {
     return isPlayer(p)
-        && (quakeShaking(p) || (state().TremorActive[p] && state().GameActive) || m_shakenLastDraw[size_t(p)]);
+        && (quakeShaking(p) || (state().TremorActive[p] && state().GameActive)
+            || m_shakenLastDraw[size_t(p)]);
 }
 
 int GameRenderer::shake(int p)
@@ -298,7 +299,7 @@ void GameRenderer::DrawFieldBackgroundFrame()
     ThemeRecord& t = m_context.themes.PreviewTheme;
     Sheet source;
     if (t.themetype == 1) {
-        const int frame = backgroundFrame(t, m_context.options.previewBackground);
+        const int frame = backgroundFrame(t, preview.checks.background);
         if (frame >= 1 && size_t(frame) <= preview.picBack.size())
             source = preview.picBack[size_t(frame - 1)];
     } else {
@@ -321,7 +322,7 @@ void GameRenderer::DrawInternetBackground()
     if (t.themetype == 0 && preview.picBlocks) {
         dc.bitBlt(0, 0, kBoardPictureWidth, kBoardPictureHeight, *preview.picBlocks, kFieldPictureWidth, 0);
     } else if (t.themetype == 1 && preview.picInetBG) {
-        const bool animate = m_context.options.previewInternetBackground && t.inetbganimated;
+        const bool animate = preview.checks.internetBackground && t.inetbganimated;
         const int frame = (animate ? t.inetbgcurrentframe : t.inetbgstillframe) - 1;
         if (frameInSheet(*preview.picInetBG, frame, kBoardPictureHeight))
             dc.bitBlt(0, 0, kBoardPictureWidth, kBoardPictureHeight, *preview.picInetBG, 0,
