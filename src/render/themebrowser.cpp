@@ -93,6 +93,9 @@ void ThemeBrowser::generatePreview()
     m.preview.loadpreview(m.themeWindow, m.folders.programDir);
     m.window.setCaption(m.programCaption);
     m.preview.GenerateThemePreview(kPreviewField);
+    // The two windows show their still frames at once, not only once their boxes animate them.
+    m.preview.DrawNextPieceBackground();
+    m.preview.DrawSpecialWindowBackground();
 
     m.window.setGeneratePreviewEnabled(true);
     m.window.setPreviewTimerRunning(true);

@@ -292,9 +292,10 @@ void ThemePreview::DrawSpecialWindowBackground()
     const ThemeRecord& t = m.themes.PreviewTheme;
     const PreviewPictures& preview = m.preview;
     if (t.themetype == 1) {
-        if (t.specialwindowanimated && preview.picSpecwin) {
+        // A still special window shows its still frame, as the game draws it.
+        if (preview.picSpecwin) {
             int frame = t.specialwindowstillframe;
-            if (preview.checks.specialWindow)
+            if (t.specialwindowanimated && preview.checks.specialWindow)
                 frame = t.specialwindowreverseanimation
                     ? t.specialwindowframecount + 1 - t.specialwindowcurrentframe
                     : t.specialwindowcurrentframe;

@@ -175,6 +175,9 @@ TEST_F(ThemeBrowserTest, GeneratePreviewLoadsThePreviewThemeAndStartsThePreview)
     EXPECT_TRUE(browser.previewing());
     ASSERT_EQ(previewShown.frames.size(), 1u) << "the first picture is drawn";
     EXPECT_EQ(themePixel(previewShown.frames[0].pixel(100, 100)), "1 RightDoor") << "behind shut doors";
+    // The windows show their still frames before any box animates them.
+    EXPECT_EQ(themePixel(rig.pictures.picNextPiece[3].canvas().pixel(40, 40)), "1 NextWindow 2");
+    EXPECT_EQ(themePixel(rig.pictures.picSpecials[0].canvas().pixel(40, 8)), "1 SpecialWindow 2");
 
     // A type-0 theme turns the four animation boxes off.
     window.calls.clear();

@@ -219,8 +219,11 @@ TEST_F(ThemePreviewTest, TimerStepsEachSetAtItsOwnDelayWhileItsBoxIsChecked)
     preview.DrawSpecialWindowBackground();
     EXPECT_EQ(at(rig.pictures.picSpecials[0], 40, 8), "SpecialWindow1");
     t.specialwindowanimated = false;
+    checks.specialWindow = true;
+    t.specialwindowcurrentframe = 2;
     preview.DrawSpecialWindowBackground();
-    EXPECT_EQ(at(rig.pictures.picSpecials[0], 40, 8), "B") << "a still special window shows nothing";
+    EXPECT_EQ(at(rig.pictures.picSpecials[0], 40, 8), "SpecialWindow1")
+        << "a still special window: its still frame";
 }
 
 TEST_F(ThemePreviewTest, TestBombStepsEveryTwentyMillisecondsUpToSixteenThenEnds)
