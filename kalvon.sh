@@ -3,6 +3,8 @@
 #   ./kalvon.sh run     install what is missing, build, start the game
 #   ./kalvon.sh test    install what is missing, build, run every test
 #   ./kalvon.sh editor  (after a build) start the theme editor
+#   ./kalvon.sh sanitize  build with ASan, UBSan and LSan into build-sanitize/, run every test
+#   ./kalvon.sh fuzz [seconds] [targets...]  run the libFuzzer targets (fuzz/run.sh)
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build="${KALVON_BUILD_DIR:-$here/build}"
@@ -65,8 +67,24 @@ case "${1:-}" in
         QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
             ctest --output-on-failure -j "$jobs" --timeout 300
         ;;
+    sanitize)
+        install_packages
+        build="${KALVON_SANITIZE_BUILD_DIR:-$here/build-sanitize}"
+        configure_and_build -DKALVON_WERROR=ON -DCMAKE_BUILD_TYPE=Sanitize -DKALVON_BUILD_BENCH=OFF
+        cd "$build"
+        supp="$here/cmake/sanitizers"
+        ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1:suppressions=$supp/asan.supp" \
+        LSAN_OPTIONS="suppressions=$supp/lsan.supp:print_suppressions=0" \
+        UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=$supp/ubsan.supp" \
+        QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
+            ctest --output-on-failure -j "$jobs" --timeout 900
+        ;;
+    fuzz)
+        shift
+        exec "$here/fuzz/run.sh" "$@"
+        ;;
     *)
-        echo "usage: $0 run|test|editor" >&2
+        echo "usage: $0 run|test|editor|sanitize|fuzz" >&2
         exit 2
         ;;
 esac

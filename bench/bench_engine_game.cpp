@@ -50,12 +50,13 @@ public:
     void playSound(SoundSlot) override { }
     void setLabel(LabelId, int, BytesView text) override { benchmark::DoNotOptimize(text.data()); }
     void BotPieceUpdate(int) override { }
-    void SendToServer(BytesView) override { }
-    void ClientDispatchMessage(BytesView, BytesView) override { }
+    void sendPauseGame() override { }
+    void sendResumeGame() override { }
+    void sendPlayerLost() override { }
+    void addLinesToAll(int) override { }
     void SendFieldUpdate() override { }
     void ResetSentField() override { }
     void CheckLevelUp() override { }
-    int MyIndex() const override { return 1; }
     void Yield() override { }
     void Wait(int64_t) override { }
     void SetGameTimer(bool) override { }

@@ -16,7 +16,8 @@ struct AtomicWriteResult {
     std::string error; // the system's message when not ok
 };
 
-AtomicWriteResult writeFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+[[nodiscard]] AtomicWriteResult writeFileAtomically(
+    const std::filesystem::path& file, std::string_view bytes);
 
 // Test seam: when set, called before each step ("open", "write", "sync", "rename"); returning
 // false makes that step fail as a full disk would. Tests restore it to nullptr.

@@ -54,6 +54,13 @@ IniDocument IniDocument::parse(BytesView text)
     return document;
 }
 
+Bytes iniValueText(BytesView value)
+{
+    if (trimBlanks(value).size() == value.size() && stripQuotes(value).size() == value.size())
+        return Bytes(value);
+    return '"' + Bytes(value) + '"';
+}
+
 std::optional<BytesView> sectionHeader(BytesView line)
 {
     line = trimBlanks(line);

@@ -43,6 +43,11 @@ private:
 // "]", blanks around it trimmed. Nothing for any other line.
 std::optional<BytesView> sectionHeader(BytesView line);
 
+// The text a writer puts after "=" for a one-line value, so that the reader gives the value
+// back: in double quotes when the reader would trim its ends or take them for quotes, as it
+// stands otherwise.
+Bytes iniValueText(BytesView value);
+
 // The value loaders pass as default: a result equal to it means the key is missing.
 inline constexpr char kMissingSetting = 27;
 inline const Bytes kMissingSettingText(1, kMissingSetting);
@@ -61,6 +66,6 @@ uint32_t HiveFromName(BytesView location);
 // leave the default on an ini file. There is no registry on this system: a hive word gives
 // the registry's "file not found" status (2) and the default, as a missing value would.
 int32_t ReadSetting(BytesView location, BytesView section, BytesView key, BytesView valueType,
-                    BytesView defaultValue, Bytes& result);
+    BytesView defaultValue, Bytes& result);
 
 } // namespace kalvon

@@ -91,7 +91,7 @@ void SettingsWriter::key(BytesView key, BytesView value)
 {
     m_bytes.append(key);
     m_bytes.append("=");
-    line(firstLine(value));
+    line(iniValueText(firstLine(value)));
 }
 
 void SettingsWriter::key(BytesView key, int64_t value)

@@ -51,7 +51,8 @@ public:
     // The one-space separator line, then "[name]".
     void section(BytesView name);
     // "key=value". A value is one line: anything from a CR or LF on is not written, so no
-    // text can add lines or sections of its own to the file.
+    // text can add lines or sections of its own to the file. A value the reader would change
+    // (blanks or quotes at its ends) is written in quotes (iniValueText).
     void key(BytesView key, BytesView value);
     void key(BytesView key, int64_t value);
 

@@ -33,7 +33,7 @@ public:
     QCheckBox* checkBox(BytesView name, const QString& caption, QWidget* parent);
     // A list filled with the model's entries of `name`.
     QComboBox* comboBox(BytesView name, QWidget* parent);
-    // The colour swatch `index` (picPreviewColor).
+    // The colour swatch `index`, beside its colour box.
     QWidget* swatch(int index, QWidget* parent);
     // `widget` follows the model's Enabled or Visible flag of `name`.
     void followEnabled(BytesView name, QWidget* widget);

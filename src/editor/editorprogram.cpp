@@ -1,6 +1,8 @@
 #include "editor/editorprogram.h"
 
 #include "common/clock.h"
+#include "common/cp1252.h"
+#include "common/dialogs.h"
 #include "common/paths.h"
 #include "editor/aboutwindow.h"
 #include "editor/controlbinder.h"
@@ -171,8 +173,10 @@ bool EditorProgram::shutDown()
         return false;
     m->state.setChanged(false);
     m->sound.CloseSound();
-    // The program ends whether or not the file could be written.
-    SaveConfig(configFile(), m->mixer);
+    // The program ends whether or not the file could be written; a failure is reported.
+    if (!SaveConfig(configFile(), m->mixer))
+        m->dialogs.messageBox("Could not save the settings to " + utf8ToCp1252(configFile().string()) + "!",
+            "Error", MessageIcon::Critical);
     m->ended = true;
     m->previewTimer.stop();
     if (m->about)

@@ -49,7 +49,7 @@ EditorWindow::~EditorWindow()
 void EditorWindow::buildMenus(FileCommands& commands)
 {
     const auto entry
-        = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& key = {}) {
+        = [](QMenu* menu, const char* name, const QString& caption, const QKeySequence& key = {}) {
               QAction* action = menu->addAction(caption);
               action->setObjectName(QString::fromLatin1(name));
               action->setShortcut(key);

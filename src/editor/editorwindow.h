@@ -25,7 +25,7 @@ public:
     void setCloseGuard(std::function<bool()> mayClose);
 
     QTabWidget* tabs() const { return m_tabs; }
-    // The menu entries by their control names (mnuNewTheme, mnuSaveAs, mnuBG, mnuAbout, ...).
+    // A menu entry by its object name ("mnuSaveAs", ...).
     QAction* action(const QString& name) const;
 
 signals:

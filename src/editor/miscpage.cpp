@@ -26,7 +26,7 @@ constexpr int kHeight = 352;
 constexpr int kColorTop = 40;
 constexpr int kColorPitch = 25;
 
-// Captions in txtColor index order.
+// Captions in the colour boxes' index order.
 const char* const kColorCaptions[] = {
     "Title:",
     "Fields:",
@@ -42,7 +42,7 @@ const char* const kColorCaptions[] = {
     "High Score Third:",
 };
 
-// Captions in txtMiscImage index order.
+// Captions in the misc picture boxes' index order.
 const char* const kMiscCaptions[] = {
     "Game Door 1:",
     "Game Door 2:",

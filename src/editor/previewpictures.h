@@ -49,7 +49,7 @@ public:
     // shows whatever picture was loaded last.
     void previewMiscImage(int index);
 
-    // The picture of a preview box (picPreviewBG, ..., imgIPreview, imgPreviewMisc).
+    // The picture of a preview box, by the box's name.
     const Surface& picture(BytesView box) const;
     const Surface& strip(PreviewStrip strip) const { return m_strips[static_cast<size_t>(strip)]; }
     const PreviewPlayback& playback(const PreviewPart& part) const { return m_playback[indexOf(part)]; }

@@ -23,12 +23,6 @@ enum class LabelId {
     ActiveLevel, // "Active Level: N", set for players 1 and 2 together
 };
 
-// The one-byte player, count or level character of the wire protocol (150 + n).
-inline char PlayerChar(int n)
-{
-    return byteChar(150 + n);
-}
-
 class EngineHost {
 public:
     virtual ~EngineHost() = default;
@@ -44,18 +38,20 @@ public:
     virtual void BotPieceUpdate(int p) = 0;
 
     // --- internet play ---
-    // Sends one line to the server; CR LF is appended by the sender.
-    virtual void SendToServer(BytesView line) = 0;
-    // Hands the client's own dispatcher a message as the server would relay it.
-    virtual void ClientDispatchMessage(BytesView code, BytesView payload) = 0;
+    // A client that does not host asks the server to pause the game, or to resume it.
+    virtual void sendPauseGame() = 0;
+    virtual void sendResumeGame() = 0;
+    // The server is told that this client's player lost.
+    virtual void sendPlayerLost() = 0;
+    // A line clear sends `lines` to all the others; the client's own log shows them as the
+    // server would relay them.
+    virtual void addLinesToAll(int lines) = 0;
     // Sends the changes of field 1 since the last report.
     virtual void SendFieldUpdate() = 0;
     // Forgets the copy of field 1 last reported, after the field was emptied.
     virtual void ResetSentField() = 0;
     // The level step of internet play over the lines counted in LevelLineCount.
     virtual void CheckLevelUp() = 0;
-    // This client's player index on the server.
-    virtual int MyIndex() const = 0;
 
     // --- event loop ---
     virtual void Yield() = 0;

@@ -76,9 +76,6 @@ public:
     GameEngine& operator=(const GameEngine&) = delete;
 
     const EngineState& state() const { return m_state; }
-    // Temporary: the internet client still writes a few fields itself. This goes once the client
-    // uses the operations below; nothing but src/net may use it.
-    EngineState& stateForNetClient() { return m_state; }
     EngineHost& host() { return m_host; }
     // The drawing interface the host hands out.
     EngineDrawing& drawing() { return m_host.drawing(); }
@@ -275,7 +272,6 @@ private:
     bool stillRunning(uint32_t generation) const;
     void collectSpecialsFromRows(int p, const ClearedRows& rows);
     void removeRows(int p, const ClearedRows& rows);
-    void sendLinesToOthers(int lines);
     // Cleared lines can turn into planted specials under the running rules.
     bool specialsCanBePlanted() const;
     // Where the next planted special goes: a random candidate, else a low row with room.

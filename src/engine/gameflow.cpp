@@ -185,7 +185,7 @@ void GameEngine::PlayerLost(int p)
         // The server decides the game; the timer keeps running for the others' fields.
         m_host.MarkMyPlayerDead();
         s.NetPlaying = false;
-        m_host.SendToServer("G");
+        m_host.sendPlayerLost();
         FadeOutField(1);
         FillFieldRandom(1);
         drawing().DrawHeightLed(1);

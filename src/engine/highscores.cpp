@@ -77,7 +77,7 @@ void HighScores::CheckHighScore(int32_t score)
     m_view.showHighScoreWindow();
     // The entry stays in the table shown, but the next start would not have it.
     if (!saved)
-        m_dialogs.messageBox("Could not save the high scores!", "Error", MessageIcon::Critical);
+        m_dialogs.messageBox(kHighScoresNotSaved, "Error", MessageIcon::Critical);
 }
 
 } // namespace kalvon

@@ -38,11 +38,14 @@ std::optional<Bytes> DecodeScoreText(BytesView text);
 // The rank (1..15) a score takes: the first whose score it beats; an equal score ranks below.
 std::optional<int> highScoreRank(const HighScoreTable& table, int32_t score);
 
+// The message shown when the table could not be written.
+inline constexpr char kHighScoresNotSaved[] = "Could not save the high scores!";
+
 // Where the table is kept (scores.ini); false when it could not be written.
 class HighScoreStore {
 public:
     virtual ~HighScoreStore() = default;
-    virtual bool SaveHighScores(const HighScoreTable& table) = 0;
+    [[nodiscard]] virtual bool SaveHighScores(const HighScoreTable& table) = 0;
 };
 
 // The high-score window.

@@ -82,14 +82,6 @@ void GameEngine::removeRows(int p, const ClearedRows& rows)
     }
 }
 
-void GameEngine::sendLinesToOthers(int lines)
-{
-    const char message[] = { 'F', ';', PlayerChar(lines) };
-    m_host.SendToServer(BytesView(message, sizeof message));
-    const char relayed[] = { PlayerChar(m_host.MyIndex()), PlayerChar(lines) };
-    m_host.ClientDispatchMessage("F", BytesView(relayed, sizeof relayed));
-}
-
 void GameEngine::LockPieceAndClearLines(int p)
 {
     auto& s = m_state;
@@ -151,7 +143,7 @@ void GameEngine::LockPieceAndClearLines(int p)
         if (s.Rules.classic && n >= 2) {
             const int lines = classicLines(n);
             s.LinesAddedToAll += lines;
-            sendLinesToOthers(lines);
+            m_host.addLinesToAll(lines);
         }
         m_host.SendFieldUpdate();
     }

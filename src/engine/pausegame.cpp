@@ -13,7 +13,7 @@ void GameEngine::PauseGame()
         if (m_host.IsHostingServer())
             m_host.ServerMsgPause(-1);
         else
-            m_host.SendToServer("O");
+            m_host.sendPauseGame();
         s.GamePaused = true;
         return;
     }
@@ -35,7 +35,7 @@ void GameEngine::ResumeGame()
         if (m_host.IsHostingServer())
             m_host.ServerMsgResume(-1);
         else
-            m_host.SendToServer("P");
+            m_host.sendResumeGame();
         m_host.FocusField();
         return;
     }

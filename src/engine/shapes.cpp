@@ -63,12 +63,6 @@ const Shape* shapeOf(int type)
 
 } // namespace
 
-int orientationCount(int type)
-{
-    const Shape* shape = shapeOf(type);
-    return shape ? shape->orientations : 0;
-}
-
 const PieceCells* pieceCells(int type, int orientation)
 {
     const Shape* shape = shapeOf(type);

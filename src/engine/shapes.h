@@ -14,10 +14,6 @@ struct CellOffset {
 };
 using PieceCells = std::array<CellOffset, 4>;
 
-// 4 for tblock, lblock and lblock2, 2 for lines, zblock and sblock, 1 for the square; 0 for a
-// type outside 0..6.
-int orientationCount(int type);
-
 // The cells of a type in an orientation; nothing for a type or orientation the shape lacks.
 const PieceCells* pieceCells(int type, int orientation);
 

@@ -144,7 +144,7 @@ void BotBridge::BotPieceUpdate(int p)
     m_pieceUpdate(m_state.FallingPiece[1].Type, m_state.NextPiece[1]);
 }
 
-void BotBridge::imgIcon_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, Dialogs& dialogs)
+void BotBridge::iconPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, Dialogs& dialogs)
 {
     const Qt::KeyboardModifiers held
         = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);

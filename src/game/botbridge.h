@@ -47,7 +47,7 @@ public:
     void BotPieceUpdate(int p);
 
     // Shift + right button on the window's icon links or unlinks the bot and says so.
-    void imgIcon_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, Dialogs& dialogs);
+    void iconPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, Dialogs& dialogs);
 
 private:
     static int32_t cellOccupied(void* context, int32_t column, int32_t row);

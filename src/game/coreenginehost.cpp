@@ -33,16 +33,22 @@ void CoreEngineHost::BotPieceUpdate(int p)
     m.bot.BotPieceUpdate(p);
 }
 
-void CoreEngineHost::SendToServer(BytesView line)
+void CoreEngineHost::sendPauseGame()
 {
-    m.internet.SendToServer(line);
+    m.internet.sendPauseGame();
 }
-
-void CoreEngineHost::ClientDispatchMessage(BytesView code, BytesView payload)
+void CoreEngineHost::sendResumeGame()
 {
-    m.internet.ClientDispatchMessage(code, payload);
+    m.internet.sendResumeGame();
 }
-
+void CoreEngineHost::sendPlayerLost()
+{
+    m.internet.sendPlayerLost();
+}
+void CoreEngineHost::addLinesToAll(int lines)
+{
+    m.internet.addLinesToAll(lines);
+}
 void CoreEngineHost::SendFieldUpdate()
 {
     m.internet.SendFieldUpdate();
@@ -54,10 +60,6 @@ void CoreEngineHost::ResetSentField()
 void CoreEngineHost::CheckLevelUp()
 {
     m.internet.CheckLevelUp();
-}
-int CoreEngineHost::MyIndex() const
-{
-    return m.internet.MyIndex();
 }
 
 void CoreEngineHost::Yield()
@@ -95,7 +97,7 @@ void CoreEngineHost::FocusField()
 }
 void CoreEngineHost::LocalGameEnded()
 {
-    m.session.LocalGameEnded();
+    m.session.localGameEnded();
 }
 bool CoreEngineHost::IsHostingServer() const
 {

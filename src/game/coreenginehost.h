@@ -38,12 +38,13 @@ public:
     void setLabel(LabelId label, int p, BytesView text) override;
     void BotPieceUpdate(int p) override;
 
-    void SendToServer(BytesView line) override;
-    void ClientDispatchMessage(BytesView code, BytesView payload) override;
+    void sendPauseGame() override;
+    void sendResumeGame() override;
+    void sendPlayerLost() override;
+    void addLinesToAll(int lines) override;
     void SendFieldUpdate() override;
     void ResetSentField() override;
     void CheckLevelUp() override;
-    int MyIndex() const override;
 
     void Yield() override;
     void Wait(int64_t ms) override;

@@ -75,9 +75,9 @@ void CoreGameSide::setGameMode(GameMode mode)
     m.core.engine().setGameMode(mode);
 }
 
-void CoreGameSide::GMmenumarker_Click(int index)
+void CoreGameSide::gameModeChosen(int index)
 {
-    m.core.session().GMmenumarker_Click(index);
+    m.core.session().gameModeChosen(index);
 }
 
 void CoreGameSide::InitSound()

@@ -40,7 +40,7 @@ public:
     void GenerateTrail() override;
     void resetGameOptions() override;
     void setGameMode(GameMode mode) override;
-    void GMmenumarker_Click(int index) override;
+    void gameModeChosen(int index) override;
 
     // The audio device opened with the [Sound Mixer] values (kept to what SDL takes); a device
     // that does not open is reported and the game goes on silent. The music's "no sound"

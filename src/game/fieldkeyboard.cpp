@@ -27,14 +27,14 @@ FieldKeyboard::FieldKeyboard(const FieldKeyboardParts& parts)
 {
 }
 
-void FieldKeyboard::picField_KeyDown(int keyCode)
+void FieldKeyboard::keyPressed(int keyCode)
 {
     const ControlSettings& controls = m.options.controls;
     const GameMode mode = m.engine.state().GameMode;
     if (keyCode == kVkF2 && m.session.fileItemEnabled(int(FileItem::StartStop)))
-        m.session.menumarker_Click(int(FileItem::StartStop));
+        m.session.fileMenuItemClicked(int(FileItem::StartStop));
     if (keyCode == kVkF3 && m.session.fileItemEnabled(int(FileItem::PauseResume)))
-        m.session.menumarker_Click(int(FileItem::PauseResume));
+        m.session.fileMenuItemClicked(int(FileItem::PauseResume));
     if (keyCode == kVkF1)
         m.window.ShowHelp();
 
@@ -78,7 +78,7 @@ void FieldKeyboard::internetKeys(int keyCode)
     }
 }
 
-void FieldKeyboard::picField_KeyUp(int keyCode)
+void FieldKeyboard::keyReleased(int keyCode)
 {
     // Both players in every mode, so a key released after a mode change is not left held.
     for (int p = 1; p <= kLocalPlayers; ++p) {
@@ -91,7 +91,7 @@ void FieldKeyboard::picField_KeyUp(int keyCode)
     }
 }
 
-void FieldKeyboard::LostFocus()
+void FieldKeyboard::focusLost()
 {
     m.keys.releaseAll();
 }

@@ -33,15 +33,14 @@ class FieldKeyboard {
 public:
     explicit FieldKeyboard(const FieldKeyboardParts& parts);
 
-    void picField_KeyDown(int keyCode);
-    void picField_KeyUp(int keyCode);
-    // picField(1) or the main window lost the focus: all sixteen flags are cleared, the
+    void keyPressed(int keyCode);
+    void keyReleased(int keyCode);
+    // Player 1's field or the main window lost the focus: all sixteen flags are cleared, the
     // repeat times stay.
-    void LostFocus();
+    void focusLost();
 
-    // The talk box was opened by a talk key (the chat entry's handlers clear it on sending).
+    // The talk box was opened by a talk key; Escape closes it.
     bool TalkActive() const { return m_talkActive; }
-    void setTalkActive(bool active) { m_talkActive = active; }
 
 private:
     void internetKeys(int keyCode);

@@ -16,7 +16,7 @@ GameCore::GameCore(const GameServices& s, uint64_t seed)
     , m_bot(s.programFolder, m_engine.state(), m_keys)
     , m_tick({ m_engine, s.options, s.themes, m_keys, m_bot, s.window, s.internet, m_netDoors, s.music,
           s.clock })
-    , m_ticker(s.clock, kTickIntervalMs, [this] { m_tick.tmrMain_Timer(); })
+    , m_ticker(s.clock, kTickIntervalMs, [this] { m_tick.runTick(); })
     , m_session({ m_engine, s.options, s.themes, m_keys, m_ticker, s.window, s.internet, s.music, m_sounds,
           s.dialogs, s.clock })
     , m_keyboard({ s.options, m_engine, m_keys, m_session, s.window, s.internet })

@@ -70,7 +70,7 @@ void GameSession::startInternetGame()
     if (m.internet.IsHostingServer())
         m.internet.ServerStartGame(-1);
     else if (m.internet.Connected())
-        m.internet.SendToServer("M");
+        m.internet.requestStartGame();
 }
 
 void GameSession::startLocalGame()
@@ -117,7 +117,7 @@ void GameSession::StopGame()
     if (m.engine.state().GameMode == GameMode::Internet) {
         // The server's stop message resets the rest.
         if (m.internet.Connected())
-            m.internet.SendToServer("N");
+            m.internet.requestStopGame();
         else
             m.internet.ServerStopGame();
         return;
@@ -159,7 +159,7 @@ void GameSession::setFileItemEnabled(FileItem item, bool enabled)
     m_fileItems[size_t(item)] = enabled;
 }
 
-void GameSession::menumarker_Click(int marker)
+void GameSession::fileMenuItemClicked(int marker)
 {
     // A disabled item takes no clicks.
     if (!fileItemEnabled(marker))
@@ -186,7 +186,7 @@ void GameSession::menumarker_Click(int marker)
     m.window.showGameModeMenu(fileItemOf(marker) == int(FileItem::GameMode));
 }
 
-void GameSession::menumarker_MouseMove(int marker)
+void GameSession::fileMenuItemHovered(int marker)
 {
     if (!fileItemEnabled(marker))
         return;
@@ -201,7 +201,7 @@ void GameSession::menumarker_MouseMove(int marker)
     m.window.DrawFileMenu(m_fileMenuHover);
 }
 
-void GameSession::GMmenumarker_Click(int index)
+void GameSession::gameModeChosen(int index)
 {
     if (index < 0 || index > 2)
         return;
@@ -221,7 +221,7 @@ void GameSession::GMmenumarker_Click(int index)
     m.engine.hideGameOverPicture(2);
 }
 
-void GameSession::GMmenumarker_MouseMove(int index)
+void GameSession::gameModeItemHovered(int index)
 {
     m_fileMenuHover = -1;
     m_gameModeMenuHover = index;
@@ -229,7 +229,7 @@ void GameSession::GMmenumarker_MouseMove(int index)
     m.window.DrawFileMenu(m_fileMenuHover);
 }
 
-void GameSession::LocalGameEnded()
+void GameSession::localGameEnded()
 {
     setFileItemEnabled(FileItem::PauseResume, false);
     m.window.showFileMenu(false);

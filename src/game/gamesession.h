@@ -21,7 +21,7 @@ struct HeldKeys;
 struct Options;
 struct Themes;
 
-// The File menu's items (menumarker 0..4; markers 5 and 6 act as 0 and 1).
+// The File menu's items (markers 0..4; markers 5 and 6 act as 0 and 1).
 enum class FileItem { StartStop = 0, PauseResume = 1, GameMode = 2, HighScores = 3, Exit = 4 };
 
 struct GameSessionParts {
@@ -44,7 +44,7 @@ public:
 
     void StartGame();
     void StopGame();
-    // The tmrMain timer: game start, stop, pause, resume, a lost game and the internet
+    // The main game timer: game start, stop, pause, resume, a lost game and the internet
     // client's start message switch it.
     void setGameTimer(bool enabled);
     bool gameTimerEnabled() const;
@@ -54,14 +54,14 @@ public:
     void setFileItemEnabled(FileItem item, bool enabled);
     int FileMenuHover() const { return m_fileMenuHover; }
     int GameModeMenuHover() const { return m_gameModeMenuHover; }
-    void menumarker_Click(int marker);
-    void menumarker_MouseMove(int marker);
-    void GMmenumarker_Click(int index);
-    void GMmenumarker_MouseMove(int index);
+    void fileMenuItemClicked(int marker);
+    void fileMenuItemHovered(int marker);
+    void gameModeChosen(int index);
+    void gameModeItemHovered(int index);
 
     // After a local game was lost: the pause item is disabled, the menu closed and the
     // game-mode item enabled; the occurrence window's frames are enabled again.
-    void LocalGameEnded();
+    void localGameEnded();
 
 private:
     void startInternetGame();

@@ -23,7 +23,7 @@ public:
     // The game mode of the settings, before anything is laid out.
     virtual void setGameMode(GameMode mode) = 0;
     // The game-mode menu's handler for row GameMode - 1: the window laid out for the mode.
-    virtual void GMmenumarker_Click(int index) = 0;
+    virtual void gameModeChosen(int index) = 0;
 
     // --- music ---
     virtual void InitSound() = 0;

@@ -67,7 +67,7 @@ GameTick::GameTick(const GameTickParts& parts)
 {
 }
 
-void GameTick::tmrMain_Timer()
+void GameTick::runTick()
 {
     const int64_t now = m.clock.nowMs();
     const EngineState& s = m.engine.state();

@@ -1,5 +1,5 @@
 #pragma once
-// The game tick (tmrMain, every 10 ms while a game runs and is not paused): reads the clock
+// The game tick (the main game timer, every 10 ms while a game runs and is not paused): reads the clock
 // once, keeps the music looping, shows the game time and lines per minute, lets the bot act,
 // repeats held keys, applies gravity and the smooth fall, ends timed effects, pulses the
 // top-row warning, steps bombs and the theme's animations, redraws what changed, and in
@@ -50,8 +50,8 @@ class GameTick {
 public:
     explicit GameTick(const GameTickParts& parts);
 
-    // One tick (tmrMain_Timer).
-    void tmrMain_Timer();
+    // One tick of the main game timer.
+    void runTick();
 
 private:
     void tickPlayer(int p, int64_t now, int64_t elapsed, bool& redraw);

@@ -18,18 +18,18 @@ public:
     virtual ~GameWindow() = default;
 
     // --- texts ---
-    // lblCaption; the tick sets it every 10 ms, so the widget is best touched only on a change.
+    // The window caption; the tick sets it every 10 ms, so the widget is best touched only on a change.
     virtual void setCaption(BytesView text) = 0;
     // The labels the engine writes (lines, quads, score, special, level, active level).
     virtual void setLabel(LabelId label, int p, BytesView text) = 0;
-    // lblLPM(p), set every tick like the caption.
+    // Player p's lines-per-minute label, set every tick like the caption.
     virtual void setLinesPerMinute(int p, BytesView text) = 0;
-    // lblActiveLevel(1) and (2) shown or hidden (two-player start).
+    // Both players' active-level labels shown or hidden (two-player start).
     virtual void showActiveLevels(bool shown) = 0;
 
     // --- pages, focus, menus ---
     virtual Screen CurrentScreen() const = 0;
-    // picField(1) takes the keyboard focus when the fields page is shown.
+    // Player 1's field takes the keyboard focus when the fields page is shown.
     virtual void FocusField() = 0;
     // Repaints the File drop-down and the game-mode submenu for the game's flags with the
     // session's hovered row (-1 none).

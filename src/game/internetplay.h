@@ -28,7 +28,11 @@ public:
     virtual void ServerStopGame() = 0;
     virtual void ServerMsgPause(int client) = 0;
     virtual void ServerMsgResume(int client) = 0;
-    // One line to the server; CR LF is appended, failures are ignored.
+    // A client that does not host asks the server to start or stop the game.
+    virtual void requestStartGame() = 0;
+    virtual void requestStopGame() = 0;
+    // One line to the server (the quit the program sends as it ends); CR LF is appended,
+    // failures are ignored.
     virtual void SendToServer(BytesView line) = 0;
 
     // --- client records ---
@@ -38,14 +42,17 @@ public:
     // The opponent board showing a slot.
     virtual int SpotBoard(int slot) const = 0;
     virtual bool Spectating() const = 0;
-    virtual int MyIndex() const = 0;
     // The slot of the player who last used a special on this client.
     virtual int LastAttacker() const = 0;
 
     // --- in-game messages ---
     // The special at hand goes to the player in a slot.
     virtual void SendSpecial(int slot) = 0;
-    virtual void ClientDispatchMessage(BytesView code, BytesView payload) = 0;
+    // The engine host's network calls (engine/enginehost.h).
+    virtual void sendPauseGame() = 0;
+    virtual void sendResumeGame() = 0;
+    virtual void sendPlayerLost() = 0;
+    virtual void addLinesToAll(int lines) = 0;
     virtual void SendFieldUpdate() = 0;
     virtual void ResetSentField() = 0;
     virtual void CheckLevelUp() = 0;

@@ -59,6 +59,14 @@ void NetworkPlay::ServerMsgResume(int client)
 {
     m_server.ServerMsgResume(client);
 }
+void NetworkPlay::requestStartGame()
+{
+    m_client.requestStartGame();
+}
+void NetworkPlay::requestStopGame()
+{
+    m_client.requestStopGame();
+}
 void NetworkPlay::SendToServer(BytesView line)
 {
     m_client.SendToServer(line);
@@ -81,10 +89,6 @@ bool NetworkPlay::Spectating() const
 {
     return m_client.roster().Spectating;
 }
-int NetworkPlay::MyIndex() const
-{
-    return m_client.MyIndex();
-}
 int NetworkPlay::LastAttacker() const
 {
     return m_client.RevengeSlot();
@@ -95,9 +99,21 @@ void NetworkPlay::SendSpecial(int slot)
     m_client.SendSpecial(slot);
 }
 
-void NetworkPlay::ClientDispatchMessage(BytesView code, BytesView payload)
+void NetworkPlay::sendPauseGame()
 {
-    m_client.ClientDispatchMessage(code, payload);
+    m_client.sendPauseGame();
+}
+void NetworkPlay::sendResumeGame()
+{
+    m_client.sendResumeGame();
+}
+void NetworkPlay::sendPlayerLost()
+{
+    m_client.sendPlayerLost();
+}
+void NetworkPlay::addLinesToAll(int lines)
+{
+    m_client.addLinesToAll(lines);
 }
 
 void NetworkPlay::SendFieldUpdate()

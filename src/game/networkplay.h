@@ -24,17 +24,21 @@ public:
     void ServerStopGame() override;
     void ServerMsgPause(int client) override;
     void ServerMsgResume(int client) override;
+    void requestStartGame() override;
+    void requestStopGame() override;
     void SendToServer(BytesView line) override;
 
     int SpotPlayer(int slot) const override;
     int MySpot() const override;
     int SpotBoard(int slot) const override;
     bool Spectating() const override;
-    int MyIndex() const override;
     int LastAttacker() const override;
 
     void SendSpecial(int slot) override;
-    void ClientDispatchMessage(BytesView code, BytesView payload) override;
+    void sendPauseGame() override;
+    void sendResumeGame() override;
+    void sendPlayerLost() override;
+    void addLinesToAll(int lines) override;
     void SendFieldUpdate() override;
     void ResetSentField() override;
     void CheckLevelUp() override;

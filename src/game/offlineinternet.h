@@ -15,17 +15,21 @@ public:
     void ServerStopGame() override { }
     void ServerMsgPause(int) override { }
     void ServerMsgResume(int) override { }
+    void requestStartGame() override { }
+    void requestStopGame() override { }
     void SendToServer(BytesView) override { }
 
     int SpotPlayer(int) const override { return -1; }
     int MySpot() const override { return -1; }
     int SpotBoard(int) const override { return 0; }
     bool Spectating() const override { return true; }
-    int MyIndex() const override { return 1; }
     int LastAttacker() const override { return 0; }
 
     void SendSpecial(int) override { }
-    void ClientDispatchMessage(BytesView, BytesView) override { }
+    void sendPauseGame() override { }
+    void sendResumeGame() override { }
+    void sendPlayerLost() override { }
+    void addLinesToAll(int) override { }
     void SendFieldUpdate() override { }
     void ResetSentField() override { }
     void CheckLevelUp() override { }

@@ -16,7 +16,7 @@ class BanList {
 public:
     // Replaces the entries with those of the file; a missing or unreadable file gives none.
     void LoadBanList(const std::filesystem::path& file);
-    AtomicWriteResult SaveBanList(const std::filesystem::path& file) const;
+    [[nodiscard]] AtomicWriteResult SaveBanList(const std::filesystem::path& file) const;
 
     static std::vector<Bytes> parse(BytesView text);
 

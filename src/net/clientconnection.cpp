@@ -84,13 +84,6 @@ void InternetClient::disconnectFromServer()
     ClientDisconnected();
 }
 
-void InternetClient::sendQuit()
-{
-    send(toServer::Quit{});
-    if (m_socket)
-        m_socket->flush();
-}
-
 void InternetClient::applyTeam(BytesView team)
 {
     m_MyTeam = payloadField(team);
@@ -266,14 +259,11 @@ void InternetClient::ClientDisconnected()
     m_roster.clear();
     m_roster.clearSpots();
 
-    EngineState& s = m_engine.stateForNetClient();
-    if (s.GameActive || m_gameTimerOn) {
+    if (m_engine.state().GameActive || m_gameTimerOn) {
         setGameTimer(false);
         m_view.StopMusic();
         // The game ends here: a step of it that waited must not go on.
-        ++s.GameGeneration;
-        s.GameActive = false;
-        s.NetPlaying = false;
+        m_engine.abandonGame();
         m_engine.FillFieldRandom(1);
     }
 
@@ -297,7 +287,7 @@ void InternetClient::ClientDisconnected()
                  ClientControl::MenuPlayerMove, ClientControl::MenuSpecMove })
             m_view.setEnabled(control, false);
         setGameButtons(false);
-        s.GameStarted = false;
+        m_engine.clearGameStarted();
     }
     chat("\r\n*** Disconnected from server.", false, ChatColour::Server);
     RefreshPlayerList();

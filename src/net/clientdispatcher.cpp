@@ -1,27 +1,19 @@
 // The client's dispatcher: every decoded server message to its handler, the rejections, the
 // server's notices, team changes and game settings, the common level, pause and resume, and
-// lines added to all.
+// lines added to all (the own ones sent and logged).
 
 #include "common/clock.h"
 #include "common/vbconv.h"
 #include "engine/gameengine.h"
-#include "engine/levels.h"
 #include "net/clientview.h"
 #include "net/internetclient.h"
 #include "net/overloaded.h"
 #include "net/wire/gameoptions.h"
+#include "net/wire/toserver.h"
 
 namespace kalvon {
 
 using namespace wire;
-
-void InternetClient::ClientDispatchMessage(BytesView code, BytesView payload)
-{
-    if (code.empty())
-        return;
-    if (const std::optional<toClient::Message> message = toClient::decode(code.front(), payload))
-        dispatch(*message);
-}
 
 void InternetClient::dispatch(const toClient::Message& message)
 {
@@ -61,7 +53,7 @@ void InternetClient::dispatch(const toClient::Message& message)
             [this](const FullField& m) { ClientMsgFullField(m); },
             [this](const SwapField& m) { ApplyFieldString(m.field); },
             [this](const LinesRelay& m) { ClientMsgLinesAdded(m); },
-            [this](const LostAck&) { m_engine.stateForNetClient().GameActive = false; },
+            [this](const LostAck&) { m_engine.stopPlaying(); },
             [this](const PlayerOut& m) { ClientMsgPlayerLost(m); },
             [this](const GameOver& m) { ClientMsgGameOver(m); },
             [this](const CommonLevel& m) { ClientMsgCommonLevel(m); },
@@ -115,9 +107,10 @@ void InternetClient::ClientMsgTeamChanged(const toClient::TeamChanged& message)
 
 void InternetClient::ClientMsgGameSettings(const toClient::GameSettings& message)
 {
-    EngineState& s = m_engine.stateForNetClient();
-    ApplyGameOptions(message.options, s.Rules, s.InetBlockOccurancy);
-    const GameRules& rules = s.Rules;
+    GameRules rules = m_engine.state().Rules;
+    BlockOccurancy occurancy = m_engine.state().InetBlockOccurancy;
+    ApplyGameOptions(message.options, rules, occurancy);
+    m_engine.setRules(rules, occurancy);
     Bytes text = "\r\n*** Game Settings - ";
     if (!rules.specials)
         text += "Special Blocks Disabled,";
@@ -132,19 +125,12 @@ void InternetClient::ClientMsgGameSettings(const toClient::GameSettings& message
 
 void InternetClient::ClientMsgCommonLevel(const toClient::CommonLevel& message)
 {
-    EngineState& s = m_engine.stateForNetClient();
-    if (message.level < s.ActiveLevel)
-        return;
-    s.ActiveLevel = message.level;
-    s.FallSpeed[1] = FallSpeedFor(s.ActiveLevel);
-    setCountLabel(LabelId::ActiveLevel, "Active Level: ", s.ActiveLevel);
+    m_engine.setCommonLevel(message.level);
 }
 
 void InternetClient::ClientMsgPaused()
 {
-    EngineState& s = m_engine.stateForNetClient();
-    s.PlayTimeTotal += now() - s.PlayTimeStart;
-    s.GameActive = false;
+    m_engine.pausePlay(now());
     setGameTimer(false);
     host().PauseMusic();
     chat("\r\n*** Server paused game.", true, ChatColour::Server);
@@ -152,12 +138,16 @@ void InternetClient::ClientMsgPaused()
 
 void InternetClient::ClientMsgResumed()
 {
-    EngineState& s = m_engine.stateForNetClient();
-    s.PlayTimeStart = now();
-    s.GameActive = true;
+    m_engine.resumePlay(now());
     setGameTimer(true);
     host().ResumeMusic();
     chat("\r\n*** Server unpaused game.", true, ChatColour::Server);
+}
+
+void InternetClient::addLinesToAll(int lines)
+{
+    send(toServer::LinesToAll{ lines });
+    dispatch(toClient::LinesRelay{ m_roster.MyIndex, lines });
 }
 
 void InternetClient::ClientMsgLinesAdded(const toClient::LinesRelay& message)
@@ -206,11 +196,6 @@ int64_t InternetClient::now() const
 EngineHost& InternetClient::host()
 {
     return m_engine.host();
-}
-
-void InternetClient::setCountLabel(LabelId label, BytesView caption, int value)
-{
-    host().setLabel(label, 1, Bytes(caption) + vb::formatInt(value));
 }
 
 void InternetClient::setGameTimer(bool running)

@@ -13,9 +13,6 @@ using namespace wire;
 
 namespace {
 
-// The top rows a swapped field never brings blocks into.
-constexpr int kSwapClearRows = 7;
-
 // The locked cells of a local field as the wire sees them; the falling piece is not reported.
 FieldCells lockedCells(const EngineState& s, int p)
 {
@@ -41,12 +38,17 @@ std::vector<CellChange> allCells(const FieldCells& field)
     return cells;
 }
 
-// The colour code a relayed cell fills, or nothing for an emptied cell.
-std::optional<int16_t> cellCode(const CellChange& change)
+// The cells as the engine writes them: a colour code, or nothing for an emptied cell.
+std::vector<CellWrite> cellWrites(const std::vector<CellChange>& changes)
 {
-    if (change.cell == kEmptyCell)
-        return std::nullopt;
-    return static_cast<int16_t>(change.cell);
+    std::vector<CellWrite> cells;
+    cells.reserve(changes.size());
+    for (const CellChange& change : changes) {
+        const std::optional<int16_t> code
+            = change.cell == kEmptyCell ? std::nullopt : std::optional(static_cast<int16_t>(change.cell));
+        cells.push_back({ change.x, change.y, code });
+    }
+    return cells;
 }
 
 } // namespace
@@ -73,23 +75,16 @@ void InternetClient::writeSpotField(int spot, const std::vector<CellChange>& cha
 {
     if (changes.empty())
         return;
+    const std::vector<CellWrite> cells = cellWrites(changes);
     if (m_roster.Spectating && spot == 1) {
-        EngineState& s = m_engine.stateForNetClient();
-        for (const CellChange& change : changes) {
-            const std::optional<int16_t> code = cellCode(change);
-            s.FieldOccupied[1][change.x][change.y] = code ? kCellOccupied : kCellEmpty;
-            if (code)
-                s.FieldColor[1][change.x][change.y] = *code;
-        }
-        host().drawing().UpdateFieldBlocks(1);
-        host().drawing().DrawField(1);
+        m_engine.writeFieldCells(1, cells);
         return;
     }
     const std::optional<int> board = m_roster.boardOf(spot);
     if (!board)
         return;
-    for (const CellChange& change : changes)
-        m_boards.setCell(*board, change.x, change.y, cellCode(change));
+    for (const CellWrite& cell : cells)
+        m_boards.setCell(*board, cell.column, cell.row, cell.code);
     redrawBoard(*board);
 }
 
@@ -112,25 +107,7 @@ void InternetClient::ApplyFieldString(const FieldCells& field)
     // Only a playing client has a field of its own to swap.
     if (!m_roster.isPlaying())
         return;
-    EngineState& s = m_engine.stateForNetClient();
-    for (int x = 0; x < kFieldColumns; ++x) {
-        for (int y = 0; y < kFieldRows; ++y) {
-            const bool falling
-                = s.FieldOccupied[1][x][y] != kCellEmpty && s.FieldColor[1][x][y] >= kFallingCodeOffset;
-            if (falling)
-                continue;
-            const int cell = field.at(x, y);
-            if (cell == kEmptyCell || y < kSwapClearRows) {
-                s.FieldOccupied[1][x][y] = kCellEmpty;
-            } else {
-                s.FieldOccupied[1][x][y] = kCellOccupied;
-                s.FieldColor[1][x][y] = static_cast<int16_t>(cell);
-            }
-        }
-    }
-    host().drawing().DrawHeightLed(1);
-    host().drawing().UpdateFieldBlocks(1);
-    host().drawing().DrawField(1);
+    m_engine.receiveSwappedField(1, cellWrites(allCells(field)));
     SendFieldUpdate();
 }
 

@@ -1,11 +1,10 @@
-// A network game on the client: its start with the server's rules and start heights, joining
-// one already running, its stop, the level steps the player's lines earn, and game over with
-// the winners and the statistics.
+// A network game on the client: the requests of the game's start, stop, pause and resume and
+// of the own loss, its start with the server's rules and start heights, joining one already
+// running, its stop, the level steps the player's lines earn, and game over with the winners
+// and the statistics.
 
 #include "common/clock.h"
-#include "common/vbconv.h"
 #include "engine/gameengine.h"
-#include "engine/levels.h"
 #include "net/clientview.h"
 #include "net/internetclient.h"
 #include "net/wire/gameoptions.h"
@@ -22,74 +21,55 @@ void InternetClient::setGameButtons(bool gameRuns)
     m_gameButtonStops = gameRuns;
 }
 
-void InternetClient::resetLocalPlayer()
+void InternetClient::requestStartGame()
 {
-    EngineState& s = m_engine.stateForNetClient();
-    host().setLabel(LabelId::Spec, 1, "(None)");
-    s.lstSpecials[1].clear();
-    host().drawing().UpdateSpecialsWindow(1);
-    host().drawing().DrawSpecialWindow(1);
-    s.ActiveLevel = 0;
-    s.Level[1] = 0;
-    s.LastFallTime[1] = 0;
-    s.FourLineClears[1] = 0;
-    s.Lines[1] = 0;
-    s.FallSpeed[1] = FallSpeedFor(0);
-    s.GameOverShown[1] = false;
-    s.PieceInPlay[1] = false;
-    s.PieceLanding[1] = false;
-    s.ShieldActive[1] = false;
-    s.ShieldStart[1] = 0;
-    s.TremorStart[1] = 0;
-    s.FlashStart[1] = 0;
-    setCountLabel(LabelId::Level, "Level: ", 0);
-    setCountLabel(LabelId::ActiveLevel, "Active Level: ", 0);
-    setCountLabel(LabelId::Lines, "Lines: ", 0);
-    setCountLabel(LabelId::Quads, "Quads: ", 0);
+    send(toServer::StartGame{});
+}
+
+void InternetClient::requestStopGame()
+{
+    send(toServer::StopGame{});
+}
+
+void InternetClient::sendPauseGame()
+{
+    send(toServer::PauseGame{});
+}
+
+void InternetClient::sendResumeGame()
+{
+    send(toServer::ResumeGame{});
+}
+
+void InternetClient::sendPlayerLost()
+{
+    send(toServer::PlayerLost{});
 }
 
 void InternetClient::ClientMsgGameStarted(const toClient::GameStarted& message)
 {
-    EngineState& s = m_engine.stateForNetClient();
-    ++s.GameGeneration;
     ClearNetBoard(1);
     setGameButtons(true);
     host().drawing().ClearTrails();
-    s.PlayTimeTotal = 0;
     m_stats = GameStats{};
-    s.SpecialsGained = 0;
-    s.LinesAddedToAll = 0;
-    s.PlayTimeStart = now();
     for (ClientControl control :
         { ClientControl::TeamBox, ClientControl::TeamButton, ClientControl::MenuGameMode })
         m_view.setEnabled(control, false);
-    s.GameStarted = true;
     m_view.PlayGameMusic();
     m_view.setEnabled(ClientControl::BlockRatioControls, false);
-    resetLocalPlayer();
-    m_engine.RedrawField(1);
     // Options of the wrong length keep the rules of the last game.
-    if (message.options)
-        ApplyGameOptions(*message.options, s.Rules, s.InetBlockOccurancy);
-    m_RevengeSlot = m_roster.MySpot;
-
-    const bool playing = m_roster.isPlaying();
-    if (playing) {
-        const int piece = m_engine.GenerateNextBlock().value_or(0);
-        s.NextPiece[1] = static_cast<int16_t>(piece);
-        m_engine.SetNextPiece(1, m_engine.GenerateNextBlock().value_or(0));
-        host().drawing().DrawNextPiece(1);
-        m_engine.SpawnPiece(1, piece, kSpawnColumn, 0);
+    if (message.options) {
+        const EngineState& s = m_engine.state();
+        GameRules rules = s.Rules;
+        BlockOccurancy occurancy = s.InetBlockOccurancy;
+        ApplyGameOptions(*message.options, rules, occurancy);
+        m_engine.setRules(rules, occurancy);
     }
-    s.GameActive = playing;
-    s.NetPlaying = playing;
-
-    s.Level[1] = clampLevel(s.Rules.startlevel);
-    s.ActiveLevel = s.Level[1];
-    setCountLabel(LabelId::Level, "Level: ", s.Level[1]);
-    m_view.showActiveLevel(s.Rules.samelevel);
-    if (s.Rules.samelevel)
-        setCountLabel(LabelId::ActiveLevel, "Active Level: ", s.Level[1]);
+    const bool playing = m_roster.isPlaying();
+    m_engine.startGame(now(), playing);
+    m_RevengeSlot = m_roster.MySpot;
+    const GameRules& rules = m_engine.state().Rules;
+    m_view.showActiveLevel(rules.samelevel);
 
     for (int spot = 1; spot <= kPlayingSlots; ++spot) {
         PlayerInfo* holder = m_roster.player(m_roster.spotPlayer(spot));
@@ -106,7 +86,7 @@ void InternetClient::ClientMsgGameStarted(const toClient::GameStarted& message)
         m_view.DrawNetPlayerField(board);
     }
     if (playing) {
-        const int height = s.Rules.startheight[static_cast<std::size_t>(m_roster.MySpot)];
+        const int height = rules.startheight[static_cast<std::size_t>(m_roster.MySpot)];
         for (int row = 0; row < height; ++row)
             m_engine.effects().AddLine(1);
     }
@@ -134,7 +114,6 @@ void InternetClient::ClientMsgGameStopped()
     if (m_view.currentScreen() != kChatScreen)
         m_view.ShowChatScreen();
     m_engine.stopGame();
-    m_engine.stateForNetClient().NetPlaying = false;
     setGameButtons(false);
     m_view.setEnabled(ClientControl::PauseGame, false);
     m_view.setEnabled(ClientControl::MenuPause, false);
@@ -143,21 +122,13 @@ void InternetClient::ClientMsgGameStopped()
 
 void InternetClient::PrepareClientGame()
 {
-    EngineState& s = m_engine.stateForNetClient();
     setGameButtons(true);
     host().drawing().ClearTrails();
-    s.PlayTimeTotal = 0;
-    s.PlayTimeStart = now();
     m_view.setEnabled(ClientControl::MenuGameMode, false);
-    s.GameStarted = true;
     m_view.PlayGameMusic();
     m_view.setEnabled(ClientControl::BlockRatioControls, false);
-    resetLocalPlayer();
-    s.GameActive = false;
-    s.NetPlaying = false;
-    m_view.showActiveLevel(s.Rules.samelevel);
-    if (s.Rules.samelevel)
-        setCountLabel(LabelId::ActiveLevel, "Active Level: ", s.ActiveLevel);
+    m_engine.watchRunningGame(now());
+    m_view.showActiveLevel(m_engine.state().Rules.samelevel);
     // Servers with rooms answer with the fields; the built-in one sent them after its welcome.
     for (int spot = 1; spot <= kPlayingSlots; ++spot)
         send(toServer::RequestField{ m_roster.spotPlayer(spot) });
@@ -166,16 +137,12 @@ void InternetClient::PrepareClientGame()
 
 void InternetClient::CheckLevelUp()
 {
-    EngineState& s = m_engine.stateForNetClient();
-    const GameRules& rules = s.Rules;
-    if (rules.linelevel <= 0)
+    if (m_engine.state().Rules.linelevel <= 0)
         return;
-    while (s.LevelLineCount >= rules.linelevel) {
-        s.LevelLineCount -= rules.linelevel;
-        s.Level[1] = clampLevel(int64_t(s.Level[1]) + rules.raiselevel);
-        setCountLabel(LabelId::Level, "Level: ", s.Level[1]);
-    }
-    if (s.ActiveLevel < s.Level[1] && rules.samelevel)
+    m_engine.stepNetworkLevel();
+    // The server echoes the common level to everybody, this client included.
+    const EngineState& s = m_engine.state();
+    if (s.ActiveLevel < s.Level[1] && s.Rules.samelevel)
         send(toServer::CommonLevel{ s.Level[1] });
 }
 
@@ -234,7 +201,6 @@ void InternetClient::ClientMsgGameOver(const toClient::GameOver& message)
     host().StopGameMusic();
     setGameTimer(false);
     m_engine.stopGame();
-    m_engine.stateForNetClient().NetPlaying = false;
     chat("\r\n*** Game Over - Winner(s): " + text, true, ChatColour::Server);
     if (!m_roster.Spectating)
         printStatistics(text);

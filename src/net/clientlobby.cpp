@@ -48,7 +48,7 @@ void InternetClient::ClientMsgJoined(const toClient::WelcomeRoom& message)
         // A game of the room left behind ends here.
         m_view.StopMusic();
         setGameTimer(false);
-        m_engine.stateForNetClient().GameActive = false;
+        m_engine.stopPlaying();
         m_engine.FadeOutField(1);
         setGameButtons(false);
         m_view.setEnabled(ClientControl::PauseGame, false);
@@ -135,7 +135,7 @@ void InternetClient::ClientMsgPlayerLeaves(int index, bool leftRoom)
     for (int spot : m_roster.spotsOf(index)) {
         m_roster.setSpotPlayer(spot, kNoPlayer);
         if (m_roster.Spectating && spot == 1)
-            m_engine.stateForNetClient().GameOverShown[1] = false;
+            m_engine.hideGameOverPicture(1);
         else if (const std::optional<int> board = m_roster.boardOf(spot))
             m_boards.NetBoardWon[*board] = false;
         heldSpot = spot;
@@ -180,7 +180,7 @@ void InternetClient::spotToSpectators(int index)
         m_roster.MySpot = 0;
         if (m_engine.state().GameActive) {
             m_engine.PlayerLost(1);
-            m_engine.stateForNetClient().GameActive = false;
+            m_engine.stopPlaying();
         }
     }
     m_roster.MapSpotsToBoards();
@@ -221,15 +221,14 @@ void InternetClient::spotTaken(int index, int spot)
             m_view.StartLostFieldAnimation(*board);
         m_roster.setSpotPlayer(held, kNoPlayer);
     }
-    EngineState& s = m_engine.stateForNetClient();
     if (me) {
         m_view.setEnabled(ClientControl::JoinGame, false);
         m_view.setEnabled(ClientControl::Spectate, true);
         m_roster.MySpot = spot;
         m_roster.Spectating = false;
-        if (s.GameActive) {
+        if (m_engine.state().GameActive) {
             m_engine.PlayerLost(1);
-            s.GameActive = false;
+            m_engine.stopPlaying();
         }
         UpdateGameButtons(host().IsHostingServer() || m_IsAdmin || spot == 1);
         m_roster.MapSpotsToBoards();
@@ -248,7 +247,7 @@ void InternetClient::spotTaken(int index, int spot)
     if (!info)
         return;
     // A player who takes a spot during a game sits it out.
-    if (s.GameActive) {
+    if (m_engine.state().GameActive) {
         info->Dead = true;
         if (const std::optional<int> board = m_roster.boardOf(spot))
             m_view.FillLostFieldRandom(*board);

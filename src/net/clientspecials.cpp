@@ -69,14 +69,13 @@ void InternetClient::SendSpecial(int slot)
         if (board && m_boards.NetShieldActive[*board])
             return;
     }
-    EngineState& s = m_engine.stateForNetClient();
-    if (!s.GameActive)
+    if (!m_engine.state().GameActive)
         return;
     host().Yield();
     // Events may have changed the spot or the inventory meanwhile.
     const int targetIndex = m_roster.spotPlayer(slot);
     target = m_roster.player(targetIndex);
-    std::vector<int16_t>& inventory = s.lstSpecials[1];
+    const std::vector<int16_t>& inventory = m_engine.state().lstSpecials[1];
     if (!target || inventory.empty())
         return;
     const int code = inventory.back();
@@ -92,10 +91,7 @@ void InternetClient::SendSpecial(int slot)
     send(toServer::Special{ special, targetIndex });
     ++(isGoodSpecial(special) ? m_stats.GoodSpecialsUsed : m_stats.BadSpecialsUsed);
 
-    inventory.pop_back();
-    host().drawing().UpdateSpecialsWindow(1);
-    host().setLabel(LabelId::Spec, 1, m_engine.SpecialName(1));
-    host().drawing().DrawSpecialWindow(1);
+    m_engine.spendSpecialAtHand(1);
     // The server relays it to the others only: the own dispatcher applies and logs it here.
     dispatch(toClient::SpecialRelay{ special, m_roster.MyIndex, targetIndex });
 }

@@ -1,21 +1,19 @@
-// The server's connection layer: start and stop, accepting and turning away, receiving,
-// sending, delayed closes and the removal of a client.
+// The server's sockets: start and stop, accepting, receiving, sending, closing, and the
+// wake-up timer of the room's deadlines.
 
 #include "net/gameserver.h"
 
 #include "common/clock.h"
 #include "common/dialogs.h"
 #include "common/vbconv.h"
-#include "net/banlist.h"
 #include "net/hostoptions.h"
 #include "net/peeraddress.h"
 #include "net/socketclose.h"
-#include "net/turnaway.h"
 #include "net/wire/line.h"
-#include "net/wire/toclient.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <algorithm>
 
 namespace kalvon {
 
@@ -27,28 +25,18 @@ constexpr int kListenBacklog = 128;
 } // namespace
 
 GameServer::GameServer(const HostOptions& options, BanList& bans, Dialogs& dialogs, const Clock& clock,
-    Timing timing, QObject* parent)
+    ServerRoom::Timing timing, QObject* parent)
     : QObject(parent)
     , m_options(options)
-    , m_bans(bans)
     , m_dialogs(dialogs)
     , m_clock(clock)
-    , m_timing(timing)
+    , m_room(options, bans, dialogs, clock, *this, timing)
 {
-    resetServerState();
-    m_voteTimer.setInterval(m_timing.voteCheckIntervalMs);
-    connect(&m_voteTimer, &QTimer::timeout, this, &GameServer::checkVoteTimeout);
+    m_wakeTimer.setSingleShot(true);
+    connect(&m_wakeTimer, &QTimer::timeout, this, &GameServer::runDueTimers);
 }
 
 GameServer::~GameServer() = default;
-
-void GameServer::resetServerState()
-{
-    m_clients.assign(1, Client{});
-    m_playerSlot.fill(-1);
-    m_gameRunning = false;
-    m_voteRunning = false;
-}
 
 bool GameServer::StartServer()
 {
@@ -69,7 +57,6 @@ bool GameServer::StartServer()
     if (*maxClients < 2)
         return fail("The least number of clients you can have is 2!");
 
-    resetServerState();
     auto listener = std::make_unique<QTcpServer>();
     listener->setListenBacklogSize(kListenBacklog);
     if (!listener->listen(QHostAddress::Any, static_cast<quint16>(*port)))
@@ -77,9 +64,8 @@ bool GameServer::StartServer()
             "Could Not Start Server!(Probably Due To IP Restrictions or Another Server Running On That "
             "Port)");
     m_listener = std::move(listener);
-    m_maxClients = *maxClients;
+    m_room.open(*maxClients);
     connect(m_listener.get(), &QTcpServer::newConnection, this, &GameServer::onNewConnection);
-    m_voteTimer.start();
     emit runningChanged(true);
     return true;
 }
@@ -90,11 +76,8 @@ void GameServer::StopServer()
         return;
     m_listener->close();
     m_listener.reset();
-    m_voteTimer.stop();
-    sendToAll(encode(wire::toClient::ServerShutdown{}));
-    for (Client& client : m_clients)
-        releaseSocket(client, m_timing.closeWaitMs);
-    resetServerState();
+    // The connections stay until the room closes them after its close wait.
+    m_room.shutdown();
     emit runningChanged(false);
 }
 
@@ -107,202 +90,83 @@ void GameServer::onNewConnection()
 {
     while (m_listener && m_listener->hasPendingConnections()) {
         QTcpSocket* socket = m_listener->nextPendingConnection();
-        int idx = 0;
-        for (int i = 1; i <= socketCount() && idx == 0; ++i) {
-            if (!m_clients[static_cast<std::size_t>(i)].socket)
-                idx = i;
+        const ConnectionId id = ++m_lastConnection;
+        socket->setParent(this);
+        if (!m_room.connectionOpened(id, dottedAddress(socket->peerAddress()))) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
         }
-        if (idx == 0 && m_maxClients > socketCount()) {
-            m_clients.emplace_back();
-            idx = socketCount();
-        }
-        if (idx == 0)
-            turnAway(socket);
-        else
-            attach(idx, socket);
+        m_sockets.emplace(id, socket);
+        // Lines are small and should leave at once, not wait for the previous one's ACK.
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        connect(socket, &QTcpSocket::readyRead, this, [this, id] { onReadyRead(id); });
+        connect(socket, &QAbstractSocket::disconnected, this, [this, id] { onSocketClosed(id); });
+        if (socket->bytesAvailable() > 0)
+            onReadyRead(id);
     }
 }
 
-void GameServer::attach(int idx, QTcpSocket* socket)
+QTcpSocket* GameServer::socketOf(ConnectionId connection) const
 {
-    Client& client = m_clients[static_cast<std::size_t>(idx)];
-    client = Client{};
-    client.socket = socket;
-    client.serial = ++m_nextSerial;
-    client.address = dottedAddress(socket->peerAddress());
-    socket->setParent(this);
-    // Lines are small and should leave at once, not wait for the previous one's ACK.
-    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-
-    const uint64_t serial = client.serial;
-    connect(socket, &QTcpSocket::readyRead, this, [this, idx, serial] { onReadyRead(idx, serial); });
-    connect(
-        socket, &QAbstractSocket::disconnected, this, [this, idx, serial] { onSocketClosed(idx, serial); });
-    QTimer::singleShot(m_timing.loginTimeoutMs, this, [this, idx, serial] {
-        if (isCurrent(idx, serial) && !isLoggedIn(idx))
-            DisconnectClient(idx);
-    });
-    if (socket->bytesAvailable() > 0)
-        QTimer::singleShot(0, this, [this, idx, serial] { onReadyRead(idx, serial); });
+    const auto it = m_sockets.find(connection);
+    return it == m_sockets.end() ? nullptr : it->second.data();
 }
 
-void GameServer::turnAway(QTcpSocket* socket)
+void GameServer::onReadyRead(ConnectionId connection)
 {
-    if (m_turnAways >= kMaxTurnAways) {
-        socket->abort();
-        socket->deleteLater();
+    QTcpSocket* socket = socketOf(connection);
+    if (!socket)
         return;
-    }
-    ++m_turnAways;
-    auto* handler = new TurnAwayConnection(socket, m_timing.closeWaitMs, m_timing.turnAwaySilenceMs, this);
-    connect(handler, &QObject::destroyed, this, [this] { --m_turnAways; });
+    const QByteArray data = socket->readAll();
+    m_room.bytesReceived(connection, BytesView(data.constData(), static_cast<std::size_t>(data.size())));
 }
 
-bool GameServer::isCurrent(int idx, uint64_t serial) const
+void GameServer::onSocketClosed(ConnectionId connection)
 {
-    if (idx < 1 || idx > socketCount())
-        return false;
-    const Client& client = m_clients[static_cast<std::size_t>(idx)];
-    return client.serial == serial && client.socket;
-}
-
-bool GameServer::isLoggedIn(int idx) const
-{
-    return idx >= 1 && idx <= socketCount() && m_clients[static_cast<std::size_t>(idx)].info.Connected;
-}
-
-void GameServer::onReadyRead(int idx, uint64_t serial)
-{
-    if (!isCurrent(idx, serial))
-        return;
-    const QByteArray data = m_clients[static_cast<std::size_t>(idx)].socket->readAll();
-    const std::vector<Bytes> lines
-        = m_clients[static_cast<std::size_t>(idx)].splitter.feed(BytesView(data.constData(), data.size()));
-    for (const Bytes& line : lines) {
-        if (!isCurrent(idx, serial) || m_clients[static_cast<std::size_t>(idx)].closing)
-            break;
-        dispatchLine(idx, line);
-    }
-}
-
-void GameServer::onSocketClosed(int idx, uint64_t serial)
-{
-    if (!isCurrent(idx, serial))
-        return;
     // Lines that came with the close are handled first.
-    onReadyRead(idx, serial);
-    if (isCurrent(idx, serial))
-        DisconnectClient(idx);
+    onReadyRead(connection);
+    if (socketOf(connection))
+        m_room.connectionClosed(connection);
 }
 
-void GameServer::releaseSocket(Client& client, int closeAfterMs)
+bool GameServer::sendLine(ConnectionId connection, BytesView line)
 {
-    QTcpSocket* socket = client.socket;
-    client.socket = nullptr;
+    QTcpSocket* socket = socketOf(connection);
+    if (!socket || socket->state() != QAbstractSocket::ConnectedState)
+        return true; // its close is on its way
+    const Bytes data = wire::framed(line);
+    socket->write(data.data(), static_cast<qint64>(data.size()));
+    return socket->bytesToWrite() <= kMaxUnsentBytes;
+}
+
+void GameServer::closeConnection(ConnectionId connection)
+{
+    const auto it = m_sockets.find(connection);
+    if (it == m_sockets.end())
+        return;
+    QPointer<QTcpSocket> socket = it->second;
+    m_sockets.erase(it);
     if (!socket)
         return;
     disconnect(socket, nullptr, this, nullptr);
-    if (closeAfterMs <= 0) {
-        closeGracefully(socket);
+    closeGracefully(socket);
+}
+
+void GameServer::wakeAt(int64_t dueMs)
+{
+    if (m_wakeTimer.isActive() && m_wakeDue <= dueMs)
         return;
-    }
-    QTimer::singleShot(closeAfterMs, socket, [socket] { closeGracefully(socket); });
+    m_wakeDue = dueMs;
+    m_wakeTimer.start(static_cast<int>(std::clamp<int64_t>(dueMs - m_clock.nowMs(), 0, INT32_MAX)));
 }
 
-void GameServer::disconnectLater(int idx, int waitMs)
+void GameServer::runDueTimers()
 {
-    Client& client = m_clients[static_cast<std::size_t>(idx)];
-    client.closing = true;
-    const uint64_t serial = client.serial;
-    QTimer::singleShot(waitMs, this, [this, idx, serial] {
-        if (isCurrent(idx, serial))
-            DisconnectClient(idx);
-    });
-}
-
-void GameServer::reject(int idx, BytesView line)
-{
-    SendToClient(idx, line);
-    disconnectLater(idx, m_timing.closeWaitMs);
-}
-
-void GameServer::DisconnectClient(int idx)
-{
-    if (idx < 1 || idx > socketCount())
-        return;
-    Client& client = m_clients[static_cast<std::size_t>(idx)];
-    if (!client.socket && !client.info.Connected)
-        return;
-    const bool wasLoggedIn = client.info.Connected;
-    const Bytes name = client.info.Name;
-    // Marked first, so nothing below can find this client still logged in.
-    client.info.Connected = false;
-    if (wasLoggedIn)
-        sendToAll(encode(wire::toClient::PlayerLeft{ idx }), idx);
-    freeSlotsOf(idx);
-    client.info.Name.clear();
-    client.info.Team = Bytes(wire::kNoTeam);
-    client.info.index = -1;
-    if (m_voteRunning && m_voteSubject == idx)
-        m_voteRunning = false;
-    releaseSocket(client, 0);
-    if (wasLoggedIn)
-        emit userLeft(name);
-}
-
-void GameServer::SendToClient(int idx, BytesView line)
-{
-    if (idx < 1 || idx > socketCount())
-        return;
-    QTcpSocket* socket = m_clients[static_cast<std::size_t>(idx)].socket;
-    if (!socket || socket->state() != QAbstractSocket::ConnectedState)
-        return;
-    const Bytes data = wire::framed(line);
-    socket->write(data.data(), static_cast<qint64>(data.size()));
-    Client& client = m_clients[static_cast<std::size_t>(idx)];
-    if (socket->bytesToWrite() > kMaxUnsentBytes && !client.closing)
-        disconnectLater(idx, 0);
-}
-
-void GameServer::sendToAll(BytesView line, int except)
-{
-    for (int i = 1; i <= socketCount(); ++i) {
-        if (i != except && isLoggedIn(i))
-            SendToClient(i, line);
-    }
-}
-
-Bytes GameServer::clientAddress(int idx) const
-{
-    if (idx < 1 || idx > socketCount())
-        return {};
-    return m_clients[static_cast<std::size_t>(idx)].address;
-}
-
-int GameServer::findClient(BytesView name) const
-{
-    for (int i = 1; i <= socketCount(); ++i) {
-        if (isLoggedIn(i) && equalsNoCase(client(i).Name, name))
-            return i;
-    }
-    return 0;
-}
-
-void GameServer::kickClient(int idx)
-{
-    if (!isLoggedIn(idx))
-        return;
-    SendToClient(idx, encode(wire::toClient::Kicked{}));
-    disconnectLater(idx, m_timing.kickWaitMs);
-}
-
-void GameServer::banClient(int idx, int waitMs)
-{
-    if (!isLoggedIn(idx))
-        return;
-    m_bans.add(clientAddress(idx));
-    SendToClient(idx, encode(wire::toClient::Banned{}));
-    disconnectLater(idx, waitMs);
+    m_wakeTimer.stop();
+    m_room.runDueTimers();
+    if (const std::optional<int64_t> next = m_room.nextDueMs())
+        wakeAt(*next);
 }
 
 } // namespace kalvon

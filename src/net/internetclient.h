@@ -7,9 +7,9 @@
 // It runs on the UI thread. Arrivals only queue lines; the queue is drained by a 10 ms timer
 // and the drain never runs inside itself, so a handler that waits (a field animation) finds
 // later lines still queued when it returns. The window reaches the player through the view
-// interface and the engine through its host: the host's network calls (SendToServer,
-// ClientDispatchMessage, SendFieldUpdate, ResetSentField, CheckLevelUp, MyIndex) forward to
-// the methods of the same names here.
+// interface; the client changes the game only through the engine's operations. The engine
+// host's network calls and the game session's start and stop requests forward to the methods
+// of the same names here, which build their lines with the wire encoders.
 
 #include "common/bytes.h"
 #include "engine/enginehost.h"
@@ -53,7 +53,7 @@ public:
     ~InternetClient() override;
 
     // --- the connect page ---
-    // cmdConnect: with the caption "Connect" checks the form and connects; with "Disconnect"
+    // The connect button: with the caption "Connect" checks the form and connects; with "Disconnect"
     // leaves the server.
     void connectButtonClicked(BytesView name, BytesView team, BytesView address);
     // The toolbar's connect button opens the connect page while this is true; otherwise it
@@ -61,9 +61,7 @@ public:
     bool connectButtonIdle() const { return m_connectButtonIdle; }
     // Sends the quit message and resets everything to "not connected".
     void disconnectFromServer();
-    // The program ends: the server is told (the window then waits 100 ms).
-    void sendQuit();
-    // cmdTeam: the team in use becomes `team` (none when empty) and the server is told.
+    // The team button: the team in use becomes `team` (none when empty) and the server is told.
     void applyTeam(BytesView team);
     // The team in use, sent in the hello and kept as [Network] team=: the single CR for none.
     const Bytes& TeamName() const { return m_TeamName; }
@@ -73,11 +71,20 @@ public:
     bool Connected() const { return m_Connected; }
     bool IsAdmin() const { return m_IsAdmin; }
 
-    // --- what the engine's host forwards ---
+    // One line to the server; CR LF is appended, nothing is sent without a connection.
     void SendToServer(BytesView line);
-    // A server message: `code` is the line's first byte, `payload` what follows its first ";".
-    // The engine's line clear passes its own relayed lines this way.
-    void ClientDispatchMessage(BytesView code, BytesView payload);
+
+    // --- what the game session and the engine's host forward ---
+    // The File menu's start and stop of a game the server runs.
+    void requestStartGame();
+    void requestStopGame();
+    void sendPauseGame();
+    void sendResumeGame();
+    // The own player lost.
+    void sendPlayerLost();
+    // The lines a line clear adds to all: sent to the server, which relays them to the others
+    // only, and logged here through the own dispatcher.
+    void addLinesToAll(int lines);
     // "5;" with the changes of field 1 since the last report, or "5;S".
     void SendFieldUpdate();
     // The copy last reported is forgotten (field 1 was emptied).
@@ -174,7 +181,6 @@ private:
     void ClientMsgGameStarted(const wire::toClient::GameStarted& message);
     void ClientMsgGameStopped();
     void PrepareClientGame();
-    void resetLocalPlayer();
     void ClientMsgGameOver(const wire::toClient::GameOver& message);
     void printStatistics(BytesView winners);
     void setGameButtons(bool gameRuns);
@@ -186,9 +192,7 @@ private:
     void playSound(SoundSlot slot);
     int64_t now() const;
     EngineHost& host();
-    // "Level: 3" and the like into one of the engine's labels of player 1.
-    void setCountLabel(LabelId label, BytesView caption, int value);
-    // tmrMain: while connected only the client starts and stops it.
+    // The game tick: while connected only the client starts and stops it.
     void setGameTimer(bool running);
 
     ClientView& m_view;
@@ -201,7 +205,7 @@ private:
     QTimer m_queueTimer;
     QTimer m_connectTimer;
     wire::LineSplitter m_splitter;
-    std::deque<Bytes> m_queue; // lstCliQueue
+    std::deque<Bytes> m_queue; // received lines not yet handled
     bool m_draining = false;
     bool m_closePending = false; // the server closed while lines were being handled
     bool m_sessionActive = false; // the connect button shows "Disconnect"
@@ -219,7 +223,7 @@ private:
     GameStats m_stats;
     int m_RevengeSlot = 0;
     bool m_gameTimerOn = false;
-    bool m_gameButtonStops = false; // cmdStartGame shows "Stop Game"
+    bool m_gameButtonStops = false; // the start button shows "Stop Game"
     wire::FieldCells m_sentField; // field 1 as last reported
 };
 

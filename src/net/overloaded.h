@@ -7,5 +7,7 @@ namespace kalvon {
 template <class... Handlers> struct Overloaded : Handlers... {
     using Handlers::operator()...;
 };
+// Not every compiler deduces an aggregate's arguments by itself yet.
+template <class... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 } // namespace kalvon

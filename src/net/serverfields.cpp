@@ -1,13 +1,13 @@
 // The server's copies of the slots' fields, the field relay, the lost message and game over.
 
-#include "net/gameserver.h"
+#include "net/serverroom.h"
 #include "net/wire/toclient.h"
 
 namespace kalvon {
 
 using namespace wire;
 
-int GameServer::heldSlot(int idx) const
+int ServerRoom::heldSlot(int idx) const
 {
     for (int slot = 1; slot <= kPlayingSlots; ++slot) {
         if (PlayerSlot(slot) == idx)
@@ -16,7 +16,7 @@ int GameServer::heldSlot(int idx) const
     return 0;
 }
 
-void GameServer::freeSlotsOf(int idx)
+void ServerRoom::freeSlotsOf(int idx)
 {
     for (int slot = 1; slot <= kPlayingSlots; ++slot) {
         if (PlayerSlot(slot) == idx)
@@ -24,7 +24,7 @@ void GameServer::freeSlotsOf(int idx)
     }
 }
 
-void GameServer::ServerMsgFieldUpdate(int idx, const std::vector<CellChange>& changes)
+void ServerRoom::ServerMsgFieldUpdate(int idx, const std::vector<CellChange>& changes)
 {
     // The copy is the one of the slot the sender holds; a spectator's update is dropped.
     const int slot = heldSlot(idx);
@@ -41,7 +41,7 @@ void GameServer::ServerMsgFieldUpdate(int idx, const std::vector<CellChange>& ch
     }
 }
 
-void GameServer::ServerMsgPlayerLost(int idx)
+void ServerRoom::ServerMsgPlayerLost(int idx)
 {
     SendToClient(idx, encode(toClient::LostAck{}));
     if (!m_gameRunning || heldSlot(idx) == 0)
@@ -53,13 +53,13 @@ void GameServer::ServerMsgPlayerLost(int idx)
         sendToAll(encode(toClient::PlayerOut{ idx }));
 }
 
-void GameServer::SendFullField(int idx, int slot)
+void ServerRoom::SendFullField(int idx, int slot)
 {
     SendToClient(
         idx, encode(toClient::FullField{ PlayerSlot(slot), m_fields[static_cast<std::size_t>(slot)] }));
 }
 
-std::optional<std::vector<int>> GameServer::CheckGameOver() const
+std::optional<std::vector<int>> ServerRoom::CheckGameOver() const
 {
     std::vector<int> alive;
     for (int slot = 1; slot <= kPlayingSlots; ++slot) {
@@ -79,11 +79,11 @@ std::optional<std::vector<int>> GameServer::CheckGameOver() const
     return alive;
 }
 
-void GameServer::ServerGameOver(const std::vector<int>& winners)
+void ServerRoom::ServerGameOver(const std::vector<int>& winners)
 {
     sendToAll(encode(toClient::GameOver{ winners }));
     m_gameRunning = false;
-    emit gameEnded();
+    m_host.roomGameEnded();
 }
 
 } // namespace kalvon

@@ -6,9 +6,9 @@
 #include "common/dialogs.h"
 #include "common/vbconv.h"
 #include "net/banlist.h"
-#include "net/gameserver.h"
 #include "net/hostoptions.h"
 #include "net/overloaded.h"
+#include "net/serverroom.h"
 #include "net/wire/toclient.h"
 #include "net/wire/toserver.h"
 
@@ -16,7 +16,7 @@ namespace kalvon {
 
 using namespace wire;
 
-void GameServer::dispatchLine(int idx, BytesView line)
+void ServerRoom::dispatchLine(ConnectionId id, BytesView line)
 {
     const std::optional<RawLine> raw = parseLine(line);
     if (!raw)
@@ -24,20 +24,21 @@ void GameServer::dispatchLine(int idx, BytesView line)
     const std::optional<toServer::Message> message = toServer::decode(raw->code, raw->payload);
     // Before login only the hello counts; one that breaks its layout is turned away like a
     // version too old. After login a second hello is ignored.
-    if (!isLoggedIn(idx)) {
+    const int idx = find(id)->index;
+    if (idx == 0) {
         if (raw->code != toServer::MsgHello)
             return;
         if (const auto* hello = message ? std::get_if<toServer::Hello>(&*message) : nullptr)
-            ServerMsgJoin(idx, *hello);
+            ServerMsgJoin(id, *hello);
         else
-            reject(idx, encode(toClient::VersionRejected{}));
+            reject(id, encode(toClient::VersionRejected{}));
         return;
     }
     if (message)
         ServerDispatchMessage(idx, *message);
 }
 
-void GameServer::ServerDispatchMessage(int idx, const toServer::Message& message)
+void ServerRoom::ServerDispatchMessage(int idx, const toServer::Message& message)
 {
     std::visit(
         Overloaded{
@@ -89,23 +90,33 @@ void GameServer::ServerDispatchMessage(int idx, const toServer::Message& message
         message);
 }
 
-void GameServer::ServerMsgJoin(int idx, const toServer::Hello& hello)
+void ServerRoom::ServerMsgJoin(ConnectionId id, const toServer::Hello& hello)
 {
-    const std::optional<double> version = vb::toNumber(hello.version);
-    if (!version || *version < kMinClientVersion) {
-        reject(idx, encode(toClient::VersionRejected{}));
+    Connection& connection = *find(id);
+    if (!(m_maxClients > placesHeld(id))) {
+        reject(id, encode(toClient::ServerFull{}));
         return;
     }
-    if (m_bans.contains(clientAddress(idx))) {
-        reject(idx, encode(toClient::Banned{}));
+    const std::optional<double> version = vb::toNumber(hello.version);
+    if (!version || *version < kMinClientVersion) {
+        reject(id, encode(toClient::VersionRejected{}));
+        return;
+    }
+    if (m_bans.contains(connection.address)) {
+        reject(id, encode(toClient::Banned{}));
         return;
     }
     if (!isAcceptableName(hello.name) || findClient(hello.name) != 0) {
-        reject(idx, encode(toClient::NameInUse{}));
+        reject(id, encode(toClient::NameInUse{}));
         return;
     }
 
-    PlayerInfo& info = m_clients[static_cast<std::size_t>(idx)].info;
+    const int idx = freeIndex();
+    Record& record = m_clients[static_cast<std::size_t>(idx)];
+    record.connection = id;
+    connection.index = idx;
+    connection.loggedIn = true;
+    PlayerInfo& info = record.info;
     info = PlayerInfo{};
     info.Name = hello.name;
     info.Team = teamOnWire(hello.team);
@@ -126,10 +137,10 @@ void GameServer::ServerMsgJoin(int idx, const toServer::Hello& hello)
                 SendFullField(idx, slot);
         }
     }
-    emit userJoined(info.Name);
+    m_host.userJoinedRoom(info.Name);
 }
 
-void GameServer::ServerMsgTeamChat(int idx, BytesView text)
+void ServerRoom::ServerMsgTeamChat(int idx, BytesView text)
 {
     const Bytes line = encode(toClient::ChatLine{ idx, Bytes(text) });
     SendToClient(idx, line);
@@ -142,13 +153,13 @@ void GameServer::ServerMsgTeamChat(int idx, BytesView text)
     }
 }
 
-void GameServer::ServerMsgSetTeam(int idx, BytesView team)
+void ServerRoom::ServerMsgSetTeam(int idx, BytesView team)
 {
     m_clients[static_cast<std::size_t>(idx)].info.Team = Bytes(team);
     sendToAll(encode(toClient::TeamChanged{ idx, Bytes(team) }));
 }
 
-void GameServer::ServerMsgPrivate(int idx, const toServer::Private& message)
+void ServerRoom::ServerMsgPrivate(int idx, const toServer::Private& message)
 {
     int target = 0;
     for (int i = 1; i <= socketCount(); ++i) {
@@ -159,7 +170,7 @@ void GameServer::ServerMsgPrivate(int idx, const toServer::Private& message)
         SendToClient(target, encode(toClient::PrivateLine{ idx, message.text }));
 }
 
-void GameServer::ServerMsgTakeSlot(int idx, int slot)
+void ServerRoom::ServerMsgTakeSlot(int idx, int slot)
 {
     if (!isLoggedIn(idx) || slot < 0 || slot > kPlayingSlots)
         return;
@@ -184,7 +195,7 @@ void GameServer::ServerMsgTakeSlot(int idx, int slot)
     sendToAll(encode(toClient::SpotChanged{ idx, slot }));
 }
 
-void GameServer::ServerMsgSpecial(int idx, const toServer::Special& special)
+void ServerRoom::ServerMsgSpecial(int idx, const toServer::Special& special)
 {
     // Relayed to the others only: the sender applies its own special itself.
     sendToAll(encode(toClient::SpecialRelay{ special.special, idx, special.target }), idx);
@@ -192,7 +203,7 @@ void GameServer::ServerMsgSpecial(int idx, const toServer::Special& special)
         ServerMsgSwitchSpecial(idx, special.target);
 }
 
-void GameServer::ServerMsgSwitchSpecial(int idx, int target)
+void ServerRoom::ServerMsgSwitchSpecial(int idx, int target)
 {
     if (target == idx || !isLoggedIn(target))
         return;
@@ -205,12 +216,12 @@ void GameServer::ServerMsgSwitchSpecial(int idx, int target)
     SendToClient(idx, encode(toClient::SwapField{ m_fields[static_cast<std::size_t>(targetSlot)] }));
 }
 
-bool GameServer::mayControlGame(int sender) const
+bool ServerRoom::mayControlGame(int sender) const
 {
     return sender < 0 || (sender > 0 && PlayerSlot(1) == sender);
 }
 
-void GameServer::ServerStartGame(int sender)
+void ServerRoom::ServerStartGame(int sender)
 {
     if (!mayControlGame(sender))
         return;
@@ -233,34 +244,34 @@ void GameServer::ServerStartGame(int sender)
     }
     sendToAll(encode(toClient::GameStarted{ m_options.rules }));
     m_gameRunning = true;
-    emit gameStarted();
+    m_host.roomGameStarted();
 }
 
-void GameServer::ServerStopGame()
+void ServerRoom::ServerStopGame()
 {
     m_gameRunning = false;
-    emit gameEnded();
+    m_host.roomGameEnded();
     sendToAll(encode(toClient::GameStopped{}));
 }
 
-void GameServer::ServerMsgPause(int sender)
+void ServerRoom::ServerMsgPause(int sender)
 {
     if (mayControlGame(sender))
         sendToAll(encode(toClient::GamePaused{}));
 }
 
-void GameServer::ServerMsgResume(int sender)
+void ServerRoom::ServerMsgResume(int sender)
 {
     if (mayControlGame(sender))
         sendToAll(encode(toClient::GameResumed{}));
 }
 
-void GameServer::broadcastGameSettings()
+void ServerRoom::broadcastGameSettings()
 {
     sendToAll(encode(toClient::GameSettings{ m_options.rules }));
 }
 
-void GameServer::ServerStartKickVote(int idx, int subject)
+void ServerRoom::ServerStartKickVote(int idx, int subject)
 {
     if (m_voteRunning || !isLoggedIn(subject))
         return;
@@ -269,12 +280,13 @@ void GameServer::ServerStartKickVote(int idx, int subject)
     m_voteStart = m_clock.nowMs();
     m_voteRunning = true;
     m_voteSubject = subject;
+    m_host.wakeAt(voteEndsAt());
     for (int i = 1; i <= socketCount(); ++i)
         m_clients[static_cast<std::size_t>(i)].info.HasVoted = (i == subject);
     sendToAll(encode(toClient::KickVoteStarted{ idx, subject }), subject);
 }
 
-void GameServer::castVote(int idx, bool yes)
+void ServerRoom::castVote(int idx, bool yes)
 {
     if (!m_voteRunning)
         return;
@@ -296,7 +308,7 @@ void GameServer::castVote(int idx, bool yes)
     sendToAll(encode(toClient::VoteTally{ m_voteYes, m_voteNo }), m_voteSubject);
 }
 
-void GameServer::EndKickVote()
+void ServerRoom::EndKickVote()
 {
     m_voteRunning = false;
     sendToAll(encode(toClient::VoteResult{ m_voteYes, m_voteNo }), m_voteSubject);
@@ -304,12 +316,6 @@ void GameServer::EndKickVote()
         SendToClient(m_voteSubject, encode(toClient::Kicked{}));
         disconnectLater(m_voteSubject, m_timing.closeWaitMs);
     }
-}
-
-void GameServer::checkVoteTimeout()
-{
-    if (m_voteRunning && m_clock.nowMs() - m_voteStart > kVoteTimeoutMs)
-        EndKickVote();
 }
 
 } // namespace kalvon

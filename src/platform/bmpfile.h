@@ -14,6 +14,6 @@ Bytes encodeBmp(const Surface& surface);
 
 // Writes the file whole (a failed write leaves an existing file as it was). False on failure or
 // for a null surface.
-bool writeBmpFile(const Surface& surface, const std::filesystem::path& file);
+[[nodiscard]] bool writeBmpFile(const Surface& surface, const std::filesystem::path& file);
 
 } // namespace kalvon

@@ -1,7 +1,5 @@
 #include "platform/imagecontext.h"
 
-#include "platform/bmpfile.h"
-
 namespace kalvon {
 
 namespace {
@@ -17,12 +15,6 @@ void ImageContext::takePixels(const Surface& surface)
 {
     m_pixels = surface;
     m_alpha.assign(size_t(surface.width()) * size_t(surface.height()), 255);
-}
-
-void ImageContext::free()
-{
-    m_pixels = Surface();
-    m_alpha.clear();
 }
 
 void ImageContext::setChannelBits(int channel, BytesView bytes, int x, int y, int w, int h)
@@ -70,11 +62,6 @@ void ImageContext::alphaBlendOnto(Surface& target, int tx, int ty, int x, int y,
                                          blendChannel(qBlue(source), qBlue(under), a)));
         }
     }
-}
-
-bool ImageContext::writeBmp(const std::filesystem::path& file) const
-{
-    return writeBmpFile(m_pixels, file);
 }
 
 } // namespace kalvon

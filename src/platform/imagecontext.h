@@ -1,14 +1,13 @@
 #pragma once
 // The image-library context: a picture with an alpha channel of its own, taken from a surface,
-// whose rectangles can be given an opacity per pixel and blended over another surface, or
-// written as a BMP file. It stands in for the context record of the image library the game was
+// whose rectangles can be given an opacity per pixel and blended over another surface. It
+// stands in for the context record of the image library the game was
 // designed around; the caller owns it and passes it to every call.
 
 #include "common/bytes.h"
 #include "platform/surface.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <vector>
 
 namespace kalvon {
@@ -18,14 +17,11 @@ public:
     // The alpha channel's number in setChannelBits.
     static constexpr int kAlphaChannel = 3;
 
-    bool isEmpty() const { return m_pixels.isNull(); }
     int width() const { return m_pixels.width(); }
     int height() const { return m_pixels.height(); }
 
     // Takes the pixels of `surface` (img_DIB_to_context); every pixel starts opaque.
     void takePixels(const Surface& surface);
-    // Forgets the picture (img_free_context).
-    void free();
 
     // Sets one channel of the w x h rectangle at (x, y) from `bytes`, one byte per pixel, row
     // by row (img_set_channel_bits). Only the alpha channel is kept; other channels and pixels
@@ -37,9 +33,6 @@ public:
     // alpha: t' = (s * a + t * (255 - a) + 127) / 255 per colour channel, so alpha 0 leaves the
     // target and 255 gives the context's pixel (img_alpha_blend_DIB).
     void alphaBlendOnto(Surface& target, int tx, int ty, int x, int y, int w, int h) const;
-
-    // The picture as a 24-bit BMP file, without its alpha (img_write_bmp).
-    bool writeBmp(const std::filesystem::path& file) const;
 
 private:
     Surface m_pixels;

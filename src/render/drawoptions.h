@@ -10,16 +10,16 @@
 namespace kalvon {
 
 struct DrawOptions {
-    bool doors = false; // chkDoor: closed doors hide a field
-    std::array<bool, 3> guides{}; // [1] chkP1Guide, [2] chkP2Guide: column guide lines
-    bool animateBackground = false; // chkBGAni
-    bool animateBlocks = false; // chkblkani
-    bool animateSpecials = false; // chkAniSpec
-    bool animateNextPiece = false; // chkNextBlk
-    bool shadows = false; // chkShadows
-    bool warning = false; // chkWarning: the top-rows warning strip
-    bool leds = false; // chkLeds: the height LEDs
-    bool dropTrail = false; // chkDropTrail
+    bool doors = false; // closed doors hide a field
+    std::array<bool, 3> guides{}; // [1] player 1's, [2] player 2's column guide lines
+    bool animateBackground = false; // the field backgrounds animate
+    bool animateBlocks = false; // the blocks animate
+    bool animateSpecials = false; // the special blocks animate
+    bool animateNextPiece = false; // the next-piece windows animate
+    bool shadows = false; // the falling piece's shadow
+    bool warning = false; // the top-rows warning strip
+    bool leds = false; // the height LEDs
+    bool dropTrail = false; // the trail a dropped piece leaves
     int32_t dropTrailColor = 0xFFFFFF; // DropTrailColor, red + 256 green + 65536 blue
 };
 

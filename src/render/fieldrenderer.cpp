@@ -225,7 +225,6 @@ void GameRenderer::CaptureFieldStrip(int p)
         strip.drawMasked(0, 0, kFieldPictureWidth, kStripHeight, *images.warning, *images.warningMask, 0, 0);
     if (images.backBuffer)
         images.backBuffer->bitBlt(0, 0, kFieldPictureWidth, kStripHeight, strip, 0, 0);
-    m_blendSource.takePixels(strip);
     m_warningStrip = strip;
 }
 

@@ -17,7 +17,6 @@
 
 #include "common/bytes.h"
 #include "engine/enginedrawing.h"
-#include "platform/imagecontext.h"
 #include "platform/surface.h"
 #include "render/themeimages.h"
 
@@ -93,7 +92,7 @@ public:
     // Redraws field p (1 or 2) whole from the game state.
     void DrawField(int p) override;
     void DrawHeightLed(int p) override;
-    // picLeds(p) cleared and shown.
+    // Player p's height LEDs cleared and shown.
     void ClearHeightLed(int p) override;
     // The theme's field background into field p (1..3); no refresh.
     void PaintFieldBackground(int p) override;
@@ -172,8 +171,7 @@ private:
     std::array<int64_t, 4> m_trailLastDrawTime{};
     std::array<int64_t, 3> m_quakeShakeUntil{}; // [p]: the after-shake of Block Quake ends
     std::array<bool, 3> m_shakenLastDraw{}; // [p]
-    ImageContext m_blendSource; // BlendSourceImage
-    Surface m_warningStrip; // the same pixels, for the row-wise blend
+    Surface m_warningStrip; // the captured strip the warning blends over the field
     Surface m_guideColumn;
 };
 

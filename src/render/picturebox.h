@@ -30,7 +30,6 @@ public:
 
     // Cls: the back colour, with the assigned picture (if any) at the top left.
     void clear();
-    QRgb backColor() const { return m_backColor; }
     // A new back colour erases the drawing, as clearing does.
     void setBackColor(QRgb color);
     // Assigns the picture shown behind the drawing (a null surface removes it) and clears.

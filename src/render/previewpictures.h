@@ -35,7 +35,7 @@ struct PreviewPictures {
     Sheet picDoor, picDoorMask, picDoor2, picDoorMask2; // left and right door, 192 x 352
     Sheet picWarning, picMWarn; // 192 x 64
 
-    // The small internet door over picInetPreview.
+    // The small internet door over the theme page's internet preview.
     bool InetDoorOpen = false;
     bool InetDoorClosing = false;
     bool InetDoorOpening = false;

@@ -203,12 +203,23 @@ void ThemePreview::GenerateThemePreview(int p)
     field.refresh();
 }
 
+const Sheet& ThemePreview::tileSource() const
+{
+    return m.themes.PreviewTheme.themetype == 1 ? m.preview.picAniBlocks : m.preview.picBlocks;
+}
+
+int ThemePreview::tileFrameTop(bool animated) const
+{
+    const ThemeRecord& t = m.themes.PreviewTheme;
+    const int frame = m.preview.checks.blocks && animated ? t.blkcurrentframe : t.blkstillframe;
+    return (frame - 1) * kBlockFrameHeight;
+}
+
 void ThemePreview::drawBlockTiles(bool onField)
 {
     const ThemeRecord& t = m.themes.PreviewTheme;
     const PreviewPictures& preview = m.preview;
-    const bool typeOne = t.themetype == 1;
-    const Sheet& source = typeOne ? preview.picAniBlocks : preview.picBlocks;
+    const Sheet& source = tileSource();
     if (!source)
         return;
     WindowPictures& pictures = m.pictures;
@@ -217,11 +228,9 @@ void ThemePreview::drawBlockTiles(bool onField)
         const int column = i % kTilesPerRow;
         int sx = kSkinTilesLeft + column * kLargeTile;
         int sy = kSkinLargeTilesTop + row * kLargeTile;
-        if (typeOne) {
-            const bool animated = row == 0 ? t.animateblocks : t.animatespecials;
-            const int frame = preview.checks.blocks && animated ? t.blkcurrentframe : t.blkstillframe;
+        if (t.themetype == 1) {
             sx = column * kLargeTile;
-            sy = (frame - 1) * kBlockFrameHeight + row * kLargeTile;
+            sy = tileFrameTop(row == 0 ? t.animateblocks : t.animatespecials) + row * kLargeTile;
         }
         // Row 0 is the normal blocks' sample, rows 1 to 3 the specials'.
         Surface& sample = row == 0 ? pictures.picBlkPreview.canvas() : pictures.picSpecPreview.canvas();
@@ -237,9 +246,7 @@ void ThemePreview::drawBlockTiles(bool onField)
 void ThemePreview::drawInternetCells(bool onBoard)
 {
     const ThemeRecord& t = m.themes.PreviewTheme;
-    const PreviewPictures& preview = m.preview;
-    const bool typeOne = t.themetype == 1;
-    const Sheet& source = typeOne ? preview.picAniBlocks : preview.picBlocks;
+    const Sheet& source = tileSource();
     if (!source)
         return;
     WindowPictures& pictures = m.pictures;
@@ -248,11 +255,10 @@ void ThemePreview::drawInternetCells(bool onBoard)
         const int column = i % kCellsPerRow;
         int sx = kSkinTilesLeft + column * kSmallTile;
         int sy = kSkinSmallTilesTop + row * kSmallTile;
-        if (typeOne) {
-            const bool animated = i < kNormalCells ? t.animateinetblocks : t.animateinetspecials;
-            const int frame = preview.checks.blocks && animated ? t.blkcurrentframe : t.blkstillframe;
+        if (t.themetype == 1) {
             sx = column * kSmallTile;
-            sy = (frame - 1) * kBlockFrameHeight + kSmallTilesTop + row * kSmallTile;
+            sy = tileFrameTop(i < kNormalCells ? t.animateinetblocks : t.animateinetspecials) + kSmallTilesTop
+                + row * kSmallTile;
         }
         pictures.picInetBlkPreview.canvas().bitBlt(
             column * kSmallTile, row * kSmallTile, kSmallTile, kSmallTile, *source, sx, sy);

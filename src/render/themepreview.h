@@ -11,6 +11,8 @@
 // delay and redraws the preview. Every picture a drawing needs is checked, so drawing with a
 // picture missing (never built, or dropped) draws that part not at all.
 
+#include "render/themeimages.h"
+
 #include <filesystem>
 
 namespace kalvon {
@@ -60,6 +62,11 @@ public:
     void DrawSpecialWindowBackground();
 
 private:
+    // The sheet the sample tiles come from: the block strip (type 1) or the skin (type 0).
+    const Sheet& tileSource() const;
+    // The top of the block strip's frame a tile shows: the current frame where its kind
+    // animates and "Animate Blocks" is checked, else the still frame.
+    int tileFrameTop(bool animated) const;
     void drawBlockTiles(bool onField);
     void drawInternetCells(bool onBoard);
 

@@ -18,7 +18,7 @@ struct ThemeImages;
 inline constexpr int kWindowWidth = 640;
 inline constexpr int kWindowHeight = 520;
 inline constexpr int kTitleBarHeight = 20;
-// The window body (picForm) lies below the title bar.
+// The window body lies below the title bar.
 inline constexpr int kFormHeight = kWindowHeight - kTitleBarHeight;
 // Page backgrounds are 624 x 466, drawn at (8, 28) of the body.
 inline constexpr int kPageX = 8;
@@ -30,7 +30,7 @@ inline constexpr int kInternetBackdropX = 276;
 inline constexpr int kInternetBackdropY = 30;
 inline constexpr int kInternetBackdropWidth = 355;
 inline constexpr int kInternetBackdropHeight = 413;
-// The side panels (picNextPiece(0) and (4)) that hold the players' next-piece windows.
+// The side panels that hold the players' next-piece windows.
 inline constexpr int kSidePanelWidth = 99;
 inline constexpr int kSidePanelHeight = 185;
 
@@ -40,16 +40,16 @@ struct WindowSkin {
     Surface HelpMenu{ 104, 80 };
     Surface GameModeSubMenu{ 104, 80 };
     Surface filemenu{ 149, 163 };
-    // [0] player 1's panel picNextPiece(0), [1] player 2's picNextPiece(4).
+    // [0] player 1's panel, [1] player 2's.
     std::array<Surface, 2> sidePanels{ Surface(kSidePanelWidth, kSidePanelHeight),
         Surface(kSidePanelWidth, kSidePanelHeight) };
-    // The main interface picture as last read (picBuffer): a theme whose picture cannot be
+    // The main interface picture as last read: a theme whose picture cannot be
     // read keeps the previous one, so the previous skin stays in place.
     PictureBuffer picBuffer;
 };
 
 // DrawInterface without the label colours: reads the theme's main interface picture (theme
-// folder & ifacemain) into picBuffer and copies the title bar (644 x 21 from (0, 0)) and the
+// folder & ifacemain) into skin.picBuffer and copies the title bar (644 x 21 from (0, 0)) and the
 // body (640 x 503 from (0, 20)); builds the interface sheets (LoadInterfaceImages); then copies
 // the menus' backgrounds and the side panels from the tile sheet. The caller colours its labels
 // and shows the pictures.

@@ -26,8 +26,8 @@ bool FieldKeyFilter::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         const int code = virtualKeyCode(*key);
         switch (keyEventUse(event->type(), key->isAutoRepeat(), code)) {
-        case KeyEventUse::KeyDown: m_keyboard.picField_KeyDown(code); break;
-        case KeyEventUse::KeyUp: m_keyboard.picField_KeyUp(code); break;
+        case KeyEventUse::KeyDown: m_keyboard.keyPressed(code); break;
+        case KeyEventUse::KeyUp: m_keyboard.keyReleased(code); break;
         case KeyEventUse::Ignore: break;
         }
         // Consumed, so Tab does not move the focus away from the field.
@@ -35,9 +35,9 @@ bool FieldKeyFilter::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::FocusOut:
         if (onField)
-            m_keyboard.LostFocus();
+            m_keyboard.focusLost();
         break;
-    case QEvent::WindowDeactivate: m_keyboard.LostFocus(); break;
+    case QEvent::WindowDeactivate: m_keyboard.focusLost(); break;
     default: break;
     }
     return QObject::eventFilter(watched, event);

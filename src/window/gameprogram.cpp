@@ -180,13 +180,13 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     GameSession& session = m->core.session();
     window.setClickSound([this] { m->core.sounds().play(SoundSlot::Click); });
     QObject::connect(
-        &window, &MainWindow::fileMarkerMoved, [&session](int i) { session.menumarker_MouseMove(i); });
+        &window, &MainWindow::fileMarkerMoved, [&session](int i) { session.fileMenuItemHovered(i); });
     QObject::connect(
-        &window, &MainWindow::fileMarkerClicked, [&session](int i) { session.menumarker_Click(i); });
+        &window, &MainWindow::fileMarkerClicked, [&session](int i) { session.fileMenuItemClicked(i); });
     QObject::connect(
-        &window, &MainWindow::gameModeMarkerMoved, [&session](int i) { session.GMmenumarker_MouseMove(i); });
+        &window, &MainWindow::gameModeMarkerMoved, [&session](int i) { session.gameModeItemHovered(i); });
     QObject::connect(
-        &window, &MainWindow::gameModeMarkerClicked, [&session](int i) { session.GMmenumarker_Click(i); });
+        &window, &MainWindow::gameModeMarkerClicked, [&session](int i) { session.gameModeChosen(i); });
     QObject::connect(&window, &MainWindow::helpRequested, [this] { m->help.ShowHelp(); });
     QObject::connect(
         &window, &MainWindow::highScoresRequested, [this] { m->highScoreWindow.showHighScoreWindow(); });
@@ -204,7 +204,7 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     });
     QObject::connect(
         &window, &MainWindow::iconPressed, [this](Qt::MouseButton button, Qt::KeyboardModifiers keys) {
-            m->core.bot().imgIcon_MouseDown(button, keys, m->dialogs);
+            m->core.bot().iconPressed(button, keys, m->dialogs);
         });
     QObject::connect(&window, &MainWindow::unloadRequested, [this] { m->form.unload(); });
     m->form.setTnpImport([this](BytesView path) { ImportTnpTheme(m->tnpImport, path); });

@@ -27,7 +27,7 @@ public:
         QWidget* parent = nullptr);
 
     void ShowHighScores(const HighScoreTable& table) override;
-    // Form_Load: the theme's picture and colours, the stay-on-top state, then shown in front.
+    // On showing: the theme's picture and colours, the stay-on-top state, then shown in front.
     void showHighScoreWindow() override;
 
     // Row 0 is the heading, rows 1..15 the ranks.

@@ -1,6 +1,7 @@
 #include "window/mainform.h"
 
 #include "common/dialogs.h"
+#include "engine/highscores.h"
 #include "engine/state.h"
 #include "engine/store/scoresfile.h"
 #include "engine/store/settingsfile.h"
@@ -150,7 +151,7 @@ void MainForm::SetGameOptions()
     m_parts.game.resetGameOptions();
 
     m_parts.window.setCaption(kProgramCaption);
-    m_parts.game.GMmenumarker_Click(static_cast<int>(m_parts.state.GameMode) - 1);
+    m_parts.game.gameModeChosen(static_cast<int>(m_parts.state.GameMode) - 1);
     m_parts.window.showSidePanels(m_parts.state.GameMode);
 
     step("Loading Music");
@@ -180,9 +181,15 @@ void MainForm::unload()
     FreeBackBuffer(m_parts.images);
     FreeAllImages(m_parts.images);
     m_parts.options.general.gameMode = state.GameMode;
-    SaveSettings(m_parts.settingsFile, m_parts.options);
-    m_parts.scores.SaveHighScores(m_parts.highScores.table());
-    m_parts.bans.SaveBanList(m_parts.banListFile);
+    // A file that cannot be written is reported, and the shut-down goes on.
+    const auto saveFailed
+        = [this](BytesView text) { m_parts.dialogs.messageBox(text, "Error", MessageIcon::Critical); };
+    if (!SaveSettings(m_parts.settingsFile, m_parts.options))
+        saveFailed("Could not save the settings to " + pathText(m_parts.settingsFile) + "!");
+    if (!m_parts.scores.SaveHighScores(m_parts.highScores.table()))
+        saveFailed(kHighScoresNotSaved);
+    if (!m_parts.bans.SaveBanList(m_parts.banListFile).ok)
+        saveFailed("Could not save the ban list to " + pathText(m_parts.banListFile) + "!");
     m_parts.game.BotUnlink();
     m_parts.game.CloseSound();
     if (m_endProcess)

@@ -5,7 +5,6 @@
 #include "support/scratchfolder.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 using namespace kalvon;
@@ -147,6 +146,31 @@ TEST(HiveFromName, OnlyOrdinaryVisibleFiles)
     };
     for (const Case& c : cases)
         EXPECT_EQ(HiveFromName(c.location), c.hive) << c.location;
+}
+
+TEST(IniDocument, WrittenValuesReadBackAsTheyWere)
+{
+    // Blanks and quotes at the ends would be trimmed or stripped: such values go in quotes.
+    const struct {
+        Bytes value;
+        Bytes written;
+    } cases[] = {
+        { "plain", "plain" },
+        { "", "" },
+        { "in \"side\" 'x'", "in \"side\" 'x'" },
+        { "\"half", "\"half" },
+        { " lead", "\" lead\"" },
+        { "trail\t", "\"trail\t\"" },
+        { "\"quoted\"", "\"\"quoted\"\"" },
+        { "'single'", "\"'single'\"" },
+        { "\"", "\"" },
+        { "Red Team ", "\"Red Team \"" },
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(iniValueText(c.value), c.written) << c.value;
+        EXPECT_EQ(IniDocument::parse("[s]\r\nk=" + iniValueText(c.value) + "\r\n").value("s", "k"), c.value)
+            << c.value;
+    }
 }
 
 TEST(IniDocument, LoadRefusesWhatIsNotAnOrdinaryFile)

@@ -3,6 +3,7 @@
 // byte for byte; Save failures; the save question of Exit; Ctrl+A in and outside a text box;
 // the default theme loaded and saved back; the splash, the pages and the About window.
 
+#include "common/atomicfile.h"
 #include "editor/aboutwindow.h"
 #include "editor/editorprogram.h"
 #include "editor/editorwindow.h"
@@ -206,6 +207,27 @@ TEST(EditorProgram, ExitAsksBeforeThrowingEditsAway)
         EXPECT_EQ(rig.window().isVisible(), !c.ends);
         EXPECT_EQ(std::filesystem::exists(rig.programDir / "kvm.ini"), c.ends);
     }
+}
+
+// kvm.ini that cannot be written at the end is reported; the editor still ends.
+TEST(EditorProgram, ASettingsFileThatCannotBeWrittenAtExitIsReported)
+{
+    ProgramRig rig;
+    rig.program->openEditor();
+    rig.window().show();
+    const auto config = rig.program->configFile();
+    setAtomicWriteFaultForTesting([](std::string_view step) { return step != "open"; });
+    rig.trigger("mnuExit");
+    setAtomicWriteFaultForTesting(nullptr);
+
+    ASSERT_EQ(rig.dialogs.calls.size(), 1U);
+    EXPECT_EQ(rig.dialogs.calls[0].text, "Could not save the settings to " + config.string() + "!");
+    EXPECT_EQ(rig.dialogs.calls[0].title, "Error");
+    EXPECT_EQ(rig.dialogs.calls[0].icon, MessageIcon::Critical);
+    EXPECT_FALSE(std::filesystem::exists(config));
+    EXPECT_EQ(rig.sound.calls.back(), "CloseSound");
+    EXPECT_EQ(rig.ended, 1);
+    EXPECT_FALSE(rig.window().isVisible());
 }
 
 TEST(EditorProgram, CtrlASelectsTheTextOfATextBoxAndIsSaveAsElsewhere)

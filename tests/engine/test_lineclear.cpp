@@ -3,7 +3,9 @@
 
 #include "support/enginefakes.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <iterator>
 
 using namespace kalvon;
 using namespace kalvon::testing;
@@ -259,24 +261,22 @@ TEST(LineClear, ClassicRuleSendsLinesToTheOtherLocalPlayer)
     }
 }
 
-TEST(LineClear, InternetPlaySendsTheLinesForAllAsSingleBytes)
+TEST(LineClear, InternetPlayAddsTheClassicLinesToAll)
 {
     struct Case {
         int rows;
-        std::vector<Bytes> sent;
-        std::vector<std::pair<Bytes, Bytes>> dispatched;
+        std::vector<std::string> sent; // the host's calls that add lines to all
         int32_t linesAddedToAll;
     };
     const Case cases[] = {
-        { 1, {}, {}, 0 },
-        { 2, { "F;\x97" }, { { "F", "\x99\x97" } }, 1 },
-        { 3, { "F;\x98" }, { { "F", "\x99\x98" } }, 2 },
-        { 4, { "F;\x9A" }, { { "F", "\x99\x9A" } }, 4 },
+        { 1, {}, 0 },
+        { 2, { "addLinesToAll 1" }, 1 },
+        { 3, { "addLinesToAll 2" }, 2 },
+        { 4, { "addLinesToAll 4" }, 4 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rows);
         EngineRig rig(GameMode::Internet);
-        rig.host.myIndex = 3;
         rig.state().Rules.classic = true;
         rig.state().InetBlockOccurancy.fill(10);
         rig.random.add({ 0.0 });
@@ -284,8 +284,10 @@ TEST(LineClear, InternetPlaySendsTheLinesForAllAsSingleBytes)
             for (int x = 0; x < kFieldColumns; ++x)
                 rig.state().FieldOccupied[1][x][y] = kCellOccupied;
         rig.engine.LockPieceAndClearLines(1);
-        EXPECT_EQ(rig.host.sentToServer, c.sent);
-        EXPECT_EQ(rig.host.dispatched, c.dispatched);
+        std::vector<std::string> sent;
+        std::ranges::copy_if(rig.host.calls, std::back_inserter(sent),
+            [](const std::string& call) { return call.starts_with("addLinesToAll"); });
+        EXPECT_EQ(sent, c.sent);
         EXPECT_EQ(rig.state().LinesAddedToAll, c.linesAddedToAll);
         EXPECT_EQ(rig.state().LevelLineCount, c.rows);
         EXPECT_EQ(rig.host.count("SendFieldUpdate"), 1);

@@ -161,10 +161,9 @@ TEST(PlayerLost, InternetPlayTellsTheServerAndKeepsTheTimer)
 
     rig.engine.PlayerLost(1);
 
-    EXPECT_EQ(rig.host.sentToServer, std::vector<Bytes>{ "G" });
     EXPECT_EQ(fieldText(s, 1), kRandomFill);
     EXPECT_EQ(rig.host.calls,
-        (std::vector<std::string>{ "ClearTrails", "MarkMyPlayerDead", "SendToServer", "ClearTrails",
+        (std::vector<std::string>{ "ClearTrails", "MarkMyPlayerDead", "sendPlayerLost", "ClearTrails",
             "ClearFieldPicture 1", "ResetBlockFrame", "DrawField 1", "RefreshField 1", "DrawHeightLed 1",
             "sound 5" }));
     EXPECT_FALSE(s.NetPlaying);

@@ -83,7 +83,7 @@ TEST(BotBridge, ShiftRightClickOnTheIconLinksAndUnlinks)
     GameRig rig(GameMode::OnePlayer, kBotFolder);
     for (const Case& c : cases) {
         rig.dialogs.calls.clear();
-        rig.core.bot().imgIcon_MouseDown(c.button, c.modifiers, rig.dialogs);
+        rig.core.bot().iconPressed(c.button, c.modifiers, rig.dialogs);
         EXPECT_EQ(rig.core.bot().BotLinked(), c.linkedAfter);
         ASSERT_EQ(rig.dialogs.calls.size(), c.message ? 1u : 0u);
         if (c.message) {
@@ -94,7 +94,7 @@ TEST(BotBridge, ShiftRightClickOnTheIconLinksAndUnlinks)
     }
     // A plug-in that cannot be linked shows nothing.
     GameRig wrong(GameMode::OnePlayer, kWrongVersionFolder);
-    wrong.core.bot().imgIcon_MouseDown(Qt::RightButton, Qt::ShiftModifier, wrong.dialogs);
+    wrong.core.bot().iconPressed(Qt::RightButton, Qt::ShiftModifier, wrong.dialogs);
     EXPECT_TRUE(wrong.dialogs.calls.empty());
 }
 

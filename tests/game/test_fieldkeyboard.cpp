@@ -21,34 +21,34 @@ TEST(FieldKeys, WhatActsWhenTheGameIsPausedOrNotRunning)
     rig.startGame();
     FieldKeyboard& keyboard = rig.core.keyboard();
     rig.state().lstSpecials[1] = { kFlashCode };
-    keyboard.picField_KeyDown(114); // F3: pause
+    keyboard.keyPressed(114); // F3: pause
     ASSERT_TRUE(rig.state().GamePaused);
     rig.log.clear();
     for (int key : { K::p1Left, K::p1Discard, K::p2Left })
-        keyboard.picField_KeyDown(key);
-    keyboard.picField_KeyDown(112); // F1
+        keyboard.keyPressed(key);
+    keyboard.keyPressed(112); // F1
     EXPECT_FALSE(rig.core.keys().held(1, KeyAction::Left));
     EXPECT_EQ(rig.state().lstSpecials[1].size(), 1u) << "no discard while paused";
     EXPECT_EQ(rig.log.calls, std::vector<std::string>{ "ShowHelp" });
-    keyboard.picField_KeyDown(114);
+    keyboard.keyPressed(114);
     EXPECT_FALSE(rig.state().GamePaused);
 
     // Running: discard acts at once; player 2's keys do nothing in a one-player game, yet a
     // key-up still clears player 2's flags; one key bound to two actions holds both.
-    keyboard.picField_KeyDown(K::p1Discard);
+    keyboard.keyPressed(K::p1Discard);
     EXPECT_TRUE(rig.state().lstSpecials[1].empty());
-    keyboard.picField_KeyDown(K::p2Left);
+    keyboard.keyPressed(K::p2Left);
     EXPECT_FALSE(rig.core.keys().held(2, KeyAction::Left));
     rig.core.keys().held(2, KeyAction::Left) = true;
-    keyboard.picField_KeyUp(K::p2Left);
+    keyboard.keyReleased(K::p2Left);
     EXPECT_FALSE(rig.core.keys().held(2, KeyAction::Left));
     rig.options.controls.binding(1, KeyAction::Right) = K::p1Left;
-    keyboard.picField_KeyDown(K::p1Left);
+    keyboard.keyPressed(K::p1Left);
     EXPECT_TRUE(rig.core.keys().held(1, KeyAction::Left) && rig.core.keys().held(1, KeyAction::Right));
 
     // F2 does nothing while the File menu's start item is disabled.
     rig.session().setFileItemEnabled(FileItem::StartStop, false);
-    keyboard.picField_KeyDown(113);
+    keyboard.keyPressed(113);
     EXPECT_TRUE(rig.state().GameStarted);
 }
 
@@ -57,21 +57,21 @@ TEST(FieldKeys, InternetKeys)
     GameRig rig(GameMode::Internet);
     FieldKeyboard& keyboard = rig.core.keyboard();
     // Talk keys work without a game; a second talk key while the box is open does nothing.
-    keyboard.picField_KeyDown(K::talk);
-    keyboard.picField_KeyDown(K::talkTeam);
+    keyboard.keyPressed(K::talk);
+    keyboard.keyPressed(K::talkTeam);
     EXPECT_TRUE(keyboard.TalkActive());
-    keyboard.picField_KeyDown(27);
+    keyboard.keyPressed(27);
     EXPECT_FALSE(keyboard.TalkActive());
-    keyboard.picField_KeyDown(K::talkTeam);
+    keyboard.keyPressed(K::talkTeam);
     EXPECT_EQ(rig.log.calls, (std::vector<std::string>{ "openTalkBox", "closeTalkBox", "openTalkBox team" }));
 
     // Special targets only while the game timer runs.
     rig.log.clear();
-    keyboard.picField_KeyDown(K::spec1 + 2);
+    keyboard.keyPressed(K::spec1 + 2);
     EXPECT_TRUE(rig.log.calls.empty());
     rig.session().setGameTimer(true);
     for (int slot = 1; slot <= 6; ++slot)
-        keyboard.picField_KeyDown(K::spec1 + slot - 1);
+        keyboard.keyPressed(K::spec1 + slot - 1);
     EXPECT_EQ(rig.log.starting("SendSpecial").size(), 6u);
 
     // Revenge goes to the last attacker only when that is a playing slot.
@@ -82,7 +82,7 @@ TEST(FieldKeys, InternetKeys)
     for (const Case& c : { Case{ 0, 0 }, Case{ 3, 1 }, Case{ 6, 1 }, Case{ 7, 0 }, Case{ -1, 0 } }) {
         rig.log.clear();
         rig.internet.lastAttacker = c.attacker;
-        keyboard.picField_KeyDown(K::revenge);
+        keyboard.keyPressed(K::revenge);
         EXPECT_EQ(rig.log.count("SendSpecial " + std::to_string(c.attacker)), c.sent) << c.attacker;
         EXPECT_EQ(rig.log.calls.size(), size_t(c.sent)) << c.attacker;
     }

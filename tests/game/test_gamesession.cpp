@@ -122,11 +122,11 @@ TEST(GameSession, InternetStartAndStopAskTheServer)
         { "hosting", true, true, false, { "pauseButtonOn", "startCaption Stop Game", "ServerStartGame -1" },
             "ServerStopGame" },
         { "hosting and connected", true, true, true,
-            { "pauseButtonOn", "startCaption Stop Game", "ServerStartGame -1" }, "SendToServer N" },
-        { "connected", true, false, true, { "pauseButtonOn", "startCaption Stop Game", "SendToServer M" },
-            "SendToServer N" },
+            { "pauseButtonOn", "startCaption Stop Game", "ServerStartGame -1" }, "requestStopGame" },
+        { "connected", true, false, true, { "pauseButtonOn", "startCaption Stop Game", "requestStartGame" },
+            "requestStopGame" },
         { "neither", true, false, false, { "pauseButtonOn", "startCaption Stop Game" }, "ServerStopGame" },
-        { "nobody playing", false, true, true, { "ClearTopmost", "ApplyStayOnTop" }, "SendToServer N" },
+        { "nobody playing", false, true, true, { "ClearTopmost", "ApplyStayOnTop" }, "requestStopGame" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -149,7 +149,7 @@ TEST(GameSession, InternetStartAndStopAskTheServer)
 
         // F2 then stops: the server's stop message resets the rest.
         rig.log.clear();
-        rig.core.keyboard().picField_KeyDown(113);
+        rig.core.keyboard().keyPressed(113);
         EXPECT_EQ(rig.log.count(c.stop), 1);
         EXPECT_FALSE(rig.state().GameStarted);
     }
@@ -165,16 +165,16 @@ TEST(GameSession, PauseFreezesTheGameAndResumeGoesOnWithoutThePause)
     const int row = s.FallingPiece[1].Row;
     FieldKeyboard& keys = rig.core.keyboard();
 
-    keys.picField_KeyDown(114); // F3
+    keys.keyPressed(114); // F3
     EXPECT_TRUE(s.GamePaused);
     EXPECT_FALSE(rig.core.ticker().isActive());
     EXPECT_EQ(rig.log.count("music pause"), 1);
-    keys.picField_KeyDown(BoundKeys::p1Left);
+    keys.keyPressed(BoundKeys::p1Left);
     EXPECT_FALSE(rig.core.keys().held(1, KeyAction::Left)) << "moves wait while paused";
     rig.runFor(5000);
     EXPECT_EQ(s.FallingPiece[1].Row, row);
 
-    keys.picField_KeyDown(114);
+    keys.keyPressed(114);
     EXPECT_FALSE(s.GamePaused);
     EXPECT_TRUE(rig.core.ticker().isActive());
     EXPECT_EQ(rig.log.count("music resume"), 1);
@@ -188,34 +188,34 @@ TEST(GameSession, FileMenuItems)
     GameRig rig;
     GameSession& session = rig.session();
     // Disabled items take neither hover nor clicks.
-    session.menumarker_MouseMove(6);
-    session.menumarker_Click(1);
+    session.fileMenuItemHovered(6);
+    session.fileMenuItemClicked(1);
     EXPECT_TRUE(rig.log.calls.empty());
 
     // Markers 5 and 6 act as items 0 and 1.
-    session.menumarker_Click(5);
+    session.fileMenuItemClicked(5);
     EXPECT_TRUE(rig.state().GameStarted);
     EXPECT_EQ(rig.log.calls.front(), kClickSound);
-    session.menumarker_Click(6);
+    session.fileMenuItemClicked(6);
     EXPECT_TRUE(rig.state().GamePaused);
-    session.menumarker_MouseMove(6);
+    session.fileMenuItemHovered(6);
     EXPECT_EQ(session.FileMenuHover(), 1);
-    session.menumarker_Click(0);
+    session.fileMenuItemClicked(0);
     EXPECT_FALSE(rig.state().GameStarted);
 
     // The game-mode item opens the submenu; hover there moves the highlight.
     rig.log.clear();
-    session.menumarker_MouseMove(2);
+    session.fileMenuItemHovered(2);
     EXPECT_EQ(session.FileMenuHover(), 2);
     EXPECT_EQ(session.GameModeMenuHover(), -1);
     EXPECT_EQ(
         rig.log.calls, (std::vector<std::string>{ "drawGameModeMenu", "showGameModeMenu", "drawFileMenu" }));
-    session.GMmenumarker_MouseMove(1);
+    session.gameModeItemHovered(1);
     EXPECT_EQ(session.FileMenuHover(), -1);
     EXPECT_EQ(session.GameModeMenuHover(), 1);
     rig.log.clear();
-    session.menumarker_Click(3);
-    session.menumarker_Click(4);
+    session.fileMenuItemClicked(3);
+    session.fileMenuItemClicked(4);
     EXPECT_EQ(rig.log.calls,
         (std::vector<std::string>{ kClickSound, "showHighScores", "hideGameModeMenu", kClickSound,
             "closeWindow", "hideGameModeMenu" }));
@@ -234,9 +234,9 @@ TEST(GameSession, GameModeSubmenuSetsTheModeAndTheStartItem)
         GameRig rig;
         rig.internet.hosting = c.hosting;
         rig.state().GameOverShown = { false, true, true };
-        rig.session().GMmenumarker_Click(2); // internet first, which disables the item unless hosting
+        rig.session().gameModeChosen(2); // internet first, which disables the item unless hosting
         rig.log.clear();
-        rig.session().GMmenumarker_Click(c.index);
+        rig.session().gameModeChosen(c.index);
         EXPECT_EQ(int(rig.state().GameMode), c.index + 1);
         EXPECT_EQ(rig.session().fileItemEnabled(int(FileItem::StartStop)), c.startEnabled);
         EXPECT_EQ(rig.log.calls.at(0), kClickSound);
@@ -244,7 +244,7 @@ TEST(GameSession, GameModeSubmenuSetsTheModeAndTheStartItem)
         EXPECT_FALSE(rig.state().GameOverShown[1] || rig.state().GameOverShown[2]);
     }
     GameRig rig;
-    rig.session().GMmenumarker_Click(3);
+    rig.session().gameModeChosen(3);
     EXPECT_EQ(rig.state().GameMode, GameMode::OnePlayer) << "no such mode";
     EXPECT_TRUE(rig.log.calls.empty());
 }

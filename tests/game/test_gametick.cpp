@@ -195,8 +195,8 @@ TEST(GameTick, HeldKeysRepeatAtTheKeyRepeatDelay)
         rig.options.controls.controlSensitivity = int16_t(c.delay);
         rig.startGame();
         rig.placePiece(1, PieceType::TBlock, 5, 3);
-        rig.core.keyboard().picField_KeyUp(rig.options.controls.binding(1, c.action)); // repeat time 0
-        rig.core.keyboard().picField_KeyDown(rig.options.controls.binding(1, c.action));
+        rig.core.keyboard().keyReleased(rig.options.controls.binding(1, c.action)); // repeat time 0
+        rig.core.keyboard().keyPressed(rig.options.controls.binding(1, c.action));
         CallTimes calls(rig, c.call);
         rig.runFor(320);
         EXPECT_EQ(calls.times, c.times);
@@ -213,22 +213,22 @@ TEST(GameTick, KeyRepeatAfterStartReleaseAndFocusLoss)
     // A movement key held when the game starts waits one delay.
     rig.placePiece(1, PieceType::TBlock, 8, 3);
     const int column = rig.pieceLeftColumn(1);
-    keyboard.picField_KeyDown(K::p1Left);
+    keyboard.keyPressed(K::p1Left);
     rig.runFor(90);
     EXPECT_EQ(rig.pieceLeftColumn(1), column);
     rig.runFor(10);
     EXPECT_EQ(rig.pieceLeftColumn(1), column - 1) << "at the start plus the delay";
-    keyboard.picField_KeyUp(K::p1Left);
+    keyboard.keyReleased(K::p1Left);
 
     // Released and pressed again acts at once; after a focus loss the repeat time stays, so a
     // new press waits out the rest of the delay.
-    keyboard.picField_KeyDown(K::p1Rotate);
+    keyboard.keyPressed(K::p1Rotate);
     rig.runFor(30);
-    keyboard.picField_KeyUp(K::p1Rotate);
-    keyboard.picField_KeyDown(K::p1Rotate);
+    keyboard.keyReleased(K::p1Rotate);
+    keyboard.keyPressed(K::p1Rotate);
     rig.runFor(30);
-    keyboard.LostFocus();
-    keyboard.picField_KeyDown(K::p1Rotate);
+    keyboard.focusLost();
+    keyboard.keyPressed(K::p1Rotate);
     rig.runFor(60);
     rig.runFor(30);
     EXPECT_EQ(calls.times, (std::vector<int64_t>{ 110, 140, 240 }));
@@ -244,24 +244,24 @@ TEST(GameTick, AKeyTappedBetweenTwoTicksStillActsOnce)
     const int column = rig.pieceLeftColumn(1);
 
     // Pressed and released before the tick sees it: one move, and no more after.
-    keyboard.picField_KeyDown(K::p1Left);
-    keyboard.picField_KeyUp(K::p1Left);
+    keyboard.keyPressed(K::p1Left);
+    keyboard.keyReleased(K::p1Left);
     rig.runFor(10);
     EXPECT_EQ(rig.pieceLeftColumn(1), column - 1);
     rig.runFor(300);
     EXPECT_EQ(rig.pieceLeftColumn(1), column - 1);
 
     // A press the tick has acted on is not owed again after its release.
-    keyboard.picField_KeyDown(K::p1Left);
+    keyboard.keyPressed(K::p1Left);
     rig.runFor(10);
-    keyboard.picField_KeyUp(K::p1Left);
+    keyboard.keyReleased(K::p1Left);
     rig.runFor(300);
     EXPECT_EQ(rig.pieceLeftColumn(1), column - 2);
 
     // A focus loss drops an owed press.
-    keyboard.picField_KeyDown(K::p1Left);
-    keyboard.picField_KeyUp(K::p1Left);
-    keyboard.LostFocus();
+    keyboard.keyPressed(K::p1Left);
+    keyboard.keyReleased(K::p1Left);
+    keyboard.focusLost();
     rig.runFor(300);
     EXPECT_EQ(rig.pieceLeftColumn(1), column - 2);
 }
@@ -520,8 +520,8 @@ TEST(GameTickWaits, SecondPlayerKeepsFallingWhileTheFirstPlayersExplosionWaits)
             rowsDuringExplosion = s.FallingPiece[2].Row - before;
         }
     };
-    rig.core.keyboard().picField_KeyUp(K::p1Drop);
-    rig.core.keyboard().picField_KeyDown(K::p1Drop);
+    rig.core.keyboard().keyReleased(K::p1Drop);
+    rig.core.keyboard().keyPressed(K::p1Drop);
 
     rig.runFor(10);
 

@@ -1,6 +1,8 @@
 #include "clienttest.h"
 
-#include "servertest.h"
+#include "testlines.h"
+
+#include <QCoreApplication>
 
 namespace kalvon::wire {
 
@@ -35,11 +37,15 @@ wire::FieldCells boardCells(const OpponentBoards& boards, int board)
 void forwardNetworkCalls(RecordingEngineHost& host, InternetClient& client)
 {
     host.onCall = [&host, &client](const std::string& call) {
-        if (call == "SendToServer") {
-            client.SendToServer(host.sentToServer.back());
-        } else if (call == "ClientDispatchMessage") {
-            const auto [code, payload] = host.dispatched.back();
-            client.ClientDispatchMessage(code, payload);
+        constexpr std::string_view kLinesToAll = "addLinesToAll ";
+        if (call == "sendPauseGame") {
+            client.sendPauseGame();
+        } else if (call == "sendResumeGame") {
+            client.sendResumeGame();
+        } else if (call == "sendPlayerLost") {
+            client.sendPlayerLost();
+        } else if (call.starts_with(kLinesToAll)) {
+            client.addLinesToAll(std::stoi(call.substr(kLinesToAll.size())));
         } else if (call == "SendFieldUpdate") {
             client.SendFieldUpdate();
         } else if (call == "ResetSentField") {
@@ -49,7 +55,6 @@ void forwardNetworkCalls(RecordingEngineHost& host, InternetClient& client)
         } else if (call == "MarkMyPlayerDead") {
             client.MarkMyPlayerDead();
         }
-        host.myIndex = client.MyIndex();
     };
 }
 
@@ -81,11 +86,10 @@ ClientTest::ClientTest()
     forwardNetworkCalls(rig.host, client);
 }
 
-InternetClient::Timing ClientTest::fastTiming()
+void ClientTest::settle()
 {
-    InternetClient::Timing timing;
-    timing.connectTimeoutMs = 2000;
-    return timing;
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
 }
 
 void ClientTest::connect(BytesView name, BytesView team)

@@ -13,7 +13,7 @@
 #include "support/enginefakes.h"
 #include "support/fakeclock.h"
 #include "support/recordingclientview.h"
-#include "wireclient.h"
+#include "testlines.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -53,7 +53,6 @@ struct NetEngineRig {
 class ClientTest : public ::testing::Test {
 protected:
     ClientTest();
-    static InternetClient::Timing fastTiming();
 
     // Connects to the fake server with the connect form's texts; the hello must arrive.
     void connect(BytesView name = "Ann", BytesView team = "");
@@ -72,6 +71,8 @@ protected:
     std::vector<Bytes> startGame(const wire::HostRules& rules = {});
 
     EngineState& state() { return rig.state(); }
+    // Runs the events already waiting, so a report the client queued would show now.
+    static void settle();
 
     Bytes myName = "Ann";
     Bytes myTeam;
@@ -79,7 +80,7 @@ protected:
     RecordingClientView view;
     NetEngineRig rig{ clock };
     FakeServer server;
-    InternetClient client{ view, rig.engine, clock, fastTiming() };
+    InternetClient client{ view, rig.engine, clock };
 };
 
 } // namespace kalvon::testing

@@ -15,9 +15,9 @@ Bytes FakeServer::address() const
     return "127.0.0.1:" + std::to_string(port());
 }
 
-bool FakeServer::accept(int timeoutMs)
+bool FakeServer::accept()
 {
-    if (!QTest::qWaitFor([this] { return m_listener.hasPendingConnections(); }, timeoutMs))
+    if (!QTest::qWaitFor([this] { return m_listener.hasPendingConnections(); }, kEventWaitMs))
         return false;
     m_peer = m_listener.nextPendingConnection();
     m_splitter.reset();
@@ -51,9 +51,9 @@ void FakeServer::close()
         m_peer->disconnectFromHost();
 }
 
-bool FakeServer::waitClosed(int timeoutMs)
+bool FakeServer::waitClosed()
 {
-    return QTest::qWaitFor([this] { return m_closed || !m_peer; }, timeoutMs);
+    return QTest::qWaitFor([this] { return m_closed || !m_peer; }, kEventWaitMs);
 }
 
 void FakeServer::onReadyRead()
@@ -65,28 +65,20 @@ void FakeServer::onReadyRead()
         m_lines.push_back(std::move(line));
 }
 
-std::optional<Bytes> FakeServer::nextLine(int timeoutMs)
+std::optional<Bytes> FakeServer::nextLine()
 {
-    if (m_lines.empty() && !QTest::qWaitFor([this] { return !m_lines.empty(); }, timeoutMs))
+    if (m_lines.empty() && !QTest::qWaitFor([this] { return !m_lines.empty(); }, kEventWaitMs))
         return std::nullopt;
     Bytes line = std::move(m_lines.front());
     m_lines.pop_front();
     return line;
 }
 
-std::vector<Bytes> FakeServer::linesWithin(int ms)
-{
-    QTest::qWait(ms);
-    std::vector<Bytes> lines(m_lines.begin(), m_lines.end());
-    m_lines.clear();
-    return lines;
-}
-
-std::optional<std::vector<Bytes>> FakeServer::linesUntil(BytesView line, int timeoutMs)
+std::optional<std::vector<Bytes>> FakeServer::linesUntil(BytesView line)
 {
     std::vector<Bytes> lines;
     for (;;) {
-        std::optional<Bytes> next = nextLine(timeoutMs);
+        std::optional<Bytes> next = nextLine();
         if (!next)
             return std::nullopt;
         lines.push_back(*next);

@@ -1,9 +1,11 @@
 #pragma once
 // A scripted game server for client tests: listens on an ephemeral loopback port, takes one
 // connection, sends bytes as the test gives them and collects the lines the client sends.
+// Every wait is for an event (a connection, a line, a close), bounded by kEventWaitMs.
 
 #include "common/bytes.h"
 #include "net/wire/linesplitter.h"
+#include "testlines.h"
 
 #include <QPointer>
 #include <QTcpServer>
@@ -16,15 +18,13 @@ namespace kalvon::testing {
 
 class FakeServer {
 public:
-    static constexpr int kWaitMs = 3000;
-
     FakeServer();
     quint16 port() const { return m_listener.serverPort(); }
     // "127.0.0.1:<port>".
     Bytes address() const;
 
     // Waits for the client's connection.
-    bool accept(int timeoutMs = kWaitMs);
+    bool accept();
     bool hasClient() const { return m_peer && m_peer->state() == QAbstractSocket::ConnectedState; }
 
     void send(BytesView bytes);
@@ -33,14 +33,12 @@ public:
     // Closes the connection from the server's side.
     void close();
     // Waits until the client closed the connection.
-    bool waitClosed(int timeoutMs = kWaitMs);
+    bool waitClosed();
 
-    std::optional<Bytes> nextLine(int timeoutMs = kWaitMs);
-    // The lines received within `ms`.
-    std::vector<Bytes> linesWithin(int ms);
+    std::optional<Bytes> nextLine();
     // The lines received up to and including the first that equals `line`; nothing when it
     // did not come.
-    std::optional<std::vector<Bytes>> linesUntil(BytesView line, int timeoutMs = kWaitMs);
+    std::optional<std::vector<Bytes>> linesUntil(BytesView line);
     void clear() { m_lines.clear(); }
 
 private:

@@ -1,72 +1,37 @@
 #pragma once
-// The fixture of the server tests: a GameServer on a free loopback port with short waits,
-// a scripted dialogs fake, a fake clock, and raw clients that join it.
+// The fixture of the server's socket tests: a GameServer on a free loopback port, driven by
+// the fake clock, with raw clients that join it. Nothing here waits for a time: a test waits
+// for the bytes it expects, and shows that nothing else came by a sentinel line that must
+// arrive next.
 
-#include "net/banlist.h"
 #include "net/gameserver.h"
-#include "net/hostoptions.h"
-#include "net/wire/names.h"
-#include "support/fakeclock.h"
-#include "support/scripteddialogs.h"
+#include "serverfixture.h"
 #include "wireclient.h"
 
-#include <gtest/gtest.h>
 #include <memory>
-#include <vector>
 
 namespace kalvon::testing {
 
-struct Player {
-    int index = 0;
-    Bytes name;
-    std::unique_ptr<WireClient> wire;
-    // The whole fields ("W") that followed the welcome when a game was running.
-    std::vector<Bytes> fullFields;
-    WireClient* operator->() const { return wire.get(); }
-};
-
-class ServerTest : public ::testing::Test {
+class ServerTest : public ServerFixture {
 protected:
-    static GameServer::Timing fastTiming();
     // A port nobody listens on right now.
     static quint16 freePort();
 
     // Starts the server with the given client limit; fails the test when it does not start.
-    void startServer(BytesView maxClients = "6", GameServer::Timing timing = fastTiming());
+    void startServer(BytesView maxClients = "6");
 
-    std::unique_ptr<WireClient> connectRaw() const;
-    // Connects and logs in; reads the newcomer's lines up to its welcome and the whole fields
-    // after it, and takes the "Q" notice from every player already in.
-    Player& join(BytesView name, BytesView team = wire::kNoTeam);
-    // Takes a slot and takes the "Z" notice from every player.
-    void takeSlot(Player& player, int slot);
-    // `caller` calls a kick vote on `subject`; every other player gets the announcement.
-    void callKickVote(Player& caller, Player& subject);
-    // The slot-1 holder starts a game; every player gets the start line.
-    void startGame(Player& slotOneHolder);
-    Bytes gameStartedLine() const;
-    // The next line of every player must be `line`.
-    void expectAllGet(BytesView line);
-    // None of the players receives anything within a short while.
-    void expectQuiet(int ms = 150);
-    void clearAll();
+    // A connection from a loopback address (127.x.y.z), so a test can play several hosts.
+    std::unique_ptr<WireClient> connectRaw(BytesView fromAddress = "127.0.0.1") const;
+    std::unique_ptr<ServerPeer> connectPeer() override { return connectRaw(); }
 
-    HostOptions options;
-    BanList bans;
-    ScriptedDialogs dialogs;
-    FakeClock clock;
+    // Moves the clock and lets the server run what is due.
+    void advance(int64_t ms);
+    // `sender` sends a chat line, which must be the next line of every player: nothing that
+    // the server did with the sender's earlier lines reached anyone.
+    void expectNothingBefore(Player& sender);
+
     std::unique_ptr<GameServer> server;
     quint16 port = 0;
-    std::vector<std::unique_ptr<Player>> players;
 };
-
-// The printable form of a line for failure messages: bytes outside ASCII as \xNN.
-std::string show(BytesView line);
-
-#define EXPECT_LINE(client, expected)                                                                        \
-    do {                                                                                                     \
-        const auto got_ = (client)->nextLine();                                                              \
-        EXPECT_EQ(show(got_.value_or("<nothing>")), show(expected));                                         \
-    } while (false)
 
 } // namespace kalvon::testing

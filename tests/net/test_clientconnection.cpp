@@ -3,7 +3,6 @@
 // before it closes, and the reset to "not connected".
 
 #include "clienttest.h"
-#include "servertest.h"
 
 #include <QTcpServer>
 #include <QTest>
@@ -36,7 +35,13 @@ public:
             filler = std::make_unique<QTcpSocket>();
             filler->connectToHost(QHostAddress::LocalHost, m_port);
         }
-        QTest::qWait(100);
+        // The one connection the queue takes fills it; the others wait for ever.
+        (void)QTest::qWaitFor(
+            [this] {
+                return std::any_of(m_fillers.begin(), m_fillers.end(),
+                    [](const auto& filler) { return filler->state() == QAbstractSocket::ConnectedState; });
+            },
+            kEventWaitMs);
     }
     ~StalledListener() { ::close(m_fd); }
     Bytes address() const { return "127.0.0.1:" + std::to_string(m_port); }
@@ -115,30 +120,37 @@ TEST_F(ClientTest, HelloCarriesTeamNameAndVersion)
 
 TEST_F(ClientTest, AsksForItsIndexOncePerLineUntilItKnowsIt)
 {
-    connect();
-    // Three lines in one arrival, then a line split over three arrivals (CR and LF apart).
+    // A welcome ends each step: the client asks for the settings once it has handled it, so
+    // the lines before that request are all the client sent for the step.
     const Bytes indexRequest = encode(toServer::RequestIndex{});
+    const Bytes settingsRequest = encode(toServer::RequestSettings{});
+    const auto requests = [&](std::size_t indexRequests) {
+        std::vector<Bytes> lines(indexRequests, indexRequest);
+        lines.push_back(settingsRequest);
+        return lines;
+    };
+    connect();
+    // Three lines in one arrival, then a line split over three arrivals (CR and LF apart), then
+    // the index reply: each is asked for on arrival.
     server.send(wire::framed(rosterRecord(2, "Bob")) + wire::framed(rosterRecord(3, "Cy"))
         + wire::framed(encode(toClient::ChatLine{ 2, "hi" })));
     const Bytes there = wire::framed(encode(toClient::ChatLine{ 2, "there" }));
     server.send(there.substr(0, 3));
     server.send(there.substr(3, there.size() - 4));
     server.send(there.substr(there.size() - 1));
-    EXPECT_EQ(server.linesWithin(150), std::vector<Bytes>(4, indexRequest));
-    EXPECT_EQ(view.chatLines(), (std::vector<Bytes>{ "<Bob> hi", "<Bob> there" }));
-
     server.sendLine(encode(toClient::YourIndex{ 4 }));
-    EXPECT_LINE(&server, indexRequest);
-    EXPECT_EQ(client.MyIndex(), 4);
-    server.sendLine(encode(toClient::ChatLine{ 2, "again" }));
-    EXPECT_EQ(server.linesWithin(100), std::vector<Bytes>{});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return client.MyIndex() == 4; }, kEventWaitMs));
+    EXPECT_EQ(view.chatLines(), (std::vector<Bytes>{ "<Bob> hi", "<Bob> there" }));
+    // Once it knows its index it asks no more.
+    server.sendLines({ encode(toClient::ChatLine{ 2, "again" }), welcomeLine(4) });
+    EXPECT_EQ(server.linesUntil(settingsRequest), requests(5));
 
     // An index reply naming no player is asked again.
     client.disconnectFromServer();
     connect();
     EXPECT_EQ(client.MyIndex(), 0);
-    server.sendLine(encode(toClient::YourIndex{ 0 }));
-    EXPECT_EQ(server.linesWithin(100), (std::vector<Bytes>{ indexRequest, indexRequest }));
+    server.sendLines({ encode(toClient::YourIndex{ 0 }), welcomeLine(1) });
+    EXPECT_EQ(server.linesUntil(settingsRequest), requests(3));
 }
 
 TEST_F(ClientTest, RefusedConnectionShowsItsTextAndResetsTheForm)
@@ -149,8 +161,8 @@ TEST_F(ClientTest, RefusedConnectionShowsItsTextAndResetsTheForm)
     probe.close();
 
     client.connectButtonClicked("Ann", "", address);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !view.errors.empty(); }, 3000));
-    QTest::qWait(50);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !view.errors.empty(); }, kEventWaitMs));
+    settle();
     EXPECT_EQ(view.errors, std::vector<Bytes>{ "Connection Refused! (No Kalvon Server Running)" });
     EXPECT_EQ(view.caption(ClientControl::ConnectButton), "Connect");
     EXPECT_TRUE(view.isEnabled(ClientControl::NameBox));
@@ -167,7 +179,7 @@ TEST_F(ClientTest, SilentServerTimesOut)
     InternetClient impatient(otherView, rig.engine, clock, timing);
 
     impatient.connectButtonClicked("Ann", "", silent.address());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !otherView.errors.empty(); }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !otherView.errors.empty(); }, kEventWaitMs));
     EXPECT_EQ(otherView.errors, std::vector<Bytes>{ "Connection to server timed out!" });
     EXPECT_EQ(otherView.caption(ClientControl::ConnectButton), "Connect");
     EXPECT_TRUE(otherView.connectButtonIdle);
@@ -178,8 +190,8 @@ TEST_F(ClientTest, RejectionBeforeTheServerClosesIsShownAfterTheDisconnect)
     connect();
     server.sendLine(encode(toClient::NameInUse{}));
     server.close();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !view.errors.empty(); }, 3000));
-    QTest::qWait(50);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !view.errors.empty(); }, kEventWaitMs));
+    settle();
     EXPECT_EQ(view.errors, std::vector<Bytes>{ "That name is already in use!" });
     // One disconnect line: the close that follows the rejection is not a second one.
     EXPECT_EQ(view.chatLines(), std::vector<Bytes>{ "*** Disconnected from server." });
@@ -203,7 +215,7 @@ TEST_F(ClientTest, EveryRejectionDisconnectsFirst)
         view.clear();
         join(1);
         server.sendLine(c.line);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !view.errors.empty(); }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !view.errors.empty(); }, kEventWaitMs));
         ASSERT_FALSE(view.calls.empty());
         EXPECT_EQ(view.calls.front(), "connectButtonIdle on");
         EXPECT_EQ(view.calls.back(), "showError " + std::string(c.text));
@@ -225,7 +237,7 @@ TEST_F(ClientTest, DisconnectResetsTheLobbyOnce)
     client.disconnectFromServer();
     EXPECT_LINE(&server, encode(toServer::Quit{}));
     ASSERT_TRUE(server.waitClosed());
-    QTest::qWait(50);
+    settle();
 
     EXPECT_EQ(view.chatLines(), std::vector<Bytes>{ "*** Disconnected from server." });
     EXPECT_EQ(view.spotLabels,

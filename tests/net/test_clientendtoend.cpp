@@ -82,7 +82,7 @@ void fillRows(EngineState& s, int firstRow, int firstColumn, int lastColumn, int
 
 bool waitFor(const std::function<bool()>& done)
 {
-    return QTest::qWaitFor(done, 5000);
+    return QTest::qWaitFor(done, kEventWaitMs);
 }
 
 } // namespace
@@ -99,9 +99,10 @@ TEST_F(ServerTest, TwoClientsPlayANetworkGameToItsEnd)
 
     Seat ann(clock, 11);
     Seat bob(clock, 22);
-    for (auto [seat, name] : { std::pair{ &ann, "Ann" }, std::pair{ &bob, "Bob" } }) {
-        seat->client.connectButtonClicked(name, "", address);
-        ASSERT_TRUE(waitFor([seat] { return seat->chatHas("*** Game Settings - "); })) << name;
+    for (const auto& joining : { std::pair{ &ann, "Ann" }, std::pair{ &bob, "Bob" } }) {
+        Seat* seat = joining.first;
+        seat->client.connectButtonClicked(joining.second, "", address);
+        ASSERT_TRUE(waitFor([seat] { return seat->chatHas("*** Game Settings - "); })) << joining.second;
     }
     ann.client.SendToServer(encode(wire::toServer::TakeSpot{ 1 }));
     bob.client.SendToServer(encode(wire::toServer::TakeSpot{ 2 }));
@@ -149,7 +150,7 @@ TEST_F(ServerTest, TwoClientsPlayANetworkGameToItsEnd)
     std::optional<wire::FieldCells> bobField;
     const auto forward = bob.host.onCall;
     bob.host.onCall = [&](const std::string& call) {
-        if (call == "SendToServer" && bob.host.sentToServer.back() == encode(wire::toServer::PlayerLost{}))
+        if (call == "sendPlayerLost")
             bobField = lockedCells(bob.state());
         forward(call);
     };

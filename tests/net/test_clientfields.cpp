@@ -2,7 +2,6 @@
 // boards (and spot 1 on a spectator's big field), the own field's reports, and a swapped field.
 
 #include "clienttest.h"
-#include "servertest.h"
 
 using namespace kalvon;
 using namespace kalvon::testing;

@@ -4,7 +4,8 @@
 
 #include "clienttest.h"
 #include "engine/levels.h"
-#include "servertest.h"
+
+#include <functional>
 
 using namespace kalvon;
 using namespace kalvon::testing;
@@ -42,7 +43,7 @@ TEST_F(ClientTest, GameStartTakesTheServersRulesAndStartHeight)
         EXPECT_TRUE(state().Rules.specials);
         EXPECT_EQ(state().Level[1], 5);
         EXPECT_EQ(state().ActiveLevel, 5);
-        EXPECT_EQ(state().FallSpeed[1], FallSpeedFor(0));
+        EXPECT_EQ(state().FallSpeed[1], FallSpeedFor(5)) << "the smooth fall keeps gravity's pace";
         EXPECT_EQ(rig.host.label(LabelId::Level, 1), "Level: 5");
         EXPECT_EQ(
             rig.host.label(LabelId::ActiveLevel, 1), c.samelevel ? "Active Level: 5" : "Active Level: 0");
@@ -146,6 +147,33 @@ TEST_F(ClientTest, LevelStepsOverTheLinesOfInternetPlay)
     client.CheckLevelUp();
     EXPECT_EQ(state().LevelLineCount, 50);
     EXPECT_EQ(deliver({}), std::vector<Bytes>{});
+}
+
+TEST_F(ClientTest, TheGamesRequestsReachTheServerAsTheirLines)
+{
+    seat(1);
+    startGame();
+    server.clear();
+    struct Case {
+        const char* name;
+        std::function<void()> request;
+        Bytes line;
+    };
+    const Case cases[] = {
+        { "start", [this] { client.requestStartGame(); }, "M" },
+        { "stop", [this] { client.requestStopGame(); }, "N" },
+        { "the engine's pause", [this] { rig.engine.PauseGame(); }, "O" },
+        { "the engine's resume", [this] { rig.engine.ResumeGame(); }, "P" },
+        { "lines to all", [this] { client.addLinesToAll(2); }, "F;\x98" },
+        { "the engine's lost game", [this] { rig.engine.PlayerLost(1); }, "G" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.request();
+        EXPECT_LINE(&server, c.line);
+    }
+    // The server relays the lines to the others only: the own log has them already.
+    EXPECT_NE(view.chatText().find("2 lines added to all from Ann"), Bytes::npos);
 }
 
 TEST_F(ClientTest, ServerStopsTheGame)

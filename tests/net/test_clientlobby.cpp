@@ -2,7 +2,6 @@
 // labels, lists, buttons and boards, every chat and notice form, and hostile lines.
 
 #include "clienttest.h"
-#include "servertest.h"
 
 #include <QTest>
 

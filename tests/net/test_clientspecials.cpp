@@ -2,7 +2,6 @@
 // at others with their board markers, lines added to all, and a special used by this client.
 
 #include "clienttest.h"
-#include "servertest.h"
 
 using namespace kalvon;
 using namespace kalvon::testing;

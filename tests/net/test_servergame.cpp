@@ -3,29 +3,24 @@
 
 #include "net/wire/toclient.h"
 #include "net/wire/toserver.h"
-#include "servertest.h"
-
-#include <QSignalSpy>
-#include <QTest>
+#include "roomtest.h"
 
 using namespace kalvon;
 using namespace kalvon::testing;
 namespace toClient = kalvon::wire::toClient;
 namespace toServer = kalvon::wire::toServer;
 
-TEST_F(ServerTest, OnlyTheFirstSlotOrTheHostControlsTheGame)
+TEST_F(RoomTest, OnlyTheFirstSlotOrTheHostControlsTheGame)
 {
-    startServer();
-    QSignalSpy started(server.get(), &GameServer::gameStarted);
-    QSignalSpy ended(server.get(), &GameServer::gameEnded);
+    openRoom();
     Player& ann = join("Ann");
     Player& bob = join("Bob");
     Player& cy = join("Cy");
 
     // With no slot held, the host is told in a box and nothing is sent.
-    server->ServerStartGame(-1);
+    room->ServerStartGame(-1);
     EXPECT_EQ(dialogs.messages(), std::vector<Bytes>{ "No players available, can't start game!" });
-    expectQuiet(50);
+    expectQuiet();
 
     takeSlot(ann, 1);
     takeSlot(bob, 2);
@@ -35,10 +30,10 @@ TEST_F(ServerTest, OnlyTheFirstSlotOrTheHostControlsTheGame)
         cy->sendLine(command);
     }
     expectQuiet();
-    EXPECT_FALSE(server->GameRunning());
+    EXPECT_FALSE(room->GameRunning());
 
     startGame(ann);
-    EXPECT_TRUE(server->GameRunning());
+    EXPECT_TRUE(room->GameRunning());
     ann->sendLine(encode(toServer::PauseGame{}));
     expectAllGet(encode(toClient::GamePaused{}));
     ann->sendLine(encode(toServer::ResumeGame{}));
@@ -47,22 +42,22 @@ TEST_F(ServerTest, OnlyTheFirstSlotOrTheHostControlsTheGame)
     // Anyone stops, spectators included.
     cy->sendLine(encode(toServer::StopGame{}));
     expectAllGet(encode(toClient::GameStopped{}));
-    EXPECT_FALSE(server->GameRunning());
-    EXPECT_EQ(started.count(), 1);
-    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(room->GameRunning());
+    EXPECT_EQ(eventCount("game started"), 1);
+    EXPECT_EQ(eventCount("game ended"), 1);
 
     // The host resumes even with slot 1 empty.
     ann->sendLine(encode(toServer::TakeSpot{ 0 }));
     expectAllGet(encode(toClient::SpotChanged{ 1, 0 }));
-    server->ServerMsgResume(-1);
+    room->ServerMsgResume(-1);
     expectAllGet(encode(toClient::GameResumed{}));
-    server->ServerStartGame(-1);
+    room->ServerStartGame(-1);
     expectAllGet(gameStartedLine());
 }
 
-TEST_F(ServerTest, FieldChangesAreRelayedAndSentWholeToLateJoiners)
+TEST_F(RoomTest, FieldChangesAreRelayedAndSentWholeToLateJoiners)
 {
-    startServer();
+    openRoom();
     Player& ann = join("Ann");
     Player& bob = join("Bob");
     Player& cy = join("Cy");
@@ -99,10 +94,9 @@ TEST_F(ServerTest, FieldChangesAreRelayedAndSentWholeToLateJoiners)
     expectQuiet();
 }
 
-TEST_F(ServerTest, LostPlayersEndTheGameWhenOneIsLeft)
+TEST_F(RoomTest, LostPlayersEndTheGameWhenOneIsLeft)
 {
-    startServer();
-    QSignalSpy ended(server.get(), &GameServer::gameEnded);
+    openRoom();
     Player& ann = join("Ann");
     Player& bob = join("Bob");
     Player& cy = join("Cy");
@@ -122,8 +116,8 @@ TEST_F(ServerTest, LostPlayersEndTheGameWhenOneIsLeft)
     cy->sendLine(lost);
     EXPECT_LINE(cy, lostAck);
     expectAllGet(encode(toClient::GameOver{ { 1 } }));
-    EXPECT_FALSE(server->GameRunning());
-    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(room->GameRunning());
+    EXPECT_EQ(eventCount("game ended"), 1);
 
     // After the game: updates are answered with the winners to the sender alone, a lost
     // message with "H" alone.
@@ -134,7 +128,7 @@ TEST_F(ServerTest, LostPlayersEndTheGameWhenOneIsLeft)
     expectQuiet();
 }
 
-TEST_F(ServerTest, GameOverFollowsTheTeamRule)
+TEST_F(RoomTest, GameOverFollowsTheTeamRule)
 {
     struct Case {
         const char* name;
@@ -148,8 +142,7 @@ TEST_F(ServerTest, GameOverFollowsTheTeamRule)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        players.clear();
-        startServer();
+        openRoom();
         Player& ann = join("Ann", c.annTeam);
         Player& bob = join("Bob", c.bobTeam);
         Player& cy = join("Cy", "blue");
@@ -160,13 +153,13 @@ TEST_F(ServerTest, GameOverFollowsTheTeamRule)
         cy->sendLine(encode(toServer::PlayerLost{}));
         EXPECT_LINE(cy, encode(toClient::LostAck{}));
         expectAllGet(c.expected);
-        expectQuiet(50);
+        expectQuiet();
     }
 }
 
-TEST_F(ServerTest, SinglePlayerGameEndsAtItsFirstFieldUpdate)
+TEST_F(RoomTest, SinglePlayerGameEndsAtItsFirstFieldUpdate)
 {
-    startServer();
+    openRoom();
     Player& ann = join("Ann");
     join("Bob");
     takeSlot(ann, 1);
@@ -176,9 +169,9 @@ TEST_F(ServerTest, SinglePlayerGameEndsAtItsFirstFieldUpdate)
     expectQuiet();
 }
 
-TEST_F(ServerTest, KickVotePassesByMajorityAndKicks)
+TEST_F(RoomTest, KickVotePassesByMajorityAndKicks)
 {
-    startServer();
+    openRoom();
     Player& ann = join("Ann");
     Player& bob = join("Bob");
     Player& cy = join("Cy");
@@ -198,16 +191,17 @@ TEST_F(ServerTest, KickVotePassesByMajorityAndKicks)
     EXPECT_LINE(ann, encode(toClient::VoteResult{ 2, 0 }));
     EXPECT_LINE(bob, encode(toClient::VoteResult{ 2, 0 }));
     EXPECT_LINE(cy, encode(toClient::Kicked{}));
-    EXPECT_TRUE(cy->waitClosed());
+    expectQuiet(); // the subject stays a second, and leaves with its close
+    expectClosedAfter(*cy.peer, 1000);
     EXPECT_LINE(ann, encode(toClient::PlayerLeft{ 3 }));
     EXPECT_LINE(bob, encode(toClient::PlayerLeft{ 3 }));
-    EXPECT_FALSE(server->VoteRunning());
+    EXPECT_FALSE(room->VoteRunning());
 
     ann->sendLine(yes); // no vote runs: not counted, not answered
     expectQuiet();
 }
 
-TEST_F(ServerTest, KickVoteEndsWhenAllHaveVotedAndATieKicksNobody)
+TEST_F(RoomTest, KickVoteEndsWhenAllHaveVotedAndATieKicksNobody)
 {
     struct Case {
         const char* name;
@@ -222,60 +216,65 @@ TEST_F(ServerTest, KickVoteEndsWhenAllHaveVotedAndATieKicksNobody)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        players.clear();
-        startServer();
+        openRoom();
         const std::size_t voters = c.votes.size();
         for (std::size_t i = 0; i < voters; ++i)
             join("Voter" + std::to_string(i));
         Player& subject = join("Subject");
         callKickVote(*players[0], subject);
         for (std::size_t i = 0; i < voters; ++i) {
-            players[i]->wire->sendLine(c.votes[i] ? encode(toServer::VoteYes{}) : encode(toServer::VoteNo{}));
-            QTest::qWait(20);
+            players[i]->peer->sendLine(c.votes[i] ? encode(toServer::VoteYes{}) : encode(toServer::VoteNo{}));
         }
         for (std::size_t i = 0; i < voters; ++i) {
             for (std::size_t tally = 1; tally < voters; ++tally) {
-                const auto message = wire::toClient::decode(players[i]->wire->nextLine().value_or(""));
+                const auto message = wire::toClient::decode(players[i]->peer->nextLine().value_or(""));
                 EXPECT_TRUE(message && std::holds_alternative<toClient::VoteTally>(*message));
             }
-            EXPECT_LINE(players[i]->wire, c.result);
+            EXPECT_LINE(players[i]->peer, c.result);
         }
         if (c.kicked) {
             EXPECT_LINE(subject, encode(toClient::Kicked{}));
-            EXPECT_TRUE(subject->waitClosed());
+            expectClosedAfter(*subject.peer, 1000);
+            for (std::size_t i = 0; i < voters; ++i)
+                EXPECT_LINE(players[i]->peer, encode(toClient::PlayerLeft{ subject.index }));
         } else {
-            EXPECT_EQ(subject->nextLine(150), std::nullopt);
+            advance(60000);
             EXPECT_TRUE(subject->isConnected());
         }
-        EXPECT_FALSE(server->VoteRunning());
+        expectQuiet();
+        EXPECT_FALSE(room->VoteRunning());
     }
 }
 
-TEST_F(ServerTest, KickVoteTimesOutAfterThirtySeconds)
+TEST_F(RoomTest, KickVoteTimesOutAfterThirtySeconds)
 {
-    startServer();
+    openRoom();
     Player& ann = join("Ann");
     Player& bob = join("Bob");
     Player& cy = join("Cy");
     callKickVote(ann, cy);
+    // The owner is asked to wake the room when the vote has run its time.
+    const int64_t voteEnds = clock.nowMs() + ServerRoom::kVoteTimeoutMs + 1;
+    EXPECT_EQ(room->nextDueMs(), voteEnds);
+    EXPECT_EQ(host.wakes.back(), voteEnds);
     ann->sendLine(encode(toServer::VoteYes{}));
     EXPECT_LINE(ann, encode(toClient::VoteTally{ 1, 0 }));
     EXPECT_LINE(bob, encode(toClient::VoteTally{ 1, 0 }));
 
-    clock.advance(GameServer::kVoteTimeoutMs);
-    expectQuiet(60); // not older than 30 s yet
-    clock.advance(1);
+    advance(ServerRoom::kVoteTimeoutMs);
+    expectQuiet(); // not older than 30 s yet
+    advance(1);
     const Bytes result = encode(toClient::VoteResult{ 1, 0 });
     EXPECT_LINE(ann, result);
     EXPECT_LINE(bob, result);
     // 1 yes, 0 no: passed.
     EXPECT_LINE(cy, encode(toClient::Kicked{}));
-    EXPECT_TRUE(cy->waitClosed());
+    expectClosedAfter(*cy.peer, 1000);
 }
 
-TEST_F(ServerTest, KickVoteEndsWhenItsSubjectLeaves)
+TEST_F(RoomTest, KickVoteEndsWhenItsSubjectLeaves)
 {
-    startServer();
+    openRoom();
     Player& ann = join("Ann");
     Player& bob = join("Bob");
     Player& cy = join("Cy");
@@ -284,7 +283,7 @@ TEST_F(ServerTest, KickVoteEndsWhenItsSubjectLeaves)
     dee->sendLine(encode(toServer::Quit{}));
     for (const Player* stayer : { &ann, &bob, &cy })
         EXPECT_LINE(*stayer, encode(toClient::PlayerLeft{ dee.index }));
-    EXPECT_FALSE(server->VoteRunning());
+    EXPECT_FALSE(room->VoteRunning());
     bob->sendLine(encode(toServer::VoteYes{}));
     expectQuiet();
 

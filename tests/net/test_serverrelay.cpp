@@ -3,18 +3,16 @@
 
 #include "net/wire/toclient.h"
 #include "net/wire/toserver.h"
-#include "servertest.h"
-
-#include <QTest>
+#include "roomtest.h"
 
 using namespace kalvon;
 using namespace kalvon::testing;
 namespace toClient = kalvon::wire::toClient;
 namespace toServer = kalvon::wire::toServer;
 
-TEST_F(ServerTest, ChatActionTeamAndLevelReachEveryoneSenderIncluded)
+TEST_F(RoomTest, ChatActionTeamAndLevelReachEveryoneSenderIncluded)
 {
-    startServer();
+    openRoom();
     join("Ann");
     Player& bob = join("Bob");
     Player& cy = join("Cy");
@@ -27,13 +25,13 @@ TEST_F(ServerTest, ChatActionTeamAndLevelReachEveryoneSenderIncluded)
     expectAllGet(encode(toClient::CommonLevel{ 5 }));
     cy->sendLine(encode(toServer::SetTeam{ "blue" }));
     expectAllGet(encode(toClient::TeamChanged{ 3, "blue" }));
-    EXPECT_EQ(server->client(3).Team, "blue");
+    EXPECT_EQ(room->client(3).Team, "blue");
     expectQuiet();
 }
 
-TEST_F(ServerTest, TeamChatReachesTeammatesIgnoringCase)
+TEST_F(RoomTest, TeamChatReachesTeammatesIgnoringCase)
 {
-    startServer();
+    openRoom();
     Player& ann = join("Ann", "red");
     Player& bob = join("Bob", "RED");
     join("Cy", "blue");
@@ -48,9 +46,9 @@ TEST_F(ServerTest, TeamChatReachesTeammatesIgnoringCase)
     expectQuiet();
 }
 
-TEST_F(ServerTest, PrivateMessagesGoToTheAddresseeOnly)
+TEST_F(RoomTest, PrivateMessagesGoToTheAddresseeOnly)
 {
-    startServer();
+    openRoom();
     join("Ann");
     Player& bob = join("Bob");
     Player& cy = join("Cy");
@@ -63,9 +61,9 @@ TEST_F(ServerTest, PrivateMessagesGoToTheAddresseeOnly)
     expectQuiet();
 }
 
-TEST_F(ServerTest, IndexAndSettingsRequests)
+TEST_F(RoomTest, IndexAndSettingsRequests)
 {
-    startServer();
+    openRoom();
     Player& ann = join("Ann");
     Player& bob = join("Bob");
     bob->sendLine(encode(toServer::RequestIndex{}));
@@ -76,14 +74,14 @@ TEST_F(ServerTest, IndexAndSettingsRequests)
     const Bytes settings = encode(toClient::GameSettings{ options.rules });
     ann->sendLine(encode(toServer::RequestSettings{}));
     EXPECT_LINE(ann, settings);
-    server->broadcastGameSettings();
+    room->broadcastGameSettings();
     expectAllGet(settings);
     expectQuiet();
 }
 
-TEST_F(ServerTest, SlotsAreTakenFreedAndRefused)
+TEST_F(RoomTest, SlotsAreTakenFreedAndRefused)
 {
-    startServer();
+    openRoom();
     Player& ann = join("Ann");
     Player& bob = join("Bob");
 
@@ -94,17 +92,17 @@ TEST_F(ServerTest, SlotsAreTakenFreedAndRefused)
     ann->sendLine(encode(toServer::TakeSpot{ 1 })); // the requester's own slot is taken too
     EXPECT_LINE(ann, spotTaken);
     takeSlot(ann, 3); // moving frees the old slot
-    EXPECT_EQ(server->PlayerSlot(1), -1);
-    EXPECT_EQ(server->PlayerSlot(3), ann.index);
+    EXPECT_EQ(room->PlayerSlot(1), -1);
+    EXPECT_EQ(room->PlayerSlot(3), ann.index);
     takeSlot(bob, 1);
 
     ann->sendLine(encode(toServer::TakeSpot{ 0 }));
     expectAllGet(encode(toClient::SpotChanged{ 1, 0 }));
-    EXPECT_EQ(server->PlayerSlot(3), -1);
-    EXPECT_TRUE(server->client(ann.index).Spectator);
+    EXPECT_EQ(room->PlayerSlot(3), -1);
+    EXPECT_TRUE(room->client(ann.index).Spectator);
 
     // The host moves a player as if it had asked itself.
-    server->ServerMsgTakeSlot(ann.index, 6);
+    room->ServerMsgTakeSlot(ann.index, 6);
     expectAllGet(encode(toClient::SpotChanged{ 1, 6 }));
 
     for (const Bytes& bad :
@@ -112,12 +110,12 @@ TEST_F(ServerTest, SlotsAreTakenFreedAndRefused)
             Bytes(1, toServer::MsgTakeSpot), msg(toServer::MsgTakeSpot, pc(2) + pc(2)) })
         bob->sendLine(bad);
     expectQuiet();
-    EXPECT_EQ(server->PlayerSlot(1), bob.index);
+    EXPECT_EQ(room->PlayerSlot(1), bob.index);
 }
 
-TEST_F(ServerTest, SpecialsAndLinesGoToTheOthersWithTheSender)
+TEST_F(RoomTest, SpecialsAndLinesGoToTheOthersWithTheSender)
 {
-    startServer();
+    openRoom();
     Player& ann = join("Ann");
     Player& bob = join("Bob");
     Player& cy = join("Cy");
@@ -146,9 +144,9 @@ TEST_F(ServerTest, SpecialsAndLinesGoToTheOthersWithTheSender)
     expectQuiet();
 }
 
-TEST_F(ServerTest, FieldSwitchSendsEachSideTheOthersField)
+TEST_F(RoomTest, FieldSwitchSendsEachSideTheOthersField)
 {
-    startServer();
+    openRoom();
     Player& ann = join("Ann");
     Player& bob = join("Bob");
     Player& cy = join("Cy");
@@ -162,7 +160,6 @@ TEST_F(ServerTest, FieldSwitchSendsEachSideTheOthersField)
     bobField.set(5, 5, 6);
     ann->sendLine(encode(toServer::FieldUpdate{ { { 0, 21, 3 } } }));
     bob->sendLine(encode(toServer::FieldUpdate{ { { 5, 5, 6 } } }));
-    QTest::qWait(100);
     clearAll();
 
     const auto switchOn = [](int target) {

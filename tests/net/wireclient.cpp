@@ -1,24 +1,24 @@
 #include "wireclient.h"
 
-#include "net/wire/encodings.h"
-#include "net/wire/line.h"
-
 #include <QTest>
 
 namespace kalvon::testing {
 
-WireClient::WireClient(quint16 port)
+WireClient::WireClient(quint16 port, BytesView fromAddress)
 {
     QObject::connect(&m_socket, &QTcpSocket::readyRead, [this] { onReadyRead(); });
     QObject::connect(&m_socket, &QAbstractSocket::disconnected, [this] { m_closed = true; });
+    m_socket.bind(
+        QHostAddress(QString::fromLatin1(fromAddress.data(), static_cast<qsizetype>(fromAddress.size()))));
     m_socket.connectToHost(QHostAddress::LocalHost, port);
-    (void)QTest::qWaitFor([this] { return isConnected() || m_socket.state() == QAbstractSocket::UnconnectedState; },
-                    kWaitMs);
+    (void)QTest::qWaitFor(
+        [this] { return isConnected() || m_socket.state() == QAbstractSocket::UnconnectedState; },
+        kEventWaitMs);
 }
 
-bool WireClient::waitClosed(int timeoutMs)
+bool WireClient::waitClosed()
 {
-    return QTest::qWaitFor([this] { return m_closed; }, timeoutMs);
+    return QTest::qWaitFor([this] { return m_closed; }, kEventWaitMs);
 }
 
 void WireClient::send(BytesView bytes)
@@ -30,35 +30,17 @@ void WireClient::send(BytesView bytes)
 void WireClient::onReadyRead()
 {
     const QByteArray data = m_socket.readAll();
-    for (Bytes& line : m_splitter.feed(BytesView(data.constData(), data.size())))
+    for (Bytes& line : m_splitter.feed(BytesView(data.constData(), static_cast<std::size_t>(data.size()))))
         m_lines.push_back(std::move(line));
 }
 
-std::optional<Bytes> WireClient::nextLine(int timeoutMs)
+std::optional<Bytes> WireClient::nextLine()
 {
-    if (m_lines.empty() && !QTest::qWaitFor([this] { return !m_lines.empty(); }, timeoutMs))
+    if (m_lines.empty() && !QTest::qWaitFor([this] { return !m_lines.empty(); }, kEventWaitMs))
         return std::nullopt;
     Bytes line = std::move(m_lines.front());
     m_lines.pop_front();
     return line;
-}
-
-std::vector<Bytes> WireClient::linesWithin(int ms)
-{
-    QTest::qWait(ms);
-    std::vector<Bytes> lines(m_lines.begin(), m_lines.end());
-    m_lines.clear();
-    return lines;
-}
-
-Bytes msg(char code, BytesView payload)
-{
-    return wire::makeLine(code, payload);
-}
-
-Bytes pc(int n)
-{
-    return Bytes(1, wire::PlayerChar(n));
 }
 
 } // namespace kalvon::testing

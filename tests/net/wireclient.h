@@ -1,9 +1,12 @@
 #pragma once
-// A raw client for server tests: connects over loopback, sends bytes as given, and collects
-// the lines it receives so a test can expect them exactly, or expect silence.
+// A raw client for server tests: connects over loopback (from a loopback address of the
+// test's choice, so a test can play several hosts), sends bytes as given, and collects the
+// lines it receives so a test can expect them exactly.
 
 #include "common/bytes.h"
 #include "net/wire/linesplitter.h"
+#include "serverpeer.h"
+#include "testlines.h"
 
 #include <QTcpSocket>
 #include <deque>
@@ -11,27 +14,20 @@
 
 namespace kalvon::testing {
 
-class WireClient {
+class WireClient final : public ServerPeer {
 public:
-    static constexpr int kWaitMs = 3000;
+    explicit WireClient(quint16 port, BytesView fromAddress = "127.0.0.1");
 
-    explicit WireClient(quint16 port);
+    void send(BytesView bytes) override;
+    std::optional<Bytes> nextLine() override;
+    bool isConnected() const override { return m_socket.state() == QAbstractSocket::ConnectedState; }
+    bool closedByServer() const override { return m_closed; }
+    void close() override { m_socket.disconnectFromHost(); }
+    void clear() override { m_lines.clear(); }
 
-    bool isConnected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
     // Waits for the server to close the connection.
-    bool waitClosed(int timeoutMs = kWaitMs);
-    bool closedByServer() const { return m_closed; }
-
-    void send(BytesView bytes);
-    void sendLine(BytesView line) { send(Bytes(line) + "\r\n"); }
-    void close() { m_socket.disconnectFromHost(); }
-
-    // The next received line, waiting up to the timeout; nothing when none came.
-    std::optional<Bytes> nextLine(int timeoutMs = kWaitMs);
-    // Lines received within `ms` (waits the whole time).
-    std::vector<Bytes> linesWithin(int ms);
-    // Drops every line received so far.
-    void clear() { m_lines.clear(); }
+    bool waitClosed();
+    // Lines received and not yet read (all of them once the connection is closed).
     std::size_t pending() const { return m_lines.size(); }
 
 private:
@@ -42,10 +38,5 @@ private:
     std::deque<Bytes> m_lines;
     bool m_closed = false;
 };
-
-// A line the encoders cannot write, for hostile peers: the code, ";" and the payload as given.
-Bytes msg(char code, BytesView payload);
-// PlayerChar of n, as a one-byte text.
-Bytes pc(int n);
 
 } // namespace kalvon::testing

@@ -66,7 +66,7 @@ TEST(PictureBufferTest, UnreadableFileKeepsThePictureLoadedBefore)
 {
     ScratchFolder folder;
     const auto first = folder / "first.bmp";
-    writeBmpFile(gridSurface("12/34"), first);
+    ASSERT_TRUE(writeBmpFile(gridSurface("12/34"), first));
     // A PNG under a .bmp name: the content decides the format.
     QImage png = gridSurface("5/6").image();
     QByteArray pngBytes;
@@ -91,7 +91,7 @@ TEST(PictureBufferTest, OversizedPictureIsRefusedLikeABrokenOne)
 {
     ScratchFolder folder;
     const auto small = folder / "small.bmp";
-    writeBmpFile(gridSurface("12/34"), small);
+    ASSERT_TRUE(writeBmpFile(gridSurface("12/34"), small));
     PictureBuffer buffer;
     ASSERT_TRUE(buffer.load(small));
     for (const QSize size : {QSize(kMaxPictureSide + 1, 1), QSize(1, kMaxPictureSide + 1)}) {

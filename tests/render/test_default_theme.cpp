@@ -328,7 +328,7 @@ TEST_F(DefaultThemeTest, WindowPicturesFrameTheTitleBarPageAreaAndOpponentBoards
     EXPECT_NE(main.pixel(0, 19), main.pixel(10, 20));
     // The page area (8, 48) 624 x 466 sits inside a frame that touches it.
     EXPECT_TRUE(framedAt(main, QRect(7, 47, 626, 468)));
-    // The opponent boards' frames inside the internet backdrop (drawn at picForm (276, 30)).
+    // The opponent boards' frames inside the internet backdrop (drawn at body (276, 30)).
     const QImage inet = picture(value("ifaceinet"));
     for (const QPoint board : {QPoint(322, 52), QPoint(427, 52), QPoint(532, 52), QPoint(322, 258), QPoint(427, 258)})
         EXPECT_TRUE(framedAt(inet, QRect(board - QPoint(276, 30) - QPoint(2, 2), QSize(100, 180))))

@@ -81,8 +81,6 @@ void RecordingEngineHost::clear()
     calls.clear();
     sounds.clear();
     labels.clear();
-    sentToServer.clear();
-    dispatched.clear();
     explosions.clear();
     trails.clear();
     shadows.clear();
@@ -145,18 +143,6 @@ void RecordingEngineHost::setLabel(LabelId id, int p, BytesView text)
 {
     labels[{ id, p }] = Bytes(text);
     note(std::string("label ") + labelName(id) + " " + std::to_string(p) + " " + std::string(text));
-}
-
-void RecordingEngineHost::SendToServer(BytesView line)
-{
-    sentToServer.emplace_back(line);
-    note("SendToServer");
-}
-
-void RecordingEngineHost::ClientDispatchMessage(BytesView code, BytesView payload)
-{
-    dispatched.emplace_back(Bytes(code), Bytes(payload));
-    note("ClientDispatchMessage");
 }
 
 double ScriptedRandom::next()

@@ -29,8 +29,6 @@ public:
     std::vector<std::string> calls;
     std::vector<SoundSlot> sounds;
     std::map<std::pair<LabelId, int>, Bytes> labels; // the last text of each label
-    std::vector<Bytes> sentToServer;
-    std::vector<std::pair<Bytes, Bytes>> dispatched; // code, payload
     std::vector<ClearedRows> explosions;
     struct Trail {
         int p, column, startRow, type, orientation, endRow;
@@ -42,7 +40,6 @@ public:
         friend bool operator==(const Shadow&, const Shadow&) = default;
     };
     std::vector<Shadow> shadows;
-    int myIndex = 1;
     // Runs on every call once it is recorded: a test can look at the state then, or act as
     // events handled while the host waits would.
     std::function<void(const std::string& call)> onCall;
@@ -72,12 +69,13 @@ public:
     void playSound(SoundSlot slot) override;
     void setLabel(LabelId id, int p, BytesView text) override;
     void BotPieceUpdate(int p) override { record("BotPieceUpdate", p); }
-    void SendToServer(BytesView line) override;
-    void ClientDispatchMessage(BytesView code, BytesView payload) override;
+    void sendPauseGame() override { note("sendPauseGame"); }
+    void sendResumeGame() override { note("sendResumeGame"); }
+    void sendPlayerLost() override { note("sendPlayerLost"); }
+    void addLinesToAll(int lines) override { record("addLinesToAll", lines); }
     void SendFieldUpdate() override { note("SendFieldUpdate"); }
     void ResetSentField() override { note("ResetSentField"); }
     void CheckLevelUp() override { note("CheckLevelUp"); }
-    int MyIndex() const override { return myIndex; }
     void Yield() override { note("Yield"); }
     void Wait(int64_t ms) override { note("Wait " + std::to_string(ms)); }
     void ResetFieldPicture(int p) override { record("ResetFieldPicture", p); }

@@ -64,9 +64,9 @@ public:
     void GenerateTrail() override { calls.push_back("GenerateTrail"); }
     void resetGameOptions() override { calls.push_back("resetGameOptions"); }
     void setGameMode(GameMode mode) override { m_state.GameMode = mode; }
-    void GMmenumarker_Click(int index) override
+    void gameModeChosen(int index) override
     {
-        calls.push_back("GMmenumarker_Click " + std::to_string(index));
+        calls.push_back("gameModeChosen " + std::to_string(index));
         m_window.layOutFieldsPage(static_cast<GameMode>(index + 1));
     }
     void InitSound() override { calls.push_back("InitSound"); }

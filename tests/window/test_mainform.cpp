@@ -1,3 +1,4 @@
+#include "common/atomicfile.h"
 #include "render/themepaths.h"
 #include "shellrig.h"
 #include "window/fieldview.h"
@@ -74,7 +75,7 @@ TEST(StartupTest, LoadingWindowShowsTheStepsInOrderAndTheGameIsStartedInOrder)
     EXPECT_GT(rig.loading.fileTexts.size(), 50u);
 
     EXPECT_THAT(rig.game.calls,
-        ElementsAre("KalvonGenerateFontTable", "GenerateTrail", "resetGameOptions", "GMmenumarker_Click 1",
+        ElementsAre("KalvonGenerateFontTable", "GenerateTrail", "resetGameOptions", "gameModeChosen 1",
             "InitSound", "LoadGameMusic " + rig.themes.ThemeMusic));
     EXPECT_EQ(rig.themes.ThemeMusic, folderText(rig.folder / "tmp") + "music.ogg");
     EXPECT_EQ(rig.window.caption(), QStringLiteral("Kalvon v1.91"));
@@ -167,6 +168,35 @@ TEST_F(ShutdownTest, WritesSettingsScoresAndBanListThenEnds)
     EXPECT_TRUE(rig.pump.waits.empty());
     EXPECT_FALSE(rig.images.mainWindow);
     EXPECT_FALSE(rig.images.backBuffer);
+}
+
+// A settings folder that takes no new file (every write fails where a read-only folder makes it
+// fail): each stored file is reported on its own, the old files stay, and the shut-down goes on.
+TEST_F(ShutdownTest, FilesThatCannotBeWrittenAreReportedAndTheShutDownGoesOn)
+{
+    const Bytes oldSettings = readFile(rig.folder / "kalvon.ini");
+    rig.state.GameMode = GameMode::TwoPlayers;
+    rig.bans.add("10.0.0.2");
+    rig.dialogs.calls.clear();
+    setAtomicWriteFaultForTesting([](std::string_view step) { return step != "open"; });
+    rig.form.unload();
+    setAtomicWriteFaultForTesting(nullptr);
+
+    const Bytes folder = pathText(rig.folder.path());
+    EXPECT_THAT(rig.dialogs.messages(),
+        ElementsAre("Could not save the settings to " + folder + "/kalvon.ini!",
+            "Could not save the high scores!", "Could not save the ban list to " + folder + "/banlist.txt!"));
+    for (const auto& call : rig.dialogs.calls) {
+        EXPECT_EQ(call.title, "Error");
+        EXPECT_EQ(call.icon, MessageIcon::Critical);
+    }
+    EXPECT_EQ(readFile(rig.folder / "kalvon.ini"), oldSettings);
+    EXPECT_EQ(readFile(rig.folder / "banlist.txt"), "10.0.0.1\r\n");
+    EXPECT_FALSE(std::filesystem::exists(rig.folder / "scores.ini"));
+    EXPECT_THAT(rig.game.calls,
+        ::testing::IsSupersetOf({ "stopTimers", "StopGameMusic", "BotUnlink", "CloseSound" }));
+    EXPECT_FALSE(rig.images.mainWindow);
+    EXPECT_EQ(rig.endProcessCalls, 1);
 }
 
 // A second close while the quit message's wait runs returns at once: every step runs once.

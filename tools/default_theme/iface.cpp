@@ -207,7 +207,7 @@ void titleBar(QPainter& p, int width, const QString& title)
 
 void fieldsPage(QPainter& p)
 {
-    // Everything here is drawn in picForm coordinates, 20 rows lower in the image.
+    // Everything here is drawn in body coordinates, 20 rows lower in the image.
     p.save();
     p.translate(0, kTitleBarHeight);
     backdrop(p, kPage, QColor(17, 21, 35), QColor(11, 14, 24), QColor(58, 206, 255, 14));

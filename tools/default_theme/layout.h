@@ -1,6 +1,6 @@
 #pragma once
 // Window geometry the art is drawn for. Every value here is stated in docs/layout.md, which the
-// main window follows; keep the two in step. Positions are in picForm coordinates (the window
+// main window follows; keep the two in step. Positions are in body coordinates (the window
 // body, which starts 20 pixels below the window's top) unless a comment says otherwise.
 
 #include <QRect>
@@ -23,7 +23,7 @@ inline constexpr int kButtonWidth = 72;
 inline constexpr int kButtonHeight = 19;
 inline constexpr int kConnectWidth = 140;
 
-// The page area every page background fills (624 x 466 at picForm (8, 28)).
+// The page area every page background fills (624 x 466 at body (8, 28)).
 inline constexpr QRect kPage{8, 28, 624, 466};
 
 // Fields page.

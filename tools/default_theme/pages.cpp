@@ -8,7 +8,7 @@ namespace kalvon::themegen {
 
 namespace {
 
-// Rectangles are written in page-background coordinates and stored in picForm coordinates.
+// Rectangles are written in page-background coordinates and stored in body coordinates.
 QRect pf(int x, int y, int w, int h) { return QRect(x + kPageOrigin.x(), y + kPageOrigin.y(), w, h); }
 
 const int kRowPitch = 22; // check-box rows inside a card

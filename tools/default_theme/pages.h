@@ -40,7 +40,7 @@ std::vector<Page> windowFrame();
 // Markdown tables of every page and panel, for the layout sheet.
 QString layoutTables();
 
-// Offset of page-background coordinates in picForm.
+// Offset of page-background coordinates in the window body.
 inline constexpr QPoint kPageOrigin{8, 28};
 
 } // namespace kalvon::themegen

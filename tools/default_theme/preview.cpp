@@ -142,7 +142,7 @@ QImage fieldsWindow(int mode)
     const QPoint form(0, kTitleBarHeight);
     const QImage misc = ifaceMisc();
     QPainter p(&window);
-    if (mode == 3) // drawn into picForm, under every control
+    if (mode == 3) // drawn into the window body, under every control
         p.drawImage(kInetBackdrop.topLeft() + form, ifaceInet());
     p.drawImage(kPanel1.topLeft() + form, misc, QRect(0, 0, 99, 185));
     if (mode == 2)

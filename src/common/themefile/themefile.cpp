@@ -3,6 +3,7 @@
 #include "common/colortext.h"
 #include "common/vbconv.h"
 
+#include <algorithm>
 #include <fstream>
 #include <system_error>
 #include <vector>
@@ -31,21 +32,21 @@ std::optional<Bytes> readThemeText(const std::filesystem::path& file)
     return text;
 }
 
-// Lines ended by LF, CR LF or CR CR LF.
+// Lines ended by LF, CR LF, CR CR LF or a lone CR: the lines the ini reader sees, so the
+// description and the section's lines are found where the reader finds the section.
 std::vector<BytesView> splitLines(BytesView text)
 {
     std::vector<BytesView> lines;
     size_t start = 0;
     while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        const size_t next = end == BytesView::npos ? text.size() : end + 1;
-        if (end == BytesView::npos)
-            end = text.size();
-        BytesView line = text.substr(start, end - start);
-        while (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(line);
-        start = next;
+        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        lines.push_back(text.substr(start, end - start));
+        if (text.compare(end, 3, "\r\r\n") == 0)
+            start = end + 3;
+        else if (text.compare(end, 2, "\r\n") == 0)
+            start = end + 2;
+        else
+            start = end + 1;
     }
     return lines;
 }

@@ -100,7 +100,7 @@ private:
                 key(entry.key, kWhiteColorText);
             } else if (entry.padded) {
                 // The numeric print form: a blank for the sign before the digit, one after it.
-                key(entry.key, " " + value + " ");
+                key(entry.key, value, " ");
             } else {
                 key(entry.key, value);
             }
@@ -115,11 +115,15 @@ private:
         m_out += "\r\n";
     }
 
-    void key(ThemeKey which, BytesView value)
+    // "name=value", with `pad` on both sides of the value (the reader trims it). A value the
+    // reader would change is written in quotes.
+    void key(ThemeKey which, BytesView value, BytesView pad = {})
     {
         m_out += keyInfo(which).name;
         m_out += '=';
-        line(firstLine(value));
+        m_out += pad;
+        m_out += iniValueText(firstLine(value));
+        line(pad);
     }
 
     const ThemeContent& m_content;

@@ -34,7 +34,8 @@ struct ThemeContent {
 // empty one) and every included group; a type-0 theme writes its skin (when it names one),
 // the interface, music and sound groups only. A flag that belongs to a parent key is written
 // after it and only with it; the type-0 skin flags only when they have a value. A value is one
-// line: from its first CR or LF on nothing is written, so no value can add keys.
+// line: from its first CR or LF on nothing is written, so no value can add keys; one with
+// blanks or quotes at its ends is written in quotes, so it reads back as it was.
 std::optional<Bytes> themeFileBytes(const ThemeContent& content);
 
 } // namespace kalvon::themefile

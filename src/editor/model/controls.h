@@ -20,9 +20,9 @@ enum class ChangeHandler {
     None,           // nothing: the value changes and that is all
     SetsChanged,    // sets Changed
     IncludeBox,     // sets Changed; its frame (when it has one) is enabled while the value is 1
-    BlockAnimation, // sets Changed; fraBlkAni is enabled while any of the four block boxes is 1
-    TypeList,       // cmbType: sets Changed and switches the type-dependent controls
-    PartSelector,   // cmbFields, cmbBlocks, cmbMisc: shows one part of the page
+    BlockAnimation, // sets Changed; the block animation frame is enabled while any of its four boxes is 1
+    TypeList,       // the theme type list: sets Changed and switches the type-dependent controls
+    PartSelector,   // the fields, blocks and misc part lists: shows one part of the page
 };
 
 struct ControlInfo {
@@ -39,14 +39,14 @@ int controlIndex(BytesView name);
 
 // The name of an element of a control array: "txtColor(3)".
 Bytes elementName(BytesView arrayName, int index);
-inline constexpr int kColorCount = 12;     // txtColor, picPreviewColor
-inline constexpr int kMiscImageCount = 8;  // txtMiscImage
+inline constexpr int kColorCount = 12;     // the colour boxes and their swatches
+inline constexpr int kMiscImageCount = 8;  // the misc picture boxes
 
 // The frames whose Enabled state the handlers and the new-theme defaults set, and the two
 // controls the type list enables.
 std::span<const std::string_view> enableableElements();
 
-// The four block animation boxes that share fraBlkAni.
+// The four block animation boxes that share the block animation frame.
 std::span<const std::string_view> blockAnimationBoxes();
 
 // The seven animation preview timers.
@@ -75,7 +75,7 @@ struct SelectorPart {
 struct SelectorInfo {
     std::string_view list;
     std::vector<SelectorPart> parts; // in list order
-    // When true an index outside the list shows the last part (cmbFields: "any other");
+    // When true an index outside the list shows the last part (the fields list: "any other");
     // otherwise such an index changes nothing.
     bool otherIndexShowsLast;
 };

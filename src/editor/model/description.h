@@ -16,8 +16,8 @@ BytesView YesNoFromValue(int value);
 // The block for the controls as they are, every line ended by CR LF.
 Bytes DescriptionText(const EditorState& state);
 
-// cmdGenerateDescription_Click: replaces txtDescription with the block (through its change
-// handler, so a different text marks the theme changed).
+// The Generate Description button: replaces the description text with the block (through its
+// change handler, so a different text marks the theme changed).
 void GenerateDescription(EditorState& state);
 
 } // namespace kalvon::editor

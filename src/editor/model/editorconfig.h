@@ -23,6 +23,6 @@ SoundMixer LoadEditorConfig(const std::filesystem::path& file);
 // The whole file, every line ended by CR LF.
 Bytes EditorConfigBytes(const SoundMixer& mixer);
 // SaveConfig: writes the file whole through a temporary file; false when it could not be written.
-bool SaveConfig(const std::filesystem::path& file, const SoundMixer& mixer);
+[[nodiscard]] bool SaveConfig(const std::filesystem::path& file, const SoundMixer& mixer);
 
 } // namespace kalvon::editor

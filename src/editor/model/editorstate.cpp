@@ -130,12 +130,12 @@ void EditorState::runHandler(const ControlInfo& control)
         setEnabled(control.frame, any);
         return;
     }
-    case ChangeHandler::TypeList: cmbType_Click(); return;
+    case ChangeHandler::TypeList: themeTypeChosen(); return;
     case ChangeHandler::PartSelector: applySelector(control.name, listIndex(control.name)); return;
     }
 }
 
-void EditorState::cmbType_Click()
+void EditorState::themeTypeChosen()
 {
     m_changed = true;
     const bool typeZero = listIndex("cmbType") == 0;

@@ -25,7 +25,7 @@ struct EditorFiles {
     Bytes CurrentFile; // the theme file last loaded or saved; "" for a theme without a file
     Bytes ResourceDir; // the folder the resource archive was unpacked into, ending in "/"
     Bytes ResourceRelDir; // the same folder relative to the temporary folder ("kalvon/dark/")
-    Bytes MusicPath; // the prefix the music tryout puts before txtMusic
+    Bytes MusicPath; // the prefix the music tryout puts before the music file's name
 };
 
 // Type-0 keys that no control shows: kept from the loaded file so that a save writes them
@@ -60,8 +60,9 @@ public:
     int listIndex(BytesView list) const;
     void setListIndex(BytesView list, int index);
 
-    // The type list's click handler; also called directly by the New command.
-    void cmbType_Click();
+    // The theme type list's handler: marks the theme changed and switches the type-dependent
+    // controls; also called directly by the New command.
+    void themeTypeChosen();
 
     // Frames and the two type-1 controls; the handlers and the new-theme defaults set them.
     bool enabled(BytesView element) const;
@@ -71,7 +72,7 @@ public:
     bool timerEnabled(BytesView timer) const;
     void setTimerEnabled(BytesView timer, bool enabled);
 
-    // Pages. Selecting a tab runs tabMain_Click; a number outside 1 to 6 selects no page.
+    // Pages. Selecting a tab shows its page; a number outside 1 to 6 selects no page.
     void selectTab(int tab);
     // A page chosen from the "&Theme Data" menu: the same state as choosing its tab.
     void chooseMenuPage(int tab);

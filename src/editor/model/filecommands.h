@@ -29,7 +29,7 @@ Bytes OpenThemeDialog(Dialogs& dialogs, const std::filesystem::path& programDir)
 // SaveThemeAs: asks for a file name (no starting folder, no overwrite question, no default
 // extension) and writes the theme there; true, with CurrentFile the new file, when it was
 // written. A failed write shows "Could not save " and the path; a cancel shows nothing.
-bool SaveThemeAs(EditorState& state, Dialogs& dialogs);
+[[nodiscard]] bool SaveThemeAs(EditorState& state, Dialogs& dialogs);
 
 class FileCommands {
 public:

@@ -95,7 +95,7 @@ void NewThemeDefaults(EditorState& state)
 void ApplyNewTheme(EditorState& state)
 {
     NewThemeDefaults(state);
-    state.cmbType_Click();
+    state.themeTypeChosen();
     state.setChanged(false);
 }
 

@@ -20,6 +20,6 @@ std::optional<Bytes> ThemeFileBytes(const EditorState& state);
 // WriteThemeFile: writes the file whole through a temporary file, so a failure leaves an
 // existing file as it was. On any failure, including a theme without a type, it shows
 // "Could not save " and the path (critical, "Error") and returns false. Changes no state.
-bool WriteThemeFile(const EditorState& state, BytesView path, Dialogs& dialogs);
+[[nodiscard]] bool WriteThemeFile(const EditorState& state, BytesView path, Dialogs& dialogs);
 
 } // namespace kalvon::editor

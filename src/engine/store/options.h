@@ -22,7 +22,7 @@ inline constexpr char kDefaultThemePath[] = "\\data\\default.kvx";
 // [General]
 struct GeneralSettings {
     GameMode gameMode = GameMode::Internet;
-    Bytes theme = kDefaultThemePath; // txtTheme: the path of the theme in use
+    Bytes theme = kDefaultThemePath; // the path of the theme in use
     CheckValue stayOnTop = 0;
     CheckValue taskbarIcon = 0;
     bool operator==(const GeneralSettings&) const = default;
@@ -33,7 +33,7 @@ struct SoundSettings {
     CheckValue sounds = 1;
     CheckValue useThemeMusic = 1;
     CheckValue playMusic = 1;
-    Bytes lastMusic = "[None]"; // txtMidi
+    Bytes lastMusic = "[None]"; // the music file chosen on the options page
     bool operator==(const SoundSettings&) const = default;
 };
 

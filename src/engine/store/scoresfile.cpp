@@ -30,6 +30,19 @@ std::vector<BytesView> fileLines(BytesView bytes)
     return lines;
 }
 
+// A name as the file can keep it: one line of text, so without control characters (bytes 5
+// and 8 shift to LF and CR, which would cut the line or be taken for its end); the default
+// name when nothing is left.
+Bytes storedName(BytesView name)
+{
+    Bytes stored;
+    for (char c : name) {
+        if (byteCode(c) >= 32)
+            stored += c;
+    }
+    return stored.empty() ? Bytes(kDefaultHighScoreName) : stored;
+}
+
 } // namespace
 
 std::filesystem::path scoresFilePath(const std::filesystem::path& programFolder)
@@ -41,8 +54,7 @@ Bytes highScoresText(const HighScoreTable& table)
 {
     Bytes text;
     for (const HighScoreEntry& entry : table) {
-        const Bytes& name = entry.Name.empty() ? Bytes(kDefaultHighScoreName) : entry.Name;
-        text += EncodeScoreText(vb::formatInt(entry.Score) + "-" + name);
+        text += EncodeScoreText(vb::formatInt(entry.Score) + "-" + storedName(entry.Name));
         text += "\r\n";
     }
     return text;
@@ -70,8 +82,10 @@ std::optional<HighScoreTable> parseHighScores(BytesView bytes)
         const size_t end = rest.find('\r');
         const BytesView line = rest.substr(0, end);
         rest = end == BytesView::npos ? BytesView() : rest.substr(end + 1);
-        // The first "-" ends the score; the name may hold more of them.
-        const size_t minus = line.find('-');
+        // The first "-" after the score's first byte ends the score, so a negative score
+        // (which a hexadecimal one in the file gives) reads back as it was written; the name
+        // may hold more of them.
+        const size_t minus = line.find('-', 1);
         if (minus == BytesView::npos)
             return std::nullopt;
         const std::optional<int32_t> score = vb::CLng(line.substr(0, minus));

@@ -26,6 +26,6 @@ Bytes settingsText(const Options& options);
 
 // Writes the file whole through a temporary file. On failure the old file stays as it was and
 // false comes back; nothing is shown to the user.
-bool SaveSettings(const std::filesystem::path& file, const Options& options);
+[[nodiscard]] bool SaveSettings(const std::filesystem::path& file, const Options& options);
 
 } // namespace kalvon

@@ -111,6 +111,9 @@ TEST(ThemeFileKeys, WriterLayoutRules)
     content[ThemeKey::InetWinTransparent] = "1";
     content[ThemeKey::BombTransparency] = "1";
     content[ThemeKey::ColorTheme] = "1,2,3";
+    content[ThemeKey::Door1] = " door.bmp";
+    content[ThemeKey::Door2] = "\"door2.bmp\"";
+    content[ThemeKey::BombFilename] = "bomb ";
     const Bytes bytes = themeFileBytes(content).value();
     const ThemeFile file = ThemeFile::parse(bytes);
 
@@ -119,6 +122,11 @@ TEST(ThemeFileKeys, WriterLayoutRules)
     EXPECT_EQ(file.number(ThemeKey::ThemeType), 1);
     EXPECT_NE(bytes.find("\r\ninetwinimg=iw.bmp\r\ninetwintransparent=1\r\n"), Bytes::npos);
     EXPECT_NE(bytes.find("\r\nBombtransparency= 1 \r\n"), Bytes::npos);
+    // Blanks and quotes at a value's ends would be lost to the reader: written in quotes.
+    EXPECT_EQ(file.text(ThemeKey::Door1), " door.bmp");
+    EXPECT_EQ(file.text(ThemeKey::Door2), "\"door2.bmp\"");
+    EXPECT_NE(bytes.find("\r\nBombfilename=\"bomb \"\r\n"), Bytes::npos);
+    EXPECT_EQ(file.text(ThemeKey::BombFilename), "bomb ");
     EXPECT_NE(bytes.find("\r\nBombframecount=\r\n"), Bytes::npos) << "every key of a frame set";
     EXPECT_EQ(file.text(ThemeKey::ColorTitle), "255,255,255");
     EXPECT_EQ(file.text(ThemeKey::ColorTheme), "1,2,3");
@@ -220,6 +228,9 @@ TEST(ThemeFileReader, DescriptionIsTheTextBetweenHeaderAndSection)
         { "[Theme Info]\r\nname=x\r\n", "" },
         { "H\r\n//spaced header\r\n \r\n [ Theme Info ] \r\n", "//spaced header" },
         { "H\r\n//no section\r\n", "" },
+        // A lone CR ends a line, as it does for the ini reader, which opens the section there.
+        { "H\r\n//a\r//b\r\n \r\n[Theme Info]\r\n", "//a\r\n//b" },
+        { "H\r\n//a\r[Theme Info]\r\nname=x\r\n\n[Theme Info]\r\n", "//a" },
     };
     for (const auto& [text, description] : cases) {
         EXPECT_EQ(themeFileDescription(text), description) << text;
@@ -237,6 +248,7 @@ TEST(ThemeFileReader, SectionLinesAreLookedForInsideTheThemeSectionOnly)
         { "H\r\n[Theme Info]\r\nname=x\r\n[Other]\r\n//Music\r\n", false },
         // Only the whole line counts.
         { "H\r\n[Theme Info]\r\n//Music box\r\n", false },
+        { "H\r\n \r[Theme Info]\rname=x\r//Music\r", true },
     };
     for (const auto& [text, found] : cases)
         EXPECT_EQ(ThemeFile::parse(text).hasSectionLine("//Music"), found) << text;

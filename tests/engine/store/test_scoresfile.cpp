@@ -71,6 +71,30 @@ TEST(ScoresFile, NameBytesThatCannotShiftAreLeftOut)
     EXPECT_EQ(LoadHighScores(folder / "scores.ini")[0], (HighScoreEntry{ "Jo", 42 }));
 }
 
+TEST(ScoresFile, ControlCharactersInNamesAreLeftOutSoTheTableSurvives)
+{
+    // Byte 5 shifts to LF and would cut its line (the file would read as damaged and every
+    // score be lost); byte 8 shifts to CR and would be taken for the end of its line.
+    const struct {
+        Bytes name;
+        Bytes stored;
+    } cases[] = {
+        { "Al\x05x", "Alx" },
+        { "Cy\x08", "Cy" },
+        { "\tTab\x1f", "Tab" },
+        { "\x01\x08", "Kalvon" },
+    };
+    ScratchFolder folder;
+    HighScoreTable table = knownTableAsRead();
+    HighScoreTable expected = table;
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        table[6 + i] = { cases[i].name, int32_t(90 - i) };
+        expected[6 + i] = { cases[i].stored, int32_t(90 - i) };
+    }
+    ASSERT_TRUE(SaveHighScores(folder / "scores.ini", table));
+    EXPECT_EQ(LoadHighScores(folder / "scores.ini"), expected);
+}
+
 TEST(ScoresFile, ReadsShortAndLooselyEndedFiles)
 {
     struct Case {
@@ -83,6 +107,8 @@ TEST(ScoresFile, ReadsShortAndLooselyEndedFiles)
     HighScoreTable annAndBo = annOnly;
     annAndBo[1] = { "Bo-Jo", 1200 };
     Bytes sixteen = readFile(kKnownFile) + "garbage\r\n";
+    HighScoreTable negative = defaultHighScores();
+    negative[0] = { "Al", -6902 };
     const Case cases[] = {
         { "an empty file", "", defaultHighScores() },
         { "one line", "6:552Fss\r\n", annOnly },
@@ -92,6 +118,8 @@ TEST(ScoresFile, ReadsShortAndLooselyEndedFiles)
         { "one empty line at the end", "6:552Fss\r\n\r\n", annOnly },
         { "a sixteenth line is not read", sixteen, knownTableAsRead() },
         { "an empty name", "52\r\n", defaultHighScores() },
+        { "a negative score, as a hexadecimal one is written", EncodeScoreText("-6902-Al") + "\r\n",
+            negative },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -169,6 +169,21 @@ TEST(SettingsFile, TextValuesCannotAddLinesToTheFile)
     EXPECT_NE(readFile(file).find("\r\ntheme=[Default]\r\n"), Bytes::npos);
 }
 
+TEST(SettingsFile, TextsWithBlanksOrQuotesAtTheirEndsSurviveASaveAndALoad)
+{
+    ScratchFolder folder;
+    Options options;
+    options.network.name = " Ann ";
+    options.network.team = options.network.teamName = "Red Team "; // a long team cut to nine bytes
+    options.general.theme = "\"C:\\themes\\dark.kvx\"";
+    options.chat.font = "'Courier'";
+    const auto file = folder / "kalvon.ini";
+    ASSERT_TRUE(SaveSettings(file, options));
+    Options reloaded;
+    LoadSettings(file, reloaded);
+    EXPECT_EQ(reloaded, options);
+}
+
 // What the model holds before a damaged file is read: values that differ from the defaults
 // (which missing keys take) and from full.ini (which readable keys give), so that a key kept
 // by a stopped section shows as such.

@@ -145,15 +145,19 @@ public:
     void ServerStopGame() override { m_log.add("ServerStopGame"); }
     void ServerMsgPause(int client) override { m_log.add("ServerMsgPause " + std::to_string(client)); }
     void ServerMsgResume(int client) override { m_log.add("ServerMsgResume " + std::to_string(client)); }
+    void requestStartGame() override { m_log.add("requestStartGame"); }
+    void requestStopGame() override { m_log.add("requestStopGame"); }
     void SendToServer(BytesView line) override { m_log.add("SendToServer " + Bytes(line)); }
     int SpotPlayer(int slot) const override { return spotPlayer.at(size_t(slot)); }
     int MySpot() const override { return mySpot; }
     int SpotBoard(int slot) const override { return spotBoard.at(size_t(slot)); }
     bool Spectating() const override { return spectating; }
-    int MyIndex() const override { return 1; }
     int LastAttacker() const override { return lastAttacker; }
     void SendSpecial(int slot) override { m_log.add("SendSpecial " + std::to_string(slot)); }
-    void ClientDispatchMessage(BytesView code, BytesView) override { m_log.add("Dispatch " + Bytes(code)); }
+    void sendPauseGame() override { m_log.add("sendPauseGame"); }
+    void sendResumeGame() override { m_log.add("sendResumeGame"); }
+    void sendPlayerLost() override { m_log.add("sendPlayerLost"); }
+    void addLinesToAll(int lines) override { m_log.add("addLinesToAll " + std::to_string(lines)); }
     void SendFieldUpdate() override { m_log.add("SendFieldUpdate"); }
     void ResetSentField() override { m_log.add("ResetSentField"); }
     void CheckLevelUp() override { m_log.add("CheckLevelUp"); }
@@ -276,7 +280,7 @@ struct GameRig {
     // the ticker runs its tick whenever due.
     void runFor(int64_t ms);
     // One tick at the current time, as the timer would run it.
-    void tick() { core.tick().tmrMain_Timer(); }
+    void tick() { core.tick().runTick(); }
     // Starts a game and forgets what the start logged.
     void startGame();
     // Player p's falling piece in an empty field: `type` spawned at `column`, moved down

@@ -1,0 +1,91 @@
+// The line splitter against a model without its memory bound: whatever way a stream is cut
+// into arrivals, the splitter gives exactly the lines the whole stream holds (CR LF ended, not
+// empty, at most kMaxLineLength bytes), in order, and never keeps more than one allowed line.
+//
+// The input is a program of arrivals: a byte chooses the step, then
+//   0, 1: an arrival of up to 255 bytes (a length byte, then the bytes)
+//   2:    an arrival of one byte repeated 1 to 80 KiB times, to reach the length bound
+//   3:    a new connection (reset)
+
+#include "harness/fuzzcheck.h"
+#include "harness/fuzzinput.h"
+#include "net/wire/linesplitter.h"
+
+#include <vector>
+
+using kalvon::Bytes;
+using kalvon::BytesView;
+using kalvon::wire::LineSplitter;
+
+namespace {
+
+constexpr size_t kMax = LineSplitter::kMaxLineLength;
+
+// Keeps every byte of the unfinished line; cuts finished lines as the format defines them.
+class ModelSplitter {
+public:
+    std::vector<Bytes> feed(BytesView data)
+    {
+        std::vector<Bytes> lines;
+        m_pending.append(data);
+        size_t start = 0;
+        for (size_t end; (end = m_pending.find("\r\n", start)) != Bytes::npos; start = end + 2) {
+            const size_t length = end - start;
+            if (length > 0 && length <= kMax)
+                lines.push_back(m_pending.substr(start, length));
+            m_overlong = false;
+        }
+        m_pending.erase(0, start);
+        // The unfinished line can no longer be one of allowed length.
+        if (m_pending.size() > kMax + (!m_pending.empty() && m_pending.back() == '\r' ? 1 : 0))
+            m_overlong = true;
+        return lines;
+    }
+    void reset()
+    {
+        m_pending.clear();
+        m_overlong = false;
+    }
+    // What the bounded splitter may keep of the unfinished line.
+    size_t keptSize() const { return m_overlong ? 0 : m_pending.size(); }
+
+private:
+    Bytes m_pending;
+    bool m_overlong = false;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    kalvon::fuzz::FuzzInput input(data, size);
+    LineSplitter splitter;
+    ModelSplitter model;
+    size_t streamed = 0;
+    while (!input.empty() && streamed < 4 * kMax) {
+        const uint8_t step = input.byte() % 4;
+        Bytes arrival;
+        if (step == 3) {
+            splitter.reset();
+            model.reset();
+            FUZZ_CHECK(splitter.pendingSize() == 0);
+            continue;
+        }
+        if (step == 2) {
+            const char c = char(input.byte());
+            arrival.assign(size_t(1 + input.byte() % 80) * 1024, c);
+        } else {
+            arrival = Bytes(input.piece());
+        }
+        streamed += arrival.size();
+        const std::vector<Bytes> lines = splitter.feed(arrival);
+        const std::vector<Bytes> expected = model.feed(arrival);
+        FUZZ_CHECK_MSG(lines == expected,
+            "arrival " + kalvon::fuzz::printable(arrival) + ": " + std::to_string(lines.size())
+                + " lines, expected " + std::to_string(expected.size()));
+        FUZZ_CHECK(splitter.pendingSize() <= kMax + 1);
+        FUZZ_CHECK_MSG(splitter.pendingSize() == model.keptSize(),
+            std::to_string(splitter.pendingSize()) + " kept, expected " + std::to_string(model.keptSize()));
+    }
+    return 0;
+}
