@@ -1,7 +1,6 @@
 #include "window/mainwindow.h"
 
 #include "engine/state.h"
-#include "net/wire/toserver.h"
 #include "platform/qtext.h"
 #include "platform/windowutils.h"
 #include "render/themeimages.h"
@@ -113,6 +112,8 @@ void MainWindow::buildPages()
     connect(m_fields, &FieldsPage::pointerOverField, this, &MainWindow::pointerOffMenuBar);
     connect(m_fields, &FieldsPage::secondFieldFocused, this, &MainWindow::FocusField);
     m_options = new OptionsPage(*m_picForm, *this, this);
+    connect(m_options, &OptionsPage::captionRequested, this,
+        [this](const QString& text) { setCaption(fromQString(text)); });
     m_server = new ServerPage(*m_picForm, this);
     m_connect = new ConnectPage(*m_picForm, this);
     m_themes = new ThemesPage(*m_picForm, this);
@@ -264,6 +265,12 @@ void MainWindow::setPauseButtonEnabled(bool enabled)
     m_chat->pauseGameButton().setEnabled(enabled);
 }
 
+void MainWindow::setBlockRatioFramesEnabled(bool enabled)
+{
+    m_blockRatioEnabled = enabled;
+    emit blockRatioFramesChanged(enabled);
+}
+
 // --- pages ---
 
 void MainWindow::paintFieldsBackground(GameMode mode)
@@ -372,10 +379,8 @@ void MainWindow::ShowConnectScreen()
     } else {
         // The page's button disconnects; the page shown stays.
         if (m_connection)
-            m_connection->SendToServer(wire::encode(wire::toServer::Quit{}));
+            m_connection->disconnectFromServer();
         m_connect->showConnectable();
-        if (m_connection)
-            m_connection->ClientDisconnected();
         // Whatever the client did, the window ends disconnected.
         m_offline = true;
         PaintToolbarButtons();
