@@ -84,6 +84,8 @@ void ThemePreview::loadpreview(ThemeWindow& window, const std::filesystem::path&
         theme.blkcurrentframe = theme.blkstartingframe;
         LoadInternetBackgroundFrames(loading);
         LoadNextPieceFrames(loading);
+        // The next-piece window starts at its starting frame too, so its first picture is one.
+        theme.nextblkcurrentframe = theme.nextblkstartingframe;
         LoadSpecialWindowFrames(loading);
     }
     LoadExplodeFrames(loading);

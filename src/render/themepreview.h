@@ -42,8 +42,8 @@ public:
     // loaders (`window` shows each file while the loading window is visible): doors, warning,
     // the skin (type 0) or the five frame sets (type 1), explosion and bomb. They replace the
     // preview's pictures only once all are built. The height-LED picture goes to picLeds(0);
-    // the blocks start at their starting frame (the internet background and special window
-    // too, by their loaders).
+    // the blocks and the next-piece window start at their starting frames (the internet
+    // background and special window too, by their loaders).
     void loadpreview(ThemeWindow& window, const std::filesystem::path& programDir);
     // The preview's pictures dropped; a running test animation stops drawing.
     void unloadPreview();

@@ -323,6 +323,7 @@ TEST_F(PreviewLoaderTest, TypeOneThemeBuildsEveryStripWithAMissingFrameRepeating
     EXPECT_EQ(themePixel(rig.pictures.picLeds[0].canvas().pixel(2, 300)), "1 Led");
     EXPECT_EQ(rig.themes.PreviewTheme.blkcurrentframe, 2) << "the blocks start at their starting frame";
     EXPECT_EQ(rig.themes.PreviewTheme.inetbgcurrentframe, 2);
+    EXPECT_EQ(rig.themes.PreviewTheme.nextblkcurrentframe, 1) << "the next-piece window's starting frame";
     EXPECT_TRUE(std::filesystem::exists(temp / "preview" / "bg1.bmp")) << "the archive went to preview/";
 }
 
