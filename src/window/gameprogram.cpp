@@ -28,6 +28,7 @@
 #include "render/drawoptions.h"
 #include "render/gamerenderer.h"
 #include "render/internetview.h"
+#include "render/opponentboardview.h"
 #include "render/previewpictures.h"
 #include "render/themebrowser.h"
 #include "render/themeimages.h"
@@ -46,7 +47,7 @@
 #include "window/lobbyhandlers.h"
 #include "window/mainform.h"
 #include "window/mainwindow.h"
-#include "window/netboards.h"
+#include "window/menus/sessionmenus.h"
 #include "window/optionseffects.h"
 #include "window/pages/chatpage.h"
 #include "window/pages/fieldspage.h"
@@ -162,9 +163,8 @@ struct GameProgram::Parts {
         drawOptions, internetView, renderHooks, pump, clock, drawRandom } };
 
     GameServer server{ hostOptions, bans, dialogs, clock };
-    NetBoards netBoards{ NetBoardsParts{ options, themes, images, library, pictures, renderer,
-        core.netDoors().data(), drawRandom, clock,
-        [this] { return window.CurrentScreen() == Screen::Fields; },
+    OpponentBoardView netBoards{ OpponentBoardParts{ renderer, core.netDoors(), themes, images, library,
+        pictures, drawOptions, clock, drawRandom, [this] { return window.CurrentScreen() == Screen::Fields; },
         [this] { return core.engine().state().GameActive; } } };
     WindowClientView clientView{ WindowClientViewParts{ window, core.session(), options, themes, music,
         netBoards, [this](BytesView text) { clientErrors(text); } } };
@@ -235,16 +235,8 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
         m->window.chatPage().chatBox().show();
     });
 
-    GameSession& session = m->core.session();
     window.setClickSound([this] { m->core.sounds().play(SoundSlot::Click); });
-    QObject::connect(
-        &window, &MainWindow::fileMarkerMoved, [&session](int i) { session.fileMenuItemHovered(i); });
-    QObject::connect(
-        &window, &MainWindow::fileMarkerClicked, [&session](int i) { session.fileMenuItemClicked(i); });
-    QObject::connect(
-        &window, &MainWindow::gameModeMarkerMoved, [&session](int i) { session.gameModeItemHovered(i); });
-    QObject::connect(
-        &window, &MainWindow::gameModeMarkerClicked, [&session](int i) { session.gameModeChosen(i); });
+    connectMenusToSession(window, m->core.session());
     QObject::connect(&window, &MainWindow::helpRequested, [this] { m->help.ShowHelp(); });
     QObject::connect(
         &window, &MainWindow::highScoresRequested, [this] { m->highScoreWindow.showHighScoreWindow(); });

@@ -124,8 +124,6 @@ void MainWindow::buildMenuBar()
 {
     m_menuBar = new MenuBar(*m_picForm, m_skin, m_images, m_themeRecords, *this, this);
     connect(m_menuBar, &MenuBar::pageChosen, this, &MainWindow::showPage);
-    connect(m_menuBar, &MenuBar::helpChosen, this, &MainWindow::helpRequested);
-    connect(m_menuBar, &MenuBar::aboutChosen, this, &MainWindow::aboutRequested);
     connect(&m_menuBar->fileMenu(), &DropDownMenu::rowHovered, this, &MainWindow::fileMarkerMoved);
     connect(&m_menuBar->fileMenu(), &DropDownMenu::rowClicked, this, &MainWindow::fileMarkerClicked);
     connect(&m_menuBar->gameModeMenu(), &DropDownMenu::rowHovered, this, &MainWindow::gameModeMarkerMoved);
@@ -429,11 +427,14 @@ void MainWindow::layOutFieldsPage(GameMode mode)
     if (fieldsShown)
         paintFieldsBackground(mode);
     m_menuBar->showButtonsForMode(mode);
+    // The side panel raised for internet play stays under a menu that is open.
+    m_menuBar->raiseMenus();
 }
 
 void MainWindow::showSidePanels(GameMode mode)
 {
     m_fields->showSidePanels(mode);
+    m_menuBar->raiseMenus();
 }
 
 void MainWindow::setAnimationBoxEnabled(AnimationBox box, bool enabled)

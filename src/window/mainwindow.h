@@ -102,6 +102,8 @@ public:
     // File > Exit: the window unloads.
     void closeWindow() override { emit unloadRequested(); }
     void ShowHelp() override { emit helpRequested(); }
+    // Help > About: the About window is shown.
+    void showAbout() override { emit aboutRequested(); }
 
     // --- the chat page's game buttons and the block occurrence window ---
     void setStartButtonCaption(BytesView caption) override;
