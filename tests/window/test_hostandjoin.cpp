@@ -16,6 +16,7 @@
 #include "support/scripteddialogs.h"
 #include "window/blockratiodialog.h"
 #include "window/chatoptionspanel.h"
+#include "window/chatpagemenus.h"
 #include "window/fieldview.h"
 #include "window/gameprogram.h"
 #include "window/mainwindow.h"
@@ -32,6 +33,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTest>
@@ -384,6 +386,67 @@ TEST(HostAndJoin, TwoProgramsHostJoinPlayAndPart)
         return host.window().chatPage().playerList().item(1)->text() == QStringLiteral("2. (Not Playing)");
     }));
     EXPECT_TRUE(joiner.dialogs.messages().empty());
+}
+
+// Three programs: chat reaches everybody, each takes a spot, a game starts on all three, a kick
+// vote answered from the chat menus throws one out, and the last opponent leaving ends the game
+// with the host as the winner.
+TEST(HostAndJoin, ThreeProgramsChatPlayAndVoteAKick)
+{
+    Player host("Host");
+    Player first("First");
+    Player second("Second");
+    const quint16 port = freePort();
+    ASSERT_NE(port, 0);
+    ASSERT_TRUE(host.hostOn(port)) << host.chat().toStdString();
+    for (Player* joiner : { &first, &second }) {
+        joiner->connectTo(port);
+        ASSERT_TRUE(waitFor([&] { return joiner->window().CurrentScreen() == Screen::Chat; }));
+    }
+    ASSERT_TRUE(waitFor([&] { return host.window().chatPage().spectatorList().count() == 3; }));
+
+    second.say(QStringLiteral("hi all"));
+    for (Player* player : { &host, &first, &second })
+        ASSERT_TRUE(waitFor([&] { return player->chat().contains(QStringLiteral("<Second> hi all")); }));
+
+    int spot = 0;
+    for (Player* player : { &host, &first, &second }) {
+        ++spot;
+        QTest::mouseClick(&player->window().chatPage().joinGameButton(), Qt::LeftButton);
+        ASSERT_TRUE(waitFor([&] { return player->client().roster().MySpot == spot; })) << spot;
+        // The next one asks only once this spot is known to it.
+        for (Player* other : { &host, &first, &second })
+            ASSERT_TRUE(waitFor([&] { return other->client().roster().spotPlayer(spot) != -1; }));
+    }
+
+    host.clickPage(MenuBarButton::Fields);
+    QTest::keyClick(&host.window().fieldsPage().field(1), Qt::Key_F2);
+    ASSERT_TRUE(waitFor(
+        [&] { return host.state().GameActive && first.state().GameActive && second.state().GameActive; }));
+
+    // The host calls a vote on Second; one yes is not a majority of three, two are.
+    host.say(QStringLiteral("/callvote second"));
+    ASSERT_TRUE(waitFor([&] { return first.chat().contains(QStringLiteral("has called a vote to kick")); }));
+    const auto answer = [](Player& voter) {
+        QMenu& menu = voter.program->chatMenus().chatMenu();
+        for (QAction* action : menu.actions()) {
+            if (action->text() == QStringLiteral("Vote Yes"))
+                action->trigger();
+        }
+    };
+    answer(host);
+    ASSERT_TRUE(waitFor([&] { return first.chat().contains(QStringLiteral("Vote Update - Yes: 1 No: 0")); }))
+        << first.chat().toStdString();
+    EXPECT_TRUE(second.client().Connected());
+    answer(first);
+    ASSERT_TRUE(waitFor([&] { return host.chat().contains(QStringLiteral("Vote Passed!")); }));
+    ASSERT_TRUE(waitFor([&] { return !second.client().Connected(); }));
+
+    // First leaves too: the host is the one left playing, and wins.
+    first.clickPage(MenuBarButton::Connect);
+    ASSERT_TRUE(waitFor([&] { return host.chat().contains(QStringLiteral("*** Game Over - Winner(s): ")); }))
+        << host.chat().toStdString();
+    ASSERT_TRUE(waitFor([&] { return !host.state().GameActive; }));
 }
 
 } // namespace
