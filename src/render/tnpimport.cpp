@@ -285,7 +285,7 @@ TnpImportResult ImportTnpTheme(TnpImport& import, BytesView path)
         if (values[i] && std::holds_alternative<BitmapKey>(kTnpKeys[i].target))
             bitmapFile = themeFilePath(joined(*values[i]), import.programDir);
     }
-    if (bitmapFile && pictureFileTooLarge(*bitmapFile)) {
+    if (bitmapFile && !bitmapFile->empty() && pictureFileTooLarge(*bitmapFile)) {
         showError(dialogs, couldNotLoad(path) + "\rIts picture is too large.");
         return TnpImportResult::Refused;
     }
