@@ -25,6 +25,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <cstdio>
 
 namespace kalvon::editor {
 
@@ -154,7 +155,7 @@ void EditorProgram::start()
 
 void EditorProgram::openEditor()
 {
-    if (m->opened)
+    if (m->opened || m->ended)
         return;
     m->opened = true;
     StartEditor(m->state);
@@ -171,19 +172,41 @@ bool EditorProgram::shutDown()
         return true;
     if (!m->commands.mayEnd())
         return false;
-    m->state.setChanged(false);
-    m->sound.CloseSound();
-    // The program ends whether or not the file could be written; a failure is reported.
-    if (!SaveConfig(configFile(), m->mixer))
-        m->dialogs.messageBox("Could not save the settings to " + utf8ToCp1252(configFile().string()) + "!",
-            "Error", MessageIcon::Critical);
+    // The question's dialog lets events run: an end from outside may have come meanwhile.
+    if (!m->ended)
+        end(false);
+    return true;
+}
+
+void EditorProgram::endWithoutQuestion()
+{
+    if (!m->ended)
+        end(true);
+}
+
+void EditorProgram::end(bool fromOutside)
+{
     m->ended = true;
+    if (m->opened) {
+        m->state.setChanged(false);
+        m->sound.CloseSound();
+        // The program ends whether or not the file could be written. A failure is reported; on
+        // standard error when the end came from outside, as nobody may be there to close a box.
+        if (!SaveConfig(configFile(), m->mixer)) {
+            const std::string text = "Could not save the settings to " + configFile().string() + "!";
+            if (fromOutside)
+                std::fprintf(stderr, "%s\n", text.c_str());
+            else
+                m->dialogs.messageBox(utf8ToCp1252(text), "Error", MessageIcon::Critical);
+        }
+    }
     m->previewTimer.stop();
     if (m->about)
         m->about->close();
+    if (m->splash)
+        m->splash->close();
     m->window.close();
     m->endProcess();
-    return true;
 }
 
 void EditorProgram::showAbout()

@@ -52,6 +52,12 @@ public:
     // user kept the editor open), the sound library closed, kvm.ini written, the windows closed
     // and the program ended.
     bool shutDown();
+    // An end asked from outside (a logout, a kill): nobody is there to answer the save question,
+    // so the edited theme stays unsaved (no file is written that the user did not choose), the
+    // sound library is closed, kvm.ini written (a failure told on standard error, not in a box
+    // that would keep the program waiting) and the program ended. Before the editing window
+    // opened, nothing was read and nothing is written. Runs once.
+    void endWithoutQuestion();
     // The About window, brought up again when it is open.
     void showAbout();
     // How the program ends after the shut-down (the application's exit by default).
@@ -67,6 +73,8 @@ public:
     SoundTryout& tryout();
 
 private:
+    void end(bool fromOutside);
+
     struct Parts;
     std::unique_ptr<Parts> m;
 };

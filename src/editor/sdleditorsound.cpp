@@ -27,9 +27,6 @@ std::optional<std::filesystem::path> existingFile(BytesView text)
 SdlEditorSound::SdlEditorSound(Dialogs& dialogs)
     : m_dialogs(dialogs)
 {
-    // SDL would take SIGINT and SIGTERM for an event queue nobody reads: the editor could then
-    // not be ended by the desktop or a kill.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
 }
 
 SdlEditorSound::~SdlEditorSound()

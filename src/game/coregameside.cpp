@@ -15,10 +15,9 @@
 
 namespace kalvon {
 
-DrawOptions drawOptionsFrom(const Options& options)
+DrawOptions drawOptionsFrom(const Options& options, DrawOptions draw)
 {
     const GraphicsSettings& g = options.graphics;
-    DrawOptions draw;
     draw.doors = isChecked(g.door);
     draw.guides[1] = isChecked(g.p1Guide);
     draw.guides[2] = isChecked(g.p2Guide);
@@ -44,15 +43,22 @@ void CoreGameSide::KalvonGenerateFontTable()
     m.library.KalvonGenerateFontTable();
 }
 
+void CoreGameSide::optionsChanged()
+{
+    m.drawOptions = drawOptionsFrom(m.options, m.drawOptions);
+    m.core.engine().setOptions(engineOptionsFrom(m.options));
+}
+
 void CoreGameSide::GenerateTrail()
 {
-    m.drawOptions = drawOptionsFrom(m.options);
+    optionsChanged();
     m.renderer.GenerateTrail();
 }
 
 void CoreGameSide::resetGameOptions()
 {
-    m.drawOptions = drawOptionsFrom(m.options);
+    // The engine's options hold before any game too: the client's chat sound asks them.
+    optionsChanged();
     GameEngine& engine = m.core.engine();
     engine.forgetNextPiece(3);
     for (int p = 1; p <= kLocalPlayers; ++p)

@@ -17,8 +17,9 @@ class InternetPlay;
 class MusicModule;
 struct Options;
 
-// The display options the renderer draws with, from the options model ("checked" is 1).
-DrawOptions drawOptionsFrom(const Options& options);
+// The display options the renderer draws with, from the options model ("checked" is 1); the
+// theme page's preview switches are kept from `draw`.
+DrawOptions drawOptionsFrom(const Options& options, DrawOptions draw = {});
 
 struct CoreGameSideParts {
     GameCore& core;
@@ -41,6 +42,8 @@ public:
     void resetGameOptions() override;
     void setGameMode(GameMode mode) override;
     void gameModeChosen(int index) override;
+    // The drawing's display options and the engine's options follow the options model.
+    void optionsChanged();
 
     // The audio device opened with the [Sound Mixer] values (kept to what SDL takes); a device
     // that does not open is reported and the game goes on silent. The music's "no sound"

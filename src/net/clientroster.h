@@ -74,13 +74,13 @@ public:
     std::optional<int> boardOf(int spot) const;
 
     // --- texts ---
-    // lblCliName: "3. Ann" while playing in spot 3; "1. Bob" or "1. (Not Playing)" otherwise.
+    // The big field's label: "3. Ann" while playing in spot 3; "1. Bob" or "1. (Not Playing)" otherwise.
     Bytes bigFieldLabel(BytesView myName) const;
     // The label of every spot shown on a board: "4. (Not Playing)" or "4. Cy".
     std::vector<std::pair<int, Bytes>> boardLabels() const;
-    // lstPlayers: one line per spot, with " - team" for a player on a team.
+    // The player list: one line per spot, with " - team" for a player on a team.
     std::vector<Bytes> playerListLines() const;
-    // lstSpectators: the names of connected spectators by index.
+    // The spectator list: the names of connected spectators by index.
     std::vector<Bytes> spectatorNames() const;
 
 private:

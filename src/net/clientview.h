@@ -34,19 +34,19 @@ enum class ChatColour {
 
 // Controls and menu entries the client enables, disables or captions.
 enum class ClientControl {
-    ConnectButton, // cmdConnect: "Connect" / "Disconnect"
-    NameBox, // txtName
-    AddressBox, // txtIP
-    TeamBox, // txtTeam
-    TeamButton, // cmdTeam
-    JoinGame, // cmdJoinGame
-    Spectate, // cmdSpectate
-    StartGame, // cmdStartGame: "Start Game" / "Stop Game"
-    PauseGame, // cmdPauseGame: "Pause Game"
-    RoomBrowser, // cmdRoomBrowser
-    MenuStart, // the File menu's start entry (menumarker 0)
-    MenuPause, // its pause entry (menumarker 1)
-    MenuGameMode, // its game-mode entry (menumarker 2)
+    ConnectButton, // captioned "Connect" / "Disconnect"
+    NameBox,
+    AddressBox, // host:port
+    TeamBox,
+    TeamButton,
+    JoinGame,
+    Spectate,
+    StartGame, // captioned "Start Game" / "Stop Game"
+    PauseGame, // captioned "Pause Game"
+    RoomBrowser,
+    MenuStart, // the File menu's start entry (row 0)
+    MenuPause, // its pause entry (row 1)
+    MenuGameMode, // its game-mode entry (row 2)
     MenuStartVote,
     MenuRoomBrowser,
     MenuSpec,
@@ -86,16 +86,16 @@ public:
     virtual void setCaption(ClientControl control, BytesView caption) = 0;
     // The toolbar's connect button: idle opens the connect page, else it disconnects.
     virtual void setConnectButtonIdle(bool idle) = 0;
-    // lblActiveLevel(1) shown or hidden (its text goes through the engine's labels).
+    // Player 1's active-level label shown or hidden (its text goes through the engine's labels).
     virtual void showActiveLevel(bool visible) = 0;
-    // The window caption lblCaption.
+    // The caption in the title bar.
     virtual void setWindowCaption(BytesView caption) = 0;
 
     // --- lobby ---
-    // The name above a field: 0 is the big field (lblCliName), 1..5 the opponent boards.
+    // The name above a field: 0 is the big field, 1..5 the opponent boards.
     virtual void setSpotLabel(int board, BytesView text) = 0;
-    virtual void setPlayerList(const std::vector<Bytes>& lines) = 0; // lstPlayers
-    virtual void setSpectatorList(const std::vector<Bytes>& names) = 0; // lstSpectators
+    virtual void setPlayerList(const std::vector<Bytes>& lines) = 0;
+    virtual void setSpectatorList(const std::vector<Bytes>& names) = 0;
 
     // --- pages and music ---
     virtual int currentScreen() const = 0;

@@ -53,7 +53,7 @@ public:
     ~InternetClient() override;
 
     // --- the connect page ---
-    // cmdConnect: with the caption "Connect" checks the form and connects; with "Disconnect"
+    // The connect button: with the caption "Connect" checks the form and connects; with "Disconnect"
     // leaves the server.
     void connectButtonClicked(BytesView name, BytesView team, BytesView address);
     // The toolbar's connect button opens the connect page while this is true; otherwise it
@@ -61,7 +61,7 @@ public:
     bool connectButtonIdle() const { return m_connectButtonIdle; }
     // Sends the quit message and resets everything to "not connected".
     void disconnectFromServer();
-    // cmdTeam: the team in use becomes `team` (none when empty) and the server is told.
+    // The team button: the team in use becomes `team` (none when empty) and the server is told.
     void applyTeam(BytesView team);
     // The team in use, sent in the hello and kept as [Network] team=: the single CR for none.
     const Bytes& TeamName() const { return m_TeamName; }
@@ -195,7 +195,7 @@ private:
     void playSound(SoundSlot slot);
     int64_t now() const;
     EngineHost& host();
-    // tmrMain: while connected only the client starts and stops it.
+    // The game tick: while connected only the client starts and stops it.
     void setGameTimer(bool running);
 
     ClientView& m_view;
@@ -208,7 +208,7 @@ private:
     QTimer m_queueTimer;
     QTimer m_connectTimer;
     wire::LineSplitter m_splitter;
-    std::deque<Bytes> m_queue; // lstCliQueue
+    std::deque<Bytes> m_queue; // received lines not yet handled
     bool m_draining = false;
     bool m_closePending = false; // the server closed while lines were being handled
     bool m_sessionActive = false; // the connect button shows "Disconnect"
@@ -226,7 +226,7 @@ private:
     GameStats m_stats;
     int m_RevengeSlot = 0;
     bool m_gameTimerOn = false;
-    bool m_gameButtonStops = false; // cmdStartGame shows "Stop Game"
+    bool m_gameButtonStops = false; // the start button shows "Stop Game"
     wire::FieldCells m_sentField; // field 1 as last reported
 };
 

@@ -39,6 +39,7 @@
 #include "window/loadingwindow.h"
 #include "window/mainform.h"
 #include "window/mainwindow.h"
+#include "window/optionseffects.h"
 #include "window/pages/fieldspage.h"
 #include "window/trayicon.h"
 
@@ -132,15 +133,10 @@ struct GameProgram::Parts {
     TrayIcon tray{ window, programIcon(programDir / "data" / "images"), toQString(kProgramCaption) };
     CoreGameSide gameSide{ CoreGameSideParts{
         core, renderer, library, drawOptions, internet, music, audio, options, dialogs } };
+    ProgramOptionsEffects optionsEffects{ OptionsEffectsParts{
+        options, renderer, internet, gameSide, window, highScoreWindow, tray } };
     TnpImport tnpImport{ themes, images, dialogs, loadSpecialIcons(programDir / "data" / "images"),
-        programDir,
-        [this] {
-            renderer.DrawField(1);
-            renderer.DrawField(2);
-            for (int board = 1; board <= 5; ++board)
-                internet.DrawNetPlayerField(board);
-        },
-        {} };
+        programDir, [this] { optionsEffects.redrawAllFields(); }, {} };
     MainForm form{ MainFormParts{ options, settingsFile, themes, images, skin,
         ThemeFolders{ tempDir, programDir }, dialogs, pump, core.engine().state(), highScores, scores, bans,
         banListFile, window, loading, tray, gameSide } };
@@ -161,6 +157,10 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     window.setGameState(m->core.engine().state());
     window.setAroundModal(m->aroundModal);
     window.setProgramFolder(m->programDir);
+    window.optionsPage().bind(OptionsPageBinding{ m->options, m->dialogs, m->optionsEffects,
+        MusicBoxesContext{ m->music, m->dialogs, m->themes.ThemeMusic,
+            [this] { return m->core.engine().state().GameActive; }, [this] { return m->window.isVisible(); },
+            [this] { return m->options.mixer.output != 0; } } });
     m->core.setDrawing(m->renderer);
     m->pump.setTickSource(&m->core.ticker());
     window.fieldsPage().field(1).installEventFilter(&m->keyFilter);
@@ -177,7 +177,8 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     QObject::connect(
         &window, &MainWindow::gameModeMarkerClicked, [&session](int i) { session.gameModeChosen(i); });
     QObject::connect(&window, &MainWindow::helpRequested, [this] { m->help.ShowHelp(); });
-    QObject::connect(&window, &MainWindow::highScoresRequested, [this] { m->highScoreWindow.showHighScoreWindow(); });
+    QObject::connect(
+        &window, &MainWindow::highScoresRequested, [this] { m->highScoreWindow.showHighScoreWindow(); });
     QObject::connect(&window, &MainWindow::aboutRequested, [this] {
         if (!m->about) {
             m->about = new AboutWindow(

@@ -18,9 +18,11 @@
 #include "render/windowskin.h"
 #include "window/loadingscreen.h"
 #include "window/mainwindow.h"
+#include "window/pages/optionspage.h"
 #include "window/trayicon.h"
 
 #include <QWindow>
+#include <cstdio>
 
 namespace kalvon {
 
@@ -51,6 +53,9 @@ void MainForm::step(BytesView text)
 
 void MainForm::load()
 {
+    if (m_unloading || m_loaded)
+        return;
+    m_loading = true;
     m_parts.loading.showLoading();
     m_parts.window.show();
     m_parts.loading.setFileText("Initializing Controls");
@@ -79,12 +84,17 @@ void MainForm::load()
     CreateBackBuffer(m_parts.images);
     ClearTopmost(m_parts.window.windowHandle());
     ApplyStayOnTop(m_parts.window.windowHandle(), m_parts.options.general.stayOnTop);
+    m_loading = false;
+    m_loaded = true;
+    if (m_unloadAfterLoad)
+        unload();
 }
 
 void MainForm::startupimages()
 {
     step("Loading Options");
     LoadSettings(m_parts.settingsFile, m_parts.options);
+    m_parts.window.optionsPage().showOptionValues();
     m_parts.game.setGameMode(m_parts.options.general.gameMode);
 
     const Bytes defaultTheme = pathText(m_parts.folders.programDir / "data" / "default.kvx");
@@ -150,6 +160,7 @@ void MainForm::SetGameOptions()
     m_parts.highScores.setTable(m_parts.scores.load());
     m_parts.game.resetGameOptions();
 
+    m_parts.window.optionsPage().SetupControls();
     m_parts.window.setCaption(kProgramCaption);
     m_parts.game.gameModeChosen(static_cast<int>(m_parts.state.GameMode) - 1);
     m_parts.window.showSidePanels(m_parts.state.GameMode);
@@ -165,11 +176,27 @@ void MainForm::SetGameOptions()
 
 // --- unload ---
 
+void MainForm::unloadFromOutside()
+{
+    m_fromOutside = true;
+    unload();
+}
+
 void MainForm::unload()
 {
     if (m_unloading)
         return;
+    // Written now, the files would lose what the load has not read yet.
+    if (m_loading) {
+        m_unloadAfterLoad = true;
+        return;
+    }
     m_unloading = true;
+    if (!m_loaded) {
+        if (m_endProcess)
+            m_endProcess();
+        return;
+    }
     const EngineState& state = m_parts.state;
     if (state.GameMode == GameMode::Internet && m_parts.game.Connected()) {
         m_parts.game.SendToServer(wire::encode(wire::toServer::Quit{}));
@@ -181,9 +208,14 @@ void MainForm::unload()
     FreeBackBuffer(m_parts.images);
     FreeAllImages(m_parts.images);
     m_parts.options.general.gameMode = state.GameMode;
-    // A file that cannot be written is reported, and the shut-down goes on.
-    const auto saveFailed
-        = [this](BytesView text) { m_parts.dialogs.messageBox(text, "Error", MessageIcon::Critical); };
+    // A file that cannot be written is reported, and the shut-down goes on. Ended from outside,
+    // the report goes to standard error: a box would keep the program waiting for nobody.
+    const auto saveFailed = [this](BytesView text) {
+        if (m_fromOutside)
+            std::fprintf(stderr, "%.*s\n", int(text.size()), text.data());
+        else
+            m_parts.dialogs.messageBox(text, "Error", MessageIcon::Critical);
+    };
     if (!SaveSettings(m_parts.settingsFile, m_parts.options))
         saveFailed("Could not save the settings to " + pathText(m_parts.settingsFile) + "!");
     if (!m_parts.scores.SaveHighScores(m_parts.highScores.table()))

@@ -76,8 +76,12 @@ public:
     // --- unload ---
     // Everything taken down, the stored files written, the program ended. Runs once; a second
     // request (a second click on the close box during the quit message's
-    // wait) returns at once.
+    // wait) returns at once. Asked while the load runs, it waits for the load's end, since the
+    // stored files are not all read yet; asked before the load, the program ends writing nothing.
     void unload();
+    // The same asked from outside (a logout, a kill): a file that cannot be written is told on
+    // standard error instead of in a box that nobody may be there to close.
+    void unloadFromOutside();
     bool unloading() const { return m_unloading; }
 
     // --- ThemeWindow ---
@@ -92,6 +96,10 @@ private:
     std::function<void(BytesView)> m_importTnpTheme;
     std::function<void()> m_endProcess;
     bool m_unloading = false;
+    bool m_loading = false;
+    bool m_loaded = false;
+    bool m_unloadAfterLoad = false;
+    bool m_fromOutside = false;
 };
 
 } // namespace kalvon

@@ -113,6 +113,8 @@ void MainWindow::buildPages()
     connect(m_fields, &FieldsPage::pointerOverField, this, &MainWindow::pointerOffMenuBar);
     connect(m_fields, &FieldsPage::secondFieldFocused, this, &MainWindow::FocusField);
     m_options = new OptionsPage(*m_picForm, *this, this);
+    connect(m_options, &OptionsPage::captionRequested, this,
+        [this](const QString& text) { setCaption(fromQString(text)); });
     m_server = new ServerPage(*m_picForm, this);
     m_connect = new ConnectPage(*m_picForm, this);
     m_themes = new ThemesPage(*m_picForm, this);

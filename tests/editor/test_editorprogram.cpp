@@ -26,6 +26,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace kalvon;
@@ -209,25 +210,94 @@ TEST(EditorProgram, ExitAsksBeforeThrowingEditsAway)
     }
 }
 
-// kvm.ini that cannot be written at the end is reported; the editor still ends.
+// Ended from outside (a logout, a kill), the editor asks nothing: the edited theme stays
+// unsaved, kvm.ini is written once. Before the editing window opened nothing is written.
+TEST(EditorProgram, AnEndFromOutsideAsksNothingAndWritesOnlyTheConfiguration)
+{
+    const std::string kvmIni = "[Sound Mixer]\nfrequency=22050\n";
+    const struct {
+        const char* name;
+        bool open;
+        bool duringTheQuestion; // the end comes while Exit's save question is shown
+    } cases[] = {
+        { "editing", true, false },
+        { "during the save question", true, true },
+        { "behind the splash", false, false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramRig rig(kvmIni);
+        rig.program->start();
+        const auto themeFile = rig.programDir / "mine.kvx";
+        if (c.open) {
+            rig.program->openEditor();
+            rig.type("txtAuthor", QStringLiteral("Me"));
+            rig.state().files().CurrentFile = themeFile.string();
+        }
+        if (c.duringTheQuestion) {
+            // The box, ended with the program, answers No: nothing runs a second time.
+            rig.dialogs.whileMessageShown = [&] { rig.program->endWithoutQuestion(); };
+            rig.dialogs.messageAnswers.push_back(MessageAnswer::No);
+            rig.trigger("mnuExit");
+        } else {
+            rig.program->endWithoutQuestion();
+            EXPECT_TRUE(rig.dialogs.calls.empty());
+        }
+        rig.program->endWithoutQuestion();
+
+        EXPECT_EQ(rig.ended, 1);
+        EXPECT_FALSE(rig.window().isVisible());
+        EXPECT_FALSE(rig.program->splash()->isVisible());
+        EXPECT_FALSE(std::filesystem::exists(themeFile));
+        if (c.open) {
+            EXPECT_EQ(std::count(rig.sound.calls.begin(), rig.sound.calls.end(), "CloseSound"), 1);
+            // Rewritten in the program's own form, the user's frequency kept.
+            EXPECT_THAT(readFile(rig.programDir / "kvm.ini"),
+                ::testing::HasSubstr("[Sound Mixer]\r\nfrequency=22050\r\n"));
+        } else {
+            EXPECT_TRUE(rig.sound.calls.empty());
+            EXPECT_EQ(readFile(rig.programDir / "kvm.ini"), kvmIni);
+            // A key on the splash afterwards opens nothing.
+            QTest::keyClick(rig.program->splash(), Qt::Key_Space);
+            EXPECT_FALSE(rig.window().isVisible());
+        }
+    }
+}
+
+// kvm.ini that cannot be written at the end is reported; the editor still ends. Ended from
+// outside, the report goes to standard error: a box would keep the program waiting for nobody.
 TEST(EditorProgram, ASettingsFileThatCannotBeWrittenAtExitIsReported)
 {
-    ProgramRig rig;
-    rig.program->openEditor();
-    rig.window().show();
-    const auto config = rig.program->configFile();
-    setAtomicWriteFaultForTesting([](std::string_view step) { return step != "open"; });
-    rig.trigger("mnuExit");
-    setAtomicWriteFaultForTesting(nullptr);
+    for (const bool fromOutside : { false, true }) {
+        SCOPED_TRACE(fromOutside ? "from outside" : "Exit");
+        ProgramRig rig;
+        rig.program->openEditor();
+        rig.window().show();
+        const auto config = rig.program->configFile();
+        setAtomicWriteFaultForTesting([](std::string_view step) { return step != "open"; });
+        ::testing::internal::CaptureStderr();
+        if (fromOutside)
+            rig.program->endWithoutQuestion();
+        else
+            rig.trigger("mnuExit");
+        const std::string errors = ::testing::internal::GetCapturedStderr();
+        setAtomicWriteFaultForTesting(nullptr);
 
-    ASSERT_EQ(rig.dialogs.calls.size(), 1U);
-    EXPECT_EQ(rig.dialogs.calls[0].text, "Could not save the settings to " + config.string() + "!");
-    EXPECT_EQ(rig.dialogs.calls[0].title, "Error");
-    EXPECT_EQ(rig.dialogs.calls[0].icon, MessageIcon::Critical);
-    EXPECT_FALSE(std::filesystem::exists(config));
-    EXPECT_EQ(rig.sound.calls.back(), "CloseSound");
-    EXPECT_EQ(rig.ended, 1);
-    EXPECT_FALSE(rig.window().isVisible());
+        const std::string text = "Could not save the settings to " + config.string() + "!";
+        if (fromOutside) {
+            EXPECT_TRUE(rig.dialogs.calls.empty());
+            EXPECT_THAT(errors, ::testing::HasSubstr(text + "\n"));
+        } else {
+            ASSERT_EQ(rig.dialogs.calls.size(), 1U);
+            EXPECT_EQ(rig.dialogs.calls[0].text, text);
+            EXPECT_EQ(rig.dialogs.calls[0].title, "Error");
+            EXPECT_EQ(rig.dialogs.calls[0].icon, MessageIcon::Critical);
+        }
+        EXPECT_FALSE(std::filesystem::exists(config));
+        EXPECT_EQ(rig.sound.calls.back(), "CloseSound");
+        EXPECT_EQ(rig.ended, 1);
+        EXPECT_FALSE(rig.window().isVisible());
+    }
 }
 
 TEST(EditorProgram, CtrlASelectsTheTextOfATextBoxAndIsSaveAsElsewhere)

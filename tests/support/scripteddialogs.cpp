@@ -3,8 +3,7 @@
 namespace kalvon::testing {
 
 namespace {
-template <typename T>
-T next(std::deque<T>& script, T fallback)
+template <typename T> T next(std::deque<T>& script, T fallback)
 {
     if (script.empty())
         return fallback;
@@ -14,40 +13,44 @@ T next(std::deque<T>& script, T fallback)
 }
 } // namespace
 
-MessageAnswer ScriptedDialogs::messageBox(BytesView text, BytesView title, MessageIcon icon,
-                                          MessageButtons buttons)
+MessageAnswer ScriptedDialogs::messageBox(
+    BytesView text, BytesView title, MessageIcon icon, MessageButtons buttons)
 {
-    calls.push_back({"message", Bytes(text), Bytes(title), icon, buttons, {}});
+    calls.push_back({ "message", Bytes(text), Bytes(title), icon, buttons, {} });
+    if (whileMessageShown)
+        whileMessageShown();
     return next(messageAnswers, MessageAnswer::Ok);
 }
 
 std::optional<Bytes> ScriptedDialogs::inputBox(BytesView prompt, BytesView title, BytesView)
 {
-    calls.push_back({"input", Bytes(prompt), Bytes(title), MessageIcon::None, MessageButtons::Ok, {}});
+    calls.push_back({ "input", Bytes(prompt), Bytes(title), MessageIcon::None, MessageButtons::Ok, {} });
     return next<std::optional<Bytes>>(inputAnswers, std::nullopt);
 }
 
 std::optional<Bytes> ScriptedDialogs::openFile(const FileDialogRequest& request)
 {
-    calls.push_back({"open", request.filter, request.title, MessageIcon::None, MessageButtons::Ok, request});
+    calls.push_back(
+        { "open", request.filter, request.title, MessageIcon::None, MessageButtons::Ok, request });
     return next<std::optional<Bytes>>(fileAnswers, std::nullopt);
 }
 
 std::optional<Bytes> ScriptedDialogs::saveFile(const FileDialogRequest& request)
 {
-    calls.push_back({"save", request.filter, request.title, MessageIcon::None, MessageButtons::Ok, request});
+    calls.push_back(
+        { "save", request.filter, request.title, MessageIcon::None, MessageButtons::Ok, request });
     return next<std::optional<Bytes>>(fileAnswers, std::nullopt);
 }
 
 std::optional<uint32_t> ScriptedDialogs::chooseColor(uint32_t)
 {
-    calls.push_back({"color", {}, {}, MessageIcon::None, MessageButtons::Ok, {}});
+    calls.push_back({ "color", {}, {}, MessageIcon::None, MessageButtons::Ok, {} });
     return next<std::optional<uint32_t>>(colorAnswers, std::nullopt);
 }
 
 std::optional<FontChoice> ScriptedDialogs::chooseFont(const FontChoice&)
 {
-    calls.push_back({"font", {}, {}, MessageIcon::None, MessageButtons::Ok, {}});
+    calls.push_back({ "font", {}, {}, MessageIcon::None, MessageButtons::Ok, {} });
     return next<std::optional<FontChoice>>(fontAnswers, std::nullopt);
 }
 

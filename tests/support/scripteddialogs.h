@@ -5,6 +5,7 @@
 #include "common/dialogs.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,7 @@ namespace kalvon::testing {
 
 struct DialogCall {
     std::string kind; // "message", "input", "open", "save", "color", "font"
-    Bytes text;       // message text, prompt, or file dialog filter
+    Bytes text; // message text, prompt, or file dialog filter
     Bytes title;
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
@@ -28,9 +29,11 @@ public:
     std::deque<std::optional<Bytes>> fileAnswers;
     std::deque<std::optional<uint32_t>> colorAnswers;
     std::deque<std::optional<FontChoice>> fontAnswers;
+    // Runs while a message box is shown, as the events a real box lets run would.
+    std::function<void()> whileMessageShown;
 
-    MessageAnswer messageBox(BytesView text, BytesView title, MessageIcon icon,
-                             MessageButtons buttons) override;
+    MessageAnswer messageBox(
+        BytesView text, BytesView title, MessageIcon icon, MessageButtons buttons) override;
     std::optional<Bytes> inputBox(BytesView prompt, BytesView title, BytesView defaultAnswer) override;
     std::optional<Bytes> openFile(const FileDialogRequest& request) override;
     std::optional<Bytes> saveFile(const FileDialogRequest& request) override;

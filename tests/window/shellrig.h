@@ -10,10 +10,10 @@
 #include "game/gameside.h"
 #include "net/banlist.h"
 #include "platform/eventpump.h"
+#include "programfolder.h"
 #include "render/themeimages.h"
 #include "render/themerecord.h"
 #include "render/windowskin.h"
-#include "support/scratchfolder.h"
 #include "support/scripteddialogs.h"
 #include "window/loadingscreen.h"
 #include "window/mainform.h"
@@ -108,8 +108,6 @@ class ShellRig {
 public:
     explicit ShellRig(const std::string& settings = {})
     {
-        std::filesystem::create_directories(folder / "tmp");
-        std::filesystem::create_directory_symlink(KALVON_DATA_DIR, folder / "data");
         if (!settings.empty())
             folder.write("kalvon.ini", settings);
         form.setEndProcess([this] { ++endProcessCalls; });
@@ -118,7 +116,7 @@ public:
 
     void load() { form.load(); }
 
-    ScratchFolder folder;
+    ProgramFolder folder;
     Options options;
     Themes themes;
     ThemeImages images;
@@ -138,7 +136,7 @@ public:
     TrayIcon tray{ window, QIcon(), QStringLiteral("Kalvon v1.91") };
     RecordingGameSide game{ window, state };
     MainForm form{ MainFormParts{ options, folder / "kalvon.ini", themes, images, skin,
-        ThemeFolders{ folder / "tmp", folder.path() }, dialogs, pump, state, highScores, scores, bans,
+        ThemeFolders{ folder.tempDir(), folder.path() }, dialogs, pump, state, highScores, scores, bans,
         folder / "banlist.txt", window, loading, tray, game } };
     int endProcessCalls = 0;
 };

@@ -3,8 +3,8 @@
 
 #include "engine/gameengine.h"
 #include "game/gamecore.h"
+#include "programfolder.h"
 #include "render/windowpictures.h"
-#include "support/scratchfolder.h"
 #include "window/fieldview.h"
 #include "window/gameprogram.h"
 #include "window/mainform.h"
@@ -20,20 +20,14 @@
 namespace kalvon {
 namespace {
 
-using testing::ScratchFolder;
+using testing::ProgramFolder;
 
 class GameProgramTest : public ::testing::Test {
 protected:
-    GameProgramTest()
-    {
-        std::filesystem::create_directory_symlink(KALVON_DATA_DIR, folder / "data");
-        std::filesystem::create_directory(folder / "tmp");
-    }
-
     void start(int gameMode)
     {
         folder.write("kalvon.ini", "[General]\r\ngamemode=" + std::to_string(gameMode) + "\r\n");
-        program = std::make_unique<GameProgram>(folder.path(), folder / "tmp");
+        program = std::make_unique<GameProgram>(folder.path(), folder.tempDir());
         program->setEndProcess([this] { ++ends; });
         program->start();
     }
@@ -61,7 +55,7 @@ protected:
         return centres;
     }
 
-    ScratchFolder folder;
+    ProgramFolder folder;
     std::unique_ptr<GameProgram> program;
     int ends = 0;
 };

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QTextEdit>
+#include <QTimer>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -172,20 +173,35 @@ TEST_F(ShutdownTest, WritesSettingsScoresAndBanListThenEnds)
 
 // A settings folder that takes no new file (every write fails where a read-only folder makes it
 // fail): each stored file is reported on its own, the old files stay, and the shut-down goes on.
-TEST_F(ShutdownTest, FilesThatCannotBeWrittenAreReportedAndTheShutDownGoesOn)
+// Ended from outside (a logout, a kill), the reports go to standard error: a box would keep the
+// program waiting for nobody.
+class FailedSaveTest : public ShutdownTest, public ::testing::WithParamInterface<bool> { };
+
+TEST_P(FailedSaveTest, FilesThatCannotBeWrittenAreReportedAndTheShutDownGoesOn)
 {
+    const bool fromOutside = GetParam();
     const Bytes oldSettings = readFile(rig.folder / "kalvon.ini");
     rig.state.GameMode = GameMode::TwoPlayers;
     rig.bans.add("10.0.0.2");
     rig.dialogs.calls.clear();
     setAtomicWriteFaultForTesting([](std::string_view step) { return step != "open"; });
-    rig.form.unload();
+    ::testing::internal::CaptureStderr();
+    if (fromOutside)
+        rig.form.unloadFromOutside();
+    else
+        rig.form.unload();
+    const std::string errors = ::testing::internal::GetCapturedStderr();
     setAtomicWriteFaultForTesting(nullptr);
 
     const Bytes folder = pathText(rig.folder.path());
-    EXPECT_THAT(rig.dialogs.messages(),
-        ElementsAre("Could not save the settings to " + folder + "/kalvon.ini!",
-            "Could not save the high scores!", "Could not save the ban list to " + folder + "/banlist.txt!"));
+    const std::vector<Bytes> reports = { "Could not save the settings to " + folder + "/kalvon.ini!",
+        "Could not save the high scores!", "Could not save the ban list to " + folder + "/banlist.txt!" };
+    if (fromOutside) {
+        EXPECT_TRUE(rig.dialogs.calls.empty());
+        EXPECT_THAT(errors, ::testing::HasSubstr(reports[0] + "\n" + reports[1] + "\n" + reports[2] + "\n"));
+    } else {
+        EXPECT_EQ(rig.dialogs.messages(), reports);
+    }
     for (const auto& call : rig.dialogs.calls) {
         EXPECT_EQ(call.title, "Error");
         EXPECT_EQ(call.icon, MessageIcon::Critical);
@@ -198,6 +214,8 @@ TEST_F(ShutdownTest, FilesThatCannotBeWrittenAreReportedAndTheShutDownGoesOn)
     EXPECT_FALSE(rig.images.mainWindow);
     EXPECT_EQ(rig.endProcessCalls, 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(ExitAndFromOutside, FailedSaveTest, ::testing::Bool());
 
 // A second close while the quit message's wait runs returns at once: every step runs once.
 TEST_F(ShutdownTest, SecondCloseDuringTheQuitWaitRunsNothingTwice)
@@ -236,6 +254,57 @@ TEST_F(ShutdownTest, NoQuitMessageWithoutAConnectionOrOutsideInternetPlay)
         EXPECT_TRUE(other.pump.waits.empty());
         EXPECT_EQ(other.endProcessCalls, 1);
     }
+}
+
+// A request to end the program while it comes up (the close box, a logout) waits for the load:
+// written earlier, the settings, scores and ban list would lose what was not read yet.
+TEST(StartupShutdownTest, UnloadAskedDuringTheLoadRunsOnceTheLoadIsDone)
+{
+    ShellRig rig(settingsWith("gamemode=2\r\n"));
+    rig.folder.write("banlist.txt", "10.0.0.1\r\n");
+    HighScoreTable table = defaultHighScores();
+    table[0] = { "Ann", 5000 };
+    ASSERT_TRUE(rig.scores.SaveHighScores(table));
+    bool askedWhileLoading = false;
+    int closesAtEnd = -1;
+    rig.form.setEndProcess([&] {
+        ++rig.endProcessCalls;
+        closesAtEnd = rig.loading.closes;
+    });
+    // Runs in the load's first yield, before the settings are read; asked twice, as by a second
+    // signal.
+    QTimer::singleShot(0, [&] {
+        askedWhileLoading = rig.loading.visible;
+        rig.form.unload();
+        rig.form.unload();
+    });
+    rig.load();
+
+    EXPECT_TRUE(askedWhileLoading);
+    EXPECT_EQ(rig.endProcessCalls, 1);
+    EXPECT_EQ(closesAtEnd, 1) << "ended after the load";
+    EXPECT_TRUE(rig.form.unloading());
+    EXPECT_THAT(readFile(rig.folder / "kalvon.ini"), ::testing::HasSubstr("[General]\r\ngamemode=2\r\n"));
+    EXPECT_EQ(readFile(rig.folder / "banlist.txt"), "10.0.0.1\r\n");
+    EXPECT_EQ(rig.scores.load(), table);
+}
+
+// Asked before the load began, the program ends with nothing read and so nothing written, and
+// the load that follows does not run.
+TEST(StartupShutdownTest, UnloadAskedBeforeTheLoadEndsWritingNothing)
+{
+    const std::string settings = "[General]\ngamemode=2\n";
+    ShellRig rig(settings);
+    rig.folder.write("banlist.txt", "10.0.0.1\n");
+    rig.form.unload();
+    rig.load();
+
+    EXPECT_EQ(rig.endProcessCalls, 1);
+    EXPECT_TRUE(rig.loading.progress.empty());
+    EXPECT_TRUE(rig.game.calls.empty());
+    EXPECT_EQ(readFile(rig.folder / "kalvon.ini"), settings);
+    EXPECT_EQ(readFile(rig.folder / "banlist.txt"), "10.0.0.1\n");
+    EXPECT_FALSE(std::filesystem::exists(rig.folder / "scores.ini"));
 }
 
 } // namespace

@@ -28,7 +28,7 @@ struct SectionRig {
     RecordingMusic music;
     ScriptedDialogs dialogs;
     MusicOptionsSection section{ { playMusic, useThemeMusic, file },
-        { music, dialogs, themeMusic, [this] { return gameActive; }, [] { return true; } } };
+        { music, dialogs, themeMusic, [this] { return gameActive; }, [] { return true; }, {} } };
 };
 
 TEST(MusicOptionsSection, ShowsTheOptionsAndClicksChangeThemAndTheMusic)

@@ -142,15 +142,16 @@ protected:
             }
             break;
         case Screen::Options:
-            return array("lblOptionMenu", 0, 28)
+            // The music section's rows (captions 21 to 23) are its own children.
+            return array("lblOptionMenu", 0, 20) + array("lblOptionMenu", 24, 28)
                 + names({ "chkTaskbarIcon", "chkSmoothBlock", "chkDropTrail", "chkShadows", "chkExplode",
                     "chkBomb", "chkDoor", "chkWarning", "chkLeds", "chkP1Guide", "chkP2Guide",
                     "cmdTrailColor", "chkBGAni", "chkAniInetBG", "chkAniInetBlks", "chkblkani", "chkAniSpec",
                     "chkInetSpec", "chkNextBlk", "chkSpecWin", "chkOnTop", "txtTheme", "cmdPreview",
-                    "cmdThemeBrowse", "chkSounds", "chkMusic", "chkThemeMusic", "txtMidi", "cmdBrowse",
-                    "hsControl", "cmdClearControls", "cmdP1Rotate(0)", "cmbControls", "cmdP1Rotate(1)",
-                    "cmdP1Down(1)", "cmdP1Drop(1)", "cmdP1Left(1)", "cmdP1Right(1)", "cmdP1Rotate2(1)",
-                    "cmdP1UseSelf(1)", "cmdP1EnemySpecial(1)", "cmdP1Discard(1)" });
+                    "cmdThemeBrowse", "chkSounds", "MusicOptionsSection", "hsControl", "cmdClearControls",
+                    "cmdP1Rotate(0)", "cmbControls", "cmdP1Rotate(1)", "cmdP1Down(1)", "cmdP1Drop(1)",
+                    "cmdP1Left(1)", "cmdP1Right(1)", "cmdP1Rotate2(1)", "cmdP1UseSelf(1)",
+                    "cmdP1EnemySpecial(1)", "cmdP1Discard(1)" });
         case Screen::Server:
             return array("lblServerMenu", 0, 14) + array("lblHeight", 0, 5) + array("txtPlayerHeight", 1, 6)
                 + names({ "lblUserName", "cmbUsers", "cmdChangeRatio", "cmdDefaultServOptions",
@@ -395,7 +396,8 @@ TEST_F(PagesTest, LeavingTheThemesPageStopsThePreviewTimer)
 }
 
 // The controls lie where the window layout sheet puts them: every control its tables name
-// exists once, with the sheet's rectangle in its parent.
+// exists once, with the sheet's rectangle in picForm coordinates where the table says so
+// (whatever widget holds it there), else in its parent.
 TEST_F(PagesTest, ControlsLieWhereTheLayoutSheetPutsThem)
 {
     QFile sheetFile(QStringLiteral(KALVON_DATA_DIR "/../docs/layout.md"));
@@ -411,25 +413,33 @@ TEST_F(PagesTest, ControlsLieWhereTheLayoutSheetPutsThem)
         QStringLiteral(R"(^\| `([^`]+)` \| (-?\d+) \| (-?\d+) \| (\d+) \| (\d+) \|)"),
         QRegularExpression::MultilineOption);
     int checked = 0;
-    for (auto match = row.globalMatch(text.mid(start, end - start)); match.hasNext();) {
-        const QRegularExpressionMatch m = match.next();
-        const QRect rect(
-            m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt(), m.captured(5).toInt());
-        // Controls of one array that share a place are listed together.
-        for (QString name : m.captured(1).split(QStringLiteral(", "))) {
-            if (name.startsWith(QLatin1Char('(')))
-                continue; // a drawn area, no control
-            // A side panel's children, for both players.
-            const QStringList elements = name.endsWith(QStringLiteral("(p)"))
-                ? QStringList{ name.replace(QStringLiteral("(p)"), QStringLiteral("(1)")),
-                      QString(name).replace(QStringLiteral("(1)"), QStringLiteral("(2)")) }
-                : QStringList{ name };
-            for (const QString& element : elements) {
-                SCOPED_TRACE(element.toStdString());
-                const QList<QWidget*> found = window.findChildren<QWidget*>(element);
-                ASSERT_EQ(found.size(), 1);
-                EXPECT_EQ(found.front()->geometry(), rect);
-                ++checked;
+    QWidget& picForm = window.pageArea();
+    for (const QString& table : text.mid(start, end - start).split(QStringLiteral("\n### "))) {
+        const bool inPicForm = table.contains(QStringLiteral("Rectangles relative to picForm"));
+        for (auto match = row.globalMatch(table); match.hasNext();) {
+            const QRegularExpressionMatch m = match.next();
+            const QRect rect(
+                m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt(), m.captured(5).toInt());
+            // Controls of one array that share a place are listed together.
+            for (QString name : m.captured(1).split(QStringLiteral(", "))) {
+                if (name.startsWith(QLatin1Char('(')))
+                    continue; // a drawn area, no control
+                // A side panel's children, for both players.
+                const QStringList elements = name.endsWith(QStringLiteral("(p)"))
+                    ? QStringList{ name.replace(QStringLiteral("(p)"), QStringLiteral("(1)")),
+                          QString(name).replace(QStringLiteral("(1)"), QStringLiteral("(2)")) }
+                    : QStringList{ name };
+                for (const QString& element : elements) {
+                    SCOPED_TRACE(element.toStdString());
+                    const QList<QWidget*> found = window.findChildren<QWidget*>(element);
+                    ASSERT_EQ(found.size(), 1);
+                    QWidget* control = found.front();
+                    ASSERT_TRUE(!inPicForm || picForm.isAncestorOf(control));
+                    EXPECT_EQ(inPicForm ? QRect(control->mapTo(&picForm, QPoint()), control->size())
+                                        : control->geometry(),
+                        rect);
+                    ++checked;
+                }
             }
         }
     }

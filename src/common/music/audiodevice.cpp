@@ -43,6 +43,9 @@ bool AudioDevice::open(const AudioFormat& format)
 {
     if (m_open)
         return true;
+    // SDL would otherwise turn SIGINT and SIGTERM into quit events of its own queue, which
+    // nobody reads: the program could then not be ended by a logout or a kill.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         m_lastError = SDL_GetError();
         return false;

@@ -12,7 +12,7 @@ MusicBoxes::MusicBoxes(MusicBoxValues values, MusicBoxesContext context)
 
 void MusicBoxes::loadGameMusic(BytesView file)
 {
-    if (!m_context.musicOutput)
+    if (m_context.musicOutput && !m_context.musicOutput())
         return;
     // The theme's music stands in for the name only here, not in the file box.
     Bytes name(file);

@@ -36,7 +36,8 @@ struct MusicBoxesContext {
     const Bytes& themeMusic; // the current theme's music
     std::function<bool()> gameActive; // a game runs and is not paused
     std::function<bool()> windowVisible; // the main window is shown
-    bool musicOutput = true; // false with the "no sound" output: no music is loaded
+    // False with the "no sound" output: no music is loaded. None: music is loaded.
+    std::function<bool()> musicOutput;
 };
 
 class MusicBoxes {

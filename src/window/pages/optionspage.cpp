@@ -1,11 +1,20 @@
 #include "window/pages/optionspage.h"
 
+#include "common/dialogs.h"
+#include "engine/store/options.h"
+#include "game/gametick.h"
+#include "platform/qtext.h"
+#include "window/checkvalue.h"
+#include "window/keycapturebox.h"
+#include "window/musicoptions.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 namespace kalvon {
 
@@ -22,10 +31,46 @@ QRect keyButtonRect(int slot)
     return QRect(28 + 196 * (slot % 3), 384 + 24 * (slot / 3), 192, 22);
 }
 
-// The places of kPlayerKeyButtons and their captions.
+// The places of kPlayerKeyButtons and their capture codes.
 constexpr int kPlayerKeySlot[9] = { 0, 5, 2, 3, 4, 1, 6, 7, 8 };
-constexpr const char* kPlayerKeyCaption[9] = { "Rotate Right: ", "Piece Down: ", "Drop: ", "Left: ",
-    "Right: ", "Rotate Left: ", "Self Special: ", "Enemy Special: ", "Discard Special: " };
+constexpr int kPlayerKeyCapture[9] = { 1, 4, 5, 2, 3, 8, 6, 7, 9 };
+
+constexpr char kCapturePrompt[] = "Press Desired Key(BackSpace For None)...";
+
+// What a click on an option box does besides storing its value.
+enum class BoxEffect { None, Doors, Leds, StayOnTop, TrayIcon };
+
+struct OptionBox {
+    const char* name;
+    CheckValue& (*value)(Options&);
+    BoxEffect effect = BoxEffect::None;
+};
+
+// The option boxes of the page (the music boxes are the music section's).
+const OptionBox kOptionBoxes[] = {
+    { "chkSmoothBlock", [](Options& o) -> CheckValue& { return o.graphics.smoothBlock; } },
+    { "chkDropTrail", [](Options& o) -> CheckValue& { return o.graphics.dropTrail; } },
+    { "chkShadows", [](Options& o) -> CheckValue& { return o.graphics.shadows; } },
+    { "chkExplode", [](Options& o) -> CheckValue& { return o.graphics.explode; } },
+    { "chkBomb", [](Options& o) -> CheckValue& { return o.graphics.bombExplode; } },
+    { "chkDoor", [](Options& o) -> CheckValue& { return o.graphics.door; }, BoxEffect::Doors },
+    { "chkWarning", [](Options& o) -> CheckValue& { return o.graphics.warning; } },
+    { "chkLeds", [](Options& o) -> CheckValue& { return o.graphics.leds; }, BoxEffect::Leds },
+    { "chkP1Guide", [](Options& o) -> CheckValue& { return o.graphics.p1Guide; } },
+    { "chkP2Guide", [](Options& o) -> CheckValue& { return o.graphics.p2Guide; } },
+    { "chkBGAni", [](Options& o) -> CheckValue& { return o.graphics.animateBg; } },
+    { "chkAniInetBG", [](Options& o) -> CheckValue& { return o.graphics.animateInetBg; } },
+    { "chkblkani", [](Options& o) -> CheckValue& { return o.graphics.animateBlocks; } },
+    { "chkAniSpec", [](Options& o) -> CheckValue& { return o.graphics.animateSpecials; } },
+    { "chkAniInetBlks", [](Options& o) -> CheckValue& { return o.graphics.animateInetBlocks; } },
+    { "chkInetSpec", [](Options& o) -> CheckValue& { return o.graphics.animateInetSpecials; } },
+    { "chkNextBlk", [](Options& o) -> CheckValue& { return o.graphics.animateNextBlock; } },
+    { "chkSpecWin", [](Options& o) -> CheckValue& { return o.graphics.animateSpecialWindow; } },
+    { "chkOnTop", [](Options& o) -> CheckValue& { return o.general.stayOnTop; }, BoxEffect::StayOnTop },
+    { "chkTaskbarIcon", [](Options& o) -> CheckValue& { return o.general.taskbarIcon; },
+        BoxEffect::TrayIcon },
+    { "chkSounds", [](Options& o) -> CheckValue& { return o.sound.sounds; } },
+};
 
 } // namespace
 
@@ -39,15 +84,21 @@ OptionsPage::OptionsPage(QWidget& area, QWidget& window, QObject* parent)
     buildTheme();
     buildControls();
 
-    // The page's list: the captions, then the boxes and fields, then the binding panel.
-    for (QLabel* label : m_lblOptionMenu)
-        listed(label);
-    for (const char* name : { "chkTaskbarIcon", "chkSmoothBlock", "chkDropTrail", "chkShadows", "chkExplode",
-             "chkBomb", "chkDoor", "chkWarning", "chkLeds", "chkP1Guide", "chkP2Guide", "cmdTrailColor",
-             "chkBGAni", "chkAniInetBG", "chkAniInetBlks", "chkblkani", "chkAniSpec", "chkInetSpec",
-             "chkNextBlk", "chkSpecWin", "chkOnTop", "txtTheme", "cmdPreview", "cmdThemeBrowse", "chkSounds",
-             "chkMusic", "chkThemeMusic", "txtMidi", "cmdBrowse", "hsControl", "cmdClearControls" })
+    // The page's list: the captions, then the boxes and fields, then the binding panel. The music
+    // section's captions come and go with it.
+    for (QLabel* label : m_lblOptionMenu) {
+        if (label->parentWidget() == &area)
+            listed(label);
+    }
+    for (const char* name :
+        { "chkTaskbarIcon", "chkSmoothBlock", "chkDropTrail", "chkShadows", "chkExplode", "chkBomb",
+            "chkDoor", "chkWarning", "chkLeds", "chkP1Guide", "chkP2Guide", "cmdTrailColor", "chkBGAni",
+            "chkAniInetBG", "chkAniInetBlks", "chkblkani", "chkAniSpec", "chkInetSpec", "chkNextBlk",
+            "chkSpecWin", "chkOnTop", "txtTheme", "cmdPreview", "cmdThemeBrowse", "chkSounds" })
         listed(control<QWidget>(QLatin1String(name)));
+    listed(m_music);
+    listed(m_hsControl);
+    listed(m_clearControls);
     listed(m_switchControls);
     listed(m_cmbControls);
     for (const auto& player : m_playerKeys) {
@@ -62,12 +113,16 @@ OptionsPage::OptionsPage(QWidget& area, QWidget& window, QObject* parent)
     for (AnimationBox box : kAnimationBoxes)
         m_animationBoxes[size_t(box)] = control<QCheckBox>(QLatin1String(animationNames[size_t(box)]));
 
-    m_txtkeys = new QLineEdit(&window);
+    m_txtkeys = new KeyCaptureBox(&window);
     m_txtkeys->setObjectName(QStringLiteral("txtkeys"));
     m_txtkeys->setGeometry(0, 0, 1, 1);
     m_txtkeys->setFocusPolicy(Qt::ClickFocus);
     m_txtkeys->lower();
+
+    connectOptions();
 }
+
+OptionsPage::~OptionsPage() = default;
 
 void OptionsPage::checkRow(const char* box, int label, QPoint at, int labelWidth, const QString& caption)
 {
@@ -114,13 +169,14 @@ void OptionsPage::buildWindowOptions()
 void OptionsPage::buildSoundAndMusic()
 {
     checkRow("chkSounds", 20, QPoint(452, 66), 144, QStringLiteral("Play Sounds"));
-    // The music section.
-    checkRow("chkMusic", 21, QPoint(452, 66 + kRowPitch), 144, QStringLiteral("Play Music"));
-    checkRow("chkThemeMusic", 22, QPoint(452, 66 + 2 * kRowPitch), 144, QStringLiteral("Use Theme Music"));
-    m_lblOptionMenu[23] = makeLabel(
-        controlName("lblOptionMenu", 23), QRect(452, 130, 164, 16), QStringLiteral("Music File:"));
-    makeLineEdit(QStringLiteral("txtMidi"), QRect(452, 148, 108, 20));
-    makeButton(QStringLiteral("cmdBrowse"), QRect(564, 147, 52, 22), QStringLiteral("Browse"));
+    m_music = new MusicOptionsSection(&area());
+    m_music->move(452, 86);
+    m_music->hide();
+    for (size_t i = 0; i < m_music->captions().size(); ++i) {
+        QLabel* caption = m_music->captions()[i];
+        caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_lblOptionMenu[21 + i] = caption;
+    }
 }
 
 void OptionsPage::buildTheme()
@@ -142,33 +198,32 @@ void OptionsPage::buildControls()
     m_cmbControls->setCurrentIndex(0);
     m_switchControls = makeButton(
         controlName("cmdP1Rotate", 0), QRect(264, 355, 168, 22), QStringLiteral("Switch Player Controls"));
-    makeButton(
+    m_clearControls = makeButton(
         QStringLiteral("cmdClearControls"), QRect(440, 355, 172, 22), QStringLiteral("Clear All Controls"));
 
     for (int p = 1; p <= 2; ++p) {
         for (size_t action = 0; action < std::size(kPlayerKeyButtons); ++action) {
             m_playerKeys[size_t(p - 1)][action]
                 = makeButton(controlName(kPlayerKeyButtons[action], p), keyButtonRect(kPlayerKeySlot[action]),
-                    QLatin1String(kPlayerKeyCaption[action]), kKeyFontPixels);
+                    toQString(keyButtonLabel(kPlayerKeyCapture[action])), kKeyFontPixels);
         }
     }
-    // The internet set: the specials on players 1 to 6, the revenge special, talk and team talk.
+    // The internet set: the revenge special and the specials on players 1 to 6 (cmdISpec(0..6)),
+    // talk and team talk; capture codes 10 to 18 in that order.
     for (int n = 0; n <= 6; ++n) {
-        const QString caption = n == 0 ? QStringLiteral("Revenge Special: ")
-                                       : QStringLiteral("Use Special On Player %1: ").arg(n);
-        m_internetKeys[size_t(n)] = makeButton(
-            controlName("cmdISpec", n), keyButtonRect(n == 0 ? 6 : n - 1), caption, kKeyFontPixels);
+        m_internetKeys[size_t(n)] = makeButton(controlName("cmdISpec", n), keyButtonRect(n == 0 ? 6 : n - 1),
+            toQString(keyButtonLabel(kFirstInternetCapture + n)), kKeyFontPixels);
     }
-    m_internetKeys[7]
-        = makeButton(QStringLiteral("cmdITalk"), keyButtonRect(7), QStringLiteral("Talk: "), kKeyFontPixels);
-    m_internetKeys[8] = makeButton(
-        QStringLiteral("cmdITeamTalk"), keyButtonRect(8), QStringLiteral("Team Talk: "), kKeyFontPixels);
+    m_internetKeys[7] = makeButton(QStringLiteral("cmdITalk"), keyButtonRect(7),
+        toQString(keyButtonLabel(kFirstInternetCapture + 7)), kKeyFontPixels);
+    m_internetKeys[8] = makeButton(QStringLiteral("cmdITeamTalk"), keyButtonRect(8),
+        toQString(keyButtonLabel(kFirstInternetCapture + 8)), kKeyFontPixels);
 
     m_lblOptionMenu[26] = makeLabel(
         controlName("lblOptionMenu", 26), QRect(28, 463, 112, 16), QStringLiteral("Control Sensitivity:"));
     m_lblOptionMenu[27]
         = makeLabel(controlName("lblOptionMenu", 27), QRect(142, 463, 30, 16), QStringLiteral("High"));
-    makeScrollBar(QStringLiteral("hsControl"), QRect(174, 463, 250, 16), 1, 200);
+    m_hsControl = makeScrollBar(QStringLiteral("hsControl"), QRect(174, 463, 250, 16), 1, 200);
     m_lblOptionMenu[28]
         = makeLabel(controlName("lblOptionMenu", 28), QRect(428, 463, 30, 16), QStringLiteral("Low"));
 }
@@ -214,6 +269,11 @@ void OptionsPage::colorLabels(const ColorTable& colors)
         setLabelColor(label, colors[kColorOptions]);
 }
 
+QLineEdit& OptionsPage::keyCaptureBox()
+{
+    return *m_txtkeys;
+}
+
 QPushButton& OptionsPage::playerKeyButton(int p, int action)
 {
     return *m_playerKeys.at(size_t(p - 1)).at(size_t(action));
@@ -222,6 +282,169 @@ QPushButton& OptionsPage::playerKeyButton(int p, int action)
 QPushButton& OptionsPage::internetKeyButton(int index)
 {
     return *m_internetKeys.at(size_t(index));
+}
+
+// --- the options ---
+
+void OptionsPage::connectOptions()
+{
+    for (const OptionBox& option : kOptionBoxes) {
+        QCheckBox* box = control<QCheckBox>(QLatin1String(option.name));
+        connect(box, &QCheckBox::clicked, this, [this, box, &option](bool checked) {
+            const CheckValue value = clickedCheckValue(*box, checked);
+            if (!m_options)
+                return;
+            option.value(*m_options) = value;
+            m_effects->optionsChanged();
+            switch (option.effect) {
+            case BoxEffect::None: break;
+            case BoxEffect::Doors: m_effects->redrawAllFields(); break;
+            case BoxEffect::Leds: m_effects->showHeightLeds(value == 1); break;
+            case BoxEffect::StayOnTop: m_effects->applyStayOnTop(); break;
+            case BoxEffect::TrayIcon: m_effects->applyTrayIcon(); break;
+            }
+        });
+    }
+    connect(control<QPushButton>(QStringLiteral("cmdTrailColor")), &QPushButton::clicked, this,
+        &OptionsPage::trailColor);
+    // The theme box holds the path of the theme in use, whoever writes it.
+    connect(m_txtTheme, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (m_options)
+            m_options->general.theme = fromQString(text);
+    });
+    connect(m_hsControl, &QScrollBar::valueChanged, this, [this](int value) {
+        if (m_options)
+            m_options->controls.controlSensitivity = static_cast<int16_t>(value);
+    });
+
+    for (int p = 1; p <= 2; ++p) {
+        for (size_t action = 0; action < std::size(kPlayerKeyButtons); ++action) {
+            connect(m_playerKeys[size_t(p - 1)][action], &QPushButton::clicked, this,
+                [this, p, action] { startCapture(kPlayerKeyCapture[action], p); });
+        }
+    }
+    for (size_t i = 0; i < m_internetKeys.size(); ++i) {
+        connect(m_internetKeys[i], &QPushButton::clicked, this,
+            [this, i] { startCapture(kFirstInternetCapture + int(i), 1); });
+    }
+    connect(m_switchControls, &QPushButton::clicked, this, &OptionsPage::switchPlayerControls);
+    connect(m_clearControls, &QPushButton::clicked, this, &OptionsPage::clearControls);
+    connect(m_cmbControls, &QComboBox::activated, this, &OptionsPage::ShowKeyCaptions);
+    connect(m_txtkeys, &KeyCaptureBox::keyDown, this, &OptionsPage::keyArrived);
+    connect(m_txtkeys, &KeyCaptureBox::focusLost, this, [this] {
+        // The box keeps the keyboard until the key arrives.
+        if (m_capture.KeyCaptureActive)
+            QMetaObject::invokeMethod(
+                m_txtkeys, [this] { m_txtkeys->setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
+    });
+}
+
+void OptionsPage::bind(const OptionsPageBinding& binding)
+{
+    m_options = &binding.options;
+    m_dialogs = &binding.dialogs;
+    m_effects = &binding.effects;
+    SoundSettings& sound = m_options->sound;
+    m_music->bind({ sound.playMusic, sound.useThemeMusic, sound.lastMusic }, binding.music);
+    showOptionValues();
+}
+
+void OptionsPage::showOptionValues()
+{
+    if (!m_options)
+        return;
+    for (const OptionBox& option : kOptionBoxes)
+        showCheckValue(*control<QCheckBox>(QLatin1String(option.name)), option.value(*m_options));
+    const QString theme = toQString(m_options->general.theme);
+    if (m_txtTheme->text() != theme)
+        m_txtTheme->setText(theme);
+    // The bar keeps its value to its range, and the option follows it.
+    m_hsControl->setValue(m_options->controls.controlSensitivity);
+    m_options->controls.controlSensitivity = static_cast<int16_t>(m_hsControl->value());
+    m_music->showValues();
+    captionKeyButtons();
+}
+
+void OptionsPage::SetupControls()
+{
+    captionKeyButtons();
+    m_cmbControls->setCurrentIndex(0);
+    // Another page may be shown: its controls stay alone.
+    if (!m_cmbControls->isHidden())
+        ShowKeyCaptions();
+}
+
+void OptionsPage::trailColor()
+{
+    if (!m_options)
+        return;
+    int32_t& color = m_options->graphics.dropColor;
+    const std::optional<uint32_t> chosen = m_dialogs->chooseColor(static_cast<uint32_t>(color));
+    if (!chosen)
+        return;
+    color = static_cast<int32_t>(*chosen & 0xFFFFFF);
+    m_effects->GenerateTrail();
+}
+
+// --- key bindings ---
+
+void OptionsPage::captionKeyButtons()
+{
+    if (!m_options)
+        return;
+    const ControlSettings& controls = m_options->controls;
+    for (int p = 1; p <= 2; ++p) {
+        for (size_t action = 0; action < std::size(kPlayerKeyButtons); ++action) {
+            const int code = kPlayerKeyCapture[action];
+            m_playerKeys[size_t(p - 1)][action]->setText(
+                toQString(keyButtonCaption(code, controls.binding(p, *captureAction(code)))));
+        }
+    }
+    for (size_t i = 0; i < m_internetKeys.size(); ++i) {
+        const int code = kFirstInternetCapture + int(i);
+        m_internetKeys[i]->setText(
+            toQString(keyButtonCaption(code, controls.binding(1, *captureAction(code)))));
+    }
+}
+
+void OptionsPage::startCapture(int captureCode, int player)
+{
+    if (!m_options)
+        return;
+    m_capture.start(captureCode, player);
+    m_txtkeys->setFocus(Qt::OtherFocusReason);
+    emit captionRequested(QLatin1String(kCapturePrompt));
+    // The rest of the window takes no pointer input until the key arrives.
+    area().setEnabled(false);
+}
+
+void OptionsPage::keyArrived(int virtualKey)
+{
+    if (!m_options || !m_capture.bindKey(m_options->controls, virtualKey))
+        return;
+    captionKeyButtons();
+    emit captionRequested(QLatin1String(kProgramCaption));
+    area().setEnabled(true);
+}
+
+void OptionsPage::switchPlayerControls()
+{
+    if (!m_options)
+        return;
+    SwapPlayerControls(m_options->controls);
+    captionKeyButtons();
+}
+
+void OptionsPage::clearControls()
+{
+    if (!m_options)
+        return;
+    const MessageAnswer answer = m_dialogs->messageBox(
+        "Are you sure you wish to clear all controls?", "Confirm", MessageIcon::None, MessageButtons::YesNo);
+    if (answer != MessageAnswer::Yes)
+        return;
+    ClearAllControls(m_options->controls);
+    captionKeyButtons();
 }
 
 } // namespace kalvon

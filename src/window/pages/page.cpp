@@ -109,6 +109,8 @@ QScrollBar* Page::makeScrollBar(const QString& name, QRect rect, int minimum, in
 {
     auto* bar = place(new QScrollBar(Qt::Horizontal, &m_area), name, rect);
     bar->setRange(minimum, maximum);
+    // A value bar, not a view's: the right arrow key moves the thumb right, to larger values.
+    bar->setInvertedControls(false);
     return bar;
 }
 

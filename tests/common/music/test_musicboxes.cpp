@@ -37,7 +37,7 @@ struct BoxesRig {
     {
         return MusicBoxes({ playMusic, useThemeMusic, file },
             { music, dialogs, themeMusic, [this] { return gameActive; }, [this] { return visible; },
-                musicOutput });
+                [this] { return musicOutput; } });
     }
 };
 
