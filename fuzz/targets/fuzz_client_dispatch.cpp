@@ -10,7 +10,6 @@
 // The input is a program: each step is one byte of operation followed by the bytes that
 // operation takes.
 
-#include "common/clock.h"
 #include "engine/enginerandom.h"
 #include "engine/gameengine.h"
 #include "engine/specials.h"
@@ -20,6 +19,7 @@
 #include "net/internetclient.h"
 #include "net/wire/encodings.h"
 #include "net/wire/toclient.h"
+#include "support/fakeclock.h"
 
 #include <QCoreApplication>
 #include <memory>
@@ -48,12 +48,6 @@ struct InternetClientAccess {
 } // namespace kalvon
 
 namespace {
-
-class SteppedClock final : public Clock {
-public:
-    int64_t nowMs() const override { return now; }
-    int64_t now = 1000;
-};
 
 void checkBoard(int board, const char* call)
 {
@@ -95,37 +89,15 @@ public:
 
 // The engine's host: draws nothing, lets time pass in waits, and forwards the network calls to
 // the client as the game core does.
-class ForwardingEngineHost final : public EngineHost, public EngineDrawing {
+class ForwardingEngineHost final : public EngineHost {
 public:
-    explicit ForwardingEngineHost(SteppedClock& clock)
+    explicit ForwardingEngineHost(testing::FakeClock& clock)
         : m_clock(clock)
     {
     }
     InternetClient* client = nullptr;
 
-    EngineDrawing& drawing() override { return *this; }
-    void DrawField(int) override { }
-    void PaintFieldBackground(int) override { }
-    void UpdateFieldBlocks(int) override { }
-    void ResetTrailLastDrawTime(int) override { }
-    void DrawShadow(int, int, int) override { }
-    void UpdateTrail(int, int, int, int, int, int) override { }
-    void AnimateLineExplosion(int, const ClearedRows&) override { }
-    void UpdateSpecialsWindow(int) override { }
-    void DrawSpecialWindow(int) override { }
-    void DrawNextPiece(int) override { }
-    void ResetFieldPicture(int) override { }
-    void BombCreate(int, int, int, int) override { }
-    void BombFrame(int, int, int) override { }
-    void BombKill(int, int) override { }
-    void ClearFieldPicture(int) override { }
-    void RefreshField(int) override { }
-    void DrawDoorFrame(int, int) override { }
-    void DrawHeightLed(int) override { }
-    void ClearHeightLed(int) override { }
-    void ClearTrails() override { }
-    void ResetBlockFrame() override { }
-
+    EngineDrawing& drawing() override { return m_drawing; }
     void playSound(SoundSlot) override { }
     void setLabel(LabelId, int, BytesView) override { }
     void BotPieceUpdate(int) override { }
@@ -137,7 +109,7 @@ public:
     void ResetSentField() override { client->ResetSentField(); }
     void CheckLevelUp() override { client->CheckLevelUp(); }
     void Yield() override { }
-    void Wait(int64_t ms) override { m_clock.now += std::max<int64_t>(ms, 0); }
+    void Wait(int64_t ms) override { m_clock.advance(std::max<int64_t>(ms, 0)); }
     void SetGameTimer(bool) override { }
     void PauseMusic() override { }
     void ResumeMusic() override { }
@@ -151,7 +123,8 @@ public:
     void MarkMyPlayerDead() override { client->MarkMyPlayerDead(); }
 
 private:
-    SteppedClock& m_clock;
+    testing::FakeClock& m_clock;
+    NoDrawing m_drawing;
 };
 
 constexpr BytesView kNames[] = { "Ann", "Bob", "Cy", "Dee", "Eve", "Fay", "Gus" };
@@ -181,7 +154,7 @@ public:
         case 2: arrive(Bytes(m_in.piece())); break;
         case 3: InternetClientAccess::drain(m_client); break;
         case 4: localPlayer(); break;
-        case 5: m_clock.now += m_in.between(0, 255) * 40; break;
+        case 5: m_clock.advance(m_in.between(0, 255) * 40); break;
         case 6:
             if (m_in.pick(16) == 0)
                 InternetClientAccess::closedByServer(m_client);
@@ -351,7 +324,7 @@ private:
     }
 
     fuzz::FuzzInput& m_in;
-    SteppedClock m_clock;
+    testing::FakeClock m_clock;
     ForwardingEngineHost m_host{ m_clock };
     StandardRandom m_random{ 1 };
     GameEngine m_engine{ m_host, m_random, m_clock };

@@ -11,7 +11,6 @@
 // The input is a program: one byte picks the client limit, then each step is one byte of
 // operation followed by the bytes that operation takes.
 
-#include "common/clock.h"
 #include "harness/fuzzcheck.h"
 #include "harness/fuzzinput.h"
 #include "harness/quietdialogs.h"
@@ -21,6 +20,7 @@
 #include "net/serverroom.h"
 #include "net/wire/toclient.h"
 #include "net/wire/toserver.h"
+#include "support/fakeclock.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,12 +32,6 @@ using namespace kalvon;
 namespace toServer = wire::toServer;
 
 namespace {
-
-class SteppedClock final : public Clock {
-public:
-    int64_t nowMs() const override { return now; }
-    int64_t now = 1000;
-};
 
 // The room's owner: checks each send and close against what it knows of the connection, and
 // keeps one timer as GameServer does (the earlier of two wakes wins; runDueTimers re-arms it
@@ -202,9 +196,9 @@ private:
 
     void timePasses()
     {
-        m_clock.now += kDelays[m_in.pick(std::size(kDelays))];
+        m_clock.advance(kDelays[m_in.pick(std::size(kDelays))]);
         // The owner's timer fires once its time has come (and re-arms while more is due).
-        while (m_host.armed && *m_host.armed <= m_clock.now) {
+        while (m_host.armed && *m_host.armed <= m_clock.nowMs()) {
             m_host.armed.reset();
             m_room.runDueTimers();
             if (const std::optional<int64_t> next = m_room.nextDueMs())
@@ -264,7 +258,7 @@ private:
     HostOptions m_options;
     BanList m_bans;
     fuzz::QuietDialogs m_dialogs;
-    SteppedClock m_clock;
+    testing::FakeClock m_clock;
     CheckingRoomHost m_host;
     ServerRoom m_room;
     double m_limit = 0;
