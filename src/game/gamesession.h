@@ -69,8 +69,9 @@ private:
 
     GameSessionParts m;
     std::array<bool, 5> m_fileItems{ true, false, true, true, true };
-    int m_fileMenuHover = -1;
-    int m_gameModeMenuHover = -1;
+    // Both start on the first row.
+    int m_fileMenuHover = 0;
+    int m_gameModeMenuHover = 0;
 };
 
 } // namespace kalvon

@@ -7,6 +7,7 @@
 #include "net/clientview.h"
 #include "net/internetclient.h"
 #include "net/peeraddress.h"
+#include "net/usertext.h"
 #include "net/wire/toserver.h"
 
 #include <QTcpSocket>
@@ -363,6 +364,37 @@ void InternetClient::UpdateGameButtons(bool enable)
     for (ClientControl control : { ClientControl::StartGame, ClientControl::MenuStart,
              ClientControl::PauseGame, ClientControl::MenuPause })
         m_view.setEnabled(control, false);
+}
+
+void InternetClient::joinGame()
+{
+    for (int spot = 1; spot <= kPlayingSlots; ++spot) {
+        if (m_roster.spotPlayer(spot) == -1) {
+            send(toServer::TakeSpot{ spot });
+            m_view.setEnabled(ClientControl::JoinGame, false);
+            return;
+        }
+    }
+}
+
+void InternetClient::spectate()
+{
+    m_view.setEnabled(ClientControl::Spectate, false);
+    send(toServer::TakeSpot{ 0 });
+}
+
+void InternetClient::chatLineEntered(BytesView line)
+{
+    if (line.empty())
+        return;
+    if (!m_Connected) {
+        chat("*** Not connected to a server.\r\n", false, ChatColour::Server);
+        return;
+    }
+    // A command ("/" and a word) is not chat; a command this client does not know does nothing.
+    if (line.size() >= 2 && line.front() == '/')
+        return;
+    send(toServer::Chat{ payloadText(line) });
 }
 
 } // namespace kalvon

@@ -71,6 +71,15 @@ public:
     bool Connected() const { return m_Connected; }
     bool IsAdmin() const { return m_IsAdmin; }
 
+    // --- the chat page ---
+    // cmdJoinGame: asks for the first free playing spot (nothing when all six are held).
+    void joinGame();
+    // cmdSpectate: asks to watch.
+    void spectate();
+    // Enter in the chat line: the line as chat; while not connected only a notice. A command
+    // line ("/" and a word) is not sent.
+    void chatLineEntered(BytesView line);
+
     // One line to the server; CR LF is appended, nothing is sent without a connection.
     void SendToServer(BytesView line);
 

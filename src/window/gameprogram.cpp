@@ -14,8 +14,11 @@
 #include "game/corerenderhooks.h"
 #include "game/gamecore.h"
 #include "game/gametick.h"
-#include "game/offlineinternet.h"
+#include "game/networkplay.h"
 #include "net/banlist.h"
+#include "net/gameserver.h"
+#include "net/hostoptions.h"
+#include "net/internetclient.h"
 #include "platform/qteventpump.h"
 #include "platform/qtext.h"
 #include "platform/soundeffects.h"
@@ -32,21 +35,30 @@
 #include "render/windowpictures.h"
 #include "render/windowskin.h"
 #include "window/aboutwindow.h"
+#include "window/chatoptionspanel.h"
 #include "window/fieldkeyfilter.h"
 #include "window/fieldview.h"
 #include "window/helpwindow.h"
 #include "window/highscorewindow.h"
 #include "window/loadingwindow.h"
+#include "window/lobbyhandlers.h"
 #include "window/mainform.h"
 #include "window/mainwindow.h"
+#include "window/menus/sessionmenus.h"
+#include "window/netboards.h"
 #include "window/optionseffects.h"
+#include "window/pages/chatpage.h"
 #include "window/pages/fieldspage.h"
+#include "window/serverhosting.h"
 #include "window/trayicon.h"
+#include "window/windowclientview.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QIcon>
+#include <QMessageBox>
 #include <QPointer>
+#include <QTextEdit>
 #include <QUrl>
 #include <QWindow>
 #include <chrono>
@@ -68,16 +80,32 @@ uint64_t clockSeed()
     return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
 
+// A critical box titled "Error" that is shown and left to the user: network messages go on
+// being handled meanwhile.
+void showErrorWithoutWaiting(QWidget* parent, BytesView text)
+{
+    auto* box = new QMessageBox(
+        QMessageBox::Critical, QStringLiteral("Error"), QtDialogs::boxText(text), QMessageBox::Ok, parent);
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
 } // namespace
 
 // The parts in the order they are made; a part may keep a reference to one made after it, but
 // uses it only once everything is made. What needs a part made later (the window the game's
 // state, the core its renderer) is handed it by the constructor below.
 struct GameProgram::Parts {
-    Parts(std::filesystem::path programDir, std::filesystem::path tempDir)
+    Parts(std::filesystem::path programDir, std::filesystem::path tempDir, Dialogs* testDialogs)
         : programDir(std::move(programDir))
         , tempDir(std::move(tempDir))
+        , dialogs(testDialogs ? *testDialogs : qtDialogs)
     {
+        if (testDialogs)
+            clientErrors = [testDialogs](BytesView text) {
+                testDialogs->messageBox(text, "Error", MessageIcon::Critical);
+            };
     }
 
     std::filesystem::path programDir;
@@ -94,10 +122,9 @@ struct GameProgram::Parts {
     WindowPictures pictures;
     PreviewPictures preview;
     DrawOptions drawOptions;
-    // No opponents until internet play is shown in the window: the boards stay empty.
-    OpponentBoards offlineBoards;
-    InternetView internetView{ offlineBoards };
-    OfflineInternet internet;
+    HostOptions hostOptions;
+    // Internet play over the server and the client made below (it only keeps references).
+    NetworkPlay internet{ server, client, clientView, renderer };
 
     // The game core's window: made first, it learns the game's state once the core is made.
     MainWindow window{ skin, images, themes };
@@ -108,7 +135,10 @@ struct GameProgram::Parts {
         else
             ClearTopmost(window.windowHandle());
     };
-    QtDialogs dialogs{ &window, QStringLiteral("Kalvon"), aroundModal };
+    QtDialogs qtDialogs{ &window, QStringLiteral("Kalvon"), aroundModal };
+    Dialogs& dialogs;
+    std::function<void(BytesView)> clientErrors
+        = [this](BytesView text) { showErrorWithoutWaiting(&window, text); };
     AudioDevice audio;
     SdlSoundEffects soundEffects{ audio };
     SdlSoundLibrary soundLibrary{ audio, programDir };
@@ -129,6 +159,22 @@ struct GameProgram::Parts {
     GameRenderer renderer{ RenderContext{ core.engine(), themes, images, library, pictures, preview,
         drawOptions, internetView, renderHooks, pump, clock, drawRandom } };
 
+    GameServer server{ hostOptions, bans, dialogs, clock };
+    NetBoards netBoards{ NetBoardsParts{ options, themes, images, library, pictures, renderer,
+        core.netDoors().data(), drawRandom, clock,
+        [this] { return window.CurrentScreen() == Screen::Fields; },
+        [this] { return core.engine().state().GameActive; } } };
+    WindowClientView clientView{ WindowClientViewParts{ window, core.session(), options, themes, music,
+        netBoards, [this](BytesView text) { clientErrors(text); } } };
+    InternetClient client{ clientView, core.engine(), clock };
+    // The renderer draws the boards the client keeps.
+    InternetView internetView{ client.boards() };
+    ServerHosting serverHosting{ ServerHostingParts{ window, server, hostOptions, options, core.session(),
+        core.engine().state(), themes, images, dialogs } };
+    LobbyHandlers lobby{ LobbyHandlersParts{
+        window, client, core.session(), core.engine(), options.network } };
+    ChatOptionsPanel* chatOptions = nullptr;
+
     LoadingWindow loading{ programDir / "data" / "images" };
     TrayIcon tray{ window, programIcon(programDir / "data" / "images"), toQString(kProgramCaption) };
     CoreGameSide gameSide{ CoreGameSideParts{
@@ -144,8 +190,8 @@ struct GameProgram::Parts {
     QPointer<AboutWindow> about;
 };
 
-GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path tempDir)
-    : m(std::make_unique<Parts>(std::move(programDir), std::move(tempDir)))
+GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path tempDir, Dialogs* dialogs)
+    : m(std::make_unique<Parts>(std::move(programDir), std::move(tempDir), dialogs))
 {
     installDefaultSettings(m->settingsFile);
     const QIcon icon = programIcon(m->programDir / "data" / "images");
@@ -165,17 +211,22 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     m->pump.setTickSource(&m->core.ticker());
     window.fieldsPage().field(1).installEventFilter(&m->keyFilter);
     window.installEventFilter(&m->keyFilter);
+    m->netBoards.setBoards(m->client.boards());
+    window.fieldsPage().specialsLog().document()->setMaximumBlockCount(kChatLineLimit);
 
-    GameSession& session = m->core.session();
+    // The chat options panel waits in its place on the chat page for the menu that opens it.
+    QWidget& chatOptionsPlace = window.chatPage().chatOptionsPanel();
+    m->chatOptions = new ChatOptionsPanel(m->options.chat, m->dialogs, &chatOptionsPlace);
+    m->chatOptions->setGeometry(0, 0, chatOptionsPlace.width(), chatOptionsPlace.height());
+    QObject::connect(
+        m->chatOptions, &ChatOptionsPanel::applied, [this] { m->clientView.ApplyChatBackColor(); });
+    QObject::connect(m->chatOptions, &ChatOptionsPanel::closed, [this] {
+        m->window.chatPage().chatOptionsPanel().hide();
+        m->window.chatPage().chatBox().show();
+    });
+
     window.setClickSound([this] { m->core.sounds().play(SoundSlot::Click); });
-    QObject::connect(
-        &window, &MainWindow::fileMarkerMoved, [&session](int i) { session.fileMenuItemHovered(i); });
-    QObject::connect(
-        &window, &MainWindow::fileMarkerClicked, [&session](int i) { session.fileMenuItemClicked(i); });
-    QObject::connect(
-        &window, &MainWindow::gameModeMarkerMoved, [&session](int i) { session.gameModeItemHovered(i); });
-    QObject::connect(
-        &window, &MainWindow::gameModeMarkerClicked, [&session](int i) { session.gameModeChosen(i); });
+    connectMenusToSession(window, m->core.session());
     QObject::connect(&window, &MainWindow::helpRequested, [this] { m->help.ShowHelp(); });
     QObject::connect(
         &window, &MainWindow::highScoresRequested, [this] { m->highScoreWindow.showHighScoreWindow(); });
@@ -205,6 +256,11 @@ GameProgram::~GameProgram() = default;
 void GameProgram::start()
 {
     m->form.load();
+    // The pages of internet play show the settings just read.
+    m->serverHosting.bindOptions();
+    m->lobby.bindOptions();
+    m->chatOptions->paintSwatches();
+    m->clientView.ApplyChatBackColor();
 }
 
 void GameProgram::setEndProcess(std::function<void()> end)
@@ -230,6 +286,16 @@ GameCore& GameProgram::core()
 Options& GameProgram::options()
 {
     return m->options;
+}
+
+GameServer& GameProgram::server()
+{
+    return m->server;
+}
+
+InternetClient& GameProgram::client()
+{
+    return m->client;
 }
 
 } // namespace kalvon

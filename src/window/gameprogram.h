@@ -11,7 +11,10 @@
 
 namespace kalvon {
 
+class Dialogs;
 class GameCore;
+class GameServer;
+class InternetClient;
 class MainForm;
 class MainWindow;
 struct Options;
@@ -20,8 +23,9 @@ class GameProgram {
 public:
     // `programDir` holds data/ and receives kalvon.ini, scores.ini and banlist.txt (or their
     // folder in the user's configuration, when it is not writable); `tempDir` is the private
-    // temporary folder the theme archives unpack into.
-    GameProgram(std::filesystem::path programDir, std::filesystem::path tempDir);
+    // temporary folder the theme archives unpack into. Every box goes to `dialogs` when given
+    // (tests script them), else to Qt's; the internet client's error boxes never wait.
+    GameProgram(std::filesystem::path programDir, std::filesystem::path tempDir, Dialogs* dialogs = nullptr);
     ~GameProgram();
     GameProgram(const GameProgram&) = delete;
     GameProgram& operator=(const GameProgram&) = delete;
@@ -35,6 +39,9 @@ public:
     MainForm& form();
     GameCore& core();
     Options& options();
+    // Internet play: the built-in server this program hosts and its own client.
+    GameServer& server();
+    InternetClient& client();
 
 private:
     struct Parts;

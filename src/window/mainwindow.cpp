@@ -1,7 +1,6 @@
 #include "window/mainwindow.h"
 
 #include "engine/state.h"
-#include "net/wire/toserver.h"
 #include "platform/qtext.h"
 #include "platform/windowutils.h"
 #include "render/themeimages.h"
@@ -125,8 +124,6 @@ void MainWindow::buildMenuBar()
 {
     m_menuBar = new MenuBar(*m_picForm, m_skin, m_images, m_themeRecords, *this, this);
     connect(m_menuBar, &MenuBar::pageChosen, this, &MainWindow::showPage);
-    connect(m_menuBar, &MenuBar::helpChosen, this, &MainWindow::helpRequested);
-    connect(m_menuBar, &MenuBar::aboutChosen, this, &MainWindow::aboutRequested);
     connect(&m_menuBar->fileMenu(), &DropDownMenu::rowHovered, this, &MainWindow::fileMarkerMoved);
     connect(&m_menuBar->fileMenu(), &DropDownMenu::rowClicked, this, &MainWindow::fileMarkerClicked);
     connect(&m_menuBar->gameModeMenu(), &DropDownMenu::rowHovered, this, &MainWindow::gameModeMarkerMoved);
@@ -266,6 +263,12 @@ void MainWindow::setPauseButtonEnabled(bool enabled)
     m_chat->pauseGameButton().setEnabled(enabled);
 }
 
+void MainWindow::setBlockRatioFramesEnabled(bool enabled)
+{
+    m_blockRatioEnabled = enabled;
+    emit blockRatioFramesChanged(enabled);
+}
+
 // --- pages ---
 
 void MainWindow::paintFieldsBackground(GameMode mode)
@@ -374,10 +377,8 @@ void MainWindow::ShowConnectScreen()
     } else {
         // The page's button disconnects; the page shown stays.
         if (m_connection)
-            m_connection->SendToServer(wire::encode(wire::toServer::Quit{}));
+            m_connection->disconnectFromServer();
         m_connect->showConnectable();
-        if (m_connection)
-            m_connection->ClientDisconnected();
         // Whatever the client did, the window ends disconnected.
         m_offline = true;
         PaintToolbarButtons();
@@ -426,11 +427,14 @@ void MainWindow::layOutFieldsPage(GameMode mode)
     if (fieldsShown)
         paintFieldsBackground(mode);
     m_menuBar->showButtonsForMode(mode);
+    // The side panel raised for internet play stays under a menu that is open.
+    m_menuBar->raiseMenus();
 }
 
 void MainWindow::showSidePanels(GameMode mode)
 {
     m_fields->showSidePanels(mode);
+    m_menuBar->raiseMenus();
 }
 
 void MainWindow::setAnimationBoxEnabled(AnimationBox box, bool enabled)

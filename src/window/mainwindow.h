@@ -35,14 +35,13 @@ struct ThemeImages;
 struct WindowPictures;
 struct WindowSkin;
 
-// What the connect page asks of the internet client when its button disconnects.
+// What the connect page's toolbar button asks of the internet client when it disconnects.
 class ClientConnection {
 public:
     virtual ~ClientConnection() = default;
-    // One line to the server; failures are ignored.
-    virtual void SendToServer(BytesView line) = 0;
-    // The connection ends (the client's records cleared, the sockets closed).
-    virtual void ClientDisconnected() = 0;
+    // The server is told that this client quits, the connect form takes input again and the
+    // connection ends (the client's records cleared, the socket closed).
+    virtual void disconnectFromServer() = 0;
 };
 
 class MainWindow final : public QWidget, public GameWindow, private MenuBarHost {
@@ -103,13 +102,17 @@ public:
     // File > Exit: the window unloads.
     void closeWindow() override { emit unloadRequested(); }
     void ShowHelp() override { emit helpRequested(); }
+    // Help > About: the About window is shown.
+    void showAbout() override { emit aboutRequested(); }
 
     // --- the chat page's game buttons and the block occurrence window ---
     void setStartButtonCaption(BytesView caption) override;
     void setPauseButtonCaption(BytesView caption) override;
     void setPauseButtonEnabled(bool enabled) override;
-    // The block occurrence window comes with its own window; the state is kept for it.
-    void setBlockRatioFramesEnabled(bool enabled) override { m_blockRatioEnabled = enabled; }
+    // The block occurrence window's boxes: the state is kept for its next opening and told to
+    // an open one.
+    void setBlockRatioFramesEnabled(bool enabled) override;
+    bool blockRatioFramesEnabled() const { return m_blockRatioEnabled; }
 
     // --- the talk box and modal windows ---
     void openTalkBox(bool teamChat) override;
@@ -181,6 +184,8 @@ signals:
     // A mouse button went down on the title bar's icon (Shift + right button is the bot's
     // gesture).
     void iconPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    // The block occurrence window's boxes are to be enabled or disabled.
+    void blockRatioFramesChanged(bool enabled);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kalvon::testing {
 
@@ -112,6 +113,48 @@ inline Sheet maskOf(const Surface& picture)
     auto mask = std::make_shared<Surface>(picture.width(), picture.height());
     BuildMask(*mask, picture, 0, 0, picture.width() + 1, picture.height() + 1);
     return mask;
+}
+
+// The interface sheets, coded by position: every pixel of the tile sheet (ifacemisc, 576 x 470)
+// and of the menu sheet (ifacemenu, 298 x 160) names its own place, so a copy equals its sheet
+// rectangle only when the right rectangle went to the right place. The menu sheet's row images
+// have a white 4 x 4 corner at their top left, which a transparent menu lets the menu show
+// through.
+enum class InterfaceSheet { Tiles = 0x70, Menu = 0x78 };
+
+// Red and green the low bytes of x and y, blue the sheet and the high bits: never white or black.
+inline QRgb interfacePixel(InterfaceSheet sheet, int x, int y)
+{
+    return qRgb(x & 0xff, y & 0xff, int(sheet) + ((x >> 8) << 1) + (y >> 8));
+}
+
+inline Sheet positionCodedSheet(InterfaceSheet sheet, int width, int height)
+{
+    auto surface = std::make_shared<Surface>(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            surface->setPixel(x, y, interfacePixel(sheet, x, y));
+    }
+    return surface;
+}
+
+// The top-left corners of the menu sheet's row images: the File menu's seven, the game-mode
+// menu's hover and current images, the Help menu's two.
+inline const std::vector<QPoint>& menuRowImages()
+{
+    static const std::vector<QPoint> corners
+        = { { 0, 0 }, { 149, 0 }, { 0, 20 }, { 149, 20 }, { 0, 40 }, { 149, 40 }, { 0, 60 }, { 0, 80 },
+              { 104, 80 }, { 0, 100 }, { 104, 100 }, { 0, 120 }, { 104, 120 }, { 0, 140 }, { 104, 140 } };
+    return corners;
+}
+
+inline void makeInterfaceSheets(ThemeImages& images)
+{
+    images.interfaceMisc = positionCodedSheet(InterfaceSheet::Tiles, 576, 470);
+    images.menu = positionCodedSheet(InterfaceSheet::Menu, 298, 160);
+    for (const QPoint& corner : menuRowImages())
+        fillRect(*images.menu, corner.x(), corner.y(), 4, 4, kWhitePixel);
+    images.menuMask = maskOf(*images.menu);
 }
 
 // A type-1 block sheet: per 96 x 80 frame the 22 large and 22 small tiles.

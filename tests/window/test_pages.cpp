@@ -66,8 +66,7 @@ constexpr QRgb kDisconnectCurrent = 0xff0c0b0a;
 class RecordingConnection final : public ClientConnection {
 public:
     std::vector<std::string> calls;
-    void SendToServer(BytesView line) override { calls.push_back("SendToServer " + std::string(line)); }
-    void ClientDisconnected() override { calls.emplace_back("ClientDisconnected"); }
+    void disconnectFromServer() override { calls.emplace_back("disconnectFromServer"); }
 };
 
 class PagesTest : public ::testing::Test {
@@ -284,7 +283,7 @@ TEST_F(PagesTest, SwitchingToThePageShownRepeatsTheSwitch)
     }
 }
 
-// Online, the connect page's button disconnects: the quit message, the connect button's face
+// Online, the connect page's button disconnects (the client sends the quit), the connect button's face
 // back, the page shown kept; offline again, it opens the connect page.
 TEST_F(PagesTest, ConnectButtonDisconnectsWhileOnlineAndKeepsThePage)
 {
@@ -300,7 +299,7 @@ TEST_F(PagesTest, ConnectButtonDisconnectsWhileOnlineAndKeepsThePage)
     clicks = 0;
 
     window.ShowConnectScreen();
-    EXPECT_EQ(connection.calls, (std::vector<std::string>{ "SendToServer %", "ClientDisconnected" }));
+    EXPECT_EQ(connection.calls, (std::vector<std::string>{ "disconnectFromServer" }));
     EXPECT_EQ(window.CurrentScreen(), Screen::Chat);
     EXPECT_EQ(
         visibleControls(), expectedControls(Screen::Chat, GameMode::Internet) + menuBar(GameMode::Internet));

@@ -42,6 +42,8 @@ Options defaultInstallOptions()
     // A fresh install opens on a game that can be started at once; internet play needs a
     // server first.
     options.general.gameMode = GameMode::OnePlayer;
+    // The server takes 2 to 6 clients: the missing key's 10 would refuse the first start.
+    options.network.maxClients = Bytes("6");
     return options;
 }
 

@@ -15,11 +15,11 @@ public:
 
     // Redrawn for the game's flags with the hovered row (-1 none).
     void DrawFileMenu(const FileMenuLook& look);
-    // The hovered row last drawn.
+    // The hovered row last drawn; the first row until the pointer has been on the menu.
     int hoverRow() const { return m_hover; }
 
 private:
-    int m_hover = -1;
+    int m_hover = 0;
 };
 
 } // namespace kalvon

@@ -1,6 +1,6 @@
 #pragma once
 // The Help menu (HelpMenu): the help and about rows under the hit areas HelpMenuMarker(0..1).
-// The row under the pointer is highlighted; a row always is.
+// The row last under the pointer is highlighted.
 
 #include "window/menus/dropdownmenu.h"
 
@@ -13,10 +13,6 @@ public:
 
     // Redrawn with row `hoverRow` highlighted.
     void DrawHelpMenu(int hoverRow);
-    int hoverRow() const { return m_hover; }
-
-private:
-    int m_hover = 0;
 };
 
 } // namespace kalvon

@@ -16,12 +16,6 @@ namespace {
 constexpr int kMenuGap = 8;
 constexpr int kMenuBarTop = 5;
 
-// The page each page button shows.
-constexpr std::pair<MenuBarButton, Screen> kPageButtons[]
-    = { { MenuBarButton::Fields, Screen::Fields }, { MenuBarButton::Options, Screen::Options },
-          { MenuBarButton::Server, Screen::Server }, { MenuBarButton::Connect, Screen::Connect },
-          { MenuBarButton::Theme, Screen::Themes }, { MenuBarButton::Chat, Screen::Chat } };
-
 const char* buttonName(MenuBarButton id)
 {
     switch (id) {
@@ -44,8 +38,8 @@ MenuBar::MenuBar(QWidget& form, WindowSkin& skin, const ThemeImages& images, con
     : QObject(parent)
     , m_host(host)
     , m_images(images)
+    , m_handlers(*this, host)
 {
-    // In the order the repaint resets them.
     const MenuBarButton ids[]
         = { MenuBarButton::File, MenuBarButton::Options, MenuBarButton::Help, MenuBarButton::Fields,
               MenuBarButton::Server, MenuBarButton::Connect, MenuBarButton::Theme, MenuBarButton::Chat };
@@ -58,15 +52,18 @@ MenuBar::MenuBar(QWidget& form, WindowSkin& skin, const ThemeImages& images, con
         button.view->resize(button.picture.width(), button.picture.height());
         button.view->setSurface(&button.picture);
         const MenuBarButton id = button.id;
-        connect(button.view, &PictureView::mouseMoved, this, [this, id] { onButtonHover(id); });
+        connect(button.view, &PictureView::mouseMoved, this, [this, id] { m_handlers.pointerOnButton(id); });
         connect(button.view, &PictureView::clicked, this, [this, id] { onButtonClick(id); });
     }
     showButtonsForMode(GameMode::OnePlayer);
 
+    // Made after the pages, so they lie above them.
     m_fileMenu = new FileMenu(&form, skin.filemenu, images, themes);
     m_gameModeMenu = new GameModeMenu(&form, skin.GameModeSubMenu, images, themes);
     m_helpMenu = new HelpMenu(&form, skin.HelpMenu, images, themes);
-    connect(m_helpMenu, &DropDownMenu::rowClicked, this, &MenuBar::chooseHelpRow);
+    connect(
+        m_helpMenu, &DropDownMenu::rowHovered, this, [this](int row) { m_handlers.pointerOnHelpRow(row); });
+    connect(m_helpMenu, &DropDownMenu::rowClicked, this, [this](int row) { m_handlers.chooseHelpRow(row); });
 }
 
 MenuBar::ButtonView& MenuBar::entry(MenuBarButton id)
@@ -83,9 +80,18 @@ PictureView& MenuBar::button(MenuBarButton id)
     return *entry(id).view;
 }
 
+DropDownMenu& MenuBar::menu(DropDown which) const
+{
+    switch (which) {
+    case DropDown::File: return *m_fileMenu;
+    case DropDown::GameMode: return *m_gameModeMenu;
+    case DropDown::Help: return *m_helpMenu;
+    }
+    return *m_fileMenu;
+}
+
 void MenuBar::SetupMenuButtons(int barWidth)
 {
-    m_barWidth = barWidth;
     const auto place = [this](MenuBarButton id, int left) {
         button(id).move(left, kMenuBarTop);
         return left + button(id).width() + kMenuGap;
@@ -97,7 +103,11 @@ void MenuBar::SetupMenuButtons(int barWidth)
     place(MenuBarButton::Help, left);
     place(MenuBarButton::Chat, place(MenuBarButton::Server, left));
     place(MenuBarButton::Connect, barWidth - kMenuGap - button(MenuBarButton::Connect).width());
+    placeMenus();
+}
 
+void MenuBar::placeMenus()
+{
     const QRect file = button(MenuBarButton::File).geometry();
     m_fileMenu->move(kMenuGap, file.bottom() + 1);
     m_gameModeMenu->move(m_fileMenu->x() + m_fileMenu->width(), m_fileMenu->y() + 40);
@@ -112,109 +122,40 @@ void MenuBar::drawButton(MenuBarButton id, ButtonTile tile)
     button.view->update();
 }
 
-void MenuBar::PaintToolbarButtons()
-{
-    if (m_hoverButton == 0) {
-        if (m_fileMenu->isVisible() || m_gameModeMenu->isVisible() || m_helpMenu->isVisible()) {
-            if (m_host.CurrentScreen() == Screen::Fields)
-                m_host.FocusField();
-        }
-        hideMenus();
-    }
-    for (ButtonView& button : m_buttons) {
-        if (static_cast<int>(button.id) != m_hoverButton)
-            drawButton(button.id, ButtonTile::Normal);
-    }
-    for (const auto& [pageButton, screen] : kPageButtons) {
-        if (screen == m_host.CurrentScreen())
-            drawButton(pageButton, ButtonTile::Current);
-    }
-}
-
-void MenuBar::pointerLeft()
-{
-    m_hoverButton = 0;
-    PaintToolbarButtons();
-}
-
-void MenuBar::onButtonHover(MenuBarButton id)
-{
-    const int number = static_cast<int>(id);
-    // The fields button takes the hover first, so the repaint leaves its tile alone.
-    if (id == MenuBarButton::Fields)
-        m_hoverButton = number;
-    PaintToolbarButtons();
-    m_hoverButton = number;
-    for (const auto& [pageButton, screen] : kPageButtons) {
-        if (pageButton == id && screen == m_host.CurrentScreen())
-            return;
-    }
-    drawButton(id, ButtonTile::Hover);
-}
-
 void MenuBar::onButtonClick(MenuBarButton id)
 {
-    if (id == MenuBarButton::File) {
-        toggleFileMenu();
-        return;
-    }
-    if (id == MenuBarButton::Help) {
-        toggleHelpMenu();
-        return;
-    }
-    for (const auto& [pageButton, screen] : kPageButtons) {
-        if (pageButton == id)
-            emit pageChosen(screen);
-    }
+    if (id == MenuBarButton::File)
+        m_handlers.toggleFileMenu();
+    else if (id == MenuBarButton::Help)
+        m_handlers.toggleHelpMenu();
+    else if (const std::optional<Screen> page = pageOfButton(id))
+        emit pageChosen(*page);
 }
 
-void MenuBar::toggleFileMenu()
+bool MenuBar::menuShown(DropDown which) const
 {
-    m_fileMenu->raise();
-    PaintToolbarButtons();
-    m_host.playClick();
-    if (m_fileMenu->isHidden()) {
-        SetupMenuButtons(m_barWidth);
-        drawFileMenu();
-        m_fileMenu->show();
-    } else {
-        m_fileMenu->hide();
-        m_gameModeMenu->hide();
-    }
-    if (m_host.CurrentScreen() == Screen::Fields)
-        m_host.FocusField();
+    return menu(which).isVisible();
 }
 
-void MenuBar::toggleHelpMenu()
+void MenuBar::showMenu(DropDown which, bool shown)
 {
-    m_helpMenu->raise();
-    m_host.playClick();
-    if (m_helpMenu->isHidden()) {
-        drawButton(MenuBarButton::Help, ButtonTile::Current);
-        m_helpMenu->show();
-    } else {
-        m_helpMenu->hide();
-        drawButton(MenuBarButton::Help, ButtonTile::Normal);
-        m_gameModeMenu->hide();
-    }
-    if (m_host.CurrentScreen() == Screen::Fields)
-        m_host.FocusField();
+    menu(which).setVisible(shown);
 }
 
-void MenuBar::chooseHelpRow(int row)
+void MenuBar::raiseMenu(DropDown which)
 {
-    if (row == 0)
-        emit helpChosen();
-    else
-        emit aboutChosen();
-    m_host.playClick();
-    m_helpMenu->hide();
+    menu(which).raise();
 }
 
 void MenuBar::drawFileMenu()
 {
     const EngineState& state = m_host.gameState();
     m_fileMenu->DrawFileMenu(FileMenuLook{ state.GameStarted, state.GamePaused, m_fileMenu->hoverRow() });
+}
+
+void MenuBar::DrawHelpMenu(int row)
+{
+    m_helpMenu->DrawHelpMenu(row);
 }
 
 void MenuBar::showButtonsForMode(GameMode mode)
@@ -226,11 +167,11 @@ void MenuBar::showButtonsForMode(GameMode mode)
     button(MenuBarButton::Help).setVisible(!internet);
 }
 
-void MenuBar::hideMenus()
+void MenuBar::raiseMenus()
 {
-    m_fileMenu->hide();
-    m_gameModeMenu->hide();
-    m_helpMenu->hide();
+    m_fileMenu->raise();
+    m_gameModeMenu->raise();
+    m_helpMenu->raise();
 }
 
 void MenuBar::showSkin()

@@ -1,41 +1,29 @@
 #pragma once
 // The menu bar of the skinned main window: the File and Help buttons, which open their
-// drop-down menus, and the six page buttons, each drawn from the theme's tile sheet in its
-// normal, hover or current-page tile. It owns the three drop-down menus. What it reads of the
-// window (the page shown, the connection, the game) and asks of it (the field's keyboard, the
-// click sound) goes through MenuBarHost.
+// drop-down menus, and the six page buttons, each a picture that shows the theme's tile for its
+// state. It owns the three drop-down menus and hands what the pointer does on them to
+// MenuBarHandlers; what it reads of the window and asks of it goes through MenuBarHost.
 
 #include "engine/types.h"
-#include "game/gamewindow.h"
-#include "render/menubarskin.h"
+#include "window/menus/menubarhandlers.h"
 
 #include <QObject>
 #include <array>
 
+class QWidget;
+
 namespace kalvon {
 
+class DropDownMenu;
 class FileMenu;
 class GameModeMenu;
 class HelpMenu;
 class PictureView;
-struct EngineState;
 struct ThemeImages;
 struct Themes;
 struct WindowSkin;
 
-class MenuBarHost {
-public:
-    virtual ~MenuBarHost() = default;
-    virtual Screen CurrentScreen() const = 0;
-    // No server connection: the connect button shows its "connect" face.
-    virtual bool offline() const = 0;
-    // Player 1's field takes the keyboard (only while the fields page shows).
-    virtual void FocusField() = 0;
-    virtual void playClick() = 0;
-    virtual const EngineState& gameState() const = 0;
-};
-
-class MenuBar final : public QObject {
+class MenuBar final : public QObject, private MenuBarView {
     Q_OBJECT
 public:
     // The buttons and menus go on `form`, the window body (picForm).
@@ -45,31 +33,29 @@ public:
     // The buttons laid out left to right from their sizes (the connect button at the right end
     // of a bar `barWidth` wide), and the menus placed under their buttons.
     void SetupMenuButtons(int barWidth);
-    // Every button but the hovered one reset to its normal tile (with nothing hovered, the menus
-    // close first), then the shown page's button in its current-page tile.
-    void PaintToolbarButtons();
+    void PaintToolbarButtons() { m_handlers.PaintToolbarButtons(); }
     // The pointer left the bar (caption, title bar, page area, a field): nothing is hovered.
-    void pointerLeft();
-    void drawButton(MenuBarButton id, ButtonTile tile);
+    void pointerLeft() { m_handlers.pointerOffBar(); }
+    void drawButton(MenuBarButton id, ButtonTile tile) override;
     // Internet play shows the server, chat and connect buttons in the Help button's place.
     void showButtonsForMode(GameMode mode);
-    void hideMenus();
     // The File menu redrawn for the game's flags with the row last hovered.
-    void drawFileMenu();
+    void drawFileMenu() override;
     // The menus' pictures repainted after the skin changed.
     void showSkin();
+    // The menus back in front of the page after a page raised its own pictures.
+    void raiseMenus();
 
     PictureView& button(MenuBarButton id);
     FileMenu& fileMenu() { return *m_fileMenu; }
     GameModeMenu& gameModeMenu() { return *m_gameModeMenu; }
     HelpMenu& helpMenu() { return *m_helpMenu; }
-    int hoverButton() const { return m_hoverButton; }
+    const MenuBarHandlers& handlers() const { return m_handlers; }
+    int hoverButton() const { return m_handlers.HoverButton(); }
 
 signals:
     // A page button was clicked.
     void pageChosen(Screen page);
-    void helpChosen();
-    void aboutChosen();
 
 private:
     struct ButtonView {
@@ -79,20 +65,23 @@ private:
     };
 
     ButtonView& entry(MenuBarButton id);
-    void onButtonHover(MenuBarButton id);
+    DropDownMenu& menu(DropDown which) const;
     void onButtonClick(MenuBarButton id);
-    void toggleFileMenu();
-    void toggleHelpMenu();
-    void chooseHelpRow(int row);
+
+    // MenuBarView.
+    bool menuShown(DropDown which) const override;
+    void showMenu(DropDown which, bool shown) override;
+    void raiseMenu(DropDown which) override;
+    void placeMenus() override;
+    void DrawHelpMenu(int row) override;
 
     MenuBarHost& m_host;
     const ThemeImages& m_images;
+    MenuBarHandlers m_handlers;
     std::array<ButtonView, 8> m_buttons;
     FileMenu* m_fileMenu = nullptr;
     GameModeMenu* m_gameModeMenu = nullptr;
     HelpMenu* m_helpMenu = nullptr;
-    int m_hoverButton = 0;
-    int m_barWidth = 0;
 };
 
 } // namespace kalvon

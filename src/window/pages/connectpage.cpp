@@ -1,7 +1,11 @@
 #include "window/pages/connectpage.h"
 
+#include "engine/store/options.h"
+#include "platform/qtext.h"
+
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +24,18 @@ ConnectPage::ConnectPage(QWidget& area, QObject* parent)
     m_txtIP = makeComboBox(QStringLiteral("txtIP"), QRect(136, 92, 220, 20), true);
     m_cmdConnect
         = makeButton(QStringLiteral("cmdConnect"), QRect(368, 64, 110, 48), QStringLiteral("Connect"));
+    connect(m_cmdConnect, &QPushButton::clicked, this, &ConnectPage::connectClicked);
+    // Enter in either box is the button's click.
+    m_txtName->installEventFilter(this);
+    m_txtIP->lineEdit()->installEventFilter(this);
+    connect(m_txtName, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (m_network)
+            m_network->name = fromQString(text);
+    });
+    connect(m_txtIP, &QComboBox::editTextChanged, this, [this](const QString& text) {
+        if (m_network)
+            m_network->lastIp = fromQString(text);
+    });
     m_gridServers = makeGrid(QStringLiteral("gridServers"), QRect(28, 182, 450, 262), 5);
     makeButton(QStringLiteral("cmdServerList"), QRect(28, 452, 150, 24), QStringLiteral("Get Server List"));
     m_lblCredits = makeLabel(
@@ -69,6 +85,25 @@ void ConnectPage::showConnectable()
     m_cmdConnect->setText(QStringLiteral("Connect"));
     m_txtName->setEnabled(true);
     m_txtIP->setEnabled(true);
+}
+
+void ConnectPage::bindOptions(NetworkSettings& network)
+{
+    m_network = &network;
+    m_txtName->setText(toQString(network.name));
+    m_txtIP->setEditText(toQString(network.lastIp));
+}
+
+bool ConnectPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            m_cmdConnect->click();
+            return true;
+        }
+    }
+    return Page::eventFilter(watched, event);
 }
 
 void ConnectPage::showCredits()

@@ -1,6 +1,7 @@
 #pragma once
 // The connect page (CurrentScreen 4): the player's name and the server's address with the
-// connect button, the server list with its request button, and the credits.
+// connect button, the server list with its request button, and the credits. The name and the
+// address are the options model's [Network] texts: the page shows them and stores every edit.
 
 #include "window/pages/page.h"
 
@@ -12,6 +13,8 @@ class QPushButton;
 class QTableWidget;
 
 namespace kalvon {
+
+struct NetworkSettings;
 
 class ConnectPage final : public Page {
     Q_OBJECT
@@ -26,6 +29,8 @@ public:
     void SetupServerGrid();
     // After a disconnect: the button reads "Connect" and the name and address take input again.
     void showConnectable();
+    // The page edits these from now on; the stored name and address are shown at once.
+    void bindOptions(NetworkSettings& network);
     // The credits: who made the program, under their headings.
     void showCredits();
     // colorconnect on the captions and the credits.
@@ -36,7 +41,15 @@ public:
     QComboBox& addressBox() { return *m_txtIP; } // txtIP
     QTableWidget& serverList() { return *m_gridServers; } // gridServers
 
+signals:
+    // cmdConnect was pressed, or Enter in the name or the address box.
+    void connectClicked();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    NetworkSettings* m_network = nullptr;
     std::array<QLabel*, 2> m_lblClient{};
     QLabel* m_lblCredits = nullptr;
     QLineEdit* m_txtName = nullptr;

@@ -23,6 +23,7 @@ TEST(DefaultSettings, InstalledOnlyWhereNoSettingsFileExists)
     LoadSettings(file, installed);
     EXPECT_EQ(installed, defaultInstallOptions());
     EXPECT_EQ(installed.general.gameMode, GameMode::OnePlayer); // playable without a server
+    EXPECT_EQ(installed.network.maxClients, "6"); // a server that starts as it is
 
     // Whatever is there already, even a file that reads as nothing, stays.
     for (const char* existing : { "", "[General]\r\ngamemode=1\r\n" }) {

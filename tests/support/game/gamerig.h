@@ -250,13 +250,13 @@ struct BoundKeys {
     static constexpr int talk = 'Y', talkTeam = 'U', revenge = 'V', spec1 = 112 + 4; // F5..F10 for slots
 };
 
-struct GameRig {
+// The recording fakes around a game core, writing into one log, on one fake clock.
+struct GameFakes {
     CallLog log;
     FakeClock clock{ 1'000'000 };
     FakeTimePump pump{ clock };
     Options options;
     Themes themes;
-    RecordingWindow window{ log };
     RecordingDrawing drawing{ log };
     FakeInternet internet{ log };
     RecordingScores scores{ log };
@@ -264,6 +264,10 @@ struct GameRig {
     RecordingMusicModule music{ log };
     ScriptedDialogs dialogs;
     HighScores highScores{ dialogs, scores, scores };
+};
+
+struct GameRig : GameFakes {
+    RecordingWindow window{ log };
     std::filesystem::path programFolder;
     GameCore core;
 

@@ -1,0 +1,74 @@
+#pragma once
+// What the internet client shows, on the main window's widgets: chat and notices in the chat
+// box and the specials log, in the chat font and colours of [Chat Options]; the connect and chat
+// pages' controls, the File menu's entries, the spot labels over the fields, the player and
+// spectator lists, the page switches, the game music; and the opponents' boards (NetBoards). The client's
+// error boxes never block: they are handed to `showError`, which opens them and returns.
+
+#include "net/clientview.h"
+
+#include <functional>
+
+namespace kalvon {
+
+class GameSession;
+class MainWindow;
+class MusicModule;
+class NetBoards;
+struct Options;
+struct Themes;
+
+struct WindowClientViewParts {
+    MainWindow& window;
+    GameSession& session;
+    const Options& options;
+    Themes& themes;
+    MusicModule& music;
+    // The opponents' boards: their drawing, doors and pictures.
+    NetBoards& boards;
+    // A critical box titled "Error" that does not wait for its answer.
+    std::function<void(BytesView text)> showError;
+};
+
+class WindowClientView final : public ClientView {
+public:
+    explicit WindowClientView(WindowClientViewParts parts);
+
+    // ApplyChatBackColor: the chat box and the specials log take the chat's background colour.
+    void ApplyChatBackColor();
+
+    void AddChatText(BytesView text, bool bold, ChatColour colour) override;
+    void scrollChatToEnd() override;
+    void showError(BytesView text) override;
+
+    void setEnabled(ClientControl control, bool enabled) override;
+    void setCaption(ClientControl control, BytesView caption) override;
+    void setConnectButtonIdle(bool idle) override;
+    void showActiveLevel(bool visible) override;
+    void setWindowCaption(BytesView caption) override;
+
+    void setSpotLabel(int board, BytesView text) override;
+    void setPlayerList(const std::vector<Bytes>& lines) override;
+    void setSpectatorList(const std::vector<Bytes>& names) override;
+
+    int currentScreen() const override;
+    void ShowChatScreen() override;
+    void ShowFieldScreen() override;
+    void PlayGameMusic() override;
+    void StopMusic() override;
+
+    void UpdateInternetFieldBlocks(int board) override;
+    void DrawNetPlayerField(int board) override;
+    void DrawNetPlayerBackground(int board) override;
+    void StartLostFieldAnimation(int board) override;
+    void ResetLostFieldAnimation(int board) override;
+    void setBoardInUse(int board, bool inUse) override;
+    void finishLostFieldAnimation(int board) override;
+    void FillLostFieldRandom(int board) override;
+    void ResetNetBoard(int board) override;
+
+private:
+    WindowClientViewParts m;
+};
+
+} // namespace kalvon

@@ -1,0 +1,426 @@
+// Internet play from the window, end to end in one process: two whole programs, each over its own
+// program folder and settings, on real sockets. One hosts from its server page and joins its own
+// server, the other joins from its connect page; both reach the chat page and take a playing
+// spot, the host's rule box sends the settings again, the host starts the game with F2 and both
+// fields play, a piece dropped on one reaches the other's opponent board, and the joiner leaves.
+// Every step waits for what it expects, with a generous bound.
+
+#include "engine/gameengine.h"
+#include "engine/state.h"
+#include "game/gamecore.h"
+#include "game/gamesession.h"
+#include "net/gameserver.h"
+#include "net/internetclient.h"
+#include "support/scratchfolder.h"
+#include "support/scripteddialogs.h"
+#include "window/blockratiodialog.h"
+#include "window/chatoptionspanel.h"
+#include "window/fieldview.h"
+#include "window/gameprogram.h"
+#include "window/mainwindow.h"
+#include "window/pages/chatpage.h"
+#include "window/pages/connectpage.h"
+#include "window/pages/fieldspage.h"
+#include "window/pages/serverpage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace kalvon {
+namespace {
+
+using testing::ScratchFolder;
+using testing::ScriptedDialogs;
+
+constexpr int kPatienceMs = 30000;
+
+// Lets events run until `done` holds; false when the bound passed first.
+bool waitFor(const std::function<bool()>& done, int boundMs = kPatienceMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > boundMs)
+            return done();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// A port nothing listens on now.
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// One program over its own folder, with a player name in its settings and scripted boxes.
+// `settings` adds sections of its own to kalvon.ini.
+struct Player {
+    explicit Player(const char* name, const std::string& settings = {})
+    {
+        std::filesystem::create_directory_symlink(KALVON_DATA_DIR, folder / "data");
+        std::filesystem::create_directory(folder / "tmp");
+        folder.write("kalvon.ini",
+            std::string("[General]\r\ngamemode=3\r\n[Network]\r\nname=") + name
+                + "\r\nlastip=0.0.0.0\r\nmaxclients=6\r\n" + settings);
+        program = std::make_unique<GameProgram>(folder.path(), folder / "tmp", &dialogs);
+        program->setEndProcess([] {});
+        program->start();
+    }
+
+    MainWindow& window() { return program->window(); }
+    InternetClient& client() { return program->client(); }
+    const EngineState& state() { return program->core().engine().state(); }
+    QString chat() { return window().chatPage().chatBox().toPlainText(); }
+
+    void clickPage(MenuBarButton button)
+    {
+        QTest::mouseClick(&window().menuBar().button(button), Qt::LeftButton);
+    }
+    static void type(QLineEdit& box, const QString& text)
+    {
+        box.selectAll();
+        box.del();
+        QTest::keyClicks(&box, text);
+    }
+
+    // The connect page: the address typed, the button clicked.
+    void connectTo(quint16 port)
+    {
+        clickPage(MenuBarButton::Connect);
+        ConnectPage& page = window().connectPage();
+        type(*page.addressBox().lineEdit(), QStringLiteral("127.0.0.1:%1").arg(port));
+        QTest::mouseClick(&page.connectButton(), Qt::LeftButton);
+    }
+
+    // The server page: the server started on `port`, its own client joined; true once the
+    // chat page shows.
+    bool hostOn(quint16 port)
+    {
+        clickPage(MenuBarButton::Server);
+        type(window().serverPage().portBox(), QString::number(port));
+        QTest::mouseClick(&window().serverPage().startServerButton(), Qt::LeftButton);
+        if (!program->server().isRunning())
+            return false;
+        connectTo(port);
+        return waitFor([&] { return window().CurrentScreen() == Screen::Chat; });
+    }
+
+    ScratchFolder folder;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<GameProgram> program;
+};
+
+// The cells of the opponent board showing spot `slot` that are occupied.
+int occupiedCells(InternetClient& client, int slot)
+{
+    const std::optional<int> board = client.roster().boardOf(slot);
+    if (!board)
+        return 0;
+    int cells = 0;
+    for (const auto& column : client.boards().InetFieldOccupied[size_t(*board)])
+        for (int16_t cell : column)
+            cells += cell != 0;
+    return cells;
+}
+
+struct StartCase {
+    const char* port;
+    const char* maxClients;
+    const char* message;
+};
+
+// Start Server checks the port and the client limit in order; each failure says why and leaves
+// the server stopped and the page as it was.
+TEST(HostAndJoin, StartServerRefusesBadSettingsWithItsMessages)
+{
+    Player host("Host");
+    QTcpServer taken;
+    ASSERT_TRUE(taken.listen(QHostAddress::Any, 0));
+    const std::string takenPort = std::to_string(taken.serverPort());
+    const StartCase cases[] = {
+        { "abc", "6", "You need to enter a number for the port!" },
+        { "", "6", "You need to enter a number for the port!" },
+        { "70000", "6", "You need to enter a number for the port!" },
+        { "9090", "many", "You need to enter a number for the max number of clients!" },
+        { "9090", "7", "You can't have more than 6 clients!" },
+        { "9090", "1", "The least number of clients you can have is 2!" },
+        { takenPort.c_str(), "6",
+            "Could Not Start Server!(Probably Due To IP Restrictions or Another Server Running On That "
+            "Port)" },
+    };
+    host.clickPage(MenuBarButton::Server);
+    ServerPage& page = host.window().serverPage();
+    for (const StartCase& row : cases) {
+        SCOPED_TRACE(std::string(row.port) + " / " + row.maxClients);
+        Player::type(page.portBox(), QLatin1String(row.port));
+        Player::type(page.maxClientsBox(), QLatin1String(row.maxClients));
+        host.dialogs.calls.clear();
+        QTest::mouseClick(&page.startServerButton(), Qt::LeftButton);
+        ASSERT_EQ(host.dialogs.calls.size(), 1u);
+        EXPECT_EQ(host.dialogs.calls[0].text, row.message);
+        EXPECT_EQ(host.dialogs.calls[0].title, "Error");
+        EXPECT_EQ(host.dialogs.calls[0].icon, MessageIcon::Critical);
+        EXPECT_FALSE(host.program->server().isRunning());
+        EXPECT_EQ(page.startServerButton().text(), QStringLiteral("Start Server"));
+        EXPECT_TRUE(page.portBox().isEnabled());
+    }
+}
+
+// A started server shows its address, locks the port and the limit and lets the host start
+// games; Stop Server undoes all of it and tells a connected client that the server shut down.
+TEST(HostAndJoin, StartAndStopServerFromThePage)
+{
+    Player host("Host");
+    host.clickPage(MenuBarButton::Server);
+    ServerPage& page = host.window().serverPage();
+    GameSession& session = host.program->core().session();
+    EXPECT_FALSE(session.fileItemEnabled(int(FileItem::StartStop)));
+    Player::type(page.portBox(), QString::number(freePort()));
+    QTest::mouseClick(&page.startServerButton(), Qt::LeftButton);
+    ASSERT_TRUE(host.program->server().isRunning());
+    EXPECT_TRUE(host.dialogs.messages().empty());
+    EXPECT_EQ(page.startServerButton().text(), QStringLiteral("Stop Server"));
+    EXPECT_FALSE(page.portBox().isEnabled());
+    EXPECT_FALSE(page.maxClientsBox().isEnabled());
+    EXPECT_TRUE(page.userBox().isEnabled());
+    EXPECT_FALSE(page.addressBox().text().isEmpty());
+    EXPECT_TRUE(host.window().chatPage().startGameButton().isEnabled());
+    EXPECT_FALSE(host.window().chatPage().pauseGameButton().isEnabled());
+    EXPECT_TRUE(session.fileItemEnabled(int(FileItem::StartStop)));
+
+    host.connectTo(host.program->server().listeningPort());
+    ASSERT_TRUE(waitFor([&] { return page.userBox().findText(QStringLiteral("Host")) >= 0; }));
+
+    host.clickPage(MenuBarButton::Server);
+    QTest::mouseClick(&page.startServerButton(), Qt::LeftButton);
+    EXPECT_FALSE(host.program->server().isRunning());
+    EXPECT_EQ(page.startServerButton().text(), QStringLiteral("Start Server"));
+    EXPECT_TRUE(page.portBox().isEnabled());
+    EXPECT_TRUE(page.maxClientsBox().isEnabled());
+    EXPECT_FALSE(page.userBox().isEnabled());
+    EXPECT_EQ(page.userBox().count(), 0);
+    EXPECT_TRUE(page.addressBox().text().isEmpty());
+    EXPECT_FALSE(host.window().chatPage().startGameButton().isEnabled());
+    EXPECT_FALSE(session.fileItemEnabled(int(FileItem::StartStop)));
+    ASSERT_TRUE(waitFor([&] { return host.window().offline(); }))
+        << "the server's shutdown reaches the client";
+    EXPECT_TRUE(host.chat().contains(QStringLiteral("*** Disconnected from server.")));
+}
+
+// The connect page's checks and a refused connection say why and leave the page ready to
+// connect again.
+TEST(HostAndJoin, ConnectPageSaysWhyAJoinFails)
+{
+    Player joiner("Joiner");
+    ConnectPage& page = joiner.window().connectPage();
+    joiner.clickPage(MenuBarButton::Connect);
+    Player::type(page.nameBox(), QString());
+    joiner.connectTo(freePort());
+    EXPECT_EQ(joiner.dialogs.messages(), std::vector<Bytes>{ "You have to enter a name!" });
+    EXPECT_EQ(joiner.window().CurrentScreen(), Screen::Connect);
+    EXPECT_EQ(page.connectButton().text(), QStringLiteral("Connect"));
+    EXPECT_TRUE(page.nameBox().isEnabled());
+    EXPECT_TRUE(joiner.window().offline()) << "a refused form leaves nothing for the toolbar to disconnect";
+
+    joiner.dialogs.calls.clear();
+    Player::type(page.nameBox(), QStringLiteral("Joiner"));
+    joiner.connectTo(freePort());
+    EXPECT_EQ(page.connectButton().text(), QStringLiteral("Disconnect")) << "connecting";
+    EXPECT_FALSE(page.nameBox().isEnabled());
+    ASSERT_TRUE(waitFor([&] { return !joiner.dialogs.calls.empty(); }));
+    EXPECT_EQ(
+        joiner.dialogs.messages(), std::vector<Bytes>{ "Connection Refused! (No Kalvon Server Running)" });
+    EXPECT_EQ(joiner.dialogs.calls[0].title, "Error");
+    EXPECT_EQ(page.connectButton().text(), QStringLiteral("Connect"));
+    EXPECT_TRUE(page.nameBox().isEnabled());
+    EXPECT_TRUE(page.addressBox().isEnabled());
+    EXPECT_TRUE(joiner.window().offline());
+    EXPECT_EQ(joiner.window().CurrentScreen(), Screen::Connect);
+}
+
+// The rules on the server page reach the game the host starts: start heights rounded half to
+// even, and the occurrence table stored by the dialog the page opens.
+TEST(HostAndJoin, ServerPageRulesAndOccurrencesReachTheClients)
+{
+    Player host("Host");
+    ASSERT_TRUE(host.hostOn(freePort()));
+    host.clickPage(MenuBarButton::Server);
+    ServerPage& page = host.window().serverPage();
+    const std::pair<int, const char*> heights[] = { { 1, "2.5" }, { 2, "3.5" }, { 3, "1.5" }, { 4, "18" } };
+    for (const auto& [slot, text] : heights)
+        Player::type(page.heightField(slot), QLatin1String(text));
+
+    QTest::mouseClick(&page.changeRatioButton(), Qt::LeftButton);
+    QTest::mouseClick(&page.changeRatioButton(), Qt::LeftButton);
+    const QList<BlockRatioDialog*> dialogs = host.window().findChildren<BlockRatioDialog*>();
+    ASSERT_EQ(dialogs.size(), 1) << "a second click shows the open dialog";
+    BlockRatioDialog& dialog = *dialogs.front();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.box(0).isEnabled()) << "the host edits the table while hosting";
+    Player::type(dialog.box(0), QStringLiteral("40"));
+    Player::type(dialog.box(7), QStringLiteral("30"));
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(host.program->options().blockOccurancy[0], 40);
+
+    // The game starts with them: the host takes a spot and starts from the chat page.
+    host.clickPage(MenuBarButton::Chat);
+    QTest::mouseClick(&host.window().chatPage().joinGameButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return host.client().roster().MySpot == 1; }));
+    QTest::mouseClick(&host.window().chatPage().startGameButton(), Qt::LeftButton);
+    const EngineState& s = host.state();
+    ASSERT_TRUE(waitFor([&] { return s.GameActive; }));
+    EXPECT_EQ(s.InetBlockOccurancy[0], 40);
+    EXPECT_EQ(s.InetBlockOccurancy[7], 30);
+    EXPECT_EQ(s.Rules.startheight[1], 2);
+    EXPECT_EQ(s.Rules.startheight[2], 4);
+    EXPECT_EQ(s.Rules.startheight[3], 2);
+    EXPECT_EQ(s.Rules.startheight[4], 18);
+}
+
+// The chat colours of the settings, and those the chat options panel stores, reach the chat box
+// and the specials log: the background at once, a line's colour for the lines written after.
+TEST(HostAndJoin, ChatColoursReachTheChatBoxes)
+{
+    Player host("Host", "[Chat Options]\r\nbg=1,2,3\r\nserver=200,0,0\r\n");
+    MainWindow& window = host.window();
+    QTextEdit* const boxes[] = { &window.chatPage().chatBox(), &window.fieldsPage().specialsLog() };
+    for (QTextEdit* box : boxes)
+        EXPECT_EQ(box->palette().color(QPalette::Base), QColor(1, 2, 3));
+    // The colour of the last run of `text` in `box`.
+    const auto colourOf = [](QTextEdit* box, const QString& text) {
+        QTextDocument& document = *box->document();
+        const QTextCursor found = document.find(text, document.characterCount(), QTextDocument::FindBackward);
+        return found.isNull() ? QColor() : found.charFormat().foreground().color();
+    };
+    const QString settingsLine = QStringLiteral("*** Game Settings - ");
+    ASSERT_TRUE(host.hostOn(freePort()));
+    ASSERT_TRUE(waitFor([&] { return host.chat().contains(settingsLine); }));
+    for (QTextEdit* box : boxes) {
+        EXPECT_EQ(colourOf(box, QStringLiteral("*** Connected to server")), QColor(200, 0, 0));
+        EXPECT_EQ(colourOf(box, settingsLine), QColor(200, 0, 0));
+    }
+
+    // The panel picks a new background and server colour; OK applies them.
+    ChatOptionsPanel* panel = window.findChild<ChatOptionsPanel*>();
+    ASSERT_NE(panel, nullptr);
+    panel->openPanel({ QStringLiteral("DejaVu Sans") });
+    host.dialogs.colorAnswers = { 40 + 256 * 50 + 65536 * 60, 0 + 256 * 160 + 65536 * 0 };
+    QTest::mouseClick(&panel->swatch(5), Qt::LeftButton); // background
+    QTest::mouseClick(&panel->swatch(15), Qt::LeftButton); // server text
+    QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("cmdChatOptionsOK")), Qt::LeftButton);
+    for (QTextEdit* box : boxes)
+        EXPECT_EQ(box->palette().color(QPalette::Base), QColor(40, 50, 60));
+    EXPECT_TRUE(window.chatPage().chatBox().isVisible()) << "the chat box is back in the panel's place";
+
+    const qsizetype before = host.chat().count(settingsLine);
+    host.clickPage(MenuBarButton::Server);
+    QTest::mouseClick(&window.serverPage().ruleBox(2), Qt::LeftButton, {}, QPoint(6, 6));
+    ASSERT_TRUE(waitFor([&] { return host.chat().count(settingsLine) == before + 1; }));
+    for (QTextEdit* box : boxes) {
+        EXPECT_EQ(colourOf(box, settingsLine), QColor(0, 160, 0));
+        EXPECT_EQ(colourOf(box, QStringLiteral("*** Connected to server")), QColor(200, 0, 0))
+            << "lines written before keep their colour";
+    }
+}
+
+TEST(HostAndJoin, TwoProgramsHostJoinPlayAndPart)
+{
+    Player host("Host");
+    Player joiner("Joiner");
+    const quint16 port = freePort();
+    ASSERT_NE(port, 0);
+
+    // The host starts its server from the server page.
+    host.clickPage(MenuBarButton::Server);
+    ASSERT_EQ(host.window().CurrentScreen(), Screen::Server);
+    ServerPage& serverPage = host.window().serverPage();
+    Player::type(serverPage.portBox(), QString::number(port));
+    QTest::mouseClick(&serverPage.startServerButton(), Qt::LeftButton);
+    ASSERT_TRUE(host.program->server().isRunning()) << host.dialogs.messages().size();
+    EXPECT_EQ(serverPage.startServerButton().text(), QStringLiteral("Stop Server"));
+    EXPECT_FALSE(serverPage.portBox().isEnabled());
+    EXPECT_FALSE(serverPage.addressBox().text().isEmpty());
+    EXPECT_EQ(host.program->options().network.port, std::to_string(port));
+
+    // Both join from their connect pages and land on the chat page.
+    host.connectTo(port);
+    ASSERT_TRUE(waitFor([&] { return host.window().CurrentScreen() == Screen::Chat; }))
+        << host.chat().toStdString();
+    joiner.connectTo(port);
+    ASSERT_TRUE(waitFor([&] { return joiner.window().CurrentScreen() == Screen::Chat; }))
+        << joiner.chat().toStdString();
+    EXPECT_TRUE(joiner.chat().contains(QStringLiteral("*** Connected to server(127.0.0.1:%1).").arg(port)));
+    ASSERT_TRUE(waitFor([&] { return host.window().chatPage().spectatorList().count() == 2; }));
+    EXPECT_TRUE(host.chat().contains(QStringLiteral("Joiner has connected")));
+    EXPECT_FALSE(host.window().offline());
+    EXPECT_EQ(joiner.window().connectPage().connectButton().text(), QStringLiteral("Disconnect"));
+
+    // Each takes a playing spot.
+    QTest::mouseClick(&host.window().chatPage().joinGameButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return host.client().roster().MySpot == 1; }));
+    ASSERT_TRUE(waitFor([&] { return joiner.client().roster().spotPlayer(1) != -1; }));
+    QTest::mouseClick(&joiner.window().chatPage().joinGameButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return joiner.client().roster().MySpot == 2; }));
+    ASSERT_TRUE(waitFor([&] {
+        QListWidget& players = host.window().chatPage().playerList();
+        return players.count() == 6 && players.item(1)->text() == QStringLiteral("2. Joiner");
+    }));
+    EXPECT_EQ(host.window().chatPage().playerList().item(0)->text(), QStringLiteral("1. Host"));
+
+    // A click on a rule box sends the settings to the joiner again.
+    const auto settingsLines = [&] { return joiner.chat().count(QStringLiteral("*** Game Settings - ")); };
+    const qsizetype before = settingsLines();
+    ASSERT_GE(before, 1) << "the settings the joiner asked for";
+    host.clickPage(MenuBarButton::Server);
+    QTest::mouseClick(&serverPage.ruleBox(2), Qt::LeftButton, {}, QPoint(6, 6));
+    ASSERT_TRUE(waitFor([&] { return settingsLines() == before + 1; }));
+
+    // F2 on the host's field starts the game; both fields play.
+    host.clickPage(MenuBarButton::Fields);
+    QTest::keyClick(&host.window().fieldsPage().field(1), Qt::Key_F2);
+    ASSERT_TRUE(waitFor([&] { return host.state().GameActive && joiner.state().GameActive; }));
+    EXPECT_EQ(joiner.window().CurrentScreen(), Screen::Fields);
+    const int hostStart = host.state().FallingPiece[1].Row;
+    const int joinerStart = joiner.state().FallingPiece[1].Row;
+    ASSERT_TRUE(waitFor([&] {
+        return host.state().FallingPiece[1].Row >= hostStart + 2
+            && joiner.state().FallingPiece[1].Row >= joinerStart + 2;
+    })) << "pieces fall on both fields";
+
+    // The joiner drops its piece; the host's board of spot 2 shows it.
+    EXPECT_EQ(occupiedCells(host.client(), 2), 0);
+    FieldView& joinerField = joiner.window().fieldsPage().field(1);
+    QTest::keyPress(&joinerField, Qt::Key_Space);
+    ASSERT_TRUE(waitFor([&] { return occupiedCells(host.client(), 2) >= 4; }));
+    QTest::keyRelease(&joinerField, Qt::Key_Space);
+
+    // The joiner leaves by its toolbar's connect button.
+    joiner.clickPage(MenuBarButton::Connect);
+    EXPECT_TRUE(joiner.window().offline());
+    EXPECT_EQ(joiner.window().connectPage().connectButton().text(), QStringLiteral("Connect"));
+    EXPECT_TRUE(joiner.chat().contains(QStringLiteral("*** Disconnected from server.")));
+    ASSERT_TRUE(waitFor([&] { return host.chat().contains(QStringLiteral("Joiner has disconnected.")); }));
+    ASSERT_TRUE(waitFor([&] {
+        return host.window().chatPage().playerList().item(1)->text() == QStringLiteral("2. (Not Playing)");
+    }));
+    EXPECT_TRUE(joiner.dialogs.messages().empty());
+}
+
+} // namespace
+} // namespace kalvon
