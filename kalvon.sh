@@ -11,9 +11,10 @@ build="${KALVON_BUILD_DIR:-$here/build}"
 jobs="$(nproc 2>/dev/null || echo 2)"
 
 # timgm6mb-soundfont: the General MIDI sound font MIDI music plays with.
+# unrtf: a real RTF reader the tests open the saved chat buffer with.
 packages=(build-essential cmake pkg-config qt6-base-dev libsdl2-mixer-dev libzip-dev
           libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core
-          timgm6mb-soundfont)
+          timgm6mb-soundfont unrtf)
 
 install_packages() {
     local missing=()

@@ -76,10 +76,11 @@ function(kalvon_require_no_widgets target)
     kalvon_forbid_links(${target} "^Qt6?::Widgets$" "Qt Widgets")
 endfunction()
 
-# kalvon_test(<name> DIR <folder> LINKS <targets...>)
-#   One test program per folder of tests/, each case registered with CTest.
+# kalvon_test(<name> DIR <folder> LINKS <targets...> [PROPERTIES <ctest properties...>])
+#   One test program per folder of tests/, each case registered with CTest (with the given
+#   properties, e.g. a label and a timeout).
 function(kalvon_test name)
-    cmake_parse_arguments(ARG "QT" "DIR" "LINKS" ${ARGN})
+    cmake_parse_arguments(ARG "QT" "DIR" "LINKS;PROPERTIES" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp ${ARG_DIR}/*.h)
     if(NOT sources)
         return()
@@ -99,5 +100,9 @@ function(kalvon_test name)
         KALVON_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
     kalvon_warnings(${name})
     # The test mains set the environment (offscreen Qt, silent SDL audio).
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
+    if(ARG_PROPERTIES)
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${ARG_PROPERTIES})
+    else()
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
+    endif()
 endfunction()

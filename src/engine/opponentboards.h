@@ -5,6 +5,7 @@
 // client writes it; the renderer draws it (through its InternetView). The markers are drawn over
 // the top row; the stored cells stay as they are.
 
+#include "engine/enginerandom.h"
 #include "engine/state.h"
 
 #include <array>
@@ -15,6 +16,8 @@
 namespace kalvon {
 
 inline constexpr int64_t kBoardMarkerMs = 7000;
+// Colours 0..5 are the normal blocks; a lost board is filled with them.
+inline constexpr int kNormalBlockColors = 6;
 
 struct OpponentBoards {
     template <typename T> using PerBoard = std::array<T, kInternetFields + 1>; // [1..5]
@@ -38,6 +41,11 @@ struct OpponentBoards {
     void setCell(int board, int x, int y, std::optional<int16_t> code);
     // The three markers and the win flag off.
     void clearMarkers(int board);
+    // A lost player's board: every cell occupied with a random normal colour 0..5.
+    void fillRandom(int board, EngineRandom& random);
+    // A winner's board: every cell occupied with the banded winner picture (two rows a band,
+    // colours 4 5 1 2 0, the middle band 3 framed by 0, then mirrored).
+    void fillWinnerPattern(int board);
 
     // The main tick's end of the markers after kBoardMarkerMs: the boards that changed.
     std::vector<int> endTimedMarkers(int64_t now);

@@ -25,6 +25,9 @@ DrawOptions drawOptionsFrom(const Options& options, DrawOptions draw)
     draw.animateBlocks = isChecked(g.animateBlocks);
     draw.animateSpecials = isChecked(g.animateSpecials);
     draw.animateNextPiece = isChecked(g.animateNextBlock);
+    draw.animateInternetBackground = isChecked(g.animateInetBg);
+    draw.animateInternetBlocks = isChecked(g.animateInetBlocks);
+    draw.animateInternetSpecials = isChecked(g.animateInetSpecials);
     draw.shadows = isChecked(g.shadows);
     draw.warning = isChecked(g.warning);
     draw.leds = isChecked(g.leds);

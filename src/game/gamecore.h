@@ -5,6 +5,7 @@
 // hands it the renderer to draw with, registers the ticker with the event pump, installs the
 // window's key filter on the field, and calls the session's and keyboard's handlers.
 
+#include "engine/boarddoors.h"
 #include "engine/enginerandom.h"
 #include "engine/gameengine.h"
 #include "engine/specials.h"
@@ -14,7 +15,6 @@
 #include "game/gamesession.h"
 #include "game/gametick.h"
 #include "game/heldkeys.h"
-#include "game/netdoors.h"
 #include "game/soundplayer.h"
 #include "platform/gameticker.h"
 

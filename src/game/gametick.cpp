@@ -3,6 +3,7 @@
 #include "common/clock.h"
 #include "common/music/musicmodule.h"
 #include "common/vbconv.h"
+#include "engine/boarddoors.h"
 #include "engine/gameengine.h"
 #include "engine/levels.h"
 #include "engine/specials.h"
@@ -11,7 +12,6 @@
 #include "game/gamewindow.h"
 #include "game/heldkeys.h"
 #include "game/internetplay.h"
-#include "game/netdoors.h"
 #include "render/themerecord.h"
 
 #include <algorithm>
@@ -22,7 +22,6 @@ namespace kalvon {
 namespace {
 
 constexpr int kDropExtraDelayMs = 50;
-constexpr int64_t kDoorStepMs = 50;
 
 bool isBoard(int board)
 {
@@ -199,31 +198,10 @@ void GameTick::remoteBoards(int64_t now)
     const GraphicsSettings& g = m.options.graphics;
     bool redrawAll = false;
     if (isChecked(g.door)) {
-        for (int board = 1; board <= kInternetFields; ++board) {
-            NetDoor& door = m.doors[size_t(board)];
-            if (door.Opening) {
-                // The last opening board in board order decides whether all boards redraw.
-                redrawAll = now - door.LastStep > kDoorStepMs;
-                if (!redrawAll)
-                    continue;
-                if (door.Row > 0) {
-                    --door.Row;
-                    door.LastStep = now;
-                } else {
-                    door = NetDoor{
-                        .Open = true, .Opening = false, .Closing = false, .Row = 0, .LastStep = door.LastStep
-                    };
-                }
-            } else if (door.Closing && now - door.LastStep > kDoorStepMs) {
-                if (door.Row < kNetDoorClosedRow) {
-                    ++door.Row;
-                    door.LastStep = now;
-                } else {
-                    door = NetDoor{ .Row = kNetDoorClosedRow, .LastStep = door.LastStep };
-                }
-                net.DrawNetPlayerField(board);
-            }
-        }
+        const DoorSteps steps = stepDoors(m.doors, now);
+        for (int board : steps.closingMoved)
+            net.DrawNetPlayerField(board);
+        redrawAll = steps.openingMoved;
     }
 
     const ThemeRecord& t = m.themes.CurrentTheme;

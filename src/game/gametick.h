@@ -7,7 +7,7 @@
 // in the engine and the drawing in the renderer; the tick decides what to call and when.
 
 #include "common/bytes.h"
-#include "game/netdoors.h"
+#include "engine/boarddoors.h"
 
 #include <cstdint>
 

@@ -88,7 +88,8 @@ void InternetClient::applyTeam(BytesView team)
 {
     m_MyTeam = payloadField(team);
     m_TeamName = teamOnWire(m_MyTeam);
-    if (PlayerInfo* me = m_roster.player(m_roster.MyIndex))
+    // Without a connection there is no own record to change.
+    if (PlayerInfo* me = m_Connected ? m_roster.player(m_roster.MyIndex) : nullptr)
         me->Team = m_TeamName;
     send(toServer::SetTeam{ m_TeamName });
 }

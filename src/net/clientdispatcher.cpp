@@ -75,14 +75,18 @@ void InternetClient::dispatch(const toClient::Message& message)
                 chat("\r\n*<Server>* ", true, ChatColour::Server);
                 chat(m.text, false, ChatColour::Normal);
             },
-            // Votes, rooms and administrator status are not acted on yet.
-            [](const KickVoteStarted&) {},
-            [](const VoteTally&) {},
-            [](const VoteResult&) {},
-            [](const RuleVoteStarted&) {},
-            [](const RuleVoteResult&) {},
+            [this](const KickVoteStarted& m) { ClientMsgVoteKickCalled(m); },
+            [this](const VoteTally& m) { ClientMsgVoteUpdate(m); },
+            [this](const VoteResult& m) { ClientMsgKickVoteResult(m); },
+            [this](const RuleVoteStarted& m) { ClientMsgVoteChangeCalled(m); },
+            [this](const RuleVoteResult& m) { ClientMsgChangeVoteResult(m); },
+            // Only servers with rooms take rule votes: "Start Vote" is offered inside a room.
+            [this](const InRoom&) {
+                m_view.setEnabled(ClientControl::MenuStartVote, true);
+                m_view.setEnabled(ClientControl::MenuRoomBrowser, true);
+            },
+            // Rooms and administrator status are not acted on yet.
             [](const AdminReply&) {},
-            [](const InRoom&) {},
             [](const RoomList&) {},
             [](const RoomPassword&) {},
         },

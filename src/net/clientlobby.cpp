@@ -113,10 +113,11 @@ void InternetClient::ClientMsgPlayerRecord(int index, BytesView name, BytesView 
         return;
     info->Name = Bytes(name);
     info->Team = Bytes(team);
-    info->Connected = true;
+    // A record without a name is a place a player left: it stays free.
+    info->Connected = !name.empty();
     info->Spectator = true;
     RefreshPlayerList();
-    if (announcement.empty())
+    if (announcement.empty() || name.empty())
         return;
     chat("\r\n" + Bytes(name), true, ChatColour::Player);
     chat(announcement, false, ChatColour::Normal);

@@ -91,14 +91,19 @@ std::optional<int> ClientRoster::boardOf(int spot) const
     return board;
 }
 
+bool ClientRoster::isListed(int index) const
+{
+    const PlayerInfo* info = player(index);
+    return info && info->Connected && !info->Name.empty();
+}
+
 Bytes ClientRoster::spotText(int spot) const
 {
     Bytes text = vb::formatInt(spot);
     const int holder = spotPlayer(spot);
-    text += holder == kNoPlayer ? BytesView(". (Not Playing)") : BytesView(". ");
-    if (holder != kNoPlayer)
-        text += nameOf(holder);
-    return text;
+    if (!isListed(holder))
+        return text + ". (Not Playing)";
+    return text + ". " + nameOf(holder);
 }
 
 Bytes ClientRoster::bigFieldLabel(BytesView myName) const
@@ -126,7 +131,7 @@ std::vector<Bytes> ClientRoster::playerListLines() const
     std::vector<Bytes> lines;
     for (int spot = 1; spot <= kPlayingSlots; ++spot) {
         Bytes line = spotText(spot);
-        const PlayerInfo* holder = player(spotPlayer(spot));
+        const PlayerInfo* holder = isListed(spotPlayer(spot)) ? player(spotPlayer(spot)) : nullptr;
         if (holder && !wire::isNoTeam(holder->Team)) {
             line += " - ";
             line += holder->Team;
@@ -140,9 +145,8 @@ std::vector<Bytes> ClientRoster::spectatorNames() const
 {
     std::vector<Bytes> names;
     for (int index = 1; index <= HighestPlayerIndex(); ++index) {
-        const PlayerInfo& info = m_players[static_cast<std::size_t>(index)];
-        if (info.Connected && info.Spectator)
-            names.push_back(info.Name);
+        if (isListed(index) && player(index)->Spectator)
+            names.push_back(player(index)->Name);
     }
     return names;
 }

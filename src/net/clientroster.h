@@ -82,6 +82,9 @@ public:
     std::vector<Bytes> playerListLines() const;
     // The spectator list: the names of connected spectators by index.
     std::vector<Bytes> spectatorNames() const;
+    // A record the lists show: in use and named. The server sends records of departed players
+    // with an empty name; they are neither players nor spectators.
+    bool isListed(int index) const;
 
 private:
     Bytes spotText(int spot) const;

@@ -104,6 +104,14 @@ public:
     // The own player lost (the engine's PlayerLost in internet play).
     void MarkMyPlayerDead();
 
+    // --- votes ---
+    // "/yes" and "/no" to the running kick vote.
+    void answerVote(bool yes);
+    // The rule-vote panel's start: the rule's position in the settings list and the value box's
+    // text ("Enabled", "Disabled" or a number). A value outside 0..100 or a rule outside the
+    // list is refused with a message and nothing is sent.
+    void startRuleVote(int rule, BytesView valueText);
+
     // --- in-game senders ---
     // Uses the special at hand on the player in spot 1..6 (the Ispec keys); refused without
     // change for an empty spot, a dead player, a shielded opponent, no running game or an
@@ -143,6 +151,15 @@ private:
     void ClientMsgPaused();
     void ClientMsgResumed();
     void ClientMsgLinesAdded(const wire::toClient::LinesRelay& message);
+
+    // Votes (clientvotes.cpp).
+    void ClientMsgVoteKickCalled(const wire::toClient::KickVoteStarted& message);
+    void ClientMsgVoteChangeCalled(const wire::toClient::RuleVoteStarted& message);
+    void ClientMsgVoteUpdate(const wire::toClient::VoteTally& message);
+    void ClientMsgKickVoteResult(const wire::toClient::VoteResult& message);
+    void ClientMsgChangeVoteResult(const wire::toClient::RuleVoteResult& message);
+    void printVoteHowTo();
+    void printVoteCounts(BytesView title, int yes, int no);
 
     // Specials (clientspecials.cpp).
     static bool isGoodSpecial(SpecialType special);
@@ -234,6 +251,8 @@ private:
     OpponentBoards m_boards;
     GameStats m_stats;
     int m_RevengeSlot = 0;
+    int m_RuleVoteSetting = -1; // the rule and value of the last rule vote announced
+    int m_RuleVoteValue = 0;
     bool m_gameTimerOn = false;
     bool m_gameButtonStops = false; // the start button shows "Stop Game"
     wire::FieldCells m_sentField; // field 1 as last reported

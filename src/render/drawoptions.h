@@ -15,6 +15,9 @@ struct DrawOptions {
     bool animateBlocks = false; // the blocks animate
     bool animateSpecials = false; // the special blocks animate
     bool animateNextPiece = false; // the next-piece windows animate
+    bool animateInternetBackground = false; // the opponent boards' background animates
+    bool animateInternetBlocks = false; // their blocks animate
+    bool animateInternetSpecials = false; // their special blocks animate
     bool shadows = false; // the falling piece's shadow
     bool warning = false; // the top-rows warning strip
     bool leds = false; // the height LEDs

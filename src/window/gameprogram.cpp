@@ -28,6 +28,7 @@
 #include "render/drawoptions.h"
 #include "render/gamerenderer.h"
 #include "render/internetview.h"
+#include "render/opponentboardview.h"
 #include "render/previewpictures.h"
 #include "render/themeimages.h"
 #include "render/themerecord.h"
@@ -45,7 +46,6 @@
 #include "window/mainform.h"
 #include "window/mainwindow.h"
 #include "window/menus/sessionmenus.h"
-#include "window/netboards.h"
 #include "window/optionseffects.h"
 #include "window/pages/chatpage.h"
 #include "window/pages/fieldspage.h"
@@ -160,9 +160,8 @@ struct GameProgram::Parts {
         drawOptions, internetView, renderHooks, pump, clock, drawRandom } };
 
     GameServer server{ hostOptions, bans, dialogs, clock };
-    NetBoards netBoards{ NetBoardsParts{ options, themes, images, library, pictures, renderer,
-        core.netDoors().data(), drawRandom, clock,
-        [this] { return window.CurrentScreen() == Screen::Fields; },
+    OpponentBoardView netBoards{ OpponentBoardParts{ renderer, core.netDoors(), themes, images, library,
+        pictures, drawOptions, clock, drawRandom, [this] { return window.CurrentScreen() == Screen::Fields; },
         [this] { return core.engine().state().GameActive; } } };
     WindowClientView clientView{ WindowClientViewParts{ window, core.session(), options, themes, music,
         netBoards, [this](BytesView text) { clientErrors(text); } } };

@@ -2,8 +2,8 @@
 // What the internet client shows, on the main window's widgets: chat and notices in the chat
 // box and the specials log, in the chat font and colours of [Chat Options]; the connect and chat
 // pages' controls, the File menu's entries, the spot labels over the fields, the player and
-// spectator lists, the page switches, the game music; and the opponents' boards (NetBoards). The client's
-// error boxes never block: they are handed to `showError`, which opens them and returns.
+// spectator lists, the page switches, the game music; and the opponents' boards (OpponentBoardView). The
+// client's error boxes never block: they are handed to `showError`, which opens them and returns.
 
 #include "net/clientview.h"
 
@@ -14,7 +14,7 @@ namespace kalvon {
 class GameSession;
 class MainWindow;
 class MusicModule;
-class NetBoards;
+class OpponentBoardView;
 struct Options;
 struct Themes;
 
@@ -25,7 +25,7 @@ struct WindowClientViewParts {
     Themes& themes;
     MusicModule& music;
     // The opponents' boards: their drawing, doors and pictures.
-    NetBoards& boards;
+    OpponentBoardView& boards;
     // A critical box titled "Error" that does not wait for its answer.
     std::function<void(BytesView text)> showError;
 };

@@ -3,6 +3,7 @@
 // with recording fakes (in internet mode, no game running), wired as the window wires them,
 // and a scripted fake server on loopback.
 
+#include "boardcells.h"
 #include "fakeserver.h"
 #include "net/internetclient.h"
 #include "net/wire/field.h"
@@ -20,15 +21,7 @@
 #include <ostream>
 #include <vector>
 
-namespace kalvon::wire {
-// Failure messages show a field as 22 rows of 12 cells ('.' empty, 0-9 and A-L colours).
-void PrintTo(const FieldCells& field, std::ostream* out);
-} // namespace kalvon::wire
-
 namespace kalvon::testing {
-
-// An opponent board's cells as the wire sees them.
-wire::FieldCells boardCells(const OpponentBoards& boards, int board);
 
 // The engine host's network calls go to the client, as the window's host forwards them.
 void forwardNetworkCalls(RecordingEngineHost& host, InternetClient& client);
