@@ -2,10 +2,11 @@
 // with every handler) over a checking view and a real engine in internet mode, without a
 // socket: the server's bytes arrive in fuzzed pieces (well-formed messages about a small cast
 // of players, raw lines, bytes split anywhere), the queue is drained as its timer would drain
-// it, the local player moves and uses specials, and the server may close the connection. After
-// each step: every board and spot label the client names to the view is one that exists; the
-// opponent boards and the own field hold only valid cells; the roster's spots name players in
-// range and each maps to a board that exists, and the own spot is one of them or none.
+// it, the local player moves, uses specials and votes, and the server may close the
+// connection. After each step: every board and spot label the client names to the view is one
+// that exists; the opponent boards and the own field hold only valid cells; the roster's spots
+// name players in range and each maps to a board that exists, and the own spot is one of them
+// or none.
 //
 // The input is a program: each step is one byte of operation followed by the bytes that
 // operation takes.
@@ -191,7 +192,7 @@ private:
 
     toClient::Message message()
     {
-        switch (m_in.pick(20)) {
+        switch (m_in.pick(23)) {
         case 0: {
             toClient::Welcome welcome{ player(), {}, m_in.flag() };
             welcome.holders.fill(-1);
@@ -265,6 +266,24 @@ private:
             default: return toClient::GameSettings{ wire::HostRules{} };
             }
         case 18: return toClient::PlayerLeftRoom{ player() };
+        case 19: {
+            const int caller = player();
+            return toClient::KickVoteStarted{ caller, player() };
+        }
+        case 20: {
+            const int yes = m_in.between(0, 9);
+            const int no = m_in.between(0, 9);
+            switch (m_in.pick(3)) {
+            case 0: return toClient::VoteTally{ yes, no };
+            case 1: return toClient::VoteResult{ yes, no };
+            default: return toClient::RuleVoteResult{ m_in.flag(), yes, no };
+            }
+        }
+        case 21: {
+            const int caller = player();
+            const int rule = m_in.between(-1, 40);
+            return toClient::RuleVoteStarted{ caller, rule, m_in.between(-1, 120) };
+        }
         default: {
             const int index = player();
             return toClient::PrivateLine{ index, Bytes(m_in.piece()) };
@@ -274,7 +293,7 @@ private:
 
     void localPlayer()
     {
-        switch (m_in.pick(8)) {
+        switch (m_in.pick(10)) {
         case 0: m_engine.MovePieceLeft(1); break;
         case 1: m_engine.MovePieceRight(1); break;
         case 2: m_engine.MovePieceDown(1); break;
@@ -282,6 +301,12 @@ private:
         case 4: m_engine.RotatePiece(1, 1); break;
         case 5: m_client.SendSpecial(m_in.between(0, 7)); break;
         case 6: m_client.requestStartGame(); break;
+        case 7: m_client.answerVote(m_in.flag()); break;
+        case 8: {
+            const int rule = m_in.between(-1, 40);
+            m_client.startRuleVote(rule, m_in.piece());
+            break;
+        }
         default: m_client.CheckLevelUp(); break;
         }
     }
