@@ -62,6 +62,8 @@ public:
     virtual void ClearTrails() = 0;
     // The blocks' animation frame goes back to its still frame.
     virtual void ResetBlockFrame() = 0;
+    // The field is shaking (Tremor, Block Quake), or was at its last draw: the tick redraws it.
+    virtual bool fieldShaking(int) const { return false; }
 };
 
 // Drawing that draws nothing, for a host that has not been given the renderer (yet).

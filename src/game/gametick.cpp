@@ -177,7 +177,8 @@ bool GameTick::animationNeedsRedraw(int p) const
     const bool animatedSheets
         = (theme.animateblocks && isChecked(g.animateBlocks)) || (theme.bganimated && isChecked(g.animateBg));
     return (animatedSheets && theme.themetype == 1) || (theme.animatespecials && isChecked(g.animateSpecials))
-        || s.WarningFalling[p] || isChecked(g.smoothBlock) || isChecked(g.dropTrail);
+        || s.WarningFalling[p] || isChecked(g.smoothBlock) || isChecked(g.dropTrail)
+        || m.engine.drawing().fieldShaking(p);
 }
 
 void GameTick::sharedAnimations(int64_t now)

@@ -1,7 +1,8 @@
 #pragma once
-// The display options the renderer reads while it draws: check boxes of the options and theme
-// pages ("checked" meaning value 1) and the drop-trail colour. The window fills them from the
-// options model; they may change at any time.
+// The display options the renderer reads while it draws: check boxes of the options page
+// ("checked" meaning value 1) and the drop-trail colour; the theme page's boxes are the
+// preview's (PreviewChecks). The window fills them from the options model; they may change at
+// any time.
 
 #include <array>
 #include <cstdint>
@@ -23,9 +24,6 @@ struct DrawOptions {
     bool leds = false; // the height LEDs
     bool dropTrail = false; // the trail a dropped piece leaves
     int32_t dropTrailColor = 0xFFFFFF; // DropTrailColor, red + 256 green + 65536 blue
-    // The theme page's preview.
-    bool previewBackground = false; // the field background animates
-    bool previewInternetBackground = false; // the internet background animates
 };
 
 } // namespace kalvon

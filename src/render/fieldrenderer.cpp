@@ -32,6 +32,8 @@ constexpr int kStripTop = 296;
 constexpr int kStripHeight = 64;
 
 constexpr int64_t kFlashWaitMs = 20;
+// How long a field goes on shaking after Block Quake.
+constexpr int64_t kQuakeShakeMs = 300;
 constexpr int64_t kTrailRedrawMs = 10;
 
 // The background frame to show (from 1), setting an animated set's current frame back to 1
@@ -65,8 +67,11 @@ std::optional<Bytes> fieldTeamName(const InternetView& internet)
 
 void GameRenderer::DrawField(int p)
 {
+    if (!isPlayer(p))
+        return;
+    noteQuake(p);
     const EngineState& s = state();
-    if (!isPlayer(p) || drawingPaused() || s.FieldExplodeRunning[p])
+    if (drawingPaused() || s.FieldExplodeRunning[p])
         return;
     const DrawOptions& options = m_context.options;
     PictureBox& box = field(p);
@@ -127,14 +132,39 @@ void GameRenderer::flashField(int p)
     field(p).refresh();
 }
 
+// Block Quake runs to its end at once and draws the field only while it runs, so its shake
+// goes on for a short time after the last of those draws, drawn by the ticks that follow.
+void GameRenderer::noteQuake(int p)
+{
+    const EngineState& s = state();
+    if (s.QuakeActive[p] && s.GameActive)
+        m_quakeShakeUntil[size_t(p)] = m_context.clock.nowMs() + kQuakeShakeMs;
+}
+
+bool GameRenderer::quakeShaking(int p) const
+{
+    const EngineState& s = state();
+    return s.GameActive && (s.QuakeActive[p] || m_context.clock.nowMs() < m_quakeShakeUntil[size_t(p)]);
+}
+
+bool GameRenderer::fieldShaking(int p) const
+{
+    return isPlayer(p)
+        && (quakeShaking(p) || (state().TremorActive[p] && state().GameActive)
+            || m_shakenLastDraw[size_t(p)]);
+}
+
 int GameRenderer::shake(int p)
 {
     const EngineState& s = state();
+    const bool quake = quakeShaking(p);
+    const bool tremor = s.TremorActive[p] && s.GameActive;
     int sideways = 0;
-    if (s.QuakeActive[p] && s.GameActive)
+    if (quake)
         sideways = randomBelow(m_context.random, 64) - 32;
-    if (s.TremorActive[p] && s.GameActive)
+    if (tremor)
         sideways = randomBelow(m_context.random, 128) - 64;
+    m_shakenLastDraw[size_t(p)] = quake || tremor;
     return sideways;
 }
 
@@ -268,7 +298,7 @@ void GameRenderer::DrawFieldBackgroundFrame()
     ThemeRecord& t = m_context.themes.PreviewTheme;
     Sheet source;
     if (t.themetype == 1) {
-        const int frame = backgroundFrame(t, m_context.options.previewBackground);
+        const int frame = backgroundFrame(t, preview.checks.background);
         if (frame >= 1 && size_t(frame) <= preview.picBack.size())
             source = preview.picBack[size_t(frame - 1)];
     } else {
@@ -291,7 +321,7 @@ void GameRenderer::DrawInternetBackground()
     if (t.themetype == 0 && preview.picBlocks) {
         dc.bitBlt(0, 0, kBoardPictureWidth, kBoardPictureHeight, *preview.picBlocks, kFieldPictureWidth, 0);
     } else if (t.themetype == 1 && preview.picInetBG) {
-        const bool animate = m_context.options.previewInternetBackground && t.inetbganimated;
+        const bool animate = preview.checks.internetBackground && t.inetbganimated;
         const int frame = (animate ? t.inetbgcurrentframe : t.inetbgstillframe) - 1;
         if (frameInSheet(*preview.picInetBG, frame, kBoardPictureHeight))
             dc.bitBlt(0, 0, kBoardPictureWidth, kBoardPictureHeight, *preview.picInetBG, 0,

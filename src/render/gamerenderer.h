@@ -11,7 +11,7 @@
 // through the event pump; an animation holds its own references to the sheets it draws from and stops drawing
 // as soon as the theme releases them. While the theme's sheets are being rebuilt the drawing procedures
 // return at once. The random numbers of the shake come from a source of the renderer's own, never the
-// engine's.
+// engine's; a field goes on shaking for a short time after Block Quake, timed by the clock.
 //
 // Players are 1 and 2, field 3 the theme page's preview field; other numbers are ignored.
 
@@ -99,6 +99,9 @@ public:
     void DrawGameOverPicture(int p);
     // The next field draw shows the trail again.
     void ResetTrailLastDrawTime(int p) override;
+    // Field p shakes (Tremor runs, or Block Quake runs or ended less than 300 ms ago, while the
+    // game is active), or its last draw was shaken: the next tick is to draw it.
+    bool fieldShaking(int p) const override;
     // The warning sprite over field p's bottom strip, taken as the blend source.
     void CaptureFieldStrip(int p);
     // The theme page's preview backgrounds, into field 3 and the small internet field.
@@ -161,9 +164,13 @@ private:
     void drawBombs(int p, Surface& dc);
     void drawPieceShadow(int p);
     int shake(int p);
+    void noteQuake(int p);
+    bool quakeShaking(int p) const;
 
     RenderContext m_context;
     std::array<int64_t, 4> m_trailLastDrawTime{};
+    std::array<int64_t, 3> m_quakeShakeUntil{}; // [p]: the after-shake of Block Quake ends
+    std::array<bool, 3> m_shakenLastDraw{}; // [p]
     Surface m_warningStrip; // the captured strip the warning blends over the field
     Surface m_guideColumn;
 };

@@ -30,7 +30,9 @@
 #include "render/internetview.h"
 #include "render/opponentboardview.h"
 #include "render/previewpictures.h"
+#include "render/themebrowser.h"
 #include "render/themeimages.h"
+#include "render/themepreview.h"
 #include "render/themerecord.h"
 #include "render/tnpimport.h"
 #include "render/windowpictures.h"
@@ -50,6 +52,7 @@
 #include "window/pages/chatpage.h"
 #include "window/pages/fieldspage.h"
 #include "window/serverhosting.h"
+#include "window/themebrowserwiring.h"
 #include "window/trayicon.h"
 #include "window/windowclientview.h"
 
@@ -186,6 +189,14 @@ struct GameProgram::Parts {
         ThemeFolders{ tempDir, programDir }, dialogs, pump, core.engine().state(), highScores, scores, bans,
         banListFile, window, loading, tray, gameSide } };
     FieldKeyFilter keyFilter{ core.keyboard(), &window.fieldsPage().field(1) };
+    ThemePreview themePreview{ ThemePreviewContext{
+        core.engine(), themes, preview, pictures, renderer, clock } };
+    ThemeBrowserWiring themeBrowserWindow{ ThemeBrowserWiringParts{ window, form, loading, gameSide,
+        soundEffects, options, internet, [this](BytesView path) { ImportTnpTheme(tnpImport, path); },
+        programDir } };
+    ThemeBrowser themeBrowser{ ThemeBrowserParts{ themes, images, dialogs, form,
+        ThemeFolders{ tempDir, programDir }, core.engine().state(), renderer, themePreview,
+        themeBrowserWindow, kProgramCaption } };
     QPointer<AboutWindow> about;
 };
 
@@ -247,6 +258,8 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
         });
     QObject::connect(&window, &MainWindow::unloadRequested, [this] { m->form.unload(); });
     m->form.setTnpImport([this](BytesView path) { ImportTnpTheme(m->tnpImport, path); });
+    m->renderHooks.setThemePreview([this](int field) { m->themePreview.GenerateThemePreview(field); });
+    m->themeBrowserWindow.connectControls(m->themeBrowser, m->themePreview, m->preview);
     setEndProcess([] { QCoreApplication::exit(0); });
 }
 

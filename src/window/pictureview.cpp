@@ -33,6 +33,11 @@ void HitArea::mouseMoveEvent(QMouseEvent*)
     emit mouseMoved();
 }
 
+void HitArea::leaveEvent(QEvent*)
+{
+    emit pointerLeft();
+}
+
 PictureView::PictureView(QWidget* parent)
     : HitArea(parent)
 {

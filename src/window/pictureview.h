@@ -22,11 +22,14 @@ signals:
     // A left-button press and release inside the area.
     void clicked();
     void mouseMoved();
+    // The pointer left the area.
+    void pointerLeft();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     bool m_pressedInside = false;

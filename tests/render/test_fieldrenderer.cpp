@@ -325,6 +325,7 @@ TEST_F(FieldRendererTest, QuakeAndTremorShakeTheBlocksFromTheRenderersOwnRandomN
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        rig.game.clock.advance(1000); // past the last case's quake
         s.QuakeActive[1] = c.quake;
         s.TremorActive[1] = c.tremor;
         s.GameActive = c.active;

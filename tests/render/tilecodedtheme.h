@@ -308,13 +308,21 @@ inline void makeTypeZeroTheme(ThemeRecord& theme, ThemeImages& images, bool tran
 }
 
 // The theme page's preview pictures, made like the game's sheets: background frames as
-// areaColor(Background, f), the internet strip and door, explosion and doors.
+// areaColor(Background, f), the block, internet, next-piece, special-window and bomb strips,
+// the internet door, explosion and doors. The skin (picBlocks) is opaque; picMBlock is the
+// block strip's mask.
 inline void makePreviewPictures(PreviewPictures& preview)
 {
     preview = PreviewPictures();
     for (int frame = 1; frame <= kBackgroundFrames; ++frame)
         preview.picBack.push_back(solidPicture(Area::Background, 192, 352, frame));
     preview.picBlocks = skinSheet(false);
+    preview.picAniBlocks = blockSheet(kBlockFrames, true);
+    preview.picMBlock = maskOf(*preview.picAniBlocks);
+    preview.picNextBlk = frameStrip(Area::NextWindow, 81, 77, kNextFrames);
+    preview.picSpecwin = frameStrip(Area::SpecialWindow, 160, 16, kSpecialFrames);
+    preview.picBomb = frameStrip(Area::Bomb, 64, 64, kBombFrames, true);
+    preview.picBombMask = maskOf(*preview.picBomb);
     preview.picInetBG = frameStrip(Area::InternetBackground, 96, 176, kBoardFrames);
     preview.picInetDoor = std::make_shared<Surface>(96, 176);
     // Each row of the small door names itself.

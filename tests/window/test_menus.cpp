@@ -6,6 +6,8 @@
 #include "window/fieldview.h"
 #include "window/pages/fieldspage.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QSignalSpy>
 
 namespace kalvon {
@@ -469,6 +471,32 @@ TEST(MenusTest, PointerOffTheBarClosesEveryMenu)
         EXPECT_TRUE(samePixels(rig.shown(rig.button(MenuBarButton::Help)),
             sheetPart(rig.images.interfaceMisc, { { 504, 137 }, kButton })));
     }
+}
+
+// A pointer that jumps from a button straight onto the page (a fast flick) moves over no part of
+// the window body; leaving the button for the page must still end its hover, or the button stays
+// lit beside the next page's button. Leaving it for an open menu keeps the menu.
+TEST(MenusTest, LeavingAButtonForThePageEndsItsHover)
+{
+    MenuRig rig;
+    const auto leave = [&rig](MenuBarButton id, QPoint landing) {
+        QCursor::setPos(rig.window.mapToGlobal(landing));
+        QEvent left(QEvent::Leave);
+        QApplication::sendEvent(&rig.button(id), &left);
+    };
+    MenuRig::click(rig.button(MenuBarButton::File));
+    const QWidget& firstRow = rig.marker("menumarker(0)");
+    leave(MenuBarButton::File, firstRow.mapTo(&rig.window, QPoint(3, 3)));
+    EXPECT_TRUE(rig.bar().fileMenu().isVisible());
+
+    rig.window.showPage(Screen::Themes);
+    MenuRig::moveTo(rig.button(MenuBarButton::Theme));
+    ASSERT_EQ(rig.bar().hoverButton(), int(MenuBarButton::Theme));
+    leave(MenuBarButton::Theme, { 320, 300 });
+    rig.window.showPage(Screen::Fields);
+    EXPECT_EQ(rig.bar().hoverButton(), 0);
+    EXPECT_TRUE(samePixels(rig.shown(rig.button(MenuBarButton::Theme)),
+        sheetPart(rig.images.interfaceMisc, { { 280, 413 }, kButton })));
 }
 
 // The File and Help buttons hand the keyboard back to player 1's field on the fields page, so

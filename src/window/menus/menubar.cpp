@@ -8,6 +8,9 @@
 #include "window/menus/helpmenu.h"
 #include "window/pictureview.h"
 
+#include <QApplication>
+#include <QCursor>
+
 namespace kalvon {
 
 namespace {
@@ -36,6 +39,7 @@ const char* buttonName(MenuBarButton id)
 MenuBar::MenuBar(QWidget& form, WindowSkin& skin, const ThemeImages& images, const Themes& themes,
     MenuBarHost& host, QObject* parent)
     : QObject(parent)
+    , m_form(form)
     , m_host(host)
     , m_images(images)
     , m_handlers(*this, host)
@@ -54,6 +58,7 @@ MenuBar::MenuBar(QWidget& form, WindowSkin& skin, const ThemeImages& images, con
         const MenuBarButton id = button.id;
         connect(button.view, &PictureView::mouseMoved, this, [this, id] { m_handlers.pointerOnButton(id); });
         connect(button.view, &PictureView::clicked, this, [this, id] { onButtonClick(id); });
+        connect(button.view, &PictureView::pointerLeft, this, &MenuBar::pointerLeftButton);
     }
     showButtonsForMode(GameMode::OnePlayer);
 
@@ -64,6 +69,28 @@ MenuBar::MenuBar(QWidget& form, WindowSkin& skin, const ThemeImages& images, con
     connect(
         m_helpMenu, &DropDownMenu::rowHovered, this, [this](int row) { m_handlers.pointerOnHelpRow(row); });
     connect(m_helpMenu, &DropDownMenu::rowClicked, this, [this](int row) { m_handlers.chooseHelpRow(row); });
+}
+
+void MenuBar::pointerLeftButton()
+{
+    QWidget* under = QApplication::widgetAt(QCursor::pos());
+    if (under == nullptr || under->window() != m_form.window() || onBarOrMenu(under))
+        return;
+    m_handlers.pointerOffBar();
+}
+
+bool MenuBar::onBarOrMenu(const QWidget* widget) const
+{
+    for (const ButtonView& button : m_buttons) {
+        if (widget == button.view)
+            return true;
+    }
+    for (const QWidget* menu : { static_cast<const QWidget*>(m_fileMenu),
+             static_cast<const QWidget*>(m_gameModeMenu), static_cast<const QWidget*>(m_helpMenu) }) {
+        if (widget == menu || menu->isAncestorOf(widget))
+            return true;
+    }
+    return false;
 }
 
 MenuBar::ButtonView& MenuBar::entry(MenuBarButton id)

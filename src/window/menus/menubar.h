@@ -67,6 +67,11 @@ private:
     ButtonView& entry(MenuBarButton id);
     DropDownMenu& menu(DropDown which) const;
     void onButtonClick(MenuBarButton id);
+    // A pointer that jumps from a button straight onto a page's control never moves over the
+    // window body, whose moves end the hover; landing anywhere in the window but on the bar or
+    // an open menu ends it here, so the button does not stay lit after the page changes.
+    void pointerLeftButton();
+    bool onBarOrMenu(const QWidget* widget) const;
 
     // MenuBarView.
     bool menuShown(DropDown which) const override;
@@ -75,6 +80,7 @@ private:
     void placeMenus() override;
     void DrawHelpMenu(int row) override;
 
+    QWidget& m_form;
     MenuBarHost& m_host;
     const ThemeImages& m_images;
     MenuBarHandlers m_handlers;

@@ -1,9 +1,11 @@
 #include "window/pages/themespage.h"
 
 #include "platform/qtext.h"
+#include "render/previewpictures.h"
 #include "render/windowpictures.h"
 #include "window/pictureview.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -73,9 +75,9 @@ void ThemesPage::buildPreview()
         ->setEnabled(false);
 
     // Samples and sounds.
-    makePicture(QStringLiteral("picBlkPreview"), QRect(256, 330, 96, 16));
-    makePicture(QStringLiteral("picSpecPreview"), QRect(256, 352, 96, 48));
-    makePicture(QStringLiteral("picInetBlkPreview"), QRect(256, 406, 96, 16));
+    m_picBlkPreview = makePicture(QStringLiteral("picBlkPreview"), QRect(256, 330, 96, 16));
+    m_picSpecPreview = makePicture(QStringLiteral("picSpecPreview"), QRect(256, 352, 96, 48));
+    m_picInetBlkPreview = makePicture(QStringLiteral("picInetBlkPreview"), QRect(256, 406, 96, 16));
     const struct {
         int index;
         QRect rect;
@@ -181,6 +183,59 @@ void ThemesPage::attachPictures(WindowPictures& pictures)
     m_picSpecials0->showBox(pictures.picSpecials[0]);
     m_picNextPiece3->showBox(pictures.picNextPiece[3]);
     m_picInetPreview->showBox(pictures.picInetPreview);
+    m_picBlkPreview->showBox(pictures.picBlkPreview);
+    m_picSpecPreview->showBox(pictures.picSpecPreview);
+    m_picInetBlkPreview->showBox(pictures.picInetBlkPreview);
+}
+
+void ThemesPage::bindPreviewChecks(PreviewChecks& checks)
+{
+    const std::pair<const char*, bool PreviewChecks::*> boxes[] = {
+        { "chkPreviewBack", &PreviewChecks::background },
+        { "chkPreviewInetBG", &PreviewChecks::internetBackground },
+        { "chkPreviewNext", &PreviewChecks::nextPiece }, { "chkSpecPreview", &PreviewChecks::specialWindow },
+        { "chkPreviewBlocks", &PreviewChecks::blocks }, { "chkBltBlocks", &PreviewChecks::blocksOnBackground }
+    };
+    for (const auto& [name, checked] : boxes) {
+        QCheckBox* box = control<QCheckBox>(QLatin1String(name));
+        checks.*checked = box->isChecked();
+        connect(
+            box, &QCheckBox::toggled, this, [&checks, checked = checked](bool on) { checks.*checked = on; });
+    }
+}
+
+void ThemesPage::showThemeDescription(
+    const QString& title, const QString& author, const QString& version, const QString& type)
+{
+    control<QLabel>(QStringLiteral("lblThemeTitle"))->setText(title);
+    control<QLabel>(QStringLiteral("lblThemeAuthor"))->setText(author);
+    control<QLabel>(QStringLiteral("lblThemeVersion"))->setText(version);
+    control<QLabel>(QStringLiteral("lblThemeType"))->setText(type);
+}
+
+void ThemesPage::setPreviewBoxesEnabled(bool enabled)
+{
+    for (const char* name : { "chkPreviewNext", "chkPreviewBack", "chkPreviewBlocks", "chkPreviewInetBG" })
+        control<QCheckBox>(QLatin1String(name))->setEnabled(enabled);
+}
+
+void ThemesPage::setTestButtonsEnabled(bool enabled)
+{
+    for (const char* name : kPreviewTestButtons)
+        button(name).setEnabled(enabled);
+}
+
+void ThemesPage::setPreviewTimerRunning(bool running)
+{
+    if (running)
+        m_tmrPreview.start();
+    else
+        m_tmrPreview.stop();
+}
+
+QPushButton& ThemesPage::button(const char* name) const
+{
+    return *control<QPushButton>(QLatin1String(name));
 }
 
 } // namespace kalvon

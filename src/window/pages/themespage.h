@@ -17,7 +17,12 @@ class QPushButton;
 
 namespace kalvon {
 
+struct PreviewChecks;
 struct WindowPictures;
+
+// The page's animation test buttons.
+inline constexpr const char* kPreviewTestButtons[]
+    = { "cmdOpenDoor", "cmdCloseDoor", "cmdExplode", "cmdBomb", "cmdInetOpenDoor", "cmdInetCloseDoor" };
 
 inline constexpr char kThemeBrowserVersion[] = "1.0";
 
@@ -41,6 +46,22 @@ public:
     void colorLabels(const ColorTable& colors);
     // The renderer's preview pictures shown by the page's views.
     void attachPictures(WindowPictures& pictures);
+    // The preview's animation boxes keep `checks` as they are set.
+    void bindPreviewChecks(PreviewChecks& checks);
+
+    // --- what the theme browser shows ---
+    // The theme's description labels (lblThemeTitle, lblThemeAuthor, lblThemeVersion,
+    // lblThemeType).
+    void showThemeDescription(
+        const QString& title, const QString& author, const QString& version, const QString& type);
+    // The boxes a type-0 theme has nothing to animate for (next piece, background, blocks,
+    // internet background).
+    void setPreviewBoxesEnabled(bool enabled);
+    // The six animation test buttons.
+    void setTestButtonsEnabled(bool enabled);
+    void setPreviewTimerRunning(bool running);
+    // A button of the page by its design name ("cmdGeneratePreview").
+    QPushButton& button(const char* name) const;
 
     QComboBox& themeList() { return *m_cboThemes; } // cboThemes
     QComboBox& soundList() { return *m_cmbSounds; } // cmbSounds
@@ -63,6 +84,9 @@ private:
     PictureView* m_picNextPiece3 = nullptr;
     PictureView* m_picSpecials0 = nullptr;
     PictureView* m_picInetPreview = nullptr;
+    PictureView* m_picBlkPreview = nullptr;
+    PictureView* m_picSpecPreview = nullptr;
+    PictureView* m_picInetBlkPreview = nullptr;
     QComboBox* m_cboThemes = nullptr;
     QComboBox* m_cmbSounds = nullptr;
     QPushButton* m_cmdOpenDoor = nullptr;
