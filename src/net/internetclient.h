@@ -129,6 +129,9 @@ public:
     const GameStats& stats() const { return m_stats; }
 
 private:
+    // Drives the connection without a socket (the fuzz target of the dispatcher).
+    friend struct InternetClientAccess;
+
     // Connection and queue (clientconnection.cpp).
     void ConnectOrDisconnect(BytesView name, BytesView team, BytesView address);
     void ClientConnected();

@@ -16,6 +16,10 @@ inline constexpr int kMaxPictureSide = 2048;
 // The picture, or nothing when the file is missing, too large or cannot be decoded.
 std::optional<Surface> loadPictureFile(const std::filesystem::path& file);
 
+// True when the picture file's header gives a side above kMaxPictureSide (a top-down BMP's
+// negative height counts by its size).
+bool pictureFileTooLarge(const std::filesystem::path& file);
+
 // A picture box's picture as the theme loaders use it: loading a file that cannot be read
 // keeps the picture loaded before, so whatever is copied from it next shows that picture.
 class PictureBuffer {

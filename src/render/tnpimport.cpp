@@ -11,8 +11,6 @@
 #include "render/themepaths.h"
 #include "render/themerecord.h"
 
-#include <QImageReader>
-#include <QString>
 #include <algorithm>
 #include <array>
 #include <iterator>
@@ -136,15 +134,6 @@ bool staysInFolder(BytesView name)
         start = end + 1;
     }
     return true;
-}
-
-// True when the picture file's header gives a side above what the game loads.
-bool pictureTooLarge(const std::filesystem::path& file)
-{
-    QImageReader reader(QString::fromStdString(file.string()));
-    reader.setDecideFormatFromContent(true);
-    const QSize size = reader.size();
-    return size.isValid() && (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide);
 }
 
 Bytes couldNotLoad(BytesView path)
@@ -296,7 +285,7 @@ TnpImportResult ImportTnpTheme(TnpImport& import, BytesView path)
         if (values[i] && std::holds_alternative<BitmapKey>(kTnpKeys[i].target))
             bitmapFile = themeFilePath(joined(*values[i]), import.programDir);
     }
-    if (bitmapFile && pictureTooLarge(*bitmapFile)) {
+    if (bitmapFile && !bitmapFile->empty() && pictureFileTooLarge(*bitmapFile)) {
         showError(dialogs, couldNotLoad(path) + "\rIts picture is too large.");
         return TnpImportResult::Refused;
     }

@@ -1,11 +1,9 @@
 #include "platform/bmpfile.h"
 #include "platform/picturefile.h"
-
 #include "support/scratchfolder.h"
 #include "surfacegrid.h"
 
 #include <QBuffer>
-
 #include <gtest/gtest.h>
 
 namespace kalvon {
@@ -94,14 +92,25 @@ TEST(PictureBufferTest, OversizedPictureIsRefusedLikeABrokenOne)
     ASSERT_TRUE(writeBmpFile(gridSurface("12/34"), small));
     PictureBuffer buffer;
     ASSERT_TRUE(buffer.load(small));
-    for (const QSize size : {QSize(kMaxPictureSide + 1, 1), QSize(1, kMaxPictureSide + 1)}) {
-        QImage huge(size, QImage::Format_RGB32);
-        huge.fill(Qt::red);
-        const auto file = folder / "huge.png";
-        ASSERT_TRUE(huge.save(QString::fromStdString(file.string()), "PNG"));
-        EXPECT_FALSE(buffer.load(file)) << size.width() << "x" << size.height();
+    std::vector<std::filesystem::path> huge;
+    for (const QSize size : { QSize(kMaxPictureSide + 1, 1), QSize(1, kMaxPictureSide + 1) }) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        huge.push_back(folder / ("huge" + std::to_string(size.width()) + ".png"));
+        ASSERT_TRUE(image.save(QString::fromStdString(huge.back().string()), "PNG"));
+    }
+    // A top-down BMP: its header gives the height as a negative number.
+    Bytes topDown = encodeBmp(Surface(1, kMaxPictureSide + 1));
+    const uint32_t height = uint32_t(-(kMaxPictureSide + 1));
+    for (size_t i = 0; i < 4; ++i)
+        topDown[22 + i] = char((height >> (8 * i)) & 0xff);
+    huge.push_back(folder.write("topdown.bmp", topDown));
+    for (const auto& file : huge) {
+        EXPECT_TRUE(pictureFileTooLarge(file)) << file;
+        EXPECT_FALSE(buffer.load(file)) << file;
         EXPECT_EQ(gridText(buffer.picture()), "12/34");
     }
+    EXPECT_FALSE(pictureFileTooLarge(small));
     QImage largest(kMaxPictureSide, 2, QImage::Format_RGB32);
     largest.fill(Qt::blue);
     const auto edge = folder / "edge.png";

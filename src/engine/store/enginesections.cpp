@@ -118,7 +118,8 @@ void readBinding(SectionReader& in, BytesView key, bool zeroMeansNotSet, int16_t
     const std::optional<int16_t> code = vb::CInt(*text);
     if (!code)
         return in.refuse();
-    target = *code;
+    // A value that rounds to 0 ("0.4") is no key either: saved as 0, it reads back so.
+    target = zeroMeansNotSet && *code == 0 ? kKeyNotSet : *code;
 }
 
 } // namespace

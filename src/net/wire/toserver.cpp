@@ -72,9 +72,14 @@ template <class M> std::optional<Message> onePlayerChar(BytesView payload, bool 
     return M{ *value };
 }
 
-bool anyValue(int)
+bool isLineCount(int value)
 {
-    return true;
+    return value >= 1 && value <= 4;
+}
+
+bool isLevel(int value)
+{
+    return value >= kMinLevel;
 }
 
 bool isFieldHolder(int value)
@@ -112,9 +117,9 @@ std::optional<Message> decode(char code, BytesView payload)
         if (std::optional<std::vector<CellChange>> changes = decodeFieldDiff(payload))
             return FieldUpdate{ std::move(*changes) };
         return std::nullopt;
-    case MsgLinesToAll: return onePlayerChar<LinesToAll>(payload, anyValue);
+    case MsgLinesToAll: return onePlayerChar<LinesToAll>(payload, isLineCount);
     case MsgPlayerLost: return PlayerLost{};
-    case MsgCommonLevel: return onePlayerChar<CommonLevel>(payload, anyValue);
+    case MsgCommonLevel: return onePlayerChar<CommonLevel>(payload, isLevel);
     case MsgStartGame: return StartGame{};
     case MsgStopGame: return StopGame{};
     case MsgPauseGame: return PauseGame{};

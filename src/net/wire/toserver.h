@@ -75,14 +75,16 @@ struct Special {
     bool operator==(const Special&) const = default;
 };
 
-// Lines sent to all by a line clear in classic mode (4, 2 or 1), relayed as they came.
+// Lines sent to all by a line clear in classic mode (4, 2 or 1), relayed as they came; a count
+// outside 1..4 is refused, as clients refuse its relay.
 struct LinesToAll {
     static constexpr char code = MsgLinesToAll;
     int lines = 0;
     bool operator==(const LinesToAll&) const = default;
 };
 
-// A level step for the common level, echoed to all as it came.
+// A level step for the common level, echoed to all as it came; a level below 0 is refused, as
+// clients refuse its echo.
 struct CommonLevel {
     static constexpr char code = MsgCommonLevel;
     int level = 0;

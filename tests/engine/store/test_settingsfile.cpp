@@ -281,6 +281,9 @@ const DamageCase kDamageCases[] = {
         [](Options& o) { o.controls = kPrevious.controls; } },
     { "special key 0 is not set", set("Controls", "p1useself", "p1useself=0"),
         [](Options& o) { o.controls.binding(1, KeyAction::UseSelf) = kKeyNotSet; } },
+    // It would be saved as 0, which reads back as not set.
+    { "special key that rounds to 0 is not set", set("Controls", "Italk", "Italk=0.4"),
+        [](Options& o) { o.controls.binding(1, KeyAction::Italk) = kKeyNotSet; } },
     { "special key not a number is not set", set("Controls", "Ispec3", "Ispec3=F4"),
         [](Options& o) { o.controls.binding(1, KeyAction::Ispec3) = kKeyNotSet; } },
     { "movement key not a number", set("Controls", "p1left", "p1left=Left"),

@@ -252,9 +252,10 @@ TEST(ToServerMessages, LayoutsAsPeersSendThem)
         { Hello{ "a", "b\tc", "v\rw" }, "\";a\tb\tc\rv\rw" },
         { Hello{ "", "", "" }, "\";\t\r" },
         { FieldUpdate{}, "5;T" },
-        // A special's target and the lines and level to relay are the byte as it came.
+        // A special's target and a level above 100 to relay are the byte as it came (clients
+        // take the level as 100).
         { Special{ SpecialType::AddLine, 105 }, "6;\xff" },
-        { LinesToAll{ -150 }, Bytes{ 'F', ';', '\0' } },
+        { LinesToAll{ 4 }, "F;\x9a" },
         { CommonLevel{ 105 }, "K;\xff" },
         { Private{ "bob", "" }, "f;bob\t" },
     };
@@ -276,6 +277,8 @@ TEST(ToServerMessages, RefusedLines)
                 "5;" + kTwoChangesText + "\x96" } },
         { "special, lines or level not one byte",
             { "6", "6;", "6;\x97\x98", "F", "F;\x97\x98", "K", "K;\x97\x98" } },
+        // Their relays would reach every client as lines no client takes.
+        { "lines outside 1..4, a level below 0", { "F;\x96", "F;\x9b", Bytes{ 'F', ';', '\0' }, "K;\x95" } },
         { "slot outside 0..6 or not one byte", { "Z", "Z;", "Z;\x9d", "Z;\x95", "Z;\xff", "Z;\x98\x98" } },
         { "vote on nobody, rule or value below 0, three bytes",
             { "^", "^;", "^;\x96", "^;\x95\x97", "^;\x97\x95", "^;\x97\x97\x97" } },
