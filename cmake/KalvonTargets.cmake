@@ -99,8 +99,6 @@ function(kalvon_test name)
         KALVON_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
         KALVON_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
     kalvon_warnings(${name})
-    # Every test file includes GoogleTest: parsed once per test program instead of once per file.
-    target_precompile_headers(${name} PRIVATE <gtest/gtest.h> <gmock/gmock.h> <string> <vector>)
     # The test mains set the environment (offscreen Qt, silent SDL audio).
     if(ARG_PROPERTIES)
         gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${ARG_PROPERTIES})
