@@ -42,21 +42,17 @@ void checkRanges(const Message& message)
 
 } // namespace
 
+struct Codec {
+    static std::optional<Message> decode(BytesView line) { return wire::toServer::decode(line); }
+    static std::optional<Message> decode(char code, BytesView payload)
+    {
+        return wire::toServer::decode(code, payload);
+    }
+    static Bytes encode(const Message& message) { return wire::toServer::encode(message); }
+};
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const BytesView line = fuzz::asBytes(data, size);
-    const std::optional<Message> message = decode(line);
-    if (const std::optional<wire::RawLine> raw = wire::parseLine(line))
-        FUZZ_CHECK(decode(raw->code, raw->payload) == message);
-    else
-        FUZZ_CHECK(!message);
-    if (!message)
-        return 0;
-
-    checkRanges(*message);
-    const Bytes encoded = encode(*message);
-    const std::optional<Message> again = decode(encoded);
-    FUZZ_CHECK_MSG(again == message, "re-encoded as " + fuzz::printable(encoded));
-    FUZZ_CHECK(encode(*again) == encoded);
+    fuzz::checkLineThroughCodec<Codec>(fuzz::asBytes(data, size), checkRanges);
     return 0;
 }

@@ -4,7 +4,9 @@
 #include "harness/fuzzcheck.h"
 #include "net/wire/field.h"
 #include "net/wire/gameoptions.h"
+#include "net/wire/line.h"
 
+#include <optional>
 #include <vector>
 
 namespace kalvon::fuzz {
@@ -50,6 +52,26 @@ inline void checkHostRules(const wire::HostRules& rules)
     FUZZ_CHECK(rules.startheight[0] == 0);
     for (int percent : rules.occurancy)
         checkInRange(percent, 0, 100);
+}
+
+// One direction's line through its codec (`Codec::decode` of a line and of a code and payload,
+// `Codec::encode`): both decoders agree, the message passes `checkRanges`, and it encodes to a
+// line that decodes to the same message and encodes to the same line again.
+template <class Codec, class CheckRanges> void checkLineThroughCodec(BytesView line, CheckRanges checkRanges)
+{
+    const auto message = Codec::decode(line);
+    if (const std::optional<wire::RawLine> raw = wire::parseLine(line))
+        FUZZ_CHECK(Codec::decode(raw->code, raw->payload) == message);
+    else
+        FUZZ_CHECK(!message);
+    if (!message)
+        return;
+
+    checkRanges(*message);
+    const Bytes encoded = Codec::encode(*message);
+    const auto again = Codec::decode(encoded);
+    FUZZ_CHECK_MSG(again == message, "re-encoded as " + printable(encoded));
+    FUZZ_CHECK(Codec::encode(*again) == encoded);
 }
 
 } // namespace kalvon::fuzz
