@@ -390,18 +390,4 @@ void InternetClient::takeSpot(int spot)
         send(toServer::TakeSpot{ spot });
 }
 
-void InternetClient::chatLineEntered(BytesView line)
-{
-    if (line.empty())
-        return;
-    if (!m_Connected) {
-        chat("*** Not connected to a server.\r\n", false, ChatColour::Server);
-        return;
-    }
-    // A command ("/" and a word) is not chat; a command this client does not know does nothing.
-    if (line.size() >= 2 && line.front() == '/')
-        return;
-    send(toServer::Chat{ payloadText(line) });
-}
-
 } // namespace kalvon

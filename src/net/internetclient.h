@@ -78,9 +78,6 @@ public:
     void spectate();
     // The player menu's "Join Game": asks for spot 1..6 (anything else asks nothing).
     void takeSpot(int spot);
-    // Enter in the chat line: the line as chat; while not connected only a notice. A command
-    // line ("/" and a word) is not sent.
-    void chatLineEntered(BytesView line);
 
     // One line to the server; CR LF is appended, nothing is sent without a connection.
     void SendToServer(BytesView line);
