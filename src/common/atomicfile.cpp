@@ -65,10 +65,10 @@ int createTempBeside(const fs::path& file, std::string& tempPath)
 // loses no data.
 void copyOwnerAndMode(const fs::path& oldFile, int fd)
 {
-    struct stat old {};
+    struct stat old { };
     if (::stat(oldFile.c_str(), &old) != 0 || !S_ISREG(old.st_mode))
         return;
-    struct stat fresh {};
+    struct stat fresh { };
     if (::fstat(fd, &fresh) == 0 && (fresh.st_uid != old.st_uid || fresh.st_gid != old.st_gid)) {
         if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
             // Only root may give a file away; others keep the file as their own.
@@ -118,7 +118,7 @@ AtomicWriteResult writeFileAtomically(const fs::path& file, std::string_view byt
             ::close(fd);
         if (!tempPath.empty())
             ::unlink(tempPath.c_str());
-        return AtomicWriteResult { false, std::strerror(error) };
+        return AtomicWriteResult{ false, std::strerror(error) };
     };
 
     if (!stepAllowed("open") || (fd = createTempBeside(target, tempPath)) < 0)

@@ -33,8 +33,7 @@ unsigned char lowerByte(unsigned char c)
 }
 
 namespace {
-template <typename Map>
-Bytes mapBytes(BytesView text, Map map)
+template <typename Map> Bytes mapBytes(BytesView text, Map map)
 {
     Bytes out(text);
     for (char& c : out)

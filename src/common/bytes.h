@@ -28,8 +28,14 @@ int compareNoCase(BytesView a, BytesView b);
 BytesView trimBlanks(BytesView text);
 
 // The byte of a character code 0..255, as VB's Chr would give it.
-inline char byteChar(int code) { return static_cast<char>(static_cast<unsigned char>(code)); }
+inline char byteChar(int code)
+{
+    return static_cast<char>(static_cast<unsigned char>(code));
+}
 // The code 0..255 of a byte, as VB's Asc would give it.
-inline int byteCode(char c) { return static_cast<unsigned char>(c); }
+inline int byteCode(char c)
+{
+    return static_cast<unsigned char>(c);
+}
 
 } // namespace kalvon

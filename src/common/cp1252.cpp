@@ -90,8 +90,11 @@ Bytes utf8ToCp1252(std::string_view utf8)
     size_t i = 0;
     while (i < utf8.size()) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
-        size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-            : (lead >> 3) == 0x1E ? 4 : 0;
+        size_t length = lead < 0x80 ? 1
+            : (lead >> 5) == 0x6    ? 2
+            : (lead >> 4) == 0xE    ? 3
+            : (lead >> 3) == 0x1E   ? 4
+                                    : 0;
         char32_t cp = 0;
         bool valid = length != 0 && i + length <= utf8.size();
         if (valid) {

@@ -15,7 +15,7 @@ std::vector<FileFilter> parseFileFilter(BytesView filter)
     }
     std::vector<FileFilter> result;
     for (size_t i = 0; i + 1 < parts.size(); i += 2) {
-        FileFilter entry{parts[i], {}};
+        FileFilter entry{ parts[i], {} };
         BytesView patterns = parts[i + 1];
         size_t from = 0;
         while (from <= patterns.size()) {

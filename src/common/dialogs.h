@@ -39,12 +39,14 @@ public:
     virtual ~Dialogs() = default;
 
     // MsgBox. An empty title shows the program's name.
-    virtual MessageAnswer messageBox(BytesView text, BytesView title, MessageIcon icon,
-                                     MessageButtons buttons = MessageButtons::Ok) = 0;
+    virtual MessageAnswer messageBox(
+        BytesView text, BytesView title, MessageIcon icon, MessageButtons buttons = MessageButtons::Ok)
+        = 0;
     // InputBox: the answer, or nothing when cancelled (VB gives "" for both; callers that do
     // not care use value_or("")).
-    virtual std::optional<Bytes> inputBox(BytesView prompt, BytesView title = {},
-                                          BytesView defaultAnswer = {}) = 0;
+    virtual std::optional<Bytes> inputBox(
+        BytesView prompt, BytesView title = {}, BytesView defaultAnswer = {})
+        = 0;
     // The chosen path, or nothing when cancelled.
     virtual std::optional<Bytes> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<Bytes> saveFile(const FileDialogRequest& request) = 0;

@@ -38,7 +38,7 @@ std::optional<fs::path> ensurePrivateFolder(const fs::path& folder)
     const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
-    struct stat info {};
+    struct stat info { };
     const bool ours = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid();
     const bool privateMode = ours && ((info.st_mode & 07777) == 0700 || ::fchmod(fd, 0700) == 0);
     ::close(fd);

@@ -12,8 +12,8 @@ namespace {
 // Ranges laid end to end in `order`, each as wide as its percentage (below 0 counts as 0); the
 // range holding Int(r x sum) decides. Nothing when no percentage is above 0.
 template <size_t N>
-std::optional<int> weightedDraw(EngineRandom& random, const BlockOccurancy& percentages, size_t first,
-                                const std::array<int, N>& order)
+std::optional<int> weightedDraw(
+    EngineRandom& random, const BlockOccurancy& percentages, size_t first, const std::array<int, N>& order)
 {
     int32_t sum = 0;
     for (int entry : order)
@@ -29,9 +29,10 @@ std::optional<int> weightedDraw(EngineRandom& random, const BlockOccurancy& perc
     return std::nullopt;
 }
 
-constexpr std::array<int, kPieceTypes> kPieceOrder = {0, 1, 2, 3, 4, 5, 6};
+constexpr std::array<int, kPieceTypes> kPieceOrder = { 0, 1, 2, 3, 4, 5, 6 };
 // Specials are tested in this order of SpecialType: Clear Specials comes third.
-constexpr std::array<int, kSpecialTypes> kSpecialOrder = {0, 1, 5, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+constexpr std::array<int, kSpecialTypes> kSpecialOrder
+    = { 0, 1, 5, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15 };
 
 } // namespace
 
@@ -89,7 +90,7 @@ std::optional<Cell> GameEngine::specialPlace(int p)
             continue;
         for (int x = 0; x < kFieldColumns; ++x)
             if (m_state.FieldOccupied[p][x][y] != kCellOccupied)
-                return Cell{static_cast<int16_t>(x), static_cast<int16_t>(y)};
+                return Cell{ static_cast<int16_t>(x), static_cast<int16_t>(y) };
     }
     return std::nullopt;
 }
@@ -105,7 +106,7 @@ void GameEngine::AddSpecialsFromLines(int p)
     for (int x = 0; x < kFieldColumns; ++x)
         for (int y = 0; y < kFieldRows; ++y)
             if (s.FieldOccupied[p][x][y] == kCellOccupied && s.FieldColor[p][x][y] <= kFirstSpecialCode)
-                candidates.push_back({static_cast<int16_t>(x), static_cast<int16_t>(y)});
+                candidates.push_back({ static_cast<int16_t>(x), static_cast<int16_t>(y) });
 
     const int perBatch = s.Rules.specialsmade;
     while (s.SpecialLineCount >= s.Rules.specialline) {

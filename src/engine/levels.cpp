@@ -27,8 +27,8 @@ double FallSpeedFor(int level)
 int GameEngine::gravityLevel(int p) const
 {
     const auto& s = m_state;
-    const bool shared = s.GameMode == GameMode::Internet
-        || (s.GameMode == GameMode::TwoPlayers && s.Rules.samelevel);
+    const bool shared
+        = s.GameMode == GameMode::Internet || (s.GameMode == GameMode::TwoPlayers && s.Rules.samelevel);
     return shared ? s.ActiveLevel : s.Level[isPlayer(p) ? p : 1];
 }
 

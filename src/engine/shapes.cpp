@@ -16,43 +16,43 @@ struct Shape {
 };
 
 // In PieceType order.
-constexpr std::array<Shape, kPieceTypes> kShapes = {{
+constexpr std::array<Shape, kPieceTypes> kShapes = { {
     // tblock: turns about its middle cell
-    {91, 4,
-     {{{{{0, 0}, {1, -1}, {1, 0}, {2, 0}}},
-       {{{0, 0}, {0, 1}, {0, 2}, {1, 1}}},
-       {{{0, 0}, {1, 0}, {2, 0}, {1, 1}}},
-       {{{0, 0}, {0, 1}, {0, 2}, {-1, 1}}}}},
-     {{{1, -1}, {-1, 1}, {1, -1}, {-1, 1}}}},
+    { 91, 4,
+        { { { { { 0, 0 }, { 1, -1 }, { 1, 0 }, { 2, 0 } } }, { { { 0, 0 }, { 0, 1 }, { 0, 2 }, { 1, 1 } } },
+            { { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 1, 1 } } },
+            { { { 0, 0 }, { 0, 1 }, { 0, 2 }, { -1, 1 } } } } },
+        { { { 1, -1 }, { -1, 1 }, { 1, -1 }, { -1, 1 } } } },
     // lines
-    {90, 2,
-     {{{{{0, 0}, {1, 0}, {2, 0}, {3, 0}}}, {{{0, 0}, {0, 1}, {0, 2}, {0, 3}}}}},
-     {{{1, -1}, {-1, 1}}}},
+    { 90, 2,
+        { { { { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 3, 0 } } },
+            { { { 0, 0 }, { 0, 1 }, { 0, 2 }, { 0, 3 } } } } },
+        { { { 1, -1 }, { -1, 1 } } } },
     // zblock
-    {92, 2,
-     {{{{{0, 0}, {1, 0}, {1, 1}, {2, 1}}}, {{{0, 0}, {0, 1}, {-1, 1}, {-1, 2}}}}},
-     {{{1, -1}, {-1, 1}}}},
+    { 92, 2,
+        { { { { { 0, 0 }, { 1, 0 }, { 1, 1 }, { 2, 1 } } },
+            { { { 0, 0 }, { 0, 1 }, { -1, 1 }, { -1, 2 } } } } },
+        { { { 1, -1 }, { -1, 1 } } } },
     // sblock
-    {94, 2,
-     {{{{{0, 0}, {1, 0}, {1, -1}, {2, -1}}}, {{{0, 0}, {0, 1}, {1, 1}, {1, 2}}}}},
-     {{{1, -2}, {-1, 2}}}},
+    { 94, 2,
+        { { { { { 0, 0 }, { 1, 0 }, { 1, -1 }, { 2, -1 } } },
+            { { { 0, 0 }, { 0, 1 }, { 1, 1 }, { 1, 2 } } } } },
+        { { { 1, -2 }, { -1, 2 } } } },
     // square
-    {95, 1, {{{{{0, 0}, {1, 0}, {0, 1}, {1, 1}}}}}, {}},
+    { 95, 1, { { { { { 0, 0 }, { 1, 0 }, { 0, 1 }, { 1, 1 } } } } }, {} },
     // lblock
-    {93, 4,
-     {{{{{0, 0}, {1, 0}, {2, 0}, {0, 1}}},
-       {{{0, 0}, {1, 0}, {1, 1}, {1, 2}}},
-       {{{0, 0}, {1, 0}, {2, 0}, {2, -1}}},
-       {{{0, 0}, {0, 1}, {0, 2}, {1, 2}}}}},
-     {{{0, 0}, {-1, 1}, {1, -2}, {0, 1}}}},
+    { 93, 4,
+        { { { { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 0, 1 } } }, { { { 0, 0 }, { 1, 0 }, { 1, 1 }, { 1, 2 } } },
+            { { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 2, -1 } } },
+            { { { 0, 0 }, { 0, 1 }, { 0, 2 }, { 1, 2 } } } } },
+        { { { 0, 0 }, { -1, 1 }, { 1, -2 }, { 0, 1 } } } },
     // lblock2
-    {92, 4,
-     {{{{{0, 0}, {1, 0}, {2, 0}, {2, 1}}},
-       {{{0, 0}, {0, 1}, {0, 2}, {-1, 2}}},
-       {{{0, 0}, {0, 1}, {1, 1}, {2, 1}}},
-       {{{0, 0}, {1, 0}, {0, 1}, {0, 2}}}}},
-     {{{2, -1}, {-1, 1}, {0, 0}, {-1, 0}}}},
-}};
+    { 92, 4,
+        { { { { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 2, 1 } } }, { { { 0, 0 }, { 0, 1 }, { 0, 2 }, { -1, 2 } } },
+            { { { 0, 0 }, { 0, 1 }, { 1, 1 }, { 2, 1 } } },
+            { { { 0, 0 }, { 1, 0 }, { 0, 1 }, { 0, 2 } } } } },
+        { { { 2, -1 }, { -1, 1 }, { 0, 0 }, { -1, 0 } } } },
+} };
 
 const Shape* shapeOf(int type)
 {
@@ -86,13 +86,13 @@ std::optional<PieceTurn> pieceTurn(int type, int orientation, int direction)
     if (count == 2 || direction == 1) {
         // Two-state pieces toggle with the shift of their current orientation either way.
         const CellOffset shift = shape->turnShift[static_cast<size_t>(orientation - 1)];
-        return PieceTurn{static_cast<int16_t>(orientation % count + 1), shift.dx, shift.dy};
+        return PieceTurn{ static_cast<int16_t>(orientation % count + 1), shift.dx, shift.dy };
     }
     // The other way undoes the turn that led into this orientation.
     const int previous = orientation == 1 ? count : orientation - 1;
     const CellOffset shift = shape->turnShift[static_cast<size_t>(previous - 1)];
-    return PieceTurn{static_cast<int16_t>(previous), static_cast<int8_t>(-shift.dx),
-                     static_cast<int8_t>(-shift.dy)};
+    return PieceTurn{ static_cast<int16_t>(previous), static_cast<int8_t>(-shift.dx),
+        static_cast<int8_t>(-shift.dy) };
 }
 
 } // namespace kalvon

@@ -29,21 +29,21 @@ public:
 // Effects that do nothing, for an engine that has not been given any.
 class NoSpecialEffects final : public SpecialEffects {
 public:
-    void AddLine(int) override {}
-    void ClearLine(int) override {}
-    void NukeField(int) override {}
-    void RandomClear(int) override {}
-    void SwitchBlocks() override {}
-    void ClearSpecials(int) override {}
-    void BlockGravity(int) override {}
-    void BlockQuake(int) override {}
-    void PushField(int) override {}
-    void FlashScreen(int) override {}
-    void GiveLine(int) override {}
-    void StartTremor(int) override {}
-    void VerticalClear(int) override {}
-    void ExplodeBombBlocks(int) override {}
-    void HolyShield(int) override {}
+    void AddLine(int) override { }
+    void ClearLine(int) override { }
+    void NukeField(int) override { }
+    void RandomClear(int) override { }
+    void SwitchBlocks() override { }
+    void ClearSpecials(int) override { }
+    void BlockGravity(int) override { }
+    void BlockQuake(int) override { }
+    void PushField(int) override { }
+    void FlashScreen(int) override { }
+    void GiveLine(int) override { }
+    void StartTremor(int) override { }
+    void VerticalClear(int) override { }
+    void ExplodeBombBlocks(int) override { }
+    void HolyShield(int) override { }
 };
 
 } // namespace kalvon

@@ -8,7 +8,10 @@ namespace kalvon {
 
 namespace {
 
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
 
 // One delimited field from `pos`: a quoted field runs to its closing quote, an unquoted one to
 // the next "," or line end; blanks around it are dropped. Leaves `pos` after the delimiter.

@@ -35,9 +35,9 @@ Bytes encodeBmp(const Surface& surface)
     putLittleEndian(out, kInfoHeaderSize, 4);
     putLittleEndian(out, uint32_t(width), 4);
     putLittleEndian(out, uint32_t(height), 4); // positive: bottom-up
-    putLittleEndian(out, 1, 2);                // planes
-    putLittleEndian(out, 24, 2);               // bits per pixel
-    putLittleEndian(out, 0, 4);                // no compression
+    putLittleEndian(out, 1, 2); // planes
+    putLittleEndian(out, 24, 2); // bits per pixel
+    putLittleEndian(out, 0, 4); // no compression
     putLittleEndian(out, pixelBytes, 4);
     putLittleEndian(out, 0, 4); // horizontal resolution: unspecified
     putLittleEndian(out, 0, 4); // vertical resolution

@@ -8,8 +8,7 @@ namespace {
 constexpr int kMaxDepth = 2; // the tick itself and one nested run inside its waits
 }
 
-GameTicker::GameTicker(const Clock& clock, int intervalMs, std::function<void()> tick,
-                       QObject* parent)
+GameTicker::GameTicker(const Clock& clock, int intervalMs, std::function<void()> tick, QObject* parent)
     : QObject(parent)
     , m_clock(clock)
     , m_intervalMs(intervalMs)

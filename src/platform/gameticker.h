@@ -7,7 +7,6 @@
 
 #include <QObject>
 #include <QTimer>
-
 #include <functional>
 
 namespace kalvon {
@@ -17,8 +16,7 @@ class Clock;
 class GameTicker final : public QObject, public TickSource {
     Q_OBJECT
 public:
-    GameTicker(const Clock& clock, int intervalMs, std::function<void()> tick,
-               QObject* parent = nullptr);
+    GameTicker(const Clock& clock, int intervalMs, std::function<void()> tick, QObject* parent = nullptr);
 
     void start();
     void stop();

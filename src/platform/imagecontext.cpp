@@ -57,9 +57,10 @@ void ImageContext::alphaBlendOnto(Surface& target, int tx, int ty, int x, int y,
             const QRgb source = m_pixels.pixel(px, py);
             const QRgb under = target.pixel(qx, qy);
             const int a = alpha(px, py);
-            target.setPixel(qx, qy, qRgb(blendChannel(qRed(source), qRed(under), a),
-                                         blendChannel(qGreen(source), qGreen(under), a),
-                                         blendChannel(qBlue(source), qBlue(under), a)));
+            target.setPixel(qx, qy,
+                qRgb(blendChannel(qRed(source), qRed(under), a),
+                    blendChannel(qGreen(source), qGreen(under), a),
+                    blendChannel(qBlue(source), qBlue(under), a)));
         }
     }
 }

@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QThread>
-
 #include <algorithm>
 
 namespace kalvon {

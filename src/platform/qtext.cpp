@@ -12,8 +12,8 @@ QString toQString(BytesView bytes)
 
 Bytes fromQString(const QString& text)
 {
-    return encodeCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                            static_cast<size_t>(text.size())));
+    return encodeCp1252(std::u16string_view(
+        reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())));
 }
 
 } // namespace kalvon

@@ -34,8 +34,8 @@ void SdlSoundEffects::play(const std::filesystem::path& file)
     auto found = m_cache.find(file);
     if (found == m_cache.end()) {
         std::error_code error;
-        Mix_Chunk* chunk = std::filesystem::is_regular_file(file, error)
-            ? Mix_LoadWAV(file.c_str()) : nullptr;
+        Mix_Chunk* chunk
+            = std::filesystem::is_regular_file(file, error) ? Mix_LoadWAV(file.c_str()) : nullptr;
         // A file that cannot be read is remembered as silent until the next flush.
         found = m_cache.emplace(file, chunk).first;
     }

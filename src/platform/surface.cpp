@@ -9,8 +9,7 @@ namespace {
 constexpr uint32_t kOpaque = 0xff000000;
 
 // The alpha byte of Format_RGB32 must stay 0xff whatever the operation does to the colour.
-template <RasterOp op>
-inline uint32_t combine(uint32_t destination, uint32_t source)
+template <RasterOp op> inline uint32_t combine(uint32_t destination, uint32_t source)
 {
     if constexpr (op == RasterOp::Copy)
         return source | kOpaque;
@@ -24,8 +23,7 @@ inline uint32_t combine(uint32_t destination, uint32_t source)
         return ~source | kOpaque;
 }
 
-template <RasterOp op>
-void combineRow(uint32_t* destination, const uint32_t* source, int count)
+template <RasterOp op> void combineRow(uint32_t* destination, const uint32_t* source, int count)
 {
     for (int i = 0; i < count; ++i)
         destination[i] = combine<op>(destination[i], source[i]);
@@ -51,9 +49,9 @@ struct Span {
 
 Span clipSpan(int length, int destinationStart, int destinationSize, int sourceStart, int sourceSize)
 {
-    const int from = std::max({0, -destinationStart, -sourceStart});
-    const int to = std::min({length, destinationSize - destinationStart, sourceSize - sourceStart});
-    return {from, to};
+    const int from = std::max({ 0, -destinationStart, -sourceStart });
+    const int to = std::min({ length, destinationSize - destinationStart, sourceSize - sourceStart });
+    return { from, to };
 }
 
 } // namespace
@@ -113,23 +111,23 @@ void Surface::bitBlt(int dx, int dy, int w, int h, const Surface& source, int sx
         return;
     if (&source == this) {
         // Read the source rectangle whole before any of it is overwritten.
-        const Surface copy(m_image.copy(sx + columns.from, sy + rows.from,
-                                        columns.to - columns.from, rows.to - rows.from));
-        bitBlt(dx + columns.from, dy + rows.from, columns.to - columns.from, rows.to - rows.from,
-               copy, 0, 0, op);
+        const Surface copy(
+            m_image.copy(sx + columns.from, sy + rows.from, columns.to - columns.from, rows.to - rows.from));
+        bitBlt(dx + columns.from, dy + rows.from, columns.to - columns.from, rows.to - rows.from, copy, 0, 0,
+            op);
         return;
     }
     const int count = columns.to - columns.from;
     for (int row = rows.from; row < rows.to; ++row) {
         auto* destination = reinterpret_cast<uint32_t*>(m_image.scanLine(dy + row)) + dx + columns.from;
-        const auto* from = reinterpret_cast<const uint32_t*>(source.m_image.constScanLine(sy + row))
-            + sx + columns.from;
+        const auto* from
+            = reinterpret_cast<const uint32_t*>(source.m_image.constScanLine(sy + row)) + sx + columns.from;
         combineRow(op, destination, from, count);
     }
 }
 
-void Surface::stretchBlt(int dx, int dy, int dw, int dh, const Surface& source, int sx, int sy,
-                         int sw, int sh, RasterOp op)
+void Surface::stretchBlt(
+    int dx, int dy, int dw, int dh, const Surface& source, int sx, int sy, int sw, int sh, RasterOp op)
 {
     if (isNull() || source.isNull() || dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0)
         return;
@@ -150,8 +148,8 @@ void Surface::stretchBlt(int dx, int dy, int dw, int dh, const Surface& source, 
     }
 }
 
-void Surface::drawMasked(int dx, int dy, int w, int h, const Surface& picture, const Surface& mask,
-                         int sx, int sy)
+void Surface::drawMasked(
+    int dx, int dy, int w, int h, const Surface& picture, const Surface& mask, int sx, int sy)
 {
     bitBlt(dx, dy, w, h, mask, sx, sy, RasterOp::Or);
     bitBlt(dx, dy, w, h, picture, sx, sy, RasterOp::And);

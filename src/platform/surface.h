@@ -9,16 +9,15 @@
 // and a destination pixel whose source lies outside the source surface stays as it was.
 
 #include <QImage>
-
 #include <cstdint>
 
 namespace kalvon {
 
 enum class RasterOp {
-    Copy,    // source
-    Or,      // destination OR source (a mask's pass)
-    And,     // destination AND source (a masked picture's pass)
-    Xor,     // destination XOR source (guide lines)
+    Copy, // source
+    Or, // destination OR source (a mask's pass)
+    And, // destination AND source (a masked picture's pass)
+    Xor, // destination XOR source (guide lines)
     NotCopy, // NOT source
 };
 
@@ -51,18 +50,21 @@ public:
 
     // BitBlt: combines the w x h rectangle of `source` at (sx, sy) into this surface at
     // (dx, dy). `source` may be this surface; the source is then read before it is written.
-    void bitBlt(int dx, int dy, int w, int h, const Surface& source, int sx, int sy,
-                RasterOp op = RasterOp::Copy);
+    void bitBlt(
+        int dx, int dy, int w, int h, const Surface& source, int sx, int sy, RasterOp op = RasterOp::Copy);
     // StretchBlt with nearest-neighbour sampling: the sw x sh rectangle of `source` at
     // (sx, sy) scaled onto dw x dh at (dx, dy). Non-positive sizes draw nothing.
-    void stretchBlt(int dx, int dy, int dw, int dh, const Surface& source, int sx, int sy,
-                    int sw, int sh, RasterOp op = RasterOp::Copy);
+    void stretchBlt(int dx, int dy, int dw, int dh, const Surface& source, int sx, int sy, int sw, int sh,
+        RasterOp op = RasterOp::Copy);
     // A masked sprite: `mask` OR-ed, then `picture` AND-ed, both read at (sx, sy).
-    void drawMasked(int dx, int dy, int w, int h, const Surface& picture, const Surface& mask,
-                    int sx, int sy);
+    void drawMasked(
+        int dx, int dy, int w, int h, const Surface& picture, const Surface& mask, int sx, int sy);
 
 private:
-    explicit Surface(QImage image) : m_image(std::move(image)) {}
+    explicit Surface(QImage image)
+        : m_image(std::move(image))
+    {
+    }
 
     QImage m_image;
 };

@@ -8,9 +8,8 @@
 
 namespace kalvon {
 
-void AlphaBlendImage(Surface& destination, int destX, int destY, const Surface& source, int srcX,
-                     int srcY, ImageContext& context, int imageX, int imageY, int width, int height,
-                     int16_t alpha)
+void AlphaBlendImage(Surface& destination, int destX, int destY, const Surface& source, int srcX, int srcY,
+    ImageContext& context, int imageX, int imageY, int width, int height, int16_t alpha)
 {
     if (width <= 0 || height <= 0)
         return;

@@ -14,8 +14,7 @@ class Surface;
 // the w x h background of `source` at (srcX, srcY), and copies the result to `destination` at
 // (destX, destY). `source` and `destination` may be the same surface. The opacity stays in the
 // context until it is set again.
-void AlphaBlendImage(Surface& destination, int destX, int destY, const Surface& source, int srcX,
-                     int srcY, ImageContext& context, int imageX, int imageY, int width, int height,
-                     int16_t alpha);
+void AlphaBlendImage(Surface& destination, int destX, int destY, const Surface& source, int srcX, int srcY,
+    ImageContext& context, int imageX, int imageY, int width, int height, int16_t alpha);
 
 } // namespace kalvon

@@ -49,11 +49,11 @@ int loadFrames(SheetLoading& loading, const FrameSetFields& set)
 
     PictureBuffer buffer;
     for (int frame = 1; frame <= count; ++frame) {
-        const Bytes path = theme.themefolder + theme.*set.filename + vb::formatInt(frame) + "."
-            + theme.*set.extension;
+        const Bytes path
+            = theme.themefolder + theme.*set.filename + vb::formatInt(frame) + "." + theme.*set.extension;
         loadPicture(loading, buffer, path);
-        sheet->bitBlt(0, (frame - 1) * geometry.frameHeight, geometry.frameWidth,
-                      geometry.frameHeight, buffer.picture(), 0, 0);
+        sheet->bitBlt(0, (frame - 1) * geometry.frameHeight, geometry.frameWidth, geometry.frameHeight,
+            buffer.picture(), 0, 0);
     }
     return count;
 }
@@ -72,7 +72,7 @@ struct PictureSheet {
 
 // Creates the sheets, then loads the pictures in order through one buffer.
 void loadPictureSheets(SheetLoading& loading, std::initializer_list<PictureSheet> pictures,
-                       BytesView folder = {}, bool showProgress = true)
+    BytesView folder = {}, bool showProgress = true)
 {
     for (const PictureSheet& picture : pictures) {
         loading.images.*picture.sheet = newSheet(picture.sheetWidth, picture.sheetHeight);
@@ -99,62 +99,65 @@ using R = ThemeRecord;
 
 void LoadBackgroundFrames(SheetLoading& loading)
 {
-    loadFrames(loading, {kBackgroundFrames, &R::bgframecount, &R::bgfilename, &R::bgextension,
-                         &I::background, nullptr});
+    loadFrames(loading,
+        { kBackgroundFrames, &R::bgframecount, &R::bgfilename, &R::bgextension, &I::background, nullptr });
 }
 
 void LoadBlockFrames(SheetLoading& loading)
 {
-    const int count = loadFrames(loading, {kBlockFrames, &R::blkframecount, &R::blkfilename,
-                                           &R::blkextension, &I::blocks, &I::blocksMask});
+    const int count = loadFrames(loading,
+        { kBlockFrames, &R::blkframecount, &R::blkfilename, &R::blkextension, &I::blocks, &I::blocksMask });
     if (loading.theme.blktransparency) {
         buildMask(loading.images.blocksMask, loading.images.blocks, kBlockFrames.sheetWidth,
-                  count * kBlockFrames.frameHeight + 5);
+            count * kBlockFrames.frameHeight + 5);
         loading.theme.blkcurrentframe = loading.theme.blkstartingframe;
     }
 }
 
 void LoadInternetBackgroundFrames(SheetLoading& loading)
 {
-    loadFrames(loading, {kInternetBackgroundFrames, &R::inetbgframecount, &R::inetbgfilename,
-                         &R::inetbgextension, &I::internetBackground, nullptr});
+    loadFrames(loading,
+        { kInternetBackgroundFrames, &R::inetbgframecount, &R::inetbgfilename, &R::inetbgextension,
+            &I::internetBackground, nullptr });
     loading.theme.inetbgcurrentframe = loading.theme.inetbgstartingframe;
 }
 
 void LoadNextPieceFrames(SheetLoading& loading)
 {
-    loadFrames(loading, {kNextPieceFrames, &R::nextblkframecount, &R::nextblkfilename,
-                         &R::nextblkextension, &I::nextPiece, nullptr});
+    loadFrames(loading,
+        { kNextPieceFrames, &R::nextblkframecount, &R::nextblkfilename, &R::nextblkextension, &I::nextPiece,
+            nullptr });
 }
 
 void LoadSpecialWindowFrames(SheetLoading& loading)
 {
-    loadFrames(loading, {kSpecialWindowFrames, &R::specialwindowframecount,
-                         &R::specialwindowfilename, &R::specialwindowextension, &I::specialWindow,
-                         nullptr});
+    loadFrames(loading,
+        { kSpecialWindowFrames, &R::specialwindowframecount, &R::specialwindowfilename,
+            &R::specialwindowextension, &I::specialWindow, nullptr });
     loading.theme.specialwindowcurrentframe = loading.theme.specialwindowstartingframe;
 }
 
 void LoadExplodeFrames(SheetLoading& loading)
 {
-    const int count = loadFrames(loading, {kExplodeFrames, &R::explodeframecount,
-                                           &R::explodefilename, &R::explodefileextension,
-                                           &I::explode, &I::explodeMask});
+    const int count = loadFrames(loading,
+        { kExplodeFrames, &R::explodeframecount, &R::explodefilename, &R::explodefileextension, &I::explode,
+            &I::explodeMask });
     buildMask(loading.images.explodeMask, loading.images.explode, 193, count * 64 + 1);
 }
 
 void LoadBombFrames(SheetLoading& loading)
 {
-    const int count = loadFrames(loading, {kBombFrames, &R::bombframecount, &R::bombfilename,
-                                           &R::bombfileextension, &I::bomb, &I::bombMask});
+    const int count = loadFrames(loading,
+        { kBombFrames, &R::bombframecount, &R::bombfilename, &R::bombfileextension, &I::bomb, &I::bombMask });
     buildMask(loading.images.bombMask, loading.images.bomb, 65, count * 64 + 1);
 }
 
 void LoadDoorImages(SheetLoading& loading)
 {
-    loadPictureSheets(loading, {{&R::internetdoor, &I::internetDoor, 97, 177, 96, 176},
-                                {&R::door1, &I::door1, 193, 353, 192, 352, &I::door1Mask},
-                                {&R::door2, &I::door2, 193, 353, 192, 352, &I::door2Mask}});
+    loadPictureSheets(loading,
+        { { &R::internetdoor, &I::internetDoor, 97, 177, 96, 176 },
+            { &R::door1, &I::door1, 193, 353, 192, 352, &I::door1Mask },
+            { &R::door2, &I::door2, 193, 353, 192, 352, &I::door2Mask } });
     ThemeImages& images = loading.images;
     buildMask(images.door1Mask, images.door1, 193, 353);
     buildMask(images.door2Mask, images.door2, 193, 353);
@@ -163,11 +166,11 @@ void LoadDoorImages(SheetLoading& loading)
 void LoadMiscImages(SheetLoading& loading)
 {
     loadPictureSheets(loading,
-                      {{&R::winimg, &I::gameOver, 193, 353, 192, 352, &I::gameOverMask},
-                       {&R::inetwinimg, &I::internetGameOver, 96, 176, 96, 176, &I::internetGameOverMask},
-                       {&R::warning, &I::warning, 192, 64, 192, 64, &I::warningMask},
-                       {&R::heightled, &I::heightLed, 8, 352, 8, 352},
-                       {&R::teamfont, &I::teamFont, 128, 128, 128, 128}});
+        { { &R::winimg, &I::gameOver, 193, 353, 192, 352, &I::gameOverMask },
+            { &R::inetwinimg, &I::internetGameOver, 96, 176, 96, 176, &I::internetGameOverMask },
+            { &R::warning, &I::warning, 192, 64, 192, 64, &I::warningMask },
+            { &R::heightled, &I::heightLed, 8, 352, 8, 352 },
+            { &R::teamfont, &I::teamFont, 128, 128, 128, 128 } });
     ThemeImages& images = loading.images;
     if (loading.theme.wintransparent)
         buildMask(images.gameOverMask, images.gameOver, 192, 352);
@@ -178,24 +181,24 @@ void LoadMiscImages(SheetLoading& loading)
 
 void LoadSkinImage(SheetLoading& loading)
 {
-    loadPictureSheets(loading, {{&R::skinfile, &I::skin, kSkinSheetWidth, kSkinSheetHeight, 290, 354,
-                                 &I::blocksMask}});
+    loadPictureSheets(
+        loading, { { &R::skinfile, &I::skin, kSkinSheetWidth, kSkinSheetHeight, 290, 354, &I::blocksMask } });
     buildMask(loading.images.blocksMask, loading.images.skin, 290, 354);
 }
 
 void LoadInterfaceImages(SheetLoading& loading, BytesView interfaceFolder)
 {
     loadPictureSheets(loading,
-                      {{&R::ifacemisc, &I::interfaceMisc, 576, 470, 576, 470},
-                       {&R::ifaceinet, &I::internetPage, 355, 413, 355, 413},
-                       {&R::ifacemenu, &I::menu, 298, 160, 298, 160, &I::menuMask},
-                       {&R::ifacemain, &I::mainWindow, 640, 521, 640, 521},
-                       {&R::ifacechat, &I::chatPage, 624, 466, 624, 466},
-                       {&R::ifaceserver, &I::serverPage, 624, 466, 624, 466},
-                       {&R::ifaceconnect, &I::connectPage, 624, 466, 624, 466},
-                       {&R::ifaceoptions, &I::optionsPage, 624, 466, 624, 466},
-                       {&R::ifacethemes, &I::themesPage, 624, 466, 624, 466}},
-                      interfaceFolder, false);
+        { { &R::ifacemisc, &I::interfaceMisc, 576, 470, 576, 470 },
+            { &R::ifaceinet, &I::internetPage, 355, 413, 355, 413 },
+            { &R::ifacemenu, &I::menu, 298, 160, 298, 160, &I::menuMask },
+            { &R::ifacemain, &I::mainWindow, 640, 521, 640, 521 },
+            { &R::ifacechat, &I::chatPage, 624, 466, 624, 466 },
+            { &R::ifaceserver, &I::serverPage, 624, 466, 624, 466 },
+            { &R::ifaceconnect, &I::connectPage, 624, 466, 624, 466 },
+            { &R::ifaceoptions, &I::optionsPage, 624, 466, 624, 466 },
+            { &R::ifacethemes, &I::themesPage, 624, 466, 624, 466 } },
+        interfaceFolder, false);
     buildMask(loading.images.menuMask, loading.images.menu, 300, 182);
 }
 

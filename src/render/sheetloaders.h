@@ -26,13 +26,13 @@ struct SheetLoading {
 };
 
 // Frame sets: sheet width x (frames x frame height + 5).
-void LoadBackgroundFrames(SheetLoading& loading);         // 193 wide, 192 x 352 frames
-void LoadBlockFrames(SheetLoading& loading);              // 112 wide, 96 x 80; masked when blktransparency
+void LoadBackgroundFrames(SheetLoading& loading); // 193 wide, 192 x 352 frames
+void LoadBlockFrames(SheetLoading& loading); // 112 wide, 96 x 80; masked when blktransparency
 void LoadInternetBackgroundFrames(SheetLoading& loading); // 101 wide, 96 x 176
-void LoadNextPieceFrames(SheetLoading& loading);          // 90 wide, 77 x 77
-void LoadSpecialWindowFrames(SheetLoading& loading);      // 160 wide, 160 x 16
-void LoadExplodeFrames(SheetLoading& loading);            // 197 wide, 192 x 64, always masked
-void LoadBombFrames(SheetLoading& loading);               // 64 wide, 64 x 64, always masked
+void LoadNextPieceFrames(SheetLoading& loading); // 90 wide, 77 x 77
+void LoadSpecialWindowFrames(SheetLoading& loading); // 160 wide, 160 x 16
+void LoadExplodeFrames(SheetLoading& loading); // 197 wide, 192 x 64, always masked
+void LoadBombFrames(SheetLoading& loading); // 64 wide, 64 x 64, always masked
 
 // Single pictures.
 void LoadDoorImages(SheetLoading& loading);

@@ -13,9 +13,9 @@ void FreeAllImages(ThemeImages& images)
 
 void ResetGraphicsState(ThemeImages& images)
 {
-    const Sheet ThemeImages::*pages[] = {&ThemeImages::chatPage, &ThemeImages::mainWindow,
-                                         &ThemeImages::optionsPage, &ThemeImages::themesPage,
-                                         &ThemeImages::serverPage, &ThemeImages::connectPage};
+    const Sheet ThemeImages::*pages[]
+        = { &ThemeImages::chatPage, &ThemeImages::mainWindow, &ThemeImages::optionsPage,
+              &ThemeImages::themesPage, &ThemeImages::serverPage, &ThemeImages::connectPage };
     for (Sheet ThemeImages::*sheet : kThemeSheets) {
         if (std::find(std::begin(pages), std::end(pages), sheet) == std::end(pages))
             (images.*sheet).reset();

@@ -39,16 +39,39 @@ struct ThemeImages {
 
 // The 34 theme sheets.
 inline constexpr Sheet ThemeImages::*kThemeSheets[] = {
-    &ThemeImages::blocks, &ThemeImages::blocksMask, &ThemeImages::background,
-    &ThemeImages::internetBackground, &ThemeImages::nextPiece, &ThemeImages::specialWindow,
-    &ThemeImages::bomb, &ThemeImages::bombMask, &ThemeImages::explode, &ThemeImages::explodeMask,
-    &ThemeImages::door1, &ThemeImages::door1Mask, &ThemeImages::door2, &ThemeImages::door2Mask,
-    &ThemeImages::internetDoor, &ThemeImages::gameOver, &ThemeImages::gameOverMask,
-    &ThemeImages::internetGameOver, &ThemeImages::internetGameOverMask, &ThemeImages::teamFont,
-    &ThemeImages::heightLed, &ThemeImages::warning, &ThemeImages::warningMask, &ThemeImages::skin,
-    &ThemeImages::menu, &ThemeImages::menuMask, &ThemeImages::interfaceMisc,
-    &ThemeImages::internetPage, &ThemeImages::chatPage, &ThemeImages::mainWindow,
-    &ThemeImages::optionsPage, &ThemeImages::themesPage, &ThemeImages::serverPage,
+    &ThemeImages::blocks,
+    &ThemeImages::blocksMask,
+    &ThemeImages::background,
+    &ThemeImages::internetBackground,
+    &ThemeImages::nextPiece,
+    &ThemeImages::specialWindow,
+    &ThemeImages::bomb,
+    &ThemeImages::bombMask,
+    &ThemeImages::explode,
+    &ThemeImages::explodeMask,
+    &ThemeImages::door1,
+    &ThemeImages::door1Mask,
+    &ThemeImages::door2,
+    &ThemeImages::door2Mask,
+    &ThemeImages::internetDoor,
+    &ThemeImages::gameOver,
+    &ThemeImages::gameOverMask,
+    &ThemeImages::internetGameOver,
+    &ThemeImages::internetGameOverMask,
+    &ThemeImages::teamFont,
+    &ThemeImages::heightLed,
+    &ThemeImages::warning,
+    &ThemeImages::warningMask,
+    &ThemeImages::skin,
+    &ThemeImages::menu,
+    &ThemeImages::menuMask,
+    &ThemeImages::interfaceMisc,
+    &ThemeImages::internetPage,
+    &ThemeImages::chatPage,
+    &ThemeImages::mainWindow,
+    &ThemeImages::optionsPage,
+    &ThemeImages::themesPage,
+    &ThemeImages::serverPage,
     &ThemeImages::connectPage,
 };
 
@@ -63,7 +86,9 @@ void FreeBackBuffer(ThemeImages& images);
 // Marks the sheets as being rebuilt for its lifetime (nested uses keep the outer mark).
 class ThemeRebuild {
 public:
-    explicit ThemeRebuild(ThemeImages& images) : m_images(images), m_outer(images.rebuilding)
+    explicit ThemeRebuild(ThemeImages& images)
+        : m_images(images)
+        , m_outer(images.rebuilding)
     {
         images.rebuilding = true;
     }

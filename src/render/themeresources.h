@@ -23,8 +23,8 @@ struct ThemeFolders {
 // ("" or "preview\"), creating both folders. A missing or damaged archive is not reported (the
 // theme's pictures are then looked up in whatever the folder holds); a failure of the
 // extraction itself shows "Could not load resource file " & archive.
-void UnpackThemeResources(BytesView archive, BytesView subfolder, const ThemeFolders& folders,
-                          Dialogs& dialogs);
+void UnpackThemeResources(
+    BytesView archive, BytesView subfolder, const ThemeFolders& folders, Dialogs& dialogs);
 
 // ListThemeFiles: `folder` (a path text ending in "/" or "\") & name for each ordinary file of
 // the folder whose name is longer than four characters and ends in ".kvx" in any case, in the

@@ -9,19 +9,24 @@ namespace kalvon {
 
 // The animation check boxes of the options page, by their control names.
 enum class AnimationBox {
-    chkBGAni,       // animate the field background
-    chkAniInetBG,   // animate the internet background
-    chkblkani,      // animate blocks
+    chkBGAni, // animate the field background
+    chkAniInetBG, // animate the internet background
+    chkblkani, // animate blocks
     chkAniInetBlks, // animate internet blocks
-    chkInetSpec,    // animate internet specials
-    chkAniSpec,     // animate specials
-    chkSpecWin,     // animate the special window
-    chkNextBlk,     // animate the next-piece window
+    chkInetSpec, // animate internet specials
+    chkAniSpec, // animate specials
+    chkSpecWin, // animate the special window
+    chkNextBlk, // animate the next-piece window
 };
 inline constexpr AnimationBox kAnimationBoxes[] = {
-    AnimationBox::chkBGAni, AnimationBox::chkAniInetBG, AnimationBox::chkblkani,
-    AnimationBox::chkAniInetBlks, AnimationBox::chkInetSpec, AnimationBox::chkAniSpec,
-    AnimationBox::chkSpecWin, AnimationBox::chkNextBlk,
+    AnimationBox::chkBGAni,
+    AnimationBox::chkAniInetBG,
+    AnimationBox::chkblkani,
+    AnimationBox::chkAniInetBlks,
+    AnimationBox::chkInetSpec,
+    AnimationBox::chkAniSpec,
+    AnimationBox::chkSpecWin,
+    AnimationBox::chkNextBlk,
 };
 
 class ThemeWindow {

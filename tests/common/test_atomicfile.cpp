@@ -3,9 +3,8 @@
 #include "common/atomicfile.h"
 #include "support/scratchfolder.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,7 +29,7 @@ std::vector<std::string> namesIn(const fs::path& folder)
 
 mode_t modeOf(const fs::path& file)
 {
-    struct stat info {};
+    struct stat info { };
     ::stat(file.c_str(), &info);
     return info.st_mode & 07777;
 }
@@ -46,7 +45,7 @@ TEST_F(AtomicWrite, WritesANewFileByteForByte)
     const auto result = writeFileAtomically(folder / "kalvon.ini", kContent);
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(readFile(folder / "kalvon.ini"), kContent);
-    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string> { "kalvon.ini" });
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{ "kalvon.ini" });
 }
 
 TEST_F(AtomicWrite, ReplacesAnOldFileKeepingItsPermissions)
@@ -56,7 +55,7 @@ TEST_F(AtomicWrite, ReplacesAnOldFileKeepingItsPermissions)
     ASSERT_TRUE(writeFileAtomically(file, "new").ok);
     EXPECT_EQ(readFile(file), "new");
     EXPECT_EQ(modeOf(file), 0640u);
-    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string> { "kalvon.ini" });
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{ "kalvon.ini" });
 }
 
 TEST_F(AtomicWrite, ReplacingAnotherUsersFileLeavesItTheirs)
@@ -66,7 +65,7 @@ TEST_F(AtomicWrite, ReplacingAnotherUsersFileLeavesItTheirs)
     const fs::path file = folder.write("scores.ini", "old");
     ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
     ASSERT_TRUE(writeFileAtomically(file, "new").ok);
-    struct stat info {};
+    struct stat info { };
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_uid, 65534u);
     EXPECT_EQ(info.st_gid, 65534u);
@@ -79,10 +78,10 @@ TEST_F(AtomicWrite, WritesThroughALinkAndKeepsTheLink)
     ASSERT_TRUE(writeFileAtomically(folder / "kalvon.ini", "new").ok);
     EXPECT_TRUE(fs::is_symlink(folder / "kalvon.ini"));
     EXPECT_EQ(readFile(real), "new");
-    EXPECT_EQ(namesIn(real.parent_path()), std::vector<std::string> { "kalvon.ini" });
+    EXPECT_EQ(namesIn(real.parent_path()), std::vector<std::string>{ "kalvon.ini" });
 }
 
-class AtomicWriteFailure : public AtomicWrite, public ::testing::WithParamInterface<const char*> {};
+class AtomicWriteFailure : public AtomicWrite, public ::testing::WithParamInterface<const char*> { };
 
 TEST_P(AtomicWriteFailure, LeavesTheOldFileIntactAndNoTemporaryFile)
 {
@@ -93,7 +92,7 @@ TEST_P(AtomicWriteFailure, LeavesTheOldFileIntactAndNoTemporaryFile)
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error, std::strerror(ENOSPC));
     EXPECT_EQ(readFile(file), kContent);
-    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string> { "kalvon.ini" });
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{ "kalvon.ini" });
 }
 
 INSTANTIATE_TEST_SUITE_P(EachStep, AtomicWriteFailure, ::testing::Values("open", "write", "sync", "rename"));
@@ -110,7 +109,7 @@ TEST_F(AtomicWrite, ReportsTheSystemsMessageWhenTheFileCannotBeMade)
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error, std::strerror(EISDIR));
     EXPECT_TRUE(fs::is_directory(folder / "kalvon.ini"));
-    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string> { "kalvon.ini" });
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{ "kalvon.ini" });
 }
 
 } // namespace

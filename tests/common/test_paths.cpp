@@ -5,7 +5,6 @@
 #include "support/scratchfolder.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -26,7 +25,7 @@ void PrintTo(const ResolveCase& c, std::ostream* out)
     *out << c.label;
 }
 
-class ResolveRule : public ::testing::TestWithParam<ResolveCase> {};
+class ResolveRule : public ::testing::TestWithParam<ResolveCase> { };
 
 TEST_P(ResolveRule, NamesTheFileOfThisSystem)
 {
@@ -36,25 +35,31 @@ TEST_P(ResolveRule, NamesTheFileOfThisSystem)
 
 INSTANTIATE_TEST_SUITE_P(Paths, ResolveRule,
     ::testing::Values(
-        ResolveCase { "Relative", "data\\default.kvx", fs::path("/opt/kalvon/data/default.kvx") },
-        ResolveCase { "BackslashLeadingIsRelative", "\\data\\x.bmp", fs::path("/opt/kalvon/data/x.bmp") },
-        ResolveCase { "SlashLeadingIsAbsolute", "/usr/share/x.kvx", fs::path("/usr/share/x.kvx") },
-        ResolveCase { "MixedSeparators", "themes/dark\\skin.bmp", fs::path("/opt/kalvon/themes/dark/skin.bmp") },
-        ResolveCase { "DigitColonIsNoDrive", "1:\\x", fs::path("/opt/kalvon/1:/x") },
-        ResolveCase { "DriveBackslash", "C:\\x", std::nullopt },
-        ResolveCase { "DriveSlashLowerCase", "c:/x", std::nullopt },
-        ResolveCase { "DriveRelative", "d:x.bmp", std::nullopt },
-        ResolveCase { "Empty", "", std::nullopt },
-        ResolveCase { "EmbeddedNul", Bytes("ok.bmp\0../x", 11), std::nullopt },
-        ResolveCase { "Cp1252EAcute", "caf\xE9\\b.wav", fs::path("/opt/kalvon/caf\xC3\xA9/b.wav") },
-        ResolveCase { "Cp1252HighControlRange", "x\x99.bmp", fs::path("/opt/kalvon/x\xE2\x84\xA2.bmp") }),
+        ResolveCase{ "Relative", "data\\default.kvx", fs::path("/opt/kalvon/data/default.kvx") },
+        ResolveCase{ "BackslashLeadingIsRelative", "\\data\\x.bmp", fs::path("/opt/kalvon/data/x.bmp") },
+        ResolveCase{ "SlashLeadingIsAbsolute", "/usr/share/x.kvx", fs::path("/usr/share/x.kvx") },
+        ResolveCase{
+            "MixedSeparators", "themes/dark\\skin.bmp", fs::path("/opt/kalvon/themes/dark/skin.bmp") },
+        ResolveCase{ "DigitColonIsNoDrive", "1:\\x", fs::path("/opt/kalvon/1:/x") },
+        ResolveCase{ "DriveBackslash", "C:\\x", std::nullopt },
+        ResolveCase{ "DriveSlashLowerCase", "c:/x", std::nullopt },
+        ResolveCase{ "DriveRelative", "d:x.bmp", std::nullopt }, ResolveCase{ "Empty", "", std::nullopt },
+        ResolveCase{ "EmbeddedNul", Bytes("ok.bmp\0../x", 11), std::nullopt },
+        ResolveCase{ "Cp1252EAcute", "caf\xE9\\b.wav", fs::path("/opt/kalvon/caf\xC3\xA9/b.wav") },
+        ResolveCase{ "Cp1252HighControlRange", "x\x99.bmp", fs::path("/opt/kalvon/x\xE2\x84\xA2.bmp") }),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(Paths, DriveLetterNeedsALetterThenAColonFirst)
 {
     const std::pair<const char*, bool> cases[] = {
-        { "C:\\x", true }, { "z:/x", true }, { "C:", true },
-        { "1:\\x", false }, { "\\C:\\x", false }, { "CC:\\x", false }, { "C", false }, { "", false },
+        { "C:\\x", true },
+        { "z:/x", true },
+        { "C:", true },
+        { "1:\\x", false },
+        { "\\C:\\x", false },
+        { "CC:\\x", false },
+        { "C", false },
+        { "", false },
     };
     for (const auto& [stored, expected] : cases)
         EXPECT_EQ(paths::hasDriveLetter(stored), expected) << stored;
@@ -148,10 +153,10 @@ TEST_P(SettingsDirFallback, GoesToTheUsersConfigFolderWhenTheProgramFolderCannot
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, SettingsDirFallback,
-    ::testing::Values(SettingsDirCase { "XdgConfigHome", "config", false, "config/kalvon" },
-        SettingsDirCase { "NoXdgConfigHome", std::nullopt, false, "home/.config/kalvon" },
-        SettingsDirCase { "EmptyXdgConfigHome", "", false, "home/.config/kalvon" },
-        SettingsDirCase { "RelativeXdgConfigHomeIsIgnored", "config", true, "home/.config/kalvon" }),
+    ::testing::Values(SettingsDirCase{ "XdgConfigHome", "config", false, "config/kalvon" },
+        SettingsDirCase{ "NoXdgConfigHome", std::nullopt, false, "home/.config/kalvon" },
+        SettingsDirCase{ "EmptyXdgConfigHome", "", false, "home/.config/kalvon" },
+        SettingsDirCase{ "RelativeXdgConfigHomeIsIgnored", "config", true, "home/.config/kalvon" }),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(Paths, SettingsStayInAWritableProgramFolderWithoutATrace)

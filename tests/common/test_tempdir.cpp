@@ -5,7 +5,6 @@
 #include "support/scratchfolder.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,7 +17,7 @@ namespace {
 
 struct stat infoOf(const fs::path& path)
 {
-    struct stat info {};
+    struct stat info { };
     ::lstat(path.c_str(), &info);
     return info;
 }
@@ -63,7 +62,8 @@ TEST_F(PrivateFolder, RefusesAnotherUsersFolderALinkAndAFile)
     fs::create_directory_symlink(scratch / "target", scratch / "link");
     scratch.write("file", "x");
 
-    for (const fs::path& refused : { scratch / "theirs", scratch / "link", scratch / "link/", scratch / "file" })
+    for (const fs::path& refused :
+        { scratch / "theirs", scratch / "link", scratch / "link/", scratch / "file" })
         EXPECT_FALSE(ensurePrivateFolder(refused)) << refused;
     // Refusing changes nothing.
     EXPECT_EQ(infoOf(scratch / "theirs").st_mode & 07777, 0777u);

@@ -23,13 +23,13 @@ struct SpawnCase {
 
 // Every caller spawns at column 5, row 0; tblock and sblock sit one row lower.
 const SpawnCase kSpawns[] = {
-    {PieceType::TBlock, 1, "......b.....", ".....bbb...."},
-    {PieceType::Lines, 0, ".....aaaa...", "............"},
-    {PieceType::ZBlock, 0, ".....cc.....", "......cc...."},
-    {PieceType::SBlock, 1, "......ee....", ".....ee....."},
-    {PieceType::Square, 0, ".....ff.....", ".....ff....."},
-    {PieceType::LBlock, 0, ".....ddd....", ".....d......"},
-    {PieceType::LBlock2, 0, ".....ccc....", ".......c...."},
+    { PieceType::TBlock, 1, "......b.....", ".....bbb...." },
+    { PieceType::Lines, 0, ".....aaaa...", "............" },
+    { PieceType::ZBlock, 0, ".....cc.....", "......cc...." },
+    { PieceType::SBlock, 1, "......ee....", ".....ee....." },
+    { PieceType::Square, 0, ".....ff.....", ".....ff....." },
+    { PieceType::LBlock, 0, ".....ddd....", ".....d......" },
+    { PieceType::LBlock2, 0, ".....ccc....", ".......c...." },
 };
 
 } // namespace
@@ -47,7 +47,7 @@ TEST(SpawnPiece, PutsEachTypeIntoTheTopRows)
         EXPECT_EQ(piece.Column, 5);
         EXPECT_EQ(piece.Row, c.referenceRow);
         EXPECT_TRUE(rig.state().PieceInPlay[1]);
-        EXPECT_EQ(rig.host.calls, std::vector<std::string>{"DrawField 1"});
+        EXPECT_EQ(rig.host.calls, std::vector<std::string>{ "DrawField 1" });
     }
 }
 
@@ -88,13 +88,15 @@ TEST(SpawnPiece, IsRefusedWithoutLosingWhenThePlayerCannotTakeAPiece)
 {
     expectRefused(
         {
-            {"player 2 alone", GameMode::OnePlayer, 2},
-            {"player 2 in internet play", GameMode::Internet, 2},
-            {"piece still in play", GameMode::OnePlayer, 1, [](EngineState& s) { s.PieceInPlay[1] = true; }},
-            {"landing in progress", GameMode::OnePlayer, 1, [](EngineState& s) { s.PieceLanding[1] = true; }},
-            {"fields being switched", GameMode::TwoPlayers, 2, [](EngineState& s) { s.SwitchBusy = true; }},
+            { "player 2 alone", GameMode::OnePlayer, 2 },
+            { "player 2 in internet play", GameMode::Internet, 2 },
+            { "piece still in play", GameMode::OnePlayer, 1,
+                [](EngineState& s) { s.PieceInPlay[1] = true; } },
+            { "landing in progress", GameMode::OnePlayer, 1,
+                [](EngineState& s) { s.PieceLanding[1] = true; } },
+            { "fields being switched", GameMode::TwoPlayers, 2, [](EngineState& s) { s.SwitchBusy = true; } },
         },
-        [](EngineRig& rig, int p) { setField(rig.state(), p, {"55555555555."}); },
+        [](EngineRig& rig, int p) { setField(rig.state(), p, { "55555555555." }); },
         [](GameEngine& engine, int p) { engine.SpawnPiece(p, static_cast<int>(PieceType::Square), 5, 0); });
 }
 
@@ -109,9 +111,18 @@ TEST(IsCellOccupied, CountsOnlyMinusOneAndEverythingOffTheField)
         bool occupied;
     };
     const Case cases[] = {
-        {1, 3, 4, true},   {1, 4, 4, false}, {1, 5, 4, false}, {3, 0, 0, true},
-        {1, -1, 0, true},  {1, 12, 0, true}, {1, 0, -1, true}, {1, 0, 22, true},
-        {0, 5, 5, true},   {4, 5, 5, true},  {1, 0, 0, false}, {1, 11, 21, false},
+        { 1, 3, 4, true },
+        { 1, 4, 4, false },
+        { 1, 5, 4, false },
+        { 3, 0, 0, true },
+        { 1, -1, 0, true },
+        { 1, 12, 0, true },
+        { 1, 0, -1, true },
+        { 1, 0, 22, true },
+        { 0, 5, 5, true },
+        { 4, 5, 5, true },
+        { 1, 0, 0, false },
+        { 1, 11, 21, false },
     };
     for (const Case& c : cases)
         EXPECT_EQ(rig.engine.IsCellOccupied(c.p, c.column, c.row), c.occupied)
@@ -121,15 +132,15 @@ TEST(IsCellOccupied, CountsOnlyMinusOneAndEverythingOffTheField)
 TEST(RedrawField, EmptiesTheFieldKeepingItsCodes)
 {
     EngineRig rig;
-    setField(rig.state(), 1, {"..3...A.....", "012345ABCDEF"});
-    setField(rig.state(), 2, {"111111111111"});
+    setField(rig.state(), 1, { "..3...A.....", "012345ABCDEF" });
+    setField(rig.state(), 2, { "111111111111" });
     rig.engine.RedrawField(1);
     EXPECT_EQ(fieldText(rig.state(), 1), fieldText({}));
     EXPECT_EQ(rig.state().FieldColor[1][6][20], 6);
     EXPECT_EQ(rig.state().FieldColor[1][11][21], 11);
-    EXPECT_EQ(fieldText(rig.state(), 2), fieldText({"111111111111"})) << "other fields stay";
+    EXPECT_EQ(fieldText(rig.state(), 2), fieldText({ "111111111111" })) << "other fields stay";
     EXPECT_EQ(rig.host.calls,
-              (std::vector<std::string>{"ResetSentField", "ResetTrailLastDrawTime 1", "PaintFieldBackground 1"}));
+        (std::vector<std::string>{ "ResetSentField", "ResetTrailLastDrawTime 1", "PaintFieldBackground 1" }));
 
     rig.host.clear();
     rig.engine.RedrawField(2);
@@ -139,7 +150,7 @@ TEST(RedrawField, EmptiesTheFieldKeepingItsCodes)
 TEST(FieldRows, CountCellsAndSeeBlocksInTheTopFourRows)
 {
     EngineRig rig;
-    setField(rig.state(), 1, {"1.1.1.1.1.1.", "5555555555.5"});
+    setField(rig.state(), 1, { "1.1.1.1.1.1.", "5555555555.5" });
     EXPECT_EQ(rig.engine.CountRowCells(1, 21), 11);
     EXPECT_EQ(rig.engine.CountRowCells(1, 20), 6);
     EXPECT_EQ(rig.engine.CountRowCells(1, 0), 0);
@@ -151,10 +162,10 @@ TEST(FieldRows, CountCellsAndSeeBlocksInTheTopFourRows)
         bool warns;
     };
     const Case cases[] = {
-        {"locked block in row 3", 3, 2, true},
-        {"special block in row 0", 0, 20, true},
-        {"locked block in row 4", 4, 2, false},
-        {"falling piece in row 0", 0, 93, false},
+        { "locked block in row 3", 3, 2, true },
+        { "special block in row 0", 0, 20, true },
+        { "locked block in row 4", 4, 2, false },
+        { "falling piece in row 0", 0, 93, false },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

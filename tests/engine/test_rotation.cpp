@@ -3,7 +3,6 @@
 #include "support/enginefakes.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 
 using namespace kalvon;
@@ -17,26 +16,32 @@ using Offsets = std::vector<std::pair<int, int>>;
 // slip in the engine's copy shows.
 struct ShapeRule {
     PieceType type;
-    std::vector<Offsets> cells;             // per orientation
+    std::vector<Offsets> cells; // per orientation
     std::vector<std::pair<int, int>> shift; // direction 1 from each orientation
 };
 
 const std::vector<ShapeRule> kRules = {
-    {PieceType::TBlock,
-     {{{0, 0}, {1, -1}, {1, 0}, {2, 0}}, {{0, 0}, {0, 1}, {0, 2}, {1, 1}},
-      {{0, 0}, {1, 0}, {2, 0}, {1, 1}}, {{0, 0}, {0, 1}, {0, 2}, {-1, 1}}},
-     {{1, -1}, {-1, 1}, {1, -1}, {-1, 1}}},
-    {PieceType::Lines, {{{0, 0}, {1, 0}, {2, 0}, {3, 0}}, {{0, 0}, {0, 1}, {0, 2}, {0, 3}}}, {{1, -1}, {-1, 1}}},
-    {PieceType::ZBlock, {{{0, 0}, {1, 0}, {1, 1}, {2, 1}}, {{0, 0}, {0, 1}, {-1, 1}, {-1, 2}}}, {{1, -1}, {-1, 1}}},
-    {PieceType::SBlock, {{{0, 0}, {1, 0}, {1, -1}, {2, -1}}, {{0, 0}, {0, 1}, {1, 1}, {1, 2}}}, {{1, -2}, {-1, 2}}},
-    {PieceType::LBlock,
-     {{{0, 0}, {1, 0}, {2, 0}, {0, 1}}, {{0, 0}, {1, 0}, {1, 1}, {1, 2}},
-      {{0, 0}, {1, 0}, {2, 0}, {2, -1}}, {{0, 0}, {0, 1}, {0, 2}, {1, 2}}},
-     {{0, 0}, {-1, 1}, {1, -2}, {0, 1}}},
-    {PieceType::LBlock2,
-     {{{0, 0}, {1, 0}, {2, 0}, {2, 1}}, {{0, 0}, {0, 1}, {0, 2}, {-1, 2}},
-      {{0, 0}, {0, 1}, {1, 1}, {2, 1}}, {{0, 0}, {1, 0}, {0, 1}, {0, 2}}},
-     {{2, -1}, {-1, 1}, {0, 0}, {-1, 0}}},
+    { PieceType::TBlock,
+        { { { 0, 0 }, { 1, -1 }, { 1, 0 }, { 2, 0 } }, { { 0, 0 }, { 0, 1 }, { 0, 2 }, { 1, 1 } },
+            { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 1, 1 } }, { { 0, 0 }, { 0, 1 }, { 0, 2 }, { -1, 1 } } },
+        { { 1, -1 }, { -1, 1 }, { 1, -1 }, { -1, 1 } } },
+    { PieceType::Lines,
+        { { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 3, 0 } }, { { 0, 0 }, { 0, 1 }, { 0, 2 }, { 0, 3 } } },
+        { { 1, -1 }, { -1, 1 } } },
+    { PieceType::ZBlock,
+        { { { 0, 0 }, { 1, 0 }, { 1, 1 }, { 2, 1 } }, { { 0, 0 }, { 0, 1 }, { -1, 1 }, { -1, 2 } } },
+        { { 1, -1 }, { -1, 1 } } },
+    { PieceType::SBlock,
+        { { { 0, 0 }, { 1, 0 }, { 1, -1 }, { 2, -1 } }, { { 0, 0 }, { 0, 1 }, { 1, 1 }, { 1, 2 } } },
+        { { 1, -2 }, { -1, 2 } } },
+    { PieceType::LBlock,
+        { { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 0, 1 } }, { { 0, 0 }, { 1, 0 }, { 1, 1 }, { 1, 2 } },
+            { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 2, -1 } }, { { 0, 0 }, { 0, 1 }, { 0, 2 }, { 1, 2 } } },
+        { { 0, 0 }, { -1, 1 }, { 1, -2 }, { 0, 1 } } },
+    { PieceType::LBlock2,
+        { { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 2, 1 } }, { { 0, 0 }, { 0, 1 }, { 0, 2 }, { -1, 2 } },
+            { { 0, 0 }, { 0, 1 }, { 1, 1 }, { 2, 1 } }, { { 0, 0 }, { 1, 0 }, { 0, 1 }, { 0, 2 } } },
+        { { 2, -1 }, { -1, 1 }, { 0, 0 }, { -1, 0 } } },
 };
 
 std::set<std::pair<int, int>> occupiedCells(const EngineState& s, int p)
@@ -45,7 +50,7 @@ std::set<std::pair<int, int>> occupiedCells(const EngineState& s, int p)
     for (int x = 0; x < kFieldColumns; ++x)
         for (int y = 0; y < kFieldRows; ++y)
             if (s.FieldOccupied[p][x][y] == kCellOccupied)
-                cells.insert({x, y});
+                cells.insert({ x, y });
     return cells;
 }
 
@@ -53,7 +58,7 @@ std::set<std::pair<int, int>> expectedCells(const ShapeRule& rule, int orientati
 {
     std::set<std::pair<int, int>> cells;
     for (auto [dx, dy] : rule.cells[static_cast<size_t>(orientation - 1)])
-        cells.insert({column + dx, row + dy});
+        cells.insert({ column + dx, row + dy });
     return cells;
 }
 
@@ -93,8 +98,9 @@ TEST(RotatePiece, FollowsTheTurnTableBothWays)
 TEST(RotatePiece, AFullRoundReturnsToTheStartEitherWay)
 {
     for (const ShapeRule& rule : kRules) {
-        for (int direction : {1, 2, 7}) {
-            SCOPED_TRACE(::testing::Message() << "type " << static_cast<int>(rule.type) << " direction " << direction);
+        for (int direction : { 1, 2, 7 }) {
+            SCOPED_TRACE(
+                ::testing::Message() << "type " << static_cast<int>(rule.type) << " direction " << direction);
             EngineRig rig;
             rig.place(1, rule.type, 1, 5, 10);
             const auto start = occupiedCells(rig.state(), 1);
@@ -108,7 +114,7 @@ TEST(RotatePiece, AFullRoundReturnsToTheStartEitherWay)
             EXPECT_EQ(occupiedCells(rig.state(), 1), start);
             if (rule.type == PieceType::TBlock) {
                 // The tblock turns about its middle cell.
-                EXPECT_EQ(everyTurn, (std::set<std::pair<int, int>>{{6, 10}}));
+                EXPECT_EQ(everyTurn, (std::set<std::pair<int, int>>{ { 6, 10 } }));
             }
             EXPECT_EQ(rig.state().FallingPiece[1].Column, 5);
             EXPECT_EQ(rig.state().FallingPiece[1].Row, 10);
@@ -124,20 +130,20 @@ TEST(RotatePiece, IsRefusedWhereTheTurnLeavesTheFieldOrMeetsABlock)
         int orientation, column, row;
         std::pair<int, int> block; // a locked block, (-1, -1) for none
         bool turns;
-        std::vector<int> directions = {1, 2};
+        std::vector<int> directions = { 1, 2 };
     };
     const Case cases[] = {
-        {"flat line in row 0 cannot stand up", PieceType::Lines, 1, 3, 0, {-1, -1}, false},
-        {"flat line in row 21 cannot stand up", PieceType::Lines, 1, 3, 21, {-1, -1}, false},
-        {"upright line in column 0 cannot lie down", PieceType::Lines, 2, 0, 5, {-1, -1}, false},
-        {"upright line in column 10 cannot lie down", PieceType::Lines, 2, 10, 5, {-1, -1}, false},
-        {"upright line in column 11 cannot lie down", PieceType::Lines, 2, 11, 5, {-1, -1}, false},
-        {"upright line in column 1 lies down", PieceType::Lines, 2, 1, 5, {-1, -1}, true},
-        {"tblock blocked on its one new cell", PieceType::TBlock, 1, 4, 10, {5, 11}, false},
-        {"tblock beside a block it never covers", PieceType::TBlock, 1, 4, 10, {4, 11}, true},
-        {"sblock blocked on a new cell", PieceType::SBlock, 1, 4, 10, {5, 8}, false},
-        {"lblock against the right wall", PieceType::LBlock, 4, 10, 10, {-1, -1}, false, {1}},
-        {"lblock turning back from the right wall", PieceType::LBlock, 4, 10, 10, {-1, -1}, true, {2}},
+        { "flat line in row 0 cannot stand up", PieceType::Lines, 1, 3, 0, { -1, -1 }, false },
+        { "flat line in row 21 cannot stand up", PieceType::Lines, 1, 3, 21, { -1, -1 }, false },
+        { "upright line in column 0 cannot lie down", PieceType::Lines, 2, 0, 5, { -1, -1 }, false },
+        { "upright line in column 10 cannot lie down", PieceType::Lines, 2, 10, 5, { -1, -1 }, false },
+        { "upright line in column 11 cannot lie down", PieceType::Lines, 2, 11, 5, { -1, -1 }, false },
+        { "upright line in column 1 lies down", PieceType::Lines, 2, 1, 5, { -1, -1 }, true },
+        { "tblock blocked on its one new cell", PieceType::TBlock, 1, 4, 10, { 5, 11 }, false },
+        { "tblock beside a block it never covers", PieceType::TBlock, 1, 4, 10, { 4, 11 }, true },
+        { "sblock blocked on a new cell", PieceType::SBlock, 1, 4, 10, { 5, 8 }, false },
+        { "lblock against the right wall", PieceType::LBlock, 4, 10, 10, { -1, -1 }, false, { 1 } },
+        { "lblock turning back from the right wall", PieceType::LBlock, 4, 10, 10, { -1, -1 }, true, { 2 } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -169,7 +175,7 @@ TEST(RotatePiece, LeavesVacatedCellsWithTheirFallingCode)
     EXPECT_EQ(rig.state().FieldOccupied[1][6][10], kCellEmpty);
     EXPECT_EQ(rig.state().FieldColor[1][6][10], 90);
     EXPECT_EQ(fieldText(rig.state(), 1).substr(9 * 13, 4 * 13 - 1),
-              "....a.......\n....a.......\n....a.......\n....a.......");
+        "....a.......\n....a.......\n....a.......\n....a.......");
 }
 
 TEST(RotatePiece, DoesNothingForTheSquareOrAPlayerWithoutATurn)
@@ -184,12 +190,12 @@ TEST(RotatePiece, DoesNothingForTheSquareOrAPlayerWithoutATurn)
         engine.RotatePiece(p, 1);
         engine.RotatePiece(p, 2);
     };
-    expectRefused({{"square", GameMode::OnePlayer, 1}}, place(PieceType::Square), turnBothWays);
+    expectRefused({ { "square", GameMode::OnePlayer, 1 } }, place(PieceType::Square), turnBothWays);
     expectRefused(
         {
-            {"player 2 alone", GameMode::OnePlayer, 2},
-            {"player 2 in internet play", GameMode::Internet, 2},
-            {"no piece in play", GameMode::OnePlayer, 1, [](EngineState& s) { s.PieceInPlay[1] = false; }},
+            { "player 2 alone", GameMode::OnePlayer, 2 },
+            { "player 2 in internet play", GameMode::Internet, 2 },
+            { "no piece in play", GameMode::OnePlayer, 1, [](EngineState& s) { s.PieceInPlay[1] = false; } },
         },
         place(PieceType::TBlock), turnBothWays);
 }

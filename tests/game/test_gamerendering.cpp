@@ -22,9 +22,8 @@
 #include "support/game/gamerig.h"
 #include "support/scratchfolder.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 using namespace kalvon;
 using namespace kalvon::testing;

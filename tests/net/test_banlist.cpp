@@ -2,7 +2,6 @@
 
 #include "net/banlist.h"
 #include "net/hostoptions.h"
-
 #include "support/scratchfolder.h"
 
 #include <gtest/gtest.h>
@@ -17,15 +16,15 @@ TEST(BanList, ReadingSplitsFieldsAndSkipsEmptyOnes)
         std::vector<Bytes> entries;
     };
     const Case cases[] = {
-        {"1.2.3.4\r\n5.6.7.8\r\n", {"1.2.3.4", "5.6.7.8"}},
-        {"1.2.3.4\r\n\r\n5.6.7.8", {"1.2.3.4", "5.6.7.8"}},      // empty line, no final line end
-        {"1.2.3.4\n\n5.6.7.8\r\r\n", {"1.2.3.4", "5.6.7.8"}},     // LF and CR CR LF alike
-        {"\"1.2.3.4\"\r\n", {"1.2.3.4"}},                          // quotes removed
-        {"1.2.3.4,5.6.7.8\r\n", {"1.2.3.4", "5.6.7.8"}},           // a comma ends an entry
-        {"\"a,b\",c\r\n", {"a,b", "c"}},
-        {"  1.2.3.4  \r\n,,\r\n\"\"\r\n", {"1.2.3.4"}},
-        {"\"open\r\nnext\r\n", {"open", "next"}},                  // an unclosed quote ends at the line end
-        {"", {}},
+        { "1.2.3.4\r\n5.6.7.8\r\n", { "1.2.3.4", "5.6.7.8" } },
+        { "1.2.3.4\r\n\r\n5.6.7.8", { "1.2.3.4", "5.6.7.8" } }, // empty line, no final line end
+        { "1.2.3.4\n\n5.6.7.8\r\r\n", { "1.2.3.4", "5.6.7.8" } }, // LF and CR CR LF alike
+        { "\"1.2.3.4\"\r\n", { "1.2.3.4" } }, // quotes removed
+        { "1.2.3.4,5.6.7.8\r\n", { "1.2.3.4", "5.6.7.8" } }, // a comma ends an entry
+        { "\"a,b\",c\r\n", { "a,b", "c" } },
+        { "  1.2.3.4  \r\n,,\r\n\"\"\r\n", { "1.2.3.4" } },
+        { "\"open\r\nnext\r\n", { "open", "next" } }, // an unclosed quote ends at the line end
+        { "", {} },
     };
     for (const Case& c : cases)
         EXPECT_EQ(BanList::parse(c.text), c.entries) << c.text;
@@ -66,8 +65,9 @@ TEST(BanList, FailedSaveKeepsTheOldFile)
 
 TEST(HostOptions, PortText)
 {
-    for (const auto& [text, port] : std::vector<std::pair<Bytes, int>>{{"90", 90}, {" 1 ", 1}, {"65535", 65535}, {"007", 7}})
+    for (const auto& [text, port] :
+        std::vector<std::pair<Bytes, int>>{ { "90", 90 }, { " 1 ", 1 }, { "65535", 65535 }, { "007", 7 } })
         EXPECT_EQ(parsePortText(text), port) << text;
-    for (BytesView bad : {"", "0", "65536", "100000", "1.5", "-1", "+5", "9 0", "&H5A", "1e2"})
+    for (BytesView bad : { "", "0", "65536", "100000", "1.5", "-1", "+5", "9 0", "&H5A", "1e2" })
         EXPECT_EQ(parsePortText(bad), std::nullopt) << bad;
 }

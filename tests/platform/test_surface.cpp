@@ -1,5 +1,4 @@
 #include "platform/surface.h"
-
 #include "surfacegrid.h"
 
 #include <gtest/gtest.h>
@@ -18,11 +17,11 @@ TEST(SurfaceTest, RasterOperationsCombineTheColourBitsAndKeepPixelsOpaque)
         RasterOp op;
         QRgb expected;
     } cases[] = {
-        {RasterOp::Copy, 0xffcc330f},
-        {RasterOp::Or, 0xfffc3f5f},
-        {RasterOp::And, 0xffc00305},
-        {RasterOp::Xor, 0xff3c3c5a},
-        {RasterOp::NotCopy, 0xff33ccf0},
+        { RasterOp::Copy, 0xffcc330f },
+        { RasterOp::Or, 0xfffc3f5f },
+        { RasterOp::And, 0xffc00305 },
+        { RasterOp::Xor, 0xff3c3c5a },
+        { RasterOp::NotCopy, 0xff33ccf0 },
     };
     for (const auto& c : cases) {
         Surface target(1, 1);
@@ -42,11 +41,11 @@ TEST(SurfaceTest, BlitsAreClippedAtBothSurfacesAndLeaveUnreachedPixelsAlone)
         int dx, dy, w, h, sx, sy;
         const char* expected;
     } cases[] = {
-        {"past the destination's bottom right", 2, 2, 3, 3, 0, 0, "..../..../..12/..45"},
-        {"before the destination's top left", -1, -1, 3, 3, 0, 0, "56../89../..../...."},
-        {"reading past the source's edges", 0, 0, 4, 4, 1, 1, "56../89../..../...."},
-        {"reading before the source's start", 0, 0, 4, 1, -2, 0, "..12/..../..../...."},
-        {"empty rectangle", 0, 0, 0, 3, 0, 0, "..../..../..../...."},
+        { "past the destination's bottom right", 2, 2, 3, 3, 0, 0, "..../..../..12/..45" },
+        { "before the destination's top left", -1, -1, 3, 3, 0, 0, "56../89../..../...." },
+        { "reading past the source's edges", 0, 0, 4, 4, 1, 1, "56../89../..../...." },
+        { "reading before the source's start", 0, 0, 4, 1, -2, 0, "..12/..../..../...." },
+        { "empty rectangle", 0, 0, 0, 3, 0, 0, "..../..../..../...." },
     };
     for (const auto& c : cases) {
         Surface target = gridSurface("..../..../..../....");
@@ -65,7 +64,7 @@ TEST(SurfaceTest, BlitWithinOneSurfaceReadsTheSourceBeforeWritingIt)
 TEST(SurfaceTest, SetPixelOutsideTheSurfaceIsIgnored)
 {
     Surface surface = gridSurface("../..");
-    for (const auto& [x, y] : {std::pair{-1, 0}, {0, -1}, {2, 0}, {0, 2}})
+    for (const auto& [x, y] : { std::pair{ -1, 0 }, { 0, -1 }, { 2, 0 }, { 0, 2 } })
         surface.setPixel(x, y, kWhitePixel);
     surface.setPixel(1, 1, kWhitePixel);
     EXPECT_EQ(gridText(surface), "../.W");
@@ -80,10 +79,10 @@ TEST(SurfaceTest, StretchBltSamplesTheNearestSourcePixel)
         const char* destination;
         const char* expected;
     } cases[] = {
-        {"doubled", "12/34", 0, 0, 4, 4, 0, 0, 2, 2, "..../..../..../....", "1122/1122/3344/3344"},
-        {"halved", "1234/5678/9abc/defg", 0, 0, 2, 2, 0, 0, 4, 4, "../..", "13/9b"},
-        {"clipped left, past the source", "12/34", -1, 0, 4, 2, 1, 0, 2, 2, "..../....", "2.../4..."},
-        {"no size", "12/34", 0, 0, 0, 2, 0, 0, 2, 2, "../..", "../.."},
+        { "doubled", "12/34", 0, 0, 4, 4, 0, 0, 2, 2, "..../..../..../....", "1122/1122/3344/3344" },
+        { "halved", "1234/5678/9abc/defg", 0, 0, 2, 2, 0, 0, 4, 4, "../..", "13/9b" },
+        { "clipped left, past the source", "12/34", -1, 0, 4, 2, 1, 0, 2, 2, "..../....", "2.../4..." },
+        { "no size", "12/34", 0, 0, 0, 2, 0, 0, 2, 2, "../..", "../.." },
     };
     for (const auto& c : cases) {
         Surface target = gridSurface(c.destination);
@@ -100,10 +99,10 @@ TEST(BuildMaskTest, MaskIsBlackWhereTheSourceIsWhiteOverAnAreaOnePixelShort)
         int right, bottom;
         const char* expected;
     } cases[] = {
-        {"area one pixel short", "W1W2/3WWW/WW45", 4, 3, "BWB../WBB../...../....."},
-        {"exact fit by passing the size plus one", "W1W2/3WWW/WW45", 5, 4, "BWBW./WBBB./BBWW./....."},
-        {"reaching past the source is opaque", "W1W2/3WWW/WW45", 7, 3, "BWBWW/WBBBW/...../....."},
-        {"no area", "W1W2/3WWW/WW45", 1, 3, "...../...../...../....."},
+        { "area one pixel short", "W1W2/3WWW/WW45", 4, 3, "BWB../WBB../...../....." },
+        { "exact fit by passing the size plus one", "W1W2/3WWW/WW45", 5, 4, "BWBW./WBBB./BBWW./....." },
+        { "reaching past the source is opaque", "W1W2/3WWW/WW45", 7, 3, "BWBWW/WBBBW/...../....." },
+        { "no area", "W1W2/3WWW/WW45", 1, 3, "...../...../...../....." },
     };
     for (const auto& c : cases) {
         Surface mask = gridSurface("...../...../...../.....");

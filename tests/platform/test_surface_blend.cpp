@@ -1,5 +1,4 @@
 #include "platform/imagecontext.h"
-
 #include "surfacegrid.h"
 
 #include <gtest/gtest.h>
@@ -15,10 +14,10 @@ TEST(ImageContextTest, BlendWeighsTheContextByItsAlphaOverTheTarget)
         uint8_t alpha;
         QRgb expected;
     } cases[] = {
-        {0, under},
-        {255, over},
+        { 0, under },
+        { 255, over },
         // (s * 128 + t * 127 + 127) / 255 per channel
-        {128, qRgb((250 * 128 + 10 * 127 + 127) / 255, (200 * 127 + 127) / 255, (101 * 128 + 127) / 255)},
+        { 128, qRgb((250 * 128 + 10 * 127 + 127) / 255, (200 * 127 + 127) / 255, (101 * 128 + 127) / 255) },
     };
     for (const auto& c : cases) {
         Surface picture(1, 1);
@@ -39,7 +38,7 @@ TEST(ImageContextTest, ChannelBitsSetOnlyTheirRectangleRowByRow)
     context.takePixels(Surface(3, 3));
     context.setChannelBits(ImageContext::kAlphaChannel, "\1\2\3\4", 1, 1, 2, 2);
     context.setChannelBits(0, "\0\0\0", 0, 0, 3, 1); // not the alpha channel: ignored
-    const uint8_t expected[3][3] = {{255, 255, 255}, {255, 1, 2}, {255, 3, 4}};
+    const uint8_t expected[3][3] = { { 255, 255, 255 }, { 255, 1, 2 }, { 255, 3, 4 } };
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 3; ++x)
             EXPECT_EQ(context.alpha(x, y), expected[y][x]) << x << "," << y;

@@ -4,9 +4,7 @@
 #include "platform/windowutils.h"
 
 #include <QWindow>
-
 #include <gtest/gtest.h>
-
 #include <vector>
 
 using namespace kalvon;
@@ -25,7 +23,7 @@ TEST(PlaySoundFile, OnlyWhenSoundsAreOn)
     PlaySoundFile(effects, 0, "off.wav");
     PlaySoundFile(effects, 1, "on.wav");
     PlaySoundFile(effects, 2, "greyed.wav"); // any value but 0 counts as on
-    EXPECT_EQ(effects.played, (std::vector<std::filesystem::path>{"on.wav", "greyed.wav"}));
+    EXPECT_EQ(effects.played, (std::vector<std::filesystem::path>{ "on.wav", "greyed.wav" }));
 }
 
 TEST(StayOnTop, FollowsTheOptionValue)

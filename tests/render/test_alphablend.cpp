@@ -1,7 +1,6 @@
-#include "render/alphablend.h"
-
 #include "platform/imagecontext.h"
 #include "platform/surface.h"
+#include "render/alphablend.h"
 
 #include <gtest/gtest.h>
 
@@ -30,11 +29,13 @@ TEST(AlphaBlendImageTest, OpacityRunsFromTheBackgroundToTheImageOnTheSameSurface
         QRgb expected;
         uint8_t storedAlpha;
     } cases[] = {
-        {0, kField, 0},
-        {255, kStrip, 255},
-        {102, qRgb((0xe0 * 102 + 0x20 * 153 + 127) / 255, (0xc0 * 102 + 0x40 * 153 + 127) / 255,
-                   (0xa0 * 102 + 0x60 * 153 + 127) / 255), 102},
-        {300, kStrip, 255},
+        { 0, kField, 0 },
+        { 255, kStrip, 255 },
+        { 102,
+            qRgb((0xe0 * 102 + 0x20 * 153 + 127) / 255, (0xc0 * 102 + 0x40 * 153 + 127) / 255,
+                (0xa0 * 102 + 0x60 * 153 + 127) / 255),
+            102 },
+        { 300, kStrip, 255 },
     };
     for (const auto& c : cases) {
         ImageContext context;

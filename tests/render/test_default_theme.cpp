@@ -6,22 +6,19 @@
 #include "common/archive/unziparchive.h"
 #include "common/inifile.h"
 #include "common/music/audiodevice.h"
+#include "recordingthemewindow.h"
 #include "render/sheetloaders.h"
 #include "render/themeloader.h"
 #include "render/themepaths.h"
-
-#include "recordingthemewindow.h"
 #include "support/scratchfolder.h"
 #include "support/scripteddialogs.h"
 
 #include <QImage>
-
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
-
 #include <memory>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kalvon {
@@ -37,26 +34,22 @@ const fs::path kData = KALVON_DATA_DIR;
 // Every key a type-1 theme with all its parts has, as the editor writes them.
 std::vector<std::string> allThemeKeys()
 {
-    std::vector<std::string> keys = {
-        "name", "developer", "version", "resourcefile", "themetype",
+    std::vector<std::string> keys = { "name", "developer", "version", "resourcefile", "themetype",
         "ifacemain", "ifaceoptions", "ifacechat", "ifaceconnect", "ifaceserver", "ifacethemes", "ifacemisc",
-        "ifacehighscore", "ifaceinet", "ifacemenu", "ifacemenutransparent",
-        "animateblocks", "animatespecials", "animateinetblocks", "animateinetspecials", "blktransparency",
-        "blkfilename", "blkextension", "blkframecount", "blkstartingframe", "blkstillframe",
-        "blkreverseanimation", "blkdelaybetweenframes",
-        "explodetransparency", "explodefilename", "explodefileextension", "explodeframecount",
-        "explodedelaybetweenframes", "Bombtransparency", "Bombfilename", "bombfileextension",
-        "Bombframecount", "Bombdelaybetweenframes",
-        "door1", "door2", "internetdoor", "winimg", "wintransparent", "inetwinimg", "inetwintransparent",
-        "heightled", "warning", "teamfont",
+        "ifacehighscore", "ifaceinet", "ifacemenu", "ifacemenutransparent", "animateblocks",
+        "animatespecials", "animateinetblocks", "animateinetspecials", "blktransparency", "blkfilename",
+        "blkextension", "blkframecount", "blkstartingframe", "blkstillframe", "blkreverseanimation",
+        "blkdelaybetweenframes", "explodetransparency", "explodefilename", "explodefileextension",
+        "explodeframecount", "explodedelaybetweenframes", "Bombtransparency", "Bombfilename",
+        "bombfileextension", "Bombframecount", "Bombdelaybetweenframes", "door1", "door2", "internetdoor",
+        "winimg", "wintransparent", "inetwinimg", "inetwintransparent", "heightled", "warning", "teamfont",
         "colortitle", "colorfields", "coloroptions", "colortheme", "colorserver", "colorconnect",
         "colorinternet", "colorhighscoretitle", "colorhighscorenormal", "colorhighscorefirst",
-        "colorhighscoresecond", "colorhighscorethird", "midi",
-        "startgame", "rotate", "drop", "lineclear", "quad", "explode", "win", "lose", "chat", "click",
-        "holyshield"};
-    for (const char* set : {"bg", "inetbg", "specialwindow", "nextblk"})
-        for (const char* suffix : {"animated", "filename", "extension", "framecount", "startingframe",
-                                   "stillframe", "reverseanimation", "delaybetweenframes"})
+        "colorhighscoresecond", "colorhighscorethird", "midi", "startgame", "rotate", "drop", "lineclear",
+        "quad", "explode", "win", "lose", "chat", "click", "holyshield" };
+    for (const char* set : { "bg", "inetbg", "specialwindow", "nextblk" })
+        for (const char* suffix : { "animated", "filename", "extension", "framecount", "startingframe",
+                 "stillframe", "reverseanimation", "delaybetweenframes" })
             keys.push_back(std::string(set) + suffix);
     return keys;
 }
@@ -116,7 +109,8 @@ QRgb tileOutline(const QImage& image, const QRect& r)
 {
     const QRgb outline = image.pixel(r.bottomRight());
     for (int i = 0; i < r.width(); ++i)
-        if (image.pixel(r.left() + i, r.bottom()) != outline || image.pixel(r.right(), r.top() + i) != outline)
+        if (image.pixel(r.left() + i, r.bottom()) != outline
+            || image.pixel(r.right(), r.top() + i) != outline)
             return 0;
     return image.pixel(r.right() - 1, r.bottom() - 1) == outline ? 0 : outline;
 }
@@ -128,12 +122,15 @@ int pngBitsPerPixel(const fs::path& file)
     if (bytes.size() < 26 || bytes.compare(1, 3, "PNG") != 0)
         return 0;
     const int depth = byteCode(bytes[24]);
-    const int channels[] = {1, 0, 3, 1, 2, 0, 4};
+    const int channels[] = { 1, 0, 3, 1, 2, 0, 4 };
     const int type = byteCode(bytes[25]);
     return type < 7 ? depth * channels[type] : 0;
 }
 
-bool isWhite(const QImage& image, int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF; }
+bool isWhite(const QImage& image, int x, int y)
+{
+    return (image.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
+}
 
 TEST_F(DefaultThemeTest, ThemeFileIsTypeOneInTheEditorsTextFormWithEveryKeySet)
 {
@@ -168,12 +165,23 @@ TEST_F(DefaultThemeTest, EveryNamedFileIsInTheArchiveAtTheSizeItsKeyNeeds)
         const char* key;
         QSize size;
     } pictures[] = {
-        {"ifacemain", {640, 521}},  {"ifaceoptions", {624, 466}}, {"ifacechat", {624, 466}},
-        {"ifaceconnect", {624, 466}}, {"ifaceserver", {624, 466}}, {"ifacethemes", {624, 466}},
-        {"ifaceinet", {355, 413}},  {"ifacemisc", {576, 470}},    {"ifacemenu", {298, 160}},
-        {"door1", {192, 352}},      {"door2", {192, 352}},        {"internetdoor", {96, 176}},
-        {"winimg", {192, 352}},     {"inetwinimg", {96, 176}},    {"heightled", {8, 352}},
-        {"warning", {192, 64}},     {"teamfont", {128, 128}},
+        { "ifacemain", { 640, 521 } },
+        { "ifaceoptions", { 624, 466 } },
+        { "ifacechat", { 624, 466 } },
+        { "ifaceconnect", { 624, 466 } },
+        { "ifaceserver", { 624, 466 } },
+        { "ifacethemes", { 624, 466 } },
+        { "ifaceinet", { 355, 413 } },
+        { "ifacemisc", { 576, 470 } },
+        { "ifacemenu", { 298, 160 } },
+        { "door1", { 192, 352 } },
+        { "door2", { 192, 352 } },
+        { "internetdoor", { 96, 176 } },
+        { "winimg", { 192, 352 } },
+        { "inetwinimg", { 96, 176 } },
+        { "heightled", { 8, 352 } },
+        { "warning", { 192, 64 } },
+        { "teamfont", { 128, 128 } },
     };
     for (const auto& p : pictures)
         EXPECT_EQ(picture(value(p.key)).size(), p.size) << p.key;
@@ -185,13 +193,13 @@ TEST_F(DefaultThemeTest, EveryNamedFileIsInTheArchiveAtTheSizeItsKeyNeeds)
         const char* count;
         QSize frame;
     } sets[] = {
-        {"bgfilename", "bgextension", "bgframecount", {192, 352}},
-        {"inetbgfilename", "inetbgextension", "inetbgframecount", {96, 176}},
-        {"blkfilename", "blkextension", "blkframecount", {96, 80}},
-        {"nextblkfilename", "nextblkextension", "nextblkframecount", {77, 77}},
-        {"specialwindowfilename", "specialwindowextension", "specialwindowframecount", {160, 16}},
-        {"explodefilename", "explodefileextension", "explodeframecount", {192, 64}},
-        {"Bombfilename", "bombfileextension", "Bombframecount", {64, 64}},
+        { "bgfilename", "bgextension", "bgframecount", { 192, 352 } },
+        { "inetbgfilename", "inetbgextension", "inetbgframecount", { 96, 176 } },
+        { "blkfilename", "blkextension", "blkframecount", { 96, 80 } },
+        { "nextblkfilename", "nextblkextension", "nextblkframecount", { 77, 77 } },
+        { "specialwindowfilename", "specialwindowextension", "specialwindowframecount", { 160, 16 } },
+        { "explodefilename", "explodefileextension", "explodeframecount", { 192, 64 } },
+        { "Bombfilename", "bombfileextension", "Bombframecount", { 64, 64 } },
     };
     for (const auto& s : sets) {
         ASSERT_GT(number(s.count), 0) << s.count;
@@ -200,8 +208,8 @@ TEST_F(DefaultThemeTest, EveryNamedFileIsInTheArchiveAtTheSizeItsKeyNeeds)
             EXPECT_EQ(picture(frame).size(), s.frame) << frame;
         }
     }
-    for (const char* key : {"midi", "startgame", "rotate", "drop", "lineclear", "quad", "explode", "win", "lose",
-                            "chat", "click", "holyshield"})
+    for (const char* key : { "midi", "startgame", "rotate", "drop", "lineclear", "quad", "explode", "win",
+             "lose", "chat", "click", "holyshield" })
         EXPECT_TRUE(fs::is_regular_file(s_files->path() / value(key))) << key;
 }
 
@@ -209,16 +217,16 @@ TEST_F(DefaultThemeTest, ButtonMenuAndPanelTilesLieExactlyWhereTheWindowCopiesTh
 {
     const QImage misc = picture(value("ifacemisc"));
     ASSERT_FALSE(misc.isNull());
-    std::vector<QRect> tiles = {{0, 0, 99, 185},    {99, 0, 99, 185},   // side panels
-                                {355, 0, 104, 80},  {459, 0, 104, 80},  // Help, game-mode menus
-                                {355, 80, 149, 163},                    // File menu
-                                {504, 80, 72, 19},  {504, 99, 72, 19}}; // File button
-    for (int top : {137, 194, 251, 308, 365}) // Help, Options, Server, Chat, Fields: three states
+    std::vector<QRect> tiles = { { 0, 0, 99, 185 }, { 99, 0, 99, 185 }, // side panels
+        { 355, 0, 104, 80 }, { 459, 0, 104, 80 }, // Help, game-mode menus
+        { 355, 80, 149, 163 }, // File menu
+        { 504, 80, 72, 19 }, { 504, 99, 72, 19 } }; // File button
+    for (int top : { 137, 194, 251, 308, 365 }) // Help, Options, Server, Chat, Fields: three states
         for (int state = 0; state < 3; ++state)
             tiles.emplace_back(504, top + 19 * state, 72, 19);
     for (int state = 0; state < 3; ++state) {
         tiles.emplace_back(280, 413 + 19 * state, 72, 19); // Theme
-        tiles.emplace_back(0, 413 + 19 * state, 140, 19);  // Connect, connect face
+        tiles.emplace_back(0, 413 + 19 * state, 140, 19); // Connect, connect face
         tiles.emplace_back(140, 413 + 19 * state, 140, 19); // Connect, disconnect face
     }
     for (const QRect& r : tiles)
@@ -232,10 +240,10 @@ TEST_F(DefaultThemeTest, ButtonMenuAndPanelTilesLieExactlyWhereTheWindowCopiesTh
     const struct {
         QPoint overlay;
         int row;
-    } overlays[] = {{{198, 0}, 7}, {{198, 20}, 35}};
+    } overlays[] = { { { 198, 0 }, 7 }, { { 198, 20 }, 35 } };
     for (const auto& o : overlays)
         for (int y = 0; y < 20; ++y)
-            for (int x : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 146, 147, 148})
+            for (int x : { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 146, 147, 148 })
                 ASSERT_EQ(misc.pixel(o.overlay + QPoint(x, y)), misc.pixel(355 + x, 80 + o.row + y))
                     << "overlay at " << o.overlay.y() << ", pixel " << x << "," << y;
 }
@@ -251,10 +259,10 @@ TEST_F(DefaultThemeTest, MenuHighlightsFillTheirTilesWithWhiteAroundThem)
             highlights.emplace_back(149 * column, 20 * row, 149, 20);
     highlights.emplace_back(0, 60, 149, 20); // game mode
     for (int r = 0; r < 3; ++r) {
-        highlights.emplace_back(0, 80 + 20 * r, 104, 20);   // hover
+        highlights.emplace_back(0, 80 + 20 * r, 104, 20); // hover
         highlights.emplace_back(104, 80 + 20 * r, 104, 20); // current mode
     }
-    highlights.emplace_back(0, 140, 104, 20);   // help
+    highlights.emplace_back(0, 140, 104, 20); // help
     highlights.emplace_back(104, 140, 104, 20); // about
     // Each highlight is drawn centred in its tile with white around it: on the middle row and
     // the middle column the first drawn pixel is as far from one side as from the other.
@@ -262,15 +270,16 @@ TEST_F(DefaultThemeTest, MenuHighlightsFillTheirTilesWithWhiteAroundThem)
         int first = 0, last = 0;
         while (first < length && isWhite(menu, from.x() + step.x() * first, from.y() + step.y() * first))
             ++first;
-        while (last < length &&
-               isWhite(menu, from.x() + step.x() * (length - 1 - last), from.y() + step.y() * (length - 1 - last)))
+        while (last < length
+            && isWhite(
+                menu, from.x() + step.x() * (length - 1 - last), from.y() + step.y() * (length - 1 - last)))
             ++last;
-        return std::pair{first, last};
+        return std::pair{ first, last };
     };
     for (const QRect& r : highlights) {
         SCOPED_TRACE(::testing::Message() << r.x() << "," << r.y());
-        const auto [left, right] = margins({r.left(), r.top() + 10}, {1, 0}, r.width());
-        const auto [top, bottom] = margins({r.center().x(), r.top()}, {0, 1}, r.height());
+        const auto [left, right] = margins({ r.left(), r.top() + 10 }, { 1, 0 }, r.width());
+        const auto [top, bottom] = margins({ r.center().x(), r.top() }, { 0, 1 }, r.height());
         EXPECT_GE(left, 1);
         EXPECT_LT(left, r.width() / 2);
         EXPECT_EQ(left, right);
@@ -286,7 +295,8 @@ TEST_F(DefaultThemeTest, MenuHighlightsFillTheirTilesWithWhiteAroundThem)
 TEST_F(DefaultThemeTest, BlockTilesSitOnTheirGridInEveryFrameAndMatchTheHolderIcons)
 {
     for (int frame = 1; frame <= number("blkframecount"); ++frame) {
-        const QImage sheet = picture(value("blkfilename") + std::to_string(frame) + "." + value("blkextension"));
+        const QImage sheet
+            = picture(value("blkfilename") + std::to_string(frame) + "." + value("blkextension"));
         ASSERT_FALSE(sheet.isNull());
         for (int code = 0; code < 22; ++code) {
             SCOPED_TRACE(::testing::Message() << "frame " << frame << ", code " << code);
@@ -300,7 +310,7 @@ TEST_F(DefaultThemeTest, BlockTilesSitOnTheirGridInEveryFrameAndMatchTheHolderIc
     // The holder window's built-in icons (0 Tremor, 1 Push Field, 2 Vertical Clear, 3 Flash
     // Screen, 4 Drop Block, 5 Give Line, 6 Holy Shield) are 24-bit copies of the still tiles.
     const QImage still = picture(value("blkfilename") + value("blkstillframe") + "." + value("blkextension"));
-    const int specials[7] = {12, 8, 13, 9, 10, 11, 15};
+    const int specials[7] = { 12, 8, 13, 9, 10, 11, 15 };
     for (int i = 0; i < 7; ++i) {
         const int code = 6 + specials[i];
         const fs::path file16 = kData / "images" / ("special16_" + std::to_string(i) + ".png");
@@ -311,8 +321,12 @@ TEST_F(DefaultThemeTest, BlockTilesSitOnTheirGridInEveryFrameAndMatchTheHolderIc
         ASSERT_EQ(icon8.size(), QSize(8, 8)) << i;
         EXPECT_EQ(pngBitsPerPixel(file16), 24) << i;
         EXPECT_EQ(pngBitsPerPixel(file8), 24) << i;
-        EXPECT_EQ(icon16.convertToFormat(QImage::Format_RGB32), still.copy(16 * (code % 6), 16 * (code / 6), 16, 16)) << i;
-        EXPECT_EQ(icon8.convertToFormat(QImage::Format_RGB32), still.copy(8 * (code % 12), 64 + 8 * (code / 12), 8, 8)) << i;
+        EXPECT_EQ(icon16.convertToFormat(QImage::Format_RGB32),
+            still.copy(16 * (code % 6), 16 * (code / 6), 16, 16))
+            << i;
+        EXPECT_EQ(icon8.convertToFormat(QImage::Format_RGB32),
+            still.copy(8 * (code % 12), 64 + 8 * (code / 12), 8, 8))
+            << i;
     }
 }
 
@@ -330,7 +344,8 @@ TEST_F(DefaultThemeTest, WindowPicturesFrameTheTitleBarPageAreaAndOpponentBoards
     EXPECT_TRUE(framedAt(main, QRect(7, 47, 626, 468)));
     // The opponent boards' frames inside the internet backdrop (drawn at body (276, 30)).
     const QImage inet = picture(value("ifaceinet"));
-    for (const QPoint board : {QPoint(322, 52), QPoint(427, 52), QPoint(532, 52), QPoint(322, 258), QPoint(427, 258)})
+    for (const QPoint board :
+        { QPoint(322, 52), QPoint(427, 52), QPoint(532, 52), QPoint(322, 258), QPoint(427, 258) })
         EXPECT_TRUE(framedAt(inet, QRect(board - QPoint(276, 30) - QPoint(2, 2), QSize(100, 180))))
             << board.x() << "," << board.y();
 }
@@ -341,14 +356,15 @@ TEST_F(DefaultThemeTest, GamesLoaderBuildsEverySheetWithoutAMissingFileOrAMessag
     Themes themes;
     ScriptedDialogs dialogs;
     RecordingThemeWindow window;
-    ThemeLoading loading{themes, dialogs, window, {temp.path(), kData}};
-    ASSERT_EQ(LoadTheme(loading, pathText(kData / "default.kvx"), themes.CurrentTheme, themes.ThemeSounds, ""),
-              ThemeLoadResult::Loaded);
+    ThemeLoading loading{ themes, dialogs, window, { temp.path(), kData } };
+    ASSERT_EQ(
+        LoadTheme(loading, pathText(kData / "default.kvx"), themes.CurrentTheme, themes.ThemeSounds, ""),
+        ThemeLoadResult::Loaded);
     EXPECT_TRUE(dialogs.calls.empty());
 
     ThemeImages images;
     window.images = &images;
-    SheetLoading sheets{images, themes.CurrentTheme, window, kData};
+    SheetLoading sheets{ images, themes.CurrentTheme, window, kData };
     BuildThemeImages(sheets);
     LoadInterfaceImages(sheets, themes.CurrentTheme.themefolder);
     EXPECT_TRUE(dialogs.calls.empty());
@@ -356,8 +372,8 @@ TEST_F(DefaultThemeTest, GamesLoaderBuildsEverySheetWithoutAMissingFileOrAMessag
     for (const Bytes& file : window.shownFiles)
         EXPECT_TRUE(fs::is_regular_file(themeFilePath(file, kData))) << file;
     const ThemeRecord& t = themes.CurrentTheme;
-    for (const Bytes* name : {&t.ifacemain, &t.ifaceoptions, &t.ifacechat, &t.ifaceconnect, &t.ifaceserver,
-                              &t.ifacethemes, &t.ifacemisc, &t.ifacemenu, &t.ifaceinet})
+    for (const Bytes* name : { &t.ifacemain, &t.ifaceoptions, &t.ifacechat, &t.ifaceconnect, &t.ifaceserver,
+             &t.ifacethemes, &t.ifacemisc, &t.ifacemenu, &t.ifaceinet })
         EXPECT_TRUE(fs::is_regular_file(temp.path() / *name)) << *name;
 
     using I = ThemeImages;
@@ -366,32 +382,32 @@ TEST_F(DefaultThemeTest, GamesLoaderBuildsEverySheetWithoutAMissingFileOrAMessag
         Sheet I::*sheet;
         int width, height;
     } expected[] = {
-        {"blocks", &I::blocks, 112, t.blkframecount * 80 + 5},
-        {"background", &I::background, 193, t.bgframecount * 352 + 5},
-        {"internet background", &I::internetBackground, 101, t.inetbgframecount * 176 + 5},
-        {"next piece", &I::nextPiece, 90, t.nextblkframecount * 77 + 5},
-        {"special window", &I::specialWindow, 160, t.specialwindowframecount * 16 + 5},
-        {"explosion", &I::explode, 197, t.explodeframecount * 64 + 5},
-        {"explosion mask", &I::explodeMask, 197, t.explodeframecount * 64 + 5},
-        {"bomb", &I::bomb, 64, t.bombframecount * 64 + 5},
-        {"bomb mask", &I::bombMask, 64, t.bombframecount * 64 + 5},
-        {"door 1", &I::door1, 193, 353},
-        {"door 1 mask", &I::door1Mask, 193, 353},
-        {"door 2", &I::door2, 193, 353},
-        {"internet door", &I::internetDoor, 97, 177},
-        {"game over", &I::gameOver, 193, 353},
-        {"game over mask", &I::gameOverMask, 193, 353},
-        {"internet game over", &I::internetGameOver, 96, 176},
-        {"height LED", &I::heightLed, 8, 352},
-        {"warning", &I::warning, 192, 64},
-        {"team letters", &I::teamFont, 128, 128},
-        {"menu", &I::menu, 298, 160},
-        {"menu mask", &I::menuMask, 298, 160},
-        {"interface misc", &I::interfaceMisc, 576, 470},
-        {"internet page", &I::internetPage, 355, 413},
-        {"main window", &I::mainWindow, 640, 521},
-        {"options page", &I::optionsPage, 624, 466},
-        {"chat page", &I::chatPage, 624, 466},
+        { "blocks", &I::blocks, 112, t.blkframecount * 80 + 5 },
+        { "background", &I::background, 193, t.bgframecount * 352 + 5 },
+        { "internet background", &I::internetBackground, 101, t.inetbgframecount * 176 + 5 },
+        { "next piece", &I::nextPiece, 90, t.nextblkframecount * 77 + 5 },
+        { "special window", &I::specialWindow, 160, t.specialwindowframecount * 16 + 5 },
+        { "explosion", &I::explode, 197, t.explodeframecount * 64 + 5 },
+        { "explosion mask", &I::explodeMask, 197, t.explodeframecount * 64 + 5 },
+        { "bomb", &I::bomb, 64, t.bombframecount * 64 + 5 },
+        { "bomb mask", &I::bombMask, 64, t.bombframecount * 64 + 5 },
+        { "door 1", &I::door1, 193, 353 },
+        { "door 1 mask", &I::door1Mask, 193, 353 },
+        { "door 2", &I::door2, 193, 353 },
+        { "internet door", &I::internetDoor, 97, 177 },
+        { "game over", &I::gameOver, 193, 353 },
+        { "game over mask", &I::gameOverMask, 193, 353 },
+        { "internet game over", &I::internetGameOver, 96, 176 },
+        { "height LED", &I::heightLed, 8, 352 },
+        { "warning", &I::warning, 192, 64 },
+        { "team letters", &I::teamFont, 128, 128 },
+        { "menu", &I::menu, 298, 160 },
+        { "menu mask", &I::menuMask, 298, 160 },
+        { "interface misc", &I::interfaceMisc, 576, 470 },
+        { "internet page", &I::internetPage, 355, 413 },
+        { "main window", &I::mainWindow, 640, 521 },
+        { "options page", &I::optionsPage, 624, 466 },
+        { "chat page", &I::chatPage, 624, 466 },
     };
     for (const auto& e : expected) {
         const Sheet& sheet = images.*e.sheet;
@@ -404,7 +420,8 @@ TEST_F(DefaultThemeTest, GamesLoaderBuildsEverySheetWithoutAMissingFileOrAMessag
     for (size_t slot = 0; slot < themes.ThemeSounds.size(); ++slot) {
         if (slot == 9)
             continue; // the slot no key fills
-        EXPECT_TRUE(fs::is_regular_file(themeFilePath(themes.ThemeSounds[slot], kData))) << "sound slot " << slot;
+        EXPECT_TRUE(fs::is_regular_file(themeFilePath(themes.ThemeSounds[slot], kData)))
+            << "sound slot " << slot;
     }
     EXPECT_TRUE(fs::is_regular_file(themeFilePath(themes.ThemeMusic, kData)));
 }
@@ -418,8 +435,8 @@ TEST_F(DefaultThemeTest, SoundsAndTheMusicLoadInTheSoundLibraryWithoutSoundFonts
     EXPECT_EQ(Mix_GetMusicType(music), MUS_OGG);
     EXPECT_GT(Mix_MusicDuration(music), 30.0) << "the loop is the whole piece";
     Mix_FreeMusic(music);
-    for (const char* key : {"startgame", "rotate", "drop", "lineclear", "quad", "explode", "win", "lose", "chat",
-                            "click", "holyshield"}) {
+    for (const char* key : { "startgame", "rotate", "drop", "lineclear", "quad", "explode", "win", "lose",
+             "chat", "click", "holyshield" }) {
         Mix_Chunk* chunk = Mix_LoadWAV((s_files->path() / value(key)).c_str());
         ASSERT_NE(chunk, nullptr) << key << ": " << Mix_GetError();
         EXPECT_GT(chunk->alen, 0u) << key;

@@ -1,14 +1,11 @@
-#include "render/sheetloaders.h"
-
-#include "render/themepaths.h"
-
 #include "recordingthemewindow.h"
+#include "render/sheetloaders.h"
+#include "render/themepaths.h"
 #include "support/scratchfolder.h"
 #include "themefixtures.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace kalvon {
 namespace {
@@ -29,22 +26,22 @@ protected:
         window.images = &images;
     }
 
-    void picture(const std::string& name, int width, int height, QRgb color, int whiteWidth = 0,
-                 int whiteHeight = 0)
+    void picture(
+        const std::string& name, int width, int height, QRgb color, int whiteWidth = 0, int whiteHeight = 0)
     {
         folder.write(name, bmpBytes(width, height, color, whiteWidth, whiteHeight));
     }
 
     static std::pair<int, int> size(const Sheet& sheet)
     {
-        return sheet ? std::pair{sheet->width(), sheet->height()} : std::pair{-1, -1};
+        return sheet ? std::pair{ sheet->width(), sheet->height() } : std::pair{ -1, -1 };
     }
 
     ScratchFolder folder;
     ThemeImages images;
     ThemeRecord theme;
     RecordingThemeWindow window;
-    SheetLoading loading{images, theme, window, folder.path()};
+    SheetLoading loading{ images, theme, window, folder.path() };
 };
 
 TEST_F(SheetLoadersTest, FrameSetSheetIsFramesTimesFrameHeightPlusFiveHigh)
@@ -61,19 +58,20 @@ TEST_F(SheetLoadersTest, FrameSetSheetIsFramesTimesFrameHeightPlusFiveHigh)
         std::pair<int, int> expected;
         size_t filesRead;
     } cases[] = {
-        {"blocks", LoadBlockFrames, &R::blkframecount, 3, &I::blocks, &I::blocksMask, {112, 245}, 3},
-        {"background", LoadBackgroundFrames, &R::bgframecount, 2, &I::background, nullptr, {193, 709}, 2},
-        {"internet background", LoadInternetBackgroundFrames, &R::inetbgframecount, 1,
-         &I::internetBackground, nullptr, {101, 181}, 1},
-        {"next piece", LoadNextPieceFrames, &R::nextblkframecount, 2, &I::nextPiece, nullptr, {90, 159}, 2},
-        {"special window, no frames", LoadSpecialWindowFrames, &R::specialwindowframecount, 0,
-         &I::specialWindow, nullptr, {160, 5}, 0},
-        {"explosion", LoadExplodeFrames, &R::explodeframecount, 2, &I::explode, &I::explodeMask,
-         {197, 133}, 2},
-        {"bomb", LoadBombFrames, &R::bombframecount, 17, &I::bomb, &I::bombMask, {64, 1093}, 17},
-        {"background beyond a 16-bit sheet", LoadBackgroundFrames, &R::bgframecount, 500, &I::background,
-         nullptr, {193, 93 * 352 + 5}, 93},
-        {"negative count", LoadBombFrames, &R::bombframecount, -3, &I::bomb, &I::bombMask, {64, 5}, 0},
+        { "blocks", LoadBlockFrames, &R::blkframecount, 3, &I::blocks, &I::blocksMask, { 112, 245 }, 3 },
+        { "background", LoadBackgroundFrames, &R::bgframecount, 2, &I::background, nullptr, { 193, 709 }, 2 },
+        { "internet background", LoadInternetBackgroundFrames, &R::inetbgframecount, 1,
+            &I::internetBackground, nullptr, { 101, 181 }, 1 },
+        { "next piece", LoadNextPieceFrames, &R::nextblkframecount, 2, &I::nextPiece, nullptr, { 90, 159 },
+            2 },
+        { "special window, no frames", LoadSpecialWindowFrames, &R::specialwindowframecount, 0,
+            &I::specialWindow, nullptr, { 160, 5 }, 0 },
+        { "explosion", LoadExplodeFrames, &R::explodeframecount, 2, &I::explode, &I::explodeMask,
+            { 197, 133 }, 2 },
+        { "bomb", LoadBombFrames, &R::bombframecount, 17, &I::bomb, &I::bombMask, { 64, 1093 }, 17 },
+        { "background beyond a 16-bit sheet", LoadBackgroundFrames, &R::bgframecount, 500, &I::background,
+            nullptr, { 193, 93 * 352 + 5 }, 93 },
+        { "negative count", LoadBombFrames, &R::bombframecount, -3, &I::bomb, &I::bombMask, { 64, 5 }, 0 },
     };
     for (const auto& c : cases) {
         theme.*c.count = int16_t(c.frames);
@@ -110,8 +108,9 @@ TEST_F(SheetLoadersTest, FramesStackDownwardsAndAMissingFileRepeatsTheFrameBefor
     EXPECT_EQ(blocks.pixel(0, 240), kGreen) << "frame 4 missing";
     EXPECT_EQ(blocks.pixel(0, 320), kBlackPixel) << "the 5 rows below the last frame";
     const Bytes folderPrefix = theme.themefolder;
-    EXPECT_EQ(window.shownFiles, (std::vector<Bytes>{folderPrefix + "Blk1.BMP", folderPrefix + "Blk2.BMP",
-                                                     folderPrefix + "Blk3.BMP", folderPrefix + "Blk4.BMP"}));
+    EXPECT_EQ(window.shownFiles,
+        (std::vector<Bytes>{ folderPrefix + "Blk1.BMP", folderPrefix + "Blk2.BMP", folderPrefix + "Blk3.BMP",
+            folderPrefix + "Blk4.BMP" }));
 
     LoadBackgroundFrames(loading);
     EXPECT_EQ(images.background->pixel(0, 0), kBlackPixel) << "nothing loaded before frame 1 in this loader";
@@ -127,12 +126,12 @@ TEST_F(SheetLoadersTest, MissingDoorTwoTakesDoorOneAndTheDoorMasksAreBuilt)
     picture("door1.bmp", 192, 352, kRed, 96, 352);
 
     LoadDoorImages(loading);
-    EXPECT_EQ(window.shownFiles, (std::vector<Bytes>{theme.internetdoor, theme.door1, theme.door2}));
-    EXPECT_EQ(size(images.door1), (std::pair{193, 353}));
-    EXPECT_EQ(size(images.internetDoor), (std::pair{97, 177}));
+    EXPECT_EQ(window.shownFiles, (std::vector<Bytes>{ theme.internetdoor, theme.door1, theme.door2 }));
+    EXPECT_EQ(size(images.door1), (std::pair{ 193, 353 }));
+    EXPECT_EQ(size(images.internetDoor), (std::pair{ 97, 177 }));
     EXPECT_EQ(images.internetDoor->pixel(95, 175), kBlue);
     EXPECT_EQ(images.door2->pixel(150, 10), kRed);
-    for (const Sheet& mask : {images.door1Mask, images.door2Mask}) {
+    for (const Sheet& mask : { images.door1Mask, images.door2Mask }) {
         EXPECT_EQ(mask->pixel(0, 0), kBlackPixel);
         EXPECT_EQ(mask->pixel(150, 351), kWhitePixel);
         EXPECT_EQ(mask->pixel(192, 0), kBlackPixel) << "the mask is 192 x 352";
@@ -146,7 +145,7 @@ TEST_F(SheetLoadersTest, BlockMaskAndStartingFrameOnlyWithBlockTransparency)
     theme.blkframecount = 1;
     theme.blkstartingframe = 2;
     picture("blk1.bmp", 96, 80, kRed, 16, 16);
-    for (bool transparent : {true, false}) {
+    for (bool transparent : { true, false }) {
         theme.blktransparency = transparent;
         theme.blkcurrentframe = 7; // the still frame the caller set
         LoadBlockFrames(loading);
@@ -178,7 +177,7 @@ TEST_F(SheetLoadersTest, EffectMasksAreAlwaysBuiltGameOverMasksOnlyWhenFlagged)
     EXPECT_EQ(images.explodeMask->pixel(0, 0), kBlackPixel);
     EXPECT_EQ(images.explodeMask->pixel(191, 63), kWhitePixel);
 
-    for (bool transparent : {true, false}) {
+    for (bool transparent : { true, false }) {
         theme.wintransparent = transparent;
         theme.inetwintransparent = !transparent;
         LoadMiscImages(loading);
@@ -195,8 +194,8 @@ TEST_F(SheetLoadersTest, SkinTakes290By354AndItsMaskGoesIntoTheBlocksMask)
     theme.skinfile = theme.themefolder + "skin.bmp";
     picture("skin.bmp", 288, 352, kRed, 16, 16); // a converted skin is 2 pixels smaller
     LoadSkinImage(loading);
-    EXPECT_EQ(size(images.skin), (std::pair{291, 355}));
-    EXPECT_EQ(size(images.blocksMask), (std::pair{291, 355}));
+    EXPECT_EQ(size(images.skin), (std::pair{ 291, 355 }));
+    EXPECT_EQ(size(images.blocksMask), (std::pair{ 291, 355 }));
     EXPECT_EQ(images.skin->pixel(287, 351), kRed);
     EXPECT_EQ(images.skin->pixel(288, 0), kBlackPixel);
     EXPECT_EQ(images.blocksMask->pixel(0, 0), kBlackPixel);
@@ -213,15 +212,15 @@ TEST_F(SheetLoadersTest, InterfaceImagesComeFromTheInterfaceFolderAtTheirSheetSi
         Sheet ThemeImages::*sheet;
         std::pair<int, int> size;
     } sheets[] = {
-        {&R::ifacemisc, &ThemeImages::interfaceMisc, {576, 470}},
-        {&R::ifaceinet, &ThemeImages::internetPage, {355, 413}},
-        {&R::ifacemenu, &ThemeImages::menu, {298, 160}},
-        {&R::ifacemain, &ThemeImages::mainWindow, {640, 521}},
-        {&R::ifacechat, &ThemeImages::chatPage, {624, 466}},
-        {&R::ifaceserver, &ThemeImages::serverPage, {624, 466}},
-        {&R::ifaceconnect, &ThemeImages::connectPage, {624, 466}},
-        {&R::ifaceoptions, &ThemeImages::optionsPage, {624, 466}},
-        {&R::ifacethemes, &ThemeImages::themesPage, {624, 466}},
+        { &R::ifacemisc, &ThemeImages::interfaceMisc, { 576, 470 } },
+        { &R::ifaceinet, &ThemeImages::internetPage, { 355, 413 } },
+        { &R::ifacemenu, &ThemeImages::menu, { 298, 160 } },
+        { &R::ifacemain, &ThemeImages::mainWindow, { 640, 521 } },
+        { &R::ifacechat, &ThemeImages::chatPage, { 624, 466 } },
+        { &R::ifaceserver, &ThemeImages::serverPage, { 624, 466 } },
+        { &R::ifaceconnect, &ThemeImages::connectPage, { 624, 466 } },
+        { &R::ifaceoptions, &ThemeImages::optionsPage, { 624, 466 } },
+        { &R::ifacethemes, &ThemeImages::themesPage, { 624, 466 } },
     };
     int n = 0;
     for (const auto& s : sheets) {
@@ -258,8 +257,7 @@ TEST_F(SheetLoadersTest, BuildingATypeMakesItsSheetsAndStartsItsSetsAtTheirFrame
     theme.themetype = 1;
     BuildThemeImages(loading);
     EXPECT_TRUE(images.background && images.blocks && images.internetBackground && images.nextPiece
-                && images.specialWindow && images.bomb && images.explode && images.door1
-                && images.warning);
+        && images.specialWindow && images.bomb && images.explode && images.door1 && images.warning);
     EXPECT_FALSE(images.skin);
     EXPECT_EQ(theme.bgcurrentframe, 3);
     EXPECT_EQ(theme.inetbgcurrentframe, 5);
@@ -299,7 +297,7 @@ TEST_F(SheetLoadersTest, ReleasingIsIdempotentAndARunningAnimationKeepsItsSheet)
     EXPECT_EQ(heldByAnimation->height(), 69);
 
     CreateBackBuffer(images);
-    EXPECT_EQ(size(images.backBuffer), (std::pair{192, 64}));
+    EXPECT_EQ(size(images.backBuffer), (std::pair{ 192, 64 }));
     FreeBackBuffer(images);
     FreeBackBuffer(images);
     EXPECT_FALSE(images.backBuffer);

@@ -1,14 +1,11 @@
-#include "render/themeresources.h"
-
 #include "render/themepaths.h"
-
+#include "render/themeresources.h"
 #include "support/scratchfolder.h"
 #include "support/scripteddialogs.h"
 #include "support/zipbuilder.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace kalvon {
 namespace {
@@ -21,14 +18,14 @@ using testing::ZipBuilder;
 TEST(ListThemeFilesTest, ListsOrdinaryKvxFilesOfAnyCaseAsFullPaths)
 {
     ScratchFolder folder;
-    for (const char* name : {"a.kvx", "b.KVX", "x.kvx.bak", ".kvx", "notes.txt"})
+    for (const char* name : { "a.kvx", "b.KVX", "x.kvx.bak", ".kvx", "notes.txt" })
         folder.write(std::string("data/") + name, "[Theme Info]");
     fs::create_directories(folder / "data/folder.kvx");
 
     const Bytes data = folderText(folder / "data");
     std::vector<Bytes> listed = ListThemeFiles(data, folder.path());
     std::sort(listed.begin(), listed.end());
-    EXPECT_EQ(listed, (std::vector<Bytes>{data + "a.kvx", data + "b.KVX"}));
+    EXPECT_EQ(listed, (std::vector<Bytes>{ data + "a.kvx", data + "b.KVX" }));
     EXPECT_TRUE(ListThemeFiles(data + "missing/", folder.path()).empty());
 }
 
@@ -36,7 +33,7 @@ TEST(UnpackThemeResourcesTest, UnpacksIntoTheSubfolderOfTheTemporaryFolderSilent
 {
     ScratchFolder folder;
     ZipBuilder(folder / "Theme.ZIP").file("gfx\\bg1.bmp", "frame").close();
-    const ThemeFolders folders{folder / "temp", folder.path()};
+    const ThemeFolders folders{ folder / "temp", folder.path() };
     ScriptedDialogs dialogs;
 
     UnpackThemeResources(pathText(folder / "theme.zip"), "preview\\", folders, dialogs);

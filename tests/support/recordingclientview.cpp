@@ -54,7 +54,7 @@ void RecordingClientView::clear()
 
 void RecordingClientView::AddChatText(BytesView text, bool bold, ChatColour colour)
 {
-    chat.push_back({Bytes(text), bold, colour});
+    chat.push_back({ Bytes(text), bold, colour });
 }
 
 void RecordingClientView::showError(BytesView text)

@@ -47,7 +47,8 @@ private:
 class ScopedEnv {
 public:
     // Sets `name` to `value`, or removes it when `value` is nothing.
-    ScopedEnv(const char* name, std::optional<std::string> value) : m_name(name)
+    ScopedEnv(const char* name, std::optional<std::string> value)
+        : m_name(name)
     {
         if (const char* old = std::getenv(name))
             m_old = old;

@@ -2,14 +2,12 @@
 // Writes ZIP archives for tests with libzip: plain, encrypted and folder members, members with
 // any name (hostile ones included), and symbolic-link members.
 
-#include <zip.h>
-
-#include <sys/stat.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
+#include <zip.h>
 
 namespace kalvon::testing {
 
@@ -25,8 +23,8 @@ public:
     ZipBuilder& operator=(const ZipBuilder&) = delete;
 
     // A file member; with a password it is encrypted by `method` (ZIP_EM_AES_256, ZIP_EM_TRAD_PKWARE).
-    ZipBuilder& file(const std::string& name, const std::string& content,
-                     const char* password = nullptr, zip_uint16_t method = ZIP_EM_AES_256)
+    ZipBuilder& file(const std::string& name, const std::string& content, const char* password = nullptr,
+        zip_uint16_t method = ZIP_EM_AES_256)
     {
         const zip_int64_t index = add(name, content);
         if (password && index >= 0)
@@ -46,8 +44,8 @@ public:
     {
         const zip_int64_t index = add(name, target);
         if (index >= 0)
-            zip_file_set_external_attributes(m_zip, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX,
-                                              zip_uint32_t(S_IFLNK | 0777) << 16);
+            zip_file_set_external_attributes(
+                m_zip, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX, zip_uint32_t(S_IFLNK | 0777) << 16);
         return *this;
     }
 

@@ -1,7 +1,6 @@
 #include "archive.h"
 
 #include <QFile>
-
 #include <zip.h>
 
 namespace kalvon::themegen {
@@ -24,9 +23,10 @@ bool writeArchive(const QString& path, const std::vector<ArchiveMember>& members
         return false;
     }
     for (const ArchiveMember& m : members) {
-        zip_source_t* source = zip_source_buffer(archive, m.bytes.constData(), zip_uint64_t(m.bytes.size()), 0);
-        const zip_int64_t index =
-            source ? zip_file_add(archive, m.name.toLatin1().constData(), source, ZIP_FL_ENC_CP437) : -1;
+        zip_source_t* source
+            = zip_source_buffer(archive, m.bytes.constData(), zip_uint64_t(m.bytes.size()), 0);
+        const zip_int64_t index
+            = source ? zip_file_add(archive, m.name.toLatin1().constData(), source, ZIP_FL_ENC_CP437) : -1;
         if (index < 0) {
             if (source)
                 zip_source_free(source);
@@ -34,13 +34,14 @@ bool writeArchive(const QString& path, const std::vector<ArchiveMember>& members
             zip_discard(archive);
             return false;
         }
-        zip_set_file_compression(archive, zip_uint64_t(index), m.compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE,
-                                 m.compress ? 9 : 0);
+        zip_set_file_compression(
+            archive, zip_uint64_t(index), m.compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE, m.compress ? 9 : 0);
         zip_file_set_mtime(archive, zip_uint64_t(index), kMemberTime, 0);
         zip_file_set_external_attributes(archive, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX, 0100644u << 16);
     }
     if (zip_close(archive) != 0) {
-        error = QStringLiteral("cannot write %1: %2").arg(temporary, QString::fromUtf8(zip_strerror(archive)));
+        error
+            = QStringLiteral("cannot write %1: %2").arg(temporary, QString::fromUtf8(zip_strerror(archive)));
         zip_discard(archive);
         return false;
     }

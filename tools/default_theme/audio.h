@@ -4,13 +4,12 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <vector>
 
 namespace kalvon::themegen {
 
 struct SoundFile {
-    QString key;  // the theme key that names it ("startgame", "rotate", ...)
+    QString key; // the theme key that names it ("startgame", "rotate", ...)
     QString file; // its file name in the resource archive
     QByteArray bytes;
 };

@@ -12,10 +12,16 @@ namespace kalvon::themegen {
 
 namespace {
 
-void put(QImage& image, int x, int y, QColor c) { image.setPixel(x, y, c.rgb()); }
+void put(QImage& image, int x, int y, QColor c)
+{
+    image.setPixel(x, y, c.rgb());
+}
 
 // Brightness of a special's glow in frame f: full in frame 0 (the still frame), dimmest halfway.
-double pulse(int frame) { return 0.5 + 0.5 * std::cos(2.0 * std::numbers::pi * frame / kBlockFrames); }
+double pulse(int frame)
+{
+    return 0.5 + 0.5 * std::cos(2.0 * std::numbers::pi * frame / kBlockFrames);
+}
 
 // A diagonal glint crosses the normal blocks in frames 1 to 4; the other frames are plain.
 bool inGlint(int x, int y, int size, int frame)
@@ -39,7 +45,7 @@ void drawColourTile(QImage& image, int ox, int oy, int size, QColor base, int fr
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             const int top = y, left = x, bottom = last - y, right = last - x;
-            const int edge = std::min({top, left, bottom, right});
+            const int edge = std::min({ top, left, bottom, right });
             QColor c;
             if (edge == 0) {
                 c = outline;
@@ -68,8 +74,8 @@ void drawColourTile(QImage& image, int ox, int oy, int size, QColor base, int fr
     }
 }
 
-const QColor kSpecialFaceTop{30, 36, 56};
-const QColor kSpecialFaceBottom{14, 17, 28};
+const QColor kSpecialFaceTop{ 30, 36, 56 };
+const QColor kSpecialFaceBottom{ 14, 17, 28 };
 
 void drawSpecialFace(QImage& image, int ox, int oy, int size, QColor colour, int frame)
 {
@@ -79,7 +85,7 @@ void drawSpecialFace(QImage& image, int ox, int oy, int size, QColor colour, int
     const int last = size - 1;
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
-            const int edge = std::min({x, y, last - x, last - y});
+            const int edge = std::min({ x, y, last - x, last - y });
             QColor c;
             if (edge == 0)
                 c = outline;
@@ -101,7 +107,8 @@ void drawSpecialFace(QImage& image, int ox, int oy, int size, QColor colour, int
 
 // A mark with a one-pixel shadow below and to the right; nothing is drawn outside `inside`,
 // so the tile's outline stays whole.
-void drawMask(QImage& image, int ox, int oy, const Mask& mask, QColor colour, QColor shadow, const QRect& inside)
+void drawMask(
+    QImage& image, int ox, int oy, const Mask& mask, QColor colour, QColor shadow, const QRect& inside)
 {
     auto putInside = [&](int x, int y, QColor c) {
         if (inside.contains(x, y))
@@ -151,9 +158,15 @@ void drawTile(QImage& image, int x, int y, int size, int code, int frame)
 
 } // namespace
 
-void drawTile16(QImage& image, int x, int y, int code, int frame) { drawTile(image, x, y, 16, code, frame); }
+void drawTile16(QImage& image, int x, int y, int code, int frame)
+{
+    drawTile(image, x, y, 16, code, frame);
+}
 
-void drawTile8(QImage& image, int x, int y, int code, int frame) { drawTile(image, x, y, 8, code, frame); }
+void drawTile8(QImage& image, int x, int y, int code, int frame)
+{
+    drawTile(image, x, y, 8, code, frame);
+}
 
 QImage blockSheetFrame(int frame)
 {

@@ -18,7 +18,7 @@ QImage blockSheetFrame(int frame);
 
 // The seven built-in special icons (0 Tremor, 1 Push Field, 2 Vertical Clear, 3 Flash Screen,
 // 4 Drop Block, 5 Give Line, 6 Holy Shield) as 24-bit pictures of `size` 16 or 8.
-inline constexpr int kBuiltinSpecials[7] = {12, 8, 13, 9, 10, 11, 15};
+inline constexpr int kBuiltinSpecials[7] = { 12, 8, 13, 9, 10, 11, 15 };
 QImage builtinSpecialIcon(int index, int size);
 
 } // namespace kalvon::themegen

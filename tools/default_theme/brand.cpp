@@ -45,7 +45,7 @@ void drawEmblem(QPainter& p, QPointF centre, double radius, QColor accent)
     const QPointF o = centre - QPointF(s * 1.5, s * 1.5);
     const struct {
         int col, row, colour;
-    } blocks[] = {{0, 0, 0}, {0, 1, 0}, {0, 2, 0}, {1, 1, 1}, {2, 0, 3}, {2, 2, 3}};
+    } blocks[] = { { 0, 0, 0 }, { 0, 1, 0 }, { 0, 2, 0 }, { 1, 1, 1 }, { 2, 0, 3 }, { 2, 2, 3 } };
     for (const auto& b : blocks)
         emblemBlock(p, QRectF(o.x() + b.col * s, o.y() + b.row * s, s, s), palette::kBlock[b.colour]);
     p.restore();
@@ -64,8 +64,8 @@ void drawWordmark(QPainter& p, const QRectF& r, double pixelSize)
     const QPointF origin(r.center().x() - width / 2, r.center().y() + fm.capHeight() / 2);
     path.addText(origin, font, word);
     // Outline, then a vertical gradient from pale cyan to deep cyan, then a thin highlight.
-    p.setPen(QPen(palette::kEdgeDark, std::max(2.0, pixelSize / 9), Qt::SolidLine, Qt::RoundCap,
-                  Qt::RoundJoin));
+    p.setPen(
+        QPen(palette::kEdgeDark, std::max(2.0, pixelSize / 9), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(path.translated(0, pixelSize / 24));
     QLinearGradient g(0, origin.y() - fm.capHeight(), 0, origin.y());
     g.setColorAt(0, QColor(214, 246, 255));

@@ -2,17 +2,16 @@
 
 #include "audio.h"
 #include "blocks.h"
+#include "editor/model/controls.h"
+#include "editor/model/description.h"
+#include "editor/model/editorstate.h"
+#include "editor/model/themewriter.h"
 #include "effects.h"
 #include "extras.h"
 #include "fieldart.h"
 #include "iface.h"
 #include "pages.h"
 #include "paint.h"
-
-#include "editor/model/controls.h"
-#include "editor/model/description.h"
-#include "editor/model/editorstate.h"
-#include "editor/model/themewriter.h"
 
 namespace kalvon::themegen {
 
@@ -23,8 +22,14 @@ using editor::elementName;
 
 const Bytes kPng = "png";
 
-void setText(EditorState& s, BytesView control, const QString& value) { s.setText(control, value.toLatin1().toStdString()); }
-void setNumber(EditorState& s, BytesView control, int value) { s.setText(control, std::to_string(value)); }
+void setText(EditorState& s, BytesView control, const QString& value)
+{
+    s.setText(control, value.toLatin1().toStdString());
+}
+void setNumber(EditorState& s, BytesView control, int value)
+{
+    s.setText(control, std::to_string(value));
+}
 
 // A type-1 frame set's boxes: prefix "BG", "IBG", "SW", "Next".
 void frameSet(EditorState& s, const std::string& prefix, const std::string& file, int frames, int delay)
@@ -61,11 +66,12 @@ EditorState editorTheme()
     s.setText("txtResource", "default.zip");
 
     s.setValue("chkIface", 1);
-    const char* interfaceBoxes[][2] = {{"txtIMain", "ifacemain.png"},       {"txtIOptions", "ifaceoptions.png"},
-                                       {"txtIChat", "ifacechat.png"},       {"txtIClient", "ifaceconnect.png"},
-                                       {"txtIServer", "ifaceserver.png"},   {"txtITheme", "ifacethemes.png"},
-                                       {"txtIMisc", "ifacemisc.png"},       {"txtIHighScore", "ifacehighscore.png"},
-                                       {"txtIInternet", "ifaceinet.png"},   {"txtIMenu", "ifacemenu.png"}};
+    const char* interfaceBoxes[][2]
+        = { { "txtIMain", "ifacemain.png" }, { "txtIOptions", "ifaceoptions.png" },
+              { "txtIChat", "ifacechat.png" }, { "txtIClient", "ifaceconnect.png" },
+              { "txtIServer", "ifaceserver.png" }, { "txtITheme", "ifacethemes.png" },
+              { "txtIMisc", "ifacemisc.png" }, { "txtIHighScore", "ifacehighscore.png" },
+              { "txtIInternet", "ifaceinet.png" }, { "txtIMenu", "ifacemenu.png" } };
     for (const auto& box : interfaceBoxes)
         s.setText(box[0], box[1]);
     s.setValue("chkIMenuTransparent", 1);
@@ -97,8 +103,8 @@ EditorState editorTheme()
     effectSet(s, "Bomb", "bomb", kBombFrames, 30);
 
     s.setValue("chkMImg", 1);
-    const char* miscImages[editor::kMiscImageCount] = {"door1.png", "door2.png", "internetdoor.png", "win.png",
-                                                       "inetwin.png", "heightled.png", "warning.png", "teamfont.png"};
+    const char* miscImages[editor::kMiscImageCount] = { "door1.png", "door2.png", "internetdoor.png",
+        "win.png", "inetwin.png", "heightled.png", "warning.png", "teamfont.png" };
     for (int i = 0; i < editor::kMiscImageCount; ++i)
         s.setText(elementName("txtMiscImage", i), miscImages[i]);
     s.setValue("chkWinTrans", 1);
@@ -106,9 +112,9 @@ EditorState editorTheme()
 
     // Title, fields, options, theme, server, connect, internet, then the high-score rows:
     // title, normal, first, second, third.
-    const char* colors[editor::kColorCount] = {"224,231,243", "210,222,240", "210,222,240", "210,222,240",
-                                               "210,222,240", "210,222,240", "150,220,255", "255,200,90",
-                                               "190,200,220", "255,215,0",   "200,210,225", "215,140,80"};
+    const char* colors[editor::kColorCount]
+        = { "224,231,243", "210,222,240", "210,222,240", "210,222,240", "210,222,240", "210,222,240",
+              "150,220,255", "255,200,90", "190,200,220", "255,215,0", "200,210,225", "215,140,80" };
     s.setValue("chkColor", 1);
     for (int i = 0; i < editor::kColorCount; ++i)
         s.setText(elementName("txtColor", i), colors[i]);
@@ -116,10 +122,11 @@ EditorState editorTheme()
     s.setValue("chkMusic", 1);
     s.setText("txtMusic", "music.ogg");
     s.setValue("chkSounds", 1);
-    const std::pair<const char*, const char*> soundBoxes[] = {
-        {"txtStart", "startgame"}, {"txtRotate", "rotate"}, {"txtDrop", "drop"},   {"txtLine", "lineclear"},
-        {"txtQuadSound", "quad"},  {"txtExplosionSound", "explode"}, {"txtWinGame", "win"}, {"txtLose", "lose"},
-        {"txtChatSound", "chat"},  {"txtClick", "click"},  {"txtShieldSound", "holyshield"}};
+    const std::pair<const char*, const char*> soundBoxes[]
+        = { { "txtStart", "startgame" }, { "txtRotate", "rotate" }, { "txtDrop", "drop" },
+              { "txtLine", "lineclear" }, { "txtQuadSound", "quad" }, { "txtExplosionSound", "explode" },
+              { "txtWinGame", "win" }, { "txtLose", "lose" }, { "txtChatSound", "chat" },
+              { "txtClick", "click" }, { "txtShieldSound", "holyshield" } };
     for (const SoundFile& sound : effectSounds())
         for (const auto& [box, key] : soundBoxes)
             if (sound.key == QLatin1String(key))
@@ -129,7 +136,7 @@ EditorState editorTheme()
     Bytes description = editor::DescriptionText(s);
     const Bytes placeholder = "//!!!!ENTER YOUR DESCRIPTION HERE!!!!";
     description.replace(description.find(placeholder), placeholder.size(),
-                        "//The default theme: a dark steel-blue window with cyan and amber lights.");
+        "//The default theme: a dark steel-blue window with cyan and amber lights.");
     s.setText("txtDescription", description);
     return s;
 }
@@ -138,7 +145,7 @@ EditorState editorTheme()
 void addFrames(std::vector<ArchiveMember>& members, const QString& name, int count, QImage (*frame)(int))
 {
     for (int i = 0; i < count; ++i)
-        members.push_back({QStringLiteral("%1%2.png").arg(name).arg(i + 1), pngBytes(frame(i)), false});
+        members.push_back({ QStringLiteral("%1%2.png").arg(name).arg(i + 1), pngBytes(frame(i)), false });
 }
 
 } // namespace
@@ -146,7 +153,9 @@ void addFrames(std::vector<ArchiveMember>& members, const QString& name, int cou
 std::vector<ArchiveMember> themeArchiveMembers()
 {
     std::vector<ArchiveMember> m;
-    auto image = [&m](const QString& name, const QImage& picture) { m.push_back({name, pngBytes(picture), false}); };
+    auto image = [&m](const QString& name, const QImage& picture) {
+        m.push_back({ name, pngBytes(picture), false });
+    };
     image(QStringLiteral("ifacemain.png"), ifaceMain());
     const std::vector<Page> pages = backgroundPages();
     for (const Page& page : pages)
@@ -171,20 +180,23 @@ std::vector<ArchiveMember> themeArchiveMembers()
     image(QStringLiteral("warning.png"), warningImage());
     image(QStringLiteral("teamfont.png"), teamFont());
     for (const SoundFile& s : effectSounds())
-        m.push_back({s.file, s.bytes, true});
-    m.push_back({QStringLiteral("music.ogg"), musicOgg(), false});
+        m.push_back({ s.file, s.bytes, true });
+    m.push_back({ QStringLiteral("music.ogg"), musicOgg(), false });
     return m;
 }
 
-Bytes defaultThemeFile() { return editor::ThemeFileBytes(editorTheme()).value_or(Bytes()); }
+Bytes defaultThemeFile()
+{
+    return editor::ThemeFileBytes(editorTheme()).value_or(Bytes());
+}
 
 std::vector<NamedFile> builtinImages()
 {
     std::vector<NamedFile> files;
     auto add = [&files](const QString& name, const QImage& image) {
-        files.push_back({QStringLiteral("images/") + name, pngBytes(image)});
+        files.push_back({ QStringLiteral("images/") + name, pngBytes(image) });
     };
-    for (int size : {16, 22, 32, 48})
+    for (int size : { 16, 22, 32, 48 })
         add(QStringLiteral("icon%1.png").arg(size), programIcon(size));
     add(QStringLiteral("splash.png"), splashImage(QStringLiteral("MULTIPLAYER BLOCK PUZZLE")));
     add(QStringLiteral("loadingbar.png"), loadingBar());

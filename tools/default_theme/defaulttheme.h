@@ -3,12 +3,10 @@
 // and the pictures the programs load themselves (icons, loading window, holder icons).
 
 #include "archive.h"
-
 #include "common/bytes.h"
 
 #include <QByteArray>
 #include <QString>
-
 #include <vector>
 
 namespace kalvon::themegen {

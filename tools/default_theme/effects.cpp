@@ -32,8 +32,8 @@ double smoothNoise(double x, double y, int seed)
 
 double turbulence(double x, double y, int seed)
 {
-    return 0.55 * smoothNoise(x / 9.0, y / 9.0, seed) + 0.3 * smoothNoise(x / 4.0, y / 4.0, seed + 1) +
-           0.15 * smoothNoise(x / 2.0, y / 2.0, seed + 2);
+    return 0.55 * smoothNoise(x / 9.0, y / 9.0, seed) + 0.3 * smoothNoise(x / 4.0, y / 4.0, seed + 1)
+        + 0.15 * smoothNoise(x / 2.0, y / 2.0, seed + 2);
 }
 
 // Colour of fire at a heat in [0, 1]: smoke, red, orange, yellow, a pale core.
@@ -43,19 +43,19 @@ QColor fire(double heat)
         double at;
         QColor colour;
     };
-    static const Stop stops[] = {{0.0, QColor(52, 44, 48)},   {0.2, QColor(150, 34, 20)},
-                                 {0.45, QColor(236, 96, 24)}, {0.7, QColor(255, 190, 64)},
-                                 {0.9, QColor(255, 240, 170)}, {1.0, QColor(250, 252, 236)}};
+    static const Stop stops[]
+        = { { 0.0, QColor(52, 44, 48) }, { 0.2, QColor(150, 34, 20) }, { 0.45, QColor(236, 96, 24) },
+              { 0.7, QColor(255, 190, 64) }, { 0.9, QColor(255, 240, 170) }, { 1.0, QColor(250, 252, 236) } };
     heat = std::clamp(heat, 0.0, 1.0);
     for (size_t i = 1; i < std::size(stops); ++i)
         if (heat <= stops[i].at)
-            return mix(stops[i - 1].colour, stops[i].colour, (heat - stops[i - 1].at) / (stops[i].at - stops[i - 1].at));
+            return mix(stops[i - 1].colour, stops[i].colour,
+                (heat - stops[i - 1].at) / (stops[i].at - stops[i - 1].at));
     return stops[std::size(stops) - 1].colour;
 }
 
 // Pixels of a heat map above the threshold become fire; the rest stays transparent.
-template <typename HeatFn>
-QImage burn(int width, int height, double threshold, HeatFn heatAt)
+template <typename HeatFn> QImage burn(int width, int height, double threshold, HeatFn heatAt)
 {
     QImage image = canvas(width, height);
     for (int y = 0; y < height; ++y)
@@ -70,15 +70,15 @@ QImage burn(int width, int height, double threshold, HeatFn heatAt)
 void sparks(QImage& image, int count, QPointF origin, double travel, double spread, int seed, bool radial)
 {
     for (int i = 0; i < count; ++i) {
-        const double angle = radial ? hashValue(i, 1, seed) * 2 * std::numbers::pi
-                                    : (hashValue(i, 1, seed) < 0.5 ? std::numbers::pi : 0.0) +
-                                          (hashValue(i, 2, seed) - 0.5) * 1.4;
+        const double angle = radial
+            ? hashValue(i, 1, seed) * 2 * std::numbers::pi
+            : (hashValue(i, 1, seed) < 0.5 ? std::numbers::pi : 0.0) + (hashValue(i, 2, seed) - 0.5) * 1.4;
         const double dist = travel * (0.55 + 0.45 * hashValue(i, 3, seed));
         const double ox = radial ? 0 : (hashValue(i, 4, seed) - 0.5) * spread;
         const int x = int(origin.x() + ox + std::cos(angle) * dist);
         const int y = int(origin.y() - std::sin(angle) * dist * (radial ? 1.0 : 0.5));
         const QColor c = fire(0.75 + 0.25 * hashValue(i, 5, seed));
-        for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
+        for (const QPoint d : { QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1) })
             if (QRect(0, 0, image.width(), image.height()).contains(QPoint(x, y) + d))
                 image.setPixelColor(QPoint(x, y) + d, c);
     }

@@ -7,7 +7,6 @@
 #include "palette.h"
 
 #include <QPainterPath>
-
 #include <cmath>
 
 namespace kalvon::themegen {
@@ -19,12 +18,13 @@ void gem(QImage& image, int ox, int oy, int size, QColor base)
 {
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
-            const int edge = std::min({x, y, size - 1 - x, size - 1 - y});
+            const int edge = std::min({ x, y, size - 1 - x, size - 1 - y });
             QColor c = mix(shade(base, 1.12), shade(base, 0.82), double(y) / std::max(1, size - 1));
             if (edge == 0)
                 c = shade(base, 0.38);
             else if (edge == 1 && size >= 6)
-                c = (x == 1 || y == 1) && x < size - 2 && y < size - 2 ? shade(base, 1.45) : shade(base, 0.62);
+                c = (x == 1 || y == 1) && x < size - 2 && y < size - 2 ? shade(base, 1.45)
+                                                                       : shade(base, 0.62);
             image.setPixelColor(ox + x, oy + y, c);
         }
 }
@@ -52,7 +52,7 @@ QImage programIcon(int size)
     const int origin = (size - 3 * block) / 2;
     const struct {
         int col, row, colour;
-    } blocks[] = {{0, 0, 0}, {0, 1, 0}, {0, 2, 0}, {1, 1, 1}, {2, 0, 3}, {2, 2, 3}};
+    } blocks[] = { { 0, 0, 0 }, { 0, 1, 0 }, { 0, 2, 0 }, { 1, 1, 1 }, { 2, 0, 3 }, { 2, 2, 3 } };
     for (const auto& b : blocks)
         gem(icon, origin + b.col * block, origin + b.row * block, block, palette::kBlock[b.colour]);
     return icon;
@@ -75,10 +75,10 @@ QImage splashImage(const QString& subtitle)
     p.end();
     const struct {
         int x, y, code;
-    } tiles[] = {{16, 16, 0},  {16, 32, 0},  {16, 48, 0},  {16, 64, 0},  {384, 24, 3}, {400, 24, 3},
-                 {400, 40, 3}, {400, 56, 3}, {48, 144, 4}, {64, 144, 4}, {64, 160, 4}, {80, 160, 4},
-                 {352, 152, 1}, {368, 152, 1}, {384, 152, 1}, {368, 136, 1}, {320, 168, 5}, {336, 168, 5},
-                 {320, 184, 5}, {336, 184, 5}, {96, 184, 2}, {112, 184, 2}, {112, 168, 8}, {128, 168, 2}};
+    } tiles[] = { { 16, 16, 0 }, { 16, 32, 0 }, { 16, 48, 0 }, { 16, 64, 0 }, { 384, 24, 3 }, { 400, 24, 3 },
+        { 400, 40, 3 }, { 400, 56, 3 }, { 48, 144, 4 }, { 64, 144, 4 }, { 64, 160, 4 }, { 80, 160, 4 },
+        { 352, 152, 1 }, { 368, 152, 1 }, { 384, 152, 1 }, { 368, 136, 1 }, { 320, 168, 5 }, { 336, 168, 5 },
+        { 320, 184, 5 }, { 336, 184, 5 }, { 96, 184, 2 }, { 112, 184, 2 }, { 112, 168, 8 }, { 128, 168, 2 } };
     for (const auto& t : tiles)
         drawTile16(image, t.x, t.y, t.code, 0);
     p.begin(&image);
@@ -86,7 +86,7 @@ QImage splashImage(const QString& subtitle)
     drawWordmark(p, QRectF(140, 50, 270, 70), 52);
     QFont font = headingFont(11);
     drawShadowText(p, QRect(150, 118, 250, 18), Qt::AlignCenter, subtitle, font, QColor(190, 204, 230),
-                   palette::kEdgeDark);
+        palette::kEdgeDark);
     bevel(p, image.rect(), QColor(80, 96, 132), QColor(4, 6, 10));
     return opaque(image);
 }
@@ -113,7 +113,8 @@ QImage aboutImage()
     QPainter p(&image);
     verticalGradient(p, image.rect(), QColor(30, 38, 60), QColor(10, 13, 22));
     drawEmblem(p, QPointF(48, 42), 32, palette::kCyan);
-    drawText(p, QRect(0, 76, 96, 16), Qt::AlignCenter, QStringLiteral("KALVON"), headingFont(11), palette::kText);
+    drawText(
+        p, QRect(0, 76, 96, 16), Qt::AlignCenter, QStringLiteral("KALVON"), headingFont(11), palette::kText);
     bevel(p, image.rect(), QColor(80, 96, 132), QColor(4, 6, 10));
     return opaque(image);
 }
@@ -145,7 +146,8 @@ QImage editorTabIcon(int tab)
         p.drawRect(QRectF(1.5, 2.5, 13, 11));
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(70, 160, 90));
-        p.drawPolygon(QPolygonF({QPointF(2, 13), QPointF(7, 7), QPointF(10, 10), QPointF(12, 8), QPointF(14, 13)}));
+        p.drawPolygon(
+            QPolygonF({ QPointF(2, 13), QPointF(7, 7), QPointF(10, 10), QPointF(12, 8), QPointF(14, 13) }));
         p.setBrush(QColor(250, 210, 60));
         p.drawEllipse(QRectF(10, 4, 3, 3));
         break;
@@ -175,7 +177,7 @@ QImage editorTabIcon(int tab)
         p.drawEllipse(QRectF(9, 8, 5, 4));
         p.drawRect(QRectF(5.5, 3, 1.5, 9));
         p.drawRect(QRectF(12.5, 1.5, 1.5, 8.5));
-        p.drawPolygon(QPolygonF({QPointF(5.5, 3), QPointF(14, 1.5), QPointF(14, 4), QPointF(5.5, 5.5)}));
+        p.drawPolygon(QPolygonF({ QPointF(5.5, 3), QPointF(14, 1.5), QPointF(14, 4), QPointF(5.5, 5.5) }));
         break;
     }
     return icon;

@@ -1,15 +1,13 @@
 #include "fieldart.h"
 
 #include "brand.h"
+#include "common/cp1252.h"
 #include "paint.h"
 #include "palette.h"
 #include "pixelart.h"
 
-#include "common/cp1252.h"
-
 #include <QPainterPath>
 #include <QRadialGradient>
-
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -18,7 +16,10 @@ namespace kalvon::themegen {
 
 namespace {
 
-double phase(int frame, int frames) { return 2.0 * std::numbers::pi * frame / frames; }
+double phase(int frame, int frames)
+{
+    return 2.0 * std::numbers::pi * frame / frames;
+}
 
 // A dark field with a faint cell grid and two slow glows that breathe in turn.
 QImage gridBackground(int width, int height, int cell, int frame)
@@ -68,7 +69,8 @@ void hazardBand(QPainter& p, const QRect& band, int period, QColor ground)
     for (int x = band.left() - period - int(slant); x < band.right() + period; x += period) {
         QPolygonF stripe;
         stripe << QPointF(x, band.top()) << QPointF(x + period / 2.0, band.top())
-               << QPointF(x + period / 2.0 + slant, band.bottom() + 1) << QPointF(x + slant, band.bottom() + 1);
+               << QPointF(x + period / 2.0 + slant, band.bottom() + 1)
+               << QPointF(x + slant, band.bottom() + 1);
         p.drawPolygon(stripe);
     }
     p.restore();
@@ -85,7 +87,7 @@ QImage closedDoors()
     for (int y = 0; y < 352; y += 88) {
         p.fillRect(QRect(0, y, 192, 1), QColor(96, 112, 146));
         p.fillRect(QRect(0, y + 86, 192, 2), QColor(18, 22, 34));
-        for (int x : {20, 84, 108, 172}) {
+        for (int x : { 20, 84, 108, 172 }) {
             p.setPen(Qt::NoPen);
             p.setBrush(QColor(20, 24, 36));
             p.drawEllipse(QPointF(x + 0.5, y + 8.5), 2.2, 2.2);
@@ -97,7 +99,7 @@ QImage closedDoors()
     }
     // Hazard stripes along the outer edges.
     p.setRenderHint(QPainter::Antialiasing, false);
-    for (int side : {0, 1}) {
+    for (int side : { 0, 1 }) {
         const int x0 = side == 0 ? 0 : 180;
         p.fillRect(QRect(x0, 0, 12, 352), QColor(26, 24, 20));
         p.save();
@@ -105,7 +107,8 @@ QImage closedDoors()
         p.setRenderHint(QPainter::Antialiasing, true);
         for (int y = -16; y < 352; y += 16) {
             QPolygonF stripe;
-            stripe << QPointF(x0, y) << QPointF(x0 + 12, y + 8) << QPointF(x0 + 12, y + 16) << QPointF(x0, y + 8);
+            stripe << QPointF(x0, y) << QPointF(x0 + 12, y + 8) << QPointF(x0 + 12, y + 16)
+                   << QPointF(x0, y + 8);
             p.setPen(Qt::NoPen);
             p.setBrush(palette::kAmber);
             p.drawPolygon(stripe);
@@ -115,7 +118,7 @@ QImage closedDoors()
     drawEmblem(p, QPointF(96, 176), 46, palette::kCyan);
     QFont font = headingFont(11);
     drawShadowText(p, QRect(0, 230, 192, 16), Qt::AlignCenter, QStringLiteral("K A L V O N"), font,
-                   QColor(170, 186, 214), palette::kEdgeDark);
+        QColor(170, 186, 214), palette::kEdgeDark);
     return opaque(image);
 }
 
@@ -166,7 +169,8 @@ void sparkle(QPainter& p, QPointF c, double r, QColor colour)
     p.fillPath(star, colour);
 }
 
-QImage winPlaque(int width, int height, const QRect& plaque, const QString& word, int textSize, int trophySize)
+QImage winPlaque(
+    int width, int height, const QRect& plaque, const QString& word, int textSize, int trophySize)
 {
     QImage image = canvas(width, height);
     QPainter p(&image);
@@ -196,9 +200,15 @@ QColor ledColour(double t) // t = 0 at the top of the field, 1 at the bottom
 
 } // namespace
 
-QImage fieldBackground(int frame) { return gridBackground(192, 352, 16, frame); }
+QImage fieldBackground(int frame)
+{
+    return gridBackground(192, 352, 16, frame);
+}
 
-QImage internetBackground(int frame) { return gridBackground(96, 176, 8, frame); }
+QImage internetBackground(int frame)
+{
+    return gridBackground(96, 176, 8, frame);
+}
 
 QImage nextPieceWindow(int frame)
 {
@@ -208,7 +218,7 @@ QImage nextPieceWindow(int frame)
     const double glow = 0.5 + 0.5 * std::cos(phase(frame, kWindowFrames));
     const QColor bracket = mix(palette::kCyanDeep, palette::kCyan, glow);
     // Corner brackets.
-    for (const QPoint c : {QPoint(2, 2), QPoint(74, 2), QPoint(2, 74), QPoint(74, 74)}) {
+    for (const QPoint c : { QPoint(2, 2), QPoint(74, 2), QPoint(2, 74), QPoint(74, 74) }) {
         const int dx = c.x() < 38 ? 1 : -1;
         const int dy = c.y() < 38 ? 1 : -1;
         for (int i = 0; i < 8; ++i) {
@@ -217,7 +227,7 @@ QImage nextPieceWindow(int frame)
         }
     }
     drawText(p, QRect(0, 4, 77, 10), Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("NEXT"), headingFont(8),
-             QColor(110, 128, 164));
+        QColor(110, 128, 164));
     return opaque(image);
 }
 
@@ -235,7 +245,8 @@ QImage specialWindow(int frame)
     bevel(p, QRect(0, 0, 16, 16), palette::kAmber, palette::kAmberDeep);
     const int runner = 16 + (frame * 144) / kWindowFrames;
     for (int x = 0; x < 12; ++x)
-        p.fillRect(QRect(runner + x, 15, 1, 1), mix(QColor(40, 48, 72), palette::kCyan, 1.0 - std::abs(x - 6) / 6.0));
+        p.fillRect(QRect(runner + x, 15, 1, 1),
+            mix(QColor(40, 48, 72), palette::kCyan, 1.0 - std::abs(x - 6) / 6.0));
     return opaque(image);
 }
 
@@ -279,14 +290,20 @@ QImage internetDoor()
     p.fillRect(QRect(0, 89, 96, 1), QColor(10, 12, 18));
     drawEmblem(p, QPointF(48, 44), 22, palette::kCyan);
     drawText(p, QRect(0, 118, 96, 14), Qt::AlignCenter, QStringLiteral("WAITING"), headingFont(9),
-             QColor(150, 166, 196));
+        QColor(150, 166, 196));
     bevel(p, image.rect(), QColor(100, 116, 150), QColor(14, 17, 26));
     return opaque(image);
 }
 
-QImage winImage() { return winPlaque(192, 352, QRect(20, 118, 152, 116), QStringLiteral("WINNER"), 26, 60); }
+QImage winImage()
+{
+    return winPlaque(192, 352, QRect(20, 118, 152, 116), QStringLiteral("WINNER"), 26, 60);
+}
 
-QImage internetWinImage() { return winPlaque(96, 176, QRect(10, 54, 76, 68), QStringLiteral("WIN"), 15, 36); }
+QImage internetWinImage()
+{
+    return winPlaque(96, 176, QRect(10, 54, 76, 68), QStringLiteral("WIN"), 15, 36);
+}
 
 QImage heightLed()
 {

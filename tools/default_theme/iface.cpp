@@ -15,8 +15,8 @@ using namespace layout;
 
 enum class ButtonState { Normal, Hover, Current };
 
-const QColor kMenuText{214, 222, 238};
-const QColor kMenuHint{118, 132, 162};
+const QColor kMenuText{ 214, 222, 238 };
+const QColor kMenuHint{ 118, 132, 162 };
 
 // ---------------------------------------------------------------- menu bar buttons
 
@@ -26,15 +26,18 @@ void drawButton(QPainter& p, const QRect& r, const QString& label, ButtonState s
     QColor top, bottom, light, dark, text;
     switch (state) {
     case ButtonState::Normal:
-        top = QColor(48, 58, 86), bottom = QColor(28, 34, 52), light = QColor(78, 92, 126), dark = QColor(10, 12, 20);
+        top = QColor(48, 58, 86), bottom = QColor(28, 34, 52), light = QColor(78, 92, 126),
+        dark = QColor(10, 12, 20);
         text = QColor(196, 206, 226);
         break;
     case ButtonState::Hover:
-        top = QColor(64, 84, 124), bottom = QColor(36, 48, 76), light = QColor(120, 196, 236), dark = QColor(16, 40, 64);
+        top = QColor(64, 84, 124), bottom = QColor(36, 48, 76), light = QColor(120, 196, 236),
+        dark = QColor(16, 40, 64);
         text = QColor(244, 248, 255);
         break;
     case ButtonState::Current:
-        top = QColor(110, 224, 255), bottom = QColor(26, 142, 202), light = QColor(196, 244, 255), dark = QColor(8, 64, 100);
+        top = QColor(110, 224, 255), bottom = QColor(26, 142, 202), light = QColor(196, 244, 255),
+        dark = QColor(8, 64, 100);
         text = palette::kTextDark;
         break;
     }
@@ -58,9 +61,10 @@ void drawButton(QPainter& p, const QRect& r, const QString& label, ButtonState s
     p.restore();
 }
 
-void buttonColumn(QPainter& p, int x, int y, int width, const QString& label, int states, QColor dot = QColor())
+void buttonColumn(
+    QPainter& p, int x, int y, int width, const QString& label, int states, QColor dot = QColor())
 {
-    const ButtonState order[] = {ButtonState::Normal, ButtonState::Hover, ButtonState::Current};
+    const ButtonState order[] = { ButtonState::Normal, ButtonState::Hover, ButtonState::Current };
     for (int i = 0; i < states; ++i)
         drawButton(p, QRect(x, y + kButtonHeight * i, width, kButtonHeight), label, order[i], dot);
 }
@@ -86,9 +90,11 @@ QImage menuBackground(int width, int height)
 
 void drawRowText(QPainter& p, const QRect& row, const MenuRow& r, QColor text, QColor hint)
 {
-    drawText(p, row.adjusted(12, 0, -8, 0), Qt::AlignLeft | Qt::AlignVCenter, r.label, uiFont(11, true), text);
+    drawText(
+        p, row.adjusted(12, 0, -8, 0), Qt::AlignLeft | Qt::AlignVCenter, r.label, uiFont(11, true), text);
     if (!r.hint.isEmpty())
-        drawText(p, row.adjusted(12, 0, -8, 0), Qt::AlignRight | Qt::AlignVCenter, r.hint, uiFont(10, false), hint);
+        drawText(p, row.adjusted(12, 0, -8, 0), Qt::AlignRight | Qt::AlignVCenter, r.hint, uiFont(10, false),
+            hint);
 }
 
 void separator(QPainter& p, int width, int y)
@@ -97,23 +103,22 @@ void separator(QPainter& p, int width, int y)
     p.fillRect(QRect(10, y + 1, width - 20, 1), QColor(58, 70, 100));
 }
 
-const MenuRow kFileRows[] = {{7, QStringLiteral("Start Game"), QStringLiteral("F2")},
-                             {35, QStringLiteral("Pause Game"), QStringLiteral("F3")},
-                             {67, QStringLiteral("Game Mode"), QStringLiteral("\u25B8")},
-                             {97, QStringLiteral("High Scores"), QString()},
-                             {139, QStringLiteral("Exit"), QString()}};
-const MenuRow kStopRow{7, QStringLiteral("Stop Game"), QStringLiteral("F2")};
-const MenuRow kResumeRow{35, QStringLiteral("Resume Game"), QStringLiteral("F3")};
-const MenuRow kModeRows[] = {{0, QStringLiteral("One Player"), QString()},
-                             {27, QStringLiteral("Two Players"), QString()},
-                             {56, QStringLiteral("Internet"), QString()}};
-const MenuRow kHelpRows[] = {{5, QStringLiteral("Help"), QStringLiteral("F1")}, {48, QStringLiteral("About"), QString()}};
+const MenuRow kFileRows[] = { { 7, QStringLiteral("Start Game"), QStringLiteral("F2") },
+    { 35, QStringLiteral("Pause Game"), QStringLiteral("F3") },
+    { 67, QStringLiteral("Game Mode"), QStringLiteral("\u25B8") },
+    { 97, QStringLiteral("High Scores"), QString() }, { 139, QStringLiteral("Exit"), QString() } };
+const MenuRow kStopRow{ 7, QStringLiteral("Stop Game"), QStringLiteral("F2") };
+const MenuRow kResumeRow{ 35, QStringLiteral("Resume Game"), QStringLiteral("F3") };
+const MenuRow kModeRows[] = { { 0, QStringLiteral("One Player"), QString() },
+    { 27, QStringLiteral("Two Players"), QString() }, { 56, QStringLiteral("Internet"), QString() } };
+const MenuRow kHelpRows[]
+    = { { 5, QStringLiteral("Help"), QStringLiteral("F1") }, { 48, QStringLiteral("About"), QString() } };
 
 QImage fileMenu()
 {
     QImage image = menuBackground(149, 163);
     QPainter p(&image);
-    for (int y : {30, 60, 91, 123})
+    for (int y : { 30, 60, 91, 123 })
         separator(p, 149, y);
     for (const MenuRow& r : kFileRows)
         drawRowText(p, QRect(0, r.y, 149, 20), r, kMenuText, kMenuHint);
@@ -176,7 +181,7 @@ void windowBox(QPainter& p, const QRect& r, const QString& glyph, QColor glyphCo
 {
     p.save();
     roundedPanel(p, QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, QColor(62, 74, 104), QColor(32, 39, 58),
-                 QPen(QColor(10, 12, 20), 1));
+        QPen(QColor(10, 12, 20), 1));
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(glyphColour, 1.6, Qt::SolidLine, Qt::RoundCap));
     const QPointF c = QRectF(r).center();
@@ -202,7 +207,7 @@ void titleBar(QPainter& p, int width, const QString& title)
     p.fillRect(QRect(0, kTitleBarHeight - 2, width, 1), line);
     if (!title.isEmpty())
         drawShadowText(p, QRect(10, 0, width - 60, kTitleBarHeight), Qt::AlignLeft | Qt::AlignVCenter, title,
-                       headingFont(11), palette::kAmber, palette::kEdgeDark);
+            headingFont(11), palette::kAmber, palette::kEdgeDark);
 }
 
 void fieldsPage(QPainter& p)
@@ -212,13 +217,13 @@ void fieldsPage(QPainter& p)
     p.translate(0, kTitleBarHeight);
     backdrop(p, kPage, QColor(17, 21, 35), QColor(11, 14, 24), QColor(58, 206, 255, 14));
 
-    for (const QRect& f : {kField1, kField2})
+    for (const QRect& f : { kField1, kField2 })
         well(p, f, 3);
-    for (const QRect& led : {kLed1, kLed2})
+    for (const QRect& led : { kLed1, kLed2 })
         well(p, led, 1);
-    for (const QRect& s : {kSpecials1, kSpecials2})
+    for (const QRect& s : { kSpecials1, kSpecials2 })
         well(p, s, 2);
-    for (const QRect& label : {kSpecLabel1, kSpecLabel2}) {
+    for (const QRect& label : { kSpecLabel1, kSpecLabel2 }) {
         p.save();
         p.setRenderHint(QPainter::Antialiasing, true);
         QPainterPath plate;
@@ -228,12 +233,13 @@ void fieldsPage(QPainter& p)
     }
     // Side panel places: player 1's panel always covers its place; player 2's place shows in
     // one-player games, so it carries an idle panel with the emblem.
-    for (const QRect& r : {kPanel1, kPanel2}) {
+    for (const QRect& r : { kPanel1, kPanel2 }) {
         p.fillRect(r.adjusted(-1, -1, 1, 1), palette::kEdgeDark);
     }
     sidePanel(p, kPanel2, palette::kAmber);
     p.fillRect(kNextInPanel.translated(kPanel2.topLeft()), QColor(12, 15, 26));
-    drawEmblem(p, QRectF(kNextInPanel.translated(kPanel2.topLeft())).center(), 26, shade(palette::kAmber, 0.8));
+    drawEmblem(
+        p, QRectF(kNextInPanel.translated(kPanel2.topLeft())).center(), 26, shade(palette::kAmber, 0.8));
 
     // Specials log: heading and frame.
     const QRect heading = kSpecialsLogHeading;
@@ -250,12 +256,13 @@ void fieldsPage(QPainter& p)
     p.restore();
     const QRect legend = kLegend;
     card(p, legend, QString(), palette::kCyan);
-    const char* keys[][2] = {{"F1", "Help"}, {"F2", "Start / Stop"}, {"F3", "Pause"}};
+    const char* keys[][2] = { { "F1", "Help" }, { "F2", "Start / Stop" }, { "F3", "Pause" } };
     for (int i = 0; i < 3; ++i) {
         const QRect row(legend.left() + 6, legend.top() + 3 + 12 * i, legend.width() - 10, 12);
-        drawText(p, row, Qt::AlignLeft | Qt::AlignVCenter, QLatin1String(keys[i][0]), uiFont(9, true), palette::kAmber);
+        drawText(p, row, Qt::AlignLeft | Qt::AlignVCenter, QLatin1String(keys[i][0]), uiFont(9, true),
+            palette::kAmber);
         drawText(p, row.adjusted(20, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QLatin1String(keys[i][1]),
-                 uiFont(9, false), palette::kTextDim);
+            uiFont(9, false), palette::kTextDim);
     }
     p.restore();
 }
@@ -279,7 +286,7 @@ QImage ifaceMain()
     bevel(p, page.adjusted(-1, -1, 1, 1), QColor(12, 15, 24), QColor(40, 48, 70));
     // The outer window edge.
     bevel(p, QRect(0, kTitleBarHeight, kWindowWidth, kWindowHeight - kTitleBarHeight), QColor(56, 68, 96),
-          QColor(4, 6, 10));
+        QColor(4, 6, 10));
     fieldsPage(p);
     return opaque(image);
 }
@@ -316,14 +323,15 @@ QImage ifaceInet()
     const QRect emblemCell(kInetEmblem - origin, QSize(kBoardWidth, kBoardHeight));
     drawEmblem(p, QPointF(emblemCell.center().x() + 0.5, emblemCell.top() + 60), 34, palette::kCyan);
     drawText(p, QRect(emblemCell.left(), emblemCell.top() + 102, kBoardWidth, 16), Qt::AlignCenter,
-             QStringLiteral("KALVON"), headingFont(12), palette::kText);
+        QStringLiteral("KALVON"), headingFont(12), palette::kText);
     drawText(p, QRect(emblemCell.left(), emblemCell.top() + 118, kBoardWidth, 14), Qt::AlignCenter,
-             QStringLiteral("ONLINE"), headingFont(9), palette::kCyan);
+        QStringLiteral("ONLINE"), headingFont(9), palette::kCyan);
     bevel(p, image.rect(), QColor(70, 84, 118), QColor(4, 6, 10));
     // The left strip lies under player 1's field and height LED: it repeats the fields page
     // there, so the field's frame stays whole, and the backdrop starts after it.
     const int strip = kLed1.right() + 2 - kInetBackdrop.left();
-    p.drawImage(QPoint(0, 0), ifaceMain(), QRect(kInetBackdrop.left(), kInetBackdrop.top() + kTitleBarHeight, strip, image.height()));
+    p.drawImage(QPoint(0, 0), ifaceMain(),
+        QRect(kInetBackdrop.left(), kInetBackdrop.top() + kTitleBarHeight, strip, image.height()));
     bevel(p, QRect(strip, 0, image.width() - strip, image.height()), QColor(70, 84, 118), QColor(4, 6, 10));
     return opaque(image);
 }
@@ -396,21 +404,23 @@ QImage highScoreBackground()
     QPainter p(&image);
     verticalGradient(p, image.rect(), QColor(22, 27, 42), QColor(12, 15, 24));
     titleBar(p, kHighScoreWidth, QStringLiteral("HIGH SCORES"));
-    p.fillRect(QRect(0, kTitleBarHeight, kHighScoreWidth, kHighScoreTitleHeight - kTitleBarHeight), QColor(18, 22, 35));
+    p.fillRect(QRect(0, kTitleBarHeight, kHighScoreWidth, kHighScoreTitleHeight - kTitleBarHeight),
+        QColor(18, 22, 35));
     windowBox(p, QRect(kHighScoreWidth - 42, 2, 18, 16), QStringLiteral("min"), QColor(214, 224, 240));
     windowBox(p, QRect(kHighScoreWidth - 22, 2, 18, 16), QStringLiteral("close"), QColor(255, 128, 120));
     const QRect table(6, kHighScoreFirstRow - 4, kHighScoreWidth - 12, 16 * kHighScoreRowPitch + 6);
     card(p, table, QString(), palette::kAmber);
     // Heading row, alternating rows, medals behind the first three ranks.
     verticalGradient(p, QRect(7, kHighScoreFirstRow - 3, kHighScoreWidth - 14, kHighScoreRowPitch),
-                     QColor(50, 62, 92), QColor(34, 42, 64));
-    p.fillRect(QRect(7, kHighScoreFirstRow + kHighScoreRowPitch - 3, kHighScoreWidth - 14, 1), palette::kAmber);
+        QColor(50, 62, 92), QColor(34, 42, 64));
+    p.fillRect(
+        QRect(7, kHighScoreFirstRow + kHighScoreRowPitch - 3, kHighScoreWidth - 14, 1), palette::kAmber);
     for (int i = 1; i < 16; ++i) {
         const int y = kHighScoreFirstRow + kHighScoreRowPitch * i - 2;
         if (i % 2 == 0)
             p.fillRect(QRect(8, y, kHighScoreWidth - 16, kHighScoreRowPitch - 1), QColor(255, 255, 255, 9));
     }
-    const QColor medals[3] = {QColor(250, 206, 70), QColor(196, 206, 222), QColor(214, 136, 76)};
+    const QColor medals[3] = { QColor(250, 206, 70), QColor(196, 206, 222), QColor(214, 136, 76) };
     p.setRenderHint(QPainter::Antialiasing, true);
     for (int i = 0; i < 3; ++i) {
         const QPointF c(48.5, kHighScoreFirstRow + kHighScoreRowPitch * (i + 1) + 7.5);
@@ -422,8 +432,9 @@ QImage highScoreBackground()
         p.drawEllipse(c - QPointF(1.5, 1.5), 1.8, 1.8);
     }
     p.setRenderHint(QPainter::Antialiasing, false);
-    for (int x : {58, 154})
-        p.fillRect(QRect(x, kHighScoreFirstRow + kHighScoreRowPitch, 1, 15 * kHighScoreRowPitch - 4), QColor(50, 60, 86));
+    for (int x : { 58, 154 })
+        p.fillRect(QRect(x, kHighScoreFirstRow + kHighScoreRowPitch, 1, 15 * kHighScoreRowPitch - 4),
+            QColor(50, 60, 86));
     return opaque(image);
 }
 

@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QSaveFile>
-
 #include <cstdio>
 #include <ctime>
 
@@ -36,8 +35,9 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: make_default_theme <data folder> [--preview <folder>]\n"
-                         "       make_default_theme --layout-tables\n");
+    std::fprintf(stderr,
+        "usage: make_default_theme <data folder> [--preview <folder>]\n"
+        "       make_default_theme --layout-tables\n");
     return 2;
 }
 
@@ -53,11 +53,12 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    if (args == QStringList{QStringLiteral("--layout-tables")}) {
+    if (args == QStringList{ QStringLiteral("--layout-tables") }) {
         std::fputs(qPrintable(layoutTables()), stdout);
         return 0;
     }
-    if (args.isEmpty() || args[0].startsWith(QLatin1String("--")) || args.size() == 2 || args.size() > 3 || (args.size() == 3 && args[1] != QLatin1String("--preview")))
+    if (args.isEmpty() || args[0].startsWith(QLatin1String("--")) || args.size() == 2 || args.size() > 3
+        || (args.size() == 3 && args[1] != QLatin1String("--preview")))
         return usage();
     if (!loadFonts()) {
         std::fprintf(stderr, "the DejaVu fonts (fonts-dejavu-core) are missing\n");
@@ -79,7 +80,7 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("%8lld  %s (%zu members)\n", static_cast<long long>(QFileInfo(archive).size()),
-                qPrintable(QDir::cleanPath(archive)), members.size());
+        qPrintable(QDir::cleanPath(archive)), members.size());
     const kalvon::Bytes kvx = defaultThemeFile();
     bool ok = writeFile(data + QStringLiteral("/default.kvx"), QByteArray(kvx.data(), qsizetype(kvx.size())));
     for (const NamedFile& f : builtinImages())

@@ -5,14 +5,13 @@
 
 #include <QRect>
 #include <QString>
-
 #include <vector>
 
 namespace kalvon::themegen {
 
 struct ControlBox {
-    QString name;    // control name, with its index where it is an array element
-    QRect rect;      // in the coordinates of its container (see Page::origin)
+    QString name; // control name, with its index where it is an array element
+    QRect rect; // in the coordinates of its container (see Page::origin)
     QString caption; // design-time text, empty for none
 };
 
@@ -22,9 +21,9 @@ struct Card {
 };
 
 struct Page {
-    QString title;       // heading of the layout sheet's table
-    QString background;  // theme key of the page background, empty for panels
-    QString container;   // what the rectangles are relative to
+    QString title; // heading of the layout sheet's table
+    QString background; // theme key of the page background, empty for panels
+    QString container; // what the rectangles are relative to
     std::vector<Card> cards;
     std::vector<ControlBox> controls;
 };
@@ -41,6 +40,6 @@ std::vector<Page> windowFrame();
 QString layoutTables();
 
 // Offset of page-background coordinates in the window body.
-inline constexpr QPoint kPageOrigin{8, 28};
+inline constexpr QPoint kPageOrigin{ 8, 28 };
 
 } // namespace kalvon::themegen

@@ -6,7 +6,6 @@
 #include <QFontDatabase>
 #include <QLinearGradient>
 #include <QPainterPath>
-
 #include <algorithm>
 #include <cmath>
 
@@ -15,8 +14,8 @@ namespace kalvon::themegen {
 namespace {
 
 const char* const kFontDir = "/usr/share/fonts/truetype/dejavu/";
-const char* const kFontFiles[] = {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "DejaVuSansMono.ttf",
-                                  "DejaVuSansMono-Bold.ttf"};
+const char* const kFontFiles[]
+    = { "DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "DejaVuSansMono.ttf", "DejaVuSansMono-Bold.ttf" };
 
 QFont makeFont(const QString& family, int pixelSize, bool bold)
 {
@@ -39,7 +38,10 @@ bool loadFonts()
     return true;
 }
 
-QFont uiFont(int pixelSize, bool bold) { return makeFont(QStringLiteral("DejaVu Sans"), pixelSize, bold); }
+QFont uiFont(int pixelSize, bool bold)
+{
+    return makeFont(QStringLiteral("DejaVu Sans"), pixelSize, bold);
+}
 
 QFont monoFont(int pixelSize, bool bold)
 {
@@ -60,7 +62,10 @@ QImage canvas(int width, int height, QColor fill)
     return image;
 }
 
-QImage opaque(const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); }
+QImage opaque(const QImage& image)
+{
+    return image.convertToFormat(QImage::Format_RGB32);
+}
 
 QImage whiteKeyed(const QImage& image)
 {
@@ -97,7 +102,7 @@ QColor mix(QColor a, QColor b, double t)
     t = std::clamp(t, 0.0, 1.0);
     auto lerp = [t](int u, int v) { return int(std::lround(u + (v - u) * t)); };
     return QColor(lerp(a.red(), b.red()), lerp(a.green(), b.green()), lerp(a.blue(), b.blue()),
-                  lerp(a.alpha(), b.alpha()));
+        lerp(a.alpha(), b.alpha()));
 }
 
 QColor shade(QColor c, double factor)
@@ -129,7 +134,8 @@ void well(QPainter& p, const QRect& inner, int border)
     p.fillRect(outer, palette::kWell);
     bevel(p, outer, palette::kEdgeDark, palette::kEdgeLight);
     if (border > 1)
-        bevel(p, outer.adjusted(1, 1, -1, -1), QColor(2, 3, 6), mix(palette::kEdgeLight, palette::kWell, 0.5));
+        bevel(
+            p, outer.adjusted(1, 1, -1, -1), QColor(2, 3, 6), mix(palette::kEdgeLight, palette::kWell, 0.5));
 }
 
 void roundedPanel(QPainter& p, const QRectF& r, qreal radius, QColor top, QColor bottom, const QPen& edge)
@@ -150,7 +156,8 @@ void roundedPanel(QPainter& p, const QRectF& r, qreal radius, QColor top, QColor
 void backdrop(QPainter& p, const QRect& r, QColor top, QColor bottom, QColor sheenFrom, bool fromRight)
 {
     verticalGradient(p, r, top, bottom);
-    QLinearGradient sheen(fromRight ? r.topRight() : r.topLeft(), fromRight ? r.bottomLeft() : r.bottomRight());
+    QLinearGradient sheen(
+        fromRight ? r.topRight() : r.topLeft(), fromRight ? r.bottomLeft() : r.bottomRight());
     QColor clear = sheenFrom;
     clear.setAlpha(0);
     sheen.setColorAt(0, sheenFrom);
@@ -162,7 +169,7 @@ void card(QPainter& p, const QRect& r, const QString& title, QColor accent)
 {
     p.save();
     roundedPanel(p, QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 5, shade(palette::kPanel, 1.06),
-                 shade(palette::kPanel, 0.82), QPen(palette::kEdgeLight, 1));
+        shade(palette::kPanel, 0.82), QPen(palette::kEdgeLight, 1));
     p.setRenderHint(QPainter::Antialiasing, true);
     if (!title.isEmpty()) {
         const QRect strip(r.left() + 1, r.top() + 1, r.width() - 2, 20);
@@ -176,7 +183,7 @@ void card(QPainter& p, const QRect& r, const QString& title, QColor accent)
         p.fillRect(QRect(strip.left() + 1, strip.bottom(), strip.width() - 2, 1), shade(accent, 0.75));
         p.fillRect(QRect(strip.left() + 8, strip.top() + 6, 3, 9), accent);
         drawText(p, strip.adjusted(16, 0, -6, 0), Qt::AlignLeft | Qt::AlignVCenter, title.toUpper(),
-                 headingFont(10), palette::kText);
+            headingFont(10), palette::kText);
     }
     p.restore();
 }
@@ -191,7 +198,7 @@ void drawText(QPainter& p, const QRect& r, int flags, const QString& text, const
 }
 
 void drawShadowText(QPainter& p, const QRect& r, int flags, const QString& text, const QFont& font,
-                    QColor color, QColor shadow)
+    QColor color, QColor shadow)
 {
     drawText(p, r.translated(1, 1), flags, text, font, shadow);
     drawText(p, r, flags, text, font, color);

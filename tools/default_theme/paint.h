@@ -39,14 +39,14 @@ void well(QPainter& p, const QRect& inner, int border = 2);
 void roundedPanel(QPainter& p, const QRectF& r, qreal radius, QColor top, QColor bottom, const QPen& edge);
 // A page's dark backdrop: a vertical gradient with a faint diagonal sheen from `sheenFrom` (at
 // the top-left corner, or the top-right one when `fromRight`) fading out towards the other.
-void backdrop(QPainter& p, const QRect& r, QColor top, QColor bottom, QColor sheenFrom, bool fromRight = false);
+void backdrop(
+    QPainter& p, const QRect& r, QColor top, QColor bottom, QColor sheenFrom, bool fromRight = false);
 // A panel with a rounded outline and, when `title` is set, an upper-case heading strip.
 void card(QPainter& p, const QRect& r, const QString& title, QColor accent);
-void drawText(QPainter& p, const QRect& r, int flags, const QString& text, const QFont& font,
-              QColor color);
+void drawText(QPainter& p, const QRect& r, int flags, const QString& text, const QFont& font, QColor color);
 // Text with a one-pixel dark shadow below and to the right.
 void drawShadowText(QPainter& p, const QRect& r, int flags, const QString& text, const QFont& font,
-                    QColor color, QColor shadow);
+    QColor color, QColor shadow);
 // Widely spaced upper-case heading text.
 QFont headingFont(int pixelSize);
 

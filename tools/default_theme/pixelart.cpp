@@ -11,8 +11,7 @@ namespace {
 using Rows12 = std::array<const char*, 12>;
 using Rows5 = std::array<const char*, 5>;
 
-template <size_t N>
-Mask fromRows(const std::array<const char*, N>& rows, int width)
+template <size_t N> Mask fromRows(const std::array<const char*, N>& rows, int width)
 {
     Mask mask(width, int(N));
     for (int y = 0; y < int(N); ++y)
@@ -22,7 +21,10 @@ Mask fromRows(const std::array<const char*, N>& rows, int width)
 }
 
 // Pixel-centre tests for the round marks.
-double distance(double x, double y, double cx, double cy) { return std::hypot(x + 0.5 - cx, y + 0.5 - cy); }
+double distance(double x, double y, double cx, double cy)
+{
+    return std::hypot(x + 0.5 - cx, y + 0.5 - cy);
+}
 
 Mask trefoil()
 {
@@ -81,95 +83,225 @@ Mask bomb()
 }
 
 const Rows12 kAddLine = {
-    ".....XX.....", ".....XX.....", "...XXXXXX...", "...XXXXXX...", ".....XX.....", ".....XX.....",
-    "............", "XXXXXXXXXXXX", "XXXXXXXXXXXX", "............", "XX.XX.XX.XXX", "XX.XX.XX.XXX",
+    ".....XX.....",
+    ".....XX.....",
+    "...XXXXXX...",
+    "...XXXXXX...",
+    ".....XX.....",
+    ".....XX.....",
+    "............",
+    "XXXXXXXXXXXX",
+    "XXXXXXXXXXXX",
+    "............",
+    "XX.XX.XX.XXX",
+    "XX.XX.XX.XXX",
 };
 const Rows12 kClearLine = {
-    "............", "............", "...XXXXXX...", "...XXXXXX...", "............", "............",
-    "............", "XXXXXXXXXXXX", "XXXXXXXXXXXX", "............", "............", "............",
+    "............",
+    "............",
+    "...XXXXXX...",
+    "...XXXXXX...",
+    "............",
+    "............",
+    "............",
+    "XXXXXXXXXXXX",
+    "XXXXXXXXXXXX",
+    "............",
+    "............",
+    "............",
 };
 const Rows12 kDie = {
-    "XXXXXXXXXXXX", "X..........X", "X.XX....XX.X", "X.XX....XX.X", "X..........X", "X....XX....X",
-    "X....XX....X", "X..........X", "X.XX....XX.X", "X.XX....XX.X", "X..........X", "XXXXXXXXXXXX",
+    "XXXXXXXXXXXX",
+    "X..........X",
+    "X.XX....XX.X",
+    "X.XX....XX.X",
+    "X..........X",
+    "X....XX....X",
+    "X....XX....X",
+    "X..........X",
+    "X.XX....XX.X",
+    "X.XX....XX.X",
+    "X..........X",
+    "XXXXXXXXXXXX",
 };
 const Rows12 kSwitch = {
-    "........X...", "........XX..", "XXXXXXXXXXX.", "XXXXXXXXXXX.", "........XX..", "........X...",
-    "...X........", "..XX........", ".XXXXXXXXXXX", ".XXXXXXXXXXX", "..XX........", "...X........",
+    "........X...",
+    "........XX..",
+    "XXXXXXXXXXX.",
+    "XXXXXXXXXXX.",
+    "........XX..",
+    "........X...",
+    "...X........",
+    "..XX........",
+    ".XXXXXXXXXXX",
+    ".XXXXXXXXXXX",
+    "..XX........",
+    "...X........",
 };
 const Rows12 kGravity = {
-    "XX........XX", ".XX......XX.", "..XX....XX..", "...XX..XX...", "....XXXX....", ".....XX.....",
-    "XX........XX", ".XX......XX.", "..XX....XX..", "...XX..XX...", "....XXXX....", ".....XX.....",
+    "XX........XX",
+    ".XX......XX.",
+    "..XX....XX..",
+    "...XX..XX...",
+    "....XXXX....",
+    ".....XX.....",
+    "XX........XX",
+    ".XX......XX.",
+    "..XX....XX..",
+    "...XX..XX...",
+    "....XXXX....",
+    ".....XX.....",
 };
 const Rows12 kQuake = {
-    "............", "............", "..X.....X...", ".XXX...XXX..", "XX.XX.XX.XX.", "X...XXX...XX",
-    ".....X......", "............", "............", "XXXX.XXX.XXX", "XXX.XXX.XXXX", "............",
+    "............",
+    "............",
+    "..X.....X...",
+    ".XXX...XXX..",
+    "XX.XX.XX.XX.",
+    "X...XXX...XX",
+    ".....X......",
+    "............",
+    "............",
+    "XXXX.XXX.XXX",
+    "XXX.XXX.XXXX",
+    "............",
 };
 const Rows12 kPush = {
-    "............", ".XX...XX....", "..XX...XX...", "...XX...XX..", "....XX...XX.", ".....XX...XX",
-    ".....XX...XX", "....XX...XX.", "...XX...XX..", "..XX...XX...", ".XX...XX....", "............",
+    "............",
+    ".XX...XX....",
+    "..XX...XX...",
+    "...XX...XX..",
+    "....XX...XX.",
+    ".....XX...XX",
+    ".....XX...XX",
+    "....XX...XX.",
+    "...XX...XX..",
+    "..XX...XX...",
+    ".XX...XX....",
+    "............",
 };
 const Rows12 kFlash = {
-    "......XXXXX.", ".....XXXXX..", "....XXXXX...", "...XXXXX....", "..XXXXXXXXX.", "......XXXX..",
-    ".....XXXX...", "....XXX.....", "...XXX......", "..XX........", ".XX.........", "X...........",
+    "......XXXXX.",
+    ".....XXXXX..",
+    "....XXXXX...",
+    "...XXXXX....",
+    "..XXXXXXXXX.",
+    "......XXXX..",
+    ".....XXXX...",
+    "....XXX.....",
+    "...XXX......",
+    "..XX........",
+    ".XX.........",
+    "X...........",
 };
 const Rows12 kDropBlock = {
-    "....XXXX....", "............", "....XXXX....", "............", "...XXXXXX...", "...XXXXXX...",
-    "...XXXXXX...", "...XXXXXX...", "...XXXXXX...", "...XXXXXX...", "............", "XXXXXXXXXXXX",
+    "....XXXX....",
+    "............",
+    "....XXXX....",
+    "............",
+    "...XXXXXX...",
+    "...XXXXXX...",
+    "...XXXXXX...",
+    "...XXXXXX...",
+    "...XXXXXX...",
+    "...XXXXXX...",
+    "............",
+    "XXXXXXXXXXXX",
 };
 const Rows12 kGiveLine = {
-    ".....XX.....", "....XXXX....", "...XXXXXX...", "..XX.XX.XX..", ".....XX.....", ".....XX.....",
-    ".....XX.....", "............", "XXXXXXXXXXXX", "XXXXXXXXXXXX", "............", "............",
+    ".....XX.....",
+    "....XXXX....",
+    "...XXXXXX...",
+    "..XX.XX.XX..",
+    ".....XX.....",
+    ".....XX.....",
+    ".....XX.....",
+    "............",
+    "XXXXXXXXXXXX",
+    "XXXXXXXXXXXX",
+    "............",
+    "............",
 };
 const Rows12 kVerticalClear = {
-    ".....XX.....", "....XXXX....", "...XXXXXX...", ".....XX.....", ".....XX.....", ".....XX.....",
-    ".....XX.....", ".....XX.....", ".....XX.....", "...XXXXXX...", "....XXXX....", ".....XX.....",
+    ".....XX.....",
+    "....XXXX....",
+    "...XXXXXX...",
+    ".....XX.....",
+    ".....XX.....",
+    ".....XX.....",
+    ".....XX.....",
+    ".....XX.....",
+    ".....XX.....",
+    "...XXXXXX...",
+    "....XXXX....",
+    ".....XX.....",
 };
 const Rows12 kTremor = {
-    "............", ".XX....XX...", "X..X..X..X..", "....XX....XX", "............", ".XX....XX...",
-    "X..X..X..X..", "....XX....XX", "............", ".XX....XX...", "X..X..X..X..", "....XX....XX",
+    "............",
+    ".XX....XX...",
+    "X..X..X..X..",
+    "....XX....XX",
+    "............",
+    ".XX....XX...",
+    "X..X..X..X..",
+    "....XX....XX",
+    "............",
+    ".XX....XX...",
+    "X..X..X..X..",
+    "....XX....XX",
 };
 const Rows12 kShield = {
-    ".XXXXXXXXXX.", ".XXXX..XXXX.", ".XXXX..XXXX.", ".XX......XX.", ".XX......XX.", ".XXXX..XXXX.",
-    ".XXXX..XXXX.", "..XXX..XXX..", "..XXXXXXXX..", "...XXXXXX...", "....XXXX....", ".....XX.....",
+    ".XXXXXXXXXX.",
+    ".XXXX..XXXX.",
+    ".XXXX..XXXX.",
+    ".XX......XX.",
+    ".XX......XX.",
+    ".XXXX..XXXX.",
+    ".XXXX..XXXX.",
+    "..XXX..XXX..",
+    "..XXXXXXXX..",
+    "...XXXXXX...",
+    "....XXXX....",
+    ".....XX.....",
 };
 
 // The settings letters a c n r s b g q p f d l t v o, and H for the Holy Shield.
 const Rows5 kLetters[kSpecialCount] = {
-    {".XXX.", "X...X", "XXXXX", "X...X", "X...X"}, // A
-    {".XXXX", "X....", "X....", "X....", ".XXXX"}, // C
-    {"X...X", "XX..X", "X.X.X", "X..XX", "X...X"}, // N
-    {"XXXX.", "X...X", "XXXX.", "X..X.", "X...X"}, // R
-    {".XXXX", "X....", ".XXX.", "....X", "XXXX."}, // S
-    {"XXXX.", "X...X", "XXXX.", "X...X", "XXXX."}, // B
-    {".XXXX", "X....", "X..XX", "X...X", ".XXX."}, // G
-    {".XXX.", "X...X", "X.X.X", "X..X.", ".XX.X"}, // Q
-    {"XXXX.", "X...X", "XXXX.", "X....", "X...."}, // P
-    {"XXXXX", "X....", "XXXX.", "X....", "X...."}, // F
-    {"XXXX.", "X...X", "X...X", "X...X", "XXXX."}, // D
-    {"X....", "X....", "X....", "X....", "XXXXX"}, // L
-    {"XXXXX", "..X..", "..X..", "..X..", "..X.."}, // T
-    {"X...X", "X...X", "X...X", ".X.X.", "..X.."}, // V
-    {".XXX.", "X...X", "X...X", "X...X", ".XXX."}, // O
-    {"X...X", "X...X", "XXXXX", "X...X", "X...X"}, // H
+    { ".XXX.", "X...X", "XXXXX", "X...X", "X...X" }, // A
+    { ".XXXX", "X....", "X....", "X....", ".XXXX" }, // C
+    { "X...X", "XX..X", "X.X.X", "X..XX", "X...X" }, // N
+    { "XXXX.", "X...X", "XXXX.", "X..X.", "X...X" }, // R
+    { ".XXXX", "X....", ".XXX.", "....X", "XXXX." }, // S
+    { "XXXX.", "X...X", "XXXX.", "X...X", "XXXX." }, // B
+    { ".XXXX", "X....", "X..XX", "X...X", ".XXX." }, // G
+    { ".XXX.", "X...X", "X.X.X", "X..X.", ".XX.X" }, // Q
+    { "XXXX.", "X...X", "XXXX.", "X....", "X...." }, // P
+    { "XXXXX", "X....", "XXXX.", "X....", "X...." }, // F
+    { "XXXX.", "X...X", "X...X", "X...X", "XXXX." }, // D
+    { "X....", "X....", "X....", "X....", "XXXXX" }, // L
+    { "XXXXX", "..X..", "..X..", "..X..", "..X.." }, // T
+    { "X...X", "X...X", "X...X", ".X.X.", "..X.." }, // V
+    { ".XXX.", "X...X", "X...X", "X...X", ".XXX." }, // O
+    { "X...X", "X...X", "XXXXX", "X...X", "X...X" }, // H
 };
 
 const QColor kSpecialColors[kSpecialCount] = {
-    {255, 96, 96},   // Add Line
-    {96, 236, 124},  // Clear Line
-    {255, 226, 64},  // Nuke Field
-    {255, 152, 64},  // Random Clear
-    {192, 134, 255}, // Switch Blocks
-    {255, 114, 200}, // Clear Specials
-    {92, 206, 255},  // Block Gravity
-    {232, 128, 72},  // Block Quake
-    {72, 232, 204},  // Push Field
-    {255, 244, 156}, // Flash Screen
-    {118, 154, 255}, // Drop Block
-    {176, 240, 92},  // Give Line
-    {255, 196, 84},  // Tremor
-    {128, 236, 255}, // Vertical Clear
-    {255, 86, 48},   // Block Bomb
-    {255, 228, 150}, // Holy Shield
+    { 255, 96, 96 }, // Add Line
+    { 96, 236, 124 }, // Clear Line
+    { 255, 226, 64 }, // Nuke Field
+    { 255, 152, 64 }, // Random Clear
+    { 192, 134, 255 }, // Switch Blocks
+    { 255, 114, 200 }, // Clear Specials
+    { 92, 206, 255 }, // Block Gravity
+    { 232, 128, 72 }, // Block Quake
+    { 72, 232, 204 }, // Push Field
+    { 255, 244, 156 }, // Flash Screen
+    { 118, 154, 255 }, // Drop Block
+    { 176, 240, 92 }, // Give Line
+    { 255, 196, 84 }, // Tremor
+    { 128, 236, 255 }, // Vertical Clear
+    { 255, 86, 48 }, // Block Bomb
+    { 255, 228, 150 }, // Holy Shield
 };
 
 } // namespace
@@ -196,8 +328,14 @@ Mask specialPictogram(int special)
     }
 }
 
-Mask specialLetter(int special) { return fromRows(kLetters[special], 5); }
+Mask specialLetter(int special)
+{
+    return fromRows(kLetters[special], 5);
+}
 
-QColor specialColor(int special) { return kSpecialColors[special]; }
+QColor specialColor(int special)
+{
+    return kSpecialColors[special];
+}
 
 } // namespace kalvon::themegen

@@ -4,7 +4,6 @@
 // small one, each in the special's colour.
 
 #include <QColor>
-
 #include <vector>
 
 namespace kalvon::themegen {
@@ -12,7 +11,12 @@ namespace kalvon::themegen {
 // Which pixels of a small grid are set.
 class Mask {
 public:
-    Mask(int width, int height) : m_width(width), m_height(height), m_bits(size_t(width * height)) {}
+    Mask(int width, int height)
+        : m_width(width)
+        , m_height(height)
+        , m_bits(size_t(width * height))
+    {
+    }
     int width() const { return m_width; }
     int height() const { return m_height; }
     bool at(int x, int y) const
@@ -34,7 +38,7 @@ private:
 inline constexpr int kSpecialCount = 16;
 
 Mask specialPictogram(int special); // 12 x 12, special 0..15 in the game's special order
-Mask specialLetter(int special);    // 5 x 5
+Mask specialLetter(int special); // 5 x 5
 QColor specialColor(int special);
 
 // The team-name letters: a 5 x 7 glyph for a character (accented letters use their base letter;

@@ -11,7 +11,6 @@
 #include "palette.h"
 
 #include <QDir>
-
 #include <array>
 
 namespace kalvon::themegen {
@@ -20,7 +19,7 @@ namespace {
 
 using namespace layout;
 
-const QColor kLabel{210, 222, 240};
+const QColor kLabel{ 210, 222, 240 };
 
 // Copies a picture whose white pixels are transparent.
 void blitKeyed(QImage& target, QPoint at, const QImage& source)
@@ -75,7 +74,8 @@ QImage fieldPicture(int seed, bool small)
 QImage nextPicture(int type)
 {
     QImage window = nextPieceWindow(0);
-    static const QPoint shapes[2][4] = {{{0, 0}, {1, 0}, {2, 0}, {1, 1}}, {{0, 0}, {1, 0}, {2, 0}, {0, 1}}};
+    static const QPoint shapes[2][4]
+        = { { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 1, 1 } }, { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 0, 1 } } };
     const int colour = type == 0 ? 1 : 3;
     for (const QPoint& c : shapes[type])
         drawTile16(window, 14 + 16 * c.x(), 24 + 16 * c.y(), colour, 0);
@@ -92,7 +92,7 @@ QImage specialsPicture(std::initializer_list<int> codes)
 }
 
 void label(QPainter& p, const QRect& r, const QString& text, int flags = Qt::AlignLeft | Qt::AlignVCenter,
-           QColor colour = kLabel, bool bold = false)
+    QColor colour = kLabel, bool bold = false)
 {
     drawText(p, r, flags, text, uiFont(11, bold), colour);
 }
@@ -109,21 +109,20 @@ void menuBar(QImage& window, int mode, int current, int hover)
         int width;
         bool hasCurrent;
     };
-    std::vector<Button> buttons = {{1, 8, 504, 80, kButtonWidth, false},
-                                   {5, 88, 504, 365, kButtonWidth, true},
-                                   {3, 168, 504, 194, kButtonWidth, true},
-                                   {8, 248, 280, 413, kButtonWidth, true}};
+    std::vector<Button> buttons
+        = { { 1, 8, 504, 80, kButtonWidth, false }, { 5, 88, 504, 365, kButtonWidth, true },
+              { 3, 168, 504, 194, kButtonWidth, true }, { 8, 248, 280, 413, kButtonWidth, true } };
     if (mode == 3) {
-        buttons.push_back({6, 328, 504, 251, kButtonWidth, true});
-        buttons.push_back({9, 408, 504, 308, kButtonWidth, true});
-        buttons.push_back({7, kWindowWidth - 8 - kConnectWidth, 0, 413, kConnectWidth, true});
+        buttons.push_back({ 6, 328, 504, 251, kButtonWidth, true });
+        buttons.push_back({ 9, 408, 504, 308, kButtonWidth, true });
+        buttons.push_back({ 7, kWindowWidth - 8 - kConnectWidth, 0, 413, kConnectWidth, true });
     } else {
-        buttons.push_back({4, 328, 504, 137, kButtonWidth, true});
+        buttons.push_back({ 4, 328, 504, 137, kButtonWidth, true });
     }
     for (const Button& b : buttons) {
         int state = b.id == current && b.hasCurrent ? 2 : b.id == hover ? 1 : 0;
         p.drawImage(QPoint(b.x, kTitleBarHeight + kMenuBarTop), misc,
-                    QRect(b.tileX, b.tileY + kButtonHeight * state, b.width, kButtonHeight));
+            QRect(b.tileX, b.tileY + kButtonHeight * state, b.width, kButtonHeight));
     }
 }
 
@@ -132,7 +131,8 @@ QImage windowBase()
     QImage window = ifaceMain().copy(0, 0, kWindowWidth, kWindowHeight);
     QPainter p(&window);
     p.drawImage(kIcon.topLeft(), programIcon(16));
-    label(p, kCaption, QStringLiteral("Kalvon v1.91"), Qt::AlignLeft | Qt::AlignVCenter, palette::kText, true);
+    label(
+        p, kCaption, QStringLiteral("Kalvon v1.91"), Qt::AlignLeft | Qt::AlignVCenter, palette::kText, true);
     return window;
 }
 
@@ -151,23 +151,24 @@ QImage fieldsWindow(int mode)
     if (mode == 2)
         p.drawImage(kNextInPanel.topLeft() + kPanel2.topLeft() + form, nextPicture(1));
     p.drawImage(kField1.topLeft() + form, fieldPicture(1, false));
-    p.drawImage(kLed1.topLeft() + form, heightLed().copy(0, 0, 4, 352).copy(0, 0, 4, 352), QRect(0, 128, 4, 224));
-    p.drawImage(kSpecials1.topLeft() + form, specialsPicture({8, 20, 21, 6, 13}));
+    p.drawImage(
+        kLed1.topLeft() + form, heightLed().copy(0, 0, 4, 352).copy(0, 0, 4, 352), QRect(0, 128, 4, 224));
+    p.drawImage(kSpecials1.topLeft() + form, specialsPicture({ 8, 20, 21, 6, 13 }));
     label(p, kSpecLabel1.translated(form), QStringLiteral("(Nuke Field)"), Qt::AlignCenter);
     auto stats = [&](const QRect& panel, const QString& name, bool score) {
         const QRect pr = panel.translated(form);
         label(p, kNameInPanel.translated(pr.topLeft()), name, Qt::AlignCenter, kLabel, true);
-        const char* rows[] = {"Level: 4", "Active Level: 4", "Lines: 37", "Quads: 2", "LPM: 21.50"};
+        const char* rows[] = { "Level: 4", "Active Level: 4", "Lines: 37", "Quads: 2", "LPM: 21.50" };
         for (int i = 0; i < 5; ++i) {
             if (i == 1 && mode == 1)
                 continue;
             label(p, QRect(pr.left() + 6, pr.top() + kStatsTopInPanel + kStatsRowHeight * i, 87, 13),
-                  QLatin1String(rows[i]));
+                QLatin1String(rows[i]));
         }
         if (score) {
             label(p, QRect(pr.left() + 6, pr.top() + kScoreTopInPanel, 40, 13), QStringLiteral("Score:"));
             label(p, QRect(pr.left() + 46, pr.top() + kScoreTopInPanel, 47, 13), QStringLiteral("12840"),
-                  Qt::AlignRight | Qt::AlignVCenter, palette::kAmber, true);
+                Qt::AlignRight | Qt::AlignVCenter, palette::kAmber, true);
         }
     };
     stats(kPanel1, mode == 3 ? QStringLiteral("1. Kim") : QStringLiteral("Player 1"), mode == 1);
@@ -175,21 +176,21 @@ QImage fieldsWindow(int mode)
     const QRect log = kSpecialsLog.translated(form);
     p.fillRect(log, Qt::white);
     drawText(p, log.adjusted(3, 2, -2, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-             QStringLiteral("--- Kalvon v1.91 ---\nKim used Nuke Field on Ada\n1 line added to all"), uiFont(10),
-             Qt::black);
+        QStringLiteral("--- Kalvon v1.91 ---\nKim used Nuke Field on Ada\n1 line added to all"), uiFont(10),
+        Qt::black);
     if (mode != 3) {
         if (mode == 2)
             stats(kPanel2, QStringLiteral("Player 2"), false);
         else
-            label(p, kNameInPanel.translated(kPanel2.topLeft() + form), QStringLiteral("Player 2"), Qt::AlignCenter,
-                  kLabel, true);
+            label(p, kNameInPanel.translated(kPanel2.topLeft() + form), QStringLiteral("Player 2"),
+                Qt::AlignCenter, kLabel, true);
         p.drawImage(kField2.topLeft() + form, fieldPicture(4, false));
         p.drawImage(kLed2.topLeft() + form, heightLed().copy(0, 0, 4, 352), QRect(0, 96, 4, 256));
-        p.drawImage(kSpecials2.topLeft() + form, specialsPicture({11, 18}));
+        p.drawImage(kSpecials2.topLeft() + form, specialsPicture({ 11, 18 }));
         label(p, kSpecLabel2.translated(form), QStringLiteral("(Give Line)"), Qt::AlignCenter);
         return window;
     }
-    const char* names[] = {"2. Ada", "3. Bo", "4. (Empty)", "5. Cy", "6. Dee"};
+    const char* names[] = { "2. Ada", "3. Bo", "4. (Empty)", "5. Cy", "6. Dee" };
     for (int i = 0; i < 5; ++i) {
         const QPoint b = kBoards[i] + form;
         if (i == 2) {
@@ -202,8 +203,8 @@ QImage fieldsWindow(int mode)
             blitKeyed(window, b, internetWinImage());
             p.begin(&window);
         }
-        label(p, QRect(b.x(), b.y() - kBoardNameOffset, kBoardWidth, 14), QLatin1String(names[i]), Qt::AlignCenter,
-              QColor(150, 220, 255), true);
+        label(p, QRect(b.x(), b.y() - kBoardNameOffset, kBoardWidth, 14), QLatin1String(names[i]),
+            Qt::AlignCenter, QColor(150, 220, 255), true);
     }
     return window;
 }
@@ -225,7 +226,7 @@ QImage pageWindow(const Page& page)
         p.setBrush(QColor(255, 255, 255, 26));
         p.drawRect(r.adjusted(0, 0, -1, -1));
         drawText(p, r.adjusted(3, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                 c.caption.isEmpty() ? c.name : c.caption, uiFont(9), QColor(170, 190, 220));
+            c.caption.isEmpty() ? c.name : c.caption, uiFont(9), QColor(170, 190, 220));
     }
     return window;
 }
@@ -246,7 +247,7 @@ QImage menuWindow()
     const QPoint modeAt = fileAt + QPoint(149, 40);
     p.drawImage(modeAt, misc, QRect(459, 0, 104, 80));
     p.end();
-    blitKeyed(window, modeAt, menu.copy(104, 80, 104, 20));                  // current: one player
+    blitKeyed(window, modeAt, menu.copy(104, 80, 104, 20)); // current: one player
     blitKeyed(window, modeAt + QPoint(0, 27), menu.copy(0, 100, 104, 20)); // hover: two players
     return window;
 }
@@ -255,19 +256,20 @@ QImage highScoreWindow()
 {
     QImage window = highScoreBackground();
     QPainter p(&window);
-    const QColor colours[] = {QColor(255, 200, 90), QColor(255, 215, 0), QColor(200, 210, 225), QColor(215, 140, 80),
-                              QColor(190, 200, 220)};
-    const char* names[] = {"Kim", "Ada", "Bo", "Cy", "Dee", "Eve", "Flo", "Gus", "Hal", "Ivy", "Jo", "Kai", "Lu", "Mo", "Ned"};
+    const QColor colours[] = { QColor(255, 200, 90), QColor(255, 215, 0), QColor(200, 210, 225),
+        QColor(215, 140, 80), QColor(190, 200, 220) };
+    const char* names[] = { "Kim", "Ada", "Bo", "Cy", "Dee", "Eve", "Flo", "Gus", "Hal", "Ivy", "Jo", "Kai",
+        "Lu", "Mo", "Ned" };
     for (int i = 0; i < 16; ++i) {
         const QColor c = colours[std::min(i, 4)];
         const int y = kHighScoreFirstRow + kHighScoreRowPitch * i;
         const bool bold = i == 0;
         label(p, QRect(12, y, 44, 18), i == 0 ? QStringLiteral("Rank") : QStringLiteral("%1.").arg(i),
-              Qt::AlignLeft | Qt::AlignVCenter, c, bold);
+            Qt::AlignLeft | Qt::AlignVCenter, c, bold);
         label(p, QRect(64, y, 86, 18), i == 0 ? QStringLiteral("Score") : QString::number(20000 - 1200 * i),
-              Qt::AlignLeft | Qt::AlignVCenter, c, bold);
+            Qt::AlignLeft | Qt::AlignVCenter, c, bold);
         label(p, QRect(160, y, 150, 18), i == 0 ? QStringLiteral("Name") : QLatin1String(names[i - 1]),
-              Qt::AlignLeft | Qt::AlignVCenter, c, bold);
+            Qt::AlignLeft | Qt::AlignVCenter, c, bold);
     }
     return window;
 }
@@ -299,14 +301,14 @@ QImage fieldPictures()
 {
     QImage sheet = canvas(192 * 4 + 24, 352, palette::kDeep);
     QImage doors = fieldBackground(0);
-    blitKeyed(doors, {0, 0}, fieldDoor(true));
-    blitKeyed(doors, {0, 0}, fieldDoor(false));
+    blitKeyed(doors, { 0, 0 }, fieldDoor(true));
+    blitKeyed(doors, { 0, 0 }, fieldDoor(false));
     QImage half = fieldPicture(0, false);
-    blitKeyed(half, {0, 0}, fieldDoor(true));
+    blitKeyed(half, { 0, 0 }, fieldDoor(true));
     QImage win = fieldPicture(2, false);
-    blitKeyed(win, {0, 0}, winImage());
+    blitKeyed(win, { 0, 0 }, winImage());
     QImage warn = fieldPicture(3, false);
-    blitKeyed(warn, {0, 296}, warningImage());
+    blitKeyed(warn, { 0, 296 }, warningImage());
     QPainter p(&sheet);
     p.drawImage(0, 0, doors);
     p.drawImage(200, 0, half);
@@ -331,7 +333,7 @@ bool writePreviews(const QString& folder)
     }
     save(menuWindow(), QStringLiteral("menus.png"));
     const std::vector<Page> pages = backgroundPages();
-    const int screens[] = {3, 6, 7, 8, 9};
+    const int screens[] = { 3, 6, 7, 8, 9 };
     for (size_t i = 0; i < pages.size(); ++i) {
         QImage window = pageWindow(pages[i]);
         menuBar(window, 3, screens[i], 0);

@@ -27,12 +27,9 @@ double polyBlep(double t, double dt)
 double oscillator(Wave wave, double phase, double dt, double width)
 {
     switch (wave) {
-    case Wave::Sine:
-        return std::sin(kTwoPi * phase);
-    case Wave::Triangle:
-        return 1.0 - 4.0 * std::abs(phase - 0.5);
-    case Wave::Saw:
-        return 2.0 * phase - 1.0 - polyBlep(phase, dt);
+    case Wave::Sine: return std::sin(kTwoPi * phase);
+    case Wave::Triangle: return 1.0 - 4.0 * std::abs(phase - 0.5);
+    case Wave::Saw: return 2.0 * phase - 1.0 - polyBlep(phase, dt);
     case Wave::Square: {
         double v = phase < width ? 1.0 : -1.0;
         v += polyBlep(phase, dt);
@@ -64,10 +61,14 @@ uint32_t nextRandom(uint32_t& state)
 
 } // namespace
 
-double midiHz(double note) { return 440.0 * std::pow(2.0, (note - 69.0) / 12.0); }
+double midiHz(double note)
+{
+    return 440.0 * std::pow(2.0, (note - 69.0) / 12.0);
+}
 
 Buffer::Buffer(int sampleRate, double seconds)
-    : m_rate(sampleRate), m_samples(size_t(std::max(0.0, seconds) * sampleRate) + 1, 0.0f)
+    : m_rate(sampleRate)
+    , m_samples(size_t(std::max(0.0, seconds) * sampleRate) + 1, 0.0f)
 {
 }
 
@@ -85,8 +86,8 @@ void Buffer::add(const Tone& tone)
         const double dt = freq / m_rate;
         const double value = oscillator(tone.wave, phase, dt, tone.pulseWidth);
         phase = std::fmod(phase + dt, 1.0);
-        m_samples[first + i] += float(tone.amplitude * value *
-                                      envelope(t, tone.duration, tone.attack, tone.decay, tone.release));
+        m_samples[first + i] += float(
+            tone.amplitude * value * envelope(t, tone.duration, tone.attack, tone.decay, tone.release));
     }
 }
 
@@ -110,8 +111,8 @@ void Buffer::add(const Noise& noise)
             prevIn = value;
             value = high;
         }
-        m_samples[first + i] += float(noise.amplitude * value *
-                                      envelope(t, noise.duration, noise.attack, noise.decay, 0.01));
+        m_samples[first + i]
+            += float(noise.amplitude * value * envelope(t, noise.duration, noise.attack, noise.decay, 0.01));
     }
 }
 

@@ -11,14 +11,14 @@ namespace kalvon::themegen::synth {
 enum class Wave { Sine, Triangle, Square, Saw };
 
 struct Tone {
-    double start = 0;      // seconds
+    double start = 0; // seconds
     double duration = 0.1; // seconds, release included
-    double from = 440;     // Hz at the start
-    double to = 0;         // Hz at the end (exponential glide); 0 = no glide
+    double from = 440; // Hz at the start
+    double to = 0; // Hz at the end (exponential glide); 0 = no glide
     Wave wave = Wave::Sine;
     double amplitude = 0.5;
     double attack = 0.005; // seconds
-    double decay = 0;      // exponential decay time constant in seconds; 0 = none
+    double decay = 0; // exponential decay time constant in seconds; 0 = none
     double release = 0.02; // fade over the last seconds of the duration
     double vibratoHz = 0;
     double vibratoCents = 0;
@@ -33,7 +33,7 @@ struct Noise {
     double decay = 0.05;
     double lowpassFrom = 8000; // Hz, the filter sweeps exponentially
     double lowpassTo = 8000;
-    double highpass = 0;       // Hz, 0 = none
+    double highpass = 0; // Hz, 0 = none
     uint32_t seed = 1;
 };
 

@@ -3,19 +3,17 @@
 #include "common/cp1252.h"
 #include "common/dialogs.h"
 
-#include <zip.h>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
+#include <fcntl.h>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
+#include <zip.h>
 
 namespace kalvon {
 
@@ -24,13 +22,19 @@ namespace {
 // A file descriptor closed when it goes out of scope.
 class FileHandle {
 public:
-    explicit FileHandle(int fd = -1) : m_fd(fd) {}
+    explicit FileHandle(int fd = -1)
+        : m_fd(fd)
+    {
+    }
     ~FileHandle()
     {
         if (m_fd >= 0)
             ::close(m_fd);
     }
-    FileHandle(FileHandle&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    FileHandle(FileHandle&& other) noexcept
+        : m_fd(std::exchange(other.m_fd, -1))
+    {
+    }
     FileHandle& operator=(FileHandle&& other) noexcept
     {
         std::swap(m_fd, other.m_fd);
@@ -120,7 +124,7 @@ FileHandle openFolder(int parent, const std::string& name, FolderBudget& budget)
                 return FileHandle();
             continue;
         }
-        struct stat status {};
+        struct stat status { };
         if ((errno == ELOOP || errno == ENOTDIR)
             && ::fstatat(parent, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0
             && S_ISLNK(status.st_mode)) {
@@ -162,7 +166,11 @@ enum class MemberResult { Written, Failed, LimitReached };
 class Extraction {
 public:
     Extraction(zip_t* archive, int root, Dialogs& dialogs, const UnzipLimits& limits)
-        : m_archive(archive), m_root(root), m_dialogs(dialogs), m_limits(limits), m_folders{limits.maxFolders}
+        : m_archive(archive)
+        , m_root(root)
+        , m_dialogs(dialogs)
+        , m_limits(limits)
+        , m_folders{ limits.maxFolders }
     {
     }
 
@@ -239,8 +247,8 @@ private:
     MemberResult writeMember(int parent, const std::string& name, zip_file_t* data)
     {
         ::unlinkat(parent, name.c_str(), 0);
-        const FileHandle file(::openat(parent, name.c_str(),
-                                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+        const FileHandle file(
+            ::openat(parent, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
         if (!file.isOpen())
             return MemberResult::Failed;
         auto discard = [&](MemberResult result) {
@@ -274,8 +282,8 @@ private:
 
 } // namespace
 
-int UnzipArchive(const std::filesystem::path& archive, const std::filesystem::path& target,
-                 Dialogs& dialogs, const UnzipLimits& limits)
+int UnzipArchive(const std::filesystem::path& archive, const std::filesystem::path& target, Dialogs& dialogs,
+    const UnzipLimits& limits)
 {
     try {
         int error = 0;
@@ -289,8 +297,8 @@ int UnzipArchive(const std::filesystem::path& archive, const std::filesystem::pa
             return kUnzipMemberFailed;
         return Extraction(zip.get(), root.get(), dialogs, limits).run();
     } catch (const std::exception&) {
-        dialogs.messageBox("Could not load resource file " + utf8ToCp1252(archive.string()), "Error",
-                           MessageIcon::Critical);
+        dialogs.messageBox(
+            "Could not load resource file " + utf8ToCp1252(archive.string()), "Error", MessageIcon::Critical);
         return kUnzipCannotOpen;
     }
 }

@@ -16,19 +16,19 @@ struct UnzipLimits {
     int64_t maxMembers = 20000;
     int64_t maxBytesWritten = int64_t(512) * 1024 * 1024;
     int64_t maxFolders = 20000; // folders made
-    size_t maxDepth = 32;       // folders and file name of one member
+    size_t maxDepth = 32; // folders and file name of one member
 };
 
 // Return codes of UnzipArchive.
 inline constexpr int kUnzipOk = 0;
-inline constexpr int kUnzipCannotOpen = 9;     // missing or damaged archive
-inline constexpr int kUnzipMemberFailed = 11;  // one or more members could not be written or were skipped
-inline constexpr int kUnzipLimitReached = 50;  // stopped at a limit
+inline constexpr int kUnzipCannotOpen = 9; // missing or damaged archive
+inline constexpr int kUnzipMemberFailed = 11; // one or more members could not be written or were skipped
+inline constexpr int kUnzipLimitReached = 50; // stopped at a limit
 
 // UnzipArchive: extracts `archive` into `target`, creating `target` when missing. An encrypted
 // member asks "Please Enter The Password!" through `dialogs` once per extraction; an empty or
 // cancelled answer refuses every later request of the same extraction without asking.
-int UnzipArchive(const std::filesystem::path& archive, const std::filesystem::path& target,
-                 Dialogs& dialogs, const UnzipLimits& limits = {});
+int UnzipArchive(const std::filesystem::path& archive, const std::filesystem::path& target, Dialogs& dialogs,
+    const UnzipLimits& limits = {});
 
 } // namespace kalvon

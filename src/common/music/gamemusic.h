@@ -6,8 +6,8 @@
 namespace kalvon {
 
 struct MusicOptions {
-    int playMusic = 0;      // check box value of "Play music" (1 = on)
-    int useThemeMusic = 0;  // check box value of "Use theme music" (1 = on)
+    int playMusic = 0; // check box value of "Play music" (1 = on)
+    int useThemeMusic = 0; // check box value of "Use theme music" (1 = on)
 };
 
 // Nothing when music is off; with theme music on, `file` is overwritten with the theme's music

@@ -17,12 +17,12 @@ enum class ControlKind { Text, Check, List };
 
 // What runs when a control's value really changes (set by the user or by the program alike).
 enum class ChangeHandler {
-    None,           // nothing: the value changes and that is all
-    SetsChanged,    // sets Changed
-    IncludeBox,     // sets Changed; its frame (when it has one) is enabled while the value is 1
+    None, // nothing: the value changes and that is all
+    SetsChanged, // sets Changed
+    IncludeBox, // sets Changed; its frame (when it has one) is enabled while the value is 1
     BlockAnimation, // sets Changed; the block animation frame is enabled while any of its four boxes is 1
-    TypeList,       // the theme type list: sets Changed and switches the type-dependent controls
-    PartSelector,   // the fields, blocks and misc part lists: shows one part of the page
+    TypeList, // the theme type list: sets Changed and switches the type-dependent controls
+    PartSelector, // the fields, blocks and misc part lists: shows one part of the page
 };
 
 struct ControlInfo {
@@ -39,8 +39,8 @@ int controlIndex(BytesView name);
 
 // The name of an element of a control array: "txtColor(3)".
 Bytes elementName(BytesView arrayName, int index);
-inline constexpr int kColorCount = 12;     // the colour boxes and their swatches
-inline constexpr int kMiscImageCount = 8;  // the misc picture boxes
+inline constexpr int kColorCount = 12; // the colour boxes and their swatches
+inline constexpr int kMiscImageCount = 8; // the misc picture boxes
 
 // The frames whose Enabled state the handlers and the new-theme defaults set, and the two
 // controls the type list enables.
@@ -56,8 +56,8 @@ struct PageInfo {
     int tab; // 1 to 6
     std::string_view caption;
     std::string_view toolTip;
-    std::string_view page;         // the picture box that holds the page
-    std::string_view menuEntry;    // its entry of the "&Theme Data" menu
+    std::string_view page; // the picture box that holds the page
+    std::string_view menuEntry; // its entry of the "&Theme Data" menu
     std::string_view menuCaption;
     int windowHeightTwips;
     int tabStripHeightTwips;

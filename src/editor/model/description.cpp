@@ -24,7 +24,8 @@ Bytes DescriptionText(const EditorState& state)
         out += value;
         out += "\r\n";
     };
-    auto box = [&](BytesView label, BytesView checkBox) { line(label, YesNoFromValue(state.value(checkBox))); };
+    auto box
+        = [&](BytesView label, BytesView checkBox) { line(label, YesNoFromValue(state.value(checkBox))); };
     constexpr BytesView rule = "//---------------------------";
 
     line("//Theme Name: ", state.text("txtThemeName"));
@@ -68,9 +69,8 @@ Bytes DescriptionText(const EditorState& state)
 
     if (state.value("chkMImg") == 1) {
         // The first door image (element 0) has no line of its own.
-        constexpr BytesView labels[] = {"//Game Door: ", "//Internet Door: ", "//Win Game Image: ",
-                                        "//Internet Win Game Image: ", "//Height Led: ", "//Warning Image: ",
-                                        "//Team Font: "};
+        constexpr BytesView labels[] = { "//Game Door: ", "//Internet Door: ", "//Win Game Image: ",
+            "//Internet Win Game Image: ", "//Height Led: ", "//Warning Image: ", "//Team Font: " };
         for (int i = 0; i < 7; ++i)
             line(labels[i], YesNoFromText(state.text(elementName("txtMiscImage", i + 1))));
     } else {

@@ -167,7 +167,6 @@ struct ChatOptions {
     bool operator==(const ChatOptions&) const = default;
 };
 
-
 struct Options {
     GeneralSettings general;
     SoundSettings sound;

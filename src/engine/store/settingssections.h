@@ -4,8 +4,8 @@
 // line and the keys. SaveSettings and LoadSettings call them in the file's order.
 
 #include "common/inifile.h"
-#include "engine/store/options.h"
 #include "common/sectionio.h"
+#include "engine/store/options.h"
 
 namespace kalvon {
 

@@ -7,7 +7,22 @@ namespace kalvon::wire {
 namespace {
 // In SpecialType order.
 constexpr std::array<char, kSpecialTypes> kSpecialCodes = {
-    '6', '7', '8', '=', '>', 'A', '@', ':', 'R', 'B', 'C', 'D', '9', '<', 'E', 'e',
+    '6',
+    '7',
+    '8',
+    '=',
+    '>',
+    'A',
+    '@',
+    ':',
+    'R',
+    'B',
+    'C',
+    'D',
+    '9',
+    '<',
+    'E',
+    'e',
 };
 } // namespace
 

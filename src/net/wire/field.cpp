@@ -7,7 +7,7 @@ namespace {
 // The triple at `pos` (three bytes must be there), nothing when it is out of range.
 std::optional<CellChange> tripleAt(BytesView diff, std::size_t pos)
 {
-    const CellChange change{coordValue(diff[pos]), coordValue(diff[pos + 1]), cellValue(diff[pos + 2])};
+    const CellChange change{ coordValue(diff[pos]), coordValue(diff[pos + 1]), cellValue(diff[pos + 2]) };
     if (!FieldCells::contains(change.x, change.y) || !isWireCell(change.cell))
         return std::nullopt;
     return change;
@@ -92,7 +92,7 @@ std::vector<CellChange> diffFields(const FieldCells& sent, const FieldCells& now
     for (int y = 0; y < kFieldRows; ++y) {
         for (int x = 0; x < kFieldColumns; ++x) {
             if (sent.at(x, y) != now.at(x, y))
-                changes.push_back({x, y, now.at(x, y)});
+                changes.push_back({ x, y, now.at(x, y) });
         }
     }
     return changes;

@@ -1,11 +1,9 @@
 #include "common/archive/unziparchive.h"
-
 #include "support/scratchfolder.h"
 #include "support/scripteddialogs.h"
 #include "support/zipbuilder.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 
 namespace kalvon {
@@ -60,7 +58,7 @@ TEST(UnzipArchiveTest, MissingOrDamagedArchiveWritesNothingAndSaysNothing)
 {
     ScratchFolder folder;
     const fs::path damaged = folder.write("damaged.zip", "PK\3\4 this is not an archive");
-    for (const fs::path& archive : {folder / "missing.zip", damaged}) {
+    for (const fs::path& archive : { folder / "missing.zip", damaged }) {
         ScriptedDialogs dialogs;
         EXPECT_EQ(UnzipArchive(archive, folder / "temp", dialogs), kUnzipCannotOpen);
         EXPECT_TRUE(dialogs.calls.empty());
@@ -76,10 +74,10 @@ TEST(UnzipArchiveTest, PasswordIsAskedOncePerExtraction)
         int expectedCode;
         bool encryptedWritten;
     } cases[] = {
-        {"right password", Bytes("secret"), kUnzipOk, true},
-        {"cancelled", std::nullopt, kUnzipMemberFailed, false},
-        {"empty answer", Bytes(), kUnzipMemberFailed, false},
-        {"wrong password", Bytes("guess"), kUnzipMemberFailed, false},
+        { "right password", Bytes("secret"), kUnzipOk, true },
+        { "cancelled", std::nullopt, kUnzipMemberFailed, false },
+        { "empty answer", Bytes(), kUnzipMemberFailed, false },
+        { "wrong password", Bytes("guess"), kUnzipMemberFailed, false },
     };
     for (const auto& c : cases) {
         ScratchFolder folder;
@@ -113,14 +111,14 @@ TEST(UnzipArchiveTest, HostileMembersAreSkippedAndNothingIsWrittenOutsideTheTarg
         std::string member; // "@" stands for the absolute path of the scratch folder
         bool symlink;
     } cases[] = {
-        {"parent folder", "../evil.txt", false},
-        {"deeper parent", "a/../../evil.txt", false},
-        {"absolute", "@/outside/evil.txt", false},
-        {"drive letter", "C:\\evil.txt", false},
-        {"drive letter without separator", "C:evil.txt", false},
-        {"backslash traversal", "..\\outside\\evil.txt", false},
-        {"backslash traversal inside", "sub\\..\\..\\evil.txt", false},
-        {"symbolic link", "link", true},
+        { "parent folder", "../evil.txt", false },
+        { "deeper parent", "a/../../evil.txt", false },
+        { "absolute", "@/outside/evil.txt", false },
+        { "drive letter", "C:\\evil.txt", false },
+        { "drive letter without separator", "C:evil.txt", false },
+        { "backslash traversal", "..\\outside\\evil.txt", false },
+        { "backslash traversal inside", "sub\\..\\..\\evil.txt", false },
+        { "symbolic link", "link", true },
     };
     for (const auto& c : cases) {
         ScratchFolder folder;
@@ -142,7 +140,7 @@ TEST(UnzipArchiveTest, HostileMembersAreSkippedAndNothingIsWrittenOutsideTheTarg
         EXPECT_EQ(UnzipArchive(archive, target, dialogs), kUnzipMemberFailed) << c.name;
         EXPECT_EQ(readFile(target / "ok.txt"), "fine") << c.name;
         EXPECT_EQ(entriesOutside(folder.path(), target),
-                  (std::set<std::string>{"hostile.zip", "outside", "outside/sentinel.txt"}))
+            (std::set<std::string>{ "hostile.zip", "outside", "outside/sentinel.txt" }))
             << c.name;
         EXPECT_EQ(readFile(folder / "outside/sentinel.txt"), "keep") << c.name;
         EXPECT_FALSE(fs::is_symlink(target / "link")) << c.name;
@@ -187,11 +185,11 @@ TEST(UnzipArchiveTest, ExtractionStopsAtItsLimits)
         .close();
     ScriptedDialogs dialogs;
 
-    EXPECT_EQ(UnzipArchive(many, folder / "many", dialogs, {.maxMembers = 5}), kUnzipLimitReached);
+    EXPECT_EQ(UnzipArchive(many, folder / "many", dialogs, { .maxMembers = 5 }), kUnzipLimitReached);
     EXPECT_TRUE(fs::exists(folder / "many/f5.txt"));
     EXPECT_FALSE(fs::exists(folder / "many/f6.txt"));
 
-    EXPECT_EQ(UnzipArchive(big, folder / "big", dialogs, {.maxBytesWritten = 4096}), kUnzipLimitReached);
+    EXPECT_EQ(UnzipArchive(big, folder / "big", dialogs, { .maxBytesWritten = 4096 }), kUnzipLimitReached);
     EXPECT_EQ(readFile(folder / "big/small.txt"), "12345");
     EXPECT_FALSE(fs::exists(folder / "big/bomb.bin"));
     EXPECT_FALSE(fs::exists(folder / "big/after.txt"));
@@ -210,7 +208,7 @@ TEST(UnzipArchiveTest, FoldersCountTowardsTheLimits)
     ZipBuilder(deep).file(chain + "deep.txt", "deep").file("top.txt", "top").close();
     ScriptedDialogs dialogs;
 
-    EXPECT_EQ(UnzipArchive(folders, folder / "folders", dialogs, {.maxFolders = 3}), kUnzipLimitReached);
+    EXPECT_EQ(UnzipArchive(folders, folder / "folders", dialogs, { .maxFolders = 3 }), kUnzipLimitReached);
     EXPECT_EQ(readFile(folder / "folders/a/b/one.txt"), "1");
     EXPECT_TRUE(fs::is_directory(folder / "folders/c"));
     EXPECT_FALSE(fs::exists(folder / "folders/d"));

@@ -17,11 +17,10 @@ TEST(GameMusic, OptionsDecideWhatLoads)
         Bytes fileAfter;
     };
     const Case cases[] = {
-        {{0, 0}, {}, "mine.mod"},
-        {{0, 1}, {}, "mine.mod"},
-        {{1, 0}, {"load:mine.mod", "play"}, "mine.mod"},
-        {{1, 1}, {"load:theme.ogg", "play"}, "theme.ogg"},
-        {{2, 1}, {"load:theme.ogg", "play"}, "theme.ogg"}, // a greyed box counts as on
+        { { 0, 0 }, {}, "mine.mod" }, { { 0, 1 }, {}, "mine.mod" },
+        { { 1, 0 }, { "load:mine.mod", "play" }, "mine.mod" },
+        { { 1, 1 }, { "load:theme.ogg", "play" }, "theme.ogg" },
+        { { 2, 1 }, { "load:theme.ogg", "play" }, "theme.ogg" }, // a greyed box counts as on
     };
     for (const Case& c : cases) {
         RecordingMusic music;
@@ -37,5 +36,5 @@ TEST(GameMusic, StopIgnoresTheOptions)
 {
     RecordingMusic music;
     StopGameMusic(music);
-    EXPECT_EQ(music.calls, std::vector<std::string>{"stop"});
+    EXPECT_EQ(music.calls, std::vector<std::string>{ "stop" });
 }

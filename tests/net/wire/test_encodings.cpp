@@ -19,18 +19,18 @@ TEST(WireEncodings, EveryEncodingBothWays)
         int byte;
     };
     const Case cases[] = {
-        {"player 1", PlayerChar, playerValue, 1, 151},
-        {"spectator", PlayerChar, playerValue, 0, 150},
-        {"empty slot", PlayerChar, playerValue, -1, 149},
-        {"level 100", PlayerChar, playerValue, 100, 250},
-        {"option 0", OptionChar, optionValue, 0, 100},
-        {"option 16", OptionChar, optionValue, 16, 116},
-        {"option 155", OptionChar, optionValue, 155, 255},
-        {"colour 0", CellChar, cellValue, 0, 90},
-        {"colour 21", CellChar, cellValue, 21, 111},
-        {"empty cell", CellChar, cellValue, kEmptyCell, 170},
-        {"column 11", CoordChar, coordValue, 11, 161},
-        {"row 21", CoordChar, coordValue, 21, 171},
+        { "player 1", PlayerChar, playerValue, 1, 151 },
+        { "spectator", PlayerChar, playerValue, 0, 150 },
+        { "empty slot", PlayerChar, playerValue, -1, 149 },
+        { "level 100", PlayerChar, playerValue, 100, 250 },
+        { "option 0", OptionChar, optionValue, 0, 100 },
+        { "option 16", OptionChar, optionValue, 16, 116 },
+        { "option 155", OptionChar, optionValue, 155, 255 },
+        { "colour 0", CellChar, cellValue, 0, 90 },
+        { "colour 21", CellChar, cellValue, 21, 111 },
+        { "empty cell", CellChar, cellValue, kEmptyCell, 170 },
+        { "column 11", CoordChar, coordValue, 11, 161 },
+        { "row 21", CoordChar, coordValue, 21, 171 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -48,7 +48,7 @@ TEST(WireEncodings, EncodersClampToOneByte)
 
 TEST(WireEncodings, PlayerAtChecksThePayloadLength)
 {
-    const Bytes payload{PlayerChar(2), PlayerChar(5)};
+    const Bytes payload{ PlayerChar(2), PlayerChar(5) };
     EXPECT_EQ(playerAt(payload, 0), 2);
     EXPECT_EQ(playerAt(payload, 1), 5);
     EXPECT_EQ(playerAt(payload, 2), std::nullopt);
@@ -63,7 +63,7 @@ TEST(WireEncodings, SpecialCodesFollowTheSpecialOrder)
         EXPECT_EQ(specialCode(special), expected[i]) << i;
         EXPECT_EQ(specialFromCode(expected[i]), special) << i;
     }
-    for (char notSpecial : {'F', '5', 'G', '\0', '\xff'})
+    for (char notSpecial : { 'F', '5', 'G', '\0', '\xff' })
         EXPECT_EQ(specialFromCode(notSpecial), std::nullopt) << notSpecial;
 }
 
@@ -76,10 +76,10 @@ TEST(WireLine, CodeAndPayload)
         bool hasPayload;
     };
     const Case cases[] = {
-        {"G", 'G', "", false},
-        {"J;", 'J', "", true},
-        {"*;\x97hi; there", '*', "\x97hi; there", true},
-        {"\xff;\x80\x9d", '\xff', "\x80\x9d", true},
+        { "G", 'G', "", false },
+        { "J;", 'J', "", true },
+        { "*;\x97hi; there", '*', "\x97hi; there", true },
+        { "\xff;\x80\x9d", '\xff', "\x80\x9d", true },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);

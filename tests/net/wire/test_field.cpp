@@ -30,7 +30,7 @@ TEST(FieldDump, RefusesWrongLengthsAndCells)
     EXPECT_TRUE(decodeFieldDump(good));
     EXPECT_FALSE(decodeFieldDump(good.substr(1)));
     EXPECT_FALSE(decodeFieldDump(good + '\xaa'));
-    for (int bad : {89, 112, 169, 171, 180, 255}) {
+    for (int bad : { 89, 112, 169, 171, 180, 255 }) {
         Bytes dump = good;
         dump[100] = byteChar(bad);
         EXPECT_FALSE(decodeFieldDump(dump)) << bad;
@@ -41,9 +41,9 @@ TEST(FieldDiff, EncodesAndDecodesTriples)
 {
     EXPECT_EQ(encodeFieldDiff({}), "S");
     const Bytes emptiesLastCell = "\xa1\xab\xaa"; // 161, 171, 170
-    EXPECT_EQ(encodeFieldDiff({{11, 21, kEmptyCell}}), emptiesLastCell);
+    EXPECT_EQ(encodeFieldDiff({ { 11, 21, kEmptyCell } }), emptiesLastCell);
 
-    const std::vector<CellChange> changes = {{0, 0, 0}, {11, 21, kEmptyCell}, {5, 7, 21}};
+    const std::vector<CellChange> changes = { { 0, 0, 0 }, { 11, 21, kEmptyCell }, { 5, 7, 21 } };
     const auto decoded = decodeFieldDiff(encodeFieldDiff(changes));
     ASSERT_TRUE(decoded);
     EXPECT_EQ(*decoded, changes);
@@ -59,14 +59,14 @@ TEST(FieldDiff, RefusesTheWholeDiffForOneBadTriple)
         Bytes diff;
     };
     const Case cases[] = {
-        {"empty", ""},
-        {"cut triple", good + "\x96\x96"},
-        {"column 12", good + "\xa2\x96\x5a"},
-        {"row 22", good + "\x96\xac\x5a"},
-        {"negative column", good + "\x95\x96\x5a"},
-        {"colour 22", good + "\x96\x96\x70"},
-        {"falling piece colour 90", good + "\x96\x96\xb4"},
-        {"S with more", "S" + good},
+        { "empty", "" },
+        { "cut triple", good + "\x96\x96" },
+        { "column 12", good + "\xa2\x96\x5a" },
+        { "row 22", good + "\x96\xac\x5a" },
+        { "negative column", good + "\x95\x96\x5a" },
+        { "colour 22", good + "\x96\x96\x70" },
+        { "falling piece colour 90", good + "\x96\x96\xb4" },
+        { "S with more", "S" + good },
     };
     for (const Case& c : cases)
         EXPECT_EQ(decodeFieldDiff(c.diff), std::nullopt) << c.name;
@@ -80,7 +80,7 @@ TEST(FieldDiff, DiffIsRowByRowAndAppliesBack)
     now.set(0, 1, 7);
     now.set(3, 0, 2);
     const auto changes = diffFields(sent, now);
-    EXPECT_EQ(changes, (std::vector<CellChange>{{3, 0, 2}, {11, 0, 4}, {0, 1, 7}}));
+    EXPECT_EQ(changes, (std::vector<CellChange>{ { 3, 0, 2 }, { 11, 0, 4 }, { 0, 1, 7 } }));
     applyChanges(sent, changes);
     EXPECT_EQ(sent, now);
     EXPECT_TRUE(diffFields(sent, now).empty());

@@ -29,11 +29,11 @@ TEST(LineSplitter, SameLinesWhereverTheStreamIsCut)
 {
     // Payload bytes above 127, a lone CR inside a line (the hello), an empty line.
     const Bytes stream = "Y;\x97waves\r\n\"; \tAnn\r1.91\r\n\r\n5;\x9b\xab\xaa\r\nG\r\n";
-    const std::vector<Bytes> expected = {"Y;\x97waves", "\"; \tAnn\r1.91", "5;\x9b\xab\xaa", "G"};
+    const std::vector<Bytes> expected = { "Y;\x97waves", "\"; \tAnn\r1.91", "5;\x9b\xab\xaa", "G" };
     for (std::size_t cut = 0; cut <= stream.size(); ++cut) {
         for (std::size_t second = cut; second <= stream.size(); ++second) {
             LineSplitter splitter;
-            EXPECT_EQ(feedInPieces(splitter, stream, {cut, second}), expected) << cut << "," << second;
+            EXPECT_EQ(feedInPieces(splitter, stream, { cut, second }), expected) << cut << "," << second;
             EXPECT_EQ(splitter.pendingSize(), 0u);
         }
     }
@@ -42,11 +42,11 @@ TEST(LineSplitter, SameLinesWhereverTheStreamIsCut)
 TEST(LineSplitter, KeepsTheTailUntilTheNextArrival)
 {
     LineSplitter splitter;
-    EXPECT_EQ(splitter.feed("Y;act\r\n*;Nice"), std::vector<Bytes>{"Y;act"});
-    EXPECT_EQ(splitter.feed(" game\r\n"), std::vector<Bytes>{"*;Nice game"});
+    EXPECT_EQ(splitter.feed("Y;act\r\n*;Nice"), std::vector<Bytes>{ "Y;act" });
+    EXPECT_EQ(splitter.feed(" game\r\n"), std::vector<Bytes>{ "*;Nice game" });
     EXPECT_TRUE(splitter.feed("no line end").empty());
     splitter.reset();
-    EXPECT_EQ(splitter.feed("N\r\n"), std::vector<Bytes>{"N"});
+    EXPECT_EQ(splitter.feed("N\r\n"), std::vector<Bytes>{ "N" });
 }
 
 TEST(LineSplitter, DropsOverlongLinesUpToTheirEnd)
@@ -57,7 +57,8 @@ TEST(LineSplitter, DropsOverlongLinesUpToTheirEnd)
         const char* name;
         std::size_t chunk;
     };
-    for (const Case c : {Case{"one arrival", 1 << 20}, Case{"1 KiB arrivals", 1024}, Case{"odd arrivals", 4099}}) {
+    for (const Case c :
+        { Case{ "one arrival", 1 << 20 }, Case{ "1 KiB arrivals", 1024 }, Case{ "odd arrivals", 4099 } }) {
         SCOPED_TRACE(c.name);
         const Bytes stream = "A\r\n" + longest + "\r\n" + overlong + "\r\nB\r\n" + overlong + "\r";
         LineSplitter splitter;

@@ -1,9 +1,8 @@
 // The main of plain test programs: SDL's silent audio driver unless told otherwise, so a test
 // that opens the audio device runs on machines without sound.
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {

@@ -2,7 +2,6 @@
 // for all cases, and SDL's silent audio driver.
 
 #include <QApplication>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
