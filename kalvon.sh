@@ -12,9 +12,10 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 
 # timgm6mb-soundfont: the General MIDI sound font MIDI music plays with.
 # unrtf: a real RTF reader the tests open the saved chat buffer with.
+# clang-format: the test that keeps every source in the tree's style.
 packages=(build-essential cmake pkg-config qt6-base-dev libsdl2-mixer-dev libzip-dev
           libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core
-          timgm6mb-soundfont unrtf)
+          timgm6mb-soundfont unrtf clang-format)
 
 install_packages() {
     local missing=()
