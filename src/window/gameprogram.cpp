@@ -55,6 +55,7 @@
 #include "window/pages/chatpage.h"
 #include "window/pages/fieldspage.h"
 #include "window/serverhosting.h"
+#include "window/serverlisthandlers.h"
 #include "window/themebrowserwiring.h"
 #include "window/trayicon.h"
 #include "window/windowclientview.h"
@@ -179,6 +180,8 @@ struct GameProgram::Parts {
         core.engine().state(), themes, images, dialogs } };
     LobbyHandlers lobby{ LobbyHandlersParts{
         window, client, core.session(), core.engine(), options.network } };
+    ServerListHandlers serverList{ ServerListParts{
+        window, clock, options.network, [this](BytesView text) { clientErrors(text); } } };
     ChatInput chatInput{ ChatInputParts{ window.chatPage(), client, clientView } };
     PlayerAdministration administration{ PlayerAdministration::Parts{ client.roster(),
         [this]() -> ServerRoom* { return server.isRunning() ? &server.room() : nullptr; },
