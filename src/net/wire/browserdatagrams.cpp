@@ -30,14 +30,6 @@ std::optional<int> plainNumber(BytesView text, size_t maxDigits, int maximum)
     return value;
 }
 
-std::optional<uint16_t> portNumber(BytesView text)
-{
-    const std::optional<int> port = plainNumber(text, 5, 65535);
-    if (!port || *port == 0)
-        return std::nullopt;
-    return static_cast<uint16_t>(*port);
-}
-
 std::optional<ListEntry> decodeListLine(BytesView line)
 {
     if (line.size() < 2 || line[0] != kListCode)
@@ -47,7 +39,7 @@ std::optional<ListEntry> decodeListLine(BytesView line)
     if (colon == BytesView::npos)
         return std::nullopt;
     const std::optional<uint32_t> address = parseIpv4(entry.substr(0, colon));
-    const std::optional<uint16_t> port = portNumber(entry.substr(colon + 1));
+    const std::optional<uint16_t> port = parsePort(entry.substr(colon + 1));
     if (!address || !port)
         return std::nullopt;
     return ListEntry{ *address, *port };
@@ -61,6 +53,14 @@ std::optional<uint16_t> infoPortOf(uint16_t gamePort, int base)
     if (gamePort == 0 || port < 1 || port > 65535)
         return std::nullopt;
     return static_cast<uint16_t>(port);
+}
+
+std::optional<uint16_t> parsePort(BytesView text)
+{
+    const std::optional<int> port = plainNumber(text, 5, 65535);
+    if (!port || *port == 0)
+        return std::nullopt;
+    return static_cast<uint16_t>(*port);
 }
 
 std::optional<uint32_t> parseIpv4(BytesView text)
@@ -161,7 +161,7 @@ std::optional<InfoReply> decodeInfoReply(BytesView datagram)
     const size_t cr = rest.find('\r');
     if (cr == BytesView::npos)
         return std::nullopt;
-    const std::optional<uint16_t> port = portNumber(rest.substr(0, cr));
+    const std::optional<uint16_t> port = parsePort(rest.substr(0, cr));
     if (!port)
         return std::nullopt;
     reply.port = *port;

@@ -25,6 +25,9 @@ inline constexpr int kInfoPortBase = 21435;
 // network); nothing when the difference is no port.
 std::optional<uint16_t> infoPortOf(uint16_t gamePort, int base = kInfoPortBase);
 
+// A port written as 1 to 5 plain decimal digits, 1..65535; nothing for anything else.
+std::optional<uint16_t> parsePort(BytesView text);
+
 // An IPv4 address as a number (a.b.c.d is a * 2^24 + b * 2^16 + c * 2^8 + d), and its text.
 std::optional<uint32_t> parseIpv4(BytesView text);
 Bytes ipv4Text(uint32_t address);
