@@ -55,6 +55,7 @@
 #include "window/pages/chatpage.h"
 #include "window/pages/fieldspage.h"
 #include "window/serverhosting.h"
+#include "window/serverlisthandlers.h"
 #include "window/themebrowserwiring.h"
 #include "window/trayicon.h"
 #include "window/windowclientview.h"
@@ -187,6 +188,8 @@ struct GameProgram::Parts {
         window, client, core.session(), core.engine(), options.network } };
     ChatInput chatInput{ ChatInputParts{
         window.chatPage(), client, clientView, window.fieldsPage(), core.keyboard() } };
+    ServerListHandlers serverList{ ServerListParts{
+        window, clock, options.network, [this](BytesView text) { clientErrors(text); } } };
     ChatPageMenus chatMenus{ ChatPageMenusParts{ window.chatPage(), client, administration, clientView,
         dialogs, options.chat, [this] { openChatOptions(); } } };
     ChatOptionsPanel* chatOptions = nullptr;

@@ -5,14 +5,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTableWidget>
 #include <QTextEdit>
 
 namespace kalvon {
@@ -133,15 +131,6 @@ QScrollBar* Page::makeScrollBar(const QString& name, QRect rect, int minimum, in
     // A value bar, not a view's: the right arrow key moves the thumb right, to larger values.
     bar->setInvertedControls(false);
     return bar;
-}
-
-QTableWidget* Page::makeGrid(const QString& name, QRect rect, int columns)
-{
-    auto* grid = place(new QTableWidget(0, columns, &m_area), name, rect);
-    grid->verticalHeader()->hide();
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    return grid;
 }
 
 PictureView* Page::makePicture(const QString& name, QRect rect, QWidget* parent)

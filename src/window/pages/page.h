@@ -21,7 +21,6 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QScrollBar;
-class QTableWidget;
 class QTextEdit;
 
 namespace kalvon {
@@ -88,7 +87,6 @@ protected:
     QListWidget* makeList(const QString& name, QRect rect);
     QTextEdit* makeRichText(const QString& name, QRect rect);
     QScrollBar* makeScrollBar(const QString& name, QRect rect, int minimum, int maximum);
-    QTableWidget* makeGrid(const QString& name, QRect rect, int columns);
     PictureView* makePicture(const QString& name, QRect rect, QWidget* parent = nullptr);
     // A panel that takes another control's place when opened by its own button.
     QWidget* makePanel(const QString& name, QRect rect);
