@@ -1,11 +1,12 @@
 #pragma once
 // The chat page's input line in use: Enter sends the line through the chat commands, which
 // reach the server through the internet client and print their notices in the chat box; the
-// "/rooms" command puts the room list panel in the chat box's place.
+// "/rooms" command opens the room browser and "/join" asks the client for a room.
 
 #include "net/chatcommands.h"
 
 #include <QObject>
+#include <functional>
 
 namespace kalvon {
 
@@ -18,6 +19,8 @@ struct ChatInputParts {
     InternetClient& client;
     // Where the commands' notices go: the chat box (and its buffer).
     ClientView& view;
+    // "/rooms": the room browser in the chat box's place, the room list asked for.
+    std::function<void()> openRoomBrowser;
 };
 
 class ChatInput final : public QObject, public ChatCommandHost {
@@ -32,7 +35,6 @@ public:
 
     void SendToServer(BytesView line) override;
     void AddChatText(BytesView text, bool bold, ChatColour colour) override;
-    // The rooms of outside servers are not browsed from here yet: "/join" asks for nothing.
     void JoinRoomCommand(BytesView argument) override;
     void showRoomList() override;
 

@@ -42,6 +42,7 @@
 #include "window/chatinput.h"
 #include "window/chatoptionspanel.h"
 #include "window/chatpagemenus.h"
+#include "window/roombrowsing.h"
 #include "window/fieldkeyfilter.h"
 #include "window/fieldview.h"
 #include "window/helpwindow.h"
@@ -179,7 +180,8 @@ struct GameProgram::Parts {
         core.engine().state(), themes, images, dialogs } };
     LobbyHandlers lobby{ LobbyHandlersParts{
         window, client, core.session(), core.engine(), options.network } };
-    ChatInput chatInput{ ChatInputParts{ window.chatPage(), client, clientView } };
+    ChatInput chatInput{ ChatInputParts{
+        window.chatPage(), client, clientView, [this] { roomBrowsing.openRoomBrowser(true); } } };
     PlayerAdministration administration{ PlayerAdministration::Parts{ client.roster(),
         [this]() -> ServerRoom* { return server.isRunning() ? &server.room() : nullptr; },
         [this] { return client.IsAdmin(); }, [this](BytesView line) { client.SendToServer(line); },
@@ -187,7 +189,10 @@ struct GameProgram::Parts {
             dialogs.messageBox(text, "Error", MessageIcon::Critical, MessageButtons::Ok);
         } } };
     ChatPageMenus chatMenus{ ChatPageMenusParts{ window.chatPage(), client, administration, clientView,
-        dialogs, options.chat, [this] { openChatOptions(); } } };
+        dialogs, options.chat, [this] { openChatOptions(); }, [this] { roomBrowsing.openRoomBrowser(true); },
+        [this] { roomBrowsing.openVotePanel(); } } };
+    RoomBrowsing roomBrowsing{ RoomBrowsingParts{
+        window.chatPage(), client, chatMenus, clientView, core.engine(), window } };
     ChatOptionsPanel* chatOptions = nullptr;
     // The chat menu's "Chat Options": the panel in the chat box's place.
     void openChatOptions()
@@ -244,6 +249,7 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     window.fieldsPage().field(1).installEventFilter(&m->keyFilter);
     window.installEventFilter(&m->keyFilter);
     m->netBoards.setBoards(m->client.boards());
+    m->clientView.attachRooms(m->roomBrowsing, m->chatMenus);
     window.fieldsPage().specialsLog().document()->setMaximumBlockCount(kChatLineLimit);
 
     // The chat options panel waits in its place on the chat page for the menu that opens it.
@@ -340,6 +346,11 @@ WindowClientView& GameProgram::clientView()
 ChatPageMenus& GameProgram::chatMenus()
 {
     return m->chatMenus;
+}
+
+RoomBrowsing& GameProgram::roomBrowsing()
+{
+    return m->roomBrowsing;
 }
 
 } // namespace kalvon
