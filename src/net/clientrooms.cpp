@@ -41,7 +41,8 @@ RoomInfoText roomInfoText(const toClient::RoomList& room)
     for (std::size_t i = 0; i < kOccurancyOrder.size(); ++i)
         occurancy[static_cast<std::size_t>(kOccurancyOrder[i])]
             = static_cast<int16_t>(room.options[kGameOptionsLength - kPlayingSlots - kOccurancyEntries + i]);
-    const auto percent = [&occurancy](int entry) { return PercentText(occurancy[static_cast<std::size_t>(entry)]); };
+    const auto percent
+        = [&occurancy](int entry) { return PercentText(occurancy[static_cast<std::size_t>(entry)]); };
     const auto number = [&room](int position) { return vb::formatInt(option(room, position)); };
     const auto on = [&room](int position) { return yesNo(IsOne(option(room, position))); };
 
@@ -124,8 +125,8 @@ void InternetClient::ClientMsgRoomList(const toClient::RoomList& message)
 
 void InternetClient::ShowRoomInfo(BytesView room)
 {
-    const auto found = std::find_if(
-        m_Rooms.begin(), m_Rooms.end(), [room](const toClient::RoomList& listed) { return listed.name == room; });
+    const auto found = std::find_if(m_Rooms.begin(), m_Rooms.end(),
+        [room](const toClient::RoomList& listed) { return listed.name == room; });
     if (found == m_Rooms.end()) {
         m_view.showRoomInfo({ kNoRoomSelected, {}, {} });
         return;
@@ -153,7 +154,8 @@ bool InternetClient::joinRoom(BytesView room)
         return false;
     }
     send(toServer::JoinRoom{ name, Bytes(kNoPassword) });
-    for (ClientControl control : { ClientControl::JoinRoom, ClientControl::JoinRoomBox, ClientControl::RoomList })
+    for (ClientControl control :
+        { ClientControl::JoinRoom, ClientControl::JoinRoomBox, ClientControl::RoomList })
         m_view.setEnabled(control, false);
     return true;
 }
@@ -195,9 +197,10 @@ bool InternetClient::createRoomWithOptions(BytesView room, BytesView password)
 void InternetClient::ClientMsgInRoom(const toClient::InRoom& message)
 {
     m_view.showChatBox();
-    for (ClientControl control : { ClientControl::CreateRoom, ClientControl::JoinRoom, ClientControl::JoinRoomBox,
-             ClientControl::RoomNameBox, ClientControl::RoomPasswordBox, ClientControl::RoomBrowser,
-             ClientControl::RoomList, ClientControl::MenuRoomBrowser, ClientControl::MenuStartVote })
+    for (ClientControl control :
+        { ClientControl::CreateRoom, ClientControl::JoinRoom, ClientControl::JoinRoomBox,
+            ClientControl::RoomNameBox, ClientControl::RoomPasswordBox, ClientControl::RoomBrowser,
+            ClientControl::RoomList, ClientControl::MenuRoomBrowser, ClientControl::MenuStartVote })
         m_view.setEnabled(control, true);
     // The new room's server announces its players.
     m_roster.clear();
@@ -235,9 +238,9 @@ void InternetClient::ClientMsgAdminReply(const toClient::AdminReply& message)
     chat("\r\n*** Password accepted, administrator status given.", false, ChatColour::Server);
     m_IsAdmin = true;
     UpdateGameButtons(true);
-    for (ClientControl control : { ClientControl::MenuBanPlayer, ClientControl::MenuBanSpec,
-             ClientControl::MenuKickPlayer, ClientControl::MenuKickSpec, ClientControl::MenuPlayerMove,
-             ClientControl::MenuSpecMove })
+    for (ClientControl control :
+        { ClientControl::MenuBanPlayer, ClientControl::MenuBanSpec, ClientControl::MenuKickPlayer,
+            ClientControl::MenuKickSpec, ClientControl::MenuPlayerMove, ClientControl::MenuSpecMove })
         m_view.setEnabled(control, true);
 }
 

@@ -81,10 +81,10 @@ std::optional<Bytes> gameSettingName(int entry)
 SettingValues gameRuleValues(const GameRules& rules, const BlockOccurancy& occurancy)
 {
     SettingValues values{};
-    const std::array<int, kRulePositions> ruleValues = { rules.delay, rules.linelevel, rules.raiselevel,
-        rules.specialline, rules.specialsmade, rules.maxspecials, switchValue(rules.specials),
-        switchValue(rules.classic), rules.startlevel, switchValue(rules.samelevel),
-        switchValue(rules.linespecial) };
+    const std::array<int, kRulePositions> ruleValues
+        = { rules.delay, rules.linelevel, rules.raiselevel, rules.specialline, rules.specialsmade,
+              rules.maxspecials, switchValue(rules.specials), switchValue(rules.classic), rules.startlevel,
+              switchValue(rules.samelevel), switchValue(rules.linespecial) };
     std::copy(ruleValues.begin(), ruleValues.end(), values.begin());
     for (std::size_t i = 0; i < wire::kOccurancyOrder.size(); ++i)
         values[kRulePositions + i] = occurancy[static_cast<std::size_t>(wire::kOccurancyOrder[i])];

@@ -30,7 +30,8 @@ RoomBrowserPanel::RoomBrowserPanel(QWidget* parent)
     m_fraRooms = frame(this, QStringLiteral("fraRooms"), QRect(8, 4, 196, 244), QStringLiteral("Rooms - 0"));
     m_lstRooms = list(this, QStringLiteral("lstRooms"), QRect(16, 22, 180, 188));
     m_txtJoinRoom = lineEdit(this, QStringLiteral("txtJoinRoom"), QRect(16, 216, 120, 20));
-    m_cmdJoinRoom = button(this, QStringLiteral("cmdJoinRoom"), QRect(140, 215, 56, 22), QStringLiteral("Join"));
+    m_cmdJoinRoom
+        = button(this, QStringLiteral("cmdJoinRoom"), QRect(140, 215, 56, 22), QStringLiteral("Join"));
     frame(this, {}, QRect(8, 254, 196, 104), QStringLiteral("Create Room"));
     label(this, {}, QRect(16, 274, 70, 16), QStringLiteral("Room Name:"));
     m_txtRoomName = lineEdit(this, QStringLiteral("txtRoomName"), QRect(88, 272, 108, 20));
@@ -38,8 +39,8 @@ RoomBrowserPanel::RoomBrowserPanel(QWidget* parent)
     m_txtPassword = lineEdit(this, QStringLiteral("txtPassword"), QRect(88, 296, 108, 20));
     m_cmdCreateRoom
         = button(this, QStringLiteral("cmdCreateRoom"), QRect(16, 324, 88, 24), QStringLiteral("Create"));
-    m_cmdMoreOptions
-        = button(this, QStringLiteral("cmdMoreOptions"), QRect(108, 324, 88, 24), QStringLiteral("More Options"));
+    m_cmdMoreOptions = button(
+        this, QStringLiteral("cmdMoreOptions"), QRect(108, 324, 88, 24), QStringLiteral("More Options"));
     frame(this, {}, QRect(212, 4, 204, 354), QStringLiteral("Room Information"));
     // Sixteen lines and seven lines in the sheet's rectangles: a smaller font.
     QFont small = windowFont();

@@ -36,11 +36,13 @@ RoomBrowsing::RoomBrowsing(RoomBrowsingParts parts, QObject* parent)
     m_browser = fill(m.page.roomListPanel(), new RoomBrowserPanel(&m.page.roomListPanel()));
     m_creation = fill(m.page.roomCreationPanel(),
         new RoomCreationPanel(m.client.roomCreateOptions(), &m.page.roomCreationPanel()));
-    m_vote = fill(m.page.votePanel(), new RuleVotePanel([this] {
-        const EngineState& state = m.engine.state();
-        return gameRuleValues(state.Rules, state.InetBlockOccurancy);
-    },
-                                                           &m.page.votePanel()));
+    m_vote = fill(m.page.votePanel(),
+        new RuleVotePanel(
+            [this] {
+                const EngineState& state = m.engine.state();
+                return gameRuleValues(state.Rules, state.InetBlockOccurancy);
+            },
+            &m.page.votePanel()));
 
     connect(&m.page.roomBrowserButton(), &QPushButton::clicked, this, [this] { openRoomBrowser(); });
     connect(m_browser, &RoomBrowserPanel::roomClicked, this,
@@ -77,8 +79,9 @@ void RoomBrowsing::openRoomBrowser(bool fromMenu)
         m.page.roomCreationPanel().hide();
         m.page.votePanel().hide();
     }
-    for (ClientControl enabled : { ClientControl::CreateRoom, ClientControl::JoinRoom, ClientControl::JoinRoomBox,
-             ClientControl::RoomNameBox, ClientControl::RoomPasswordBox, ClientControl::RoomList })
+    for (ClientControl enabled :
+        { ClientControl::CreateRoom, ClientControl::JoinRoom, ClientControl::JoinRoomBox,
+            ClientControl::RoomNameBox, ClientControl::RoomPasswordBox, ClientControl::RoomList })
         control(enabled)->setEnabled(true);
     setRoomBrowserAvailable(false);
     for (QLineEdit* box : { &m_browser->roomNameBox(), &m_browser->passwordBox(), &m_browser->joinBox() })
@@ -112,7 +115,8 @@ void RoomBrowsing::cmdJoinRoom_Click()
 
 void RoomBrowsing::cmdCreateRoom_Click()
 {
-    m.client.createRoom(fromQString(m_browser->roomNameBox().text()), fromQString(m_browser->passwordBox().text()));
+    m.client.createRoom(
+        fromQString(m_browser->roomNameBox().text()), fromQString(m_browser->passwordBox().text()));
 }
 
 void RoomBrowsing::cmdMoreOptions_Click()

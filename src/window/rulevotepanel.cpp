@@ -20,11 +20,12 @@ RuleVotePanel::RuleVotePanel(std::function<SettingValues()> rules, QWidget* pare
     m_txtCurrentSetting = lineEdit(this, QStringLiteral("txtCurrentSetting"), QRect(276, 40, 140, 20));
     label(this, {}, QRect(276, 70, 140, 16), QStringLiteral("New Setting:"));
     m_cmbRuleSetting = dropDown(this, QStringLiteral("cmbRuleSetting"), QRect(276, 88, 140, 20));
-    m_cmdStartVote
-        = button(this, QStringLiteral("cmdStartVote"), QRect(276, 330, 140, 24), QStringLiteral("Start Vote"));
+    m_cmdStartVote = button(
+        this, QStringLiteral("cmdStartVote"), QRect(276, 330, 140, 24), QStringLiteral("Start Vote"));
     m_cmdCancelVote
         = button(this, QStringLiteral("cmdCancelVote"), QRect(276, 360, 140, 24), QStringLiteral("Cancel"));
-    m_picker = new SettingsPicker(*m_lstGameRule, *m_cmbRuleSetting, *m_txtCurrentSetting, std::move(rules), this);
+    m_picker
+        = new SettingsPicker(*m_lstGameRule, *m_cmbRuleSetting, *m_txtCurrentSetting, std::move(rules), this);
 
     connect(m_cmdStartVote, &QPushButton::clicked, this, [this] {
         m_cmdStartVote->setEnabled(false);

@@ -19,8 +19,8 @@ namespace kalvon {
 class SettingsPicker final : public QObject {
     Q_OBJECT
 public:
-    SettingsPicker(QListWidget& list, QComboBox& values, QLineEdit& current, std::function<SettingValues()> record,
-        QObject* parent = nullptr);
+    SettingsPicker(QListWidget& list, QComboBox& values, QLineEdit& current,
+        std::function<SettingValues()> record, QObject* parent = nullptr);
 
     // The selected entry's value and choices shown again from the record.
     void showSelected();

@@ -61,7 +61,8 @@ TEST_F(ClientRoomsTest, TheRoomListIsAskedForDecodedAndTheFirstRoomShown)
         "Room Name: den\r\nPassworded: No\r\nNumber of clients: 3\r\nNumber of players: 2\r\n"
         "Game currently in progress: Yes\r\nSpecials enabled: Yes\r\nSame level: No\r\nClassic mode: No\r\n"
         "Special multiplier: No\r\nPiece delay: 0\r\nStarting Level: 1\r\nSpecial inventory size: 16\r\n"
-        "Lines needed to raise level: 1\r\nNumber of levels raised: 3\r\nLines needed to create special: 1\r\n"
+        "Lines needed to raise level: 1\r\nNumber of levels raised: 3\r\nLines needed to create special: "
+        "1\r\n"
         "Number of specials created: 1\r\n");
     EXPECT_EQ(view.roomInfo.pieces,
         "'Line' block occurancy: 15%\r\n'Square' block occurancy: 15%\r\n'T' block occurancy: 14%\r\n"
@@ -213,9 +214,10 @@ TEST_F(ClientRoomsTest, PlacedInARoomTheChatComesBackAndTheRosterStartsAgain)
     EXPECT_FALSE(view.isEnabled(ClientControl::MenuStartVote));
     deliver({ encode(toClient::InRoom{ "den" }) });
     EXPECT_EQ(view.count("showChatBox"), 1);
-    for (ClientControl control : { ClientControl::CreateRoom, ClientControl::JoinRoom, ClientControl::JoinRoomBox,
-             ClientControl::RoomNameBox, ClientControl::RoomPasswordBox, ClientControl::RoomBrowser,
-             ClientControl::RoomList, ClientControl::MenuRoomBrowser, ClientControl::MenuStartVote })
+    for (ClientControl control :
+        { ClientControl::CreateRoom, ClientControl::JoinRoom, ClientControl::JoinRoomBox,
+            ClientControl::RoomNameBox, ClientControl::RoomPasswordBox, ClientControl::RoomBrowser,
+            ClientControl::RoomList, ClientControl::MenuRoomBrowser, ClientControl::MenuStartVote })
         EXPECT_TRUE(view.isEnabled(control)) << static_cast<int>(control);
     EXPECT_EQ(client.roster().HighestPlayerIndex(), 1);
     EXPECT_TRUE(view.spectatorList.empty());
@@ -226,9 +228,9 @@ TEST_F(ClientRoomsTest, PlacedInARoomTheChatComesBackAndTheRosterStartsAgain)
 
 TEST_F(ClientRoomsTest, AnAcceptedAdministratorLoginGivesTheGameButtonsAndAdministration)
 {
-    const ClientControl adminItems[] = { ClientControl::MenuBanPlayer, ClientControl::MenuBanSpec,
-        ClientControl::MenuKickPlayer, ClientControl::MenuKickSpec, ClientControl::MenuPlayerMove,
-        ClientControl::MenuSpecMove };
+    const ClientControl adminItems[]
+        = { ClientControl::MenuBanPlayer, ClientControl::MenuBanSpec, ClientControl::MenuKickPlayer,
+              ClientControl::MenuKickSpec, ClientControl::MenuPlayerMove, ClientControl::MenuSpecMove };
     join(1);
     deliver({ encode(toClient::AdminReply{ false }) });
     EXPECT_EQ(view.chatLines(), (std::vector<Bytes>{ "*** Invalid admin password." }));

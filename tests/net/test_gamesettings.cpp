@@ -114,8 +114,7 @@ TEST(GameSettingsTest, RoomOptionsEncodeTheDefaultsAndTheChangesMade)
     const Case cases[] = {
         { 7, "5", 3, 105 }, // Levels raised
         { 0, "Disabled", 7, 100 }, // Use Specials: a switch off is 100, on 99
-        { 0, "Enabled", 7, 99 },
-        { 27, "40", 26, 140 }, // 'Nuke' Special Occurancy
+        { 0, "Enabled", 7, 99 }, { 27, "40", 26, 140 }, // 'Nuke' Special Occurancy
         { 16, "0", 12, 100 }, // 'L' Block Occurancy
     };
     for (const Case& c : cases) {

@@ -75,7 +75,8 @@ TEST_F(OutsideRooms, TheBrowserListsTheRoomsAndAPasswordedRoomAsksWithoutBlockin
     EXPECT_FALSE(page().chatBox().isVisible());
     EXPECT_FALSE(page().roomBrowserButton().isEnabled());
     EXPECT_EQ(rooms().browser().roomsCaption(), QStringLiteral("Rooms - 4"));
-    EXPECT_TRUE(rooms().browser().roomInfo().startsWith(QStringLiteral("Room Name: lobby\nPassworded: No\n")));
+    EXPECT_TRUE(
+        rooms().browser().roomInfo().startsWith(QStringLiteral("Room Name: lobby\nPassworded: No\n")));
     EXPECT_EQ(rooms().browser().specialList().count(), 16);
 
     clickRoom(QStringLiteral("speedway"));
@@ -95,7 +96,8 @@ TEST_F(OutsideRooms, TheBrowserListsTheRoomsAndAPasswordedRoomAsksWithoutBlockin
     box->setTextValue(QStringLiteral("open"));
     box->accept();
     EXPECT_TRUE(sent("h;vault\topen"));
-    ASSERT_TRUE(waitFor([&] { return player.chat().contains(QStringLiteral("*** You are in room \"vault\"")); }));
+    ASSERT_TRUE(
+        waitFor([&] { return player.chat().contains(QStringLiteral("*** You are in room \"vault\"")); }));
     EXPECT_TRUE(page().chatBox().isVisible());
     EXPECT_FALSE(page().roomListPanel().isVisible());
     EXPECT_TRUE(player.program->chatMenus().startVoteItem().isEnabled());
@@ -122,7 +124,8 @@ TEST_F(OutsideRooms, TheCreationPanelSendsTheOptionsChanged)
     EXPECT_EQ(line->substr(0, 11), "|;myroom\t\r\t");
     EXPECT_EQ(static_cast<unsigned char>((*line)[11 + 2]), 105);
     EXPECT_FALSE(creation.createButton().isEnabled());
-    ASSERT_TRUE(waitFor([&] { return player.chat().contains(QStringLiteral("*** You are in room \"myroom\"")); }));
+    ASSERT_TRUE(
+        waitFor([&] { return player.chat().contains(QStringLiteral("*** You are in room \"myroom\"")); }));
 }
 
 TEST_F(OutsideRooms, StartVoteOpensThePanelWithTheGamesRulesAndSendsTheVote)
@@ -149,8 +152,9 @@ TEST_F(OutsideRooms, StartVoteOpensThePanelWithTheGamesRulesAndSendsTheVote)
     QTest::mouseClick(&vote.startButton(), Qt::LeftButton);
     EXPECT_TRUE(sent("^;" + Bytes(1, wire::PlayerChar(7)) + Bytes(1, wire::PlayerChar(5))));
     EXPECT_FALSE(page().votePanel().isVisible());
-    ASSERT_TRUE(waitFor(
-        [&] { return player.chat().contains(QStringLiteral("Ann has called a vote to change Levels raised to 5.")); }));
+    ASSERT_TRUE(waitFor([&] {
+        return player.chat().contains(QStringLiteral("Ann has called a vote to change Levels raised to 5."));
+    }));
 }
 
 } // namespace

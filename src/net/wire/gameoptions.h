@@ -42,7 +42,6 @@ inline constexpr std::array<int, kOccurancyEntries> kOccurancyOrder = {
     kPieceTypes + 15,
 };
 
-
 // The host's rule controls at one moment: the numbers of the rule fields and the values of
 // the four rule check boxes (0 clear, 1 set, 2 grayed), with the local percentages.
 struct HostRules {

@@ -62,7 +62,8 @@ void OutsideServer::onReadyRead()
     if (!m_peer)
         return;
     const QByteArray data = m_peer->readAll();
-    for (const Bytes& line : m_splitter.feed(BytesView(data.constData(), static_cast<std::size_t>(data.size())))) {
+    for (const Bytes& line :
+        m_splitter.feed(BytesView(data.constData(), static_cast<std::size_t>(data.size())))) {
         m_received.push_back(line);
         handle(line);
         emit lineReceived(QByteArray(line.data(), static_cast<qsizetype>(line.size())));
@@ -93,67 +94,70 @@ void OutsideServer::handle(BytesView line)
     const std::optional<toServer::Message> message = toServer::decode(line);
     if (!message)
         return;
-    std::visit(Overloaded{
-                   [this](const toServer::Hello& m) {
-                       sendLine(encode(toClient::PlayerInfo{ 2, "Bob", "\r" }));
-                       sendLine(encode(toClient::PlayerInfo{ 3, "Cy", "red" }));
-                       toClient::Welcome welcome{ kMe, {}, false };
-                       welcome.holders.fill(-1);
-                       welcome.holders[2] = 2;
-                       sendLine(encode(welcome));
-                       sendLine(encode(toClient::ServerText{ "Welcome, " + m.name
-                           + ". This server has rooms: type /rooms or use the Room Browser." }));
-                   },
-                   [this](const toServer::RequestIndex&) { sendLine(encode(toClient::YourIndex{ kMe })); },
-                   [this](const toServer::ListRooms&) {
-                       sendLine(encode(toClient::RoomList{ 3, 2, false, false, "lobby", roomRules({}) }));
-                       sendLine(encode(toClient::RoomList{ 4, 4, true, false, "den", roomRules({ { 8, 0 } }) }));
-                       sendLine(encode(toClient::RoomList{ 1, 0, false, true, "vault", roomRules({ { 33, 0 } }) }));
-                       sendLine(encode(toClient::RoomList{
-                           6, 6, true, false, "speedway", roomRules({ { 1, 20 }, { 9, 10 }, { 7, 0 } }) }));
-                   },
-                   [this](const toServer::JoinRoom& m) {
-                       if (m.room == "vault" && m.password == "\r")
-                           sendLine(encode(toClient::RoomPassword{ m.room }));
-                       else if (m.room == "vault" && m.password != "open")
-                           sendLine(encode(toClient::ServerText{ "Wrong password for room vault." }));
-                       else
-                           enterRoom(m.room);
-                   },
-                   [this](const toServer::CreateRoom& m) {
-                       Bytes codes;
-                       for (int value : m.options)
-                           codes += (codes.empty() ? "" : " ") + vb::formatInt(value + 100);
-                       sendLine(encode(toClient::ServerText{ "Room " + m.room + " created with options " + codes }));
-                       enterRoom(m.room);
-                   },
-                   [this](const toServer::AdminLogin& m) {
-                       sendLine(encode(toClient::AdminReply{ m.password == "secret" }));
-                   },
-                   [this](const toServer::CallRuleVote& m) {
-                       m_voteRunning = true;
-                       m_voteRule = m.rule;
-                       m_voteValue = m.value;
-                       sendLine(encode(toClient::RuleVoteStarted{ kMe, m.rule, m.value }));
-                   },
-                   [this](const toServer::VoteYes&) {
-                       if (!std::exchange(m_voteRunning, false))
-                           return;
-                       sendLine(encode(toClient::VoteTally{ 2, 1 }));
-                       sendLine(encode(toClient::RuleVoteResult{ true, 2, 1 }));
-                   },
-                   [this](const toServer::VoteNo&) {
-                       if (!std::exchange(m_voteRunning, false))
-                           return;
-                       sendLine(encode(toClient::RuleVoteResult{ false, 1, 2 }));
-                   },
-                   [this](const toServer::Chat& m) { sendLine(encode(toClient::ChatLine{ kMe, m.text })); },
-                   [this](const toServer::Quit&) {
-                       if (m_peer)
-                           m_peer->disconnectFromHost();
-                   },
-                   [](const auto&) {},
-               },
+    std::visit(
+        Overloaded{
+            [this](const toServer::Hello& m) {
+                sendLine(encode(toClient::PlayerInfo{ 2, "Bob", "\r" }));
+                sendLine(encode(toClient::PlayerInfo{ 3, "Cy", "red" }));
+                toClient::Welcome welcome{ kMe, {}, false };
+                welcome.holders.fill(-1);
+                welcome.holders[2] = 2;
+                sendLine(encode(welcome));
+                sendLine(encode(toClient::ServerText{ "Welcome, " + m.name
+                    + ". This server has rooms: type /rooms or use the Room Browser." }));
+            },
+            [this](const toServer::RequestIndex&) { sendLine(encode(toClient::YourIndex{ kMe })); },
+            [this](const toServer::ListRooms&) {
+                sendLine(encode(toClient::RoomList{ 3, 2, false, false, "lobby", roomRules({}) }));
+                sendLine(encode(toClient::RoomList{ 4, 4, true, false, "den", roomRules({ { 8, 0 } }) }));
+                sendLine(encode(toClient::RoomList{ 1, 0, false, true, "vault", roomRules({ { 33, 0 } }) }));
+                sendLine(encode(toClient::RoomList{
+                    6, 6, true, false, "speedway", roomRules({ { 1, 20 }, { 9, 10 }, { 7, 0 } }) }));
+            },
+            [this](const toServer::JoinRoom& m) {
+                if (m.room == "vault" && m.password == "\r")
+                    sendLine(encode(toClient::RoomPassword{ m.room }));
+                else if (m.room == "vault" && m.password != "open")
+                    sendLine(encode(toClient::ServerText{ "Wrong password for room vault." }));
+                else
+                    enterRoom(m.room);
+            },
+            [this](const toServer::CreateRoom& m) {
+                Bytes codes;
+                for (int value : m.options)
+                    codes += (codes.empty() ? "" : " ") + vb::formatInt(value + 100);
+                sendLine(encode(toClient::ServerText{ "Room " + m.room + " created with options " + codes }));
+                enterRoom(m.room);
+            },
+            [this](const toServer::AdminLogin& m) {
+                sendLine(encode(toClient::AdminReply{ m.password == "secret" }));
+            },
+            [this](const toServer::CallRuleVote& m) {
+                m_voteRunning = true;
+                m_voteRule = m.rule;
+                m_voteValue = m.value;
+                sendLine(encode(toClient::RuleVoteStarted{ kMe, m.rule, m.value }));
+            },
+            [this](const toServer::VoteYes&) {
+                if (!std::exchange(m_voteRunning, false))
+                    return;
+                sendLine(encode(toClient::VoteTally{ 2, 1 }));
+                sendLine(encode(toClient::RuleVoteResult{ true, 2, 1 }));
+            },
+            [this](const toServer::VoteNo&) {
+                if (!std::exchange(m_voteRunning, false))
+                    return;
+                sendLine(encode(toClient::RuleVoteResult{ false, 1, 2 }));
+            },
+            [this](const toServer::Chat& m) {
+                sendLine(encode(toClient::ChatLine{ kMe, m.text }));
+            },
+            [this](const toServer::Quit&) {
+                if (m_peer)
+                    m_peer->disconnectFromHost();
+            },
+            [](const auto&) {},
+        },
         *message);
 }
 
