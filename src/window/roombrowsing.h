@@ -8,10 +8,9 @@
 #include "common/bytes.h"
 #include "net/clientview.h"
 
+#include <QInputDialog>
 #include <QObject>
 #include <QPointer>
-
-class QInputDialog;
 
 namespace kalvon {
 
