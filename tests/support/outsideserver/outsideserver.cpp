@@ -5,6 +5,8 @@
 #include "net/wire/toclient.h"
 #include "net/wire/toserver.h"
 
+#include <utility>
+
 namespace kalvon::testing {
 
 namespace {
@@ -52,6 +54,7 @@ void OutsideServer::onConnection()
             m_peer->abort();
         m_peer = socket;
         m_splitter.reset();
+        m_indexSent = false;
         connect(socket, &QTcpSocket::readyRead, this, &OutsideServer::onReadyRead);
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     }
@@ -81,11 +84,12 @@ void OutsideServer::sendLine(BytesView line)
 void OutsideServer::enterRoom(BytesView room)
 {
     sendLine(encode(toClient::InRoom{ Bytes(room) }));
+    // The room's roster comes before the welcome that seats its players.
+    sendLine(encode(toClient::PlayerEnteredRoom{ 4, "Dora", "blue" }));
     toClient::WelcomeRoom welcome{ kMe, {}, false };
     welcome.holders.fill(-1);
     welcome.holders[1] = 4;
     sendLine(encode(welcome));
-    sendLine(encode(toClient::PlayerEnteredRoom{ 4, "Dora", "blue" }));
     sendLine(encode(toClient::GameSettings{ hostRules(roomRules({ { 3, 2 }, { 8, 0 } })) }));
 }
 
@@ -134,8 +138,6 @@ void OutsideServer::handle(BytesView line)
             },
             [this](const toServer::CallRuleVote& m) {
                 m_voteRunning = true;
-                m_voteRule = m.rule;
-                m_voteValue = m.value;
                 sendLine(encode(toClient::RuleVoteStarted{ kMe, m.rule, m.value }));
             },
             [this](const toServer::VoteYes&) {

@@ -42,9 +42,8 @@ private:
     QPointer<QTcpSocket> m_peer;
     wire::LineSplitter m_splitter;
     std::vector<Bytes> m_received;
+    bool m_indexSent = false;
     bool m_voteRunning = false;
-    int m_voteRule = 0;
-    int m_voteValue = 0;
 };
 
 } // namespace kalvon::testing
