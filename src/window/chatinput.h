@@ -1,7 +1,9 @@
 #pragma once
-// The chat page's input line in use: Enter sends the line through the chat commands, which
-// reach the server through the internet client and print their notices in the chat box; the
-// "/rooms" command opens the room browser and "/join" asks the client for a room.
+// The chat page's input line and the talk line over the field in use: Enter sends the line
+// through the chat commands, which reach the server through the internet client and print their
+// notices in the chat box; the "/rooms" command opens the room browser and "/join" asks the client
+// for a room. The talk line closes once it sent its line (an empty one stays open) or with Escape,
+// and the keyboard goes back to player 1's field.
 
 #include "net/chatcommands.h"
 
@@ -12,6 +14,8 @@ namespace kalvon {
 
 class ChatPage;
 class ClientView;
+class FieldKeyboard;
+class FieldsPage;
 class InternetClient;
 
 struct ChatInputParts {
@@ -19,6 +23,9 @@ struct ChatInputParts {
     InternetClient& client;
     // Where the commands' notices go: the chat box (and its buffer).
     ClientView& view;
+    // The talk line's page, and the keyboard that opened the line and closes it.
+    FieldsPage& fields;
+    FieldKeyboard& keyboard;
     // "/rooms": the room browser in the chat box's place, the room list asked for.
     std::function<void()> openRoomBrowser;
 };
@@ -30,8 +37,9 @@ public:
 
     // Enter in the chat line.
     void chatLineEntered(const QString& line);
-    // Enter in the talk line over the field: false when the line is empty.
-    bool talkLineEntered(const QString& line);
+    // Enter in the talk line over the field; Escape in it.
+    void talkLineEntered(const QString& line);
+    void talkLineEscaped();
 
     void SendToServer(BytesView line) override;
     void AddChatText(BytesView text, bool bold, ChatColour colour) override;

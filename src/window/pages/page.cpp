@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -26,6 +27,26 @@ void setLabelColor(QLabel* label, int32_t colorRef)
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, QColor::fromRgb(rgbFromColorRef(static_cast<uint32_t>(colorRef))));
     label->setPalette(palette);
+}
+
+namespace {
+
+int pressedKey(const QEvent* event)
+{
+    return event->type() == QEvent::KeyPress ? static_cast<const QKeyEvent*>(event)->key() : 0;
+}
+
+} // namespace
+
+bool isEnterPress(const QEvent* event)
+{
+    const int key = pressedKey(event);
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+bool isEscapePress(const QEvent* event)
+{
+    return pressedKey(event) == Qt::Key_Escape;
 }
 
 Page::Page(QWidget& area, QObject* parent)

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QCheckBox;
+class QEvent;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -41,6 +42,10 @@ QString controlName(const char* name, int index);
 
 // The text colour of a label; a theme colour is red + 256 green + 65536 blue.
 void setLabelColor(QLabel* label, int32_t colorRef);
+
+// A key press in a text box: Enter (Return or the keypad's Enter), Escape.
+bool isEnterPress(const QEvent* event);
+bool isEscapePress(const QEvent* event);
 
 class Page : public QObject {
     Q_OBJECT
