@@ -72,6 +72,23 @@ public:
     }
     void setPlayerList(const std::vector<Bytes>&) override { }
     void setSpectatorList(const std::vector<Bytes>&) override { }
+    void clearRoomList() override { m_rooms = 0; }
+    void addRoom(BytesView) override
+    {
+        ++m_rooms;
+        FUZZ_CHECK_MSG(m_rooms <= InternetClient::kMaxRooms, "room " + std::to_string(m_rooms));
+    }
+    void selectRoom(int row) override { FUZZ_CHECK(row >= 0 && row < m_rooms); }
+    void setRoomsCaption(BytesView) override { }
+    void showRoomInfo(const RoomInfoText&) override { }
+    void showChatBox() override { }
+    // At most one room password box is open at a time.
+    void askRoomPassword(BytesView) override
+    {
+        FUZZ_CHECK(!m_passwordAsked);
+        m_passwordAsked = true;
+    }
+    void closeRoomPassword() override { m_passwordAsked = false; }
     int currentScreen() const override { return kFieldScreen; }
     void ShowChatScreen() override { }
     void ShowFieldScreen() override { }
@@ -86,6 +103,10 @@ public:
     void finishLostFieldAnimation(int board) override { checkBoard(board, "finishLostFieldAnimation"); }
     void FillLostFieldRandom(int board) override { checkBoard(board, "FillLostFieldRandom"); }
     void ResetNetBoard(int board) override { checkBoard(board, "ResetNetBoard"); }
+
+private:
+    int m_rooms = 0;
+    bool m_passwordAsked = false;
 };
 
 // The engine's host: draws nothing, lets time pass in waits, and forwards the network calls to

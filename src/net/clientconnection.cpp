@@ -15,6 +15,7 @@
 #include "platform/qtext.h"
 
 #include <QTcpSocket>
+#include <utility>
 
 namespace kalvon {
 
@@ -279,6 +280,9 @@ void InternetClient::ClientDisconnected()
              ClientControl::MenuSpec, ClientControl::MenuSpectate, ClientControl::MenuJoinGame })
         m_view.setEnabled(control, false);
     m_IsAdmin = false;
+    // A room password box of the connection that ended has nobody to answer.
+    if (std::exchange(m_passwordRoom, std::nullopt))
+        m_view.closeRoomPassword();
 
     // A hosting copy keeps its game buttons: its own server still runs.
     if (!host().IsHostingServer()) {

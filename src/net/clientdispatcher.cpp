@@ -80,15 +80,10 @@ void InternetClient::dispatch(const toClient::Message& message)
             [this](const VoteResult& m) { ClientMsgKickVoteResult(m); },
             [this](const RuleVoteStarted& m) { ClientMsgVoteChangeCalled(m); },
             [this](const RuleVoteResult& m) { ClientMsgChangeVoteResult(m); },
-            // Only servers with rooms take rule votes: "Start Vote" is offered inside a room.
-            [this](const InRoom&) {
-                m_view.setEnabled(ClientControl::MenuStartVote, true);
-                m_view.setEnabled(ClientControl::MenuRoomBrowser, true);
-            },
-            // Rooms and administrator status are not acted on yet.
-            [](const AdminReply&) {},
-            [](const RoomList&) {},
-            [](const RoomPassword&) {},
+            [this](const InRoom& m) { ClientMsgInRoom(m); },
+            [this](const AdminReply& m) { ClientMsgAdminReply(m); },
+            [this](const RoomList& m) { ClientMsgRoomList(m); },
+            [this](const RoomPassword& m) { ClientMsgRoomPassword(m); },
         },
         message);
 }

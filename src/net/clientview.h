@@ -44,6 +44,15 @@ enum class ClientControl {
     StartGame, // captioned "Start Game" / "Stop Game"
     PauseGame, // captioned "Pause Game"
     RoomBrowser,
+    // The room browser of outside servers: its list, join box and button, refresh button, and
+    // the quick create's name and password boxes and button.
+    RoomList,
+    JoinRoomBox,
+    JoinRoom,
+    RefreshRooms,
+    RoomNameBox,
+    RoomPasswordBox,
+    CreateRoom,
     MenuStart, // the File menu's start entry (row 0)
     MenuPause, // its pause entry (row 1)
     MenuGameMode, // its game-mode entry (row 2)
@@ -67,6 +76,17 @@ inline constexpr int kChatScreen = 6;
 
 // The chat boxes keep at most this many lines; older lines go first.
 inline constexpr int kChatLineLimit = 20000;
+
+// What the room browser shows of one room: sixteen lines of rules and seven piece percentages
+// (each line ending in CR LF), and sixteen special percentages. The empty record with
+// kNoRoomSelected as its first text is the state without a room.
+struct RoomInfoText {
+    Bytes rules;
+    Bytes pieces;
+    std::vector<Bytes> specials;
+    bool operator==(const RoomInfoText&) const = default;
+};
+inline constexpr const char* kNoRoomSelected = "=== No Room Selected ===";
 
 class ClientView {
 public:
@@ -96,6 +116,23 @@ public:
     virtual void setSpotLabel(int board, BytesView text) = 0;
     virtual void setPlayerList(const std::vector<Bytes>& lines) = 0;
     virtual void setSpectatorList(const std::vector<Bytes>& names) = 0;
+
+    // --- rooms of outside servers ---
+    // The room list emptied, a room appended, and a row selected as a click selects it (its
+    // name goes into the join box).
+    virtual void clearRoomList() = 0;
+    virtual void addRoom(BytesView name) = 0;
+    virtual void selectRoom(int row) = 0;
+    // The caption of the room list's frame ("Rooms - 3").
+    virtual void setRoomsCaption(BytesView caption) = 0;
+    virtual void showRoomInfo(const RoomInfoText& info) = 0;
+    // The room browser, room-creation and vote panels hidden, the chat box shown.
+    virtual void showChatBox() = 0;
+    // The room password box for `room`. It must not block; its answer (or its cancelling)
+    // goes to InternetClient::answerRoomPassword. closeRoomPassword takes an open box away
+    // without an answer.
+    virtual void askRoomPassword(BytesView room) = 0;
+    virtual void closeRoomPassword() = 0;
 
     // --- pages and music ---
     virtual int currentScreen() const = 0;

@@ -1,22 +1,15 @@
 // Votes on the client: the kick and rule votes announced, their tallies and results printed in
 // the vote colour, answering a vote, and asking an outside server for a rule vote.
 
-#include "common/optiontext.h"
 #include "common/vbconv.h"
 #include "net/clientview.h"
-#include "net/gamesettingnames.h"
+#include "net/gamesettings.h"
 #include "net/internetclient.h"
 #include "net/wire/toserver.h"
 
 namespace kalvon {
 
 using namespace wire;
-
-namespace {
-
-constexpr int kMaxRuleVoteValue = 100;
-
-} // namespace
 
 void InternetClient::answerVote(bool yes)
 {
@@ -28,16 +21,18 @@ void InternetClient::answerVote(bool yes)
 
 void InternetClient::startRuleVote(int rule, BytesView valueText)
 {
-    if (!gameSettingName(rule)) {
+    const GameSetting* setting = gameSetting(rule);
+    if (!setting) {
         m_view.showError("Choose a rule to vote on!");
         return;
     }
-    const int value = EnabledValue(valueText);
-    if (value < 0 || value > kMaxRuleVoteValue) {
-        m_view.showError("The value of a rule vote must be from 0 to 100!");
+    const std::optional<int> value = settingValue(rule, valueText);
+    if (!value) {
+        m_view.showError("The value of a rule vote must be from " + vb::formatInt(setting->low) + " to "
+            + vb::formatInt(setting->high) + "!");
         return;
     }
-    send(toServer::CallRuleVote{ rule, value });
+    send(toServer::CallRuleVote{ rule, *value });
 }
 
 void InternetClient::printVoteHowTo()

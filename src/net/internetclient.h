@@ -17,6 +17,7 @@
 #include "engine/types.h"
 #include "net/clientroster.h"
 #include "net/clientview.h"
+#include "net/gamesettings.h"
 #include "net/gamestats.h"
 #include "net/wire/field.h"
 #include "net/wire/linesplitter.h"
@@ -43,6 +44,10 @@ public:
         int queueIntervalMs = 10; // the receive queue's drain
     };
     static constexpr int kDefaultPort = 90;
+    // The room list keeps at most this many rooms; further ones are ignored.
+    static constexpr int kMaxRooms = 1000;
+    // The longest room name a room command takes.
+    static constexpr std::size_t kMaxRoomName = 12;
 
     InternetClient(
         ClientView& view, GameEngine& engine, const Clock& clock, Timing timing, QObject* parent = nullptr);
@@ -111,6 +116,31 @@ public:
     // list is refused with a message and nothing is sent.
     void startRuleVote(int rule, BytesView valueText);
 
+    // --- rooms of outside servers ---
+    // The room list emptied (no room shown) and asked for again.
+    void RequestRoomList();
+    // The rooms of the last list, in the order they came (at most kMaxRooms).
+    const std::vector<wire::toClient::RoomList>& rooms() const { return m_Rooms; }
+    // The room information of the first room of that name (exact match); the no-room state
+    // when there is none.
+    void ShowRoomInfo(BytesView room);
+    // "/join room [password]": a name over 12 characters is refused with a message.
+    void JoinRoomCommand(BytesView argument);
+    // The join button: asks for the room without a password; an empty name is refused. False
+    // when nothing was sent.
+    bool joinRoom(BytesView room);
+    // The quick create and the room-creation panel's "Create Room": the name must be 1 to 12
+    // characters; an empty password travels as CR. The quick create asks to join the room with
+    // its password, the panel sends the room's options too. False when nothing was sent.
+    bool createRoom(BytesView room, BytesView password);
+    bool createRoomWithOptions(BytesView room, BytesView password);
+    // The room to be created, edited by the room-creation panel.
+    RoomCreateOptions& roomCreateOptions() { return m_RoomCreateOptions; }
+    // The room password box's answer; nothing for a cancelled box. An empty answer sends
+    // nothing either.
+    void answerRoomPassword(const std::optional<Bytes>& answer);
+    bool roomPasswordAsked() const { return m_passwordRoom.has_value(); }
+
     // --- in-game senders ---
     // Uses the special at hand on the player in spot 1..6 (the Ispec keys); refused without
     // change for an empty spot, a dead player, a shielded opponent, no running game or an
@@ -159,6 +189,14 @@ private:
     void ClientMsgChangeVoteResult(const wire::toClient::RuleVoteResult& message);
     void printVoteHowTo();
     void printVoteCounts(BytesView title, int yes, int no);
+
+    // Rooms and administrator status (clientrooms.cpp).
+    void ClientMsgRoomList(const wire::toClient::RoomList& message);
+    void ClientMsgInRoom(const wire::toClient::InRoom& message);
+    void ClientMsgRoomPassword(const wire::toClient::RoomPassword& message);
+    void ClientMsgAdminReply(const wire::toClient::AdminReply& message);
+    // Checks a room name typed for creating a room; false (and the message shown) when refused.
+    bool roomNameAccepted(BytesView room);
 
     // Specials (clientspecials.cpp).
     static bool isGoodSpecial(SpecialType special);
@@ -250,6 +288,9 @@ private:
     OpponentBoards m_boards;
     GameStats m_stats;
     int m_RevengeSlot = 0;
+    std::vector<wire::toClient::RoomList> m_Rooms;
+    RoomCreateOptions m_RoomCreateOptions;
+    std::optional<Bytes> m_passwordRoom; // the room whose password box is open
     int m_RuleVoteSetting = -1; // the rule and value of the last rule vote announced
     int m_RuleVoteValue = 0;
     bool m_gameTimerOn = false;

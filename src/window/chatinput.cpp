@@ -6,13 +6,11 @@
 #include "window/pages/chatpage.h"
 #include "window/pages/fieldspage.h"
 
-#include <QTextEdit>
-
 namespace kalvon {
 
 ChatInput::ChatInput(ChatInputParts parts, QObject* parent)
     : QObject(parent)
-    , m(parts)
+    , m(std::move(parts))
     , m_commands(*this, parts.client.roster())
 {
     connect(&m.page, &ChatPage::chatLineEntered, this, &ChatInput::chatLineEntered);
@@ -46,12 +44,15 @@ void ChatInput::AddChatText(BytesView text, bool bold, ChatColour colour)
     m.view.AddChatText(text, bold, colour);
 }
 
-void ChatInput::JoinRoomCommand(BytesView) { }
+void ChatInput::JoinRoomCommand(BytesView argument)
+{
+    m.client.JoinRoomCommand(argument);
+}
 
 void ChatInput::showRoomList()
 {
-    m.page.chatBox().hide();
-    m.page.roomListPanel().show();
+    if (m.openRoomBrowser)
+        m.openRoomBrowser();
 }
 
 } // namespace kalvon

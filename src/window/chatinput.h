@@ -1,13 +1,14 @@
 #pragma once
 // The chat page's input line and the talk line over the field in use: Enter sends the line
 // through the chat commands, which reach the server through the internet client and print their
-// notices in the chat box; the "/rooms" command puts the room list panel in the chat box's place.
-// The talk line closes once it sent its line (an empty one stays open) or with Escape, and the
-// keyboard goes back to player 1's field.
+// notices in the chat box; the "/rooms" command opens the room browser and "/join" asks the client
+// for a room. The talk line closes once it sent its line (an empty one stays open) or with Escape,
+// and the keyboard goes back to player 1's field.
 
 #include "net/chatcommands.h"
 
 #include <QObject>
+#include <functional>
 
 namespace kalvon {
 
@@ -25,6 +26,8 @@ struct ChatInputParts {
     // The talk line's page, and the keyboard that opened the line and closes it.
     FieldsPage& fields;
     FieldKeyboard& keyboard;
+    // "/rooms": the room browser in the chat box's place, the room list asked for.
+    std::function<void()> openRoomBrowser;
 };
 
 class ChatInput final : public QObject, public ChatCommandHost {
@@ -40,7 +43,6 @@ public:
 
     void SendToServer(BytesView line) override;
     void AddChatText(BytesView text, bool bold, ChatColour colour) override;
-    // The rooms of outside servers are not browsed from here yet: "/join" asks for nothing.
     void JoinRoomCommand(BytesView argument) override;
     void showRoomList() override;
 

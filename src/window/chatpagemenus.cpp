@@ -81,6 +81,17 @@ ChatPageMenus::ChatPageMenus(ChatPageMenusParts parts, QObject* parent)
     });
     m_chatMenu->addAction(QStringLiteral("Clear Buffer"), this, [this] { m.view.clearChat(); });
     m_chatMenu->addAction(QStringLiteral("Save Buffer"), this, &ChatPageMenus::saveBuffer);
+    m_roomBrowser = m_chatMenu->addAction(QStringLiteral("Room Browser"), this, [this] {
+        if (m.openRoomBrowser)
+            m.openRoomBrowser();
+    });
+    m_startVote = m_chatMenu->addAction(QStringLiteral("Start Vote"), this, [this] {
+        if (m.openVotePanel)
+            m.openVotePanel();
+    });
+    // Both wait for a server: the room browser for its welcome, the vote for a room.
+    m_roomBrowser->setEnabled(false);
+    m_startVote->setEnabled(false);
     m_chatMenu->addSeparator();
     m_voteYes
         = m_chatMenu->addAction(QStringLiteral("Vote Yes"), this, [this] { m.client.answerVote(true); });
@@ -145,6 +156,14 @@ void ChatPageMenus::saveBuffer()
     // A file that cannot be written leaves the one that was there; the menu says nothing.
     if (file)
         (void)saveChatBuffer(*file, *name, m.view.chatBuffer(), m.chat.font);
+}
+
+void ChatPageMenus::setItemEnabled(ClientControl control, bool enabled)
+{
+    if (control == ClientControl::MenuRoomBrowser)
+        m_roomBrowser->setEnabled(enabled);
+    else if (control == ClientControl::MenuStartVote)
+        m_startVote->setEnabled(enabled);
 }
 
 bool ChatPageMenus::eventFilter(QObject* watched, QEvent* event)

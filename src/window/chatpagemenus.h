@@ -4,9 +4,11 @@
 // selected: join a free spot or watch, and the administration items (kick, ban, move), whose
 // role is decided by PlayerAdministration. A right press on the chat box opens the chat menu:
 // copy the selected text, the chat options, clear or save the buffer (plain or rich text by
-// the name chosen), and the answers to a running vote.
+// the name chosen), the answers to a running vote, the room browser and the rule-vote panel
+// (available inside a room of an outside server only).
 
 #include "common/bytes.h"
+#include "net/clientview.h"
 
 #include <QObject>
 #include <functional>
@@ -36,6 +38,9 @@ struct ChatPageMenusParts {
     const ChatOptions& chat;
     // "Chat Options": the options panel in the chat box's place.
     std::function<void()> openChatOptions;
+    // "Room Browser" and "Start Vote": the room browser and the rule-vote panel opened.
+    std::function<void()> openRoomBrowser;
+    std::function<void()> openVotePanel;
 };
 
 class ChatPageMenus final : public QObject {
@@ -55,6 +60,11 @@ public:
     void openChatMenu(const QPoint& globalPos);
 
     void saveBuffer();
+    // The availability of "Room Browser" (MenuRoomBrowser) and "Start Vote" (MenuStartVote); no
+    // other control is the chat menu's.
+    void setItemEnabled(ClientControl control, bool enabled);
+    QAction& roomBrowserItem() { return *m_roomBrowser; }
+    QAction& startVoteItem() { return *m_startVote; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,6 +81,8 @@ private:
     QMenu* m_playerMove = nullptr;
     QAction* m_voteYes = nullptr;
     QAction* m_voteNo = nullptr;
+    QAction* m_roomBrowser = nullptr;
+    QAction* m_startVote = nullptr;
 };
 
 } // namespace kalvon

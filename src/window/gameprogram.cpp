@@ -54,6 +54,7 @@
 #include "window/optionseffects.h"
 #include "window/pages/chatpage.h"
 #include "window/pages/fieldspage.h"
+#include "window/roombrowsing.h"
 #include "window/serverhosting.h"
 #include "window/serverlisthandlers.h"
 #include "window/themebrowserwiring.h"
@@ -186,12 +187,15 @@ struct GameProgram::Parts {
         core.engine().state(), themes, images, dialogs, bans, administration } };
     LobbyHandlers lobby{ LobbyHandlersParts{
         window, client, core.session(), core.engine(), options.network } };
-    ChatInput chatInput{ ChatInputParts{
-        window.chatPage(), client, clientView, window.fieldsPage(), core.keyboard() } };
+    ChatInput chatInput{ ChatInputParts{ window.chatPage(), client, clientView, window.fieldsPage(),
+        core.keyboard(), [this] { roomBrowsing.openRoomBrowser(true); } } };
     ServerListHandlers serverList{ ServerListParts{
         window, clock, options.network, [this](BytesView text) { clientErrors(text); } } };
     ChatPageMenus chatMenus{ ChatPageMenusParts{ window.chatPage(), client, administration, clientView,
-        dialogs, options.chat, [this] { openChatOptions(); } } };
+        dialogs, options.chat, [this] { openChatOptions(); }, [this] { roomBrowsing.openRoomBrowser(true); },
+        [this] { roomBrowsing.openVotePanel(); } } };
+    RoomBrowsing roomBrowsing{ RoomBrowsingParts{
+        window.chatPage(), client, chatMenus, clientView, core.engine(), window } };
     ChatOptionsPanel* chatOptions = nullptr;
     // The chat menu's "Chat Options": the panel in the chat box's place.
     void openChatOptions()
@@ -248,6 +252,7 @@ GameProgram::GameProgram(std::filesystem::path programDir, std::filesystem::path
     window.fieldsPage().field(1).installEventFilter(&m->keyFilter);
     window.installEventFilter(&m->keyFilter);
     m->netBoards.setBoards(m->client.boards());
+    m->clientView.attachRooms(m->roomBrowsing, m->chatMenus);
     window.fieldsPage().specialsLog().document()->setMaximumBlockCount(kChatLineLimit);
 
     // The chat options panel waits in its place on the chat page for the menu that opens it.
@@ -344,6 +349,11 @@ WindowClientView& GameProgram::clientView()
 ChatPageMenus& GameProgram::chatMenus()
 {
     return m->chatMenus;
+}
+
+RoomBrowsing& GameProgram::roomBrowsing()
+{
+    return m->roomBrowsing;
 }
 
 } // namespace kalvon

@@ -16,6 +16,7 @@ class Dialogs;
 class GameCore;
 class GameServer;
 class InternetClient;
+class RoomBrowsing;
 class MainForm;
 class MainWindow;
 class WindowClientView;
@@ -48,6 +49,7 @@ public:
     WindowClientView& clientView();
     // The chat page's pop-up menus.
     ChatPageMenus& chatMenus();
+    RoomBrowsing& roomBrowsing();
 
 private:
     struct Parts;

@@ -7,10 +7,12 @@
 #include "platform/surface.h"
 #include "render/opponentboardview.h"
 #include "render/themerecord.h"
+#include "window/chatpagemenus.h"
 #include "window/mainwindow.h"
 #include "window/pages/chatpage.h"
 #include "window/pages/connectpage.h"
 #include "window/pages/fieldspage.h"
+#include "window/roombrowsing.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -150,9 +152,24 @@ void WindowClientView::setEnabled(ClientControl control, bool enabled)
     case ClientControl::MenuPause: m.session.setFileItemEnabled(FileItem::PauseResume, enabled); return;
     case ClientControl::MenuGameMode: m.session.setFileItemEnabled(FileItem::GameMode, enabled); return;
     case ClientControl::BlockRatioControls: m.window.setBlockRatioFramesEnabled(enabled); return;
-    default: return; // the chat page's popup menus come with the lobby's administration
+    case ClientControl::MenuRoomBrowser:
+    case ClientControl::MenuStartVote:
+        if (m_menus)
+            m_menus->setItemEnabled(control, enabled);
+        return;
+    default:
+        // The room browser's controls; the administration items are offered to everyone.
+        widget = m_rooms ? m_rooms->control(control) : nullptr;
+        if (!widget)
+            return;
     }
     widget->setEnabled(enabled);
+}
+
+void WindowClientView::attachRooms(RoomBrowsing& rooms, ChatPageMenus& menus)
+{
+    m_rooms = &rooms;
+    m_menus = &menus;
 }
 
 void WindowClientView::setCaption(ClientControl control, BytesView caption)
@@ -181,6 +198,56 @@ void WindowClientView::showActiveLevel(bool visible)
 void WindowClientView::setWindowCaption(BytesView caption)
 {
     m.window.setCaption(caption);
+}
+
+// --- rooms ---
+
+void WindowClientView::clearRoomList()
+{
+    if (m_rooms)
+        m_rooms->clearRoomList();
+}
+
+void WindowClientView::addRoom(BytesView name)
+{
+    if (m_rooms)
+        m_rooms->addRoom(name);
+}
+
+void WindowClientView::selectRoom(int row)
+{
+    if (m_rooms)
+        m_rooms->selectRoom(row);
+}
+
+void WindowClientView::setRoomsCaption(BytesView caption)
+{
+    if (m_rooms)
+        m_rooms->setRoomsCaption(caption);
+}
+
+void WindowClientView::showRoomInfo(const RoomInfoText& info)
+{
+    if (m_rooms)
+        m_rooms->showRoomInfo(info);
+}
+
+void WindowClientView::showChatBox()
+{
+    if (m_rooms)
+        m_rooms->showChatBox();
+}
+
+void WindowClientView::askRoomPassword(BytesView room)
+{
+    if (m_rooms)
+        m_rooms->askRoomPassword(room);
+}
+
+void WindowClientView::closeRoomPassword()
+{
+    if (m_rooms)
+        m_rooms->closeRoomPassword();
 }
 
 // --- lobby ---

@@ -12,7 +12,9 @@
 
 namespace kalvon {
 
+class ChatPageMenus;
 class GameSession;
+class RoomBrowsing;
 class MainWindow;
 class MusicModule;
 class OpponentBoardView;
@@ -35,6 +37,9 @@ class WindowClientView final : public ClientView {
 public:
     explicit WindowClientView(WindowClientViewParts parts);
 
+    // The room browser and the chat menu, made after the client: their controls and items.
+    void attachRooms(RoomBrowsing& rooms, ChatPageMenus& menus);
+
     // ApplyChatBackColor: the chat box and the specials log take the chat's background colour.
     void ApplyChatBackColor();
 
@@ -56,6 +61,15 @@ public:
     void setPlayerList(const std::vector<Bytes>& lines) override;
     void setSpectatorList(const std::vector<Bytes>& names) override;
 
+    void clearRoomList() override;
+    void addRoom(BytesView name) override;
+    void selectRoom(int row) override;
+    void setRoomsCaption(BytesView caption) override;
+    void showRoomInfo(const RoomInfoText& info) override;
+    void showChatBox() override;
+    void askRoomPassword(BytesView room) override;
+    void closeRoomPassword() override;
+
     int currentScreen() const override;
     void ShowChatScreen() override;
     void ShowFieldScreen() override;
@@ -75,6 +89,8 @@ public:
 private:
     WindowClientViewParts m;
     ChatBuffer m_buffer;
+    RoomBrowsing* m_rooms = nullptr;
+    ChatPageMenus* m_menus = nullptr;
 };
 
 } // namespace kalvon

@@ -38,19 +38,38 @@ TEST_F(ClientTest, VoteMessagesPrintTheirLinesInTheVoteColour)
     }
 }
 
-TEST_F(ClientTest, RuleVoteRequestsSendTwoBytesAndRefuseValuesOutsideTheRange)
+TEST_F(ClientTest, RuleVoteRequestsSendTwoBytesAndRefuseValuesOutsideTheRulesRange)
 {
     join(1);
-    client.startRuleVote(7, "101");
-    client.startRuleVote(7, "-1");
-    client.startRuleVote(34, "5");
-    EXPECT_EQ(view.errors.size(), 3u);
-    client.startRuleVote(7, "100");
+    struct Case {
+        int rule;
+        const char* value;
+        const char* error; // nothing sent when set
+    };
+    const Case refused[] = {
+        { 7, "51", "The value of a rule vote must be from 0 to 50!" }, // Levels raised
+        { 7, "-1", "The value of a rule vote must be from 0 to 50!" },
+        { 6, "0", "The value of a rule vote must be from 1 to 50!" }, // Lines needed to raise level
+        { 4, "101", "The value of a rule vote must be from 0 to 100!" },
+        { 4, "300", "The value of a rule vote must be from 0 to 100!" }, // no PlayerChar at all
+        { 0, "2", "The value of a rule vote must be from 0 to 1!" },
+        { 34, "5", "Choose a rule to vote on!" },
+        { -1, "5", "Choose a rule to vote on!" },
+    };
+    for (const Case& c : refused)
+        client.startRuleVote(c.rule, c.value);
+    std::vector<Bytes> errors;
+    for (const Case& c : refused)
+        errors.emplace_back(c.error);
+    EXPECT_EQ(view.errors, errors);
+    client.startRuleVote(4, "100");
+    client.startRuleVote(7, "50");
     client.startRuleVote(0, "Enabled");
     client.startRuleVote(1, "Disabled");
     client.answerVote(true);
     client.answerVote(false);
-    EXPECT_LINE(&server, "^;" + pc(7) + pc(100));
+    EXPECT_LINE(&server, "^;" + pc(4) + pc(100));
+    EXPECT_LINE(&server, "^;" + pc(7) + pc(50));
     EXPECT_LINE(&server, "^;" + pc(0) + pc(1));
     EXPECT_LINE(&server, "^;" + pc(1) + pc(0));
     EXPECT_LINE(&server, Bytes("_"));

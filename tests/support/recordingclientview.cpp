@@ -52,6 +52,12 @@ void RecordingClientView::clear()
     calls.clear();
 }
 
+void RecordingClientView::clearRoomList()
+{
+    rooms.clear();
+    selectedRoom = -1;
+}
+
 void RecordingClientView::AddChatText(BytesView text, bool bold, ChatColour colour)
 {
     chat.push_back({ Bytes(text), bold, colour });

@@ -30,6 +30,11 @@ public:
     std::vector<Bytes> spectatorList;
     Bytes windowCaption;
     bool connectButtonIdle = true;
+    // The room browser: the list, its frame's caption, the selected row and the room shown.
+    std::vector<Bytes> rooms;
+    Bytes roomsCaption;
+    int selectedRoom = -1;
+    RoomInfoText roomInfo;
     bool activeLevelShown = true;
     int screen = kFieldScreen;
     // Boxes, the toolbar button, music, page and board calls in order: "showError <text>",
@@ -56,6 +61,14 @@ public:
     void setSpotLabel(int board, BytesView text) override { spotLabels[board] = Bytes(text); }
     void setPlayerList(const std::vector<Bytes>& lines) override { playerList = lines; }
     void setSpectatorList(const std::vector<Bytes>& names) override { spectatorList = names; }
+    void clearRoomList() override;
+    void addRoom(BytesView name) override { rooms.emplace_back(name); }
+    void selectRoom(int row) override { selectedRoom = row; }
+    void setRoomsCaption(BytesView text) override { roomsCaption = Bytes(text); }
+    void showRoomInfo(const RoomInfoText& info) override { roomInfo = info; }
+    void showChatBox() override { calls.push_back("showChatBox"); }
+    void askRoomPassword(BytesView room) override { calls.push_back("askRoomPassword " + Bytes(room)); }
+    void closeRoomPassword() override { calls.push_back("closeRoomPassword"); }
     int currentScreen() const override { return screen; }
     void ShowChatScreen() override;
     void ShowFieldScreen() override;

@@ -10,35 +10,6 @@ namespace {
 
 constexpr int kMaxOptionValue = 255 - kOptionOffset;
 
-// BlockOccurancy entries in the order of positions 12 to 34.
-constexpr std::array<int, kOccurancyEntries> kOccurancyOrder = {
-    // pieces: lblock, lblock2, lines, sblock, square, tblock, zblock
-    5,
-    6,
-    1,
-    3,
-    4,
-    0,
-    2,
-    // specials by SpecialType: a, c, b, d, f, g, l, n, p, q, r, s, t, v, o, holy shield
-    kPieceTypes + 0,
-    kPieceTypes + 1,
-    kPieceTypes + 5,
-    kPieceTypes + 10,
-    kPieceTypes + 9,
-    kPieceTypes + 6,
-    kPieceTypes + 11,
-    kPieceTypes + 2,
-    kPieceTypes + 8,
-    kPieceTypes + 7,
-    kPieceTypes + 3,
-    kPieceTypes + 4,
-    kPieceTypes + 12,
-    kPieceTypes + 13,
-    kPieceTypes + 14,
-    kPieceTypes + 15,
-};
-
 constexpr int kPercentMax = 100;
 constexpr int kStepMax = 50;
 constexpr int kHeightMax = 18;

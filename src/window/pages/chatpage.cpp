@@ -13,7 +13,7 @@ namespace kalvon {
 
 namespace {
 
-// The chat box's place, which the three panels take when opened.
+// The chat box's place, which the four panels take when opened.
 constexpr QRect kChatRect{ 24, 60, 424, 392 };
 
 bool isEnter(QEvent* event)
@@ -63,6 +63,7 @@ ChatPage::ChatPage(QWidget& area, QObject* parent)
     m_picChatOptions = makePanel(QStringLiteral("picChatOptions"), kChatRect);
     m_picRoomList = makePanel(QStringLiteral("picRoomList"), kChatRect);
     m_picVote = makePanel(QStringLiteral("picVote"), kChatRect);
+    m_picMakeRoom = makePanel(QStringLiteral("picMakeRoom"), kChatRect);
 
     for (const char* name : { "rtChat", "cmdSpectate", "cmdJoinGame", "cmdStartGame", "cmdPauseGame",
              "lstSpectators", "lstPlayers", "txtTeam", "cmdTeam", "txtChatSend", "cmdRoomBrowser" })
@@ -80,6 +81,7 @@ void ChatPage::HideChatControls()
     m_picChatOptions->hide();
     m_picRoomList->hide();
     m_picVote->hide();
+    m_picMakeRoom->hide();
 }
 
 void ChatPage::copyText(const QTextEdit& from)

@@ -1,8 +1,9 @@
 #pragma once
 // The chat and room page (CurrentScreen 6): the chat box and its input line, the players and
 // spectators with join and spectate, the team, the game's start and pause buttons and the room
-// browser's button. Three panels take the chat box's place when their own buttons open them:
-// the chat options, the room list and the vote; the page never opens them by itself.
+// browser's button. Four panels take the chat box's place when their own buttons open them:
+// the chat options, the room list, the room creation (in front of the room list) and the vote;
+// the page never opens them by itself.
 
 #include "common/bytes.h"
 #include "window/pages/page.h"
@@ -21,7 +22,7 @@ public:
 
     // The page's controls shown; the panels stay as they are.
     void ShowChatControls();
-    // The page's controls and the three panels hidden.
+    // The page's controls and the four panels hidden.
     void HideChatControls();
     // The chat box takes a copy of another rich text (the specials log's banner).
     void copyText(const QTextEdit& from);
@@ -41,6 +42,7 @@ public:
     QWidget& chatOptionsPanel() { return *m_picChatOptions; } // picChatOptions
     QWidget& roomListPanel() { return *m_picRoomList; } // picRoomList
     QWidget& votePanel() { return *m_picVote; } // picVote
+    QWidget& roomCreationPanel() { return *m_picMakeRoom; } // picMakeRoom
 
 signals:
     void startGameClicked();
@@ -70,6 +72,7 @@ private:
     QWidget* m_picChatOptions = nullptr;
     QWidget* m_picRoomList = nullptr;
     QWidget* m_picVote = nullptr;
+    QWidget* m_picMakeRoom = nullptr;
 };
 
 } // namespace kalvon
