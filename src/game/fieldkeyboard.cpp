@@ -44,10 +44,8 @@ void FieldKeyboard::keyPressed(int keyCode)
             m.window.openTalkBox(keyCode == team);
             m_talkActive = true;
         }
-        if (keyCode == kVkEscape && m_talkActive) {
-            m_talkActive = false;
-            m.window.closeTalkBox();
-        }
+        if (keyCode == kVkEscape && m_talkActive)
+            closeTalkLine();
     }
 
     // The rest only while the game timer runs (a game runs and is not paused).
@@ -62,6 +60,12 @@ void FieldKeyboard::keyPressed(int keyCode)
         if (controls.binding(p, KeyAction::Discard) == keyCode)
             m.engine.RefreshSpecialBar(p);
     }
+}
+
+void FieldKeyboard::closeTalkLine()
+{
+    m_talkActive = false;
+    m.window.closeTalkBox();
 }
 
 void FieldKeyboard::internetKeys(int keyCode)

@@ -41,6 +41,9 @@ public:
 
     // The talk box was opened by a talk key; Escape closes it.
     bool TalkActive() const { return m_talkActive; }
+    // The talk box sent its line or was left with Escape: closed, emptied and hidden, and the
+    // keyboard back on player 1's field.
+    void closeTalkLine();
 
 private:
     void internetKeys(int keyCode);

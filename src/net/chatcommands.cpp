@@ -64,11 +64,11 @@ void ChatCommands::chatLineEntered(BytesView line, bool connected)
     commandOrChat(line);
 }
 
-bool ChatCommands::talkLineEntered(BytesView line)
+bool ChatCommands::talkLineEntered(BytesView line, bool connected)
 {
     if (line.empty())
         return false;
-    commandOrChat(line);
+    chatLineEntered(line, connected);
     return true;
 }
 

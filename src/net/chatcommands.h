@@ -34,9 +34,10 @@ public:
     // Enter in the lobby's chat line. An empty line does nothing; while not connected the
     // notice is printed and nothing is sent.
     void chatLineEntered(BytesView line, bool connected);
-    // Enter in the talk line over the field: false when the line is empty (it stays open).
-    // Taken as the chat line takes it, without the connection test.
-    bool talkLineEntered(BytesView line);
+    // Enter in the talk line over the field: false when the line is empty (it stays open),
+    // otherwise taken as the chat line takes it, the notice included when not connected (a
+    // line typed during a game whose connection dropped is not lost without a word).
+    bool talkLineEntered(BytesView line, bool connected);
 
     // One command: the word (case-blind) and its argument (a single space when the line had
     // none). The private message replaces the argument by the message text.

@@ -1,21 +1,15 @@
 #include "net/hostoptions.h"
 
+#include "net/wire/browserdatagrams.h"
+
 namespace kalvon {
 
 std::optional<int> parsePortText(BytesView text)
 {
-    text = trimBlanks(text);
-    if (text.empty() || text.size() > 5)
+    const std::optional<uint16_t> port = wire::parsePort(trimBlanks(text));
+    if (!port)
         return std::nullopt;
-    int port = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        port = port * 10 + (c - '0');
-    }
-    if (port < 1 || port > 65535)
-        return std::nullopt;
-    return port;
+    return *port;
 }
 
 } // namespace kalvon

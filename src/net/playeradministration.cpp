@@ -67,10 +67,17 @@ void PlayerAdministration::act(Item item, BytesView name, bool spectator, int sl
     if (client < 1)
         return;
     switch (item) {
-    case Item::Ban: room->banClient(client, spectator ? kSpectatorBanWaitMs : kPlayerBanWaitMs); break;
+    case Item::Ban: ban(*room, client, spectator ? kSpectatorBanWaitMs : kPlayerBanWaitMs); break;
     case Item::Kick: room->kickClient(client); break;
     case Item::Move: room->ServerMsgTakeSlot(client, slot); break;
     }
+}
+
+void PlayerAdministration::ban(ServerRoom& room, int client, int waitMs)
+{
+    room.banClient(client, waitMs);
+    if (m.bansChanged)
+        m.bansChanged();
 }
 
 void PlayerAdministration::banPlayer(int row)
@@ -118,7 +125,7 @@ void PlayerAdministration::userItem(BytesView name, BytesView emptyMessage, Item
     if (client < 1)
         return;
     if (item == Item::Ban)
-        room->banClient(client, kSpectatorBanWaitMs);
+        ban(*room, client, kSpectatorBanWaitMs);
     else
         room->kickClient(client);
 }

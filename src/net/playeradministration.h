@@ -29,6 +29,8 @@ public:
         std::function<void(BytesView line)> sendToServer;
         // A critical box titled "Error".
         std::function<void(BytesView text)> showError;
+        // The host banned a client: the ban list holds one more address.
+        std::function<void()> bansChanged;
     };
     // The host's waits between the ban or kick message and the disconnection.
     static constexpr int kPlayerBanWaitMs = 100;
@@ -59,6 +61,7 @@ private:
     // The holder's name of the slot on the list's row; empty when the row holds nobody.
     Bytes playerName(int row) const;
     void act(Item item, BytesView name, bool spectator, int slot);
+    void ban(ServerRoom& room, int client, int waitMs);
     // The server page's buttons: ban or kick the record of that name.
     void userItem(BytesView name, BytesView emptyMessage, Item item);
 

@@ -1,8 +1,10 @@
 #include "window/chatinput.h"
 
+#include "game/fieldkeyboard.h"
 #include "net/internetclient.h"
 #include "platform/qtext.h"
 #include "window/pages/chatpage.h"
+#include "window/pages/fieldspage.h"
 
 #include <QTextEdit>
 
@@ -14,6 +16,8 @@ ChatInput::ChatInput(ChatInputParts parts, QObject* parent)
     , m_commands(*this, parts.client.roster())
 {
     connect(&m.page, &ChatPage::chatLineEntered, this, &ChatInput::chatLineEntered);
+    connect(&m.fields, &FieldsPage::talkLineEntered, this, &ChatInput::talkLineEntered);
+    connect(&m.fields, &FieldsPage::talkLineEscaped, this, &ChatInput::talkLineEscaped);
 }
 
 void ChatInput::chatLineEntered(const QString& line)
@@ -21,9 +25,15 @@ void ChatInput::chatLineEntered(const QString& line)
     m_commands.chatLineEntered(fromQString(line), m.client.Connected());
 }
 
-bool ChatInput::talkLineEntered(const QString& line)
+void ChatInput::talkLineEntered(const QString& line)
 {
-    return m_commands.talkLineEntered(fromQString(line));
+    if (m_commands.talkLineEntered(fromQString(line), m.client.Connected()))
+        m.keyboard.closeTalkLine();
+}
+
+void ChatInput::talkLineEscaped()
+{
+    m.keyboard.closeTalkLine();
 }
 
 void ChatInput::SendToServer(BytesView line)

@@ -55,6 +55,7 @@
 #include "window/pages/chatpage.h"
 #include "window/pages/fieldspage.h"
 #include "window/serverhosting.h"
+#include "window/serverlisthandlers.h"
 #include "window/themebrowserwiring.h"
 #include "window/trayicon.h"
 #include "window/windowclientview.h"
@@ -175,17 +176,20 @@ struct GameProgram::Parts {
     InternetClient client{ clientView, core.engine(), clock };
     // The renderer draws the boards the client keeps.
     InternetView internetView{ client.boards() };
-    ServerHosting serverHosting{ ServerHostingParts{ window, server, hostOptions, options, core.session(),
-        core.engine().state(), themes, images, dialogs } };
-    LobbyHandlers lobby{ LobbyHandlersParts{
-        window, client, core.session(), core.engine(), options.network } };
-    ChatInput chatInput{ ChatInputParts{ window.chatPage(), client, clientView } };
     PlayerAdministration administration{ PlayerAdministration::Parts{ client.roster(),
         [this]() -> ServerRoom* { return server.isRunning() ? &server.room() : nullptr; },
         [this] { return client.IsAdmin(); }, [this](BytesView line) { client.SendToServer(line); },
-        [this](BytesView text) {
-            dialogs.messageBox(text, "Error", MessageIcon::Critical, MessageButtons::Ok);
-        } } };
+        [this](
+            BytesView text) { dialogs.messageBox(text, "Error", MessageIcon::Critical, MessageButtons::Ok); },
+        [this] { serverHosting.showBans(); } } };
+    ServerHosting serverHosting{ ServerHostingParts{ window, server, hostOptions, options, core.session(),
+        core.engine().state(), themes, images, dialogs, bans, administration } };
+    LobbyHandlers lobby{ LobbyHandlersParts{
+        window, client, core.session(), core.engine(), options.network } };
+    ChatInput chatInput{ ChatInputParts{
+        window.chatPage(), client, clientView, window.fieldsPage(), core.keyboard() } };
+    ServerListHandlers serverList{ ServerListParts{
+        window, clock, options.network, [this](BytesView text) { clientErrors(text); } } };
     ChatPageMenus chatMenus{ ChatPageMenusParts{ window.chatPage(), client, administration, clientView,
         dialogs, options.chat, [this] { openChatOptions(); } } };
     ChatOptionsPanel* chatOptions = nullptr;

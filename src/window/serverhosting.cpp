@@ -3,8 +3,11 @@
 #include "engine/state.h"
 #include "game/gameoptions.h"
 #include "game/gamesession.h"
+#include "net/banlist.h"
 #include "net/gameserver.h"
 #include "net/hostoptions.h"
+#include "net/playeradministration.h"
+#include "platform/qtext.h"
 #include "window/blockratiodialog.h"
 #include "window/mainwindow.h"
 #include "window/pages/chatpage.h"
@@ -44,6 +47,23 @@ ServerHosting::ServerHosting(ServerHostingParts parts, QObject* parent)
     });
     connect(&page, &ServerPage::startServerClicked, this, &ServerHosting::cmdStartServer_Click);
     connect(&page, &ServerPage::changeRatioClicked, this, &ServerHosting::cmdChangeRatio_Click);
+    connect(&page, &ServerPage::kickUserClicked, this,
+        [this](const QString& user) { m.administration.kickUser(fromQString(user)); });
+    connect(&page, &ServerPage::banUserClicked, this,
+        [this](const QString& user) { m.administration.banUser(fromQString(user)); });
+    connect(&page, &ServerPage::banTyped, this, [this](const QString& entry) {
+        // Stored as the list file reads it back: without blanks around it.
+        const Bytes address(trimBlanks(fromQString(entry)));
+        if (address.empty())
+            return;
+        m.bans.add(address);
+        showBans();
+    });
+    connect(&page, &ServerPage::banRemoved, this, [this](int row) {
+        if (row >= 0)
+            m.bans.removeAt(size_t(row));
+        showBans();
+    });
     connect(&m.server, &GameServer::runningChanged, this, &ServerHosting::serverRunningChanged);
     connect(&m.server, &GameServer::userJoined, &page, [&page](const Bytes& name) { page.addUser(name); });
     connect(&m.server, &GameServer::userLeft, &page, [&page](const Bytes& name) { page.removeUser(name); });
@@ -64,6 +84,12 @@ void ServerHosting::bindOptions()
 {
     m.window.serverPage().bindOptions(m.options.gameOptions, m.options.network);
     updateHostOptions();
+    showBans();
+}
+
+void ServerHosting::showBans()
+{
+    m.window.serverPage().showBans(m.bans.entries());
 }
 
 void ServerHosting::updateHostOptions()

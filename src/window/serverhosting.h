@@ -3,18 +3,22 @@
 // server (through HostOptions, kept in step with the options model), its start button starts
 // and stops the server, and what the server reports shows on the page, the chat page's game
 // buttons and the File menu. A click on a rule box sends the game settings to the connected
-// clients at once; cmdChangeRatio opens the block occurrence dialog.
+// clients at once; cmdChangeRatio opens the block occurrence dialog. The kick and ban buttons act
+// on the user box's user through the player administration, and the ban list on the page is the
+// server's: entries typed in or removed there count at the next login.
 
 #include <QObject>
 #include <QPointer>
 
 namespace kalvon {
 
+class BanList;
 class BlockRatioDialog;
 class Dialogs;
 class GameServer;
 class GameSession;
 class MainWindow;
+class PlayerAdministration;
 struct EngineState;
 struct HostOptions;
 struct Options;
@@ -31,6 +35,8 @@ struct ServerHostingParts {
     const Themes& themes;
     const ThemeImages& images;
     Dialogs& dialogs;
+    BanList& bans;
+    PlayerAdministration& administration;
 };
 
 class ServerHosting final : public QObject {
@@ -38,8 +44,11 @@ class ServerHosting final : public QObject {
 public:
     explicit ServerHosting(ServerHostingParts parts, QObject* parent = nullptr);
 
-    // The server page shows the options model (after the settings were read) and edits it.
+    // The server page shows the options model and the ban list (after the settings and the
+    // list were read) and edits them.
     void bindOptions();
+    // The page's ban list shows the entries again (after a ban from a menu).
+    void showBans();
     // cmdStartServer: "Start Server" starts the server, "Stop Server" stops it.
     void cmdStartServer_Click();
     // cmdChangeRatio: the block occurrence dialog, made when it is not open.

@@ -136,12 +136,24 @@ TEST_F(ChatCommandsTest, ChatLineWithoutConnectionPrintsTheNoticeAndSendsNothing
             "\r\n*** Not connected to a server.|" + std::to_string(int(ChatColour::Server)) }));
 }
 
-TEST_F(ChatCommandsTest, TalkLineStaysOpenWhenEmptyAndSendsWithoutConnectionTest)
+TEST_F(ChatCommandsTest, TalkLineStaysOpenWhenEmptyAndTakesTheRestAsTheChatLine)
 {
-    EXPECT_FALSE(commands.talkLineEntered(""));
+    EXPECT_FALSE(commands.talkLineEntered("", true));
+    EXPECT_FALSE(commands.talkLineEntered("", false));
     EXPECT_TRUE(host.sent.empty());
-    EXPECT_TRUE(commands.talkLineEntered("/sayteam go"));
-    EXPECT_EQ(host.sent, (std::vector<Bytes>{ "d;go" }));
+    EXPECT_TRUE(host.printed.empty());
+    EXPECT_TRUE(commands.talkLineEntered("/sayteam go", true));
+    EXPECT_TRUE(commands.talkLineEntered("gg", true));
+    EXPECT_EQ(host.sent, (std::vector<Bytes>{ "d;go", "*;gg" }));
+
+    // A connection that dropped during the game: the line is closed with the notice, not lost
+    // without a word.
+    host.sent.clear();
+    EXPECT_TRUE(commands.talkLineEntered("gg", false));
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_EQ(host.printed,
+        (std::vector<Bytes>{
+            "\r\n*** Not connected to a server.|" + std::to_string(int(ChatColour::Server)) }));
 }
 
 } // namespace

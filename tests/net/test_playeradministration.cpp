@@ -22,9 +22,11 @@ protected:
     bool admin = false;
     bool hosting = true;
     std::vector<Bytes> sent, errors;
+    // The ban list as the server page shows it, taken each time it is said to have changed.
+    std::vector<Bytes> bansShown;
     PlayerAdministration menus{ { roster, [this] { return hosting ? room.get() : nullptr; },
         [this] { return admin; }, [this](BytesView line) { sent.emplace_back(line); },
-        [this](BytesView text) { errors.emplace_back(text); } } };
+        [this](BytesView text) { errors.emplace_back(text); }, [this] { bansShown = bans.entries(); } } };
 };
 
 } // namespace
@@ -51,6 +53,7 @@ TEST_F(AdministrationTest, HostBansKicksAndMovesItsOwnPlayers)
     EXPECT_LINE(cy, encode(toClient::Banned{}));
     expectClosedAfter(*cy.peer, PlayerAdministration::kSpectatorBanWaitMs);
     EXPECT_EQ(bans.entries().size(), 2u);
+    EXPECT_EQ(bansShown, bans.entries()) << "the page shows every ban";
 
     // Kick Spectator: the server's disconnection after its kick wait.
     clearAll();
@@ -58,6 +61,29 @@ TEST_F(AdministrationTest, HostBansKicksAndMovesItsOwnPlayers)
     EXPECT_LINE(ann, encode(toClient::Kicked{}));
     expectClosedAfter(*ann.peer, ServerRoom::Timing{}.kickWaitMs);
     EXPECT_EQ(room->findClient("Ann"), 0);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(sent.empty());
+}
+
+// The server page's user box names a user in any case: ban waits as for a spectator, kick as
+// the server's own kick.
+TEST_F(AdministrationTest, ServerPageBansAndKicksTheNamedUser)
+{
+    Player& dan = join("Dan");
+    Player& eve = join("Eve");
+    takeSlot(dan, 2);
+    clearAll();
+    menus.banUser("dAN");
+    EXPECT_LINE(dan, encode(toClient::Banned{}));
+    expectClosedAfter(*dan.peer, PlayerAdministration::kSpectatorBanWaitMs);
+    EXPECT_EQ(bans.entries().size(), 1u);
+    EXPECT_EQ(bansShown, bans.entries());
+
+    clearAll();
+    menus.kickUser("EVE");
+    EXPECT_LINE(eve, encode(toClient::Kicked{}));
+    expectClosedAfter(*eve.peer, ServerRoom::Timing{}.kickWaitMs);
+    EXPECT_EQ(bans.entries().size(), 1u) << "a kick bans nobody";
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(sent.empty());
 }
@@ -85,6 +111,7 @@ TEST_F(AdministrationTest, SelectionTestsShowTheirMessagesAndDoNothing)
     menus.kickSpectator("nobody");
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(bans.entries().empty());
+    EXPECT_TRUE(bansShown.empty());
     expectQuiet();
 }
 

@@ -7,11 +7,13 @@
 
 #include "engine/gameengine.h"
 #include "engine/state.h"
+#include "game/fieldkeyboard.h"
 #include "game/gamecore.h"
 #include "game/gamesession.h"
 #include "net/gameserver.h"
 #include "net/internetclient.h"
 #include "programrig.h"
+#include "support/enginestateaccess.h"
 #include "support/scratchfolder.h"
 #include "support/scripteddialogs.h"
 #include "window/blockratiodialog.h"
@@ -144,6 +146,83 @@ TEST(HostAndJoin, StartAndStopServerFromThePage)
     ASSERT_TRUE(waitFor([&] { return host.window().offline(); }))
         << "the server's shutdown reaches the client";
     EXPECT_TRUE(host.chat().contains(QStringLiteral("*** Disconnected from server.")));
+}
+
+// The server page's user box, kick and ban buttons and ban list: nobody is chosen until the host
+// picks a user (so a button never acts on the host itself by default), a kick and a ban reach the
+// joiner with their messages, a ban keeps the joiner out until its line is removed, an address
+// typed into the box joins the list, and the list is written to banlist.txt at the end.
+TEST(HostAndJoin, ServerPageKicksBansAndEditsTheBanList)
+{
+    Player host("Host");
+    Player joiner("Joiner");
+    const quint16 port = freePort();
+    ASSERT_TRUE(host.hostOn(port)) << host.chat().toStdString();
+    ServerPage& page = host.window().serverPage();
+    const auto joinerListed = [&] { return page.userBox().findText(QStringLiteral("Joiner")) >= 0; };
+    const auto joinAgain = [&] { joiner.connectTo(port); };
+    joiner.connectTo(port);
+    ASSERT_TRUE(waitFor(joinerListed));
+    host.clickPage(MenuBarButton::Server);
+    EXPECT_EQ(page.userBox().currentText(), QString()) << "nobody chosen yet";
+
+    QTest::mouseClick(&page.banUserButton(), Qt::LeftButton);
+    QTest::mouseClick(&page.kickUserButton(), Qt::LeftButton);
+    EXPECT_EQ(
+        host.dialogs.messages(), (std::vector<Bytes>{ "Select a user to ban!", "Select a user to kick!" }));
+    EXPECT_EQ(page.banList().count(), 0);
+
+    // Kick: the joiner is told and leaves the user box; nobody is chosen in its place.
+    page.userBox().setCurrentIndex(page.userBox().findText(QStringLiteral("Joiner")));
+    QTest::mouseClick(&page.kickUserButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return !joiner.dialogs.calls.empty(); }));
+    EXPECT_EQ(joiner.dialogs.messages(), std::vector<Bytes>{ "You have been kicked from the server!" });
+    ASSERT_TRUE(waitFor([&] { return !joinerListed(); }));
+    EXPECT_EQ(page.userBox().currentText(), QString());
+    EXPECT_EQ(page.banList().count(), 0);
+
+    // Ban: told, out, and the address on the page's list; the next try is refused.
+    joinAgain();
+    ASSERT_TRUE(waitFor(joinerListed));
+    joiner.dialogs.calls.clear();
+    page.userBox().setCurrentIndex(page.userBox().findText(QStringLiteral("Joiner")));
+    QTest::mouseClick(&page.banUserButton(), Qt::LeftButton);
+    ASSERT_EQ(page.banList().count(), 1);
+    const QString address = page.banList().item(0)->text();
+    EXPECT_EQ(address, QStringLiteral("127.0.0.1"));
+    ASSERT_TRUE(waitFor([&] { return !joiner.dialogs.calls.empty(); }));
+    EXPECT_EQ(joiner.dialogs.messages(), std::vector<Bytes>{ "You are banned from this server!" });
+    ASSERT_TRUE(waitFor([&] { return !joinerListed(); }));
+    joiner.dialogs.calls.clear();
+    joinAgain();
+    ASSERT_TRUE(waitFor([&] { return !joiner.dialogs.calls.empty(); }));
+    EXPECT_EQ(joiner.dialogs.messages(), std::vector<Bytes>{ "You are banned from this server!" });
+    EXPECT_FALSE(joinerListed());
+
+    // A double click removes the line, and the joiner is let in again.
+    QListWidget& bans = page.banList();
+    const QRect line = bans.visualItemRect(bans.item(0));
+    // The first click of a double click selects the line, as on a screen.
+    QTest::mouseClick(bans.viewport(), Qt::LeftButton, {}, line.center());
+    QTest::mouseDClick(bans.viewport(), Qt::LeftButton, {}, line.center());
+    EXPECT_EQ(bans.count(), 0);
+    joinAgain();
+    ASSERT_TRUE(waitFor([&] { return joiner.window().CurrentScreen() == Screen::Chat; }))
+        << joiner.chat().toStdString();
+    ASSERT_TRUE(waitFor(joinerListed));
+
+    // Typed entries: Enter adds the text without blanks and empties the box; an empty box adds
+    // nothing.
+    QLineEdit& box = page.banBox();
+    QTest::keyClicks(&box, QStringLiteral(" 10.1.2.3 "));
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_TRUE(box.text().isEmpty());
+    ASSERT_EQ(bans.count(), 1);
+    EXPECT_EQ(bans.item(0)->text(), QStringLiteral("10.1.2.3"));
+
+    host.window().close();
+    EXPECT_EQ(testing::readFile(host.folder / "banlist.txt"), "10.1.2.3\r\n");
 }
 
 // The connect page's checks and a refused connection say why and leave the page ready to
@@ -305,6 +384,71 @@ TEST(HostAndJoin, ChatLineSendsChatAndCommands)
     EXPECT_TRUE(joiner.dialogs.messages().empty());
 }
 
+// The talk line over the field: the talk keys open it (the team key with "/sayteam "), Enter
+// sends it as the chat line would and gives the field the keyboard back, an empty line stays
+// open, Escape closes it unsent, and each closing lets the talk key open it again.
+TEST(HostAndJoin, TalkLineOverTheFieldSendsChatAndCommands)
+{
+    Player host("Host", "[Controls]\r\nItalk=84\r\nItalkteam=89\r\n");
+    ASSERT_TRUE(host.hostOn(freePort())) << host.chat().toStdString();
+    host.clickPage(MenuBarButton::Fields);
+    host.window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host.window()));
+    FieldsPage& page = host.window().fieldsPage();
+    FieldView& field = page.field(1);
+    QLineEdit& talk = page.talkBox();
+    const FieldKeyboard& keyboard = host.program->core().keyboard();
+    const auto closedOnTheField = [&] {
+        return !talk.isVisible() && talk.text().isEmpty() && field.hasFocus() && !keyboard.TalkActive();
+    };
+    // The talk key on the field opens the line, `text` is typed and Enter pressed.
+    const auto talkOnce = [&](Qt::Key talkKey, const QString& text) {
+        field.setFocus();
+        QTest::keyClick(&field, talkKey);
+        EXPECT_TRUE(talk.isVisible());
+        EXPECT_TRUE(talk.hasFocus());
+        QTest::keyClicks(&talk, text);
+        QTest::keyClick(&talk, Qt::Key_Return);
+    };
+
+    talkOnce(Qt::Key_T, QStringLiteral("hello from the field"));
+    ASSERT_TRUE(waitFor([&] { return host.chat().contains(QStringLiteral("<Host> hello from the field")); }))
+        << host.chat().toStdString();
+    EXPECT_TRUE(closedOnTheField());
+
+    talkOnce(Qt::Key_T, QStringLiteral("/me jumps"));
+    ASSERT_TRUE(waitFor([&] { return host.chat().contains(QStringLiteral("*Host jumps")); }))
+        << host.chat().toStdString();
+    EXPECT_TRUE(closedOnTheField());
+
+    // Enter on an empty line leaves it open; Escape closes it and sends nothing.
+    talkOnce(Qt::Key_T, QString());
+    EXPECT_TRUE(talk.isVisible());
+    EXPECT_TRUE(keyboard.TalkActive());
+    QTest::keyClicks(&talk, QStringLiteral("never sent"));
+    QTest::keyClick(&talk, Qt::Key_Escape);
+    EXPECT_TRUE(closedOnTheField());
+
+    // The team key starts the line with the team command.
+    field.setFocus();
+    QTest::keyClick(&field, Qt::Key_Y);
+    EXPECT_EQ(talk.text(), QStringLiteral("/sayteam "));
+    QTest::keyClick(&talk, Qt::Key_Escape);
+    EXPECT_TRUE(closedOnTheField());
+
+    // Once the connection is gone the line closes with the notice.
+    const qsizetype notices = host.chat().count(QStringLiteral("*** Not connected to a server."));
+    host.clickPage(MenuBarButton::Connect);
+    ASSERT_TRUE(host.window().offline());
+    host.clickPage(MenuBarButton::Fields);
+    talkOnce(Qt::Key_T, QStringLiteral("anyone?"));
+    EXPECT_EQ(host.chat().count(QStringLiteral("*** Not connected to a server.")), notices + 1);
+    EXPECT_TRUE(closedOnTheField());
+    EXPECT_FALSE(host.chat().contains(QStringLiteral("never sent")));
+    EXPECT_FALSE(host.chat().contains(QStringLiteral("anyone?")));
+    EXPECT_TRUE(host.dialogs.messages().empty());
+}
+
 TEST(HostAndJoin, TwoProgramsHostJoinPlayAndPart)
 {
     Player host("Host");
@@ -388,13 +532,15 @@ TEST(HostAndJoin, TwoProgramsHostJoinPlayAndPart)
     EXPECT_TRUE(joiner.dialogs.messages().empty());
 }
 
-// Three programs: chat reaches everybody, each takes a spot, a game starts on all three, a kick
-// vote answered from the chat menus throws one out, and the last opponent leaving ends the game
-// with the host as the winner.
+// Three programs: chat reaches everybody, each takes a spot, a game starts on all three, a special
+// one player sends lands on another's field and shows on every log and on the host's board of the
+// target, a kick vote answered from the chat menus throws one out, and the last opponent leaving
+// ends the game with the host as the winner.
 TEST(HostAndJoin, ThreeProgramsChatPlayAndVoteAKick)
 {
     Player host("Host");
-    Player first("First");
+    // First's key 3 sends the special at hand to spot 3.
+    Player first("First", "[Controls]\r\nIspec3=51\r\n");
     Player second("Second");
     const quint16 port = freePort();
     ASSERT_NE(port, 0);
@@ -423,6 +569,27 @@ TEST(HostAndJoin, ThreeProgramsChatPlayAndVoteAKick)
     QTest::keyClick(&host.window().fieldsPage().field(1), Qt::Key_F2);
     ASSERT_TRUE(waitFor(
         [&] { return host.state().GameActive && first.state().GameActive && second.state().GameActive; }));
+
+    // First holds an Add Line and sends it to spot 3 with its key: Second's field gets the line
+    // (the bottom row full but for one hole), every log names the special, its target and its
+    // sender, and the host's board of spot 3 shows the new row.
+    testing::writableState(first.program->core().engine()).lstSpecials[1]
+        = { int16_t(kFirstSpecialCode + int(SpecialType::AddLine)) };
+    const int hostBoardBefore = occupiedCells(host.client(), 3);
+    QTest::keyClick(&first.window().fieldsPage().field(1), Qt::Key_3);
+    const QString specialLine = QStringLiteral("Addline on Second from First");
+    for (Player* player : { &second, &host, &first })
+        ASSERT_TRUE(waitFor([&] {
+            return player->window().fieldsPage().specialsLog().toPlainText().contains(specialLine);
+        })) << player->window().fieldsPage().specialsLog().toPlainText().toStdString();
+    EXPECT_TRUE(first.state().lstSpecials[1].empty()) << "the special left the inventory";
+    EXPECT_EQ(second.client().stats().SpecialsReceived, 1);
+    int bottomCells = 0;
+    for (int x = 0; x < kFieldColumns; ++x)
+        bottomCells += second.state().FieldOccupied[1][size_t(x)][kFieldRows - 1] != 0;
+    EXPECT_EQ(bottomCells, kFieldColumns - 1);
+    ASSERT_TRUE(
+        waitFor([&] { return occupiedCells(host.client(), 3) >= hostBoardBefore + kFieldColumns - 1; }));
 
     // The host calls a vote on Second; one yes is not a majority of three, two are.
     host.say(QStringLiteral("/callvote second"));

@@ -13,6 +13,7 @@
 #include "window/pages/optionspage.h"
 #include "window/pages/themespage.h"
 #include "window/pictureview.h"
+#include "window/servergrid.h"
 
 #include <QComboBox>
 #include <QFile>

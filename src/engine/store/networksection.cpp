@@ -1,5 +1,5 @@
-// [Network]: what was last typed on the connect and server pages. Every value is text, so
-// nothing in this section fails to load.
+// [Network]: what was last typed on the connect and server pages, and the master list server
+// the server browser asks. Every value is text, so nothing in this section fails to load.
 
 #include "engine/store/settingssections.h"
 
@@ -29,6 +29,7 @@ void LoadNetworkOptions(const IniDocument& file, NetworkSettings& network)
     in.readText("lastip", defaults.lastIp, network.lastIp);
     in.readText("maxclients", defaults.maxClients, network.maxClients);
     in.readText("port", defaults.port, network.port);
+    in.readText("masterserver", defaults.masterServer, network.masterServer);
 }
 
 void SaveNetworkOptions(SettingsWriter& out, const NetworkSettings& network)
@@ -40,6 +41,7 @@ void SaveNetworkOptions(SettingsWriter& out, const NetworkSettings& network)
     out.key("lastip", orWhenEmpty(firstLine(network.lastIp), "0.0.0.0"));
     out.key("maxclients", network.maxClients);
     out.key("port", orWhenEmpty(firstLine(network.port), "90"));
+    out.key("masterserver", orWhenEmpty(firstLine(network.masterServer), "127.0.0.1"));
 }
 
 } // namespace kalvon

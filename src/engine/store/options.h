@@ -72,6 +72,8 @@ struct NetworkSettings {
     Bytes lastIp = "0.0.0.0";
     Bytes maxClients = "10";
     Bytes port = "90";
+    // The host name or address of the master list server the server browser asks.
+    Bytes masterServer = "127.0.0.1";
     bool operator==(const NetworkSettings&) const = default;
 };
 

@@ -2,14 +2,13 @@
 
 #include "engine/store/options.h"
 #include "platform/qtext.h"
+#include "window/servergrid.h"
 
 #include <QComboBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
 
 namespace kalvon {
 
@@ -36,8 +35,9 @@ ConnectPage::ConnectPage(QWidget& area, QObject* parent)
         if (m_network)
             m_network->lastIp = fromQString(text);
     });
-    m_gridServers = makeGrid(QStringLiteral("gridServers"), QRect(28, 182, 450, 262), 5);
-    makeButton(QStringLiteral("cmdServerList"), QRect(28, 452, 150, 24), QStringLiteral("Get Server List"));
+    m_gridServers = new ServerGrid(&area, QRect(28, 182, 450, 262));
+    m_cmdServerList = makeButton(
+        QStringLiteral("cmdServerList"), QRect(28, 452, 150, 24), QStringLiteral("Get Server List"));
     m_lblCredits = makeLabel(
         QStringLiteral("lblCredits"), QRect(506, 64, 110, 414), QString(), Qt::AlignLeft | Qt::AlignTop);
     m_lblCredits->setWordWrap(true);
@@ -48,7 +48,7 @@ ConnectPage::ConnectPage(QWidget& area, QObject* parent)
     listed(m_txtIP);
     listed(m_txtName);
     listed(m_cmdConnect);
-    listed(control<QPushButton>(QStringLiteral("cmdServerList")));
+    listed(m_cmdServerList);
     listed(m_gridServers);
 }
 
@@ -65,19 +65,7 @@ void ConnectPage::HideConnectControls()
 
 void ConnectPage::SetupServerGrid()
 {
-    // Widths in pixels of the design's 3000, 1710 and 580 twips.
-    const struct {
-        const char* title;
-        int width;
-    } columns[] = { { "Server Name", 200 }, { "IP Address", 114 }, { "Clients", 39 }, { "Rooms", 39 },
-        { "Ping", 39 } };
-    m_gridServers->setColumnCount(int(std::size(columns)));
-    for (int c = 0; c < int(std::size(columns)); ++c) {
-        m_gridServers->setHorizontalHeaderItem(c, new QTableWidgetItem(QLatin1String(columns[c].title)));
-        m_gridServers->setColumnWidth(c, columns[c].width);
-    }
-    if (m_gridServers->rowCount() > 0)
-        m_gridServers->setCurrentCell(0, 1);
+    m_gridServers->setupHeader();
 }
 
 void ConnectPage::showConnectable()

@@ -10,11 +10,11 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
 
 namespace kalvon {
 
 struct NetworkSettings;
+class ServerGrid;
 
 class ConnectPage final : public Page {
     Q_OBJECT
@@ -39,7 +39,8 @@ public:
     QPushButton& connectButton() { return *m_cmdConnect; } // cmdConnect
     QLineEdit& nameBox() { return *m_txtName; } // txtName
     QComboBox& addressBox() { return *m_txtIP; } // txtIP
-    QTableWidget& serverList() { return *m_gridServers; } // gridServers
+    ServerGrid& serverList() { return *m_gridServers; } // gridServers
+    QPushButton& serverListButton() { return *m_cmdServerList; } // cmdServerList
 
 signals:
     // cmdConnect was pressed, or Enter in the name or the address box.
@@ -55,7 +56,8 @@ private:
     QLineEdit* m_txtName = nullptr;
     QComboBox* m_txtIP = nullptr;
     QPushButton* m_cmdConnect = nullptr;
-    QTableWidget* m_gridServers = nullptr;
+    QPushButton* m_cmdServerList = nullptr;
+    ServerGrid* m_gridServers = nullptr;
 };
 
 } // namespace kalvon

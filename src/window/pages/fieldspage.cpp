@@ -101,6 +101,7 @@ FieldsPage::FieldsPage(QWidget& area, const std::array<Surface, 2>& sidePanels, 
     m_rtSpecials->setFrameShape(QFrame::NoFrame);
 
     m_txtTalk = makeLineEdit(QStringLiteral("txtTalk"), QRect(119, 364, 192, 20));
+    m_txtTalk->installEventFilter(this);
 
     for (int board = 1; board <= kInternetFields; ++board) {
         auto* view
@@ -291,6 +292,21 @@ void FieldsPage::closeTalkBox()
 {
     m_txtTalk->clear();
     m_txtTalk->hide();
+}
+
+bool FieldsPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_txtTalk)
+        return Page::eventFilter(watched, event);
+    if (isEnterPress(event)) {
+        emit talkLineEntered(m_txtTalk->text());
+        return true;
+    }
+    if (isEscapePress(event)) {
+        emit talkLineEscaped();
+        return true;
+    }
+    return Page::eventFilter(watched, event);
 }
 
 // --- pictures ---

@@ -86,6 +86,13 @@ signals:
     void pointerOverField();
     // Player 2's field got the keyboard, which belongs to player 1's.
     void secondFieldFocused();
+    // Enter in the talk box, with its line as typed (the box stays as it is); Escape in it.
+    // Both keys are swallowed.
+    void talkLineEntered(const QString& line);
+    void talkLineEscaped();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::array<PictureView*, 2> m_sidePanels{};

@@ -5,13 +5,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTableWidget>
 #include <QTextEdit>
 
 namespace kalvon {
@@ -26,6 +25,26 @@ void setLabelColor(QLabel* label, int32_t colorRef)
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, QColor::fromRgb(rgbFromColorRef(static_cast<uint32_t>(colorRef))));
     label->setPalette(palette);
+}
+
+namespace {
+
+int pressedKey(const QEvent* event)
+{
+    return event->type() == QEvent::KeyPress ? static_cast<const QKeyEvent*>(event)->key() : 0;
+}
+
+} // namespace
+
+bool isEnterPress(const QEvent* event)
+{
+    const int key = pressedKey(event);
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+bool isEscapePress(const QEvent* event)
+{
+    return pressedKey(event) == Qt::Key_Escape;
 }
 
 Page::Page(QWidget& area, QObject* parent)
@@ -112,15 +131,6 @@ QScrollBar* Page::makeScrollBar(const QString& name, QRect rect, int minimum, in
     // A value bar, not a view's: the right arrow key moves the thumb right, to larger values.
     bar->setInvertedControls(false);
     return bar;
-}
-
-QTableWidget* Page::makeGrid(const QString& name, QRect rect, int columns)
-{
-    auto* grid = place(new QTableWidget(0, columns, &m_area), name, rect);
-    grid->verticalHeader()->hide();
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    return grid;
 }
 
 PictureView* Page::makePicture(const QString& name, QRect rect, QWidget* parent)

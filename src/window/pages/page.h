@@ -14,13 +14,13 @@
 #include <vector>
 
 class QCheckBox;
+class QEvent;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QScrollBar;
-class QTableWidget;
 class QTextEdit;
 
 namespace kalvon {
@@ -41,6 +41,10 @@ QString controlName(const char* name, int index);
 
 // The text colour of a label; a theme colour is red + 256 green + 65536 blue.
 void setLabelColor(QLabel* label, int32_t colorRef);
+
+// A key press in a text box: Enter (Return or the keypad's Enter), Escape.
+bool isEnterPress(const QEvent* event);
+bool isEscapePress(const QEvent* event);
 
 class Page : public QObject {
     Q_OBJECT
@@ -83,7 +87,6 @@ protected:
     QListWidget* makeList(const QString& name, QRect rect);
     QTextEdit* makeRichText(const QString& name, QRect rect);
     QScrollBar* makeScrollBar(const QString& name, QRect rect, int minimum, int maximum);
-    QTableWidget* makeGrid(const QString& name, QRect rect, int columns);
     PictureView* makePicture(const QString& name, QRect rect, QWidget* parent = nullptr);
     // A panel that takes another control's place when opened by its own button.
     QWidget* makePanel(const QString& name, QRect rect);

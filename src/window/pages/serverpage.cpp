@@ -130,8 +130,15 @@ ServerPage::ServerPage(QWidget& area, QObject* parent)
         = makeButton(QStringLiteral("cmdKickUser"), QRect(336, 252, 134, 24), QStringLiteral("Kick User"));
     m_cmdBanUser
         = makeButton(QStringLiteral("cmdBanUser"), QRect(478, 252, 134, 24), QStringLiteral("Ban User"));
-    makeList(QStringLiteral("lstBans"), QRect(336, 334, 276, 120));
-    makeLineEdit(QStringLiteral("txtBan"), QRect(336, 458, 276, 20));
+    connect(m_cmdKickUser, &QPushButton::clicked, this,
+        [this] { emit kickUserClicked(m_cmbUsers->currentText()); });
+    connect(m_cmdBanUser, &QPushButton::clicked, this,
+        [this] { emit banUserClicked(m_cmbUsers->currentText()); });
+    m_lstBans = makeList(QStringLiteral("lstBans"), QRect(336, 334, 276, 120));
+    connect(m_lstBans, &QListWidget::itemDoubleClicked, this,
+        [this](QListWidgetItem* item) { emit banRemoved(m_lstBans->row(item)); });
+    m_txtBan = makeLineEdit(QStringLiteral("txtBan"), QRect(336, 458, 276, 20));
+    m_txtBan->installEventFilter(this);
     showServerRunning(false, QString());
 
     // The page's list.
@@ -263,14 +270,41 @@ void ServerPage::showServerRunning(bool running, const QString& address)
 
 void ServerPage::addUser(BytesView name)
 {
+    // The first name added would become the chosen one; the choice stays the host's.
+    const int chosen = m_cmbUsers->currentIndex();
     m_cmbUsers->addItem(toQString(name));
+    m_cmbUsers->setCurrentIndex(chosen);
 }
 
 void ServerPage::removeUser(BytesView name)
 {
     const int index = m_cmbUsers->findText(toQString(name), Qt::MatchFixedString);
-    if (index >= 0)
-        m_cmbUsers->removeItem(index);
+    if (index < 0)
+        return;
+    // A user who left is no longer chosen, and nobody else is chosen in the place.
+    const int chosen = m_cmbUsers->currentIndex();
+    m_cmbUsers->removeItem(index);
+    m_cmbUsers->setCurrentIndex(chosen == index ? -1 : chosen - (chosen > index ? 1 : 0));
+}
+
+void ServerPage::showBans(const std::vector<Bytes>& entries)
+{
+    m_lstBans->clear();
+    for (const Bytes& entry : entries)
+        m_lstBans->addItem(toQString(entry));
+}
+
+bool ServerPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_txtBan || !isEnterPress(event))
+        return Page::eventFilter(watched, event);
+    // Enter is swallowed.
+    const QString entry = m_txtBan->text();
+    if (!entry.isEmpty()) {
+        m_txtBan->clear();
+        emit banTyped(entry);
+    }
+    return true;
 }
 
 } // namespace kalvon

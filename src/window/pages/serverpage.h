@@ -1,7 +1,9 @@
 #pragma once
 // The server page (CurrentScreen 3): the game rules a host offers and the players' start
 // heights, the built-in server's port, client limit and address with its start button, the
-// connected users with kick and ban, and the ban list.
+// connected users with kick and ban, and the ban list (a double click removes an entry, Enter
+// in the box below it adds one). The user box names nobody until the host picks a user, so
+// neither button acts on a user the host did not choose.
 //
 // The page shows the options model's [Game Options] and [Network] texts and writes every edit
 // back at once. The numeric rule fields correct their own text as it is typed (only when the
@@ -12,10 +14,12 @@
 #include "window/pages/page.h"
 
 #include <array>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 
 namespace kalvon {
@@ -44,6 +48,8 @@ public:
     // A client logged in or left: its name in the user box.
     void addUser(BytesView name);
     void removeUser(BytesView name);
+    // The ban list's entries, one a line.
+    void showBans(const std::vector<Bytes>& entries);
 
     QPushButton& startServerButton() { return *m_cmdStartServer; } // cmdStartServer
     QPushButton& changeRatioButton() { return *m_cmdChangeRatio; } // cmdChangeRatio
@@ -57,6 +63,10 @@ public:
     QLineEdit& maxClientsBox() { return *m_txtMax; } // txtMax
     QLineEdit& addressBox() { return *m_txtServIP; } // txtServIP
     QComboBox& userBox() { return *m_cmbUsers; } // cmbUsers
+    QPushButton& kickUserButton() { return *m_cmdKickUser; } // cmdKickUser
+    QPushButton& banUserButton() { return *m_cmdBanUser; } // cmdBanUser
+    QListWidget& banList() { return *m_lstBans; } // lstBans
+    QLineEdit& banBox() { return *m_txtBan; } // txtBan
 
 signals:
     // A value of the page changed in the options model.
@@ -66,6 +76,16 @@ signals:
     void ruleBoxClicked();
     void startServerClicked();
     void changeRatioClicked();
+    // The kick and ban buttons, with the user box's text (empty when no user is chosen).
+    void kickUserClicked(const QString& user);
+    void banUserClicked(const QString& user);
+    // Enter in the ban box with a text in it (the box is emptied); a double click on a line
+    // of the ban list.
+    void banTyped(const QString& entry);
+    void banRemoved(int row);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ruleFieldChanged(int index);
@@ -91,6 +111,8 @@ private:
     QPushButton* m_cmdDefaultServOptions = nullptr;
     QPushButton* m_cmdKickUser = nullptr;
     QPushButton* m_cmdBanUser = nullptr;
+    QListWidget* m_lstBans = nullptr;
+    QLineEdit* m_txtBan = nullptr;
 };
 
 } // namespace kalvon

@@ -53,7 +53,7 @@ Options fullModel()
     g.leds = 2;
     g.p1Guide = 1;
     g.p2Guide = 2;
-    o.network = { "Zo\xEB", "Blue", "Blue", "example.org:9000", "6", "9090" };
+    o.network = { "Zo\xEB", "Blue", "Blue", "example.org:9000", "6", "9090", "master.example.org" };
     o.gameOptions = { 0, 2, 0, 2, { "3", "5", "7", "9", "11", "13" }, "18", "5", "4", "2", "1", "3", "6" };
     // Indexed by piece type, then 7 + special type.
     o.blockOccurancy = { 10, 20, 16, 13, 18, 11, 12, 1, 2, 5, 7, 8, 3, 4, 6, 10, 11, 12, 0, 14, 15, 100, 9 };
