@@ -51,7 +51,10 @@ targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 
 supp="$root/cmake/sanitizers"
-export ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:strict_init_order=1:suppressions=$supp/asan.supp"
+# A quarantine of 16 MiB rather than 256: each input's freed blocks stay poisoned well beyond
+# its run, and the allocator recycles its own pages instead of faulting in new ones, which made
+# small inputs several times slower.
+export ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:strict_init_order=1:quarantine_size_mb=16:suppressions=$supp/asan.supp"
 export LSAN_OPTIONS="suppressions=$supp/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=$supp/ubsan.supp"
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy

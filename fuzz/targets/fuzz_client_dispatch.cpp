@@ -332,7 +332,7 @@ private:
         }
     }
 
-    void checkInvariants()
+    FUZZ_UNCOUNTED void checkInvariants()
     {
         const OpponentBoards& boards = m_client.boards();
         for (int board = 1; board <= kInternetFields; ++board) {

@@ -118,5 +118,32 @@ TEST(PictureBufferTest, OversizedPictureIsRefusedLikeABrokenOne)
     EXPECT_TRUE(buffer.load(edge));
 }
 
+TEST(PictureBufferTest, GifWhoseScreenIsLargerThanItsImageIsRefusedLikeABrokenOne)
+{
+    // A GIF's header gives the size of its first image (16 x 16 here); the picture is decoded
+    // at the size of its logical screen (16 x kMaxPictureSide + 1), which only the decoded
+    // picture shows.
+    const auto gif = [](uint16_t screenHeight) {
+        Bytes bytes = "GIF89a";
+        bytes += Bytes{ 16, 0, char(screenHeight & 0xff), char(screenHeight >> 8) };
+        bytes += Bytes{ char(0x80), 0, 0, char(0xff), char(0xff), char(0xff), 0, 0, 0 };
+        bytes += Bytes{ 0x2c, 0, 0, 0, 0, 16, 0, 16, 0, 0 };
+        bytes += Bytes{ 2, 2, 0x44, 1, 0, 0x3b };
+        return bytes;
+    };
+    ScratchFolder folder;
+    const auto small = folder / "small.bmp";
+    ASSERT_TRUE(writeBmpFile(gridSurface("12/34"), small));
+    PictureBuffer buffer;
+    ASSERT_TRUE(buffer.load(small));
+    EXPECT_FALSE(buffer.load(folder.write("tall-screen.gif", gif(kMaxPictureSide + 1))));
+    ASSERT_EQ(buffer.picture().height(), 2);
+    EXPECT_EQ(gridText(buffer.picture()), "12/34");
+
+    ASSERT_TRUE(buffer.load(folder.write("screen-at-the-limit.gif", gif(kMaxPictureSide))));
+    EXPECT_EQ(buffer.picture().width(), 16);
+    EXPECT_EQ(buffer.picture().height(), kMaxPictureSide);
+}
+
 } // namespace
 } // namespace kalvon
