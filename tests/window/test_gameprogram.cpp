@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace kalvon {
@@ -32,12 +33,14 @@ protected:
         program->start();
     }
 
-    static void runEventsFor(int ms)
+    // Lets events run until `done` holds, within a bound only a failing run reaches.
+    static bool waitUntil(const std::function<bool()>& done)
     {
         QElapsedTimer timer;
         timer.start();
-        while (timer.elapsed() < ms)
+        while (!done() && timer.elapsed() < 30000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        return done();
     }
 
     // The centres of the falling piece's cells of player p in the field picture.
@@ -70,7 +73,24 @@ TEST_F(GameProgramTest, TwoPlayerStartShowsBothFieldsWithTheirPieces)
         = { {}, *window.fieldsPage().field(1).surface(), *window.fieldsPage().field(2).surface() };
 
     program->core().session().StartGame();
-    runEventsFor(100);
+    // The doors open, the pieces come in and the caption shows the game time over a few ticks,
+    // however busy the machine is.
+    const auto piecesShown = [&] {
+        if (!window.caption().startsWith(QStringLiteral("Kalvon v1.91 - Game Time: ")))
+            return false;
+        for (int p = 1; p <= 2; ++p) {
+            const std::vector<QPoint> cells = fallingCells(p);
+            if (cells.size() != 4u)
+                return false;
+            for (const QPoint& cell : cells) {
+                if (window.fieldsPage().field(p).surface()->pixel(cell.x(), cell.y())
+                    == closedDoors[p].pixel(cell.x(), cell.y()))
+                    return false;
+            }
+        }
+        return true;
+    };
+    EXPECT_TRUE(waitUntil(piecesShown));
 
     EXPECT_TRUE(state.GameStarted);
     for (int p = 1; p <= 2; ++p) {
