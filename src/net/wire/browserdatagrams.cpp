@@ -49,7 +49,8 @@ std::optional<ListEntry> decodeListLine(BytesView line)
 
 std::optional<uint16_t> infoPortOf(uint16_t gamePort, int base)
 {
-    const int port = base - int(gamePort);
+    // In 64 bits: any base, however far out, gives a difference that is simply no port.
+    const int64_t port = int64_t(base) - int64_t(gamePort);
     if (gamePort == 0 || port < 1 || port > 65535)
         return std::nullopt;
     return static_cast<uint16_t>(port);

@@ -5,6 +5,7 @@
 #include "net/wire/browserdatagrams.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace kalvon;
 using namespace kalvon::wire;
@@ -69,6 +70,8 @@ TEST(BrowserDatagrams, InfoPortIsTheBaseLessTheGamePort)
     EXPECT_EQ(infoPortOf(0), std::nullopt);
     EXPECT_EQ(infoPortOf(100, 65635), 65535);
     EXPECT_EQ(infoPortOf(99, 65635), std::nullopt);
+    EXPECT_EQ(infoPortOf(30720, std::numeric_limits<int>::min()), std::nullopt);
+    EXPECT_EQ(infoPortOf(1, std::numeric_limits<int>::max()), std::nullopt);
 }
 
 TEST(BrowserDatagrams, ListEntriesRoundTrip)
