@@ -4,6 +4,7 @@
 #include "engine/gameengine.h"
 #include "game/gamecore.h"
 #include "programfolder.h"
+#include "programrig.h"
 #include "render/windowpictures.h"
 #include "window/fieldview.h"
 #include "window/gameprogram.h"
@@ -13,9 +14,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLabel>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace kalvon {
@@ -31,16 +30,6 @@ protected:
         program = std::make_unique<GameProgram>(folder.path(), folder.tempDir());
         program->setEndProcess([this] { ++ends; });
         program->start();
-    }
-
-    // Lets events run until `done` holds, within a bound only a failing run reaches.
-    static bool waitUntil(const std::function<bool()>& done)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        while (!done() && timer.elapsed() < 30000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        return done();
     }
 
     // The centres of the falling piece's cells of player p in the field picture.
@@ -90,7 +79,7 @@ TEST_F(GameProgramTest, TwoPlayerStartShowsBothFieldsWithTheirPieces)
         }
         return true;
     };
-    EXPECT_TRUE(waitUntil(piecesShown));
+    EXPECT_TRUE(testing::waitFor(piecesShown));
 
     EXPECT_TRUE(state.GameStarted);
     for (int p = 1; p <= 2; ++p) {
