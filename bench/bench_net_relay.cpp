@@ -187,13 +187,16 @@ RelayResult runClients(quint16 port, int spectators)
 {
     RelayResult result;
     std::vector<std::unique_ptr<RawClient>> clients;
-    for (int i = 0; i < kClients; ++i) {
+    // A new client logged in under `name`; false when that failed.
+    const auto logIn = [&](const Bytes& name) {
         clients.push_back(std::make_unique<RawClient>(port));
         if (!clients.back()->ok())
-            return result;
-        clients.back()->sendLine(wire::toServer::encode(
-            wire::toServer::Hello{ Bytes(wire::kNoTeam), "bench" + std::to_string(i) }));
-        if (!clients.back()->waitFor<wire::toClient::Welcome>())
+            return false;
+        clients.back()->sendLine(wire::toServer::encode(wire::toServer::Hello{ Bytes(wire::kNoTeam), name }));
+        return clients.back()->waitFor<wire::toClient::Welcome>();
+    };
+    for (int i = 0; i < kClients; ++i) {
+        if (!logIn("bench" + std::to_string(i)))
             return result;
         const int slot = i + 1;
         clients.back()->sendLine(wire::toServer::encode(wire::toServer::TakeSpot{ slot }));
@@ -202,12 +205,7 @@ RelayResult runClients(quint16 port, int spectators)
             return result;
     }
     for (int i = 0; i < spectators; ++i) {
-        clients.push_back(std::make_unique<RawClient>(port));
-        if (!clients.back()->ok())
-            return result;
-        clients.back()->sendLine(wire::toServer::encode(
-            wire::toServer::Hello{ Bytes(wire::kNoTeam), "watcher" + std::to_string(i) }));
-        if (!clients.back()->waitFor<wire::toClient::Welcome>())
+        if (!logIn("watcher" + std::to_string(i)))
             return result;
     }
     const int everyone = static_cast<int>(clients.size());
