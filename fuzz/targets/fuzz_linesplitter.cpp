@@ -11,6 +11,8 @@
 #include "harness/fuzzinput.h"
 #include "net/wire/linesplitter.h"
 
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 using kalvon::Bytes;
@@ -20,6 +22,55 @@ using kalvon::wire::LineSplitter;
 namespace {
 
 constexpr size_t kMax = LineSplitter::kMaxLineLength;
+
+// The model's searches and comparisons stay clear of memcmp: under the fuzzer each call of it
+// is recorded for the mutator, which took most of each run, and these comparisons of whole
+// lines (equal whenever the splitter works) teach it nothing. Coverage is left out of them too.
+
+// Where the first CR LF at or after `from` starts; npos for none.
+FUZZ_UNCOUNTED size_t findLineEnd(BytesView text, size_t from)
+{
+    while (from < text.size()) {
+        const void* cr = std::memchr(text.data() + from, '\r', text.size() - from);
+        if (cr == nullptr)
+            return BytesView::npos;
+        const size_t at = size_t(static_cast<const char*>(cr) - text.data());
+        if (at + 1 < text.size() && text[at + 1] == '\n')
+            return at;
+        from = at + 1;
+    }
+    return BytesView::npos;
+}
+
+FUZZ_UNCOUNTED bool sameBytes(BytesView a, BytesView b)
+{
+    if (a.size() != b.size())
+        return false;
+    size_t i = 0;
+    for (; i + 8 <= a.size(); i += 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a.data() + i, 8);
+        std::memcpy(&y, b.data() + i, 8);
+        if (x != y)
+            return false;
+    }
+    for (; i < a.size(); ++i) {
+        if (a[i] != b[i])
+            return false;
+    }
+    return true;
+}
+
+FUZZ_UNCOUNTED bool sameLines(const std::vector<Bytes>& a, const std::vector<Bytes>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (!sameBytes(a[i], b[i]))
+            return false;
+    }
+    return true;
+}
 
 // Keeps every byte of the unfinished line; cuts finished lines as the format defines them.
 class ModelSplitter {
@@ -33,7 +84,7 @@ public:
         size_t from = m_pending.empty() ? 0 : m_pending.size() - 1;
         m_pending.append(data);
         size_t start = 0;
-        for (size_t end; (end = m_pending.find("\r\n", from)) != Bytes::npos; start = from = end + 2) {
+        for (size_t end; (end = findLineEnd(m_pending, from)) != Bytes::npos; start = from = end + 2) {
             const size_t length = end - start;
             if (length > 0 && length <= kMax)
                 lines.push_back(m_pending.substr(start, length));
@@ -87,7 +138,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         streamed += arrival.size();
         const std::vector<Bytes> lines = splitter.feed(arrival);
         const std::vector<Bytes> expected = model.feed(arrival);
-        FUZZ_CHECK_MSG(lines == expected,
+        FUZZ_CHECK_MSG(sameLines(lines, expected),
             "arrival " + kalvon::fuzz::printable(arrival) + ": " + std::to_string(lines.size())
                 + " lines, expected " + std::to_string(expected.size()));
         FUZZ_CHECK(splitter.pendingSize() <= kMax + 1);

@@ -28,6 +28,8 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <memory>
+#include <vector>
 
 using namespace kalvon;
 namespace fs = std::filesystem;
@@ -96,9 +98,30 @@ void putLittleEndian(Bytes& bytes, size_t at, uint32_t value)
 }
 
 struct Picture {
-    Bytes bytes;
+    std::shared_ptr<const Bytes> bytes;
     bool tooLarge = false; // its header claims a side above the limit
 };
+
+// A bitmap of one colour. The last few sizes are kept: a picture of up to 300 x 400 pixels
+// made and encoded anew for every input took a large share of each run.
+std::shared_ptr<const Bytes> plainBitmap(int width, int height)
+{
+    struct Made {
+        int width, height;
+        std::shared_ptr<const Bytes> bytes;
+    };
+    static std::vector<Made> made;
+    for (const Made& m : made) {
+        if (m.width == width && m.height == height)
+            return m.bytes;
+    }
+    Surface surface(width, height);
+    surface.fill(0xff3060c0);
+    if (made.size() >= 64)
+        made.erase(made.begin());
+    made.push_back({ width, height, std::make_shared<const Bytes>(encodeBmp(surface)) });
+    return made.back().bytes;
+}
 
 // The picture the input describes; nothing for none.
 std::optional<Picture> makePicture(int kind, fuzz::FuzzInput& input)
@@ -108,10 +131,9 @@ std::optional<Picture> makePicture(int kind, fuzz::FuzzInput& input)
     if (kind == 1 || kind == 2) {
         const int width = input.between(1, 300);
         const int height = input.between(1, 400);
-        Surface surface(width, height);
-        surface.fill(0xff3060c0);
-        Picture picture{ encodeBmp(surface) };
+        Picture picture{ plainBitmap(width, height) };
         if (kind == 2) {
+            Bytes claiming = *picture.bytes;
             // The header's width and height (offsets 18 and 22) claim any size; the pixels
             // stay as few as they were.
             uint32_t claimed[2];
@@ -120,15 +142,16 @@ std::optional<Picture> makePicture(int kind, fuzz::FuzzInput& input)
                 for (int i = 0; i < 4; ++i)
                     side = side << 8 | input.byte();
             }
-            putLittleEndian(picture.bytes, 18, claimed[0]);
-            putLittleEndian(picture.bytes, 22, claimed[1]);
+            putLittleEndian(claiming, 18, claimed[0]);
+            putLittleEndian(claiming, 22, claimed[1]);
+            picture.bytes = std::make_shared<const Bytes>(std::move(claiming));
             const int64_t w = int32_t(claimed[0]);
             const int64_t h = int32_t(claimed[1]);
             picture.tooLarge = w > kMaxPictureSide || (h < 0 ? -h : h) > kMaxPictureSide;
         }
         return picture;
     }
-    return Picture{ Bytes(input.piece()) };
+    return Picture{ std::make_shared<const Bytes>(input.piece()) };
 }
 
 struct Folders {
@@ -162,7 +185,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const fs::path tnpFile = at.themes / "theme.tnp";
     fuzz::writeBytes(tnpFile, tnpText);
     if (picture)
-        fuzz::writeBytes(at.themes / "skin.bmp", picture->bytes);
+        fuzz::writeBytes(at.themes / "skin.bmp", *picture->bytes);
     const std::vector<fuzz::TreeEntry> before = fuzz::treeOf(at.root);
 
     Themes themes;
@@ -172,10 +195,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (size_t i = 0; i < themes.ThemeSounds.size(); ++i)
         themes.ThemeSounds[i] = "before" + std::to_string(i) + ".wav";
     const Themes old = themes;
+    // The skin before starts as a copy of one made once (its pixels are shared until the
+    // import draws into it).
+    static const Surface oldSkin = [] {
+        Surface made(kSkinSheetWidth, kSkinSheetHeight);
+        made.fill(kOldSkin);
+        return made;
+    }();
     ThemeImages images;
-    images.skin = std::make_shared<Surface>(kSkinSheetWidth, kSkinSheetHeight);
-    images.skin->fill(kOldSkin);
-    const Surface oldSkin = *images.skin;
+    images.skin = std::make_shared<Surface>(oldSkin);
     ConvertingDialogs dialogs;
     dialogs.convert = convert;
     TnpImport import{ themes, images, dialogs, SpecialIcons{}, at.program, {}, {} };

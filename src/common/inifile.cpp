@@ -2,6 +2,7 @@
 
 #include "common/cp1252.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -19,6 +20,53 @@ BytesView stripQuotes(BytesView value)
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         return value.substr(1, value.size() - 2);
     return value;
+}
+
+// An order in which the names equal case-blind are neighbours: shorter names first, then
+// case-blind by bytes. Names of different lengths, most of them, compare without reading them.
+int orderNoCase(BytesView a, BytesView b)
+{
+    if (a.size() != b.size())
+        return a.size() < b.size() ? -1 : 1;
+    return compareNoCase(a, b);
+}
+
+// Below this many sections, or keys in a section, a lookup reads them all in file order: that
+// is quicker than a search through an order that would have to be made first.
+constexpr size_t kOrderedFrom = 64;
+
+// The positions of `items` ordered by orderNoCase of their names, equal names in their order
+// in `items`; nothing for fewer than kOrderedFrom items.
+template <class Item, class Name> std::vector<uint32_t> orderByName(const std::vector<Item>& items, Name name)
+{
+    if (items.size() < kOrderedFrom)
+        return {};
+    std::vector<uint32_t> order(items.size());
+    for (uint32_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+        const int compared = orderNoCase(name(items[a]), name(items[b]));
+        return compared != 0 ? compared < 0 : a < b;
+    });
+    return order;
+}
+
+// The first of `items` (by their order in it) whose name equals `wanted` case-blind, found
+// through `order` from orderByName; nothing when none does.
+template <class Item, class Name>
+const Item* findByName(
+    const std::vector<Item>& items, const std::vector<uint32_t>& order, BytesView wanted, Name name)
+{
+    if (order.empty()) {
+        const auto found = std::find_if(
+            items.begin(), items.end(), [&](const Item& item) { return equalsNoCase(name(item), wanted); });
+        return found == items.end() ? nullptr : &*found;
+    }
+    const auto found = std::lower_bound(order.begin(), order.end(), wanted,
+        [&](uint32_t i, BytesView w) { return orderNoCase(name(items[i]), w) < 0; });
+    if (found == order.end() || orderNoCase(name(items[*found]), wanted) != 0)
+        return nullptr;
+    return &items[*found];
 }
 
 } // namespace
@@ -40,7 +88,7 @@ IniDocument IniDocument::parse(BytesView text)
         if (line.empty() || line.front() == ';')
             continue;
         if (const std::optional<BytesView> name = sectionHeader(line)) {
-            document.m_sections.push_back({ Bytes(*name), {} });
+            document.m_sections.push_back({ Bytes(*name), {}, {} });
             current = &document.m_sections.back();
             continue;
         }
@@ -51,6 +99,10 @@ IniDocument IniDocument::parse(BytesView text)
         current->entries.push_back(
             { Bytes(trimBlanks(line.substr(0, equals))), Bytes(value.substr(0, kMaxValueLength)) });
     }
+    document.m_byName
+        = orderByName(document.m_sections, [](const Section& s) -> const Bytes& { return s.name; });
+    for (Section& section : document.m_sections)
+        section.byKey = orderByName(section.entries, [](const Entry& e) -> const Bytes& { return e.key; });
     return document;
 }
 
@@ -87,18 +139,14 @@ std::optional<IniDocument> IniDocument::load(const std::filesystem::path& file)
 
 std::optional<Bytes> IniDocument::value(BytesView section, BytesView key) const
 {
-    section = trimBlanks(section);
-    key = trimBlanks(key);
-    for (const Section& candidate : m_sections) {
-        if (!equalsNoCase(candidate.name, section))
-            continue;
-        // Only the first section of that name is read; a repeated one is never seen.
-        for (const Entry& entry : candidate.entries) {
-            if (equalsNoCase(entry.key, key))
-                return entry.value;
-        }
+    // Only the first section of that name is read; a repeated one is never seen.
+    const Section* found = findByName(
+        m_sections, m_byName, trimBlanks(section), [](const Section& s) -> const Bytes& { return s.name; });
+    if (!found)
         return std::nullopt;
-    }
+    if (const Entry* entry = findByName(found->entries, found->byKey, trimBlanks(key),
+            [](const Entry& e) -> const Bytes& { return e.key; }))
+        return entry->value;
     return std::nullopt;
 }
 

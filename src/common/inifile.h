@@ -35,8 +35,14 @@ private:
     struct Section {
         Bytes name;
         std::vector<Entry> entries;
+        // The entries' positions ordered case-blind by key, equal keys in file order, so a
+        // lookup is a binary search that finds the first of them (made once by parse, for a
+        // section of many keys only: a few are read in file order).
+        std::vector<uint32_t> byKey;
     };
     std::vector<Section> m_sections;
+    // The sections' positions ordered the same way by name (for many sections only).
+    std::vector<uint32_t> m_byName;
 };
 
 // The name of the section a line opens: "[" after optional blanks, the name up to the first

@@ -2,6 +2,8 @@
 
 #include "common/atomicfile.h"
 
+#include <algorithm>
+
 namespace kalvon {
 
 namespace {
@@ -19,8 +21,13 @@ void putLittleEndian(Bytes& out, uint32_t value, int size)
 
 Bytes encodeBmp(const Surface& surface)
 {
-    const int width = surface.width();
-    const int height = surface.height();
+    return encodeBmp(surface, surface.width(), surface.height());
+}
+
+Bytes encodeBmp(const Surface& surface, int width, int height)
+{
+    width = std::max(width, 0);
+    height = std::max(height, 0);
     const uint32_t rowSize = (uint32_t(width) * 3 + 3) & ~3u;
     const uint32_t pixelBytes = rowSize * uint32_t(height);
     const uint32_t offset = kFileHeaderSize + kInfoHeaderSize;
@@ -44,15 +51,21 @@ Bytes encodeBmp(const Surface& surface)
     putLittleEndian(out, 0, 4); // colours used
     putLittleEndian(out, 0, 4); // important colours
 
-    for (int y = height - 1; y >= 0; --y) {
-        const size_t rowStart = out.size();
-        for (int x = 0; x < width; ++x) {
-            const QRgb pixel = surface.pixel(x, y);
-            out.push_back(byteChar(qBlue(pixel)));
-            out.push_back(byteChar(qGreen(pixel)));
-            out.push_back(byteChar(qRed(pixel)));
+    // The rows are written whole into the buffer sized for all of them; the padding at each
+    // row's end, and what lies beyond the surface, stays zero (black).
+    out.resize(offset + pixelBytes, '\0');
+    const int columns = std::min(width, surface.width());
+    char* row = out.data() + offset;
+    for (int y = height - 1; y >= 0; --y, row += rowSize) {
+        if (y >= surface.height())
+            continue;
+        const auto* pixels = reinterpret_cast<const QRgb*>(surface.image().constScanLine(y));
+        char* to = row;
+        for (int x = 0; x < columns; ++x, to += 3) {
+            to[0] = byteChar(qBlue(pixels[x]));
+            to[1] = byteChar(qGreen(pixels[x]));
+            to[2] = byteChar(qRed(pixels[x]));
         }
-        out.resize(rowStart + rowSize, '\0');
     }
     return out;
 }

@@ -11,6 +11,9 @@ namespace kalvon {
 
 // The whole file: file header, information header, pixel rows.
 Bytes encodeBmp(const Surface& surface);
+// The same for the top-left `width` x `height` pixels of the surface, black where the surface
+// does not reach.
+Bytes encodeBmp(const Surface& surface, int width, int height);
 
 // Writes the file whole (a failed write leaves an existing file as it was). False on failure or
 // for a null surface.

@@ -146,13 +146,12 @@ void showError(Dialogs& dialogs, BytesView message)
     dialogs.messageBox(message, "Error", MessageIcon::Critical);
 }
 
-// The copy of the skin the conversion writes.
-Surface convertedSkin(const ThemeImages& images)
+// The part of the skin the conversion writes, black where the skin does not reach, as a
+// bitmap file: encoded straight from the skin, without a copy of it.
+Bytes convertedSkinBmp(const ThemeImages& images)
 {
-    Surface picture(kConvertedSkinWidth, kConvertedSkinHeight);
-    if (images.skin)
-        picture.bitBlt(0, 0, kConvertedSkinWidth, kConvertedSkinHeight, *images.skin, 0, 0);
-    return picture;
+    const Surface none;
+    return encodeBmp(images.skin ? *images.skin : none, kConvertedSkinWidth, kConvertedSkinHeight);
 }
 
 // Asks for the theme file and its skin and writes them; true when both were written.
@@ -165,7 +164,7 @@ bool convertTnpTheme(TnpImport& import, BytesView tnpPath)
     if (!skinName)
         return false;
     const auto skinFile = paths::resolve(*skinName, import.programDir);
-    if (!skinFile || !writeBmpFile(convertedSkin(import.images), *skinFile)) {
+    if (!skinFile || !writeFileAtomically(*skinFile, convertedSkinBmp(import.images)).ok) {
         showError(dialogs, "Could not write " + *skinName + ".");
         return false;
     }

@@ -173,6 +173,47 @@ TEST(IniDocument, WrittenValuesReadBackAsTheyWere)
     }
 }
 
+TEST(IniDocument, LargeDocumentsFollowTheSameLookupRules)
+{
+    // Enough sections and keys that a lookup searches an order made once by parse: the first
+    // section and key of a name still win, whatever their letter case and position.
+    Bytes text = "[Big]\r\n";
+    for (int k = 0; k < 100; ++k) {
+        text += "Key" + std::to_string(k) + "=v" + std::to_string(k) + "\r\n";
+        if (k == 50)
+            text += "KEY50=second\r\n  key50 = third\r\n";
+    }
+    text += "\xE9T\xC9=accent\r\nKey7=second\r\n";
+    for (int i = 0; i < 100; ++i)
+        text += "[S" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
+    text += "[BIG]\r\nKey1=repeated\r\nOnlyInRepeat=x\r\n[s42]\r\nk=repeated\r\n";
+    const IniDocument document = IniDocument::parse(text);
+
+    const struct {
+        const char* section;
+        const char* key;
+        std::optional<Bytes> value;
+    } cases[] = {
+        { "Big", "Key50", "v50" },
+        { " bIG\t", "\tkey50 ", "v50" },
+        { "Big", "key7", "v7" },
+        { "Big", "Key0", "v0" },
+        { "Big", "Key99", "v99" },
+        { "Big", "\xC9t\xE9", "accent" },
+        { "Big", "Key1", "v1" },
+        { "Big", "Key100", std::nullopt },
+        { "Big", "Kez50", std::nullopt },
+        { "Big", "OnlyInRepeat", std::nullopt },
+        { "S0", "K", "0" },
+        { "s42", "k", "42" },
+        { "S99", "k", "99" },
+        { "S100", "k", std::nullopt },
+        { "", "k", std::nullopt },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(document.value(c.section, c.key), c.value) << c.section << '/' << c.key;
+}
+
 TEST(IniDocument, LoadRefusesWhatIsNotAnOrdinaryFile)
 {
     const ScratchFolder scratch;

@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace kalvon {
 namespace {
@@ -57,6 +58,43 @@ TEST(BmpFileTest, WrittenFileReadsBackPixelExactForEveryRowPadding)
         const std::optional<Surface> read = loadPictureFile(file);
         ASSERT_TRUE(read) << width;
         EXPECT_EQ(read->image(), surface.image()) << width;
+    }
+}
+
+TEST(BmpFileTest, RowsMatchAPixelByPixelEncodingForEveryPaddingAndHeight)
+{
+    // The pixel bytes as the format defines them, read one pixel at a time: rows bottom-up,
+    // blue-green-red, each row padded with zeros to four bytes.
+    const auto pixelByPixel = [](const Surface& surface) {
+        Bytes rows;
+        for (int y = surface.height() - 1; y >= 0; --y) {
+            for (int x = 0; x < surface.width(); ++x) {
+                const QRgb pixel = surface.pixel(x, y);
+                rows += { char(qBlue(pixel)), char(qGreen(pixel)), char(qRed(pixel)) };
+            }
+            rows.append((4 - surface.width() * 3 % 4) % 4, '\0');
+        }
+        return rows;
+    };
+    for (int width = 1; width <= 6; ++width) {
+        for (int height : { 1, 2, 3, 5 }) {
+            Surface surface(width, height);
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x)
+                    surface.setPixel(x, y, qRgb(37 * x + 3, 53 * y + 7, (x * 29 + y * 11 + 101) % 256));
+            }
+            const Bytes bmp = encodeBmp(surface);
+            EXPECT_EQ(bmp.substr(54), pixelByPixel(surface)) << width << " x " << height;
+        }
+    }
+    // A part of a surface: cut where the part is smaller, black where the surface is.
+    const Surface surface = gridSurface("123/456/789");
+    for (const auto& [width, height, grid] :
+        { std::tuple{ 2, 3, "12/45/78" }, std::tuple{ 3, 1, "123" }, std::tuple{ 4, 2, "123B/456B" },
+            std::tuple{ 2, 4, "12/45/78/BB" }, std::tuple{ 5, 5, "123BB/456BB/789BB/BBBBB/BBBBB" } }) {
+        const Bytes bmp = encodeBmp(surface, width, height);
+        EXPECT_EQ(bmp.substr(0, 54), encodeBmp(gridSurface(grid)).substr(0, 54)) << grid;
+        EXPECT_EQ(bmp.substr(54), pixelByPixel(gridSurface(grid))) << grid;
     }
 }
 

@@ -34,20 +34,38 @@ std::optional<Bytes> readThemeText(const std::filesystem::path& file)
 
 // Lines ended by LF, CR LF, CR CR LF or a lone CR: the lines the ini reader sees, so the
 // description and the section's lines are found where the reader finds the section.
+class LineCursor {
+public:
+    explicit LineCursor(BytesView text)
+        : m_text(text)
+    {
+    }
+    std::optional<BytesView> next()
+    {
+        if (m_start >= m_text.size())
+            return std::nullopt;
+        const size_t end = std::min(m_text.find_first_of("\r\n", m_start), m_text.size());
+        const BytesView line = m_text.substr(m_start, end - m_start);
+        if (m_text.compare(end, 3, "\r\r\n") == 0)
+            m_start = end + 3;
+        else if (m_text.compare(end, 2, "\r\n") == 0)
+            m_start = end + 2;
+        else
+            m_start = end + 1;
+        return line;
+    }
+
+private:
+    BytesView m_text;
+    size_t m_start = 0;
+};
+
 std::vector<BytesView> splitLines(BytesView text)
 {
     std::vector<BytesView> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-        lines.push_back(text.substr(start, end - start));
-        if (text.compare(end, 3, "\r\r\n") == 0)
-            start = end + 3;
-        else if (text.compare(end, 2, "\r\n") == 0)
-            start = end + 2;
-        else
-            start = end + 1;
-    }
+    LineCursor cursor(text);
+    while (const std::optional<BytesView> line = cursor.next())
+        lines.push_back(*line);
     return lines;
 }
 
@@ -59,7 +77,22 @@ ThemeFile ThemeFile::parse(BytesView text)
 {
     ThemeFile file;
     file.m_text = Bytes(text);
-    file.m_document = IniDocument::parse(text);
+    const IniDocument document = IniDocument::parse(text);
+    file.m_values.resize(kThemeKeyCount);
+    for (const KeyInfo& info : allKeys()) {
+        std::optional<Bytes> value = document.value(kThemeSection, info.name);
+        if (value && *value != kMissingSettingText)
+            file.m_values[size_t(info.key)] = std::move(value);
+    }
+    bool inSection = false;
+    const BytesView whole = file.m_text;
+    LineCursor cursor(whole);
+    while (const std::optional<BytesView> line = cursor.next()) {
+        if (const std::optional<BytesView> name = sectionHeader(*line))
+            inSection = equalsNoCase(*name, kThemeSection);
+        else if (inSection)
+            file.m_sectionLines.push_back({ size_t(line->data() - whole.data()), line->size() });
+    }
     return file;
 }
 
@@ -71,10 +104,9 @@ ThemeFile ThemeFile::load(const std::filesystem::path& file)
 
 std::optional<Bytes> ThemeFile::text(ThemeKey key) const
 {
-    std::optional<Bytes> value = m_document.value(kThemeSection, keyInfo(key).name);
-    if (value && *value == kMissingSettingText)
+    if (m_values.empty())
         return std::nullopt;
-    return value;
+    return m_values[size_t(key)];
 }
 
 Bytes ThemeFile::textOrDefault(ThemeKey key) const
@@ -124,14 +156,9 @@ Bytes ThemeFile::description() const
 
 bool ThemeFile::hasSectionLine(BytesView wanted) const
 {
-    bool inSection = false;
-    for (BytesView line : splitLines(m_text)) {
-        if (const std::optional<BytesView> name = sectionHeader(line))
-            inSection = equalsNoCase(*name, kThemeSection);
-        else if (inSection && line == wanted)
-            return true;
-    }
-    return false;
+    return std::any_of(m_sectionLines.begin(), m_sectionLines.end(), [&](const LineSpan& line) {
+        return line.size == wanted.size() && BytesView(m_text).substr(line.start, line.size) == wanted;
+    });
 }
 
 int checkBoxValue(BytesView text)

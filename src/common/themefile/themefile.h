@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace kalvon::themefile {
 
@@ -45,8 +46,18 @@ public:
     bool hasSectionLine(BytesView line) const;
 
 private:
+    // Where a line lies in m_text.
+    struct LineSpan {
+        size_t start;
+        size_t size;
+    };
+
     Bytes m_text;
-    IniDocument m_document;
+    // The value of every key (by its number), looked up once by parse: loaders and checks ask
+    // for most keys several times.
+    std::vector<std::optional<Bytes>> m_values;
+    // The lines that stand in the theme section, found once by parse.
+    std::vector<LineSpan> m_sectionLines;
 };
 
 // A flag's text as a check box value: 0, 1 and 2 (grey) as they are; any other number 1
