@@ -145,5 +145,45 @@ TEST(PictureBufferTest, GifWhoseScreenIsLargerThanItsImageIsRefusedLikeABrokenOn
     EXPECT_EQ(buffer.picture().height(), kMaxPictureSide);
 }
 
+TEST(PictureReadAheadTest, GivesWhatDecodingEachFileInTurnGivesWhateverOrderItIsAskedIn)
+{
+    // More files than are decoded ahead, a broken and a missing one among them, one named twice.
+    ScratchFolder folder;
+    std::vector<std::filesystem::path> files;
+    std::vector<std::string> grids;
+    for (int i = 0; i < 12; ++i) {
+        grids.push_back(std::string(1, char('1' + i % 9)) + "W/B" + std::string(1, char('1' + (i + 4) % 9)));
+        files.push_back(folder / ("frame" + std::to_string(i) + ".bmp"));
+        ASSERT_TRUE(writeBmpFile(gridSurface(grids.back()), files.back()));
+    }
+    files[3] = folder.write("broken.bmp", "BM not really a bitmap");
+    files[7] = folder / "missing.bmp";
+    files[9] = files[2];
+    const auto expected = [&](size_t i) -> std::string {
+        if (i == 3 || i == 7)
+            return "none";
+        return grids[i == 9 ? 2 : i];
+    };
+    const auto text = [](const std::optional<Surface>& picture) {
+        return picture ? gridText(*picture) : std::string("none");
+    };
+
+    {
+        PictureReadAhead readAhead(files);
+        for (size_t i = 0; i < files.size(); ++i)
+            EXPECT_EQ(text(readAhead.load(files[i])), expected(i)) << i;
+        EXPECT_EQ(text(readAhead.load(files[0])), expected(0)) << "past the end";
+    }
+    {
+        // A file out of sequence is decoded on the spot; the sequence goes on where it was.
+        PictureReadAhead readAhead(files);
+        EXPECT_EQ(text(readAhead.load(files[5])), expected(5));
+        EXPECT_EQ(text(readAhead.load(files[0])), expected(0));
+        EXPECT_EQ(text(readAhead.load(files[1])), expected(1));
+    }
+    // Left with most files never asked for: the workers stop.
+    PictureReadAhead unused(files);
+}
+
 } // namespace
 } // namespace kalvon

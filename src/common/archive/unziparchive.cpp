@@ -225,6 +225,13 @@ public:
         m_slots = std::vector<Slot>(size_t(count));
         for (zip_int64_t index = 0; index < count; ++index)
             m_slots[size_t(index)].wanted = plainMember(archive, zip_uint64_t(index), m_slots[size_t(index)]);
+        // The largest first: the last member to finish then ends about when the others do.
+        for (size_t index = 0; index < m_slots.size(); ++index) {
+            if (m_slots[index].wanted)
+                m_order.push_back(index);
+        }
+        std::stable_sort(m_order.begin(), m_order.end(),
+            [&](size_t a, size_t b) { return m_slots[a].sizeHint > m_slots[b].sizeHint; });
         try {
             for (unsigned i = 0; i < threads; ++i)
                 m_workers.emplace_back([this] { work(); });
@@ -326,12 +333,11 @@ private:
         zip_error_fini(&error);
         const std::unique_ptr<zip_t, ZipCloser> archive(opened);
         for (;;) {
-            const size_t index = m_next++;
-            if (index >= m_slots.size())
+            const size_t next = m_next++;
+            if (next >= m_order.size())
                 return;
+            const size_t index = m_order[next];
             Slot& slot = m_slots[index];
-            if (!slot.wanted)
-                continue;
             std::optional<MemberData> data;
             if (archive && !m_stop && sameMember(archive.get(), index, slot))
                 data = readAheadMember(archive.get(), index, slot.sizeHint);
@@ -369,6 +375,7 @@ private:
 
     std::vector<char> m_copy;
     std::vector<Slot> m_slots;
+    std::vector<size_t> m_order; // the members read ahead, in the order workers take them
     std::atomic<size_t> m_next = 0;
     std::atomic<int64_t> m_buffered = 0;
     std::atomic<bool> m_stop = false;
