@@ -210,7 +210,8 @@ std::optional<MemberData> readMember(zip_t* archive, zip_uint64_t index, size_t 
 // them out in archive order, so unpacking a theme uses more than one core. A worker reads its
 // own handle on an in-memory copy of the archive. The extraction takes each member from here
 // in order; what was not read ahead (encrypted members, members past a memory bound, a copy
-// that does not match the archive being extracted) it reads itself, so the files written, the
+// that does not match the archive being extracted, members it reaches before any worker does)
+// it reads itself, so the files written, the
 // questions asked and the result are those of a plain sequential extraction.
 class ReadAhead {
 public:
@@ -252,13 +253,19 @@ public:
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
 
-    // The member's data when it was read ahead; waits for its worker when it is on it.
+    // The member's data when it was read ahead; waits for its worker when one is on it. A member
+    // no worker has started on is left to the caller.
     std::optional<MemberData> take(zip_uint64_t index)
     {
         if (index >= m_slots.size() || !m_slots[index].wanted)
             return std::nullopt;
         Slot& slot = m_slots[index];
         std::unique_lock lock(m_mutex);
+        if (!slot.started) {
+            slot.started = true;
+            slot.state = State::Skipped;
+            return std::nullopt;
+        }
         m_ready.wait(lock, [&] { return slot.state != State::Pending; });
         if (slot.state != State::Ready)
             return std::nullopt;
@@ -275,6 +282,7 @@ private:
         zip_uint64_t compressedSize = 0;
         zip_uint32_t crc = 0;
         size_t sizeHint = 0; // the size the archive gives, when modest
+        bool started = false; // by a worker or the caller
         State state = State::Pending;
         std::optional<MemberData> data;
     };
@@ -338,6 +346,12 @@ private:
                 return;
             const size_t index = m_order[next];
             Slot& slot = m_slots[index];
+            {
+                const std::lock_guard lock(m_mutex);
+                if (slot.started)
+                    continue;
+                slot.started = true;
+            }
             std::optional<MemberData> data;
             if (archive && !m_stop && sameMember(archive.get(), index, slot))
                 data = readAheadMember(archive.get(), index, slot.sizeHint);
