@@ -1,9 +1,13 @@
 #include "platform/picturefile.h"
 
+#include "platform/bmpfile.h"
+
 #include <QImageReader>
 #include <QString>
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <string>
 #include <system_error>
 
 namespace kalvon {
@@ -22,6 +26,28 @@ bool tooLarge(QSize size)
 // channels), so that no header can make the reader allocate more.
 constexpr int kMaxPictureMegabytes = int(int64_t(kMaxPictureSide) * kMaxPictureSide * 8 / (1024 * 1024));
 
+// The largest plain BMP of the largest size, with room for its headers.
+constexpr uintmax_t kMaxPlainBmpBytes = uintmax_t(kMaxPictureSide) * (kMaxPictureSide * 3 + 3) + 4096;
+
+// A plain BMP read whole and decoded without the general reader: most theme pictures are.
+std::optional<Surface> loadPlainBmp(const std::filesystem::path& file)
+{
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(file, error);
+    if (error || size < 2 || size > kMaxPlainBmpBytes)
+        return std::nullopt;
+    std::ifstream stream(file, std::ios::binary);
+    char magic[2] = {};
+    if (!stream.read(magic, 2) || magic[0] != 'B' || magic[1] != 'M')
+        return std::nullopt;
+    std::string bytes(size_t(size), '\0');
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    if (!stream.read(bytes.data() + 2, std::streamsize(size - 2)))
+        return std::nullopt;
+    return decodePlainBmp(bytes, kMaxPictureSide);
+}
+
 } // namespace
 
 bool pictureFileTooLarge(const std::filesystem::path& file)
@@ -33,6 +59,8 @@ bool pictureFileTooLarge(const std::filesystem::path& file)
 
 std::optional<Surface> loadPictureFile(const std::filesystem::path& file)
 {
+    if (std::optional<Surface> plain = loadPlainBmp(file))
+        return plain;
     QImageReader reader(QString::fromStdString(file.string()));
     reader.setDecideFormatFromContent(true);
     if (tooLarge(reader.size()))
