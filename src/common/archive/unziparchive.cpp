@@ -11,6 +11,7 @@
 #include <fstream>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -211,8 +212,8 @@ std::optional<MemberData> readMember(zip_t* archive, zip_uint64_t index, size_t 
 // own handle on an in-memory copy of the archive. The extraction takes each member from here
 // in order; what was not read ahead (encrypted members, members past a memory bound, a copy
 // that does not match the archive being extracted, members it reaches before any worker does)
-// it reads itself, so the files written, the
-// questions asked and the result are those of a plain sequential extraction.
+// it reads itself, so the files written, the questions asked and the result are those of a
+// plain sequential extraction.
 class ReadAhead {
 public:
     // Archives above this are not copied into memory, and read-ahead data stays below it.
@@ -221,18 +222,25 @@ public:
     ReadAhead(const std::filesystem::path& path, zip_t* archive, zip_int64_t count)
     {
         const unsigned threads = std::min(4u, std::thread::hardware_concurrency());
-        if (threads < 2 || count < 2 || !loadCopy(path))
+        try {
+            if (threads < 2 || count < 2 || !loadCopy(path))
+                return;
+            m_slots = std::vector<Slot>(size_t(count));
+            for (zip_int64_t index = 0; index < count; ++index)
+                m_slots[size_t(index)].wanted
+                    = plainMember(archive, zip_uint64_t(index), m_slots[size_t(index)]);
+            // The largest first: the last member to finish then ends about when the others do.
+            for (size_t index = 0; index < m_slots.size(); ++index) {
+                if (m_slots[index].wanted)
+                    m_order.push_back(index);
+            }
+            std::stable_sort(m_order.begin(), m_order.end(),
+                [&](size_t a, size_t b) { return m_slots[a].sizeHint > m_slots[b].sizeHint; });
+            m_workers.reserve(threads);
+        } catch (const std::bad_alloc&) {
+            m_slots.clear(); // no memory to spare: the writer reads every member itself
             return;
-        m_slots = std::vector<Slot>(size_t(count));
-        for (zip_int64_t index = 0; index < count; ++index)
-            m_slots[size_t(index)].wanted = plainMember(archive, zip_uint64_t(index), m_slots[size_t(index)]);
-        // The largest first: the last member to finish then ends about when the others do.
-        for (size_t index = 0; index < m_slots.size(); ++index) {
-            if (m_slots[index].wanted)
-                m_order.push_back(index);
         }
-        std::stable_sort(m_order.begin(), m_order.end(),
-            [&](size_t a, size_t b) { return m_slots[a].sizeHint > m_slots[b].sizeHint; });
         try {
             for (unsigned i = 0; i < threads; ++i)
                 m_workers.emplace_back([this] { work(); });
