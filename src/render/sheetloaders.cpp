@@ -5,6 +5,9 @@
 #include "render/themepaths.h"
 #include "render/themewindow.h"
 
+#include <span>
+#include <vector>
+
 namespace kalvon {
 
 namespace {
@@ -20,9 +23,54 @@ void loadPicture(SheetLoading& loading, PictureBuffer& buffer, BytesView path, b
     if (showProgress)
         loading.window.showLoadingFile(path);
     const std::filesystem::path file = themeFilePath(path, loading.programDir);
-    if (!file.empty())
+    if (file.empty())
+        return;
+    if (loading.readAhead)
+        buffer.loadDecoded(loading.readAhead->load(file));
+    else
         buffer.load(file);
 }
+
+// The files a list of stored paths names, in order, those that name none left out: the
+// sequence loadPicture asks for.
+class PictureFiles {
+public:
+    explicit PictureFiles(const SheetLoading& loading)
+        : m_programDir(loading.programDir)
+    {
+    }
+    void add(BytesView path)
+    {
+        std::filesystem::path file = themeFilePath(path, m_programDir);
+        if (!file.empty())
+            m_files.push_back(std::move(file));
+    }
+    std::vector<std::filesystem::path> take() { return std::move(m_files); }
+
+private:
+    const std::filesystem::path& m_programDir;
+    std::vector<std::filesystem::path> m_files;
+};
+
+// Decodes the files of a loader run ahead while it lasts.
+class ReadAheadScope {
+public:
+    ReadAheadScope(SheetLoading& loading, PictureFiles& files)
+        : m_loading(loading)
+        , m_outer(loading.readAhead)
+        , m_readAhead(files.take())
+    {
+        loading.readAhead = &m_readAhead;
+    }
+    ~ReadAheadScope() { m_loading.readAhead = m_outer; }
+    ReadAheadScope(const ReadAheadScope&) = delete;
+    ReadAheadScope& operator=(const ReadAheadScope&) = delete;
+
+private:
+    SheetLoading& m_loading;
+    PictureReadAhead* m_outer;
+    PictureReadAhead m_readAhead;
+};
 
 // The keys of one frame set in the record.
 struct FrameSetFields {
@@ -34,13 +82,47 @@ struct FrameSetFields {
     Sheet ThemeImages::*mask; // nullptr for sets without a mask
 };
 
+using I = ThemeImages;
+using R = ThemeRecord;
+
+const FrameSetFields kBackgroundSet{ kBackgroundFrames, &R::bgframecount, &R::bgfilename, &R::bgextension,
+    &I::background, nullptr };
+const FrameSetFields kBlockSet{ kBlockFrames, &R::blkframecount, &R::blkfilename, &R::blkextension,
+    &I::blocks, &I::blocksMask };
+const FrameSetFields kInternetBackgroundSet{ kInternetBackgroundFrames, &R::inetbgframecount,
+    &R::inetbgfilename, &R::inetbgextension, &I::internetBackground, nullptr };
+const FrameSetFields kNextPieceSet{ kNextPieceFrames, &R::nextblkframecount, &R::nextblkfilename,
+    &R::nextblkextension, &I::nextPiece, nullptr };
+const FrameSetFields kSpecialWindowSet{ kSpecialWindowFrames, &R::specialwindowframecount,
+    &R::specialwindowfilename, &R::specialwindowextension, &I::specialWindow, nullptr };
+const FrameSetFields kExplodeSet{ kExplodeFrames, &R::explodeframecount, &R::explodefilename,
+    &R::explodefileextension, &I::explode, &I::explodeMask };
+const FrameSetFields kBombSet{ kBombFrames, &R::bombframecount, &R::bombfilename, &R::bombfileextension,
+    &I::bomb, &I::bombMask };
+
+int frameCount(const ThemeRecord& theme, const FrameSetFields& set)
+{
+    return clampFrameCount(theme.*set.framecount, set.geometry);
+}
+
+Bytes framePath(const ThemeRecord& theme, const FrameSetFields& set, int frame)
+{
+    return theme.themefolder + theme.*set.filename + vb::formatInt(frame) + "." + theme.*set.extension;
+}
+
+void addFrameFiles(PictureFiles& files, const ThemeRecord& theme, const FrameSetFields& set)
+{
+    for (int frame = 1, count = frameCount(theme, set); frame <= count; ++frame)
+        files.add(framePath(theme, set, frame));
+}
+
 // Builds the set's sheet (and mask sheet) and copies every frame into it; returns the frame
 // count the sheet was made for.
 int loadFrames(SheetLoading& loading, const FrameSetFields& set)
 {
     const ThemeRecord& theme = loading.theme;
     const FrameGeometry& geometry = set.geometry;
-    const int count = clampFrameCount(theme.*set.framecount, geometry);
+    const int count = frameCount(theme, set);
     const int height = count * geometry.frameHeight + 5;
     Sheet sheet = newSheet(geometry.sheetWidth, height);
     loading.images.*set.sheet = sheet;
@@ -49,9 +131,7 @@ int loadFrames(SheetLoading& loading, const FrameSetFields& set)
 
     PictureBuffer buffer;
     for (int frame = 1; frame <= count; ++frame) {
-        const Bytes path
-            = theme.themefolder + theme.*set.filename + vb::formatInt(frame) + "." + theme.*set.extension;
-        loadPicture(loading, buffer, path);
+        loadPicture(loading, buffer, framePath(theme, set, frame));
         sheet->bitBlt(0, (frame - 1) * geometry.frameHeight, geometry.frameWidth, geometry.frameHeight,
             buffer.picture(), 0, 0);
     }
@@ -70,9 +150,63 @@ struct PictureSheet {
     Sheet ThemeImages::*mask = nullptr;
 };
 
+using PictureSheets = std::span<const PictureSheet>;
+
+const PictureSheet kDoorSheets[] = {
+    { &R::internetdoor, &I::internetDoor, 97, 177, 96, 176 },
+    { &R::door1, &I::door1, 193, 353, 192, 352, &I::door1Mask },
+    { &R::door2, &I::door2, 193, 353, 192, 352, &I::door2Mask },
+};
+const PictureSheet kMiscSheets[] = {
+    { &R::winimg, &I::gameOver, 193, 353, 192, 352, &I::gameOverMask },
+    { &R::inetwinimg, &I::internetGameOver, 96, 176, 96, 176, &I::internetGameOverMask },
+    { &R::warning, &I::warning, 192, 64, 192, 64, &I::warningMask },
+    { &R::heightled, &I::heightLed, 8, 352, 8, 352 },
+    { &R::teamfont, &I::teamFont, 128, 128, 128, 128 },
+};
+const PictureSheet kSkinSheets[] = {
+    { &R::skinfile, &I::skin, kSkinSheetWidth, kSkinSheetHeight, 290, 354, &I::blocksMask },
+};
+const PictureSheet kInterfaceSheets[] = {
+    { &R::ifacemisc, &I::interfaceMisc, 576, 470, 576, 470 },
+    { &R::ifaceinet, &I::internetPage, 355, 413, 355, 413 },
+    { &R::ifacemenu, &I::menu, 298, 160, 298, 160, &I::menuMask },
+    { &R::ifacemain, &I::mainWindow, 640, 521, 640, 521 },
+    { &R::ifacechat, &I::chatPage, 624, 466, 624, 466 },
+    { &R::ifaceserver, &I::serverPage, 624, 466, 624, 466 },
+    { &R::ifaceconnect, &I::connectPage, 624, 466, 624, 466 },
+    { &R::ifaceoptions, &I::optionsPage, 624, 466, 624, 466 },
+    { &R::ifacethemes, &I::themesPage, 624, 466, 624, 466 },
+};
+
+void addPictureFiles(
+    PictureFiles& files, const ThemeRecord& theme, PictureSheets pictures, BytesView folder = {})
+{
+    for (const PictureSheet& picture : pictures)
+        files.add(Bytes(folder) + theme.*picture.path);
+}
+
+// The sheet a picture fills: a black sheet with the picture copied in, or, when the copy
+// covers the whole sheet, the picture's own pixels (cut to the sheet) without a second copy.
+Sheet pictureSheet(const PictureSheet& picture, const Surface& source)
+{
+    const bool coversSheet = picture.width == picture.sheetWidth && picture.height == picture.sheetHeight
+        && source.width() >= picture.width && source.height() >= picture.height;
+    if (coversSheet && source.image().format() == QImage::Format_RGB32) {
+        const QImage& pixels = source.image();
+        return std::make_shared<Surface>(
+            Surface::fromImage(pixels.size() == QSize(picture.width, picture.height)
+                    ? pixels
+                    : pixels.copy(0, 0, picture.width, picture.height)));
+    }
+    Sheet sheet = newSheet(picture.sheetWidth, picture.sheetHeight);
+    sheet->bitBlt(0, 0, picture.width, picture.height, source, 0, 0);
+    return sheet;
+}
+
 // Creates the sheets, then loads the pictures in order through one buffer.
-void loadPictureSheets(SheetLoading& loading, std::initializer_list<PictureSheet> pictures,
-    BytesView folder = {}, bool showProgress = true)
+void loadPictureSheets(
+    SheetLoading& loading, PictureSheets pictures, BytesView folder = {}, bool showProgress = true)
 {
     for (const PictureSheet& picture : pictures) {
         loading.images.*picture.sheet = newSheet(picture.sheetWidth, picture.sheetHeight);
@@ -82,7 +216,7 @@ void loadPictureSheets(SheetLoading& loading, std::initializer_list<PictureSheet
     PictureBuffer buffer;
     for (const PictureSheet& picture : pictures) {
         loadPicture(loading, buffer, Bytes(folder) + loading.theme.*picture.path, showProgress);
-        (loading.images.*picture.sheet)->bitBlt(0, 0, picture.width, picture.height, buffer.picture(), 0, 0);
+        loading.images.*picture.sheet = pictureSheet(picture, buffer.picture());
     }
 }
 
@@ -92,21 +226,16 @@ void buildMask(const Sheet& mask, const Sheet& source, int right, int bottom)
         BuildMask(*mask, *source, 0, 0, right, bottom);
 }
 
-using I = ThemeImages;
-using R = ThemeRecord;
-
 } // namespace
 
 void LoadBackgroundFrames(SheetLoading& loading)
 {
-    loadFrames(loading,
-        { kBackgroundFrames, &R::bgframecount, &R::bgfilename, &R::bgextension, &I::background, nullptr });
+    loadFrames(loading, kBackgroundSet);
 }
 
 void LoadBlockFrames(SheetLoading& loading)
 {
-    const int count = loadFrames(loading,
-        { kBlockFrames, &R::blkframecount, &R::blkfilename, &R::blkextension, &I::blocks, &I::blocksMask });
+    const int count = loadFrames(loading, kBlockSet);
     if (loading.theme.blktransparency) {
         buildMask(loading.images.blocksMask, loading.images.blocks, kBlockFrames.sheetWidth,
             count * kBlockFrames.frameHeight + 5);
@@ -116,48 +245,36 @@ void LoadBlockFrames(SheetLoading& loading)
 
 void LoadInternetBackgroundFrames(SheetLoading& loading)
 {
-    loadFrames(loading,
-        { kInternetBackgroundFrames, &R::inetbgframecount, &R::inetbgfilename, &R::inetbgextension,
-            &I::internetBackground, nullptr });
+    loadFrames(loading, kInternetBackgroundSet);
     loading.theme.inetbgcurrentframe = loading.theme.inetbgstartingframe;
 }
 
 void LoadNextPieceFrames(SheetLoading& loading)
 {
-    loadFrames(loading,
-        { kNextPieceFrames, &R::nextblkframecount, &R::nextblkfilename, &R::nextblkextension, &I::nextPiece,
-            nullptr });
+    loadFrames(loading, kNextPieceSet);
 }
 
 void LoadSpecialWindowFrames(SheetLoading& loading)
 {
-    loadFrames(loading,
-        { kSpecialWindowFrames, &R::specialwindowframecount, &R::specialwindowfilename,
-            &R::specialwindowextension, &I::specialWindow, nullptr });
+    loadFrames(loading, kSpecialWindowSet);
     loading.theme.specialwindowcurrentframe = loading.theme.specialwindowstartingframe;
 }
 
 void LoadExplodeFrames(SheetLoading& loading)
 {
-    const int count = loadFrames(loading,
-        { kExplodeFrames, &R::explodeframecount, &R::explodefilename, &R::explodefileextension, &I::explode,
-            &I::explodeMask });
+    const int count = loadFrames(loading, kExplodeSet);
     buildMask(loading.images.explodeMask, loading.images.explode, 193, count * 64 + 1);
 }
 
 void LoadBombFrames(SheetLoading& loading)
 {
-    const int count = loadFrames(loading,
-        { kBombFrames, &R::bombframecount, &R::bombfilename, &R::bombfileextension, &I::bomb, &I::bombMask });
+    const int count = loadFrames(loading, kBombSet);
     buildMask(loading.images.bombMask, loading.images.bomb, 65, count * 64 + 1);
 }
 
 void LoadDoorImages(SheetLoading& loading)
 {
-    loadPictureSheets(loading,
-        { { &R::internetdoor, &I::internetDoor, 97, 177, 96, 176 },
-            { &R::door1, &I::door1, 193, 353, 192, 352, &I::door1Mask },
-            { &R::door2, &I::door2, 193, 353, 192, 352, &I::door2Mask } });
+    loadPictureSheets(loading, kDoorSheets);
     ThemeImages& images = loading.images;
     buildMask(images.door1Mask, images.door1, 193, 353);
     buildMask(images.door2Mask, images.door2, 193, 353);
@@ -165,12 +282,7 @@ void LoadDoorImages(SheetLoading& loading)
 
 void LoadMiscImages(SheetLoading& loading)
 {
-    loadPictureSheets(loading,
-        { { &R::winimg, &I::gameOver, 193, 353, 192, 352, &I::gameOverMask },
-            { &R::inetwinimg, &I::internetGameOver, 96, 176, 96, 176, &I::internetGameOverMask },
-            { &R::warning, &I::warning, 192, 64, 192, 64, &I::warningMask },
-            { &R::heightled, &I::heightLed, 8, 352, 8, 352 },
-            { &R::teamfont, &I::teamFont, 128, 128, 128, 128 } });
+    loadPictureSheets(loading, kMiscSheets);
     ThemeImages& images = loading.images;
     if (loading.theme.wintransparent)
         buildMask(images.gameOverMask, images.gameOver, 192, 352);
@@ -181,24 +293,16 @@ void LoadMiscImages(SheetLoading& loading)
 
 void LoadSkinImage(SheetLoading& loading)
 {
-    loadPictureSheets(
-        loading, { { &R::skinfile, &I::skin, kSkinSheetWidth, kSkinSheetHeight, 290, 354, &I::blocksMask } });
+    loadPictureSheets(loading, kSkinSheets);
     buildMask(loading.images.blocksMask, loading.images.skin, 290, 354);
 }
 
 void LoadInterfaceImages(SheetLoading& loading, BytesView interfaceFolder)
 {
-    loadPictureSheets(loading,
-        { { &R::ifacemisc, &I::interfaceMisc, 576, 470, 576, 470 },
-            { &R::ifaceinet, &I::internetPage, 355, 413, 355, 413 },
-            { &R::ifacemenu, &I::menu, 298, 160, 298, 160, &I::menuMask },
-            { &R::ifacemain, &I::mainWindow, 640, 521, 640, 521 },
-            { &R::ifacechat, &I::chatPage, 624, 466, 624, 466 },
-            { &R::ifaceserver, &I::serverPage, 624, 466, 624, 466 },
-            { &R::ifaceconnect, &I::connectPage, 624, 466, 624, 466 },
-            { &R::ifaceoptions, &I::optionsPage, 624, 466, 624, 466 },
-            { &R::ifacethemes, &I::themesPage, 624, 466, 624, 466 } },
-        interfaceFolder, false);
+    PictureFiles files(loading);
+    addPictureFiles(files, loading.theme, kInterfaceSheets, interfaceFolder);
+    const ReadAheadScope readAhead(loading, files);
+    loadPictureSheets(loading, kInterfaceSheets, interfaceFolder, false);
     buildMask(loading.images.menuMask, loading.images.menu, 300, 182);
 }
 
@@ -215,6 +319,21 @@ void BuildThemeImages(SheetLoading& loading, const std::function<void(ThemeImage
         if (reached)
             reached(passed);
     };
+
+    // The files in the order the loaders below ask for them.
+    PictureFiles files(loading);
+    addPictureFiles(files, theme, kDoorSheets);
+    addPictureFiles(files, theme, kMiscSheets);
+    if (theme.themetype == 0) {
+        addPictureFiles(files, theme, kSkinSheets);
+    } else if (theme.themetype == 1) {
+        for (const FrameSetFields* set :
+            { &kBackgroundSet, &kBlockSet, &kInternetBackgroundSet, &kNextPieceSet, &kSpecialWindowSet })
+            addFrameFiles(files, theme, *set);
+    }
+    addFrameFiles(files, theme, kExplodeSet);
+    addFrameFiles(files, theme, kBombSet);
+    const ReadAheadScope readAhead(loading, files);
 
     LoadDoorImages(loading);
     step(ThemeImagesStep::DoorsLoaded);

@@ -16,6 +16,7 @@
 
 namespace kalvon {
 
+class PictureReadAhead;
 class ThemeWindow;
 
 struct SheetLoading {
@@ -23,6 +24,8 @@ struct SheetLoading {
     ThemeRecord& theme; // read, and its current frames set
     ThemeWindow& window; // shows each file while the loading window is visible
     std::filesystem::path programDir; // where relative paths start
+    // Set by BuildThemeImages and LoadInterfaceImages while they run: their files decoded ahead.
+    PictureReadAhead* readAhead = nullptr;
 };
 
 // Frame sets: sheet width x (frames x frame height + 5).

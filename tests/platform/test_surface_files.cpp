@@ -4,6 +4,8 @@
 #include "surfacegrid.h"
 
 #include <QBuffer>
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -98,6 +100,73 @@ TEST(BmpFileTest, RowsMatchAPixelByPixelEncodingForEveryPaddingAndHeight)
     }
 }
 
+// A 24-bit BMP of `surface` changed by `change` (file bytes, pixel offset field at 10).
+Bytes changedBmp(const Surface& surface, const std::function<void(Bytes&)>& change)
+{
+    Bytes bytes = encodeBmp(surface);
+    change(bytes);
+    return bytes;
+}
+
+void putField(Bytes& bytes, size_t at, uint32_t value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes[at + size_t(i)] = char((value >> (8 * i)) & 0xff);
+}
+
+TEST(BmpFileTest, PlainBmpDecodesToWhatTheGeneralReaderGivesAndAnythingElseIsLeftToIt)
+{
+    const auto general = [](const Bytes& bytes) {
+        return QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size()))
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const auto topDown = [](Bytes& bytes) {
+        // Rows of three pixels are 12 bytes; the two rows swap when the height turns negative.
+        putField(bytes, 22, uint32_t(-2), 4);
+        std::rotate(bytes.begin() + 54, bytes.begin() + 66, bytes.end());
+    };
+    const auto gap = [](Bytes& bytes) {
+        bytes.insert(54, "gap!");
+        putField(bytes, 10, 58, 4);
+    };
+    const struct {
+        const char* name;
+        std::string grid;
+        std::function<void(Bytes&)> change;
+    } plain[] = {
+        { "1 wide", "1/2/3", [](Bytes&) {} },
+        { "2 wide", "12/34", [](Bytes&) {} },
+        { "3 wide", "123/456", [](Bytes&) {} },
+        { "4 wide", "1234/5678/9WB1", [](Bytes&) {} },
+        { "top-down", "123/456", topDown },
+        { "pixels after a gap", "12/34", gap },
+    };
+    for (const auto& c : plain) {
+        const Bytes bytes = changedBmp(gridSurface(c.grid), c.change);
+        const std::optional<Surface> decoded = decodePlainBmp(bytes, kMaxPictureSide);
+        ASSERT_TRUE(decoded) << c.name;
+        EXPECT_EQ(decoded->image(), general(bytes)) << c.name;
+        EXPECT_EQ(gridText(*decoded), c.grid) << c.name;
+    }
+
+    const struct {
+        const char* name;
+        std::function<void(Bytes&)> change;
+    } other[] = {
+        { "truncated", [](Bytes& bytes) { bytes.pop_back(); } },
+        { "32 bits a pixel", [](Bytes& bytes) { putField(bytes, 28, 32, 2); } },
+        { "compressed", [](Bytes& bytes) { putField(bytes, 30, 1, 4); } },
+        { "larger header", [](Bytes& bytes) { putField(bytes, 14, 108, 4); } },
+        { "pixels inside the header", [](Bytes& bytes) { putField(bytes, 10, 20, 4); } },
+        { "wider than allowed", [](Bytes& bytes) { putField(bytes, 18, kMaxPictureSide + 1, 4); } },
+        { "no height", [](Bytes& bytes) { putField(bytes, 22, 0, 4); } },
+        { "not a bitmap", [](Bytes& bytes) { bytes[0] = 'X'; } },
+    };
+    for (const auto& c : other)
+        EXPECT_FALSE(decodePlainBmp(changedBmp(gridSurface("12/34"), c.change), kMaxPictureSide)) << c.name;
+    EXPECT_FALSE(decodePlainBmp("BM", kMaxPictureSide));
+}
+
 TEST(PictureBufferTest, UnreadableFileKeepsThePictureLoadedBefore)
 {
     ScratchFolder folder;
@@ -181,6 +250,46 @@ TEST(PictureBufferTest, GifWhoseScreenIsLargerThanItsImageIsRefusedLikeABrokenOn
     ASSERT_TRUE(buffer.load(folder.write("screen-at-the-limit.gif", gif(kMaxPictureSide))));
     EXPECT_EQ(buffer.picture().width(), 16);
     EXPECT_EQ(buffer.picture().height(), kMaxPictureSide);
+}
+
+TEST(PictureReadAheadTest, GivesWhatDecodingEachFileInTurnGivesWhateverOrderItIsAskedIn)
+{
+    // More files than are decoded ahead, a broken and a missing one among them, one named twice.
+    ScratchFolder folder;
+    std::vector<std::filesystem::path> files;
+    std::vector<std::string> grids;
+    for (int i = 0; i < 12; ++i) {
+        grids.push_back(std::string(1, char('1' + i % 9)) + "W/B" + std::string(1, char('1' + (i + 4) % 9)));
+        files.push_back(folder / ("frame" + std::to_string(i) + ".bmp"));
+        ASSERT_TRUE(writeBmpFile(gridSurface(grids.back()), files.back()));
+    }
+    files[3] = folder.write("broken.bmp", "BM not really a bitmap");
+    files[7] = folder / "missing.bmp";
+    files[9] = files[2];
+    const auto expected = [&](size_t i) -> std::string {
+        if (i == 3 || i == 7)
+            return "none";
+        return grids[i == 9 ? 2 : i];
+    };
+    const auto text = [](const std::optional<Surface>& picture) {
+        return picture ? gridText(*picture) : std::string("none");
+    };
+
+    {
+        PictureReadAhead readAhead(files);
+        for (size_t i = 0; i < files.size(); ++i)
+            EXPECT_EQ(text(readAhead.load(files[i])), expected(i)) << i;
+        EXPECT_EQ(text(readAhead.load(files[0])), expected(0)) << "past the end";
+    }
+    {
+        // A file out of sequence is decoded on the spot; the sequence goes on where it was.
+        PictureReadAhead readAhead(files);
+        EXPECT_EQ(text(readAhead.load(files[5])), expected(5));
+        EXPECT_EQ(text(readAhead.load(files[0])), expected(0));
+        EXPECT_EQ(text(readAhead.load(files[1])), expected(1));
+    }
+    // Left with most files never asked for: the workers stop.
+    PictureReadAhead unused(files);
 }
 
 } // namespace

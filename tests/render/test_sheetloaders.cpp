@@ -240,6 +240,34 @@ TEST_F(SheetLoadersTest, InterfaceImagesComeFromTheInterfaceFolderAtTheirSheetSi
     EXPECT_TRUE(window.shownFiles.empty());
 }
 
+TEST_F(SheetLoadersTest, InterfacePicturesOfOtherSizesAreCutOrPaddedAndAMissingOneRepeatsTheOneBefore)
+{
+    theme.ifacemisc = "big.bmp";
+    picture("big.bmp", 700, 500, kRed);
+    theme.ifaceinet = "small.bmp";
+    picture("small.bmp", 100, 50, kBlue);
+    theme.ifacemenu = "missing.bmp";
+    theme.ifacemain = "main.bmp";
+    picture("main.bmp", 640, 521, kGreen);
+    theme.ifacechat = "missing.bmp";
+
+    LoadInterfaceImages(loading, theme.themefolder);
+    EXPECT_EQ(size(images.interfaceMisc), std::pair(576, 470));
+    EXPECT_EQ(images.interfaceMisc->pixel(575, 469), kRed);
+    EXPECT_EQ(size(images.internetPage), std::pair(355, 413));
+    EXPECT_EQ(images.internetPage->pixel(99, 49), kBlue);
+    EXPECT_EQ(images.internetPage->pixel(100, 0), kBlackPixel);
+    EXPECT_EQ(images.internetPage->pixel(0, 50), kBlackPixel);
+    EXPECT_EQ(size(images.menu), std::pair(298, 160));
+    EXPECT_EQ(images.menu->pixel(99, 49), kBlue) << "the menu repeats the picture before";
+    EXPECT_EQ(images.menu->pixel(100, 0), kBlackPixel);
+    EXPECT_EQ(images.chatPage->pixel(623, 465), kGreen) << "the chat page repeats the main window";
+
+    // Sheets filled from one picture are still sheets of their own.
+    images.mainWindow->setPixel(0, 0, kRed);
+    EXPECT_EQ(images.chatPage->pixel(0, 0), kGreen);
+}
+
 TEST_F(SheetLoadersTest, BuildingATypeMakesItsSheetsAndStartsItsSetsAtTheirFrames)
 {
     theme.bgstillframe = 3;

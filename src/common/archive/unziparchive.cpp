@@ -3,13 +3,21 @@
 #include "common/cp1252.h"
 #include "common/dialogs.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <condition_variable>
 #include <fcntl.h>
+#include <fstream>
 #include <memory>
+#include <mutex>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -161,12 +169,251 @@ bool writeAll(int fd, const char* data, size_t size)
     return true;
 }
 
+// A member's data as reading it gave it: the pieces each read returned, then whether the read
+// that followed failed (or the member could not be opened at all).
+struct MemberData {
+    std::vector<char> bytes;
+    std::vector<size_t> pieces;
+    bool openFailed = false;
+    bool readFailed = false;
+};
+
+constexpr size_t kReadPiece = 64 * 1024;
+
+// Reads a whole member the way the writer reads it, piece by piece, into room for `sizeHint`
+// bytes. `keepGoing` is asked after every piece; when it says no, nothing is returned.
+template <typename KeepGoing>
+std::optional<MemberData> readMember(zip_t* archive, zip_uint64_t index, size_t sizeHint, KeepGoing keepGoing)
+{
+    MemberData member;
+    member.bytes.reserve(sizeHint + kReadPiece);
+    std::unique_ptr<zip_file_t, ZipFileCloser> file(zip_fopen_index(archive, index, 0));
+    if (!file) {
+        member.openFailed = true;
+        return member;
+    }
+    for (;;) {
+        const size_t start = member.bytes.size();
+        member.bytes.resize(start + kReadPiece);
+        const zip_int64_t got = zip_fread(file.get(), member.bytes.data() + start, kReadPiece);
+        member.bytes.resize(start + size_t(std::max<zip_int64_t>(got, 0)));
+        if (got <= 0) {
+            member.readFailed = got < 0;
+            return member;
+        }
+        member.pieces.push_back(size_t(got));
+        if (!keepGoing(size_t(got)))
+            return std::nullopt;
+    }
+}
+
+// Decompresses the plain members of an archive on worker threads while the extraction writes
+// them out in archive order, so unpacking a theme uses more than one core. A worker reads its
+// own handle on an in-memory copy of the archive. The extraction takes each member from here
+// in order; what was not read ahead (encrypted members, members past a memory bound, a copy
+// that does not match the archive being extracted, members it reaches before any worker does)
+// it reads itself, so the files written, the questions asked and the result are those of a
+// plain sequential extraction.
+class ReadAhead {
+public:
+    // Archives above this are not copied into memory, and read-ahead data stays below it.
+    static constexpr int64_t kMaxBytes = int64_t(96) * 1024 * 1024;
+
+    ReadAhead(const std::filesystem::path& path, zip_t* archive, zip_int64_t count)
+    {
+        const unsigned threads = std::min(4u, std::thread::hardware_concurrency());
+        try {
+            if (threads < 2 || count < 2 || !loadCopy(path))
+                return;
+            m_slots = std::vector<Slot>(size_t(count));
+            for (zip_int64_t index = 0; index < count; ++index)
+                m_slots[size_t(index)].wanted
+                    = plainMember(archive, zip_uint64_t(index), m_slots[size_t(index)]);
+            // The largest first: the last member to finish then ends about when the others do.
+            for (size_t index = 0; index < m_slots.size(); ++index) {
+                if (m_slots[index].wanted)
+                    m_order.push_back(index);
+            }
+            std::stable_sort(m_order.begin(), m_order.end(),
+                [&](size_t a, size_t b) { return m_slots[a].sizeHint > m_slots[b].sizeHint; });
+            m_workers.reserve(threads);
+        } catch (const std::bad_alloc&) {
+            m_slots.clear(); // no memory to spare: the writer reads every member itself
+            return;
+        }
+        try {
+            for (unsigned i = 0; i < threads; ++i)
+                m_workers.emplace_back([this] { work(); });
+        } catch (const std::system_error&) {
+            // Fewer workers still read every member.
+        }
+        if (m_workers.empty())
+            m_slots.clear();
+    }
+
+    ~ReadAhead()
+    {
+        m_stop = true;
+        for (std::thread& worker : m_workers)
+            worker.join();
+    }
+
+    ReadAhead(const ReadAhead&) = delete;
+    ReadAhead& operator=(const ReadAhead&) = delete;
+
+    // The member's data when it was read ahead; waits for its worker when one is on it. A member
+    // no worker has started on is left to the caller.
+    std::optional<MemberData> take(zip_uint64_t index)
+    {
+        if (index >= m_slots.size() || !m_slots[index].wanted)
+            return std::nullopt;
+        Slot& slot = m_slots[index];
+        std::unique_lock lock(m_mutex);
+        if (!slot.started) {
+            slot.started = true;
+            slot.state = State::Skipped;
+            return std::nullopt;
+        }
+        m_ready.wait(lock, [&] { return slot.state != State::Pending; });
+        if (slot.state != State::Ready)
+            return std::nullopt;
+        slot.state = State::Taken;
+        m_buffered -= int64_t(slot.data->bytes.size());
+        return std::move(slot.data);
+    }
+
+private:
+    enum class State { Pending, Ready, Skipped, Taken };
+    struct Slot {
+        bool wanted = false;
+        std::string name;
+        zip_uint64_t compressedSize = 0;
+        zip_uint32_t crc = 0;
+        size_t sizeHint = 0; // the size the archive gives, when modest
+        bool started = false; // by a worker or the caller
+        State state = State::Pending;
+        std::optional<MemberData> data;
+    };
+
+    bool loadCopy(const std::filesystem::path& path)
+    {
+        std::ifstream file(path, std::ios::binary | std::ios::ate);
+        if (!file)
+            return false;
+        const std::streamoff size = file.tellg();
+        if (size <= 0 || size > kMaxBytes)
+            return false;
+        m_copy.resize(size_t(size));
+        file.seekg(0);
+        return bool(file.read(m_copy.data(), size));
+    }
+
+    // A member the writer reads without asking anything: named, not a folder, not a link,
+    // not encrypted. Its name and sizes are kept to check the copy against.
+    static bool plainMember(zip_t* archive, zip_uint64_t index, Slot& slot)
+    {
+        zip_stat_t status;
+        zip_stat_init(&status);
+        if (zip_stat_index(archive, index, 0, &status) != 0 || !status.name || isFolderName(status.name)
+            || isSymbolicLink(archive, index))
+            return false;
+        const zip_uint64_t needed
+            = ZIP_STAT_NAME | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC | ZIP_STAT_ENCRYPTION_METHOD;
+        if ((status.valid & needed) != needed || status.encryption_method != ZIP_EM_NONE)
+            return false;
+        slot.name = status.name;
+        slot.compressedSize = status.comp_size;
+        slot.crc = status.crc;
+        if ((status.valid & ZIP_STAT_SIZE) && status.size <= zip_uint64_t(kMaxBytes) / 4)
+            slot.sizeHint = size_t(status.size);
+        return true;
+    }
+
+    bool sameMember(zip_t* archive, zip_uint64_t index, const Slot& slot)
+    {
+        zip_stat_t status;
+        zip_stat_init(&status);
+        return zip_stat_index(archive, index, 0, &status) == 0 && status.name && slot.name == status.name
+            && (status.valid & ZIP_STAT_COMP_SIZE) && status.comp_size == slot.compressedSize
+            && (status.valid & ZIP_STAT_CRC) && status.crc == slot.crc;
+    }
+
+    void work()
+    {
+        zip_error_t error;
+        zip_error_init(&error);
+        zip_source_t* source = zip_source_buffer_create(m_copy.data(), m_copy.size(), 0, &error);
+        zip_t* opened = source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr;
+        if (source && !opened)
+            zip_source_free(source);
+        zip_error_fini(&error);
+        const std::unique_ptr<zip_t, ZipCloser> archive(opened);
+        for (;;) {
+            const size_t next = m_next++;
+            if (next >= m_order.size())
+                return;
+            const size_t index = m_order[next];
+            Slot& slot = m_slots[index];
+            {
+                const std::lock_guard lock(m_mutex);
+                if (slot.started)
+                    continue;
+                slot.started = true;
+            }
+            std::optional<MemberData> data;
+            if (archive && !m_stop && sameMember(archive.get(), index, slot))
+                data = readAheadMember(archive.get(), index, slot.sizeHint);
+            const std::lock_guard lock(m_mutex);
+            slot.state = data ? State::Ready : State::Skipped;
+            slot.data = std::move(data);
+            m_ready.notify_all();
+        }
+    }
+
+    std::optional<MemberData> readAheadMember(zip_t* archive, zip_uint64_t index, size_t sizeHint)
+    {
+        int64_t held = 0;
+        const auto release = [&] { m_buffered -= held; };
+        try {
+            std::optional<MemberData> data = readMember(archive, index, sizeHint, [&](size_t got) {
+                held += int64_t(got);
+                if (m_stop || m_buffered.fetch_add(int64_t(got)) + int64_t(got) > kMaxBytes) {
+                    m_stop = true; // past the bound: the writer reads the rest itself
+                    m_buffered -= int64_t(got);
+                    held -= int64_t(got);
+                    return false;
+                }
+                return true;
+            });
+            if (!data)
+                release();
+            return data;
+        } catch (const std::bad_alloc&) {
+            release();
+            m_stop = true;
+            return std::nullopt;
+        }
+    }
+
+    std::vector<char> m_copy;
+    std::vector<Slot> m_slots;
+    std::vector<size_t> m_order; // the members read ahead, in the order workers take them
+    std::atomic<size_t> m_next = 0;
+    std::atomic<int64_t> m_buffered = 0;
+    std::atomic<bool> m_stop = false;
+    std::mutex m_mutex;
+    std::condition_variable m_ready;
+    std::vector<std::thread> m_workers; // last: joined before the rest goes
+};
+
 enum class MemberResult { Written, Failed, LimitReached };
 
 class Extraction {
 public:
-    Extraction(zip_t* archive, int root, Dialogs& dialogs, const UnzipLimits& limits)
+    Extraction(zip_t* archive, const std::filesystem::path& path, int root, Dialogs& dialogs,
+        const UnzipLimits& limits)
         : m_archive(archive)
+        , m_path(path)
         , m_root(root)
         , m_dialogs(dialogs)
         , m_limits(limits)
@@ -177,6 +424,8 @@ public:
     int run()
     {
         const zip_int64_t count = zip_get_num_entries(m_archive, 0);
+        ReadAhead readAhead(m_path, m_archive, std::min<zip_int64_t>(count, m_limits.maxMembers));
+        m_readAhead = &readAhead;
         int result = kUnzipOk;
         for (zip_int64_t index = 0; index < count; ++index) {
             if (index >= m_limits.maxMembers)
@@ -209,10 +458,27 @@ private:
             return MemberResult::Failed;
         if (isFolderName(name))
             return MemberResult::Written;
+        if (const std::optional<MemberData> member = m_readAhead->take(index)) {
+            if (member->openFailed)
+                return MemberResult::Failed;
+            size_t piece = 0;
+            size_t offset = 0;
+            return writeMember(parent.get(), path->back(), [&](const char*& bytes) -> zip_int64_t {
+                if (piece == member->pieces.size())
+                    return member->readFailed ? -1 : 0;
+                bytes = member->bytes.data() + offset;
+                offset += member->pieces[piece];
+                return zip_int64_t(member->pieces[piece++]);
+            });
+        }
         std::unique_ptr<zip_file_t, ZipFileCloser> data(openMember(index));
         if (!data)
             return MemberResult::Failed;
-        return writeMember(parent.get(), path->back(), data.get());
+        std::vector<char> buffer(kReadPiece);
+        return writeMember(parent.get(), path->back(), [&](const char*& bytes) {
+            bytes = buffer.data();
+            return zip_fread(data.get(), buffer.data(), buffer.size());
+        });
     }
 
     zip_file_t* openMember(zip_uint64_t index)
@@ -244,7 +510,10 @@ private:
 
     // Writes the member as a new file in place of whatever had the name (a link or an old
     // file is removed, never written through). A member that fails leaves no file behind.
-    MemberResult writeMember(int parent, const std::string& name, zip_file_t* data)
+    // `next(bytes)` gives the next piece of the member: its size, 0 at the end, negative when
+    // the member cannot be read further.
+    template <typename NextPiece>
+    MemberResult writeMember(int parent, const std::string& name, NextPiece next)
     {
         ::unlinkat(parent, name.c_str(), 0);
         const FileHandle file(
@@ -255,22 +524,24 @@ private:
             ::unlinkat(parent, name.c_str(), 0);
             return result;
         };
-        std::vector<char> buffer(64 * 1024);
         for (;;) {
-            const zip_int64_t got = zip_fread(data, buffer.data(), buffer.size());
+            const char* bytes = nullptr;
+            const zip_int64_t got = next(bytes);
             if (got == 0)
                 return MemberResult::Written;
             if (got < 0)
                 return discard(MemberResult::Failed);
             if (m_written + got > m_limits.maxBytesWritten)
                 return discard(MemberResult::LimitReached);
-            if (!writeAll(file.get(), buffer.data(), size_t(got)))
+            if (!writeAll(file.get(), bytes, size_t(got)))
                 return discard(MemberResult::Failed);
             m_written += got;
         }
     }
 
     zip_t* m_archive;
+    const std::filesystem::path& m_path;
+    ReadAhead* m_readAhead = nullptr;
     int m_root;
     Dialogs& m_dialogs;
     const UnzipLimits& m_limits;
@@ -295,7 +566,7 @@ int UnzipArchive(const std::filesystem::path& archive, const std::filesystem::pa
         const FileHandle root(::open(target.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (!root.isOpen())
             return kUnzipMemberFailed;
-        return Extraction(zip.get(), root.get(), dialogs, limits).run();
+        return Extraction(zip.get(), archive, root.get(), dialogs, limits).run();
     } catch (const std::exception&) {
         dialogs.messageBox(
             "Could not load resource file " + utf8ToCp1252(archive.string()), "Error", MessageIcon::Critical);

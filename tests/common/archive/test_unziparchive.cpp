@@ -3,7 +3,9 @@
 #include "support/scripteddialogs.h"
 #include "support/zipbuilder.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 #include <set>
 
 namespace kalvon {
@@ -216,6 +218,57 @@ TEST(UnzipArchiveTest, FoldersCountTowardsTheLimits)
     EXPECT_EQ(UnzipArchive(deep, folder / "deep", dialogs), kUnzipMemberFailed);
     EXPECT_FALSE(fs::exists(folder / "deep/x"));
     EXPECT_EQ(readFile(folder / "deep/top.txt"), "top");
+}
+
+// Bytes that do not compress, so the archive holds them as they are.
+std::string randomBytes(size_t size, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::string bytes(size, '\0');
+    for (char& c : bytes)
+        c = char(random());
+    return bytes;
+}
+
+// Members are read many at a time and written in archive order; what is written, and where a
+// damaged member or a limit stops, must be what reading them one by one gives.
+TEST(UnzipArchiveTest, LargeMembersComeOutWholeAndADamagedOneLeavesNoFile)
+{
+    ScratchFolder folder;
+    const fs::path archive = folder / "theme.zip";
+    const std::string first = randomBytes(300000, 1);
+    const std::string damaged = randomBytes(200000, 2);
+    const std::string last = randomBytes(150000, 3);
+    ZipBuilder(archive)
+        .file("a.bmp", first)
+        .file("bad.bmp", damaged)
+        .file("c.bmp", last)
+        .file("d.txt", "d")
+        .close();
+    {
+        // Change one byte deep inside the damaged member: its checksum no longer matches.
+        std::string zip = readFile(archive);
+        const size_t at = zip.find(damaged.substr(150000, 32));
+        ASSERT_NE(at, std::string::npos);
+        zip[at] = char(zip[at] ^ 0x55);
+        std::ofstream(archive, std::ios::binary | std::ios::trunc) << zip;
+    }
+    folder.write("temp/bad.bmp", "left from an older theme");
+    ScriptedDialogs dialogs;
+
+    EXPECT_EQ(UnzipArchive(archive, folder / "temp", dialogs), kUnzipMemberFailed);
+    EXPECT_EQ(readFile(folder / "temp/a.bmp"), first);
+    EXPECT_FALSE(fs::exists(folder / "temp/bad.bmp"));
+    EXPECT_EQ(readFile(folder / "temp/c.bmp"), last);
+    EXPECT_EQ(readFile(folder / "temp/d.txt"), "d");
+
+    // The limit falls inside the damaged member: it goes, and nothing after it is written.
+    EXPECT_EQ(UnzipArchive(archive, folder / "limited", dialogs, { .maxBytesWritten = 400000 }),
+        kUnzipLimitReached);
+    EXPECT_EQ(readFile(folder / "limited/a.bmp"), first);
+    EXPECT_FALSE(fs::exists(folder / "limited/bad.bmp"));
+    EXPECT_FALSE(fs::exists(folder / "limited/c.bmp"));
+    EXPECT_TRUE(dialogs.calls.empty());
 }
 
 } // namespace
