@@ -42,6 +42,13 @@ public:
     int height() const { return m_image.height(); }
     const QImage& image() const { return m_image; }
 
+    // The pixels row by row, width() to a row (Format_RGB32 rows need no padding); null for a
+    // null surface. Writing must keep every pixel's top byte 0xff. pixels() makes the buffer
+    // this surface's own first, so take it before any constPixels() of a surface that may share
+    // the buffer, and again after anything that may have shared it since.
+    QRgb* pixels();
+    const QRgb* constPixels() const;
+
     // The pixel at (x, y); black outside the surface.
     QRgb pixel(int x, int y) const;
     // SetPixel: outside the surface nothing happens.

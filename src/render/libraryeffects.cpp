@@ -71,10 +71,10 @@ void DrawingLibrary::KalvonTrailDraw(int p, Surface& dc, const Surface& backgrou
     const int height = trail.rows * kTileSize;
     const int64_t fade = kTrailFadeMs - age;
     const QRgb color = *m_trailColor;
-    transformRect(dc, background, trail.column * kTileSize, top, trail.width * kTileSize, height,
-        [&](int, int row, QRgb under) {
+    forEachRow(dc, background, trail.column * kTileSize, top, trail.width * kTileSize, height,
+        [&](QRgb* out, const QRgb* under, int count, int, int row) {
             const int64_t alpha = kTrailPeakAlpha * (row + 1) * fade / (int64_t(height) * kTrailFadeMs);
-            return blendPixel(color, under, int(alpha));
+            pixelrows::blendRowWithColor(out, color, under, count, int(alpha));
         });
 }
 
