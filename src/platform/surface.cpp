@@ -1,6 +1,7 @@
 #include "platform/surface.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace kalvon {
@@ -124,11 +125,13 @@ void Surface::setPixel(int x, int y, QRgb color)
 {
     if (x < 0 || y < 0 || x >= width() || y >= height())
         return;
+    touch();
     reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = color | kOpaque;
 }
 
 QRgb* Surface::pixels()
 {
+    touch();
     return reinterpret_cast<QRgb*>(m_image.bits());
 }
 
@@ -137,8 +140,17 @@ const QRgb* Surface::constPixels() const
     return reinterpret_cast<const QRgb*>(m_image.constBits());
 }
 
+uint64_t Surface::version() const
+{
+    static std::atomic<uint64_t> lastVersion{ 0 };
+    if (m_version == 0)
+        m_version = lastVersion.fetch_add(1, std::memory_order_relaxed) + 1;
+    return m_version;
+}
+
 void Surface::fill(QRgb color)
 {
+    touch();
     if (!isNull())
         m_image.fill(color | kOpaque);
 }
@@ -175,6 +187,7 @@ void Surface::stretchBlt(
         return;
     const Surface copy = &source == this ? *this : Surface();
     const Surface& from = &source == this ? copy : source;
+    touch();
     for (int row = std::max(0, -dy); row < dh && dy + row < height(); ++row) {
         const int sourceRow = sy + int(int64_t(row) * sh / dh);
         if (sourceRow < 0 || sourceRow >= from.height())

@@ -49,6 +49,11 @@ public:
     QRgb* pixels();
     const QRgb* constPixels() const;
 
+    // A number that names the surface's present pixels: it changes whenever anything is drawn
+    // into the surface, and a copy has its original's number until either is drawn into, so an
+    // unchanged number means unchanged pixels. Never 0.
+    uint64_t version() const;
+
     // The pixel at (x, y); black outside the surface.
     QRgb pixel(int x, int y) const;
     // SetPixel: outside the surface nothing happens.
@@ -72,8 +77,11 @@ private:
         : m_image(std::move(image))
     {
     }
+    // Drawn into: the next version() names the new pixels.
+    void touch() { m_version = 0; }
 
     QImage m_image;
+    mutable uint64_t m_version = 0; // 0 until version() is asked after a change
 };
 
 // BuildMask: writes into `mask` the mask of `source` over the rectangle (left, top, right,
