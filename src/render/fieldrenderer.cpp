@@ -193,7 +193,9 @@ bool GameRenderer::fieldShowsLook(int p, const FieldLook& look)
 void GameRenderer::drawFieldLook(int p, const FieldLook& look)
 {
     PictureBox& box = field(p);
-    box.clear();
+    // Cls shows only where the background leaves the field uncovered.
+    if (!backgroundCoversField())
+        box.clear();
     Surface& dc = box.canvas();
     PaintFieldBackground(p);
     if (look.guides) {
@@ -376,6 +378,23 @@ void GameRenderer::PaintFieldBackground(int p)
     } else if (images.skin) {
         dc.bitBlt(0, 0, kFieldPictureWidth, kFieldPictureHeight, *images.skin, 0, 0);
     }
+}
+
+// Whether PaintFieldBackground draws every pixel of a local field (its frame is read as it
+// would read it, after fieldLook has set a bad current frame back).
+bool GameRenderer::backgroundCoversField()
+{
+    const ThemeRecord& t = theme();
+    const ThemeImages& images = m_context.images;
+    const auto covers = [](const Sheet& sheet, int top) {
+        return sheet && top >= 0 && sheet->width() >= kFieldPictureWidth
+            && int64_t(top) + kFieldPictureHeight <= sheet->height();
+    };
+    if (t.themetype == 1) {
+        const int frame = backgroundFrame(theme(), m_context.options.animateBackground) - 1;
+        return frame >= 0 && covers(images.background, kFieldPictureHeight * frame);
+    }
+    return covers(images.skin, 0);
 }
 
 void GameRenderer::DrawGameOverPicture(int p)

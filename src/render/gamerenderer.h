@@ -170,6 +170,7 @@ private:
     FieldLook fieldLook(int p, bool withTrail);
     bool fieldShowsLook(int p, const FieldLook& look);
     void restoreFieldStrip(int p);
+    bool backgroundCoversField();
     void drawFieldLook(int p, const FieldLook& look);
     void drawBlocks(int p, Surface& dc, int smooth, int shake);
     void drawBombs(int p, Surface& dc);
