@@ -155,6 +155,8 @@ public:
         friend bool operator==(const TrailLook&, const TrailLook&) = default;
     };
     const CellGrid* localCells(int p) const { return localGrid(p); }
+    // The cells of internet board n (1..5).
+    const CellGrid* boardCells(int n) const { return boardGrid(n); }
     const std::array<Bomb, kBombSlots>* bombs(int p) const
     {
         return isLocalPlayer(p) ? &m_bombs[size_t(p - 1)] : nullptr;

@@ -1,8 +1,10 @@
-// A field redrawn only when something it shows has changed gives the very pixels of a field
-// redrawn whole on every draw: a scripted game runs on two renderers side by side, one of each
-// kind, and after every step both fields (and the warning's back buffer) must match byte for
+// A field or board redrawn only when something it shows has changed gives the very pixels of
+// one redrawn on every draw: a scripted game runs on two renderers side by side, one of each
+// kind, and after every step the pictures (and the warning's back buffer) must match byte for
 // byte, however the step changed the game, the theme, the options or the pictures.
 
+#include "engine/boarddoors.h"
+#include "render/opponentboardview.h"
 #include "renderrig.h"
 
 #include <functional>
@@ -208,6 +210,120 @@ TEST_F(FieldRedrawTest, DrawingOnlyChangedFieldsShowsWhatWholeRedrawsShowAfterEv
     }
     // The comparison meant something: most draws were left out.
     EXPECT_LT(changed.renderer.redrawnFieldPixels() * 2, whole.renderer.redrawnFieldPixels());
+}
+
+// The opponents' boards, drawn by the board view as the tick draws them.
+struct BoardRig : RenderRig {
+    NetDoors doors{};
+    OpponentBoardView view{ OpponentBoardParts{ renderer, doors, themes, images, library, pictures, options,
+        game.clock, drawRandom, [] { return true; }, [] { return true; } } };
+
+    BoardRig()
+    {
+        view.setBoards(boards);
+        options.doors = true;
+        options.animateInternetBlocks = true;
+        options.animateInternetBackground = true;
+        for (int n = 1; n <= kInternetFields; ++n)
+            setDoorOpen(doors[size_t(n)], true);
+        auto win = std::make_shared<Surface>(96, 176);
+        win->fill(kWhitePixel);
+        win->bitBlt(48, 0, 48, 176, *images.gameOver, 0, 0);
+        images.internetGameOver = win;
+        images.internetGameOverMask = std::make_shared<Surface>(96, 176);
+    }
+    void setCells(int n, std::initializer_list<std::pair<int, int>> cells, int16_t code)
+    {
+        for (const auto& [x, y] : cells)
+            boards.setCell(n, x, y, code);
+        view.UpdateInternetFieldBlocks(n);
+    }
+};
+
+struct BoardStep {
+    const char* name;
+    std::function<void(BoardRig&)> apply;
+};
+
+const std::vector<BoardStep>& boardScript()
+{
+    static const std::vector<BoardStep> steps = {
+        { "cells arrive",
+            [](BoardRig& r) {
+                r.setCells(1, { { 0, 21 }, { 1, 21 }, { 5, 20 } }, 2);
+            } },
+        { "nothing changes", [](BoardRig&) {} },
+        { "another board's cells",
+            [](BoardRig& r) {
+                r.setCells(3, { { 4, 4 }, { 11, 21 } }, 7);
+            } },
+        { "a cell emptied",
+            [](BoardRig& r) {
+                r.setCells(1, { { 1, 21 } }, 0);
+            } },
+        { "block frame", [](BoardRig& r) { r.themes.CurrentTheme.blkcurrentframe = 2; } },
+        { "background frame", [](BoardRig& r) { r.themes.CurrentTheme.inetbgcurrentframe = 2; } },
+        { "still frames", [](BoardRig& r) { r.options.animateInternetBackground = false; } },
+        { "a tile changes in the sheet",
+            [](BoardRig& r) { r.images.blocks->setPixel(8 * 2 + 3, 64 + 3, 0xff010203); } },
+        { "door starts closing", [](BoardRig& r) { r.doors[1] = NetDoor{ .Closing = true, .Row = 4 }; } },
+        { "door moves", [](BoardRig& r) { r.doors[1].Row = 9; } },
+        { "door shut", [](BoardRig& r) { r.doors[1] = NetDoor{}; } },
+        { "door opens", [](BoardRig& r) { r.doors[1] = NetDoor{ .Opening = true, .Row = 20 }; } },
+        { "door open", [](BoardRig& r) { setDoorOpen(r.doors[1], true); } },
+        { "lost player's fill",
+            [](BoardRig& r) {
+                for (int i = 0; i < 1000; ++i)
+                    r.drawRandom.add({ double(i * 37 % 100) / 100.0 });
+                r.view.FillLostFieldRandom(2);
+            } },
+        { "winner", [](BoardRig& r) { r.view.ResetNetBoard(4); } },
+        { "win image opaque", [](BoardRig& r) { r.themes.CurrentTheme.inetwintransparent = false; } },
+        { "something else draws into a board", [](BoardRig& r) { r.view.DrawNetPlayerBackground(3); } },
+        { "a board's picture filled",
+            [](BoardRig& r) { r.pictures.picInternetfield[5].canvas().fill(0xff304050); } },
+        { "theme change to a skin",
+            [](BoardRig& r) { testing::makeTypeZeroTheme(r.themes.CurrentTheme, r.images, true); } },
+        { "skin opaque",
+            [](BoardRig& r) { testing::makeTypeZeroTheme(r.themes.CurrentTheme, r.images, false); } },
+        { "theme change back",
+            [](BoardRig& r) { testing::makeTypeOneTheme(r.themes.CurrentTheme, r.images); } },
+        { "doors option off", [](BoardRig& r) { r.options.doors = false; } },
+    };
+    return steps;
+}
+
+TEST(BoardRedraw, DrawingOnlyChangedBoardsShowsWhatRedrawsShowAfterEveryStep)
+{
+    BoardRig changed;
+    BoardRig whole;
+    whole.view.setSkipUnchangedBoards(false);
+    FrameRecorder changedShown[kInternetFields + 1];
+    FrameRecorder wholeShown[kInternetFields + 1];
+    for (int n = 1; n <= kInternetFields; ++n) {
+        changed.pictures.picInternetfield[size_t(n)].setViewer(&changedShown[n]);
+        whole.pictures.picInternetfield[size_t(n)].setViewer(&wholeShown[n]);
+    }
+    for (const BoardStep& step : boardScript()) {
+        SCOPED_TRACE(step.name);
+        for (BoardRig* rig : { &changed, &whole }) {
+            step.apply(*rig);
+            for (int tick = 0; tick < 2; ++tick) {
+                for (int n = 1; n <= kInternetFields; ++n)
+                    rig->view.DrawNetPlayerField(n);
+            }
+        }
+        for (int n = 1; n <= kInternetFields; ++n) {
+            SCOPED_TRACE(n);
+            ASSERT_EQ(changedShown[n].frames.size(), wholeShown[n].frames.size());
+            for (size_t i = 0; i < wholeShown[n].frames.size(); ++i)
+                ASSERT_EQ(changedShown[n].frames[i].image(), wholeShown[n].frames[i].image())
+                    << "frame " << i;
+            changedShown[n].frames.clear();
+            wholeShown[n].frames.clear();
+        }
+    }
+    EXPECT_LT(changed.view.redrawnBoardPixels() * 2, whole.view.redrawnBoardPixels());
 }
 
 } // namespace
