@@ -7,12 +7,37 @@
 
 #include "common/bytes.h"
 #include "render/drawinglibrary.h"
+#include "render/themeimages.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 
 namespace kalvon {
+
+struct ThemeRecord;
+
+// The version of a sheet's pixels; 0 for no sheet.
+inline uint64_t sheetVersion(const Sheet& sheet)
+{
+    return sheet ? sheet->version() : 0;
+}
+
+// How the blocks of a field or board are drawn: the theme's frames and switches (animation as
+// the options and the theme allow it together) and the versions of the sheets they come from.
+struct BlockLook {
+    int frame = 0;
+    int stillFrame = 0;
+    bool transparency = false;
+    bool animateBlocks = false;
+    bool animateSpecials = false;
+    uint64_t blocks = 0;
+    uint64_t blocksMask = 0;
+
+    static BlockLook of(
+        const ThemeRecord& theme, const ThemeImages& images, bool animateBlocks, bool animateSpecials);
+    friend bool operator==(const BlockLook&, const BlockLook&) = default;
+};
 
 struct FieldLook {
     // The canvas the draw starts from.
@@ -29,13 +54,7 @@ struct FieldLook {
     DrawingLibrary::CellGrid cells{};
     int smooth = 0;
     int shake = 0;
-    int blockFrame = 0;
-    int stillFrame = 0;
-    bool blockTransparency = false;
-    bool animateBlocks = false;
-    bool animateSpecials = false;
-    uint64_t blocks = 0;
-    uint64_t blocksMask = 0;
+    BlockLook blocks;
     // Trail, bombs, shadow cells (column, row above the landing row; -99 for none).
     std::optional<DrawingLibrary::TrailLook> trail;
     std::array<DrawingLibrary::Bomb, DrawingLibrary::kBombSlots> bombs{};

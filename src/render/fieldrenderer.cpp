@@ -107,15 +107,6 @@ void GameRenderer::DrawField(int p)
         m_context.hooks.BotBlockUpdate();
 }
 
-namespace {
-
-uint64_t sheetVersion(const Sheet& sheet)
-{
-    return sheet ? sheet->version() : 0;
-}
-
-} // namespace
-
 // What a redraw of field p would draw from, taken in the order the redraw used to take it: the
 // background's frame (which may set an animated set back to its first frame), the shake (which
 // draws the renderer's random numbers), then the cells handed to the library.
@@ -142,13 +133,8 @@ FieldLook GameRenderer::fieldLook(int p, bool withTrail)
     UpdateFieldBlocks(p);
     look.cells = *library.localCells(p);
     look.smooth = s.PieceResting[p] ? 0 : s.SmoothOffset[p];
-    look.blockFrame = t.blkcurrentframe;
-    look.stillFrame = t.blkstillframe;
-    look.blockTransparency = t.blktransparency;
-    look.animateBlocks = options.animateBlocks && t.animateblocks;
-    look.animateSpecials = options.animateSpecials && t.animatespecials;
-    look.blocks = sheetVersion(images.blocks);
-    look.blocksMask = sheetVersion(images.blocksMask);
+    look.blocks = BlockLook::of(
+        t, images, options.animateBlocks && t.animateblocks, options.animateSpecials && t.animatespecials);
 
     if (withTrail)
         look.trail = library.trailLook(p);

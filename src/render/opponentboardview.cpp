@@ -71,15 +71,6 @@ void OpponentBoardView::DrawNetPlayerField(int board)
     picture.refresh();
 }
 
-namespace {
-
-uint64_t sheetVersion(const Sheet& sheet)
-{
-    return sheet ? sheet->version() : 0;
-}
-
-} // namespace
-
 OpponentBoardView::BoardLook OpponentBoardView::boardLook(int board, const NetDoor& boardDoor) const
 {
     const ThemeRecord& t = m.themes.CurrentTheme;
@@ -90,13 +81,8 @@ OpponentBoardView::BoardLook OpponentBoardView::boardLook(int board, const NetDo
     look.background = sheetVersion(images.internetBackground);
     look.skin = sheetVersion(images.skin);
     look.cells = *m.library.boardCells(board);
-    look.blockFrame = t.blkcurrentframe;
-    look.stillFrame = t.blkstillframe;
-    look.blockTransparency = t.blktransparency;
-    look.animateBlocks = m.options.animateInternetBlocks && t.animateinetblocks;
-    look.animateSpecials = m.options.animateInternetSpecials && t.animateinetspecials;
-    look.blocks = sheetVersion(images.blocks);
-    look.blocksMask = sheetVersion(images.blocksMask);
+    look.blocks = BlockLook::of(t, images, m.options.animateInternetBlocks && t.animateinetblocks,
+        m.options.animateInternetSpecials && t.animateinetspecials);
     if (m.options.doors && boardDoor.isMoving())
         look.doorRow = boardDoor.Row;
     look.door = sheetVersion(images.internetDoor);

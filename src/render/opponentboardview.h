@@ -8,6 +8,7 @@
 
 #include "engine/boarddoors.h"
 #include "render/drawinglibrary.h"
+#include "render/fieldlook.h"
 
 #include <array>
 #include <cstdint>
@@ -80,13 +81,7 @@ private:
         uint64_t background = 0;
         uint64_t skin = 0;
         DrawingLibrary::CellGrid cells{};
-        int blockFrame = 0;
-        int stillFrame = 0;
-        bool blockTransparency = false;
-        bool animateBlocks = false;
-        bool animateSpecials = false;
-        uint64_t blocks = 0;
-        uint64_t blocksMask = 0;
+        BlockLook blocks;
         int doorRow = -1; // -1: no door halves drawn
         uint64_t door = 0;
         bool won = false;
