@@ -1,9 +1,11 @@
-// Relay of field differences by the built-in server: six clients on loopback, each sending a
-// field difference every 10 ms for 10 s. Reports relayed lines per second, lost lines, and the
-// median and 99th-percentile time from a client's send to another client's receipt.
+// Relay of field differences by the built-in server: six players on loopback, each sending a
+// field difference every 10 ms for 10 s, alone or with four spectators who only receive.
+// Reports relayed lines per second, lost lines, the median and 99th-percentile time from a
+// player's send to another client's receipt, and the allocations the server's thread makes per
+// line a player sends (counted by this program's malloc while the players send).
 //
-// The server runs in this thread's Qt event loop; the six clients are plain blocking sockets
-// in a thread of their own, so the measurement includes both loopback trips.
+// The server runs in this thread's Qt event loop; the clients are plain blocking sockets in a
+// thread of their own, so the measurement includes both loopback trips.
 
 #include "common/clock.h"
 #include "common/dialogs.h"
@@ -24,6 +26,7 @@
 #include <atomic>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <cstddef>
 #include <functional>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -38,7 +41,55 @@ using Steady = std::chrono::steady_clock;
 
 namespace {
 
+// Allocations made by the server's thread while the players send.
+thread_local bool t_serverThread = false;
+std::atomic<bool> g_countAllocations = false;
+std::atomic<long> g_serverAllocations = 0;
+
+void noteAllocation()
+{
+    if (t_serverThread && g_countAllocations.load(std::memory_order_relaxed))
+        g_serverAllocations.fetch_add(1, std::memory_order_relaxed);
+}
+
+} // namespace
+
+// glibc's own allocator, under the names it keeps for a program that counts its calls.
+extern "C" {
+void* __libc_malloc(std::size_t size);
+void* __libc_calloc(std::size_t count, std::size_t size);
+void* __libc_realloc(void* p, std::size_t size);
+void __libc_free(void* p);
+
+// Every allocation of the server's thread, its own, Qt's and the standard library's, passes here.
+void* malloc(std::size_t size)
+{
+    noteAllocation();
+    return __libc_malloc(size);
+}
+
+void* calloc(std::size_t count, std::size_t size)
+{
+    noteAllocation();
+    return __libc_calloc(count, size);
+}
+
+void* realloc(void* p, std::size_t size)
+{
+    noteAllocation();
+    return __libc_realloc(p, size);
+}
+
+void free(void* p)
+{
+    __libc_free(p);
+}
+}
+
+namespace {
+
 constexpr int kClients = 6;
+constexpr int kSpectators = 4;
 constexpr auto kSendEvery = std::chrono::milliseconds(10);
 constexpr auto kDuration = std::chrono::seconds(10);
 
@@ -129,18 +180,23 @@ struct RelayResult {
     std::vector<double> latenciesUs;
 };
 
-// The clients' side: log in, take slots 1-6, start, then send and receive for kDuration.
-RelayResult runClients(quint16 port)
+// The clients' side: the players log in and take slots 1-6, the spectators log in after them
+// and stay spectators; the first player starts the game, then the players send and everyone
+// receives for kDuration.
+RelayResult runClients(quint16 port, int spectators)
 {
     RelayResult result;
     std::vector<std::unique_ptr<RawClient>> clients;
-    for (int i = 0; i < kClients; ++i) {
+    // A new client logged in under `name`; false when that failed.
+    const auto logIn = [&](const Bytes& name) {
         clients.push_back(std::make_unique<RawClient>(port));
         if (!clients.back()->ok())
-            return result;
-        clients.back()->sendLine(wire::toServer::encode(
-            wire::toServer::Hello{ Bytes(wire::kNoTeam), "bench" + std::to_string(i) }));
-        if (!clients.back()->waitFor<wire::toClient::Welcome>())
+            return false;
+        clients.back()->sendLine(wire::toServer::encode(wire::toServer::Hello{ Bytes(wire::kNoTeam), name }));
+        return clients.back()->waitFor<wire::toClient::Welcome>();
+    };
+    for (int i = 0; i < kClients; ++i) {
+        if (!logIn("bench" + std::to_string(i)))
             return result;
         const int slot = i + 1;
         clients.back()->sendLine(wire::toServer::encode(wire::toServer::TakeSpot{ slot }));
@@ -148,6 +204,11 @@ RelayResult runClients(quint16 port)
                 [slot](const wire::toClient::SpotChanged& m) { return m.slot == slot; }))
             return result;
     }
+    for (int i = 0; i < spectators; ++i) {
+        if (!logIn("watcher" + std::to_string(i)))
+            return result;
+    }
+    const int everyone = static_cast<int>(clients.size());
     clients[0]->sendLine(wire::encode(wire::toServer::StartGame{}));
     for (auto& client : clients) {
         if (!client->waitFor<wire::toClient::GameStarted>())
@@ -157,7 +218,7 @@ RelayResult runClients(quint16 port)
 
     // Sender i's k-th line left at sendTimes[i][k]; relays from one sender arrive in order.
     std::array<std::vector<Steady::time_point>, kClients> sendTimes;
-    std::array<std::array<std::size_t, kClients>, kClients> receivedFrom{};
+    std::vector<std::array<std::size_t, kClients>> receivedFrom(static_cast<std::size_t>(everyone));
     const auto start = Steady::now();
     std::array<Steady::time_point, kClients> nextSend;
     for (int i = 0; i < kClients; ++i)
@@ -169,7 +230,7 @@ RelayResult runClients(quint16 port)
     const auto receiveAll = [&] {
         ::poll(polls.data(), polls.size(), 0);
         const auto now = Steady::now();
-        for (int r = 0; r < kClients; ++r) {
+        for (int r = 0; r < everyone; ++r) {
             for (const Bytes& line : clients[r]->readLines()) {
                 const std::optional<wire::toClient::Message> message = wire::toClient::decode(line);
                 const auto* relay = message ? std::get_if<wire::toClient::FieldRelay>(&*message) : nullptr;
@@ -178,7 +239,7 @@ RelayResult runClients(quint16 port)
                 const int sender = relay->player - 1;
                 if (sender < 0 || sender >= kClients)
                     continue;
-                const std::size_t seq = receivedFrom[r][sender]++;
+                const std::size_t seq = receivedFrom[static_cast<std::size_t>(r)][sender]++;
                 if (seq < sendTimes[sender].size())
                     result.latenciesUs.push_back(
                         std::chrono::duration<double, std::micro>(now - sendTimes[sender][seq]).count());
@@ -187,6 +248,7 @@ RelayResult runClients(quint16 port)
         }
     };
 
+    g_countAllocations = true;
     int step = 0;
     while (Steady::now() - start < kDuration) {
         for (int i = 0; i < kClients; ++i) {
@@ -212,6 +274,7 @@ RelayResult runClients(quint16 port)
         ::poll(polls.data(), polls.size(), 5);
         receiveAll();
     }
+    g_countAllocations = false;
     return result;
 }
 
@@ -224,7 +287,9 @@ double percentile(std::vector<double> values, double p)
     return values[rank];
 }
 
-void BM_ServerRelaySixClients(benchmark::State& state)
+// Six players relaying their field changes through the server, and `spectators` more clients
+// that receive every relay too.
+void relayBenchmark(benchmark::State& state, int spectators)
 {
     HostOptions options;
     BanList bans;
@@ -240,11 +305,17 @@ void BM_ServerRelaySixClients(benchmark::State& state)
         state.SkipWithError("the server did not start");
         return;
     }
+    // The server page allows six clients at most; the room itself takes as many as it is
+    // opened for, so the spectators come on top of the six players.
+    if (spectators > 0)
+        server.room().open(kClients + spectators);
+    t_serverThread = true;
     for (auto _ : state) {
         std::atomic<bool> done = false;
         RelayResult result;
+        g_serverAllocations = 0;
         std::thread clients([&] {
-            result = runClients(server.listeningPort());
+            result = runClients(server.listeningPort(), spectators);
             done = true;
         });
         while (!done)
@@ -255,14 +326,32 @@ void BM_ServerRelaySixClients(benchmark::State& state)
             return;
         }
         const double seconds = std::chrono::duration<double>(kDuration).count();
+        const int recipients = kClients - 1 + spectators;
         state.counters["relayed_per_s"] = static_cast<double>(result.received) / seconds;
-        state.counters["lost"] = static_cast<double>(result.sent * (kClients - 1) - result.received);
+        state.counters["lost"] = static_cast<double>(result.sent * recipients - result.received);
         state.counters["median_us"] = percentile(result.latenciesUs, 0.5);
         state.counters["p99_us"] = percentile(result.latenciesUs, 0.99);
+        state.counters["server_allocs_per_line"] = static_cast<double>(g_serverAllocations.load())
+            / static_cast<double>(std::max(result.sent, 1L));
     }
+    t_serverThread = false;
     server.StopServer();
 }
+
+void BM_ServerRelaySixClients(benchmark::State& state)
+{
+    relayBenchmark(state, 0);
+}
 BENCHMARK(BM_ServerRelaySixClients)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ServerRelaySixClientsFourSpectators(benchmark::State& state)
+{
+    relayBenchmark(state, kSpectators);
+}
+BENCHMARK(BM_ServerRelaySixClientsFourSpectators)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 

@@ -1,6 +1,9 @@
 // Start-up of the game program (offscreen, silent audio), from the real default theme:
-//  - ProcessStartToFirstPaint: once, from the process's start (as the kernel records it) to the
-//    first painted frame of the finished main window;
+//  - ProcessStartToFirstPaint: from the start of a new process of this program, which makes the
+//    game program and stops at the first painted frame of the finished main window, to that
+//    frame; each repetition starts a process of its own. Its counters split the time: before
+//    main (the dynamic loader and the static constructors), the application object, making
+//    the game program, its load handler, and the wait for the paint;
 //  - StartupToFirstPaint: making the program and running its load handler, to the first frame
 //    painted after it (the target is 400 ms);
 //  - IdleCpu and OnePlayerGameCpu: the share of one core used over 10 s by the idle window and
@@ -18,12 +21,16 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
+#include <array>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fstream>
-#include <sstream>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace kalvon;
@@ -98,21 +105,81 @@ double loadAndPaint(GameProgram& program, const QElapsedTimer& since)
     return double(since.nsecsElapsed()) / 1e6;
 }
 
-double processAgeMs()
+// The argument that makes this program the process ProcessStartToFirstPaint starts.
+constexpr const char* kFirstPaintChild = "--first-paint-child";
+
+// The monotonic clock in milliseconds, the same in every process.
+double monotonicMs()
 {
-    std::ifstream stat("/proc/self/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), {});
-    // Field 22 (starttime) counts clock ticks since boot; it comes after the command's ")".
-    std::istringstream fields(text.substr(text.rfind(')') + 2));
-    std::string field;
-    for (int i = 3; i < 22; ++i)
-        fields >> field;
-    unsigned long long startTicks = 0;
-    fields >> startTicks;
-    timespec boot{};
-    clock_gettime(CLOCK_BOOTTIME, &boot);
-    const double nowMs = boot.tv_sec * 1e3 + boot.tv_nsec / 1e6;
-    return nowMs - double(startTicks) * 1e3 / double(sysconf(_SC_CLK_TCK));
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// The moments the started process notes, in order, on the monotonic clock.
+struct FirstPaintMarks {
+    double main = 0;
+    double application = 0;
+    double constructed = 0;
+    double loaded = 0;
+    double painted = 0;
+};
+
+// The started process: the application, the game program over a scratch folder, its load
+// handler, and the first frame painted after it; the marks go to standard output.
+int runFirstPaintChild(int argc, char** argv, double mainMs)
+{
+    FirstPaintMarks marks;
+    marks.main = mainMs;
+    QApplication app(argc, argv);
+    marks.application = monotonicMs();
+    ScratchProgramFolder folder;
+    GameProgram program(folder.path(), folder.path() / "tmp");
+    program.setEndProcess([] {});
+    marks.constructed = monotonicMs();
+    program.start();
+    marks.loaded = monotonicMs();
+    PaintWatch watch(program.window());
+    while (!watch.painted)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    marks.painted = monotonicMs();
+    std::printf("%.4f %.4f %.4f %.4f %.4f\n", marks.main, marks.application, marks.constructed, marks.loaded,
+        marks.painted);
+    std::fflush(stdout);
+    return 0;
+}
+
+// Starts this program as the first-paint process and reads its marks; false when it failed.
+bool startFirstPaintChild(double& startedMs, FirstPaintMarks& marks)
+{
+    int output[2];
+    if (::pipe(output) != 0)
+        return false;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, output[0]);
+    const std::string self = fs::read_symlink("/proc/self/exe").string();
+    std::array<char*, 3> arguments{ const_cast<char*>(self.c_str()), const_cast<char*>(kFirstPaintChild),
+        nullptr };
+    pid_t child = 0;
+    startedMs = monotonicMs();
+    const int spawned = posix_spawn(&child, self.c_str(), &actions, nullptr, arguments.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(output[1]);
+    std::string text;
+    std::array<char, 256> buffer;
+    ssize_t length = 0;
+    while (spawned == 0 && (length = ::read(output[0], buffer.data(), buffer.size())) > 0)
+        text.append(buffer.data(), static_cast<std::size_t>(length));
+    ::close(output[0]);
+    int status = 0;
+    if (spawned != 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)
+        || WEXITSTATUS(status) != 0)
+        return false;
+    return std::sscanf(text.c_str(), "%lf %lf %lf %lf %lf", &marks.main, &marks.application,
+               &marks.constructed, &marks.loaded, &marks.painted)
+        == 5;
 }
 
 double cpuSeconds()
@@ -137,15 +204,20 @@ double cpuPercentOver(int seconds)
 void BM_ProcessStartToFirstPaint(benchmark::State& state)
 {
     for (auto _ : state) {
-        ScratchProgramFolder folder;
-        QElapsedTimer since;
-        since.start();
-        const double ageAtStart = processAgeMs();
-        GameProgram program(folder.path(), folder.path() / "tmp");
-        program.setEndProcess([] {});
-        const double ms = ageAtStart + loadAndPaint(program, since);
+        double startedMs = 0;
+        FirstPaintMarks marks;
+        if (!startFirstPaintChild(startedMs, marks)) {
+            state.SkipWithError("the first-paint process failed");
+            return;
+        }
+        const double ms = marks.painted - startedMs;
         state.SetIterationTime(ms / 1e3);
         state.counters["ms"] = ms;
+        state.counters["before_main_ms"] = marks.main - startedMs;
+        state.counters["application_ms"] = marks.application - marks.main;
+        state.counters["construct_ms"] = marks.constructed - marks.application;
+        state.counters["load_ms"] = marks.loaded - marks.constructed;
+        state.counters["paint_ms"] = marks.painted - marks.loaded;
     }
 }
 BENCHMARK(BM_ProcessStartToFirstPaint)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -193,8 +265,11 @@ BENCHMARK(BM_OnePlayerGameCpu)->Iterations(1)->Unit(benchmark::kSecond);
 
 int main(int argc, char** argv)
 {
+    const double mainMs = monotonicMs();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("SDL_AUDIODRIVER", "dummy");
+    if (argc == 2 && std::strcmp(argv[1], kFirstPaintChild) == 0)
+        return runFirstPaintChild(argc, argv, mainMs);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

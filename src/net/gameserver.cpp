@@ -14,6 +14,9 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <algorithm>
+#include <cerrno>
+#include <sys/socket.h>
+#include <sys/uio.h>
 
 namespace kalvon {
 
@@ -21,6 +24,24 @@ namespace {
 
 constexpr BytesView kErrorTitle = "Error";
 constexpr int kListenBacklog = 128;
+
+// Hands the line and its CR LF to the kernel in one call without waiting; how many of the
+// bytes it took (none on any error: the socket's own write then meets and reports it).
+std::size_t sendWithoutWaiting(qintptr descriptor, BytesView line)
+{
+    iovec parts[2] = { { const_cast<char*>(line.data()), line.size() },
+        { const_cast<char*>(wire::kLineEnd.data()), wire::kLineEnd.size() } };
+    msghdr message{};
+    message.msg_iov = parts;
+    message.msg_iovlen = 2;
+    for (;;) {
+        const ssize_t sent = ::sendmsg(static_cast<int>(descriptor), &message, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (sent >= 0)
+            return static_cast<std::size_t>(sent);
+        if (errno != EINTR)
+            return 0;
+    }
+}
 
 } // namespace
 
@@ -118,8 +139,15 @@ void GameServer::onReadyRead(ConnectionId connection)
     QTcpSocket* socket = socketOf(connection);
     if (!socket)
         return;
-    const QByteArray data = socket->readAll();
-    m_room.bytesReceived(connection, BytesView(data.constData(), static_cast<std::size_t>(data.size())));
+    // The room may close the connection while it handles a piece; the socket is looked up
+    // again before the next one.
+    while (socket && socket->bytesAvailable() > 0) {
+        const qint64 length = socket->read(m_readBuffer.data(), static_cast<qint64>(m_readBuffer.size()));
+        if (length <= 0)
+            return;
+        m_room.bytesReceived(connection, BytesView(m_readBuffer.data(), static_cast<std::size_t>(length)));
+        socket = socketOf(connection);
+    }
 }
 
 void GameServer::onSocketClosed(ConnectionId connection)
@@ -135,8 +163,20 @@ bool GameServer::sendLine(ConnectionId connection, BytesView line)
     QTcpSocket* socket = socketOf(connection);
     if (!socket || socket->state() != QAbstractSocket::ConnectedState)
         return true; // its close is on its way
-    const Bytes data = wire::framed(line);
-    socket->write(data.data(), static_cast<qint64>(data.size()));
+    // With nothing queued before it, the line goes to the kernel now, from the room's copy
+    // (one line goes to every client: no copy per recipient, and no wait for the event loop's
+    // next pass). What the kernel does not take now queues in the socket, and so does every
+    // line after it until the queue has left.
+    const std::size_t framedSize = line.size() + wire::kLineEnd.size();
+    std::size_t sent = 0;
+    if (socket->bytesToWrite() == 0)
+        sent = sendWithoutWaiting(socket->socketDescriptor(), line);
+    if (sent < line.size()) {
+        socket->write(line.data() + sent, static_cast<qint64>(line.size() - sent));
+        sent = line.size();
+    }
+    if (sent < framedSize)
+        socket->write(wire::kLineEnd.data() + (sent - line.size()), static_cast<qint64>(framedSize - sent));
     return socket->bytesToWrite() <= kMaxUnsentBytes;
 }
 

@@ -2,6 +2,7 @@
 // The built-in game server's sockets: listens on the host's port, hands every connection's
 // bytes and close to the room (ServerRoom), which holds every rule, and carries out what the
 // room decides: lines to send, connections to close, and when to wake it for its deadlines.
+// A line leaves at once, straight from the room's copy, when nothing waits before it.
 //
 // Connections are numbered as they arrive and never renumbered, so a close the room decides
 // for a connection that is gone never reaches another. A client that stops reading is let go
@@ -13,6 +14,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -93,6 +95,8 @@ private:
     ServerRoom m_room;
 
     std::unique_ptr<QTcpServer> m_listener;
+    // What a socket has received is read through here, a piece at a time.
+    std::array<char, 65536> m_readBuffer;
     std::map<ConnectionId, QPointer<QTcpSocket>> m_sockets;
     ConnectionId m_lastConnection = 0;
     QTimer m_wakeTimer;

@@ -61,22 +61,30 @@ void ServerRoom::SendFullField(int idx, int slot)
 
 std::optional<std::vector<int>> ServerRoom::CheckGameOver() const
 {
-    std::vector<int> alive;
+    // Runs for every field change a player reports, so it decides before it allocates.
+    const auto alive
+        = [this](int holder) { return holder >= 0 && isLoggedIn(holder) && !client(holder).Dead; };
+    int aliveCount = 0;
+    BytesView reference; // the first alive holder's team
+    bool oneTeam = true;
     for (int slot = 1; slot <= kPlayingSlots; ++slot) {
         const int holder = PlayerSlot(slot);
-        if (holder >= 0 && isLoggedIn(holder) && !client(holder).Dead)
-            alive.push_back(holder);
-    }
-    if (alive.size() <= 1)
-        return alive;
-    // Over only when every alive player is on one team; the comparison is exact.
-    const Bytes reference = teamOnWire(client(alive.front()).Team);
-    for (int holder : alive) {
+        if (!alive(holder))
+            continue;
+        // Over only when every alive player is on one team; the comparison is exact.
         const Bytes& team = client(holder).Team;
-        if (isNoTeam(team) || team != reference)
-            return std::nullopt;
+        if (aliveCount++ == 0)
+            reference = team;
+        oneTeam = oneTeam && !isNoTeam(team) && team == reference;
     }
-    return alive;
+    if (aliveCount > 1 && !oneTeam)
+        return std::nullopt;
+    std::vector<int> winners;
+    for (int slot = 1; slot <= kPlayingSlots; ++slot) {
+        if (alive(PlayerSlot(slot)))
+            winners.push_back(PlayerSlot(slot));
+    }
+    return winners;
 }
 
 void ServerRoom::ServerGameOver(const std::vector<int>& winners)

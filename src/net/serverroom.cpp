@@ -9,6 +9,14 @@
 
 namespace kalvon {
 
+namespace {
+
+// The line strings kept between arrivals: enough for a burst of ordinary messages.
+constexpr std::size_t kKeptLines = 32;
+constexpr std::size_t kKeptLineCapacity = 1024;
+
+} // namespace
+
 ServerRoom::ServerRoom(const HostOptions& options, BanList& bans, Dialogs& dialogs, const Clock& clock,
     RoomHost& host, Timing timing)
     : m_options(options)
@@ -118,12 +126,24 @@ void ServerRoom::bytesReceived(ConnectionId id, BytesView bytes)
     Connection* connection = find(id);
     if (!connection || connection->closeAt)
         return;
-    for (const Bytes& line : connection->splitter.feed(bytes)) {
+    // Taken out while in use: an arrival handled inside this one would cut into a vector of
+    // its own.
+    std::vector<Bytes> lines = std::move(m_lines);
+    const std::size_t count = connection->splitter.feed(bytes, lines);
+    for (std::size_t i = 0; i < count; ++i) {
         connection = find(id);
         if (!connection || connection->closeAt)
             break;
-        dispatchLine(id, line);
+        dispatchLine(id, lines[i]);
     }
+    // What a burst of many or long lines grew is not kept.
+    if (lines.size() > kKeptLines)
+        lines.resize(kKeptLines);
+    for (Bytes& line : lines) {
+        if (line.capacity() > kKeptLineCapacity)
+            Bytes().swap(line);
+    }
+    m_lines = std::move(lines);
 }
 
 void ServerRoom::connectionClosed(ConnectionId id)

@@ -176,6 +176,9 @@ private:
     bool m_open = false;
     double m_maxClients = 0;
     std::map<ConnectionId, Connection> m_connections;
+    // The lines of the arrival being handled; kept for the next arrival, so a steady stream of
+    // short lines is cut without allocating.
+    std::vector<Bytes> m_lines;
     std::vector<Record> m_clients; // [0] unused
 
     std::array<int, 7> m_playerSlot{}; // [1..6]

@@ -9,6 +9,11 @@
 
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTest>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace kalvon;
 using namespace kalvon::testing;
@@ -204,4 +209,70 @@ TEST_F(ServerTest, BannedClientIsClosedAndCannotComeBack)
     EXPECT_LINE(again, encode(toClient::Banned{}));
     advance(kTiming.closeWaitMs);
     EXPECT_TRUE(again->waitClosed());
+}
+
+// A client whose receive buffer is tiny and who reads nothing for a while: the kernel takes
+// only part of what the server sends it, the rest (lines cut anywhere, even inside their CR LF)
+// waits in the server's queue and the lines after it queue behind. Once it reads, every line
+// must arrive whole and in order.
+TEST_F(ServerTest, ALateReaderGetsEveryLineWholeAndInOrder)
+{
+    startServer();
+    Player& ann = join("Ann");
+    const int late = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int small = 4096;
+    ::setsockopt(late, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::connect(late, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const Bytes helloLine = wire::framed(hello("Late"));
+    ASSERT_EQ(::send(late, helloLine.data(), helloLine.size(), 0), static_cast<ssize_t>(helloLine.size()));
+    EXPECT_LINE(ann, encode(toClient::PlayerJoined{ 2, "Late", "\r" }));
+    // The server's end of the connection gets a small send buffer too, so the kernel cannot
+    // take everything at once.
+    sockaddr_in local{};
+    socklen_t localSize = sizeof local;
+    ::getsockname(late, reinterpret_cast<sockaddr*>(&local), &localSize);
+    QTcpSocket* serverEnd = nullptr;
+    for (QTcpSocket* socket : server->findChildren<QTcpSocket*>()) {
+        if (socket->peerPort() == ntohs(local.sin_port))
+            serverEnd = socket;
+    }
+    ASSERT_NE(serverEnd, nullptr);
+    serverEnd->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, small);
+
+    // Lines of many lengths, so the kernel's cuts fall at many places.
+    std::vector<Bytes> expected;
+    for (int i = 0; i < 120; ++i) {
+        const Bytes text = std::to_string(i)
+            + Bytes(static_cast<std::size_t>(9000 + 37 * i), static_cast<char>('a' + i % 26));
+        ann->sendLine(encode(wire::toServer::Private{ "late", text }));
+        expected.push_back(encode(toClient::PrivateLine{ 1, text }));
+    }
+    ann->sendLine(encode(wire::toServer::RequestIndex{}));
+    EXPECT_LINE(ann, encode(toClient::YourIndex{ 1 }));
+    EXPECT_TRUE(server->room().client(2).Connected);
+
+    wire::LineSplitter splitter;
+    std::vector<Bytes> privates;
+    const char privateCode = expected.front().front();
+    const bool allArrived = QTest::qWaitFor(
+        [&] {
+            char buffer[65536];
+            for (ssize_t n; (n = ::recv(late, buffer, sizeof buffer, MSG_DONTWAIT)) > 0;) {
+                for (Bytes& line : splitter.feed(BytesView(buffer, static_cast<std::size_t>(n)))) {
+                    if (line.front() == privateCode)
+                        privates.push_back(std::move(line));
+                }
+            }
+            return privates.size() >= expected.size();
+        },
+        kEventWaitMs);
+    ::close(late);
+    EXPECT_TRUE(allArrived);
+    ASSERT_EQ(privates.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(privates[i], expected[i]) << "line " << i;
 }

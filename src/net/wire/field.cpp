@@ -45,16 +45,23 @@ std::optional<FieldCells> decodeFieldDump(BytesView dump)
 
 Bytes encodeFieldDiff(const std::vector<CellChange>& changes)
 {
-    if (changes.empty())
-        return "S";
     Bytes diff;
-    diff.reserve(changes.size() * 3);
-    for (const CellChange& change : changes) {
-        diff += CoordChar(change.x);
-        diff += CoordChar(change.y);
-        diff += CellChar(change.cell);
-    }
+    appendFieldDiff(diff, changes);
     return diff;
+}
+
+void appendFieldDiff(Bytes& out, const std::vector<CellChange>& changes)
+{
+    if (changes.empty()) {
+        out += 'S';
+        return;
+    }
+    out.reserve(out.size() + changes.size() * 3);
+    for (const CellChange& change : changes) {
+        out += CoordChar(change.x);
+        out += CoordChar(change.y);
+        out += CellChar(change.cell);
+    }
 }
 
 std::optional<std::vector<CellChange>> decodeFieldDiff(BytesView diff)

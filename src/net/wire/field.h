@@ -48,6 +48,8 @@ std::optional<FieldCells> decodeFieldDump(BytesView dump);
 
 // "S" for no change, else the triples in the given order.
 Bytes encodeFieldDiff(const std::vector<CellChange>& changes);
+// The same diff appended to `out` (a line being built, without a copy of the diff).
+void appendFieldDiff(Bytes& out, const std::vector<CellChange>& changes);
 // The changes of a diff: empty for "S" or "T"; nothing when the length is not a multiple of
 // three or any triple is out of range (column 0..11, row 0..21, colour 0..21 or empty), so a
 // bad diff is never applied in part.

@@ -7,9 +7,16 @@ namespace kalvon::wire {
 std::vector<Bytes> LineSplitter::feed(BytesView data)
 {
     std::vector<Bytes> lines;
+    lines.resize(feed(data, lines));
+    return lines;
+}
+
+std::size_t LineSplitter::feed(BytesView data, std::vector<Bytes>& lines)
+{
+    std::size_t count = 0;
     std::size_t start = m_skipping ? skipOverlong(data) : 0;
     if (start >= data.size())
-        return lines;
+        return count;
 
     // A CR kept at the end of the tail may meet its LF at the start of this arrival.
     std::size_t searchFrom = m_tail.empty() ? 0 : m_tail.size() - 1;
@@ -21,8 +28,13 @@ std::vector<Bytes> LineSplitter::feed(BytesView data)
         if (end == Bytes::npos)
             break;
         const std::size_t length = end - lineStart;
-        if (length > 0 && length <= kMaxLineLength)
-            lines.emplace_back(m_tail, lineStart, length);
+        if (length > 0 && length <= kMaxLineLength) {
+            if (count < lines.size())
+                lines[count].assign(m_tail, lineStart, length);
+            else
+                lines.emplace_back(m_tail, lineStart, length);
+            ++count;
+        }
         lineStart = end + kLineEnd.size();
         searchFrom = lineStart;
     }
@@ -37,7 +49,7 @@ std::vector<Bytes> LineSplitter::feed(BytesView data)
         m_tail.clear();
         m_tail.shrink_to_fit();
     }
-    return lines;
+    return count;
 }
 
 std::size_t LineSplitter::skipOverlong(BytesView data)

@@ -18,6 +18,11 @@ public:
 
     // The complete lines of this arrival, without their CR LF, in order.
     std::vector<Bytes> feed(BytesView data);
+    // The same lines written into the first elements of `lines`, reusing the strings already
+    // there (a caller that keeps the vector from one arrival to the next allocates nothing for
+    // lines no longer than before); returns how many were written. Elements after them are
+    // left as they were.
+    std::size_t feed(BytesView data, std::vector<Bytes>& lines);
 
     // Forgets the kept tail (a new connection).
     void reset();

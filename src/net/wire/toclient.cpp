@@ -408,7 +408,14 @@ Bytes encode(const GameStarted& message)
 
 Bytes encode(const FieldRelay& message)
 {
-    return encodePlayerText(message, encodeFieldDiff(message.changes));
+    // Built in place: the server encodes one for every field change a player reports.
+    Bytes line;
+    line.reserve(3 + 3 * message.changes.size());
+    line += FieldRelay::code;
+    line += ';';
+    line += PlayerChar(message.player);
+    appendFieldDiff(line, message.changes);
+    return line;
 }
 
 Bytes encode(const FullField& message)

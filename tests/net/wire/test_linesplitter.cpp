@@ -78,3 +78,37 @@ TEST(LineSplitter, DropsOverlongLinesUpToTheirEnd)
         EXPECT_EQ(lines[3], "C");
     }
 }
+
+// The form that fills a caller's vector gives the same lines, reuses what the vector holds,
+// and leaves the elements after the lines it wrote alone.
+TEST(LineSplitter, FillsTheCallersLinesReusingThem)
+{
+    const Bytes longest(LineSplitter::kMaxLineLength, 'x');
+    struct Arrival {
+        Bytes data;
+        std::vector<Bytes> lines;
+    };
+    const std::vector<Arrival> arrivals = {
+        { "A;first\r\nB;second\r\nC;th", { "A;first", "B;second" } },
+        { "ird\r\n\r\n", { "C;third" } },
+        { "no end yet", {} },
+        { "\r\nD\r\nE\r\nF\r\nG\r", { "no end yet", "D", "E", "F" } },
+        { "\n" + longest + "\r\n", { "G", longest } },
+        { Bytes(LineSplitter::kMaxLineLength + 10, 'y') + "\r\nH\r\n", { "H" } },
+    };
+    LineSplitter reference;
+    LineSplitter filling;
+    std::vector<Bytes> kept;
+    for (std::size_t i = 0; i < arrivals.size(); ++i) {
+        SCOPED_TRACE(i);
+        const std::vector<Bytes> before = kept;
+        const std::size_t count = filling.feed(arrivals[i].data, kept);
+        ASSERT_EQ(count, arrivals[i].lines.size());
+        EXPECT_EQ(std::vector<Bytes>(kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(count)),
+            arrivals[i].lines);
+        EXPECT_EQ(reference.feed(arrivals[i].data), arrivals[i].lines);
+        for (std::size_t j = count; j < before.size(); ++j)
+            EXPECT_EQ(kept[j], before[j]) << "element " << j << " was changed";
+        EXPECT_EQ(filling.pendingSize(), reference.pendingSize());
+    }
+}
