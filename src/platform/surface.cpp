@@ -1,6 +1,8 @@
 #include "platform/surface.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
 
 namespace kalvon {
 
@@ -9,7 +11,7 @@ namespace {
 constexpr uint32_t kOpaque = 0xff000000;
 
 // The alpha byte of Format_RGB32 must stay 0xff whatever the operation does to the colour.
-template <RasterOp op> inline uint32_t combine(uint32_t destination, uint32_t source)
+template <RasterOp op, typename T> inline T combine(T destination, T source)
 {
     if constexpr (op == RasterOp::Copy)
         return source | kOpaque;
@@ -23,20 +25,51 @@ template <RasterOp op> inline uint32_t combine(uint32_t destination, uint32_t so
         return ~source | kOpaque;
 }
 
-template <RasterOp op> void combineRow(uint32_t* destination, const uint32_t* source, int count)
+// Four pixels at a time (one SSE register; plain C++ with the compiler's vector types).
+using PixelQuad = uint32_t __attribute__((vector_size(16)));
+
+// Combines `rows` rows of `count` pixels; each image's rows lie `stride` pixels apart. The
+// destination and the source are distinct buffers.
+template <RasterOp op>
+void combineRows(uint32_t* destination, qsizetype destinationStride, const uint32_t* source,
+    qsizetype sourceStride, int count, int rows)
 {
-    for (int i = 0; i < count; ++i)
-        destination[i] = combine<op>(destination[i], source[i]);
+    for (int row = 0; row < rows; ++row) {
+        uint32_t* __restrict to = destination + row * destinationStride;
+        const uint32_t* __restrict from = source + row * sourceStride;
+        int i = 0;
+        for (; i + 4 <= count; i += 4) {
+            PixelQuad d;
+            PixelQuad s;
+            std::memcpy(&d, to + i, sizeof d);
+            std::memcpy(&s, from + i, sizeof s);
+            d = combine<op>(d, s);
+            std::memcpy(to + i, &d, sizeof d);
+        }
+        for (; i < count; ++i)
+            to[i] = combine<op>(to[i], from[i]);
+    }
 }
 
-void combineRow(RasterOp op, uint32_t* destination, const uint32_t* source, int count)
+void combineRows(RasterOp op, uint32_t* destination, qsizetype destinationStride, const uint32_t* source,
+    qsizetype sourceStride, int count, int rows)
 {
     switch (op) {
-    case RasterOp::Copy: combineRow<RasterOp::Copy>(destination, source, count); break;
-    case RasterOp::Or: combineRow<RasterOp::Or>(destination, source, count); break;
-    case RasterOp::And: combineRow<RasterOp::And>(destination, source, count); break;
-    case RasterOp::Xor: combineRow<RasterOp::Xor>(destination, source, count); break;
-    case RasterOp::NotCopy: combineRow<RasterOp::NotCopy>(destination, source, count); break;
+    case RasterOp::Copy:
+        combineRows<RasterOp::Copy>(destination, destinationStride, source, sourceStride, count, rows);
+        break;
+    case RasterOp::Or:
+        combineRows<RasterOp::Or>(destination, destinationStride, source, sourceStride, count, rows);
+        break;
+    case RasterOp::And:
+        combineRows<RasterOp::And>(destination, destinationStride, source, sourceStride, count, rows);
+        break;
+    case RasterOp::Xor:
+        combineRows<RasterOp::Xor>(destination, destinationStride, source, sourceStride, count, rows);
+        break;
+    case RasterOp::NotCopy:
+        combineRows<RasterOp::NotCopy>(destination, destinationStride, source, sourceStride, count, rows);
+        break;
     }
 }
 
@@ -92,11 +125,32 @@ void Surface::setPixel(int x, int y, QRgb color)
 {
     if (x < 0 || y < 0 || x >= width() || y >= height())
         return;
+    touch();
     reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = color | kOpaque;
+}
+
+QRgb* Surface::pixels()
+{
+    touch();
+    return reinterpret_cast<QRgb*>(m_image.bits());
+}
+
+const QRgb* Surface::constPixels() const
+{
+    return reinterpret_cast<const QRgb*>(m_image.constBits());
+}
+
+uint64_t Surface::version() const
+{
+    static std::atomic<uint64_t> lastVersion{ 0 };
+    if (m_version == 0)
+        m_version = lastVersion.fetch_add(1, std::memory_order_relaxed) + 1;
+    return m_version;
 }
 
 void Surface::fill(QRgb color)
 {
+    touch();
     if (!isNull())
         m_image.fill(color | kOpaque);
 }
@@ -117,13 +171,13 @@ void Surface::bitBlt(int dx, int dy, int w, int h, const Surface& source, int sx
             op);
         return;
     }
-    const int count = columns.to - columns.from;
-    for (int row = rows.from; row < rows.to; ++row) {
-        auto* destination = reinterpret_cast<uint32_t*>(m_image.scanLine(dy + row)) + dx + columns.from;
-        const auto* from
-            = reinterpret_cast<const uint32_t*>(source.m_image.constScanLine(sy + row)) + sx + columns.from;
-        combineRow(op, destination, from, count);
-    }
+    // The destination's buffer first: making it this surface's own (when it is shared) leaves
+    // the source's buffer as it was.
+    uint32_t* destination = pixels() + qsizetype(dy + rows.from) * width() + dx + columns.from;
+    const uint32_t* from
+        = source.constPixels() + qsizetype(sy + rows.from) * source.width() + sx + columns.from;
+    combineRows(
+        op, destination, width(), from, source.width(), columns.to - columns.from, rows.to - rows.from);
 }
 
 void Surface::stretchBlt(
@@ -133,6 +187,7 @@ void Surface::stretchBlt(
         return;
     const Surface copy = &source == this ? *this : Surface();
     const Surface& from = &source == this ? copy : source;
+    touch();
     for (int row = std::max(0, -dy); row < dh && dy + row < height(); ++row) {
         const int sourceRow = sy + int(int64_t(row) * sh / dh);
         if (sourceRow < 0 || sourceRow >= from.height())
@@ -143,7 +198,7 @@ void Surface::stretchBlt(
             const int sourceColumn = sx + int(int64_t(column) * sw / dw);
             if (sourceColumn < 0 || sourceColumn >= from.width())
                 continue;
-            combineRow(op, destination + dx + column, sourceLine + sourceColumn, 1);
+            combineRows(op, destination + dx + column, 0, sourceLine + sourceColumn, 0, 1, 1);
         }
     }
 }

@@ -42,6 +42,18 @@ public:
     int height() const { return m_image.height(); }
     const QImage& image() const { return m_image; }
 
+    // The pixels row by row, width() to a row (Format_RGB32 rows need no padding); null for a
+    // null surface. Writing must keep every pixel's top byte 0xff. pixels() makes the buffer
+    // this surface's own first, so take it before any constPixels() of a surface that may share
+    // the buffer, and again after anything that may have shared it since.
+    QRgb* pixels();
+    const QRgb* constPixels() const;
+
+    // A number that names the surface's present pixels: it changes whenever anything is drawn
+    // into the surface, and a copy has its original's number until either is drawn into, so an
+    // unchanged number means unchanged pixels. Never 0.
+    uint64_t version() const;
+
     // The pixel at (x, y); black outside the surface.
     QRgb pixel(int x, int y) const;
     // SetPixel: outside the surface nothing happens.
@@ -65,8 +77,11 @@ private:
         : m_image(std::move(image))
     {
     }
+    // Drawn into: the next version() names the new pixels.
+    void touch() { m_version = 0; }
 
     QImage m_image;
+    mutable uint64_t m_version = 0; // 0 until version() is asked after a change
 };
 
 // BuildMask: writes into `mask` the mask of `source` over the rectangle (left, top, right,

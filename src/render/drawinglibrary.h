@@ -133,20 +133,44 @@ public:
     std::optional<CellState> internetCell(int board, int column, int row) const;
     Bytes inventory(int p) const;
 
-private:
+    // What a field draw of local player p (1..2) takes from the library, so that a caller can
+    // tell whether the picture would change. Null or nothing for other p.
     using CellGrid = std::array<std::array<CellState, kFieldRows>, kFieldColumns>;
+    struct Bomb {
+        bool active = false;
+        int x = 0;
+        int y = 0;
+        int frame = 0;
+        friend bool operator==(const Bomb&, const Bomb&) = default;
+    };
+    // The trail KalvonTrailDraw would draw now: its cells, how much of its fade is left (ms),
+    // and its colour; nothing when it draws none.
+    struct TrailLook {
+        int column = 0;
+        int startRow = 0;
+        int width = 0;
+        int rows = 0;
+        int64_t fade = 0;
+        QRgb color = 0;
+        friend bool operator==(const TrailLook&, const TrailLook&) = default;
+    };
+    const CellGrid* localCells(int p) const { return localGrid(p); }
+    // The cells of internet board n (1..5).
+    const CellGrid* boardCells(int n) const { return boardGrid(n); }
+    const std::array<Bomb, kBombSlots>* bombs(int p) const
+    {
+        return isLocalPlayer(p) ? &m_bombs[size_t(p - 1)] : nullptr;
+    }
+    std::optional<TrailLook> trailLook(int p) const;
+    bool hasFontTable() const { return m_glyphs.has_value(); }
+
+private:
     struct Trail {
         int column = 0;
         int startRow = 0;
         int width = 0;
         int rows = 0;
         int64_t start = 0;
-    };
-    struct Bomb {
-        bool active = false;
-        int x = 0;
-        int y = 0;
-        int frame = 0;
     };
     struct Sprites;
     struct TileChoice;

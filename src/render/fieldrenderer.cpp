@@ -73,52 +73,142 @@ void GameRenderer::DrawField(int p)
     const EngineState& s = state();
     if (drawingPaused() || s.FieldExplodeRunning[p])
         return;
-    const DrawOptions& options = m_context.options;
     PictureBox& box = field(p);
-    box.clear();
-    Surface& dc = box.canvas();
-
-    if (!s.FieldDoorOpen[p] && !s.FieldDoorClosing[p] && !s.FieldDoorOpening[p] && options.doors) {
-        drawDoors(dc, kFieldPictureWidth, themeDoors());
+    if (!s.FieldDoorOpen[p] && !s.FieldDoorClosing[p] && !s.FieldDoorOpening[p] && m_context.options.doors) {
+        box.clear();
+        drawDoors(box.canvas(), kFieldPictureWidth, themeDoors());
         box.refresh();
         return;
     }
     if (s.FlashActive[p]) {
+        box.clear();
         flashField(p);
         return;
     }
 
-    PaintFieldBackground(p);
-    if (options.guides[size_t(p)]) {
-        for (int i = 1; i < kFieldColumns; ++i)
-            dc.bitBlt(kTileSize * i, 0, 1, kFieldPictureHeight, m_guideColumn, 0, 0, RasterOp::Xor);
-    }
-    const int sideways = shake(p);
-    UpdateFieldBlocks(p);
-    drawBlocks(p, dc, s.PieceResting[p] ? 0 : s.SmoothOffset[p], sideways);
-
+    // The trail is drawn at most every 10 ms; a draw in between shows the field without it.
     const int64_t now = m_context.clock.nowMs();
-    if (now - m_trailLastDrawTime[size_t(p)] >= kTrailRedrawMs) {
-        m_context.library.KalvonTrailDraw(p, dc, dc);
+    const bool trailDue = now - m_trailLastDrawTime[size_t(p)] >= kTrailRedrawMs;
+    if (trailDue)
         m_trailLastDrawTime[size_t(p)] = now;
+    const FieldLook look = fieldLook(p, trailDue);
+    if (m_skipUnchanged && fieldShowsLook(p, look)) {
+        // The picture shows this look already: shown again as a redraw would show it, and the
+        // warning's strip put back into the back buffer, which the other field may have used.
+        if (look.warning)
+            restoreFieldStrip(p);
+        if (look.gameOver)
+            box.refresh();
+    } else {
+        drawFieldLook(p, look);
     }
-    drawBombs(p, dc);
-    if (!s.GameOverShown[p] && s.PieceInPlay[p] && options.shadows)
-        drawPieceShadow(p);
-    if (m_context.engine.HasBlocksInTopRows(p) && s.GameActive && options.warning) {
-        // The blend AlphaBlendImage makes of the captured strip, drawn a row at a time.
-        CaptureFieldStrip(p);
-        blendUniform(dc, 0, kStripTop, kFieldPictureWidth, kStripHeight, m_warningStrip, s.WarningAlpha[p]);
-    }
-    if (s.GameMode == GameMode::Internet) {
-        if (const std::optional<Bytes> team = fieldTeamName(m_context.internet))
-            m_context.library.KalvonTeamDraw(dc, m_context.images.teamFont.get(), *team);
-    }
-    if (s.GameOverShown[p])
-        DrawGameOverPicture(p);
     box.refresh();
     if (p == 1 && m_context.hooks.BotLinked())
         m_context.hooks.BotBlockUpdate();
+}
+
+// What a redraw of field p would draw from, taken in the order the redraw used to take it: the
+// background's frame (which may set an animated set back to its first frame), the shake (which
+// draws the renderer's random numbers), then the cells handed to the library.
+FieldLook GameRenderer::fieldLook(int p, bool withTrail)
+{
+    const EngineState& s = state();
+    const DrawOptions& options = m_context.options;
+    const ThemeImages& images = m_context.images;
+    const DrawingLibrary& library = m_context.library;
+    ThemeRecord& t = theme();
+    const PictureBox& box = field(p);
+    FieldLook look;
+    look.backColor = box.backColor();
+    look.boxPicture = box.picture().version();
+    look.themeType = t.themetype;
+    if (t.themetype == 1)
+        look.backgroundFrame = backgroundFrame(t, options.animateBackground);
+    look.background = sheetVersion(images.background);
+    look.skin = sheetVersion(images.skin);
+    look.guides = options.guides[size_t(p)];
+    look.guideColumn = m_guideColumn.version();
+
+    look.shake = shake(p);
+    UpdateFieldBlocks(p);
+    look.cells = *library.localCells(p);
+    look.smooth = s.PieceResting[p] ? 0 : s.SmoothOffset[p];
+    look.blocks = BlockLook::of(
+        t, images, options.animateBlocks && t.animateblocks, options.animateSpecials && t.animatespecials);
+
+    if (withTrail)
+        look.trail = library.trailLook(p);
+    look.bombs = *library.bombs(p);
+    look.bombDraws = int(std::count_if(s.BombAnimations[p].begin(), s.BombAnimations[p].end(),
+        [](const BombAnimation& slot) { return slot.Active; }));
+    look.bombTransparency = t.bombtransparency;
+    look.bomb = sheetVersion(images.bomb);
+    look.bombMask = sheetVersion(images.bombMask);
+    for (auto& cell : look.shadow)
+        cell = { -99, -99 };
+    if (!s.GameOverShown[p] && s.PieceInPlay[p] && options.shadows && !s.HardDropping[p]) {
+        const ShadowCells shadow = m_context.engine.shadowCells(p);
+        for (int i = 0; i < shadow.count && i < int(look.shadow.size()); ++i)
+            look.shadow[size_t(i)]
+                = { shadow.cells[size_t(i)].column, shadow.cells[size_t(i)].landingRow.value_or(0) - 1 };
+    }
+
+    look.warning = m_context.engine.HasBlocksInTopRows(p) && s.GameActive && options.warning;
+    if (look.warning) {
+        look.warningAlpha = s.WarningAlpha[p];
+        look.warningSheet = sheetVersion(images.warning);
+        look.warningMask = sheetVersion(images.warningMask);
+    }
+    if (s.GameMode == GameMode::Internet)
+        look.team = fieldTeamName(m_context.internet);
+    look.fontTable = library.hasFontTable();
+    look.teamFont = sheetVersion(images.teamFont);
+    look.gameOver = s.GameOverShown[p];
+    look.winTransparent = t.wintransparent;
+    look.gameOverSheet = sheetVersion(images.gameOver);
+    look.gameOverMask = sheetVersion(images.gameOverMask);
+    return look;
+}
+
+// The canvas shows `look` when the last redraw drew it and nothing has drawn into it since.
+bool GameRenderer::fieldShowsLook(int p, const FieldLook& look)
+{
+    return m_drawnLook[size_t(p)] == look && field(p).canvas().version() == m_drawnCanvas[size_t(p)];
+}
+
+void GameRenderer::drawFieldLook(int p, const FieldLook& look)
+{
+    PictureBox& box = field(p);
+    // Cls shows only where the background leaves the field uncovered.
+    if (!backgroundCoversField())
+        box.clear();
+    Surface& dc = box.canvas();
+    PaintFieldBackground(p);
+    if (look.guides) {
+        for (int i = 1; i < kFieldColumns; ++i)
+            dc.bitBlt(kTileSize * i, 0, 1, kFieldPictureHeight, m_guideColumn, 0, 0, RasterOp::Xor);
+    }
+    drawBlocks(p, dc, look.smooth, look.shake);
+    if (look.trail)
+        m_context.library.KalvonTrailDraw(p, dc, dc);
+    drawBombs(p, dc);
+    for (const auto& [column, row] : look.shadow) {
+        if (column != -99)
+            m_context.library.KalvonShadowDraw(column, row, dc, dc);
+    }
+    if (look.warning) {
+        // The blend AlphaBlendImage makes of the captured strip, drawn a row at a time.
+        CaptureFieldStrip(p);
+        blendUniform(dc, 0, kStripTop, kFieldPictureWidth, kStripHeight, m_warningStrip, look.warningAlpha);
+        m_drawnStrip[size_t(p)] = m_warningStrip;
+    }
+    if (look.team)
+        m_context.library.KalvonTeamDraw(dc, m_context.images.teamFont.get(), *look.team);
+    if (look.gameOver)
+        DrawGameOverPicture(p);
+    m_redrawnFieldPixels += uint64_t(kFieldPictureWidth) * kFieldPictureHeight;
+    m_drawnLook[size_t(p)] = look;
+    m_drawnCanvas[size_t(p)] = dc.version();
 }
 
 // Flash Screen: no blocks, only a grey that pulses between black and white (period about
@@ -205,15 +295,6 @@ void GameRenderer::drawBombs(int p, Surface& dc)
     }
 }
 
-void GameRenderer::drawPieceShadow(int p)
-{
-    const ShadowCells shadow = m_context.engine.shadowCells(p);
-    for (int i = 0; i < shadow.count; ++i) {
-        const ShadowCell& cell = shadow.cells[size_t(i)];
-        DrawShadow(p, cell.column, cell.landingRow.value_or(0));
-    }
-}
-
 void GameRenderer::CaptureFieldStrip(int p)
 {
     if (!isPlayer(p))
@@ -225,6 +306,15 @@ void GameRenderer::CaptureFieldStrip(int p)
         strip.drawMasked(0, 0, kFieldPictureWidth, kStripHeight, *images.warning, *images.warningMask, 0, 0);
     if (images.backBuffer)
         images.backBuffer->bitBlt(0, 0, kFieldPictureWidth, kStripHeight, strip, 0, 0);
+    m_warningStrip = strip;
+}
+
+// What CaptureFieldStrip left of field p's last redraw, left again.
+void GameRenderer::restoreFieldStrip(int p)
+{
+    const Surface& strip = m_drawnStrip[size_t(p)];
+    if (m_context.images.backBuffer)
+        m_context.images.backBuffer->bitBlt(0, 0, kFieldPictureWidth, kStripHeight, strip, 0, 0);
     m_warningStrip = strip;
 }
 
@@ -274,6 +364,23 @@ void GameRenderer::PaintFieldBackground(int p)
     } else if (images.skin) {
         dc.bitBlt(0, 0, kFieldPictureWidth, kFieldPictureHeight, *images.skin, 0, 0);
     }
+}
+
+// Whether PaintFieldBackground draws every pixel of a local field (its frame is read as it
+// would read it, after fieldLook has set a bad current frame back).
+bool GameRenderer::backgroundCoversField()
+{
+    const ThemeRecord& t = theme();
+    const ThemeImages& images = m_context.images;
+    const auto covers = [](const Sheet& sheet, int top) {
+        return sheet && top >= 0 && sheet->width() >= kFieldPictureWidth
+            && int64_t(top) + kFieldPictureHeight <= sheet->height();
+    };
+    if (t.themetype == 1) {
+        const int frame = backgroundFrame(theme(), m_context.options.animateBackground) - 1;
+        return frame >= 0 && covers(images.background, kFieldPictureHeight * frame);
+    }
+    return covers(images.skin, 0);
 }
 
 void GameRenderer::DrawGameOverPicture(int p)

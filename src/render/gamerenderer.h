@@ -18,6 +18,7 @@
 #include "common/bytes.h"
 #include "engine/enginedrawing.h"
 #include "platform/surface.h"
+#include "render/fieldlook.h"
 #include "render/themeimages.h"
 
 #include <array>
@@ -89,8 +90,14 @@ public:
     void DrawShadow(int p, int column, int row) override;
 
     // --- the field ---
-    // Redraws field p (1 or 2) whole from the game state.
+    // Shows field p (1 or 2) as the game state stands. When nothing it is drawn from has
+    // changed since its last draw and nothing else has drawn into it, the picture already shows
+    // it and is shown again as it is; else it is redrawn whole.
     void DrawField(int p) override;
+    // Off: every DrawField redraws whole (to compare the two). On by default.
+    void setSkipUnchangedFields(bool on) { m_skipUnchanged = on; }
+    // How many field pixels DrawField has drawn so far (a field's 192 x 352 per redraw).
+    uint64_t redrawnFieldPixels() const { return m_redrawnFieldPixels; }
     void DrawHeightLed(int p) override;
     // Player p's height LEDs cleared and shown.
     void ClearHeightLed(int p) override;
@@ -160,9 +167,13 @@ private:
     bool previewDoorsKept(const DoorSheets& doors) const;
     static void drawDoors(Surface& dc, int width, const DoorSheets& doors);
     void flashField(int p);
+    FieldLook fieldLook(int p, bool withTrail);
+    bool fieldShowsLook(int p, const FieldLook& look);
+    void restoreFieldStrip(int p);
+    bool backgroundCoversField();
+    void drawFieldLook(int p, const FieldLook& look);
     void drawBlocks(int p, Surface& dc, int smooth, int shake);
     void drawBombs(int p, Surface& dc);
-    void drawPieceShadow(int p);
     int shake(int p);
     void noteQuake(int p);
     bool quakeShaking(int p) const;
@@ -173,6 +184,13 @@ private:
     std::array<bool, 3> m_shakenLastDraw{}; // [p]
     Surface m_warningStrip; // the captured strip the warning blends over the field
     Surface m_guideColumn;
+    // [p]: the look of the last whole draw of field p, the version of the canvas it left, and
+    // the warning strip it captured.
+    std::array<std::optional<FieldLook>, 3> m_drawnLook;
+    std::array<uint64_t, 3> m_drawnCanvas{};
+    std::array<Surface, 3> m_drawnStrip;
+    bool m_skipUnchanged = true;
+    uint64_t m_redrawnFieldPixels = 0;
 };
 
 } // namespace kalvon

@@ -59,22 +59,31 @@ void DrawingLibrary::KalvonTrailClear(int p)
         m_trails[size_t(p - 1)] = {};
 }
 
-void DrawingLibrary::KalvonTrailDraw(int p, Surface& dc, const Surface& background)
+std::optional<DrawingLibrary::TrailLook> DrawingLibrary::trailLook(int p) const
 {
     if (!isLocalPlayer(p) || !m_trailColor)
-        return;
+        return std::nullopt;
     const Trail& trail = m_trails[size_t(p - 1)];
     const int64_t age = m_clock.nowMs() - trail.start;
     if (trail.rows <= 0 || trail.width <= 0 || age < 0 || age >= kTrailFadeMs)
+        return std::nullopt;
+    return TrailLook{ trail.column, trail.startRow, trail.width, trail.rows, kTrailFadeMs - age,
+        *m_trailColor };
+}
+
+void DrawingLibrary::KalvonTrailDraw(int p, Surface& dc, const Surface& background)
+{
+    const std::optional<TrailLook> trail = trailLook(p);
+    if (!trail)
         return;
-    const int top = trail.startRow * kTileSize;
-    const int height = trail.rows * kTileSize;
-    const int64_t fade = kTrailFadeMs - age;
-    const QRgb color = *m_trailColor;
-    transformRect(dc, background, trail.column * kTileSize, top, trail.width * kTileSize, height,
-        [&](int, int row, QRgb under) {
+    const int top = trail->startRow * kTileSize;
+    const int height = trail->rows * kTileSize;
+    const int64_t fade = trail->fade;
+    const QRgb color = trail->color;
+    forEachRow(dc, background, trail->column * kTileSize, top, trail->width * kTileSize, height,
+        [&](QRgb* out, const QRgb* under, int count, int, int row) {
             const int64_t alpha = kTrailPeakAlpha * (row + 1) * fade / (int64_t(height) * kTrailFadeMs);
-            return blendPixel(color, under, int(alpha));
+            pixelrows::blendRowWithColor(out, color, under, count, int(alpha));
         });
 }
 

@@ -60,6 +60,44 @@ void OpponentBoardView::DrawNetPlayerField(int board)
         picture.refresh();
         return;
     }
+    const BoardLook look = boardLook(board, *boardDoor);
+    const size_t i = static_cast<std::size_t>(board);
+    if (!m_skipUnchanged || m_drawnLook[i] != look || dc.version() != m_drawnCanvas[i]) {
+        drawBoard(board, *boardDoor);
+        m_drawnLook[i] = look;
+        m_drawnCanvas[i] = dc.version();
+        m_redrawnPixels += uint64_t(kBoardPictureWidth) * kBoardPictureHeight;
+    }
+    picture.refresh();
+}
+
+OpponentBoardView::BoardLook OpponentBoardView::boardLook(int board, const NetDoor& boardDoor) const
+{
+    const ThemeRecord& t = m.themes.CurrentTheme;
+    const ThemeImages& images = m.images;
+    BoardLook look;
+    look.themeType = t.themetype;
+    look.backgroundFrame = m.options.animateInternetBackground ? t.inetbgcurrentframe : t.inetbgstillframe;
+    look.background = sheetVersion(images.internetBackground);
+    look.skin = sheetVersion(images.skin);
+    look.cells = *m.library.boardCells(board);
+    look.blocks = BlockLook::of(t, images, m.options.animateInternetBlocks && t.animateinetblocks,
+        m.options.animateInternetSpecials && t.animateinetspecials);
+    if (m.options.doors && boardDoor.isMoving())
+        look.doorRow = boardDoor.Row;
+    look.door = sheetVersion(images.internetDoor);
+    look.won = m_boards && m_boards->NetBoardWon[static_cast<std::size_t>(board)];
+    look.winTransparent = t.inetwintransparent;
+    look.winPicture = sheetVersion(images.internetGameOver);
+    look.winMask = sheetVersion(images.internetGameOverMask);
+    return look;
+}
+
+void OpponentBoardView::drawBoard(int board, const NetDoor& boardDoor)
+{
+    Surface& dc = m.pictures.picInternetfield[static_cast<std::size_t>(board)].canvas();
+    const ThemeImages& images = m.images;
+    const bool doors = m.options.doors;
     DrawNetPlayerBackground(board);
 
     const ThemeRecord& t = m.themes.CurrentTheme;
@@ -81,8 +119,8 @@ void OpponentBoardView::DrawNetPlayerField(int board)
         m.library.KalvonBasicInternetBlocksDraw(board, dc, images.skin.get());
     }
 
-    if (doors && boardDoor->isMoving() && images.internetDoor)
-        drawInternetDoor(dc, *images.internetDoor, boardDoor->Row);
+    if (doors && boardDoor.isMoving() && images.internetDoor)
+        drawInternetDoor(dc, *images.internetDoor, boardDoor.Row);
 
     if (m_boards && m_boards->NetBoardWon[static_cast<std::size_t>(board)]) {
         if (t.inetwintransparent) {
@@ -93,7 +131,6 @@ void OpponentBoardView::DrawNetPlayerField(int board)
             dc.bitBlt(0, 0, kBoardPictureWidth, kBoardPictureHeight, *images.internetGameOver, 0, 0);
         }
     }
-    picture.refresh();
 }
 
 void OpponentBoardView::StartLostFieldAnimation(int board)

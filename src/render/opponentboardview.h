@@ -7,8 +7,13 @@
 // steps it.
 
 #include "engine/boarddoors.h"
+#include "render/drawinglibrary.h"
+#include "render/fieldlook.h"
 
+#include <array>
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace kalvon {
 
@@ -45,8 +50,15 @@ public:
 
     // Board n (1..5): the library's copy of its cells and markers rebuilt.
     void UpdateInternetFieldBlocks(int board);
-    // Redraws a board and shows it; a closed door (with doors on) shows the door alone.
+    // Redraws a board and shows it; a closed door (with doors on) shows the door alone. A board
+    // whose look (cells, frames, sheets, door, win image) has not changed since its last
+    // redraw, and which nothing else has drawn into since, is shown again as it is: the redraw
+    // only copies and masks sheets over the board, so drawing it again changes no pixel.
     void DrawNetPlayerField(int board);
+    // Off: every DrawNetPlayerField redraws (to compare the two). On by default.
+    void setSkipUnchangedBoards(bool on) { m_skipUnchanged = on; }
+    // How many board pixels DrawNetPlayerField has redrawn so far (96 x 176 a redraw).
+    uint64_t redrawnBoardPixels() const { return m_redrawnPixels; }
     // The board's background only, not shown.
     void DrawNetPlayerBackground(int board);
 
@@ -63,11 +75,33 @@ public:
     void ResetNetBoard(int board);
 
 private:
+    struct BoardLook {
+        int themeType = 0;
+        int backgroundFrame = 0;
+        uint64_t background = 0;
+        uint64_t skin = 0;
+        DrawingLibrary::CellGrid cells{};
+        BlockLook blocks;
+        int doorRow = -1; // -1: no door halves drawn
+        uint64_t door = 0;
+        bool won = false;
+        bool winTransparent = false;
+        uint64_t winPicture = 0;
+        uint64_t winMask = 0;
+        friend bool operator==(const BoardLook&, const BoardLook&) = default;
+    };
+    BoardLook boardLook(int board, const NetDoor& boardDoor) const;
+    void drawBoard(int board, const NetDoor& boardDoor);
     NetDoor* door(int board);
     void restartBlockFrames();
 
     OpponentBoardParts m;
     OpponentBoards* m_boards = nullptr;
+    // [board]: the look of its last redraw and the version of the picture it left.
+    std::array<std::optional<BoardLook>, 6> m_drawnLook;
+    std::array<uint64_t, 6> m_drawnCanvas{};
+    bool m_skipUnchanged = true;
+    uint64_t m_redrawnPixels = 0;
 };
 
 } // namespace kalvon

@@ -32,6 +32,7 @@ public:
     void clear();
     // A new back colour erases the drawing, as clearing does.
     void setBackColor(QRgb color);
+    QRgb backColor() const { return m_backColor; }
     // Assigns the picture shown behind the drawing (a null surface removes it) and clears.
     void setPicture(const Surface& picture);
     const Surface& picture() const { return m_picture; }
