@@ -111,6 +111,21 @@ struct Player {
         return waitFor([&] { return window().CurrentScreen() == Screen::Chat; });
     }
 
+    // Hosts on a port that was free a moment ago. On a busy machine another process may take it
+    // first, so a few ports are tried. The port hosted on, or 0.
+    quint16 hostOnFreePort()
+    {
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            const quint16 port = freePort();
+            if (port != 0 && hostOn(port))
+                return port;
+            if (program->server().isRunning())
+                return 0; // started, yet its own client could not join: not a port taken
+            dialogs.calls.clear(); // the error of the port taken
+        }
+        return 0;
+    }
+
     ScratchFolder folder;
     ScriptedDialogs dialogs;
     std::unique_ptr<GameProgram> program;

@@ -44,9 +44,8 @@ QPoint rowCentre(QListWidget& list, int row)
 struct Room : ::testing::Test {
     void SetUp() override
     {
-        const quint16 port = freePort();
-        ASSERT_NE(port, 0);
-        ASSERT_TRUE(host.hostOn(port)) << host.chat().toStdString();
+        const quint16 port = host.hostOnFreePort();
+        ASSERT_NE(port, 0) << host.chat().toStdString();
         joiner.connectTo(port);
         ASSERT_TRUE(waitFor([&] { return joiner.window().CurrentScreen() == Screen::Chat; }));
         ASSERT_TRUE(waitFor([&] { return host.window().chatPage().spectatorList().count() == 2; }));

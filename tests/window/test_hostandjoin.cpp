@@ -156,8 +156,8 @@ TEST(HostAndJoin, ServerPageKicksBansAndEditsTheBanList)
 {
     Player host("Host");
     Player joiner("Joiner");
-    const quint16 port = freePort();
-    ASSERT_TRUE(host.hostOn(port)) << host.chat().toStdString();
+    const quint16 port = host.hostOnFreePort();
+    ASSERT_NE(port, 0) << host.chat().toStdString();
     ServerPage& page = host.window().serverPage();
     const auto joinerListed = [&] { return page.userBox().findText(QStringLiteral("Joiner")) >= 0; };
     const auto joinAgain = [&] { joiner.connectTo(port); };
@@ -261,7 +261,7 @@ TEST(HostAndJoin, ConnectPageSaysWhyAJoinFails)
 TEST(HostAndJoin, ServerPageRulesAndOccurrencesReachTheClients)
 {
     Player host("Host");
-    ASSERT_TRUE(host.hostOn(freePort()));
+    ASSERT_NE(host.hostOnFreePort(), 0);
     host.clickPage(MenuBarButton::Server);
     ServerPage& page = host.window().serverPage();
     const std::pair<int, const char*> heights[] = { { 1, "2.5" }, { 2, "3.5" }, { 3, "1.5" }, { 4, "18" } };
@@ -312,7 +312,7 @@ TEST(HostAndJoin, ChatColoursReachTheChatBoxes)
         return found.isNull() ? QColor() : found.charFormat().foreground().color();
     };
     const QString settingsLine = QStringLiteral("*** Game Settings - ");
-    ASSERT_TRUE(host.hostOn(freePort()));
+    ASSERT_NE(host.hostOnFreePort(), 0);
     ASSERT_TRUE(waitFor([&] { return host.chat().contains(settingsLine); }));
     for (QTextEdit* box : boxes) {
         EXPECT_EQ(colourOf(box, QStringLiteral("*** Connected to server")), QColor(200, 0, 0));
@@ -346,14 +346,13 @@ TEST(HostAndJoin, ChatLineSendsChatAndCommands)
 {
     Player host("Host");
     Player joiner("Joiner");
-    const quint16 port = freePort();
-    ASSERT_NE(port, 0);
 
     // Before a connection only the notice, in the joiner's own box.
     joiner.say(QStringLiteral("anyone?"));
     EXPECT_TRUE(joiner.chat().contains(QStringLiteral("*** Not connected to a server.")));
 
-    ASSERT_TRUE(host.hostOn(port)) << host.chat().toStdString();
+    const quint16 port = host.hostOnFreePort();
+    ASSERT_NE(port, 0) << host.chat().toStdString();
     joiner.connectTo(port);
     ASSERT_TRUE(waitFor([&] { return joiner.window().CurrentScreen() == Screen::Chat; }))
         << joiner.chat().toStdString();
@@ -390,7 +389,7 @@ TEST(HostAndJoin, ChatLineSendsChatAndCommands)
 TEST(HostAndJoin, TalkLineOverTheFieldSendsChatAndCommands)
 {
     Player host("Host", "[Controls]\r\nItalk=84\r\nItalkteam=89\r\n");
-    ASSERT_TRUE(host.hostOn(freePort())) << host.chat().toStdString();
+    ASSERT_NE(host.hostOnFreePort(), 0) << host.chat().toStdString();
     host.clickPage(MenuBarButton::Fields);
     host.window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&host.window()));
@@ -453,15 +452,19 @@ TEST(HostAndJoin, TwoProgramsHostJoinPlayAndPart)
 {
     Player host("Host");
     Player joiner("Joiner");
-    const quint16 port = freePort();
-    ASSERT_NE(port, 0);
 
-    // The host starts its server from the server page.
+    // The host starts its server from the server page (on a busy machine another process may
+    // take a free port first: a few are tried).
     host.clickPage(MenuBarButton::Server);
     ASSERT_EQ(host.window().CurrentScreen(), Screen::Server);
     ServerPage& serverPage = host.window().serverPage();
-    Player::type(serverPage.portBox(), QString::number(port));
-    QTest::mouseClick(&serverPage.startServerButton(), Qt::LeftButton);
+    quint16 port = 0;
+    for (int attempt = 0; attempt < 5 && !host.program->server().isRunning(); ++attempt) {
+        port = freePort();
+        host.dialogs.calls.clear();
+        Player::type(serverPage.portBox(), QString::number(port));
+        QTest::mouseClick(&serverPage.startServerButton(), Qt::LeftButton);
+    }
     ASSERT_TRUE(host.program->server().isRunning()) << host.dialogs.messages().size();
     EXPECT_EQ(serverPage.startServerButton().text(), QStringLiteral("Stop Server"));
     EXPECT_FALSE(serverPage.portBox().isEnabled());
@@ -542,9 +545,8 @@ TEST(HostAndJoin, ThreeProgramsChatPlayAndVoteAKick)
     // First's key 3 sends the special at hand to spot 3.
     Player first("First", "[Controls]\r\nIspec3=51\r\n");
     Player second("Second");
-    const quint16 port = freePort();
-    ASSERT_NE(port, 0);
-    ASSERT_TRUE(host.hostOn(port)) << host.chat().toStdString();
+    const quint16 port = host.hostOnFreePort();
+    ASSERT_NE(port, 0) << host.chat().toStdString();
     for (Player* joiner : { &first, &second }) {
         joiner->connectTo(port);
         ASSERT_TRUE(waitFor([&] { return joiner->window().CurrentScreen() == Screen::Chat; }));
