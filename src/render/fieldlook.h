@@ -55,13 +55,14 @@ struct FieldLook {
     int smooth = 0;
     int shake = 0;
     BlockLook blocks;
-    // Trail, bombs, shadow cells (column, row above the landing row; -99 for none).
+    // Trail, bombs, the shadow's cells (column and landing row; the first shadowCount).
     std::optional<DrawingLibrary::TrailLook> trail;
     std::array<DrawingLibrary::Bomb, DrawingLibrary::kBombSlots> bombs{};
     int bombDraws = 0;
     bool bombTransparency = false;
     uint64_t bomb = 0;
     uint64_t bombMask = 0;
+    int shadowCount = 0;
     std::array<std::array<int, 2>, 4> shadow{};
     // The warning strip over the bottom rows.
     bool warning = false;

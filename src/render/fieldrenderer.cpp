@@ -144,13 +144,12 @@ FieldLook GameRenderer::fieldLook(int p, bool withTrail)
     look.bombTransparency = t.bombtransparency;
     look.bomb = sheetVersion(images.bomb);
     look.bombMask = sheetVersion(images.bombMask);
-    for (auto& cell : look.shadow)
-        cell = { -99, -99 };
     if (!s.GameOverShown[p] && s.PieceInPlay[p] && options.shadows && !s.HardDropping[p]) {
         const ShadowCells shadow = m_context.engine.shadowCells(p);
-        for (int i = 0; i < shadow.count && i < int(look.shadow.size()); ++i)
+        look.shadowCount = std::min(shadow.count, int(look.shadow.size()));
+        for (int i = 0; i < look.shadowCount; ++i)
             look.shadow[size_t(i)]
-                = { shadow.cells[size_t(i)].column, shadow.cells[size_t(i)].landingRow.value_or(0) - 1 };
+                = { shadow.cells[size_t(i)].column, shadow.cells[size_t(i)].landingRow.value_or(0) };
     }
 
     look.warning = m_context.engine.HasBlocksInTopRows(p) && s.GameActive && options.warning;
@@ -192,10 +191,8 @@ void GameRenderer::drawFieldLook(int p, const FieldLook& look)
     if (look.trail)
         m_context.library.KalvonTrailDraw(p, dc, dc);
     drawBombs(p, dc);
-    for (const auto& [column, row] : look.shadow) {
-        if (column != -99)
-            m_context.library.KalvonShadowDraw(column, row, dc, dc);
-    }
+    for (int i = 0; i < look.shadowCount; ++i)
+        DrawShadow(p, look.shadow[size_t(i)][0], look.shadow[size_t(i)][1]);
     if (look.warning) {
         // The blend AlphaBlendImage makes of the captured strip, drawn a row at a time.
         CaptureFieldStrip(p);
