@@ -33,6 +33,14 @@ Bytes configuredThemePath(BytesView theme, const std::filesystem::path& programD
     return folderText(programDir) + Bytes(theme);
 }
 
+bool MainForm::sameFile(BytesView a, BytesView b) const
+{
+    std::error_code unreachable;
+    const std::filesystem::path& programDir = m_parts.folders.programDir;
+    return std::filesystem::equivalent(
+        themeFilePath(a, programDir), themeFilePath(b, programDir), unreachable);
+}
+
 MainForm::MainForm(const MainFormParts& parts)
     : m_parts(parts)
 {
@@ -112,7 +120,8 @@ void MainForm::startupimages()
         if (m_importTnpTheme)
             m_importTnpTheme(path);
     } else if (extension == "kvx") {
-        LoadTheme(loading, path, themes.CurrentTheme, themes.ThemeSounds, "");
+        if (!sameFile(path, defaultTheme))
+            LoadTheme(loading, path, themes.CurrentTheme, themes.ThemeSounds, "");
         progress(40);
         loadimages();
     } else {

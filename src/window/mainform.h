@@ -89,6 +89,10 @@ public:
     void showLoadingFile(BytesView path) override;
 
 private:
+    // Whether two theme paths name one file: the configured theme is most often the default
+    // theme, which the load has just read and unpacked; reading it again would unpack the same
+    // archive a second time and show any error it has twice.
+    bool sameFile(BytesView a, BytesView b) const;
     void progress(int percent);
     void step(BytesView text);
 

@@ -58,6 +58,34 @@ TEST(StartupTest, ProgressValuesAndMessagesFollowTheConfiguredTheme)
     }
 }
 
+// The default theme is read first; a configured theme that is the same file (by any spelling of
+// its path) is not read again, so a broken default theme reports its fault once. Another file
+// is read after it.
+TEST(StartupTest, TheConfiguredThemeIsReadAgainOnlyWhenItIsAnotherFile)
+{
+    const std::string brokenTheme = "[Theme Info]\r\nName=No type\r\n";
+    const auto reportFor
+        = [](const Bytes& file) { return "Could not load " + file + ".\rLocation: Themetype"; };
+    for (const std::string theme :
+        { "\\data\\default.kvx", "\\DATA\\Default.kvx", "<absolute>", "\\data\\other.kvx" }) {
+        SCOPED_TRACE(theme);
+        ShellRig rig;
+        const std::filesystem::path data = rig.folder / "data";
+        std::filesystem::remove(data);
+        std::filesystem::create_directory(data);
+        rig.folder.write("data/default.kvx", brokenTheme);
+        rig.folder.write("data/other.kvx", brokenTheme);
+        const std::string configured = theme == "<absolute>" ? pathText(data / "default.kvx") : theme;
+        rig.folder.write("kalvon.ini", settingsWith("gamemode=1\r\ntheme=" + configured + "\r\n"));
+        rig.load();
+        std::vector<Bytes> expected{ reportFor(pathText(data / "default.kvx")) };
+        if (theme == "\\data\\other.kvx")
+            expected.push_back(reportFor(configuredThemePath(theme, rig.folder.path())));
+        EXPECT_EQ(rig.dialogs.messages(), expected);
+        EXPECT_EQ(rig.loading.closes, 1);
+    }
+}
+
 TEST(StartupTest, LoadingWindowShowsTheStepsInOrderAndTheGameIsStartedInOrder)
 {
     ShellRig rig(settingsWith("gamemode=2\r\n", "playmusic=1\r\nusethememusic=1\r\n"));
