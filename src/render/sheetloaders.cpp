@@ -204,12 +204,16 @@ Sheet pictureSheet(const PictureSheet& picture, const Surface& source)
     return sheet;
 }
 
-// Creates the sheets, then loads the pictures in order through one buffer.
+// Creates the sheets, then loads the pictures in order through one buffer. While the loading
+// window shows each file, the window may repaint between files, so every sheet is first made
+// black; without it nothing looks at a picture's sheet before the picture replaces it, and only
+// the masks are made ahead (their builders draw into part of them).
 void loadPictureSheets(
     SheetLoading& loading, PictureSheets pictures, BytesView folder = {}, bool showProgress = true)
 {
     for (const PictureSheet& picture : pictures) {
-        loading.images.*picture.sheet = newSheet(picture.sheetWidth, picture.sheetHeight);
+        if (showProgress)
+            loading.images.*picture.sheet = newSheet(picture.sheetWidth, picture.sheetHeight);
         if (picture.mask)
             loading.images.*picture.mask = newSheet(picture.sheetWidth, picture.sheetHeight);
     }
