@@ -4,11 +4,12 @@
 // board drawing does), and both next-piece and special windows. Goal: under 500 us a tick, 5%
 // of the tick.
 //
-// A field or board whose look has not changed since its last draw is not redrawn; the tick
-// benchmarks report as "redrawn_share" the share of the pixels shown that were drawn anew. The
-// "Moving" tick changes both local fields every tick (the piece slides, the warning pulses; the
-// boards change only when an opponent's field arrives), and the "Whole" benchmarks redraw every
-// field and board on every draw, for the cost of a redraw itself.
+// A field or board whose look has not changed since its last draw is not redrawn, and a field
+// whose piece, trail, bombs, shadow or warning alone changed is redrawn over the rows they
+// touch; the tick benchmarks report as "redrawn_share" the share of the pixels shown that were
+// drawn anew. The "Moving" tick changes both local fields every tick (the piece slides, the
+// warning pulses; the boards change only when an opponent's field arrives), and the "Whole"
+// benchmarks redraw every field and board on every draw, for the cost of a redraw itself.
 
 #include "../tests/render/tilecodedtheme.h"
 #include "../tests/support/enginestateaccess.h"

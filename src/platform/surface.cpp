@@ -123,7 +123,8 @@ QRgb Surface::pixel(int x, int y) const
 
 void Surface::setPixel(int x, int y, QRgb color)
 {
-    if (x < 0 || y < 0 || x >= width() || y >= height())
+    const Rows rows = drawableRows();
+    if (x < 0 || y < rows.first || x >= width() || y >= rows.end)
         return;
     touch();
     reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = color | kOpaque;
@@ -151,8 +152,15 @@ uint64_t Surface::version() const
 void Surface::fill(QRgb color)
 {
     touch();
-    if (!isNull())
+    if (isNull())
+        return;
+    const Rows rows = drawableRows();
+    if (rows.first == 0 && rows.end == height()) {
         m_image.fill(color | kOpaque);
+        return;
+    }
+    for (int y = rows.first; y < rows.end; ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(m_image.scanLine(y)), width(), color | kOpaque);
 }
 
 void Surface::bitBlt(int dx, int dy, int w, int h, const Surface& source, int sx, int sy, RasterOp op)
@@ -160,7 +168,10 @@ void Surface::bitBlt(int dx, int dy, int w, int h, const Surface& source, int sx
     if (isNull() || source.isNull())
         return;
     const Span columns = clipSpan(w, dx, width(), sx, source.width());
-    const Span rows = clipSpan(h, dy, height(), sy, source.height());
+    Span rows = clipSpan(h, dy, height(), sy, source.height());
+    const Rows drawable = drawableRows();
+    rows.from = std::max(rows.from, drawable.first - dy);
+    rows.to = std::min(rows.to, drawable.end - dy);
     if (columns.from >= columns.to || rows.from >= rows.to)
         return;
     if (&source == this) {
@@ -188,7 +199,8 @@ void Surface::stretchBlt(
     const Surface copy = &source == this ? *this : Surface();
     const Surface& from = &source == this ? copy : source;
     touch();
-    for (int row = std::max(0, -dy); row < dh && dy + row < height(); ++row) {
+    const Rows drawable = drawableRows();
+    for (int row = std::max(0, drawable.first - dy); row < dh && dy + row < drawable.end; ++row) {
         const int sourceRow = sy + int(int64_t(row) * sh / dh);
         if (sourceRow < 0 || sourceRow >= from.height())
             continue;

@@ -9,7 +9,9 @@
 // and a destination pixel whose source lies outside the source surface stays as it was.
 
 #include <QImage>
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace kalvon {
 
@@ -72,7 +74,19 @@ public:
     void drawMasked(
         int dx, int dy, int w, int h, const Surface& picture, const Surface& mask, int sx, int sy);
 
+    // The rows drawing may change, [first, end): every drawing operation above, and the row
+    // writers that ask for them, leave the other rows as they are. A redraw of a few rows runs
+    // the whole drawing with the others left out. All rows unless limited (by DrawingRows); a
+    // copy keeps the limit.
+    struct Rows {
+        int first;
+        int end;
+    };
+    Rows drawableRows() const { return { std::max(m_drawFirst, 0), std::min(m_drawEnd, height()) }; }
+
 private:
+    friend class DrawingRows;
+
     explicit Surface(QImage image)
         : m_image(std::move(image))
     {
@@ -82,6 +96,31 @@ private:
 
     QImage m_image;
     mutable uint64_t m_version = 0; // 0 until version() is asked after a change
+    int m_drawFirst = 0;
+    int m_drawEnd = std::numeric_limits<int>::max();
+};
+
+// Limits the drawing into a surface to rows [first, end) while it lives.
+class DrawingRows {
+public:
+    DrawingRows(Surface& surface, int first, int end)
+        : m_surface(surface)
+        , m_before{ surface.m_drawFirst, surface.m_drawEnd }
+    {
+        surface.m_drawFirst = first;
+        surface.m_drawEnd = end;
+    }
+    ~DrawingRows()
+    {
+        m_surface.m_drawFirst = m_before.first;
+        m_surface.m_drawEnd = m_before.end;
+    }
+    DrawingRows(const DrawingRows&) = delete;
+    DrawingRows& operator=(const DrawingRows&) = delete;
+
+private:
+    Surface& m_surface;
+    Surface::Rows m_before;
 };
 
 // BuildMask: writes into `mask` the mask of `source` over the rectangle (left, top, right,

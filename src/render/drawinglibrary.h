@@ -38,6 +38,7 @@ public:
     static constexpr int kInventorySize = 10;
     static constexpr int kTeamGlyphs = 23;
     static constexpr int kTrailFadeMs = 300;
+    static constexpr int kBombSize = 64; // a bomb's picture, square, from its cell's top left
 
     explicit DrawingLibrary(const Clock& clock);
     virtual ~DrawingLibrary() = default;

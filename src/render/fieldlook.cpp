@@ -1,6 +1,10 @@
 #include "render/fieldlook.h"
 
+#include "render/blocktiles.h"
 #include "render/themerecord.h"
+#include "render/windowpictures.h"
+
+#include <algorithm>
 
 namespace kalvon {
 
@@ -9,6 +13,130 @@ BlockLook BlockLook::of(
 {
     return { theme.blkcurrentframe, theme.blkstillframe, theme.blktransparency, animateBlocks,
         animateSpecials, sheetVersion(images.blocks), sheetVersion(images.blocksMask) };
+}
+
+namespace {
+
+// What changedRows leaves to the rows: the parts that draw into a few rows of the picture.
+FieldLook withoutRowParts(FieldLook look)
+{
+    look.cells = {};
+    look.smooth = 0;
+    look.trail.reset();
+    look.bombs = {};
+    look.bombDraws = 0;
+    look.shadowCount = 0;
+    look.shadow = {};
+    look.warningAlpha = 0;
+    return look;
+}
+
+// Rows a redraw may change, gathered part by part and then put in order and joined.
+class RowBands {
+public:
+    void add(int first, int end)
+    {
+        first = std::max(first, 0);
+        end = std::min(end, kFieldPictureHeight);
+        if (first < end)
+            m_bands.push_back({ first, end });
+    }
+
+    // Each cell's sprite, the falling piece's slid down by the look's slide.
+    void addCell(const FieldLook& look, int column, int row)
+    {
+        const DrawingLibrary::CellState& cell = look.cells[size_t(column)][size_t(row)];
+        if (!cell.occupied)
+            return;
+        const int top = row * kTileSize + (cell.code >= kFallingCodeOffset ? look.smooth : 0);
+        add(top, top + kTileSize);
+    }
+
+    void addTrail(const std::optional<DrawingLibrary::TrailLook>& trail)
+    {
+        if (trail)
+            add(trail->startRow * kTileSize, (trail->startRow + trail->rows) * kTileSize);
+    }
+
+    void addBombs(const FieldLook& look)
+    {
+        for (const DrawingLibrary::Bomb& bomb : look.bombs) {
+            if (bomb.active)
+                add(bomb.y * kTileSize, bomb.y * kTileSize + DrawingLibrary::kBombSize);
+        }
+    }
+
+    // DrawShadow darkens the cell above each landing row.
+    void addShadow(const FieldLook& look)
+    {
+        for (int i = 0; i < look.shadowCount; ++i) {
+            const int row = look.shadow[size_t(i)][1] - 1;
+            add(row * kTileSize, (row + 1) * kTileSize);
+        }
+    }
+
+    // In order and joined; with the warning shown, a band that reaches its strip takes it whole.
+    std::vector<RowBand> joined(bool warning)
+    {
+        if (warning) {
+            for (RowBand& band : m_bands) {
+                if (band.first < kWarningStripTop + kWarningStripHeight && band.end > kWarningStripTop) {
+                    band.first = std::min(band.first, kWarningStripTop);
+                    band.end = std::min(
+                        std::max(band.end, kWarningStripTop + kWarningStripHeight), kFieldPictureHeight);
+                }
+            }
+        }
+        std::sort(m_bands.begin(), m_bands.end(),
+            [](const RowBand& a, const RowBand& b) { return a.first < b.first; });
+        std::vector<RowBand> joined;
+        for (const RowBand& band : m_bands) {
+            if (!joined.empty() && band.first <= joined.back().end)
+                joined.back().end = std::max(joined.back().end, band.end);
+            else
+                joined.push_back(band);
+        }
+        return joined;
+    }
+
+private:
+    std::vector<RowBand> m_bands;
+};
+
+} // namespace
+
+std::optional<std::vector<RowBand>> changedRows(const FieldLook& before, const FieldLook& after)
+{
+    if (after.gameOver || !(withoutRowParts(before) == withoutRowParts(after)))
+        return std::nullopt;
+    RowBands rows;
+    const bool slid = before.smooth != after.smooth;
+    for (int column = 0; column < kFieldColumns; ++column) {
+        for (int row = 0; row < kFieldRows; ++row) {
+            const DrawingLibrary::CellState& was = before.cells[size_t(column)][size_t(row)];
+            const DrawingLibrary::CellState& is = after.cells[size_t(column)][size_t(row)];
+            const bool falling = was.code >= kFallingCodeOffset || is.code >= kFallingCodeOffset;
+            if (was != is || (slid && falling)) {
+                rows.addCell(before, column, row);
+                rows.addCell(after, column, row);
+            }
+        }
+    }
+    if (before.trail != after.trail) {
+        rows.addTrail(before.trail);
+        rows.addTrail(after.trail);
+    }
+    if (before.bombs != after.bombs || before.bombDraws != after.bombDraws) {
+        rows.addBombs(before);
+        rows.addBombs(after);
+    }
+    if (before.shadowCount != after.shadowCount || before.shadow != after.shadow) {
+        rows.addShadow(before);
+        rows.addShadow(after);
+    }
+    if (before.warningAlpha != after.warningAlpha)
+        rows.add(kWarningStripTop, kWarningStripTop + kWarningStripHeight);
+    return rows.joined(after.warning);
 }
 
 } // namespace kalvon

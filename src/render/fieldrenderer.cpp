@@ -27,10 +27,6 @@ namespace {
 
 constexpr int kLedWidth = 4;
 
-// The warning strip: the field's bottom rows from y 296, 64 high (its last 8 rows lie below).
-constexpr int kStripTop = 296;
-constexpr int kStripHeight = 64;
-
 constexpr int64_t kFlashWaitMs = 20;
 // How long a field goes on shaking after Block Quake.
 constexpr int64_t kQuakeShakeMs = 300;
@@ -177,6 +173,32 @@ bool GameRenderer::fieldShowsLook(int p, const FieldLook& look)
 
 void GameRenderer::drawFieldLook(int p, const FieldLook& look)
 {
+    Surface& dc = field(p).canvas();
+    // When nothing else has drawn into the picture since the last redraw, only the rows in
+    // which this look differs from that redraw's are drawn again.
+    std::optional<std::vector<RowBand>> bands;
+    if (m_skipUnchanged && m_drawnLook[size_t(p)] && dc.version() == m_drawnCanvas[size_t(p)])
+        bands = changedRows(*m_drawnLook[size_t(p)], look);
+    if (!bands) {
+        drawFieldRows(p, look, { 0, kFieldPictureHeight });
+    } else {
+        bool stripDrawn = false;
+        for (const RowBand& band : *bands) {
+            const DrawingRows limit(dc, band.first, band.end);
+            stripDrawn = drawFieldRows(p, look, band) || stripDrawn;
+        }
+        // The strip's rows are as the last redraw left them: so is what it captured.
+        if (look.warning && !stripDrawn)
+            restoreFieldStrip(p);
+    }
+    m_drawnLook[size_t(p)] = look;
+    m_drawnCanvas[size_t(p)] = dc.version();
+}
+
+// Draws `look` over the rows of `band`, to which the canvas's drawing is limited, and tells
+// whether the warning's strip was captured and blended: only when the band holds it whole.
+bool GameRenderer::drawFieldRows(int p, const FieldLook& look, RowBand band)
+{
     PictureBox& box = field(p);
     // Cls shows only where the background leaves the field uncovered.
     if (!backgroundCoversField())
@@ -193,19 +215,21 @@ void GameRenderer::drawFieldLook(int p, const FieldLook& look)
     drawBombs(p, dc);
     for (int i = 0; i < look.shadowCount; ++i)
         DrawShadow(p, look.shadow[size_t(i)][0], look.shadow[size_t(i)][1]);
-    if (look.warning) {
+    const bool stripInBand = band.first <= kWarningStripTop
+        && band.end >= std::min(kWarningStripTop + kWarningStripHeight, kFieldPictureHeight);
+    if (look.warning && stripInBand) {
         // The blend AlphaBlendImage makes of the captured strip, drawn a row at a time.
         CaptureFieldStrip(p);
-        blendUniform(dc, 0, kStripTop, kFieldPictureWidth, kStripHeight, m_warningStrip, look.warningAlpha);
+        blendUniform(dc, 0, kWarningStripTop, kFieldPictureWidth, kWarningStripHeight, m_warningStrip,
+            look.warningAlpha);
         m_drawnStrip[size_t(p)] = m_warningStrip;
     }
     if (look.team)
         m_context.library.KalvonTeamDraw(dc, m_context.images.teamFont.get(), *look.team);
     if (look.gameOver)
         DrawGameOverPicture(p);
-    m_redrawnFieldPixels += uint64_t(kFieldPictureWidth) * kFieldPictureHeight;
-    m_drawnLook[size_t(p)] = look;
-    m_drawnCanvas[size_t(p)] = dc.version();
+    m_redrawnFieldPixels += uint64_t(kFieldPictureWidth) * uint64_t(band.end - band.first);
+    return look.warning && stripInBand;
 }
 
 // Flash Screen: no blocks, only a grey that pulses between black and white (period about
@@ -297,12 +321,13 @@ void GameRenderer::CaptureFieldStrip(int p)
     if (!isPlayer(p))
         return;
     ThemeImages& images = m_context.images;
-    Surface strip(kFieldPictureWidth, kStripHeight);
-    strip.bitBlt(0, 0, kFieldPictureWidth, kStripHeight, field(p).canvas(), 0, kStripTop);
+    Surface strip(kFieldPictureWidth, kWarningStripHeight);
+    strip.bitBlt(0, 0, kFieldPictureWidth, kWarningStripHeight, field(p).canvas(), 0, kWarningStripTop);
     if (images.warning && images.warningMask)
-        strip.drawMasked(0, 0, kFieldPictureWidth, kStripHeight, *images.warning, *images.warningMask, 0, 0);
+        strip.drawMasked(
+            0, 0, kFieldPictureWidth, kWarningStripHeight, *images.warning, *images.warningMask, 0, 0);
     if (images.backBuffer)
-        images.backBuffer->bitBlt(0, 0, kFieldPictureWidth, kStripHeight, strip, 0, 0);
+        images.backBuffer->bitBlt(0, 0, kFieldPictureWidth, kWarningStripHeight, strip, 0, 0);
     m_warningStrip = strip;
 }
 
@@ -311,7 +336,7 @@ void GameRenderer::restoreFieldStrip(int p)
 {
     const Surface& strip = m_drawnStrip[size_t(p)];
     if (m_context.images.backBuffer)
-        m_context.images.backBuffer->bitBlt(0, 0, kFieldPictureWidth, kStripHeight, strip, 0, 0);
+        m_context.images.backBuffer->bitBlt(0, 0, kFieldPictureWidth, kWarningStripHeight, strip, 0, 0);
     m_warningStrip = strip;
 }
 

@@ -172,6 +172,7 @@ private:
     void restoreFieldStrip(int p);
     bool backgroundCoversField();
     void drawFieldLook(int p, const FieldLook& look);
+    bool drawFieldRows(int p, const FieldLook& look, RowBand band);
     void drawBlocks(int p, Surface& dc, int smooth, int shake);
     void drawBombs(int p, Surface& dc);
     int shake(int p);
@@ -184,8 +185,8 @@ private:
     std::array<bool, 3> m_shakenLastDraw{}; // [p]
     Surface m_warningStrip; // the captured strip the warning blends over the field
     Surface m_guideColumn;
-    // [p]: the look of the last whole draw of field p, the version of the canvas it left, and
-    // the warning strip it captured.
+    // [p]: the look of the last redraw of field p, the version of the canvas it left, and the
+    // warning strip it captured.
     std::array<std::optional<FieldLook>, 3> m_drawnLook;
     std::array<uint64_t, 3> m_drawnCanvas{};
     std::array<Surface, 3> m_drawnStrip;

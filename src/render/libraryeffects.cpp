@@ -15,7 +15,6 @@ namespace {
 // The strongest opacity of the trail, at its bottom row when it is new.
 constexpr int64_t kTrailPeakAlpha = 192;
 
-constexpr int kBombSize = 64;
 // A bomb's top-left cell: the 4 x 4-cell square must touch the field.
 constexpr int kBombFirstCell = -3;
 

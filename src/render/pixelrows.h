@@ -78,16 +78,18 @@ inline void blendRowWithColor(QRgb* out, QRgb color, const QRgb* under, int coun
 } // namespace pixelrows
 
 // Calls `rowFunction(out, under, count, column, row)` for each row of the w x h rectangle at
-// (x, y) cut to `dc` and `background` (which may be `dc`): `out` points at the row's first
-// pixel in `dc`, `under` at the same place in `background`, and column and row are counted
-// from the rectangle's (uncut) top left. The function must keep every pixel's top byte 0xff.
+// (x, y) cut to `dc` (and to the rows it may draw) and `background` (which may be `dc`): `out`
+// points at the row's first pixel in `dc`, `under` at the same place in `background`, and
+// column and row are counted from the rectangle's (uncut) top left. The function must keep
+// every pixel's top byte 0xff.
 template <typename RowFunction>
 void forEachRow(Surface& dc, const Surface& background, int x, int y, int w, int h, RowFunction rowFunction)
 {
+    const Surface::Rows drawable = dc.drawableRows();
     const int left = std::max(x, 0);
-    const int top = std::max(y, 0);
+    const int top = std::max(y, drawable.first);
     const int right = std::min({ x + w, dc.width(), background.width() });
-    const int bottom = std::min({ y + h, dc.height(), background.height() });
+    const int bottom = std::min({ y + h, drawable.end, background.height() });
     if (left >= right || top >= bottom)
         return;
     // The drawing's buffer first, so a background that shared it keeps its own.

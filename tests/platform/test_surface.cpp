@@ -1,6 +1,7 @@
 #include "platform/surface.h"
 #include "surfacegrid.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace kalvon {
@@ -51,6 +52,46 @@ TEST(SurfaceTest, BlitsAreClippedAtBothSurfacesAndLeaveUnreachedPixelsAlone)
         Surface target = gridSurface("..../..../..../....");
         target.bitBlt(c.dx, c.dy, c.w, c.h, source, c.sx, c.sy);
         EXPECT_EQ(gridText(target), c.expected) << c.name;
+    }
+}
+
+// While the drawing is limited to some rows, every operation leaves the other rows as they are
+// and draws the limited ones as it would have drawn them; afterwards it draws everywhere again.
+TEST(SurfaceTest, DrawingLimitedToRowsLeavesTheOtherRowsAlone)
+{
+    const Surface source = gridSurface("4567/89ab/cdef/gh45");
+    const Surface sprite = gridSurface("W5W7/W9Wb/WdWf/WhW5");
+    const Surface mask = gridSurface("BWBW/BWBW/BWBW/BWBW");
+    const struct {
+        const char* name;
+        std::function<void(Surface&)> draw;
+        const char* expected;
+    } cases[] = {
+        { "copy", [&](Surface& s) { s.bitBlt(0, 0, 4, 4, source, 0, 0); }, "0000/89ab/cdef/3333" },
+        { "copy one row down", [&](Surface& s) { s.bitBlt(0, 1, 4, 4, source, 0, 0); },
+            "0000/4567/89ab/3333" },
+        { "within itself", [](Surface& s) { s.bitBlt(0, 1, 4, 3, s, 0, 0); }, "0000/0000/1111/3333" },
+        { "masked sprite", [&](Surface& s) { s.drawMasked(0, 0, 4, 4, sprite, mask, 0, 0); },
+            "0000/191b/2d2f/3333" },
+        { "stretched", [&](Surface& s) { s.stretchBlt(0, 0, 4, 4, source, 0, 0, 2, 2); },
+            "0000/4455/8899/3333" },
+        { "fill", [](Surface& s) { s.fill(kWhitePixel); }, "0000/WWWW/WWWW/3333" },
+        { "pixels set",
+            [](Surface& s) {
+                for (int i = 0; i < 4; ++i)
+                    s.setPixel(i, i, kBlackPixel);
+            },
+            "0000/1B11/22B2/3333" },
+    };
+    for (const auto& c : cases) {
+        Surface target = gridSurface("0000/1111/2222/3333");
+        {
+            const DrawingRows limit(target, 1, 3);
+            c.draw(target);
+        }
+        EXPECT_EQ(gridText(target), c.expected) << c.name;
+        target.fill(kBlackPixel);
+        EXPECT_EQ(gridText(target), "BBBB/BBBB/BBBB/BBBB") << c.name;
     }
 }
 

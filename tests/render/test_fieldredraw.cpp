@@ -22,7 +22,7 @@ struct Step {
     std::function<void(RenderRig&)> apply;
 };
 
-void putPiece(RenderRig& rig, int p, int row, int smooth, bool resting)
+void putPiece(RenderRig& rig, int p, int row, int smooth, bool resting, int column = 4)
 {
     EngineState& s = rig.state();
     for (int x = 0; x < kFieldColumns; ++x) {
@@ -33,7 +33,7 @@ void putPiece(RenderRig& rig, int p, int row, int smooth, bool resting)
             }
         }
     }
-    rig.game.place(p, PieceType::TBlock, 1, 4, row);
+    rig.game.place(p, PieceType::TBlock, 1, column, row);
     s.SmoothOffset[p] = smooth;
     s.PieceResting[p] = resting;
 }
@@ -106,6 +106,39 @@ const std::vector<Step>& script()
                 }
             } },
         { "warning pulses on one field", [](RenderRig& r) { r.state().WarningAlpha[2] = 180; } },
+        // A few rows change: only they are drawn again, the warning's strip whole when they reach it.
+        { "piece slides into the warning's rows", [](RenderRig& r) { putPiece(r, 2, 17, 9, false); } },
+        { "piece slides on while the warning pulses",
+            [](RenderRig& r) {
+                r.state().SmoothOffset[2] = 14;
+                r.state().WarningAlpha[2] = 60;
+            } },
+        { "a locked cell in the bottom row changes",
+            [](RenderRig& r) { r.state().FieldColor[1][5][kFieldRows - 1] = 4; } },
+        { "a locked cell under the top changes",
+            [](RenderRig& r) {
+                r.state().FieldOccupied[1][7][0] = kCellOccupied;
+                r.state().FieldColor[1][7][0] = 2;
+            } },
+        { "piece moves sideways: its shadow follows", [](RenderRig& r) { putPiece(r, 1, 4, 3, false, 8); } },
+        { "a bomb over the bottom rows",
+            [](RenderRig& r) {
+                r.state().BombAnimations[1][0].Active = true;
+                r.renderer.BombCreate(1, 2, kFieldRows - 2, 0);
+            } },
+        { "the bomb's next frame", [](RenderRig& r) { r.renderer.BombFrame(1, 0, 3); } },
+        { "the bomb ends",
+            [](RenderRig& r) {
+                r.state().BombAnimations[1][0].Active = false;
+                r.renderer.BombKill(1, 0);
+            } },
+        { "a trail by the bottom fades as the piece slides",
+            [](RenderRig& r) {
+                r.renderer.UpdateTrail(2, 1, 14, int(PieceType::Lines), 1, 8);
+                r.game.clock.advance(20);
+                r.state().SmoothOffset[2] = 3;
+            } },
+        { "the trail fades on", [](RenderRig& r) { r.game.clock.advance(120); } },
         { "the back buffer is drawn over elsewhere",
             [](RenderRig& r) { r.images.backBuffer->fill(kWhitePixel); } },
         { "guide lines", [](RenderRig& r) { r.options.guides[1] = true; } },
@@ -138,6 +171,7 @@ const std::vector<Step>& script()
                 r.internet.MyTeam = "Reds";
             } },
         { "team renamed", [](RenderRig& r) { r.internet.MyTeam = "Blues"; } },
+        { "a cell under the team's name changes", [](RenderRig& r) { r.state().FieldColor[1][2][0] = 5; } },
         { "theme change to a skin",
             [](RenderRig& r) { testing::makeTypeZeroTheme(r.themes.CurrentTheme, r.images, true); } },
         { "skin drawn opaque",

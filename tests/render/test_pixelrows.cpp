@@ -48,6 +48,18 @@ TEST(PixelRows, TransformIsCutToBothSurfacesAndCountsFromTheRectanglesCorner)
     EXPECT_EQ(dc.pixel(5, 9), qRgb(7, 6, 9));
     EXPECT_EQ(dc.pixel(6, 5), kWhitePixel);
     EXPECT_EQ(dc.pixel(0, 2), kWhitePixel);
+
+    // Limited to rows 4 and 5, the rows outside are left alone and the counting stays.
+    dc.fill(kWhitePixel);
+    {
+        const DrawingRows limit(dc, 4, 6);
+        transformRect(
+            dc, background, -2, 3, 20, 20, [](int column, int row, QRgb) { return qRgb(column, row, 9); });
+    }
+    EXPECT_EQ(dc.pixel(0, 3), kWhitePixel);
+    EXPECT_EQ(dc.pixel(0, 4), qRgb(2, 1, 9));
+    EXPECT_EQ(dc.pixel(5, 5), qRgb(7, 2, 9));
+    EXPECT_EQ(dc.pixel(0, 6), kWhitePixel);
 }
 
 } // namespace
