@@ -2,7 +2,6 @@
 
 #include "render/blocktiles.h"
 #include "render/themerecord.h"
-#include "render/windowpictures.h"
 
 #include <algorithm>
 
@@ -32,7 +31,7 @@ FieldLook withoutRowParts(FieldLook look)
 }
 
 // Rows a redraw may change, gathered part by part and then put in order and joined.
-class RowBands {
+class ChangedRows {
 public:
     void add(int first, int end)
     {
@@ -76,21 +75,20 @@ public:
     }
 
     // In order and joined; with the warning shown, a band that reaches its strip takes it whole.
-    std::vector<RowBand> joined(bool warning)
+    std::vector<Surface::Rows> joined(bool warning)
     {
         if (warning) {
-            for (RowBand& band : m_bands) {
-                if (band.first < kWarningStripTop + kWarningStripHeight && band.end > kWarningStripTop) {
-                    band.first = std::min(band.first, kWarningStripTop);
-                    band.end = std::min(
-                        std::max(band.end, kWarningStripTop + kWarningStripHeight), kFieldPictureHeight);
+            for (Surface::Rows& band : m_bands) {
+                if (band.first < kWarningStripRows.end && band.end > kWarningStripRows.first) {
+                    band.first = std::min(band.first, kWarningStripRows.first);
+                    band.end = std::max(band.end, kWarningStripRows.end);
                 }
             }
         }
         std::sort(m_bands.begin(), m_bands.end(),
-            [](const RowBand& a, const RowBand& b) { return a.first < b.first; });
-        std::vector<RowBand> joined;
-        for (const RowBand& band : m_bands) {
+            [](const Surface::Rows& a, const Surface::Rows& b) { return a.first < b.first; });
+        std::vector<Surface::Rows> joined;
+        for (const Surface::Rows& band : m_bands) {
             if (!joined.empty() && band.first <= joined.back().end)
                 joined.back().end = std::max(joined.back().end, band.end);
             else
@@ -100,16 +98,16 @@ public:
     }
 
 private:
-    std::vector<RowBand> m_bands;
+    std::vector<Surface::Rows> m_bands;
 };
 
 } // namespace
 
-std::optional<std::vector<RowBand>> changedRows(const FieldLook& before, const FieldLook& after)
+std::optional<std::vector<Surface::Rows>> changedRows(const FieldLook& before, const FieldLook& after)
 {
     if (after.gameOver || !(withoutRowParts(before) == withoutRowParts(after)))
         return std::nullopt;
-    RowBands rows;
+    ChangedRows rows;
     const bool slid = before.smooth != after.smooth;
     for (int column = 0; column < kFieldColumns; ++column) {
         for (int row = 0; row < kFieldRows; ++row) {
@@ -135,7 +133,7 @@ std::optional<std::vector<RowBand>> changedRows(const FieldLook& before, const F
         rows.addShadow(after);
     }
     if (before.warningAlpha != after.warningAlpha)
-        rows.add(kWarningStripTop, kWarningStripTop + kWarningStripHeight);
+        rows.add(kWarningStripRows.first, kWarningStripRows.end);
     return rows.joined(after.warning);
 }
 

@@ -8,7 +8,9 @@
 #include "common/bytes.h"
 #include "render/drawinglibrary.h"
 #include "render/themeimages.h"
+#include "render/windowpictures.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -21,6 +23,9 @@ struct ThemeRecord;
 // The warning strip: the field's bottom rows from y 296, 64 high (its last 8 rows lie below).
 inline constexpr int kWarningStripTop = 296;
 inline constexpr int kWarningStripHeight = 64;
+// The rows of the field's picture the strip covers.
+inline constexpr Surface::Rows kWarningStripRows{ kWarningStripTop,
+    std::min(kWarningStripTop + kWarningStripHeight, kFieldPictureHeight) };
 
 // The version of a sheet's pixels; 0 for no sheet.
 inline uint64_t sheetVersion(const Sheet& sheet)
@@ -86,17 +91,11 @@ struct FieldLook {
     friend bool operator==(const FieldLook&, const FieldLook&) = default;
 };
 
-// Rows [first, end) of a field's picture.
-struct RowBand {
-    int first = 0;
-    int end = 0;
-};
-
 // The rows of a field's picture in which a redraw of `after` may differ from a redraw of
 // `before`: bands in order, apart, within the picture; a band that reaches the warning strip
 // while the warning shows holds the whole strip (its capture reads it whole). Nothing when the
 // whole picture may differ: anything changed but the cells, the piece's slide, the trail, the
 // bombs, the shadow and the warning's opacity, or a game-over picture over the field.
-std::optional<std::vector<RowBand>> changedRows(const FieldLook& before, const FieldLook& after);
+std::optional<std::vector<Surface::Rows>> changedRows(const FieldLook& before, const FieldLook& after);
 
 } // namespace kalvon

@@ -176,14 +176,14 @@ void GameRenderer::drawFieldLook(int p, const FieldLook& look)
     Surface& dc = field(p).canvas();
     // When nothing else has drawn into the picture since the last redraw, only the rows in
     // which this look differs from that redraw's are drawn again.
-    std::optional<std::vector<RowBand>> bands;
+    std::optional<std::vector<Surface::Rows>> bands;
     if (m_skipUnchanged && m_drawnLook[size_t(p)] && dc.version() == m_drawnCanvas[size_t(p)])
         bands = changedRows(*m_drawnLook[size_t(p)], look);
     if (!bands) {
         drawFieldRows(p, look, { 0, kFieldPictureHeight });
     } else {
         bool stripDrawn = false;
-        for (const RowBand& band : *bands) {
+        for (const Surface::Rows& band : *bands) {
             const DrawingRows limit(dc, band.first, band.end);
             stripDrawn = drawFieldRows(p, look, band) || stripDrawn;
         }
@@ -197,7 +197,7 @@ void GameRenderer::drawFieldLook(int p, const FieldLook& look)
 
 // Draws `look` over the rows of `band`, to which the canvas's drawing is limited, and tells
 // whether the warning's strip was captured and blended: only when the band holds it whole.
-bool GameRenderer::drawFieldRows(int p, const FieldLook& look, RowBand band)
+bool GameRenderer::drawFieldRows(int p, const FieldLook& look, Surface::Rows band)
 {
     PictureBox& box = field(p);
     // Cls shows only where the background leaves the field uncovered.
@@ -215,8 +215,7 @@ bool GameRenderer::drawFieldRows(int p, const FieldLook& look, RowBand band)
     drawBombs(p, dc);
     for (int i = 0; i < look.shadowCount; ++i)
         DrawShadow(p, look.shadow[size_t(i)][0], look.shadow[size_t(i)][1]);
-    const bool stripInBand = band.first <= kWarningStripTop
-        && band.end >= std::min(kWarningStripTop + kWarningStripHeight, kFieldPictureHeight);
+    const bool stripInBand = band.first <= kWarningStripRows.first && band.end >= kWarningStripRows.end;
     if (look.warning && stripInBand) {
         // The blend AlphaBlendImage makes of the captured strip, drawn a row at a time.
         CaptureFieldStrip(p);

@@ -172,7 +172,7 @@ private:
     void restoreFieldStrip(int p);
     bool backgroundCoversField();
     void drawFieldLook(int p, const FieldLook& look);
-    bool drawFieldRows(int p, const FieldLook& look, RowBand band);
+    bool drawFieldRows(int p, const FieldLook& look, Surface::Rows band);
     void drawBlocks(int p, Surface& dc, int smooth, int shake);
     void drawBombs(int p, Surface& dc);
     int shake(int p);

@@ -206,8 +206,8 @@ Sheet pictureSheet(const PictureSheet& picture, const Surface& source)
 
 // Creates the sheets, then loads the pictures in order through one buffer. While the loading
 // window shows each file, the window may repaint between files, so every sheet is first made
-// black; without it nothing looks at a picture's sheet before the picture replaces it, and only
-// the masks are made ahead (their builders draw into part of them).
+// black; when it shows none, nothing looks at a picture's sheet before the picture replaces it,
+// and only the masks are made ahead (their builders draw into part of them).
 void loadPictureSheets(
     SheetLoading& loading, PictureSheets pictures, BytesView folder = {}, bool showProgress = true)
 {

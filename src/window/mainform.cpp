@@ -35,10 +35,9 @@ Bytes configuredThemePath(BytesView theme, const std::filesystem::path& programD
 
 bool MainForm::sameFile(BytesView a, BytesView b) const
 {
-    std::error_code unreachable;
+    std::error_code ignored; // a path that names no file is not the same file
     const std::filesystem::path& programDir = m_parts.folders.programDir;
-    return std::filesystem::equivalent(
-        themeFilePath(a, programDir), themeFilePath(b, programDir), unreachable);
+    return std::filesystem::equivalent(themeFilePath(a, programDir), themeFilePath(b, programDir), ignored);
 }
 
 MainForm::MainForm(const MainFormParts& parts)
