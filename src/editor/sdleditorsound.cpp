@@ -1,10 +1,9 @@
 #include "editor/sdleditorsound.h"
 
 #include "common/dialogs.h"
+#include "common/music/sdlaudio.h"
 #include "editor/model/editorpaths.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
 #include <system_error>
 
 namespace kalvon::editor {
@@ -62,7 +61,7 @@ void SdlEditorSound::LoadMusic(BytesView file)
     FreeMusic();
     const std::optional<std::filesystem::path> found = existingFile(file);
     if (found)
-        m_music = Mix_LoadMUS(found->c_str());
+        m_music = m_device.sdl()->LoadMUS(found->c_str());
     if (!m_music) {
         const Bytes reason = found ? "Unknown file format" : "File not found";
         m_dialogs.messageBox("Error while opening sound\r\n" + reason, "Error", MessageIcon::Critical);
@@ -72,21 +71,22 @@ void SdlEditorSound::LoadMusic(BytesView file)
 void SdlEditorSound::PlayMusic()
 {
     if (m_music)
-        Mix_PlayMusic(m_music, 1);
+        m_device.sdl()->PlayMusic(m_music, 1);
 }
 
 void SdlEditorSound::StopMusic()
 {
-    if (m_musicStarted && Mix_PlayingMusic())
-        Mix_HaltMusic();
+    if (m_musicStarted && m_device.sdl()->PlayingMusic())
+        m_device.sdl()->HaltMusic();
 }
 
 void SdlEditorSound::FreeMusic()
 {
     if (!m_music)
         return;
-    Mix_HaltMusic();
-    Mix_FreeMusic(m_music);
+    // Music was loaded, so the libraries were.
+    m_device.sdl()->HaltMusic();
+    m_device.sdl()->FreeMusic(m_music);
     m_music = nullptr;
 }
 

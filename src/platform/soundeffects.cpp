@@ -1,8 +1,7 @@
 #include "platform/soundeffects.h"
 
 #include "common/music/audiodevice.h"
-
-#include <SDL_mixer.h>
+#include "common/music/sdlaudio.h"
 
 namespace kalvon {
 
@@ -19,10 +18,11 @@ SdlSoundEffects::~SdlSoundEffects()
 void SdlSoundEffects::flush()
 {
     if (m_device.isOpen())
-        Mix_HaltChannel(AudioDevice::kEffectsChannel);
+        m_device.sdl()->HaltChannel(AudioDevice::kEffectsChannel);
+    // A sound was loaded only while the device was open, so the libraries were.
     for (auto& [path, chunk] : m_cache) {
         if (chunk)
-            Mix_FreeChunk(chunk);
+            m_device.sdl()->FreeChunk(chunk);
     }
     m_cache.clear();
 }
@@ -31,18 +31,19 @@ void SdlSoundEffects::play(const std::filesystem::path& file)
 {
     if (!m_device.isOpen() || file.empty())
         return;
+    const SdlAudio& sdl = *m_device.sdl();
     auto found = m_cache.find(file);
     if (found == m_cache.end()) {
         std::error_code error;
         Mix_Chunk* chunk
-            = std::filesystem::is_regular_file(file, error) ? Mix_LoadWAV(file.c_str()) : nullptr;
+            = std::filesystem::is_regular_file(file, error) ? sdl.LoadWAV(file.c_str()) : nullptr;
         // A file that cannot be read is remembered as silent until the next flush.
         found = m_cache.emplace(file, chunk).first;
     }
     if (!found->second)
         return;
-    Mix_HaltChannel(AudioDevice::kEffectsChannel);
-    Mix_PlayChannel(AudioDevice::kEffectsChannel, found->second, 0);
+    sdl.HaltChannel(AudioDevice::kEffectsChannel);
+    sdl.PlayChannelTimed(AudioDevice::kEffectsChannel, found->second, 0, -1);
 }
 
 void PlaySoundFile(SoundEffects& effects, int soundsOption, const std::filesystem::path& file)

@@ -1,7 +1,7 @@
 #include "common/music/audiodevice.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
+#include "common/music/sdlaudio.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -19,20 +19,30 @@ constexpr const char* kSoundFonts[] = {
 };
 
 // Points the MIDI synthesiser at an installed sound font unless the user named one.
-void chooseSoundFont()
+void chooseSoundFont(const SdlAudio& sdl)
 {
     if (std::getenv("SDL_SOUNDFONTS"))
         return;
     for (const char* font : kSoundFonts) {
         std::error_code error;
         if (std::filesystem::is_regular_file(font, error)) {
-            Mix_SetSoundFonts(font);
+            sdl.SetSoundFonts(font);
             return;
         }
     }
 }
 
 } // namespace
+
+AudioDevice::AudioDevice()
+    : AudioDevice(systemSdlAudio)
+{
+}
+
+AudioDevice::AudioDevice(Loader loader)
+    : m_loader(loader)
+{
+}
 
 AudioDevice::~AudioDevice()
 {
@@ -43,23 +53,30 @@ bool AudioDevice::open(const AudioFormat& format)
 {
     if (m_open)
         return true;
+    const SdlAudioLoad& library = m_loader();
+    if (!library.loaded) {
+        m_lastError = library.error;
+        return false;
+    }
+    m_sdl = &library.functions;
+    const SdlAudio& sdl = *m_sdl;
     // SDL would otherwise turn SIGINT and SIGTERM into quit events of its own queue, which
     // nobody reads: the program could then not be ended by a logout or a kill.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        m_lastError = SDL_GetError();
+    sdl.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (sdl.InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        m_lastError = sdl.GetError();
         return false;
     }
-    if (Mix_OpenAudio(format.frequency, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
-        m_lastError = Mix_GetError();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (sdl.OpenAudio(format.frequency, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+        m_lastError = sdl.GetError();
+        sdl.QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_AllocateChannels(std::max(format.channels, 1));
-    Mix_ReserveChannels(1);
-    Mix_Volume(kEffectsChannel, kEffectsVolume);
-    Mix_VolumeMusic(kMusicVolume);
-    chooseSoundFont();
+    sdl.AllocateChannels(std::max(format.channels, 1));
+    sdl.ReserveChannels(1);
+    sdl.Volume(kEffectsChannel, kEffectsVolume);
+    sdl.VolumeMusic(kMusicVolume);
+    chooseSoundFont(sdl);
     m_open = true;
     m_lastError.clear();
     return true;
@@ -69,10 +86,11 @@ void AudioDevice::close()
 {
     if (!m_open)
         return;
-    Mix_HaltChannel(-1);
-    Mix_HaltMusic();
-    Mix_CloseAudio();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    const SdlAudio& sdl = *m_sdl;
+    sdl.HaltChannel(-1);
+    sdl.HaltMusic();
+    sdl.CloseAudio();
+    sdl.QuitSubSystem(SDL_INIT_AUDIO);
     m_open = false;
 }
 

@@ -10,6 +10,9 @@
 
 namespace kalvon {
 
+struct SdlAudio;
+struct SdlAudioLoad;
+
 struct AudioFormat {
     int frequency = 44100;
     int channels = 8; // mixer channels, not speakers
@@ -17,7 +20,10 @@ struct AudioFormat {
 
 class AudioDevice {
 public:
-    AudioDevice() = default;
+    // Where the libraries come from: the system's, loaded at the first open.
+    using Loader = const SdlAudioLoad& (*)();
+    AudioDevice();
+    explicit AudioDevice(Loader loader);
     ~AudioDevice();
     AudioDevice(const AudioDevice&) = delete;
     AudioDevice& operator=(const AudioDevice&) = delete;
@@ -27,6 +33,9 @@ public:
     void close();
     bool isOpen() const { return m_open; }
     const std::string& lastError() const { return m_lastError; }
+    // The libraries' functions: there from the first open that found them, and kept after a
+    // close (what was loaded while open is freed through them).
+    const SdlAudio* sdl() const { return m_sdl; }
 
     // The mixer channel reserved for sound effects.
     static constexpr int kEffectsChannel = 0;
@@ -36,6 +45,8 @@ public:
     static constexpr int kEffectsVolume = 64;
 
 private:
+    Loader m_loader;
+    const SdlAudio* m_sdl = nullptr;
     bool m_open = false;
     std::string m_lastError;
 };

@@ -1,9 +1,9 @@
 #include "common/music/sdlsoundlibrary.h"
 
 #include "common/music/audiodevice.h"
+#include "common/music/sdlaudio.h"
 #include "common/paths.h"
 
-#include <SDL_mixer.h>
 #include <fstream>
 
 namespace kalvon {
@@ -58,7 +58,7 @@ int32_t SdlSoundLibrary::open(BytesView file)
         fail(SoundError::FileNotFound);
         return 0;
     }
-    _Mix_Music* music = Mix_LoadMUS(found.c_str());
+    _Mix_Music* music = m_device.sdl()->LoadMUS(found.c_str());
     if (!music) {
         if (isWindowsMedia(found))
             fail(SoundError::MediaPlayerCodec);
@@ -76,7 +76,8 @@ int32_t SdlSoundLibrary::open(BytesView file)
 bool SdlSoundLibrary::play(int32_t handle)
 {
     const auto loaded = m_loaded.find(handle);
-    if (loaded == m_loaded.end() || !Started() || Mix_PlayMusic(loaded->second, kLoopForever) != 0) {
+    if (loaded == m_loaded.end() || !Started()
+        || m_device.sdl()->PlayMusic(loaded->second, kLoopForever) != 0) {
         fail(SoundError::PlayFailed);
         return false;
     }
@@ -100,7 +101,7 @@ bool SdlSoundLibrary::SongPlay(int32_t song)
 
 bool SdlSoundLibrary::IsPlaying(int32_t channel)
 {
-    return channel != 0 && channel == m_channel && Started() && Mix_PlayingMusic();
+    return channel != 0 && channel == m_channel && Started() && m_device.sdl()->PlayingMusic();
 }
 
 void SdlSoundLibrary::SetPaused(int32_t channel, bool paused)
@@ -114,9 +115,9 @@ void SdlSoundLibrary::SongSetPaused(int32_t song, bool paused)
     if (song == 0 || song != m_playing || !Started())
         return;
     if (paused)
-        Mix_PauseMusic();
+        m_device.sdl()->PauseMusic();
     else
-        Mix_ResumeMusic();
+        m_device.sdl()->ResumeMusic();
 }
 
 void SdlSoundLibrary::halt(int32_t handle)
@@ -124,7 +125,7 @@ void SdlSoundLibrary::halt(int32_t handle)
     if (handle == 0 || handle != m_playing)
         return;
     if (Started())
-        Mix_HaltMusic();
+        m_device.sdl()->HaltMusic();
     m_playing = 0;
     m_channel = 0;
 }
@@ -135,7 +136,8 @@ void SdlSoundLibrary::release(int32_t handle)
     if (loaded == m_loaded.end())
         return;
     halt(handle);
-    Mix_FreeMusic(loaded->second);
+    // Music was loaded, so the libraries were.
+    m_device.sdl()->FreeMusic(loaded->second);
     m_loaded.erase(loaded);
 }
 
