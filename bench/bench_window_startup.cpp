@@ -70,70 +70,6 @@ private:
     fs::path m_path;
 };
 
-// Notes when a widget of the main window paints.
-class PaintWatch final : public QObject {
-public:
-    explicit PaintWatch(QWidget& window)
-        : m_window(window)
-    {
-        qApp->installEventFilter(this);
-    }
-    ~PaintWatch() override { qApp->removeEventFilter(this); }
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            auto* widget = qobject_cast<QWidget*>(watched);
-            if (widget && (widget == &m_window || m_window.isAncestorOf(widget)))
-                painted = true;
-        }
-        return false;
-    }
-
-private:
-    QWidget& m_window;
-};
-
-// Notes the moment the first widget of the program paints, whatever window it belongs to: the
-// first frame the user sees, which the load handler shows before it loads the theme.
-class FirstPaintAnywhere final : public QObject {
-public:
-    explicit FirstPaintAnywhere(double (*now)())
-        : m_now(now)
-    {
-        qApp->installEventFilter(this);
-    }
-    ~FirstPaintAnywhere() override { qApp->removeEventFilter(this); }
-    double at = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (at == 0 && event->type() == QEvent::Paint && qobject_cast<QWidget*>(watched))
-            at = m_now();
-        return false;
-    }
-
-private:
-    double (*m_now)();
-};
-
-// Runs the program's load handler and waits for the first frame painted after it; returns the
-// milliseconds from `since`.
-double loadAndPaint(GameProgram& program, const QElapsedTimer& since)
-{
-    program.start();
-    PaintWatch watch(program.window());
-    while (!watch.painted)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-    return double(since.nsecsElapsed()) / 1e6;
-}
-
-// The argument that makes this program the process ProcessStartToFirstPaint starts.
-constexpr const char* kFirstPaintChild = "--first-paint-child";
-
 // The monotonic clock in milliseconds, the same in every process.
 double monotonicMs()
 {
@@ -141,6 +77,49 @@ double monotonicMs()
     clock_gettime(CLOCK_MONOTONIC, &now);
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
+
+// Notes the moment a widget of `window` first paints; without a window, any widget of the
+// program (the loading window and the main window, which the load handler shows before it
+// reads the theme: the first frame the user sees).
+class PaintWatch final : public QObject {
+public:
+    explicit PaintWatch(const QWidget* window = nullptr)
+        : m_window(window)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~PaintWatch() override { qApp->removeEventFilter(this); }
+    bool painted() const { return paintedAt != 0; }
+    double paintedAt = 0; // on the monotonic clock
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (paintedAt == 0 && event->type() == QEvent::Paint) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget && (!m_window || widget == m_window || m_window->isAncestorOf(widget)))
+                paintedAt = monotonicMs();
+        }
+        return false;
+    }
+
+private:
+    const QWidget* m_window;
+};
+
+// Runs the program's load handler and waits for the first frame painted after it; returns the
+// milliseconds from `since`.
+double loadAndPaint(GameProgram& program, const QElapsedTimer& since)
+{
+    program.start();
+    PaintWatch watch(&program.window());
+    while (!watch.painted())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    return double(since.nsecsElapsed()) / 1e6;
+}
+
+// The argument that makes this program the process ProcessStartToFirstPaint starts.
+constexpr const char* kFirstPaintChild = "--first-paint-child";
 
 // The moments the started process notes, in order, on the monotonic clock.
 struct FirstPaintMarks {
@@ -164,14 +143,14 @@ int runFirstPaintChild(int argc, char** argv, double mainMs)
     GameProgram program(folder.path(), folder.path() / "tmp");
     program.setEndProcess([] {});
     marks.constructed = monotonicMs();
-    FirstPaintAnywhere anyPaint(monotonicMs);
+    PaintWatch anyWindow;
     program.start();
     marks.loaded = monotonicMs();
-    PaintWatch watch(program.window());
-    while (!watch.painted)
+    PaintWatch watch(&program.window());
+    while (!watch.painted())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
     marks.painted = monotonicMs();
-    marks.firstWindowPainted = anyPaint.at;
+    marks.firstWindowPainted = anyWindow.paintedAt;
     std::printf("%.4f %.4f %.4f %.4f %.4f %.4f\n", marks.main, marks.application, marks.constructed,
         marks.loaded, marks.painted, marks.firstWindowPainted);
     std::fflush(stdout);
