@@ -100,6 +100,15 @@ void showErrorWithoutWaiting(QWidget* parent, BytesView text)
     box->open();
 }
 
+// The loading window at its first step, on screen.
+std::unique_ptr<LoadingWindow> shownLoadingWindow(const std::filesystem::path& imagesFolder)
+{
+    auto window = std::make_unique<LoadingWindow>(imagesFolder);
+    window->setFileText("Initializing Controls");
+    window->showAtOnce();
+    return window;
+}
+
 } // namespace
 
 // The parts in the order they are made; a part may keep a reference to one made after it, but
@@ -121,6 +130,9 @@ struct GameProgram::Parts {
     std::filesystem::path tempDir;
     std::filesystem::path settingsFile = settingsFilePath(programDir);
     std::filesystem::path banListFile = paths::settingsDir(programDir) / "banlist.txt";
+    // Made and painted first: the user sees the loading window while the rest is made.
+    std::unique_ptr<LoadingWindow> loadingWindow = shownLoadingWindow(programDir / "data" / "images");
+    LoadingWindow& loading = *loadingWindow;
 
     SteadyClock clock;
     QtEventPump pump{ clock };
@@ -207,7 +219,6 @@ struct GameProgram::Parts {
         chatOptions->openPanel(QFontDatabase::families());
     }
 
-    LoadingWindow loading{ programDir / "data" / "images" };
     TrayIcon tray{ window, programIcon(programDir / "data" / "images"), toQString(kProgramCaption) };
     CoreGameSide gameSide{ CoreGameSideParts{
         core, renderer, library, drawOptions, internet, music, audio, options, dialogs } };

@@ -5,8 +5,11 @@
 #include "platform/qtext.h"
 #include "window/pictureview.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QPaintEvent>
+#include <QTimer>
 
 namespace kalvon {
 
@@ -72,6 +75,24 @@ void LoadingWindow::showLoading()
 {
     setWindowTitle(QStringLiteral("Kalvon"));
     show();
+}
+
+void LoadingWindow::showAtOnce()
+{
+    showLoading();
+    // The window system exposes the window, then it is painted; a window that never shows
+    // (no display answering) is waited for no longer than the limit.
+    QTimer limit;
+    limit.setSingleShot(true);
+    limit.start(1000);
+    while (!m_painted && limit.isActive())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents);
+}
+
+void LoadingWindow::paintEvent(QPaintEvent* event)
+{
+    m_painted = true;
+    QWidget::paintEvent(event);
 }
 
 void LoadingWindow::setFileText(BytesView text)

@@ -24,6 +24,9 @@ public:
     explicit LoadingWindow(const std::filesystem::path& imagesFolder, QWidget* parent = nullptr);
 
     void showLoading() override;
+    // Shown and painted before it returns (within a second at most), the event loop not running
+    // yet: the window the user sees while the rest of the program is still being made.
+    void showAtOnce();
     bool loadingVisible() const override { return isVisible(); }
     void setFileText(BytesView text) override;
     void setProgress(int percent) override;
@@ -34,6 +37,9 @@ public:
     // The progress bar (picProgress) as drawn.
     const Surface& progressPicture() const { return m_progressPicture; }
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     Surface m_splash;
     Surface m_loadingLed; // picLoadingLed: the full bar, not shown
@@ -41,6 +47,7 @@ private:
     PictureView* m_picProgress = nullptr;
     QLabel* m_lblFile = nullptr;
     int m_progress = 0;
+    bool m_painted = false;
 };
 
 } // namespace kalvon

@@ -1,5 +1,6 @@
-// The whole program over a scratch program folder with the real default theme: a two-player
-// start shows both fields with their pieces, and closing the window writes the stored files.
+// The whole program over a scratch program folder with the real default theme: the loading
+// window is the first thing painted, a two-player start shows both fields with their pieces,
+// and closing the window writes the stored files.
 
 #include "engine/gameengine.h"
 #include "game/gamecore.h"
@@ -8,12 +9,14 @@
 #include "render/windowpictures.h"
 #include "window/fieldview.h"
 #include "window/gameprogram.h"
+#include "window/loadingwindow.h"
 #include "window/mainform.h"
 #include "window/mainwindow.h"
 #include "window/pages/fieldspage.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <gtest/gtest.h>
 
@@ -51,6 +54,51 @@ protected:
     std::unique_ptr<GameProgram> program;
     int ends = 0;
 };
+
+// The first paint of any widget: which window it was in, what that window said, and whether the
+// main window had been made by then.
+class FirstPaintWatch final : public QObject {
+public:
+    FirstPaintWatch() { qApp->installEventFilter(this); }
+    ~FirstPaintWatch() override { qApp->removeEventFilter(this); }
+
+    QWidget* window = nullptr;
+    QString loadingText;
+    bool mainWindowMade = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (window || event->type() != QEvent::Paint || !widget)
+            return false;
+        window = widget->window();
+        if (auto* loading = qobject_cast<LoadingWindow*>(window))
+            loadingText = loading->fileText();
+        for (QWidget* topLevel : QApplication::topLevelWidgets())
+            mainWindowMade = mainWindowMade || qobject_cast<MainWindow*>(topLevel);
+        return false;
+    }
+};
+
+TEST_F(GameProgramTest, TheLoadingWindowIsPaintedBeforeTheRestIsMadeAndClosesWhenLoaded)
+{
+    FirstPaintWatch firstPaint;
+    program = std::make_unique<GameProgram>(folder.path(), folder.tempDir());
+    program->setEndProcess([this] { ++ends; });
+
+    auto* loading = qobject_cast<LoadingWindow*>(firstPaint.window);
+    ASSERT_NE(loading, nullptr);
+    EXPECT_FALSE(firstPaint.mainWindowMade);
+    EXPECT_EQ(firstPaint.loadingText, QStringLiteral("Initializing Controls"));
+    EXPECT_TRUE(loading->isVisible());
+    EXPECT_FALSE(program->window().isVisible());
+
+    program->start();
+    EXPECT_FALSE(loading->isVisible());
+    EXPECT_EQ(loading->progress(), 100);
+    EXPECT_TRUE(program->window().isVisible());
+}
 
 TEST_F(GameProgramTest, TwoPlayerStartShowsBothFieldsWithTheirPieces)
 {
