@@ -104,7 +104,7 @@ void showErrorWithoutWaiting(QWidget* parent, BytesView text)
 std::unique_ptr<LoadingWindow> shownLoadingWindow(const std::filesystem::path& imagesFolder)
 {
     auto window = std::make_unique<LoadingWindow>(imagesFolder);
-    window->setFileText("Initializing Controls");
+    window->setFileText(kFirstLoadingStep);
     window->showAtOnce();
     return window;
 }

@@ -7,6 +7,9 @@
 
 namespace kalvon {
 
+// The file label's text at the first step, while the program's controls are made.
+inline constexpr BytesView kFirstLoadingStep = "Initializing Controls";
+
 class LoadingScreen {
 public:
     virtual ~LoadingScreen() = default;

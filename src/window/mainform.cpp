@@ -65,7 +65,7 @@ void MainForm::load()
     m_loading = true;
     m_parts.loading.showLoading();
     m_parts.window.show();
-    m_parts.loading.setFileText("Initializing Controls");
+    m_parts.loading.setFileText(kFirstLoadingStep);
     m_parts.pump.Yield();
     m_parts.window.SetupMenuButtons();
 
